@@ -1,0 +1,49 @@
+// Conversion between the catalogue file's Windows-1252 bytes and the UTF-8 text the program holds,
+// plus the letter folding used where texts are compared without regard to case.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace discora::cp1252 {
+
+// The code point a Windows-1252 byte stands for. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, so every byte round-trips.
+char32_t toCodePoint(std::uint8_t byte);
+
+// The Windows-1252 byte for a code point, or nothing when the code page cannot hold it.
+std::optional<std::uint8_t> fromCodePoint(char32_t codePoint);
+
+// Windows-1252 bytes to UTF-8, appended to out.
+void appendUtf8(std::string& out, std::string_view bytes);
+std::string toUtf8(std::string_view bytes);
+
+// UTF-8 to Windows-1252; nothing when a character does not fit (or the UTF-8 is malformed).
+std::optional<std::string> fromUtf8(std::string_view utf8);
+bool fits(std::string_view utf8);
+
+inline bool isAscii(std::string_view text)
+{
+    for (unsigned char c : text)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+// UTF-8 decoding and encoding of single code points. decode returns U+FFFD for a malformed sequence
+// and advances by one byte in that case.
+char32_t decodeUtf8(std::string_view text, std::size_t& pos);
+void appendCodePoint(std::string& out, char32_t codePoint);
+
+// UTF-16 code units (as read from the file's 2-byte-character strings) to UTF-8 and back.
+std::string utf16ToUtf8(const char16_t* units, std::size_t count);
+std::u16string utf8ToUtf16(std::string_view utf8);
+
+// Folds every letter that Windows-1252 holds in both cases to its small form: A-Z, the accented
+// capitals, Š, Œ, Ž and Ÿ. Other characters are left as they are.
+char32_t foldLetter(char32_t codePoint);
+std::string foldCase(std::string_view utf8);
+
+} // namespace discora::cp1252

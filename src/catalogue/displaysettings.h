@@ -1,0 +1,108 @@
+// What the application hands the document from the settings: colours, the screen font and the
+// 28 view options. The document keeps them and passes them on to the view.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace discora {
+
+// A colour as stored in the settings: red in the low byte, then green, then blue. -1 = not set.
+using ColourValue = std::int32_t;
+
+struct DisplayColors
+{
+    // In the order the document receives them.
+    ColourValue windowBackground = 0xFFFFFF;
+    ColourValue dataText = 0;
+    ColourValue headingText = 0xFF0000;
+    ColourValue buttonFace = 0xC0C0C0;
+    ColourValue buttonShadow = 0x808080;
+    ColourValue menuText = 0;
+    ColourValue highlightedText = 0xFFFFFF;
+    ColourValue highlightBackground = 0;
+    bool operator==(const DisplayColors&) const = default;
+};
+
+struct ScreenFont
+{
+    std::string faceName = "MS Sans Serif";
+    int size = 80; // tenths of a point
+    int weight = 400;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const ScreenFont&) const = default;
+};
+
+// The view options in the order the document receives them.
+enum class ViewOption : int {
+    ArtistGrid,
+    ArtistPrint,
+    NlViewGrid,
+    NlViewPrint,
+    ProducerGrid,
+    ProducerPrint,
+    SongGrid,
+    SongPrint,
+    GroupViewGrid,
+    GroupViewPrint,
+    GroupViewThe,
+    SongThe,
+    NlViewThe,
+    ArtistThe,
+    ArtistSongSort,
+    ShowSongs,
+    ShowProducers,
+    ShowQuality,
+    ShowPeople,
+    ShowLable,
+    ShowCatalogNum,
+    ShowNotes,
+    AutoLoad,
+    PerformerGrid,
+    PerformerPrint,
+    ShowCustom1,
+    ShowCustom2,
+    ShowPageNum,
+};
+
+constexpr int kViewOptionCount = 28;
+
+struct ViewOptionInfo
+{
+    const char* key;
+    int defaultValue;
+};
+
+// Settings key and default of each view option, indexed by ViewOption.
+constexpr std::array<ViewOptionInfo, kViewOptionCount> kViewOptionInfo = {{
+    {"ArtistGrid", 1},    {"ArtistPrint", 0},    {"NlViewGrid", 1},     {"NlViewPrint", 0},
+    {"ProducerGrid", 1},  {"ProducerPrint", 0},  {"SongGrid", 1},       {"SongPrint", 0},
+    {"GroupViewGrid", 1}, {"GroupViewPrint", 0}, {"GroupViewThe", 1},   {"SongThe", 1},
+    {"NlViewThe", 1},     {"ArtistThe", 1},      {"ArtistSongSort", 0}, {"ShowSongs", 1},
+    {"ShowProducers", 0}, {"ShowQuality", 0},    {"ShowPeople", 0},     {"ShowLable", 0},
+    {"ShowCatalogNum", 0}, {"ShowNotes", 0},     {"AutoLoad", 1},       {"PerformerGrid", 1},
+    {"PerformerPrint", 0}, {"ShowCustom1", 0},   {"ShowCustom2", 0},    {"ShowPageNum", 1},
+}};
+
+class ViewOptions
+{
+public:
+    ViewOptions()
+    {
+        for (int i = 0; i < kViewOptionCount; ++i)
+            m_values[i] = kViewOptionInfo[i].defaultValue;
+    }
+    int value(ViewOption o) const { return m_values[static_cast<int>(o)]; }
+    bool on(ViewOption o) const { return value(o) != 0; }
+    void set(ViewOption o, int v) { m_values[static_cast<int>(o)] = v; }
+    int at(int index) const { return m_values[index]; }
+    void setAt(int index, int v) { m_values[index] = v; }
+    bool operator==(const ViewOptions&) const = default;
+
+private:
+    std::array<int, kViewOptionCount> m_values{};
+};
+
+} // namespace discora

@@ -1,0 +1,46 @@
+// The 111 text lists that make up a catalogue, numbered in the order the catalogue file stores them.
+#pragma once
+
+#include <cassert>
+#include <cstdint>
+
+namespace discora {
+
+constexpr int kSongSlots = 26;
+constexpr int kPerformerSlots = 10;
+
+enum class Field : std::uint8_t {
+    Custom1 = 0,
+    Custom2,
+    Artist,
+    Producer1,
+    Producer2,
+    MediaType,
+    MusicType,
+    AlbumName,
+    Number,
+    FirstTitle = 9,
+    FirstTime = FirstTitle + kSongSlots,
+    FirstTrack = FirstTime + kSongSlots,
+    FirstInstrument = FirstTrack + kSongSlots,
+    FirstPerformer = FirstInstrument + kPerformerSlots,
+    CatalogNumber = FirstPerformer + kPerformerSlots,
+    Quality,
+    Label,
+    Notes,
+};
+
+constexpr int kFieldCount = static_cast<int>(Field::Notes) + 1;
+static_assert(kFieldCount == 111);
+
+constexpr int fieldIndex(Field f) { return static_cast<int>(f); }
+constexpr Field fieldAt(int index) { return static_cast<Field>(index); }
+
+// Song and performer slots are numbered from 1, as the user sees them.
+constexpr Field titleField(int slot) { return fieldAt(fieldIndex(Field::FirstTitle) + slot - 1); }
+constexpr Field timeField(int slot) { return fieldAt(fieldIndex(Field::FirstTime) + slot - 1); }
+constexpr Field trackField(int slot) { return fieldAt(fieldIndex(Field::FirstTrack) + slot - 1); }
+constexpr Field instrumentField(int slot) { return fieldAt(fieldIndex(Field::FirstInstrument) + slot - 1); }
+constexpr Field performerField(int slot) { return fieldAt(fieldIndex(Field::FirstPerformer) + slot - 1); }
+
+} // namespace discora
