@@ -171,7 +171,7 @@ public:
         // Every album has at least one byte in every list the file carries.
         const auto lists = listsOfVersion(v);
         if (n < 0 || static_cast<std::uint64_t>(n) * lists.size() > m_in.remaining())
-            throw Malformed{"the album count does not fit the file's size", 4};
+            throw Malformed{"the album count does not fit the file's size", v < 0 ? 4u : 0u};
         m_albumCount = static_cast<std::size_t>(n);
 
         if (v == -7) {

@@ -1,0 +1,35 @@
+#include "messageprompter.h"
+
+#include "qttext.h"
+
+#include <QMessageBox>
+
+namespace discora {
+
+namespace {
+const QString kTitle = QStringLiteral("Discora and CD Player");
+}
+
+SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)
+{
+    const auto answer = QMessageBox::question(
+        m_parent, kTitle, QStringLiteral("Save changes to %1?").arg(toQt(documentName)),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+    case QMessageBox::Yes: return SaveAnswer::Save;
+    case QMessageBox::No: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
+}
+
+void MessagePrompter::showError(const std::string& message)
+{
+    QMessageBox::warning(m_parent, kTitle, toQt(message));
+}
+
+void MessagePrompter::showMessage(const std::string& message)
+{
+    QMessageBox::information(m_parent, kTitle, toQt(message));
+}
+
+} // namespace discora
