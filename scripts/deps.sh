@@ -2,7 +2,7 @@
 # scripts/test.
 DISCORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils
 )

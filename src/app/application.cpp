@@ -57,7 +57,7 @@ void Application::start(const CommandLine& commandLine)
         else
             m_prompter.showError(status.error() + "\nDiscora starts with an empty catalogue.");
     }
-    m_window->show();
+    m_window->showWithSavedPlacement();
     m_doc.setProgressEnabled(true);
     m_settings.applyAllAtStartup(systemColoursFromPalette(), m_doc);
 }

@@ -61,10 +61,13 @@ std::vector<Field> listsOfVersion(int v)
     }
     const int titles = v == -2 ? kSongSlots : 21;
     lists.push_back(Field::Artist);
+    // push_back rather than insert of an initializer list: GCC 12 at -O3 warns falsely on the latter.
     if (v < 0) {
-        lists.insert(lists.end(), {Field::Producer1, Field::Producer2});
+        lists.push_back(Field::Producer1);
+        lists.push_back(Field::Producer2);
     }
-    lists.insert(lists.end(), {Field::MediaType, Field::MusicType, Field::AlbumName, Field::Number});
+    for (Field f : {Field::MediaType, Field::MusicType, Field::AlbumName, Field::Number})
+        lists.push_back(f);
     for (int k = 1; k <= titles; ++k)
         lists.push_back(titleField(k));
     if (v == -2) {
@@ -475,7 +478,11 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on "." + std::string.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string temp = (dir / name).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return Error{std::string("It cannot be written: ") + std::strerror(errno) + "."};

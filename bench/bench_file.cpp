@@ -1,0 +1,142 @@
+// How long loading and saving take for generated catalogues of 1,000 to 100,000 albums, and how much
+// memory a loaded catalogue holds compared with its file.
+#include "cataloguegenerator.h"
+
+#include "catalogue/cataloguedocument.h"
+#include "catalogue/cataloguefile.h"
+#include "catalogue/columnlayout.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <malloc.h>
+
+namespace discora {
+namespace {
+
+constexpr std::uint32_t kSeed = 20240611;
+const std::array<std::string, 2> kHeadings = {"Custom 1", "Custom 2"};
+
+// Generating 100,000 albums takes longer than loading them, so each size is made once per run.
+const AlbumStore& catalogueOf(int albums)
+{
+    static std::map<int, std::unique_ptr<AlbumStore>> made;
+    auto& store = made[albums];
+    if (!store)
+        store = std::make_unique<AlbumStore>(generateCatalogue(albums, kSeed));
+    return *store;
+}
+
+const std::string& fileOf(int albums)
+{
+    static std::map<int, std::string> written;
+    std::string& bytes = written[albums];
+    if (bytes.empty())
+        bytes = writeCatalogue(catalogueOf(albums), defaultColumnLayouts(96), kHeadings);
+    return bytes;
+}
+
+// VmRSS from /proc/self/status, in bytes; 0 when it cannot be read.
+double residentBytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmRSS:"))
+            return std::stod(line.substr(6)) * 1024.0;
+    return 0;
+}
+
+void BM_Save(benchmark::State& state)
+{
+    const AlbumStore& store = catalogueOf(static_cast<int>(state.range(0)));
+    const ColumnLayouts layouts = defaultColumnLayouts(96);
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::string bytes = writeCatalogue(store, layouts, kHeadings);
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.counters["file_bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_Save)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_Load(benchmark::State& state)
+{
+    const std::string& bytes = fileOf(static_cast<int>(state.range(0)));
+    const LoadBase base{defaultColumnLayouts(96), {}};
+    for (auto _ : state) {
+        auto loaded = readCatalogue(bytes, base, nullptr);
+        if (!loaded || loaded->albums.albumCount() != state.range(0)) {
+            state.SkipWithError(loaded ? "the album count changed" : loaded.error().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(loaded->albums.albumCount());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["file_bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_Load)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What opening a file costs beyond reading it: value lists, filters and the artist sort.
+void BM_DocumentLoad(benchmark::State& state)
+{
+    const std::string& bytes = fileOf(static_cast<int>(state.range(0)));
+    CatalogueDocument document;
+    for (auto _ : state) {
+        const Status status = document.load(bytes);
+        if (!status) {
+            state.SkipWithError(status.error().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(document.displayedCount());
+    }
+}
+BENCHMARK(BM_DocumentLoad)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Resident memory added by a loaded catalogue, with the file's bytes already in memory beforehand.
+// Freed heap is handed back first so that earlier benchmarks' memory cannot hide the growth.
+void BM_LoadedMemory(benchmark::State& state)
+{
+    const std::string& bytes = fileOf(static_cast<int>(state.range(0)));
+    const auto fileSize = static_cast<double>(bytes.size());
+    for (auto _ : state) {
+        ::malloc_trim(0);
+        double before = residentBytes();
+        {
+            auto loaded = readCatalogue(bytes, LoadBase{defaultColumnLayouts(96), {}}, nullptr);
+            if (!loaded) {
+                state.SkipWithError(loaded.error().c_str());
+                break;
+            }
+            const double grown = residentBytes() - before;
+            state.counters["file_bytes"] = fileSize;
+            state.counters["rss_bytes"] = grown;
+            state.counters["rss_per_file_byte"] = grown / fileSize;
+            state.counters["counted_bytes"] = static_cast<double>(loaded->albums.memoryUsage());
+        }
+        ::malloc_trim(0);
+        before = residentBytes();
+        {
+            CatalogueDocument document;
+            if (!document.load(bytes)) {
+                state.SkipWithError("the document did not load");
+                break;
+            }
+            const double grown = residentBytes() - before;
+            state.counters["doc_rss_bytes"] = grown;
+            state.counters["doc_rss_per_file_byte"] = grown / fileSize;
+        }
+    }
+}
+BENCHMARK(BM_LoadedMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace discora
+
+BENCHMARK_MAIN();

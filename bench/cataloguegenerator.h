@@ -1,0 +1,23 @@
+// Invented but lifelike catalogues for the benchmarks, the tests and the sample file. The same seed
+// and options give the same albums on every machine: the generator draws from its own generator
+// and word lists, never from the standard library's distributions.
+#pragma once
+
+#include "catalogue/albumstore.h"
+
+#include <cstdint>
+
+namespace discora {
+
+struct GeneratorOptions
+{
+    // Mean songs per album (0 to 26) and performers per album (0 to 10).
+    double averageSongs = 12.0;
+    double averagePerformers = 3.0;
+    // Share of albums, in percent, with one text outside Windows-1252 (Japanese, Greek, an emoji...).
+    int foreignTextPercent = 1;
+};
+
+AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOptions& options = {});
+
+} // namespace discora

@@ -1,0 +1,286 @@
+#include "app/application.h"
+#include "app/mainstatusbar.h"
+#include "app/mainwindow.h"
+#include "fakeprompter.h"
+
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace discora {
+namespace {
+
+// One line per menu entry: nesting shown by indentation, "-" a separator, the shortcut after a tab.
+QStringList describeMenu(const QMenu* menu, int depth = 0)
+{
+    QStringList lines;
+    const QString indent(depth * 2, QLatin1Char(' '));
+    for (const QAction* a : menu->actions()) {
+        if (!a->isVisible())
+            continue;
+        if (a->isSeparator()) {
+            lines << indent + "-";
+        } else if (a->menu()) {
+            lines << indent + a->text();
+            lines += describeMenu(a->menu(), depth + 1);
+        } else {
+            QString line = indent + a->text();
+            if (!a->shortcut().isEmpty())
+                line += "\t" + a->shortcut().toString();
+            lines << line;
+        }
+    }
+    return lines;
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest() : m_app(m_store, &m_prompter) { m_app.start(CommandLine{}); }
+
+    MainWindow& window() { return m_app.mainWindow(); }
+    CatalogueDocument& doc() { return m_app.document(); }
+    QString path(const char* name) const { return m_dir.path() + "/" + name; }
+
+    void addAlbum(const char* artist)
+    {
+        AlbumRecord album;
+        album.artist = artist;
+        doc().mutableAlbums().appendAlbum(album);
+        doc().ApplyFilters();
+        doc().setModified(true);
+        doc().UpdateAllViews();
+    }
+
+    QTemporaryDir m_dir;
+    MemorySettingsStore m_store;
+    FakePrompter m_prompter;
+    Application m_app;
+};
+
+TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
+{
+    QStringList all;
+    for (QAction* top : window().menuBar()->actions()) {
+        all << top->text();
+        all += describeMenu(top->menu(), 1);
+    }
+    const QStringList expected = {
+        "&File",
+        "  &New\tCtrl+N", "  &Open...\tCtrl+O", "  &Save\tCtrl+S", "  Save &As...", "  -",
+        "  &Print...\tCtrl+P", "  Print Pre&view", "  P&rint Setup...", "  -",
+        "  Recent File", "  -",
+        "  &Export", "    &Comma Separated Volume (csv)", "    &Doc File (doc)", "  -",
+        "  E&xit",
+        "&Edit",
+        "  &Undo\tCtrl+Z", "  -", "  &Delete\tCtrl+D", "  &Enter...\tCtrl+E", "  &Modify\tCtrl+M", "  -",
+        "  &Select/Unselect All", "  -", "  &Find", "  -", "  Edit Custom &Headings",
+        "&View",
+        "  &Toolbar", "  &Status Bar", "  -",
+        "  So&rt",
+        "    Sort by &Artist", "      &All info", "      Artist - &Short List",
+        "    Sort by Album &Name", "    Sort by &Catalog Number", "    Sort by Custom &1", "    Sort by Custom &2",
+        "    Sort by &Label", "    Sort by &Media Type", "    Sort by Music &Type", "    Sort by N&umber",
+        "    Sort by Per&former", "    Sort by &Producer", "    Sort by &Quality",
+        "    Sort by &Songs", "      &Song, Track #, Artist, Album #",
+        "      Song, Artist, Album Name, &Catalog #, Label - 6 lines",
+        "  &Options...",
+        "  &View by", "    &Normal", "    &Single Line Sorts",
+        "  &Go To...", "  &Filters",
+        "&Help",
+        "  &Help Topics", "  -", "  &About Discora...",
+    };
+    EXPECT_EQ(all, expected) << all.join("\n").toStdString();
+    EXPECT_EQ(window().action(CommandId::Undo)->shortcuts().size(), 2);
+    EXPECT_EQ(window().action(CommandId::Undo)->shortcuts()[1], QKeySequence("Alt+Backspace"));
+}
+
+TEST_F(MainWindowTest, ContextAndFieldsMenusUseTheirOwnTexts)
+{
+    QMenu* context = window().createContextMenu(&window());
+    EXPECT_EQ(describeMenu(context), (QStringList{"Delete ", "Modify", "Select/Unselect All", "Undo", "Find"}));
+    QMenu* fields = window().createFieldsMenu(&window());
+    EXPECT_EQ(fields->title(), "Fields");
+    EXPECT_EQ(describeMenu(fields), (QStringList{"Remove Field", "Add a new field"}));
+    delete context;
+    delete fields;
+}
+
+TEST_F(MainWindowTest, TheToolbarFollowsTheCommandOrder)
+{
+    QStringList buttons;
+    for (QAction* a : window().toolBar()->actions())
+        buttons << (a->isSeparator() ? QString("|") : QString::number(a->data().toInt()));
+    EXPECT_EQ(buttons.join(" "), "57600 57601 57603 57607 | 32771 32777 32776 | 32784 32785 | 32778 32803 32779 "
+                                 "32780 32781 32782 32783 32800 | 57664 57669 | 32805 | 32806 32820");
+    for (QAction* a : window().toolBar()->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, PromptsSplitIntoStatusTextAndTooltip)
+{
+    const QAction* enter = window().action(CommandId::Enter);
+    EXPECT_EQ(enter->statusTip(), "Enter a new album");
+    EXPECT_EQ(enter->toolTip(), "Enter a new Album");
+    const QAction* custom2 = window().action(CommandId::SortByCustom2);
+    EXPECT_EQ(custom2->statusTip(), "Sort by Custom2");
+    EXPECT_EQ(custom2->toolTip(), "Sort by Custom 2");
+    EXPECT_EQ(window().action(CommandId::About)->toolTip(), "About");
+}
+
+TEST_F(MainWindowTest, UpdateRulesEnableOnlyWhatCanRun)
+{
+    window().refreshActions();
+    EXPECT_TRUE(window().action(CommandId::New)->isEnabled());
+    EXPECT_TRUE(window().action(CommandId::Save)->isEnabled());
+    EXPECT_TRUE(window().action(CommandId::ToggleToolBar)->isChecked());
+    EXPECT_TRUE(window().action(CommandId::ToggleStatusBar)->isChecked());
+    // Commands whose work is not there yet stay disabled rather than doing nothing.
+    for (CommandId id : {CommandId::Print, CommandId::Find, CommandId::Play, CommandId::ExportCsv})
+        EXPECT_FALSE(window().action(id)->isEnabled()) << static_cast<int>(id);
+
+    window().runCommand(CommandId::ToggleToolBar);
+    EXPECT_TRUE(window().toolBar()->isHidden());
+    EXPECT_FALSE(window().action(CommandId::ToggleToolBar)->isChecked());
+    window().runCommand(CommandId::ToggleStatusBar);
+    EXPECT_FALSE(window().action(CommandId::ToggleStatusBar)->isChecked());
+}
+
+TEST(CommandRules, SortOrdersFollowTheDisplayedCountAndTheStyle)
+{
+    UiState s;
+    s.displayedCount = 1;
+    EXPECT_FALSE(commandStatus(CommandId::SortByAlbumName, s).enabled);
+    EXPECT_FALSE(commandStatus(CommandId::SortBySong, s).enabled);
+    s.displayedCount = 2;
+    EXPECT_TRUE(commandStatus(CommandId::SortByAlbumName, s).enabled);
+    EXPECT_TRUE(commandStatus(CommandId::SortBySong, s).enabled);
+    s.viewStyle = ViewStyle::SingleLineSorts;
+    EXPECT_TRUE(commandStatus(CommandId::SortByAlbumName, s).enabled);
+    EXPECT_FALSE(commandStatus(CommandId::SortByPerformer, s).enabled);
+    s.currentOrder = SortOrder::ByLabel;
+    EXPECT_TRUE(commandStatus(CommandId::SortByLabel, s).checked);
+    EXPECT_FALSE(commandStatus(CommandId::SortByArtist, s).checked);
+}
+
+TEST_F(MainWindowTest, TheStatusBarSwitchesToProgressAndBackEvenWhenNested)
+{
+    MainStatusBar* bar = window().mainStatusBar();
+    EXPECT_FALSE(bar->inProgressLayout());
+    EXPECT_TRUE(bar->lockIndicator(0)->isVisibleTo(bar));
+
+    bar->begin("Loading file", 10);
+    EXPECT_TRUE(bar->inProgressLayout());
+    EXPECT_FALSE(bar->lockIndicator(0)->isVisibleTo(bar));
+    EXPECT_EQ(bar->statusText(), "Loading file");
+    const int blanks = bar->fontMetrics().horizontalAdvance(QString(110, ' '));
+    EXPECT_EQ(bar->progressBar()->width(), blanks);
+    bar->step();
+    bar->step();
+    EXPECT_EQ(bar->progressBar()->value(), 2);
+
+    bar->begin("Sorting by Group/Artist Name", 4);
+    EXPECT_EQ(bar->statusText(), "Sorting by Group/Artist Name");
+    EXPECT_EQ(bar->progressBar()->maximum(), 4);
+    bar->end();
+    // The outer operation continues where it was.
+    EXPECT_TRUE(bar->inProgressLayout());
+    EXPECT_EQ(bar->statusText(), "Loading file");
+    EXPECT_EQ(bar->progressBar()->maximum(), 10);
+    EXPECT_EQ(bar->progressBar()->value(), 2);
+
+    bar->end();
+    EXPECT_FALSE(bar->inProgressLayout());
+    EXPECT_TRUE(bar->lockIndicator(2)->isVisibleTo(bar));
+}
+
+TEST_F(MainWindowTest, PlacementRoundTripsThroughTheSettings)
+{
+    window().setGeometry(-4, 30, 600, 450);
+    window().savePlacement();
+    EXPECT_EQ(m_store.readString(kWindowSize, "Rect"), "-004 0030 0596 0480");
+    EXPECT_EQ(m_store.readInt(kWindowSize, "Icon"), 0);
+    EXPECT_EQ(m_store.readInt(kWindowSize, "Maximized"), 0);
+
+    MemorySettingsStore store;
+    store.writeString(kWindowSize, "Rect", "-004 0030 0596 0480");
+    FakePrompter prompter;
+    Application second(store, &prompter);
+    second.start(CommandLine{});
+    EXPECT_EQ(second.mainWindow().currentPlacement().normal, (ScreenRect{-4, 30, 596, 480}));
+}
+
+TEST_F(MainWindowTest, TheSavePromptGuardsUnsavedChanges)
+{
+    addAlbum("Kept");
+    // Cancel keeps the catalogue open and unchanged.
+    m_prompter.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(window().newFile());
+    EXPECT_EQ(doc().albumCount(), 1);
+    EXPECT_TRUE(doc().isModified());
+    EXPECT_FALSE(window().close());
+    EXPECT_EQ(doc().albumCount(), 1);
+
+    // Yes saves (to the current file) before going on.
+    const QString file = path("kept.dcf");
+    ASSERT_TRUE(window().saveFile(file));
+    addAlbum("Second");
+    m_prompter.saveAnswers = {SaveAnswer::Save};
+    EXPECT_TRUE(window().newFile());
+    EXPECT_EQ(doc().albumCount(), 0);
+    CatalogueDocument reread;
+    ASSERT_TRUE(reread.openFile(file.toStdString()));
+    EXPECT_EQ(reread.albumCount(), 2);
+
+    // No discards.
+    addAlbum("Dropped");
+    m_prompter.saveAnswers = {SaveAnswer::Discard};
+    EXPECT_TRUE(window().newFile());
+    EXPECT_EQ(doc().albumCount(), 0);
+    ASSERT_TRUE(reread.openFile(file.toStdString()));
+    EXPECT_EQ(reread.albumCount(), 2);
+    EXPECT_EQ(m_prompter.saveQuestions, 4);
+}
+
+TEST_F(MainWindowTest, RecentFilesAreMostRecentFirstAndDropMissingOnes)
+{
+    for (const char* name : {"a.dcf", "b.dcf", "c.dcf", "d.dcf", "e.dcf"}) {
+        addAlbum(name);
+        ASSERT_TRUE(window().saveFile(path(name)));
+    }
+    EXPECT_EQ(window().recentFiles(), (QStringList{path("e.dcf"), path("d.dcf"), path("c.dcf"), path("b.dcf")}));
+    EXPECT_EQ(m_store.readString(kRecentFileList, "File1"), path("e.dcf").toStdString());
+    EXPECT_EQ(window().action(CommandId::RecentFile1)->text(), "&1 " + path("e.dcf"));
+
+    ASSERT_TRUE(window().openRecentFile(2)); // c.dcf moves to the top
+    EXPECT_EQ(window().recentFiles().first(), path("c.dcf"));
+    EXPECT_EQ(window().currentFile(), path("c.dcf"));
+
+    QFile::remove(path("d.dcf"));
+    const int index = static_cast<int>(window().recentFiles().indexOf(path("d.dcf")));
+    EXPECT_FALSE(window().openRecentFile(index));
+    EXPECT_EQ(m_prompter.errors.size(), 1u);
+    EXPECT_FALSE(window().recentFiles().contains(path("d.dcf")));
+    EXPECT_EQ(window().recentFiles().size(), 3);
+    EXPECT_FALSE(window().action(CommandId::RecentFile4)->isVisible());
+}
+
+TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)
+{
+    EXPECT_EQ(window().windowTitle(), "Untitled[*] - Discora and CD Player");
+    addAlbum("x");
+    EXPECT_TRUE(window().isWindowModified());
+    ASSERT_TRUE(window().saveFile(path("titled.dcf")));
+    EXPECT_EQ(window().windowTitle(), "titled.dcf[*] - Discora and CD Player");
+    EXPECT_FALSE(window().isWindowModified());
+}
+
+} // namespace
+} // namespace discora
