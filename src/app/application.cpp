@@ -2,6 +2,11 @@
 
 #include "catalogue/cataloguefile.h"
 #include "mainwindow.h"
+#include "options/colours.h"
+#include "options/optionscommands.h"
+#include "export/commandlineexport.h"
+#include "order/orderlisting.h"
+#include "order/orders.h"
 #include "qttext.h"
 
 #include <QApplication>
@@ -11,15 +16,6 @@
 #include <iostream>
 
 namespace discora {
-
-namespace {
-
-ColourValue toColourValue(const QColor& c)
-{
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
-}
-
-} // namespace
 
 SystemColours systemColoursFromPalette()
 {
@@ -38,6 +34,7 @@ Application::Application(SettingsStore& store, Prompter* prompter)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
+    registerOptionsCommands(*m_window, m_settings, m_doc);
     m_messagePrompter.setParent(m_window.get());
 }
 
@@ -62,6 +59,51 @@ void Application::start(const CommandLine& commandLine)
     m_settings.applyAllAtStartup(systemColoursFromPalette(), m_doc);
 }
 
+namespace {
+
+// A catalogue read as the running program reads it after start-up: the settings' view options,
+// the style and filters in force before the load (whose last step sorts by artist), and the
+// settings' headings filling the file's empty ones.
+Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const AppSettings& settings)
+{
+    doc.setViewOptions(settings.readViewOptions());
+    doc.setViewStyle(cl.style);
+    for (const auto& [field, text] : cl.filters)
+        doc.setFilter(field, text);
+    Status status = doc.openFile(cl.file);
+    if (!status)
+        return status;
+    const auto headings = settings.headingsWithDefaults();
+    doc.setHeadings(doc.heading(0).empty() ? headings[0] : doc.heading(0),
+                    doc.heading(1).empty() ? headings[1] : doc.heading(1));
+    return status;
+}
+
+Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
+{
+    switch (cl.mode) {
+    case CommandLine::Mode::SaveAs: return doc.saveFile(cl.output);
+    case CommandLine::Mode::List:
+        runOrder(doc, cl.order);
+        for (const std::string& line : listCurrentOrder(doc))
+            std::cout << line << '\n';
+        std::cout.flush();
+        return std::cout ? success() : Status(Error{"The list could not be written."});
+    case CommandLine::Mode::ExportCsv:
+    case CommandLine::Mode::ExportText: {
+        const ExportFormat format = cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
+        const ExportedFile file = exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
+        Status status = writeExportFile(cl.output, file);
+        if (status && file.utf8)
+            std::cerr << "discora: " << kUtf8ExportNotice << "\n";
+        return status;
+    }
+    default: return success();
+    }
+}
+
+} // namespace
+
 int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
 {
     switch (cl.mode) {
@@ -71,30 +113,17 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::Version:
         std::cout << "Discora " << DISCORA_VERSION << "\n";
         return 0;
-    case CommandLine::Mode::SaveAs: {
-        // Prepared as the running program would be after start-up: default layouts at 96 dpi, and
-        // the settings' headings filling the file's empty ones.
-        CatalogueDocument doc;
-        AppSettings settings(store);
-        doc.setViewOptions(settings.readViewOptions());
-        Status status = doc.openFile(cl.file);
-        if (status) {
-            auto headings = settings.readHeadings();
-            if (headings[0].empty())
-                headings[0] = "Custom 1";
-            if (headings[1].empty())
-                headings[1] = "Custom 2";
-            doc.setHeadings(doc.heading(0).empty() ? headings[0] : doc.heading(0),
-                            doc.heading(1).empty() ? headings[1] : doc.heading(1));
-            status = doc.saveFile(cl.output);
-        }
-        if (!status) {
-            std::cerr << "discora: " << status.error() << "\n";
-            return 1;
-        }
-        return 0;
+    case CommandLine::Mode::Window: return 0;
+    default: break;
     }
-    case CommandLine::Mode::Window: break;
+    CatalogueDocument doc;
+    AppSettings settings(store);
+    Status status = loadForScripting(doc, cl, settings);
+    if (status)
+        status = runScripted(cl, doc);
+    if (!status) {
+        std::cerr << "discora: " << status.error() << "\n";
+        return 1;
     }
     return 0;
 }

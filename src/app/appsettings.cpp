@@ -1,6 +1,7 @@
 #include "appsettings.h"
 
 #include "catalogue/cataloguedocument.h"
+#include "order/orders.h"
 
 #include <fstream>
 
@@ -36,6 +37,24 @@ ScreenFont AppSettings::readFont() const
 std::array<std::string, 2> AppSettings::readHeadings() const
 {
     return {m_store.readString(kUserData, "Custom1", ""), m_store.readString(kUserData, "Custom2", "")};
+}
+
+namespace {
+
+std::array<std::string, 2> withDefaultHeadings(std::array<std::string, 2> headings)
+{
+    if (headings[0].empty())
+        headings[0] = "Custom 1";
+    if (headings[1].empty())
+        headings[1] = "Custom 2";
+    return headings;
+}
+
+} // namespace
+
+std::array<std::string, 2> AppSettings::headingsWithDefaults() const
+{
+    return withDefaultHeadings(readHeadings());
 }
 
 ViewOptions AppSettings::readViewOptions() const
@@ -96,10 +115,7 @@ ScreenFont AppSettings::ApplyFont(ScreenFont font, CatalogueDocument* doc)
 std::array<std::string, 2> AppSettings::ApplyHeadings(std::array<std::string, 2> headings,
                                                       CatalogueDocument* doc)
 {
-    if (headings[0].empty())
-        headings[0] = "Custom 1";
-    if (headings[1].empty())
-        headings[1] = "Custom 2";
+    headings = withDefaultHeadings(std::move(headings));
     m_store.writeString(kUserData, "Custom1", headings[0]);
     m_store.writeString(kUserData, "Custom2", headings[1]);
     m_headings = headings;
@@ -114,7 +130,7 @@ void AppSettings::ApplyViewOptions(const ViewOptions& options, bool loadLast, Ca
         m_store.writeInt(kUserData, kViewOptionInfo[i].key, options.at(i));
     m_store.writeInt(kUserData, "LoadLast", loadLast ? 1 : 0);
     if (doc)
-        doc->setViewOptions(options);
+        setViewOptionsAndResort(*doc, options);
 }
 
 void AppSettings::applyAllAtStartup(const SystemColours& system, CatalogueDocument& doc)

@@ -47,6 +47,8 @@ public:
     ScreenFont readFont() const;
     std::array<std::string, 2> readHeadings() const;
     ViewOptions readViewOptions() const;
+    // The stored headings with empty ones replaced by "Custom 1" and "Custom 2", nothing written.
+    std::array<std::string, 2> headingsWithDefaults() const;
     bool readLoadLast() const;
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).

@@ -1,5 +1,8 @@
 #include "commands.h"
 
+#include "view/columnediting.h"
+#include "view/viewlayout.h"
+
 #include <array>
 #include <cassert>
 
@@ -227,8 +230,14 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     switch (id) {
     case C::ToggleToolBar: return {true, s.toolBarVisible};
     case C::ToggleStatusBar: return {true, s.statusBarVisible};
-    case C::ViewNormal: return {true, s.viewStyle == ViewStyle::Normal};
-    case C::ViewSingleLine: return {true, s.viewStyle == ViewStyle::SingleLineSorts};
+    case C::ViewNormal: return {s.albumCount > 0, s.viewStyle == ViewStyle::Normal};
+    case C::ViewSingleLine: return {s.albumCount > 0, s.viewStyle == ViewStyle::SingleLineSorts};
+    case C::SelectAll:
+    case C::GoTo: return {s.entryCount > 0, false};
+    case C::AddField:
+        return {canAddColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn), false};
+    case C::RemoveField:
+        return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn), false};
     case C::Enter: return {s.readyForEntry, false};
     case C::Undo: return {s.canUndo, false};
     case C::Modify:

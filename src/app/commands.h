@@ -125,6 +125,11 @@ struct UiState
     bool readyForEntry = false;
     bool canUndo = false;
     bool anySelected = false;
+    // From the catalogue view: entries of the current order, and the column clicked last on the
+    // heading row of a column list with the number of its occupied slots.
+    int entryCount = 0;
+    int columnCount = 0;
+    int clickedColumn = 0;
     bool toolBarVisible = true;
     bool statusBarVisible = true;
 };

@@ -5,6 +5,8 @@
 #include "catalogue/prompter.h"
 #include "helpwindow.h"
 #include "mainstatusbar.h"
+#include "order/filtersdialog.h"
+#include "order/orders.h"
 #include "qttext.h"
 #include "view/catalogueview.h"
 
@@ -58,6 +60,7 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
 
     createActions();
     registerHandlers();
+    m_view->registerCommands(*this);
     createMenus();
     createToolBar();
     setAcceptDrops(true);
@@ -141,6 +144,16 @@ void MainWindow::registerHandlers()
     setHandler(CommandId::HelpTopics, [this] { showHelp(); });
     setHandler(CommandId::Help, [this] { showHelp(); });
     setHandler(CommandId::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    registerOrderHandlers();
+}
+
+void MainWindow::registerOrderHandlers()
+{
+    for (int o = 0; o < kSortOrderCount; ++o) {
+        const auto order = static_cast<SortOrder>(o);
+        setHandler(sortCommandOf(order), [this, order] { runOrder(m_doc, order); });
+    }
+    setHandler(CommandId::Filters, [this] { runFiltersCommand(m_doc, this); });
 }
 
 UiState MainWindow::uiState() const
@@ -153,6 +166,8 @@ UiState MainWindow::uiState() const
     s.readyForEntry = m_doc.readyForEntry();
     s.toolBarVisible = m_toolBar && !m_toolBar->isHidden();
     s.statusBarVisible = m_statusBar && !m_statusBar->isHidden();
+    if (m_view)
+        m_view->describeState(s);
     return s;
 }
 

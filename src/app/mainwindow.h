@@ -85,6 +85,7 @@ private:
     QAction* makeContextAction(const MenuItem& item, QObject* parent);
     void createToolBar();
     void registerHandlers();
+    void registerOrderHandlers();
     void updateTitle();
     void updateRecentFileActions();
     void addRecentFile(const QString& fileName);

@@ -1,5 +1,6 @@
 #include "messageprompter.h"
 
+#include "catalogue/deletealbumsdialog.h"
 #include "qttext.h"
 
 #include <QMessageBox>
@@ -30,6 +31,18 @@ void MessagePrompter::showError(const std::string& message)
 void MessagePrompter::showMessage(const std::string& message)
 {
     QMessageBox::information(m_parent, kTitle, toQt(message));
+}
+
+DeleteAnswer MessagePrompter::askDeleteAlbum(const std::string& question)
+{
+    DeleteAlbumsDialog dialog(m_parent);
+    return dialog.ask(toQt(question));
+}
+
+bool MessagePrompter::askContinueFind()
+{
+    return QMessageBox::question(m_parent, kTitle, QStringLiteral("Continue Find?"),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 } // namespace discora

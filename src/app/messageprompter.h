@@ -16,6 +16,8 @@ public:
     SaveAnswer askSaveChanges(const std::string& documentName) override;
     void showError(const std::string& message) override;
     void showMessage(const std::string& message) override;
+    DeleteAnswer askDeleteAlbum(const std::string& question) override;
+    bool askContinueFind() override;
 
 private:
     QWidget* m_parent;

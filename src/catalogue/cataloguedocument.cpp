@@ -2,6 +2,7 @@
 
 #include "cataloguefile.h"
 #include "order/comparenames.h"
+#include "order/orders.h"
 
 #include <algorithm>
 
@@ -120,8 +121,10 @@ void CatalogueDocument::RefillEntryLists()
 
 void CatalogueDocument::ClearAll()
 {
+    m_undo.clear();
     m_displayOrder.clear();
     m_displayOrder.shrink_to_fit();
+    m_derived.clear();
     m_albums.clear();
     for (auto& list : m_valueLists)
         list.clear();
@@ -152,9 +155,10 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     RebuildValueLists();
     RefillEntryLists();
     ApplyFilters();
+    // ByArtist is current after every load, sorted or not; ClearAll dropped the old derived lists.
     m_currentOrder = SortOrder::ByArtist;
     if (displayedCount() > 1)
-        sortByArtist();
+        runOrder(*this, SortOrder::ByArtist);
     setModified(false);
     notify(&DocumentObserver::viewReset);
     UpdateAllViews();
@@ -231,21 +235,6 @@ bool CatalogueDocument::viewRuleIgnoresThe() const
     const ViewOption option = m_viewStyle == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
                                                                         : ViewOption::NlViewThe;
     return m_viewOptions.on(option);
-}
-
-void CatalogueDocument::sortByArtist()
-{
-    m_currentOrder = SortOrder::ByArtist;
-    const int n = displayedCount();
-    ProgressScope progress(this->progress(), "Sorting by Group/Artist Name", std::max(n - 1, 0));
-    const bool strip = viewRuleIgnoresThe();
-    std::vector<std::string_view> keys(albumCount());
-    for (std::uint32_t a : m_displayOrder) {
-        const std::string_view key = text(Field::Artist, static_cast<int>(a));
-        keys[a] = strip ? StripLeadingThe(key) : key;
-    }
-    std::stable_sort(m_displayOrder.begin(), m_displayOrder.end(),
-                     [&](std::uint32_t x, std::uint32_t y) { return CompareNames(keys[x], keys[y]) < 0; });
 }
 
 } // namespace discora

@@ -6,9 +6,12 @@
 #include "albumstore.h"
 #include "columnlayout.h"
 #include "displaysettings.h"
+#include "order/derivedlists.h"
+#include "order/findquery.h"
 #include "order/sortorder.h"
 #include "progresssink.h"
 #include "result.h"
+#include "undorecord.h"
 #include "valuelist.h"
 
 #include <array>
@@ -89,6 +92,10 @@ public:
     bool albumPassesFilters(int album) const;
     void ApplyFilters();
 
+    // The derived lists of the song, producer and performer orders
+    const DerivedLists& derivedLists() const { return m_derived; }
+    DerivedLists& mutableDerivedLists() { return m_derived; }
+
     // Current order and view style
     SortOrder currentOrder() const { return m_currentOrder; }
     bool albumOrderCurrent() const { return isAlbumOrder(m_currentOrder); }
@@ -97,8 +104,6 @@ public:
     void setViewStyle(ViewStyle style) { m_viewStyle = style; }
     // Whether a leading "The " is ignored by the album orders that follow the view rule.
     bool viewRuleIgnoresThe() const;
-    // Sorts displayOrder by artist and makes ByArtist current; the last step of every load.
-    void sortByArtist();
 
     // Column layouts
     const ColumnLayouts& columnLayouts() const { return m_layouts; }
@@ -125,6 +130,13 @@ public:
     // Times of the disc in the player, handed to the entry sheet
     std::array<std::string, kSongSlots>& playerTimes() { return m_playerTimes; }
 
+    // The one level of undo. Cleared with the albums, so it never applies to another catalogue.
+    UndoRecord& undoRecord() { return m_undo; }
+    bool canUndo() const { return m_undo.available(); }
+
+    // The last search, kept between Find commands
+    FindQuery& findQuery() { return m_findQuery; }
+
     // State flags
     bool isModified() const { return m_modified; }
     void setModified(bool modified);
@@ -145,6 +157,7 @@ private:
     AlbumStore m_albums;
     std::array<ValueList, kValueListCount> m_valueLists;
     std::vector<std::uint32_t> m_displayOrder;
+    DerivedLists m_derived;
     std::array<std::string, kFilterCount> m_filters;
     SortOrder m_currentOrder = SortOrder::ByArtist;
     ViewStyle m_viewStyle = ViewStyle::Normal;
@@ -155,6 +168,8 @@ private:
     ScreenFont m_font;
     ViewOptions m_viewOptions;
     std::array<std::string, kSongSlots> m_playerTimes;
+    UndoRecord m_undo;
+    FindQuery m_findQuery;
     bool m_modified = false;
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;

@@ -65,6 +65,23 @@ void resetLeftEdges(ColumnLayouts& layouts, int dpi)
         layouts[i].leftEdges = defaultLeftEdges(static_cast<LayoutId>(i), dpi);
 }
 
+std::optional<Field> fieldOfColumn(int columnField)
+{
+    switch (static_cast<ColumnField>(columnField)) {
+    case ColumnField::Artist: return Field::Artist;
+    case ColumnField::AlbumName: return Field::AlbumName;
+    case ColumnField::CatalogNumber: return Field::CatalogNumber;
+    case ColumnField::Custom1: return Field::Custom1;
+    case ColumnField::Custom2: return Field::Custom2;
+    case ColumnField::Label: return Field::Label;
+    case ColumnField::MediaType: return Field::MediaType;
+    case ColumnField::MusicType: return Field::MusicType;
+    case ColumnField::Number: return Field::Number;
+    case ColumnField::Quality: return Field::Quality;
+    default: return std::nullopt;
+    }
+}
+
 ColumnLayouts defaultColumnLayouts(int dpi)
 {
     ColumnLayouts layouts = defaultColumnFields();

@@ -2,7 +2,10 @@
 // album order and per derived list except the six-line song list.
 #pragma once
 
+#include "field.h"
+
 #include <array>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -62,6 +65,9 @@ ColumnLayouts defaultColumnFields();
 std::array<int, kLeftEdgeCount> defaultLeftEdges(LayoutId id, int dpi);
 void resetLeftEdges(ColumnLayouts& layouts, int dpi);
 ColumnLayouts defaultColumnLayouts(int dpi);
+
+// The album field a column id shows; nothing for an id outside 1 to 10 (shown as "Failed").
+std::optional<Field> fieldOfColumn(int columnField);
 
 // Screen positions are fixed in hundredths of an inch and converted with integer division.
 constexpr int hundredthsToPixels(int hundredths, int dpi) { return dpi * hundredths / 100; }

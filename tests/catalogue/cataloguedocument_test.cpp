@@ -178,6 +178,11 @@ struct SameValueCase
     std::vector<std::string> kept;
 };
 
+void PrintTo(const SameValueCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class AddDistinctValue : public ::testing::TestWithParam<SameValueCase>
 {
 };
@@ -278,13 +283,11 @@ void expectDefaultColumns(const CatalogueDocument& doc)
         EXPECT_EQ(doc.columnLayout(static_cast<LayoutId>(i)).fieldColumns, defaultColumns()[i]) << "layout " << i;
 }
 
-CatalogueDocument loadedDocument(std::vector<AlbumRecord> albums)
+void newAndLoad(CatalogueDocument& doc, std::vector<AlbumRecord> albums)
 {
-    CatalogueDocument doc;
     doc.newDocument();
     const Status status = doc.load(fileOf(std::move(albums)));
-    EXPECT_TRUE(status) << status.error();
-    return doc;
+    ASSERT_TRUE(status) << status.error();
 }
 
 TEST(CatalogueDocument, StartsEmptyWithDefaultsAndNoProgress)
@@ -302,7 +305,8 @@ TEST(CatalogueDocument, StartsEmptyWithDefaultsAndNoProgress)
 
 TEST(CatalogueDocument, ClearAllEmptiesEveryListAndTheOrder)
 {
-    CatalogueDocument doc = loadedDocument(valueAlbums());
+    CatalogueDocument doc;
+    newAndLoad(doc, valueAlbums());
     doc.setCurrentOrder(SortOrder::ByLabel);
 
     doc.ClearAll();
@@ -318,7 +322,8 @@ TEST(CatalogueDocument, ClearAllEmptiesEveryListAndTheOrder)
 
 TEST(CatalogueDocument, NewDocumentStartsAfreshReadyForEntry)
 {
-    CatalogueDocument doc = loadedDocument(valueAlbums());
+    CatalogueDocument doc;
+    newAndLoad(doc, valueAlbums());
     doc.setFilter(FilterField::Artist, "ABBA");
     doc.setFilter(FilterField::Performer, "Benny");
     doc.setViewStyle(ViewStyle::SingleLineSorts);
@@ -365,7 +370,8 @@ TEST(CatalogueDocument, DefaultLeftEdgesFollowTheScreenResolution)
 
 TEST(CatalogueDocument, OpeningReplacesEverythingOfThePreviousCatalogue)
 {
-    CatalogueDocument doc = loadedDocument(valueAlbums());
+    CatalogueDocument doc;
+    newAndLoad(doc, valueAlbums());
     AlbumRecord only;
     only.artist = "Cream";
     only.songs[0].title = "Badge";
@@ -388,6 +394,11 @@ struct LoadProgressCase
     int range;
     int steps; // integer blocks, headings and lists of the version
 };
+
+void PrintTo(const LoadProgressCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LoadProgress : public ::testing::TestWithParam<LoadProgressCase>
 {
@@ -475,7 +486,7 @@ protected:
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
-        m_doc = loadedDocument(valueAlbums());
+        newAndLoad(m_doc, valueAlbums());
         m_doc.setModified(true);
     }
     void TearDown() override { fs::remove_all(m_dir); }
@@ -585,6 +596,11 @@ struct ArtistOrderCase
     bool ignoreThe;
     std::vector<std::uint32_t> order;
 };
+
+void PrintTo(const ArtistOrderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ArtistOrderAfterLoad : public ::testing::TestWithParam<ArtistOrderCase>
 {

@@ -67,12 +67,17 @@ std::string patterned(std::size_t length)
     return s;
 }
 
-CatalogueDocument documentWith(const std::vector<AlbumRecord>& albums)
+void addAlbums(CatalogueDocument& doc, const std::vector<AlbumRecord>& albums)
 {
-    CatalogueDocument doc;
     for (const auto& a : albums)
         doc.mutableAlbums().appendAlbum(a);
-    return doc;
+}
+
+std::string savedWith(const std::vector<AlbumRecord>& albums)
+{
+    CatalogueDocument doc;
+    addAlbums(doc, albums);
+    return doc.save();
 }
 
 // ---- What we write ---------------------------------------------------------------------------
@@ -117,7 +122,8 @@ TEST(CatalogueFileWrite, EveryIntegerAndListIsWhereTheLayoutPutsIt)
     content.headings = {"Year", "Ripped"};
     content.layouts = fixture::distinctLayouts(5);
 
-    CatalogueDocument doc = documentWith(content.albums);
+    CatalogueDocument doc;
+    addAlbums(doc, content.albums);
     doc.setHeadings("Year", "Ripped");
     doc.mutableColumnLayouts() = content.layouts;
     EXPECT_TRUE(sameBytes(doc.save(), catalogueBytes(content)));
@@ -125,7 +131,8 @@ TEST(CatalogueFileWrite, EveryIntegerAndListIsWhereTheLayoutPutsIt)
 
 TEST(CatalogueFileWrite, SavingChangesNothingInTheDocument)
 {
-    CatalogueDocument doc = documentWith({fixture::distinctAlbum(1)});
+    CatalogueDocument doc;
+    addAlbums(doc, {fixture::distinctAlbum(1)});
     doc.setModified(true);
     const std::string first = doc.save();
     EXPECT_TRUE(doc.isModified());
@@ -141,6 +148,11 @@ struct PrefixCase
     std::string prefix;
 };
 
+void PrintTo(const PrefixCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StringPrefix : public ::testing::TestWithParam<PrefixCase>
 {
 };
@@ -151,8 +163,7 @@ TEST_P(StringPrefix, HasTheExactPrefixAndReadsBack)
     AlbumRecord album;
     album.artist = patterned(c.length);
     album.producer1 = "next";
-    CatalogueDocument doc = documentWith({album});
-    const std::string bytes = doc.save();
+    const std::string bytes = savedWith({album});
 
     ASSERT_GT(bytes.size(), kArtistTextOffset + c.prefix.size() + c.length);
     EXPECT_EQ(hex(bytes.substr(kArtistTextOffset, c.prefix.size())), hex(c.prefix));
@@ -185,6 +196,11 @@ struct CountCase
     int albums;
     std::string count;
 };
+
+void PrintTo(const CountCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ListCount : public ::testing::TestWithParam<CountCase>
 {
@@ -232,12 +248,14 @@ TEST(CatalogueFileRoundTrip, EveryFieldOfEveryAlbumSurvives)
     albums[2].label = "";
     albums[2].songs[13].trackNumber = "";
 
-    CatalogueDocument doc = documentWith(albums);
+    CatalogueDocument doc;
+    addAlbums(doc, albums);
     doc.setHeadings("Year", "Ripped by Zoë 東");
     doc.mutableColumnLayouts() = fixture::distinctLayouts(3);
     const std::string bytes = doc.save();
 
-    CatalogueDocument other = documentWith({fixture::distinctAlbum(50)});
+    CatalogueDocument other;
+    addAlbums(other, {fixture::distinctAlbum(50)});
     ASSERT_TRUE(other.load(bytes));
     ASSERT_EQ(other.albumCount(), 4);
     for (int a = 0; a < 4; ++a)
@@ -254,6 +272,11 @@ struct TextCase
     std::string stored; // prefix and bytes as they appear in the file
 };
 
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class TextEncoding : public ::testing::TestWithParam<TextCase>
 {
 };
@@ -264,7 +287,7 @@ TEST_P(TextEncoding, IsStoredAsExpectedAndReadsBackEqual)
     AlbumRecord album;
     album.artist = c.utf8;
     album.producer1 = "after";
-    const std::string bytes = documentWith({album}).save();
+    const std::string bytes = savedWith({album});
     EXPECT_EQ(hex(bytes.substr(kArtistTextOffset, c.stored.size() + 3)), hex(c.stored + "\x01\x00\x05"s));
 
     CatalogueDocument loaded;
@@ -290,7 +313,7 @@ TEST(TextEncoding, LongWideTextUsesTheLongerLengthPrefixInside)
         omegas += "Ω";
     AlbumRecord album;
     album.artist = omegas;
-    const std::string bytes = documentWith({album}).save();
+    const std::string bytes = savedWith({album});
     EXPECT_EQ(hex(bytes.substr(kArtistTextOffset, 8)), hex("\xFF\xFE\xFF\xFF\x2C\x01\xA9\x03"s));
 
     CatalogueDocument loaded;
@@ -348,6 +371,11 @@ struct VersionCase
     std::array<std::string, 2> fileHeadings;
     std::array<std::string, 2> expectedHeadings;
 };
+
+void PrintTo(const VersionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class OlderLayout : public ::testing::TestWithParam<VersionCase>
 {

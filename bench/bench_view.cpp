@@ -1,0 +1,117 @@
+// How long one full repaint of the catalogue view takes, drawn into an offscreen image the size of a
+// large window: the normal layout with every display switch on, a single-line layout and the song
+// list, for 1,000 and 100,000 albums. The cost must not grow with the catalogue.
+#include "cataloguegenerator.h"
+
+#include "catalogue/cataloguedocument.h"
+#include "catalogue/cataloguefile.h"
+#include "order/orders.h"
+#include "view/catalogueview.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace discora {
+namespace {
+
+constexpr std::uint32_t kSeed = 20240611;
+
+enum class Layout { NormalAllSwitches, SingleLine, SongList };
+
+// One document per size, loaded once; each benchmark sets the order it needs.
+CatalogueDocument& documentOf(int albums)
+{
+    static std::map<int, std::unique_ptr<CatalogueDocument>> made;
+    auto& doc = made[albums];
+    if (!doc) {
+        doc = std::make_unique<CatalogueDocument>();
+        LoadedCatalogue loaded;
+        loaded.albums = generateCatalogue(albums, kSeed);
+        loaded.layouts = defaultColumnLayouts(96);
+        loaded.headings = {"Custom 1", "Custom 2"};
+        doc->adoptLoaded(std::move(loaded));
+    }
+    return *doc;
+}
+
+void prepare(CatalogueDocument& doc, Layout layout)
+{
+    ViewOptions options;
+    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
+                         ViewOption::ShowCustom1, ViewOption::ShowCustom2, ViewOption::ShowQuality,
+                         ViewOption::ShowSongs, ViewOption::ShowNotes, ViewOption::ShowPeople})
+        options.set(o, 1);
+    doc.setViewOptions(options);
+    switch (layout) {
+    case Layout::NormalAllSwitches:
+        setViewStyle(doc, ViewStyle::Normal);
+        runOrder(doc, SortOrder::ByArtist);
+        break;
+    case Layout::SingleLine:
+        setViewStyle(doc, ViewStyle::SingleLineSorts);
+        runOrder(doc, SortOrder::ByLabel);
+        break;
+    case Layout::SongList:
+        setViewStyle(doc, ViewStyle::Normal);
+        runOrder(doc, SortOrder::BySong);
+        break;
+    }
+}
+
+void BM_Repaint(benchmark::State& state, Layout layout)
+{
+    CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    prepare(doc, layout);
+    CatalogueView view(doc);
+    view.resize(1280, 900);
+    view.show();
+    QApplication::processEvents();
+    // Somewhere in the middle, with a few entries selected, as a user would look at it.
+    view.scrollVertically(ScrollRequest::ThumbPosition, view.scrollGeometry().contentHeight / 2);
+    const QPoint row(200, view.metrics().lineHeight * 3);
+    QMouseEvent click(QEvent::MouseButtonPress, row, view.viewport()->mapToGlobal(row), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &click);
+
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), view.colours().background);
+        view.paintContents(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["entries"] = view.entryCount();
+    state.counters["linesPerEntry"] = view.linesPerRecord();
+}
+
+BENCHMARK_CAPTURE(BM_Repaint, NormalAllSwitches, Layout::NormalAllSwitches)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Repaint, SingleLineByLabel, Layout::SingleLine)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Repaint, SongList, Layout::SongList)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace discora
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

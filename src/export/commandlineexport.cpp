@@ -1,0 +1,23 @@
+#include "commandlineexport.h"
+
+#include "csvexport.h"
+#include "order/orders.h"
+#include "textexport.h"
+
+namespace discora {
+
+ExportedFile exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
+                                   std::span<const std::pair<FilterField, std::string>> filters,
+                                   const ExportSettings& settings)
+{
+    for (int f = 0; f < kFilterCount; ++f)
+        doc.setFilter(static_cast<FilterField>(f), kNoFilter);
+    for (const auto& [field, text] : filters)
+        doc.setFilter(field, text);
+    doc.ApplyFilters();
+    runOrder(doc, order);
+    const auto& albums = doc.displayOrder();
+    return format == ExportFormat::Csv ? csvExport(doc, settings, albums) : textExport(doc, settings, albums);
+}
+
+} // namespace discora

@@ -1,0 +1,29 @@
+// The exports run from the command line: a loaded catalogue, filtered and put in an order, written
+// without a window.
+#pragma once
+
+#include "catalogue/cataloguedocument.h"
+#include "exportfile.h"
+#include "exportsettings.h"
+#include "order/sortorder.h"
+
+#include <span>
+#include <string>
+#include <utility>
+
+namespace discora {
+
+enum class ExportFormat
+{
+    Csv,
+    Text
+};
+
+// Sets the given filters (every other one to "All"), builds the display order, runs order under
+// the document's view style and options, and exports every displayed album in the album sequence:
+// for a song, producer or performer order, the sequence of albums its list was built from.
+ExportedFile exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
+                                   std::span<const std::pair<FilterField, std::string>> filters,
+                                   const ExportSettings& settings);
+
+} // namespace discora

@@ -1,0 +1,33 @@
+// The pages of the Options sheet: their tab titles and, top to bottom, each check box and radio
+// group with its texts and the settings key it edits. The sheet is built from this table.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace discora {
+
+enum class OptionControlKind { CheckBox, RadioGroup };
+
+struct OptionControl
+{
+    OptionControlKind kind;
+    std::string_view key;
+    // A check box's text, or a radio group's buttons in order: the value is the button's index.
+    std::span<const std::string_view> texts;
+};
+
+struct OptionPageInfo
+{
+    std::string_view title;
+    // The General page also carries "Change Font..." and "Change Colors...".
+    bool fontAndColourButtons;
+    std::span<const OptionControl> controls;
+};
+
+std::span<const OptionPageInfo> optionPages();
+
+inline constexpr std::string_view kChangeFontText = "Change Font...";
+inline constexpr std::string_view kChangeColoursText = "Change Colors...";
+
+} // namespace discora

@@ -1,0 +1,25 @@
+// The entries of the current order and the albums they stand for. In an album order entry p is the
+// album at display position p; in a song, producer or performer list it is that list's entry p,
+// and several entries may stand for one album.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace discora {
+
+class CatalogueDocument;
+
+// How many entries the current order shows.
+int orderEntryCount(const CatalogueDocument& doc);
+
+// The album of the entry at position; nothing for a position outside the order.
+std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int position);
+
+// The albums of the given entries, each album once, in displayOrder sequence. With no positions
+// given: every displayed album.
+std::vector<std::uint32_t> albumsOfEntries(const CatalogueDocument& doc, std::span<const int> positions);
+
+} // namespace discora

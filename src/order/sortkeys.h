@@ -1,0 +1,79 @@
+// Sort keys computed once per sort: each text becomes a byte string whose plain byte order is the
+// order CompareNames gives, so a sort compares integers and memory instead of decoding UTF-8.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace discora {
+
+// Appends the key of text to out. Characters rank as CompareNames ranks them: A-Z folded to a-z,
+// other Windows-1252 characters by their byte. Ranks from 0xFF upwards (ÿ and every character
+// outside Windows-1252) take four bytes, 0xFF and (rank - 0xFF) big-endian, so they order after
+// every single-byte rank and among themselves by code point.
+void appendNameKey(std::string& out, std::string_view text);
+std::string nameKey(std::string_view text);
+
+// One entry to sort. chunk holds seven bytes of the key, big-endian, and in its lowest byte how
+// many key bytes are left from there (8 meaning more than seven), so that integer order is key
+// order: a key ending inside the chunk sorts before a longer one with the same bytes.
+struct KeyedItem
+{
+    std::uint64_t chunk = 0;
+    std::uint32_t major = 0; // groups entries before the key is looked at (0 for plain name orders)
+    std::uint32_t index = 0; // the entry's position before the sort; the final tie-break
+};
+
+class SortKeys
+{
+public:
+    // Keys for entries 0 to count - 1, set in any order; bytesHint sizes the key buffer.
+    explicit SortKeys(std::size_t count, std::size_t bytesHint = 0);
+
+    // Sets the key of entry i (once) with the given major group.
+    void set(std::size_t i, std::string_view text, std::uint32_t major = 0);
+    // Sets a key that orders by CompareNames and, among texts that compare equal, by their exact
+    // bytes, so that each spelling of a name forms one run. Not to be mixed with set().
+    void setSpelled(std::size_t i, std::string_view text);
+
+    std::size_t size() const { return m_items.size(); }
+    std::string_view key(std::size_t i) const { return {m_arena.data() + m_spans[i].first, m_spans[i].second}; }
+    // For keys set with setSpelled: whether the two entries' texts compare equal by name.
+    bool sameName(std::size_t i, std::size_t j) const;
+
+    // Entry indices ordered by (major, key, index): the result of a stable sort by the keys.
+    std::vector<std::uint32_t> stableOrder() const;
+
+private:
+    void finishKey(std::size_t i, std::size_t start, std::uint32_t major);
+
+    std::string m_arena;
+    std::vector<std::pair<std::size_t, std::size_t>> m_spans; // offset and length in m_arena
+    std::vector<KeyedItem> m_items;
+};
+
+// The entries of a list built album by album, in the catalogue order of their albums. Building keys
+// in this order reads each field list front to back; in display order every text would be a fresh
+// trip to memory, which costs more than the sort itself on a large catalogue.
+template <class AlbumOf>
+std::vector<std::uint32_t> inCatalogueOrder(std::size_t count, AlbumOf albumOf)
+{
+    // Runs of consecutive entries of one album, as (album, first entry).
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
+    for (std::uint32_t i = 0; i < count; ++i)
+        if (i == 0 || albumOf(i) != albumOf(i - 1))
+            runs.emplace_back(albumOf(i), i);
+    std::sort(runs.begin(), runs.end());
+    std::vector<std::uint32_t> visit;
+    visit.reserve(count);
+    for (const auto& [album, first] : runs)
+        for (std::uint32_t i = first; i < count && albumOf(i) == album; ++i)
+            visit.push_back(i);
+    return visit;
+}
+
+} // namespace discora

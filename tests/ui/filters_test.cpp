@@ -1,0 +1,199 @@
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "fakeprompter.h"
+#include "order/filtersdialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+namespace discora {
+namespace {
+
+AlbumRecord album(const char* artist, const char* musicType, const char* performer = "")
+{
+    AlbumRecord a;
+    a.artist = artist;
+    a.musicType = musicType;
+    a.performers[0].name = performer;
+    return a;
+}
+
+class FiltersTest : public ::testing::Test
+{
+protected:
+    FiltersTest() : m_app(m_store, &m_prompter)
+    {
+        m_app.start(CommandLine{});
+        CatalogueDocument source;
+        for (const AlbumRecord& a : {album("The Rockets", "Rock", "Ann"), album("Zed", "rock", "Bob"),
+                                     album("Amber", "Rock and Roll"), album("Hardliners", "Hard Rock", "ann")})
+            source.mutableAlbums().appendAlbum(a);
+        const std::string file = (m_dir.path() + "/f.dcf").toStdString();
+        EXPECT_TRUE(source.saveFile(file));
+        EXPECT_TRUE(m_app.mainWindow().openFile(QString::fromStdString(file)));
+    }
+
+    // Runs the Filters command; answer() is called with the dialog while it is open.
+    void runFilters(const std::function<void(FiltersDialog&)>& answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<FiltersDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+        });
+        m_app.mainWindow().runCommand(CommandId::Filters);
+    }
+
+    CatalogueDocument& doc() { return m_app.document(); }
+
+    QTemporaryDir m_dir;
+    MemorySettingsStore m_store;
+    FakePrompter m_prompter;
+    Application m_app;
+};
+
+TEST_F(FiltersTest, OfferAllFirstThenValuesIgnoringALeadingThe)
+{
+    QStringList artists;
+    runFilters([&](FiltersDialog& dialog) {
+        QComboBox* box = dialog.comboBox(FilterField::Artist);
+        for (int i = 0; i < box->count(); ++i)
+            artists << box->itemText(i);
+        EXPECT_EQ(box->currentText(), "All");
+        QComboBox* performers = dialog.comboBox(FilterField::Performer);
+        EXPECT_EQ(performers->count(), 3); // All, Ann, Bob: "ann" is the same name
+        dialog.reject();
+    });
+    EXPECT_EQ(artists, (QStringList{"All", "Amber", "Hardliners", "The Rockets", "Zed"}));
+}
+
+TEST_F(FiltersTest, OkAppliesAPrefixFilterAndCancelKeepsIt)
+{
+    ASSERT_EQ(doc().displayedCount(), 4);
+    runFilters([](FiltersDialog& dialog) {
+        dialog.comboBox(FilterField::MusicType)->setEditText("Rock");
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().filter(FilterField::MusicType), "Rock");
+    EXPECT_EQ(doc().displayedCount(), 3); // Rock, rock, Rock and Roll; not Hard Rock
+
+    const auto before = doc().displayOrder();
+    runFilters([](FiltersDialog& dialog) {
+        dialog.comboBox(FilterField::MusicType)->setEditText("Jazz");
+        dialog.reject();
+    });
+    EXPECT_EQ(doc().filter(FilterField::MusicType), "Rock");
+    EXPECT_EQ(doc().displayOrder(), before);
+}
+
+TEST_F(FiltersTest, AStoredBeginningShowsTheFirstEntryItBegins)
+{
+    doc().setFilter(FilterField::MusicType, "ro");
+    doc().setFilter(FilterField::Artist, "Nobody");
+    runFilters([](FiltersDialog& dialog) {
+        EXPECT_EQ(dialog.comboBox(FilterField::MusicType)->currentText(), "Rock");
+        EXPECT_EQ(dialog.comboBox(FilterField::Artist)->currentText(), "Nobody");
+        dialog.comboBox(FilterField::Artist)->setEditText("");
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().filter(FilterField::MusicType), "Rock");
+    EXPECT_EQ(doc().displayedCount(), 3); // an empty artist box lets every artist through
+}
+
+TEST_F(FiltersTest, CancelLeavesTheShownSongListIntact)
+{
+    m_app.mainWindow().runCommand(CommandId::SortByPerformer);
+    const auto performers = doc().derivedLists().performers;
+    ASSERT_FALSE(performers.empty());
+    runFilters([](FiltersDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(doc().currentOrder(), SortOrder::ByPerformer);
+    EXPECT_EQ(doc().derivedLists().performers, performers);
+}
+
+class ListCommand : public ::testing::Test
+{
+protected:
+    std::string run(const std::vector<std::string>& args, int* exitCode = nullptr)
+    {
+        std::ostringstream captured;
+        auto* old = std::cout.rdbuf(captured.rdbuf());
+        const int code = runScriptingCommand(parseCommandLine(args), m_store);
+        std::cout.rdbuf(old);
+        if (exitCode)
+            *exitCode = code;
+        return captured.str();
+    }
+
+    std::string writeSample()
+    {
+        CatalogueDocument doc;
+        AlbumRecord a = album("The Beatles", "Rock", " Ringo");
+        a.albumName = "Abbey Road";
+        a.number = "10";
+        a.songs[0] = {"Come Together", "4:20", "01"};
+        a.songs[1] = {"The End", "2:05", "16"};
+        a.performers[0].instrument = "Drums";
+        AlbumRecord b = album("Can", "Krautrock", "Holger");
+        b.albumName = "Tago Mago";
+        b.number = "2";
+        b.producer1 = "Conny";
+        b.songs[0] = {"Halleluhwah", "18:32", "01"};
+        b.performers[0].instrument = "Bass";
+        doc.mutableAlbums().appendAlbum(a);
+        doc.mutableAlbums().appendAlbum(b);
+        const std::string file = (m_dir.path() + "/list.dcf").toStdString();
+        EXPECT_TRUE(doc.saveFile(file));
+        return file;
+    }
+
+    QTemporaryDir m_dir;
+    MemorySettingsStore m_store;
+};
+
+TEST_F(ListCommand, PrintsTheColumnsOfAnAlbumOrder)
+{
+    const std::string file = writeSample();
+    // The Beatles sort under B with the ignore-"The" switch on (the default).
+    EXPECT_EQ(run({"--list", "by-artist", file}), "The Beatles\tAbbey Road\t10\nCan\tTago Mago\t2\n");
+    m_store.writeInt("User Data", "NlViewThe", 0);
+    EXPECT_EQ(run({"--list", "by-artist", file}), "Can\tTago Mago\t2\nThe Beatles\tAbbey Road\t10\n");
+    EXPECT_EQ(run({"--list", "by-number", file}), "2\tCan\tTago Mago\n10\tThe Beatles\tAbbey Road\n");
+}
+
+TEST_F(ListCommand, PrintsDerivedListsWithTheirHeadings)
+{
+    const std::string file = writeSample();
+    EXPECT_EQ(run({"--list", "by-song", file}),
+              "Come Together\t01\tThe Beatles\t10\nThe End\t16\tThe Beatles\t10\nHalleluhwah\t01\tCan\t2\n");
+    EXPECT_EQ(run({"--list", "by-performer", file}), "Holger\nBass\tCan\tTago Mago\t2\n"
+                                                     "Ringo\nDrums\tThe Beatles\tAbbey Road\t10\n");
+    EXPECT_EQ(run({"--list", "by-producer", file}), "Conny\tCan\t2\nNo producer listed\tThe Beatles\t10\n");
+    EXPECT_EQ(run({"--list", "artist-short-list", file}),
+              "The Beatles\nCome Together\t01\t10\t\t\nThe End\t16\t10\t\t\nCan\nHalleluhwah\t01\t2\t\t\n");
+}
+
+TEST_F(ListCommand, FiltersApplyBeforeTheOrder)
+{
+    const std::string file = writeSample();
+    EXPECT_EQ(run({"--list", "by-artist", "--filter", "music-type=kraut", file}), "Can\tTago Mago\t2\n");
+    EXPECT_EQ(run({"--list", "by-artist", "--filter", "performer=holg", file}), "Can\tTago Mago\t2\n");
+    // The stored name " Ringo" begins with a blank, so "ring" does not match it.
+    EXPECT_EQ(run({"--list", "by-artist", "--filter", "performer=ring", file}), "");
+}
+
+TEST_F(ListCommand, AnUnreadableFileExitsWithOne)
+{
+    int code = 0;
+    run({"--list", "by-artist", (m_dir.path() + "/missing.dcf").toStdString()}, &code);
+    EXPECT_EQ(code, 1);
+}
+
+} // namespace
+} // namespace discora
