@@ -51,8 +51,11 @@ void BM_AlbumOrder(benchmark::State& state, SortOrder order)
     state.counters["albums"] = static_cast<double>(doc.displayedCount());
 }
 
-#define ALBUM_ORDER(name)                                                                                   \
-    BENCHMARK_CAPTURE(BM_AlbumOrder, name, SortOrder::name)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)
+#define ALBUM_ORDER(name)                                                                                    \
+    BENCHMARK_CAPTURE(BM_AlbumOrder, name, SortOrder::name)                                                  \
+        ->Arg(1000)                                                                                          \
+        ->Arg(100000)                                                                                        \
+        ->Unit(benchmark::kMillisecond)
 ALBUM_ORDER(ByArtist);
 ALBUM_ORDER(ByAlbumName);
 ALBUM_ORDER(ByCatalogNumber);
@@ -133,8 +136,14 @@ void BM_ApplyFiltersPerformer(benchmark::State& state, const char* performer)
     doc.setFilter(FilterField::Performer, kNoFilter);
     doc.ApplyFilters();
 }
-BENCHMARK_CAPTURE(BM_ApplyFiltersPerformer, Theo, "Theo")->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ApplyFiltersPerformer, NoMatch, "Zz")->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ApplyFiltersPerformer, Theo, "Theo")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ApplyFiltersPerformer, NoMatch, "Zz")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 // The exchange sort as written: n - 1 passes over neighbours, reading both keys from the catalogue
 // at every comparison, no early exit. For the record only; ByArtist gives the same result.

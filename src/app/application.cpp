@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "catalogue/cataloguefile.h"
+#include "entry/newalbumsheet.h"
 #include "mainwindow.h"
 #include "options/colours.h"
 #include "options/optionscommands.h"
@@ -35,10 +36,15 @@ Application::Application(SettingsStore& store, Prompter* prompter)
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
     registerOptionsCommands(*m_window, m_settings, m_doc);
+    m_albumSheet = std::make_unique<NewAlbumSheet>(m_doc, m_prompter, m_window.get());
+    m_doc.setEntryListSink(m_albumSheet.get());
     m_messagePrompter.setParent(m_window.get());
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    m_doc.setEntryListSink(nullptr);
+}
 
 void Application::start(const CommandLine& commandLine)
 {

@@ -12,6 +12,7 @@
 namespace discora {
 
 class MainWindow;
+class NewAlbumSheet;
 
 class Application
 {
@@ -28,6 +29,8 @@ public:
     CatalogueDocument& document() { return m_doc; }
     AppSettings& settings() { return m_settings; }
     MainWindow& mainWindow() { return *m_window; }
+    // The entry sheet for Enter and Modify; it lives as long as the document.
+    NewAlbumSheet& albumSheet() { return *m_albumSheet; }
 
 private:
     SettingsStore& m_store;
@@ -36,6 +39,8 @@ private:
     MessagePrompter m_messagePrompter;
     Prompter& m_prompter;
     std::unique_ptr<MainWindow> m_window;
+    // Declared after the window it is a child of, so it goes first.
+    std::unique_ptr<NewAlbumSheet> m_albumSheet;
 };
 
 SystemColours systemColoursFromPalette();

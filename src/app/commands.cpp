@@ -235,9 +235,9 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::SelectAll:
     case C::GoTo: return {s.entryCount > 0, false};
     case C::AddField:
-        return {canAddColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn), false};
+        return {canAddColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
     case C::RemoveField:
-        return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn), false};
+        return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
     case C::Enter: return {s.readyForEntry, false};
     case C::Undo: return {s.canUndo, false};
     case C::Modify:

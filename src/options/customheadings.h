@@ -10,6 +10,7 @@ class CatalogueDocument;
 
 // A catalogue that holds an album is marked modified, because its file carries the headings; an
 // empty one is not. Empty headings become "Custom 1" and "Custom 2".
-void applyCustomHeadings(std::string first, std::string second, AppSettings& settings, CatalogueDocument& doc);
+void applyCustomHeadings(std::string first, std::string second, AppSettings& settings,
+                         CatalogueDocument& doc);
 
 } // namespace discora

@@ -9,7 +9,8 @@
 
 namespace discora {
 
-CustomHeadingsDialog::CustomHeadingsDialog(const std::string& first, const std::string& second, QWidget* parent)
+CustomHeadingsDialog::CustomHeadingsDialog(const std::string& first, const std::string& second,
+                                           QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Custom Headings"));

@@ -23,8 +23,7 @@ namespace {
 
 // QFontDialog lays out family, style and size in a grid: edits in row 1, lists in row 2, the size
 // in column 4, the effects box at row 4, column 0. It names none of them, so they are found there.
-template <typename T>
-T* gridWidget(QWidget* dialog, int row, int column)
+template <typename T> T* gridWidget(QWidget* dialog, int row, int column)
 {
     auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
     if (!grid)
@@ -63,8 +62,10 @@ FontChooser::FontChooser(const ScreenFont& start, QWidget* parent) : QFontDialog
         m_sizeEdit->setValidator(new QIntValidator(kChooserMinPoints, kChooserMaxPoints, this));
     if (m_sizeList && m_sizeList->model()) {
         // The dialog refills the size list whenever the family or style changes.
-        connect(m_sizeList->model(), &QAbstractItemModel::modelReset, this, &FontChooser::hideSizesOutOfRange);
-        connect(m_sizeList->model(), &QAbstractItemModel::rowsInserted, this, &FontChooser::hideSizesOutOfRange);
+        connect(m_sizeList->model(), &QAbstractItemModel::modelReset, this,
+                &FontChooser::hideSizesOutOfRange);
+        connect(m_sizeList->model(), &QAbstractItemModel::rowsInserted, this,
+                &FontChooser::hideSizesOutOfRange);
     }
     if (auto* effects = gridWidget<QGroupBox>(this, 4, 0)) {
         // The sample shared the effects' row; it keeps that height.

@@ -27,12 +27,12 @@ constexpr sv kAutoLoad[] = {"Auto load times for new record if CD is playing"};
 constexpr sv kLoadLast[] = {"Load last used file when staring the program"};
 
 constexpr OptionControl kGeneral[] = {
-    {Check, "ShowSongs", kShowSongs},       {Check, "ShowProducers", kShowProducers},
-    {Check, "ShowQuality", kShowQuality},   {Check, "ShowPeople", kShowPeople},
-    {Check, "ShowLable", kShowLabel},       {Check, "ShowCatalogNum", kShowCatalogNum},
-    {Check, "ShowNotes", kShowNotes},       {Check, "ShowCustom1", kShowCustom1},
-    {Check, "ShowCustom2", kShowCustom2},   {Check, "ShowPageNum", kShowPageNum},
-    {Check, "AutoLoad", kAutoLoad},         {Check, "LoadLast", kLoadLast},
+    {Check, "ShowSongs", kShowSongs},     {Check, "ShowProducers", kShowProducers},
+    {Check, "ShowQuality", kShowQuality}, {Check, "ShowPeople", kShowPeople},
+    {Check, "ShowLable", kShowLabel},     {Check, "ShowCatalogNum", kShowCatalogNum},
+    {Check, "ShowNotes", kShowNotes},     {Check, "ShowCustom1", kShowCustom1},
+    {Check, "ShowCustom2", kShowCustom2}, {Check, "ShowPageNum", kShowPageNum},
+    {Check, "AutoLoad", kAutoLoad},       {Check, "LoadLast", kLoadLast},
 };
 
 constexpr sv kNormalBreaks[] = {"No Page Breaks", "Print 1 Record per Page",

@@ -7,7 +7,11 @@
 
 namespace discora {
 
-enum class OptionControlKind { CheckBox, RadioGroup };
+enum class OptionControlKind
+{
+    CheckBox,
+    RadioGroup
+};
 
 struct OptionControl
 {

@@ -10,7 +10,8 @@ namespace discora {
 void registerOptionsCommands(MainWindow& window, AppSettings& settings, CatalogueDocument& doc)
 {
     MainWindow* parent = &window;
-    window.setHandler(CommandId::Options, [&settings, &doc, parent] { runOptionsCommand(settings, doc, parent); });
+    window.setHandler(CommandId::Options,
+                      [&settings, &doc, parent] { runOptionsCommand(settings, doc, parent); });
     window.setHandler(CommandId::EditCustomHeadings,
                       [&settings, &doc, parent] { runCustomHeadingsCommand(settings, doc, parent); });
 }

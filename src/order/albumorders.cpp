@@ -14,9 +14,17 @@ namespace discora {
 
 namespace {
 
-enum class TheRule { ViewRule, Never };
+enum class TheRule
+{
+    ViewRule,
+    Never
+};
 // The written procedures differ in how far the bar runs: one step per pass, or per gap value.
-enum class Procedure { ExchangeSort, GapSort };
+enum class Procedure
+{
+    ExchangeSort,
+    GapSort
+};
 
 struct AlbumOrderInfo
 {
@@ -28,15 +36,19 @@ struct AlbumOrderInfo
 };
 
 constexpr AlbumOrderInfo kAlbumOrders[] = {
-    {SortOrder::ByArtist, Field::Artist, "Sorting by Group/Artist Name", TheRule::ViewRule, Procedure::ExchangeSort},
-    {SortOrder::ByAlbumName, Field::AlbumName, "Sorting by Album Name", TheRule::ViewRule, Procedure::GapSort},
+    {SortOrder::ByArtist, Field::Artist, "Sorting by Group/Artist Name", TheRule::ViewRule,
+     Procedure::ExchangeSort},
+    {SortOrder::ByAlbumName, Field::AlbumName, "Sorting by Album Name", TheRule::ViewRule,
+     Procedure::GapSort},
     {SortOrder::ByCatalogNumber, Field::CatalogNumber, "Sorting by Catalog Number", TheRule::ViewRule,
      Procedure::ExchangeSort},
     {SortOrder::ByCustom1, Field::Custom1, "Sorting by Custom1", TheRule::ViewRule, Procedure::ExchangeSort},
     {SortOrder::ByCustom2, Field::Custom2, "Sorting by Custom2", TheRule::ViewRule, Procedure::ExchangeSort},
     {SortOrder::ByLabel, Field::Label, "Sorting by Label", TheRule::ViewRule, Procedure::ExchangeSort},
-    {SortOrder::ByMediaType, Field::MediaType, "Sorting by Media Type", TheRule::Never, Procedure::ExchangeSort},
-    {SortOrder::ByMusicType, Field::MusicType, "Sorting by Music Type", TheRule::Never, Procedure::ExchangeSort},
+    {SortOrder::ByMediaType, Field::MediaType, "Sorting by Media Type", TheRule::Never,
+     Procedure::ExchangeSort},
+    {SortOrder::ByMusicType, Field::MusicType, "Sorting by Music Type", TheRule::Never,
+     Procedure::ExchangeSort},
     {SortOrder::ByNumber, Field::Number, "Sorting by Number", TheRule::Never, Procedure::GapSort},
     {SortOrder::ByQuality, Field::Quality, "Sorting by Quality", TheRule::Never, Procedure::GapSort},
 };
@@ -63,7 +75,8 @@ void sortByText(CatalogueDocument& doc, Field field, bool ignoreThe, OrderProgre
 {
     auto& displayOrder = doc.mutableDisplayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
-    for (std::uint32_t p : inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+    for (std::uint32_t p :
+         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
         const std::string_view text = doc.text(field, static_cast<int>(displayOrder[p]));
         keys.set(p, ignoreThe ? StripLeadingThe(text) : text);
     }
@@ -127,7 +140,8 @@ bool albumOrderIgnoresThe(const CatalogueDocument& doc, SortOrder order, ArtistS
         return false;
     if (order == SortOrder::ByArtist && role == ArtistSortRole::ArtistShortStep)
         return doc.viewOptions().on(ViewOption::ArtistThe) ||
-               (doc.viewStyle() == ViewStyle::SingleLineSorts && doc.viewOptions().on(ViewOption::GroupViewThe));
+               (doc.viewStyle() == ViewStyle::SingleLineSorts &&
+                doc.viewOptions().on(ViewOption::GroupViewThe));
     return doc.viewRuleIgnoresThe();
 }
 

@@ -14,7 +14,11 @@ class CatalogueDocument;
 
 // Whether ByArtist runs as its own command or as the first step of the artist short list, which
 // neither makes ByArtist current nor announces, and reads the artist short list's "The" option.
-enum class ArtistSortRole { Command, ArtistShortStep };
+enum class ArtistSortRole
+{
+    Command,
+    ArtistShortStep
+};
 
 // Runs an album order's command (order must be an album order).
 void runAlbumOrder(CatalogueDocument& doc, SortOrder order, ArtistSortRole role = ArtistSortRole::Command);

@@ -23,8 +23,7 @@ class OrderProgress
 public:
     OrderProgress(ProgressSink* sink, std::string_view text, int range)
         : m_scope(sink, text, std::max(range, 0)), m_range(std::max(range, 0))
-    {
-    }
+    {}
 
     // Moves the bar to position, never past the range.
     void advanceTo(int position)

@@ -16,12 +16,17 @@ std::string_view trimmedPerformerName(std::string_view name)
 SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
 {
     const auto& displayOrder = doc.displayOrder();
-    std::vector<PerformerEntry> named;
+    const auto byAlbum = [](const std::vector<PerformerEntry>& list) {
+        return inCatalogueOrder(list.size(), [&](std::uint32_t k) { return list[k].album; });
+    };
+    std::vector<PerformerEntry> collected;
     std::vector<std::string_view> names;
-    named.reserve(displayOrder.size() * 4);
-    names.reserve(displayOrder.size() * 4);
     {
-        OrderProgress progress(doc.progress(), "Building the Performer List", static_cast<int>(displayOrder.size()));
+        OrderProgress progress(doc.progress(), "Building the Performer List",
+                               static_cast<int>(displayOrder.size()));
+        std::vector<PerformerEntry> named;
+        named.reserve(displayOrder.size() * 4);
+        names.reserve(displayOrder.size() * 4);
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
             for (int slot = 1; slot <= kPerformerSlots; ++slot) {
@@ -33,28 +38,25 @@ SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
             }
             progress.advanceTo(static_cast<int>(p + 1));
         }
+        for (std::uint32_t i : byAlbum(named))
+            names[i] = trimmedPerformerName(names[i]);
+        // A name of white space only names nobody.
+        collected.reserve(named.size());
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < named.size(); ++i) {
+            if (!names[i].empty()) {
+                collected.push_back(named[i]);
+                names[kept++] = names[i];
+            }
+        }
+        names.resize(kept);
     }
 
-    OrderProgress progress(doc.progress(), "Sorting by Performer", gapCount(static_cast<int>(named.size())));
-    const auto byAlbum = [](const std::vector<PerformerEntry>& list) {
-        return inCatalogueOrder(list.size(), [&](std::uint32_t k) { return list[k].album; });
-    };
-    for (std::uint32_t i : byAlbum(named))
-        names[i] = trimmedPerformerName(names[i]);
-    // A name of white space only names nobody.
-    std::vector<PerformerEntry> collected;
-    std::vector<std::string_view> collectedNames;
-    collected.reserve(named.size());
-    collectedNames.reserve(named.size());
-    for (std::size_t i = 0; i < named.size(); ++i) {
-        if (!names[i].empty()) {
-            collected.push_back(named[i]);
-            collectedNames.push_back(names[i]);
-        }
-    }
+    OrderProgress progress(doc.progress(), "Sorting by Performer",
+                           gapCount(static_cast<int>(collected.size())));
     SortKeys keys(collected.size(), collected.size() * 32);
     for (std::uint32_t i : byAlbum(collected))
-        keys.setSpelled(i, collectedNames[i]);
+        keys.setSpelled(i, names[i]);
     progress.advanceToShare(0.5);
 
     const std::vector<std::uint32_t> from = keys.stableOrder();

@@ -21,7 +21,8 @@ void buildProducerList(CatalogueDocument& doc)
     auto& producers = doc.mutableDerivedLists().producers;
     producers.reserve(displayOrder.size() * 2);
     {
-        OrderProgress progress(doc.progress(), "Building the Producer List", static_cast<int>(displayOrder.size()));
+        OrderProgress progress(doc.progress(), "Building the Producer List",
+                               static_cast<int>(displayOrder.size()));
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
             const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
@@ -36,9 +37,11 @@ void buildProducerList(CatalogueDocument& doc)
         }
     }
 
-    OrderProgress progress(doc.progress(), "Sorting by Producer", gapCount(static_cast<int>(producers.size())));
+    OrderProgress progress(doc.progress(), "Sorting by Producer",
+                           gapCount(static_cast<int>(producers.size())));
     SortKeys keys(producers.size(), producers.size() * 16);
-    for (std::uint32_t i : inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {
+    for (std::uint32_t i :
+         inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {
         const std::string_view name = producerName(doc, producers[i]);
         // The unnamed entries go last and keep the order they were built in.
         if (isUnnamedProducer(name))

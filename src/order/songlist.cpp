@@ -22,7 +22,8 @@ std::vector<std::uint32_t> artistRanks(const CatalogueDocument& doc, bool ignore
 {
     const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
-    for (std::uint32_t p : inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+    for (std::uint32_t p :
+         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
         const std::string_view artist = artistOf(doc, displayOrder[p]);
         keys.set(p, ignoreThe ? StripLeadingThe(artist) : artist);
     }
@@ -71,7 +72,8 @@ void sortSongList(CatalogueDocument& doc)
     if (artistShort && !options.on(ViewOption::ArtistSongSort))
         return;
     OrderProgress progress(doc.progress(), "Sorting by Song Title", gapCount(static_cast<int>(songs.size())));
-    const bool titleIgnoresThe = artistShort ? options.on(ViewOption::ArtistThe) : options.on(ViewOption::SongThe);
+    const bool titleIgnoresThe =
+        artistShort ? options.on(ViewOption::ArtistThe) : options.on(ViewOption::SongThe);
     std::vector<std::uint32_t> rankOf;
     if (artistShort)
         rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
@@ -79,7 +81,8 @@ void sortSongList(CatalogueDocument& doc)
     SortKeys keys(songs.size(), songs.size() * 16);
     for (std::uint32_t i : inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; })) {
         const std::string_view title = songTitle(doc, songs[i]);
-        keys.set(i, titleIgnoresThe ? StripLeadingThe(title) : title, artistShort ? rankOf[songs[i].album] : 0);
+        keys.set(i, titleIgnoresThe ? StripLeadingThe(title) : title,
+                 artistShort ? rankOf[songs[i].album] : 0);
     }
     progress.advanceToShare(0.5);
     const std::vector<std::uint32_t> from = keys.stableOrder();

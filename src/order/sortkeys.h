@@ -41,7 +41,10 @@ public:
     void setSpelled(std::size_t i, std::string_view text);
 
     std::size_t size() const { return m_items.size(); }
-    std::string_view key(std::size_t i) const { return {m_arena.data() + m_spans[i].first, m_spans[i].second}; }
+    std::string_view key(std::size_t i) const
+    {
+        return {m_arena.data() + m_spans[i].first, m_spans[i].second};
+    }
     // For keys set with setSpelled: whether the two entries' texts compare equal by name.
     bool sameName(std::size_t i, std::size_t j) const;
 
@@ -50,6 +53,8 @@ public:
 
 private:
     void finishKey(std::size_t i, std::size_t start, std::uint32_t major);
+    void sortByChunks(std::vector<KeyedItem>& items) const;
+    std::vector<std::uint32_t> distinctKeys(std::vector<std::uint32_t>& firstEntry) const;
 
     std::string m_arena;
     std::vector<std::pair<std::size_t, std::size_t>> m_spans; // offset and length in m_arena
@@ -59,8 +64,7 @@ private:
 // The entries of a list built album by album, in the catalogue order of their albums. Building keys
 // in this order reads each field list front to back; in display order every text would be a fresh
 // trip to memory, which costs more than the sort itself on a large catalogue.
-template <class AlbumOf>
-std::vector<std::uint32_t> inCatalogueOrder(std::size_t count, AlbumOf albumOf)
+template <class AlbumOf> std::vector<std::uint32_t> inCatalogueOrder(std::size_t count, AlbumOf albumOf)
 {
     // Runs of consecutive entries of one album, as (album, first entry).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;

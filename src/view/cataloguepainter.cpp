@@ -44,13 +44,19 @@ QString oneLine(std::string_view text)
 ViewOption gridOption(LayoutKind kind)
 {
     switch (kind) {
-    case LayoutKind::SingleLine: return ViewOption::GroupViewGrid;
-    case LayoutKind::SongList: return ViewOption::SongGrid;
-    case LayoutKind::ArtistShortList: return ViewOption::ArtistGrid;
-    case LayoutKind::ProducerList: return ViewOption::ProducerGrid;
-    case LayoutKind::PerformerList: return ViewOption::PerformerGrid;
+    case LayoutKind::SingleLine:
+        return ViewOption::GroupViewGrid;
+    case LayoutKind::SongList:
+        return ViewOption::SongGrid;
+    case LayoutKind::ArtistShortList:
+        return ViewOption::ArtistGrid;
+    case LayoutKind::ProducerList:
+        return ViewOption::ProducerGrid;
+    case LayoutKind::PerformerList:
+        return ViewOption::PerformerGrid;
     case LayoutKind::Normal:
-    case LayoutKind::SongDetail: break;
+    case LayoutKind::SongDetail:
+        break;
     }
     return ViewOption::NlViewGrid;
 }
@@ -71,8 +77,8 @@ std::string_view headingOr(const CatalogueDocument& doc, int which, std::string_
 ViewColours toViewColours(const DisplayColors& colours)
 {
     const DisplayColors c = effectiveColours(colours);
-    return {toQColor(c.windowBackground), toQColor(c.dataText),        toQColor(c.headingText),
-            toQColor(c.buttonFace),       toQColor(c.buttonShadow),    toQColor(c.menuText),
+    return {toQColor(c.windowBackground), toQColor(c.dataText),           toQColor(c.headingText),
+            toQColor(c.buttonFace),       toQColor(c.buttonShadow),       toQColor(c.menuText),
             toQColor(c.highlightedText),  toQColor(c.highlightBackground)};
 }
 
@@ -80,8 +86,7 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
     : m_p(painter), m_in(input), m_doc(input.doc), m_fm(input.font), m_lh(input.metrics.lineHeight),
       m_ascent(m_fm.ascent()), m_visibleLeft(input.metrics.scrollX),
       m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
-{
-}
+{}
 
 bool CataloguePainter::gridOn() const
 {
@@ -97,12 +102,15 @@ void CataloguePainter::paint()
     const ViewMetrics& m = m_in.metrics;
     switch (m_in.kind) {
     case LayoutKind::Normal: {
-        const BlockPlan plan = normalBlock(normalSwitches(m_in.options), normalPositions(m.dpi, m.maxCharWidth),
-                                           headingOr(m_doc, 0, "Custom 1"), headingOr(m_doc, 1, "Custom 2"));
+        const BlockPlan plan =
+            normalBlock(normalSwitches(m_in.options), normalPositions(m.dpi, m.maxCharWidth),
+                        headingOr(m_doc, 0, "Custom 1"), headingOr(m_doc, 1, "Custom 2"));
         paintBlocks(plan, gridOn());
         break;
     }
-    case LayoutKind::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
+    case LayoutKind::SongDetail:
+        paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn());
+        break;
     default: {
         ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
         clearAbsentEdges(layout, m_in.kind);
@@ -131,7 +139,6 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
     const QColor* background = selected ? &c.selectedBackground : nullptr;
     const int dx = -m_in.metrics.scrollX;
     const int end = plan.contentWidth;
-    const QPen gridPen(Qt::black, 0);
 
     for (const BlockLine& line : plan.lines) {
         const int y = top + line.top * m_lh;
@@ -146,10 +153,9 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
         } else if (line.kind == BlockLineKind::Values) {
             m_p.setPen(selected ? c.selectedText : c.data);
             for (const BlockCell& cell : line.cells) {
-                const std::string_view text =
-                    cell.source == CellSource::SongTitle
-                        ? songTitle(m_doc, static_cast<std::size_t>(position))
-                        : m_doc.text(cell.field, album);
+                const std::string_view text = cell.source == CellSource::SongTitle
+                                                  ? songTitle(m_doc, static_cast<std::size_t>(position))
+                                                  : m_doc.text(cell.field, album);
                 if (line.lines > 1)
                     drawWrapped(cell.left, y, cell.right, line.lines, text, background);
                 else
@@ -159,19 +165,26 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
         }
         if (!grid)
             continue;
-        m_p.setPen(gridPen);
         if (line.boxed) {
-            m_p.drawLine(dx, y, dx + end, y);
-            m_p.drawLine(dx, y, dx, y + height - 1);
-            m_p.drawLine(dx + end, y, dx + end, y + height - 1);
+            m_grid.emplace_back(dx, y, dx + end, y);
+            m_grid.emplace_back(dx, y, dx, y + height - 1);
+            m_grid.emplace_back(dx + end, y, dx + end, y + height - 1);
         }
         for (int x : line.separators)
-            m_p.drawLine(dx + x, y, dx + x, y + m_lh - 1);
-        if (line.thickRule) {
-            m_p.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::FlatCap));
-            m_p.drawLine(dx, y, dx + end, y);
-        }
+            m_grid.emplace_back(dx + x, y, dx + x, y + m_lh - 1);
+        if (line.thickRule)
+            m_p.fillRect(QRect(dx, y - 2, end + 1, 4), Qt::black); // a 4-pixel rule centred on the line
     }
+    flushGrid();
+}
+
+void CataloguePainter::flushGrid()
+{
+    if (m_grid.empty())
+        return;
+    m_p.setPen(QPen(Qt::black, 0));
+    m_p.drawLines(m_grid.data(), static_cast<int>(m_grid.size()));
+    m_grid.clear();
 }
 
 // ---- Column lists --------------------------------------------------------------------------
@@ -182,6 +195,7 @@ void CataloguePainter::paintList(const ListGeometry& g)
     for (int position = range.first; position <= range.last; ++position)
         paintRow(g, position, m_lh + (position - range.first) * m_lh - range.offset);
     m_p.setClipping(false);
+    flushGrid();
     paintHeadingRow(g);
 }
 
@@ -204,11 +218,16 @@ std::string_view CataloguePainter::columnText(const ListColumn& c, int position)
     const auto entry = static_cast<std::size_t>(position);
     const DerivedLists& lists = m_doc.derivedLists();
     switch (c.source) {
-    case ColumnSource::SongTitle: return songTitle(m_doc, lists.songs[entry]);
-    case ColumnSource::TrackNumber: return songTrack(m_doc, lists.songs[entry]);
-    case ColumnSource::ProducerName: return producerName(m_doc, lists.producers[entry]);
-    case ColumnSource::PerformerRole: return performerInstrument(m_doc, lists.performers[entry]);
-    case ColumnSource::Field: break;
+    case ColumnSource::SongTitle:
+        return songTitle(m_doc, lists.songs[entry]);
+    case ColumnSource::TrackNumber:
+        return songTrack(m_doc, lists.songs[entry]);
+    case ColumnSource::ProducerName:
+        return producerName(m_doc, lists.producers[entry]);
+    case ColumnSource::PerformerRole:
+        return performerInstrument(m_doc, lists.performers[entry]);
+    case ColumnSource::Field:
+        break;
     }
     const auto field = fieldOfColumn(c.fieldId);
     return field ? m_doc.text(*field, albumAt(m_doc, position)) : kFailedText;
@@ -238,7 +257,8 @@ void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
 void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, int top, bool selected)
 {
     const ViewColours& c = m_in.colours;
-    m_p.fillRect(QRect(-m_in.metrics.scrollX, top, g.paintWidth, m_lh), selected ? c.selectedBackground : c.band);
+    m_p.fillRect(QRect(-m_in.metrics.scrollX, top, g.paintWidth, m_lh),
+                 selected ? c.selectedBackground : c.band);
     m_p.setPen(selected ? c.selectedText : c.heading);
     if (g.columns.empty())
         return;
@@ -259,16 +279,15 @@ void CataloguePainter::paintRowGrid(const ListGeometry& g, int top, bool groupHe
 {
     const int dx = -m_in.metrics.scrollX;
     const int bottom = top + m_lh - 1;
-    m_p.setPen(QPen(Qt::black, 0));
-    m_p.drawLine(dx, top, dx + g.paintWidth, top);
+    m_grid.emplace_back(dx, top, dx + g.paintWidth, top);
     if (!groupHeading)
         for (const ListColumn& column : g.columns)
             if (column.number >= 2)
-                m_p.drawLine(dx + column.left - 2, top, dx + column.left - 2, bottom);
+                m_grid.emplace_back(dx + column.left - 2, top, dx + column.left - 2, bottom);
     if (m_in.kind == LayoutKind::ArtistShortList || m_in.kind == LayoutKind::PerformerList)
-        m_p.drawLine(dx, top, dx, bottom);
+        m_grid.emplace_back(dx, top, dx, bottom);
     if (m_in.kind == LayoutKind::PerformerList)
-        m_p.drawLine(dx + g.paintWidth - 1, top, dx + g.paintWidth - 1, bottom);
+        m_grid.emplace_back(dx + g.paintWidth - 1, top, dx + g.paintWidth - 1, bottom);
 }
 
 void CataloguePainter::drawRaisedButton(int left, int right)

@@ -11,9 +11,11 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLine>
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 class QPainter;
 
@@ -69,9 +71,12 @@ private:
 
     // One line of text clipped to its cell; background behind the text only, when given.
     void drawCell(int left, int top, int right, std::string_view text, const QColor* background);
-    void drawWrapped(int left, int top, int right, int lines, std::string_view text, const QColor* background);
+    void drawWrapped(int left, int top, int right, int lines, std::string_view text,
+                     const QColor* background);
     void drawLabel(int x, int top, std::string_view text);
     void drawRaisedButton(int left, int right);
+    // Grid lines are gathered and drawn together, over what their lines show.
+    void flushGrid();
     std::string_view columnText(const ListColumn& c, int position) const;
     bool gridOn() const;
 
@@ -83,6 +88,7 @@ private:
     int m_ascent;
     int m_visibleLeft;  // content x of the client area's left end
     int m_visibleRight; // and of its right end
+    std::vector<QLine> m_grid;
 };
 
 } // namespace discora

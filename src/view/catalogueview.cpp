@@ -30,7 +30,8 @@ ViewOptions initialViewOptions()
     ViewOptions o;
     for (int i = 0; i < kViewOptionCount; ++i)
         o.setAt(i, 0);
-    for (ViewOption on : {ViewOption::GroupViewThe, ViewOption::SongThe, ViewOption::NlViewThe, ViewOption::ArtistThe})
+    for (ViewOption on :
+         {ViewOption::GroupViewThe, ViewOption::SongThe, ViewOption::NlViewThe, ViewOption::ArtistThe})
         o.set(on, 1);
     return o;
 }
@@ -62,7 +63,8 @@ int widestCodePageCharacter(const QFontMetrics& fm)
     for (int byte = 0x20; byte <= 0xFF; ++byte) {
         if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0 && cp1252::toCodePoint(byte) == char32_t(byte)))
             continue;
-        widest = std::max(widest, fm.horizontalAdvance(QChar(static_cast<char16_t>(cp1252::toCodePoint(byte)))));
+        widest =
+            std::max(widest, fm.horizontalAdvance(QChar(static_cast<char16_t>(cp1252::toCodePoint(byte)))));
     }
     return widest;
 }
@@ -75,14 +77,22 @@ int derivedListOf(SortOrder order)
 ScrollRequest requestOf(int action, bool sliderDown)
 {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineForward;
-    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineBack;
-    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageForward;
-    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageBack;
-    case QAbstractSlider::SliderToMinimum: return ScrollRequest::ToStart;
-    case QAbstractSlider::SliderToMaximum: return ScrollRequest::ToEnd;
-    case QAbstractSlider::SliderMove: return sliderDown ? ScrollRequest::ThumbTrack : ScrollRequest::ThumbPosition;
-    default: return ScrollRequest::EndScroll;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return ScrollRequest::LineForward;
+    case QAbstractSlider::SliderSingleStepSub:
+        return ScrollRequest::LineBack;
+    case QAbstractSlider::SliderPageStepAdd:
+        return ScrollRequest::PageForward;
+    case QAbstractSlider::SliderPageStepSub:
+        return ScrollRequest::PageBack;
+    case QAbstractSlider::SliderToMinimum:
+        return ScrollRequest::ToStart;
+    case QAbstractSlider::SliderToMaximum:
+        return ScrollRequest::ToEnd;
+    case QAbstractSlider::SliderMove:
+        return sliderDown ? ScrollRequest::ThumbTrack : ScrollRequest::ThumbPosition;
+    default:
+        return ScrollRequest::EndScroll;
     }
 }
 
@@ -102,7 +112,8 @@ CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
     // The view does not follow the thumb while it is dragged; it scrolls, by whole lines, on release.
     verticalScrollBar()->setTracking(false);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &CatalogueView::onVerticalAction);
-    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, &CatalogueView::onHorizontalAction);
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            &CatalogueView::onHorizontalAction);
 
     m_doc.addObserver(this);
     m_selection.clear(orderEntryCount(m_doc));
@@ -151,7 +162,8 @@ void CatalogueView::documentUpdated()
     const LayoutKind kind = currentLayoutKind(m_doc);
     // One album order following another keeps its place; a new layout starts at the top.
     const bool albumLayout = kind == LayoutKind::Normal || kind == LayoutKind::SingleLine;
-    if (m_doc.viewStyle() != m_shownStyle || list != m_shownList || (albumLayout && entries != m_shownEntries)) {
+    if (m_doc.viewStyle() != m_shownStyle || list != m_shownList ||
+        (albumLayout && entries != m_shownEntries)) {
         m_metrics.scrollX = 0;
         m_metrics.scrollY = 0;
     }
@@ -219,8 +231,12 @@ void CatalogueView::computeLayout()
     m_metrics.clientHeight = viewport()->height();
     int contentWidth = 0;
     switch (m_kind) {
-    case LayoutKind::Normal: contentWidth = normalPositions(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth; break;
-    case LayoutKind::SongDetail: contentWidth = songDetailBlock(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth; break;
+    case LayoutKind::Normal:
+        contentWidth = normalPositions(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
+        break;
+    case LayoutKind::SongDetail:
+        contentWidth = songDetailBlock(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
+        break;
     default: {
         // Absent columns keep no edge, so the editing arithmetic sees where the columns end.
         clearAbsentEdges(m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder())), m_kind);
@@ -230,8 +246,9 @@ void CatalogueView::computeLayout()
         break;
     }
     }
-    const FittedScroll fitted = fitScroll(layoutScrollGeometry(m_kind, m_metrics, m_lines, m_entries, contentWidth),
-                                          m_metrics.scrollX, m_metrics.scrollY);
+    const FittedScroll fitted =
+        fitScroll(layoutScrollGeometry(m_kind, m_metrics, m_lines, m_entries, contentWidth),
+                  m_metrics.scrollX, m_metrics.scrollY);
     m_scroll = fitted.geometry;
     m_metrics.scrollX = fitted.scrollX;
     m_metrics.scrollY = fitted.scrollY;
@@ -300,23 +317,23 @@ void CatalogueView::scrollContentsBy(int, int)
 
 void CatalogueView::scrollVertically(ScrollRequest request, int position)
 {
-    const int y = verticalScroll(request, m_metrics.scrollY, position, m_metrics.lineHeight, m_scroll.pageHeight,
-                                 maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
+    const int y = verticalScroll(request, m_metrics.scrollY, position, m_metrics.lineHeight,
+                                 m_scroll.pageHeight, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
     setScrollPosition(m_metrics.scrollX, y);
 }
 
 void CatalogueView::scrollHorizontally(ScrollRequest request, int position)
 {
-    const int x = horizontalScroll(request, m_metrics.scrollX, position, m_metrics.charWidth, m_scroll.pageWidth,
-                                   maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
+    const int x = horizontalScroll(request, m_metrics.scrollX, position, m_metrics.charWidth,
+                                   m_scroll.pageWidth, maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
     setScrollPosition(x, m_metrics.scrollY);
 }
 
 void CatalogueView::onVerticalAction(int action)
 {
     QScrollBar* bar = verticalScrollBar();
-    const int y = verticalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollY, bar->sliderPosition(),
-                                 m_metrics.lineHeight, m_scroll.pageHeight,
+    const int y = verticalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollY,
+                                 bar->sliderPosition(), m_metrics.lineHeight, m_scroll.pageHeight,
                                  maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
     bar->setSliderPosition(y);
 }
@@ -324,8 +341,8 @@ void CatalogueView::onVerticalAction(int action)
 void CatalogueView::onHorizontalAction(int action)
 {
     QScrollBar* bar = horizontalScrollBar();
-    const int x = horizontalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollX, bar->sliderPosition(),
-                                   m_metrics.charWidth, m_scroll.pageWidth,
+    const int x = horizontalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollX,
+                                   bar->sliderPosition(), m_metrics.charWidth, m_scroll.pageWidth,
                                    maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
     bar->setSliderPosition(x);
 }
@@ -360,8 +377,9 @@ void CatalogueView::paintContents(QPainter& painter)
     ViewMetrics metrics = m_metrics;
     metrics.clientWidth = viewport()->width();
     metrics.clientHeight = viewport()->height();
-    const PaintInput input{m_doc,   m_selection, metrics, kind, discora::linesPerRecord(kind, m_options),
-                           entries, m_font,      m_colours, m_options};
+    const PaintInput input{
+        m_doc,   m_selection, metrics,   kind,     discora::linesPerRecord(kind, m_options),
+        entries, m_font,      m_colours, m_options};
     CataloguePainter(painter, input).paint();
 }
 
@@ -460,9 +478,11 @@ void CatalogueView::dragTo(const QPoint& pos)
     // The heading strip between the neighbouring edges follows the pointer at once.
     const ListGeometry g = listGeometry();
     const int previous = index == 0 ? 0 : layout.leftEdges[index - 1];
-    const int next = index + 1 < kLeftEdgeCount && layout.leftEdges[index + 1] != 0 ? layout.leftEdges[index + 1]
-                                                                                       : g.paintWidth;
-    viewport()->repaint(QRect(previous - m_metrics.scrollX - 2, 0, next - previous + 4, m_metrics.lineHeight));
+    const int next = index + 1 < kLeftEdgeCount && layout.leftEdges[index + 1] != 0
+                         ? layout.leftEdges[index + 1]
+                         : g.paintWidth;
+    viewport()->repaint(
+        QRect(previous - m_metrics.scrollX - 2, 0, next - previous + 4, m_metrics.lineHeight));
 }
 
 void CatalogueView::finishDrag()
@@ -494,12 +514,24 @@ void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
 void CatalogueView::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_PageUp: scrollVertically(ScrollRequest::PageBack); break;
-    case Qt::Key_PageDown: scrollVertically(ScrollRequest::PageForward); break;
-    case Qt::Key_Up: scrollVertically(ScrollRequest::LineBack); break;
-    case Qt::Key_Down: scrollVertically(ScrollRequest::LineForward); break;
-    case Qt::Key_Left: scrollHorizontally(ScrollRequest::LineBack); break;
-    case Qt::Key_Right: scrollHorizontally(ScrollRequest::LineForward); break;
+    case Qt::Key_PageUp:
+        scrollVertically(ScrollRequest::PageBack);
+        break;
+    case Qt::Key_PageDown:
+        scrollVertically(ScrollRequest::PageForward);
+        break;
+    case Qt::Key_Up:
+        scrollVertically(ScrollRequest::LineBack);
+        break;
+    case Qt::Key_Down:
+        scrollVertically(ScrollRequest::LineForward);
+        break;
+    case Qt::Key_Left:
+        scrollHorizontally(ScrollRequest::LineBack);
+        break;
+    case Qt::Key_Right:
+        scrollHorizontally(ScrollRequest::LineForward);
+        break;
     case Qt::Key_Home:
         scrollVertically(ScrollRequest::ToStart);
         scrollHorizontally(ScrollRequest::ToStart);
@@ -508,7 +540,9 @@ void CatalogueView::keyPressEvent(QKeyEvent* event)
         scrollVertically(ScrollRequest::ToEnd);
         scrollHorizontally(ScrollRequest::ToStart);
         break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     event->accept();
 }
@@ -532,6 +566,13 @@ void CatalogueView::markFound(int position)
 GoToDialog* CatalogueView::goToWindow() const
 {
     return m_goTo;
+}
+
+void CatalogueView::clearSelection()
+{
+    m_selection.clear(orderEntryCount(m_doc));
+    viewport()->update();
+    refreshCommands();
 }
 
 void CatalogueView::showGoTo()

@@ -50,6 +50,7 @@ public:
     // The selection, for Play, Modify, Delete and Find.
     const ViewSelection& selection() const { return m_selection; }
     void markFound(int position);
+    void clearSelection();
 
     // Commands
     void selectOrUnselectAll();

@@ -10,12 +10,16 @@ namespace {
 int addLimit(LayoutKind kind)
 {
     switch (kind) {
-    case LayoutKind::SingleLine: return 5;
+    case LayoutKind::SingleLine:
+        return 5;
     case LayoutKind::ProducerList:
-    case LayoutKind::PerformerList: return 4;
+    case LayoutKind::PerformerList:
+        return 4;
     case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList: return 3;
-    default: return -1;
+    case LayoutKind::ArtistShortList:
+        return 3;
+    default:
+        return -1;
     }
 }
 
@@ -52,8 +56,8 @@ bool canRemoveColumn(LayoutKind kind, int columnCount, int clickedColumn)
 
 bool addColumn(ColumnLayout& layout, LayoutKind kind, int clickedColumn, int fieldId, int dpi)
 {
-    const int columnCount = static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
-                                                           [](int id) { return id != 0; }));
+    const int columnCount = static_cast<int>(std::count_if(
+        layout.fieldColumns.begin(), layout.fieldColumns.end(), [](int id) { return id != 0; }));
     if (fieldId < 1 || fieldId > 10 || !canAddColumn(kind, columnCount, clickedColumn) ||
         clickedColumn >= kMaxColumns)
         return false;
@@ -73,8 +77,8 @@ bool addColumn(ColumnLayout& layout, LayoutKind kind, int clickedColumn, int fie
 
 bool removeColumn(ColumnLayout& layout, LayoutKind kind, int clickedColumn)
 {
-    const int columnCount = static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
-                                                           [](int id) { return id != 0; }));
+    const int columnCount = static_cast<int>(std::count_if(
+        layout.fieldColumns.begin(), layout.fieldColumns.end(), [](int id) { return id != 0; }));
     if (!canRemoveColumn(kind, columnCount, clickedColumn))
         return false;
     const int slot = clickedColumn - fixedColumnCount(kind) - 1;
@@ -95,8 +99,8 @@ bool removeColumn(ColumnLayout& layout, LayoutKind kind, int clickedColumn)
     return true;
 }
 
-std::optional<int> draggedEdge(const ColumnLayout& layout, LayoutKind kind, int edgeIndex, int x, int clientWidth,
-                               int scrollX)
+std::optional<int> draggedEdge(const ColumnLayout& layout, LayoutKind kind, int edgeIndex, int x,
+                               int clientWidth, int scrollX)
 {
     if (edgeIndex < 0 || edgeIndex >= kLeftEdgeCount)
         return std::nullopt;

@@ -26,13 +26,13 @@ bool removeColumn(ColumnLayout& layout, LayoutKind kind, int clickedColumn);
 
 // Where a drag of edge edgeIndex to content x puts it, or nothing when x comes within 3 pixels
 // of a neighbouring edge (or of the window's right end for the last column).
-std::optional<int> draggedEdge(const ColumnLayout& layout, LayoutKind kind, int edgeIndex, int x, int clientWidth,
-                               int scrollX);
+std::optional<int> draggedEdge(const ColumnLayout& layout, LayoutKind kind, int edgeIndex, int x,
+                               int clientWidth, int scrollX);
 
 // The Add Column dialog's entries; entry i adds ColumnField id i + 1.
 constexpr std::array<std::string_view, 10> kAddColumnEntries = {
-    "Group/Artist Name", "Album Name", "Catalog Number", "Custom 1 Field", "Custom 2 Field",
-    "Label",             "Media Type", "Music Type",     "Number",         "Quality",
+    "Group/Artist Name", "Album Name", "Catalog Number", "Custom 1 Field", "Custom 2 Field", "Label",
+    "Media Type",        "Music Type", "Number",         "Quality",
 };
 
 } // namespace discora

@@ -16,7 +16,8 @@ namespace discora {
 constexpr int kMaxColumns = 6;
 
 // What a column shows.
-enum class ColumnSource {
+enum class ColumnSource
+{
     Field,        // a ColumnField of the entry's album (or "Failed" for an id outside 1 to 10)
     SongTitle,    // the song of a song-list entry
     TrackNumber,  // its track number text

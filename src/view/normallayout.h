@@ -47,7 +47,12 @@ struct NormalPositions
 
 NormalPositions normalPositions(int dpi, int maxCharWidth);
 
-enum class BlockLineKind { Heading, Values, Empty };
+enum class BlockLineKind
+{
+    Heading,
+    Values,
+    Empty
+};
 
 struct BlockLabel
 {
@@ -57,7 +62,11 @@ struct BlockLabel
 };
 
 // What a cell shows: a field of the entry's album, or the title of the entry's song.
-enum class CellSource { AlbumField, SongTitle };
+enum class CellSource
+{
+    AlbumField,
+    SongTitle
+};
 
 struct BlockCell
 {

@@ -12,12 +12,18 @@ namespace discora {
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style)
 {
     switch (order) {
-    case SortOrder::BySong: return LayoutKind::SongList;
-    case SortOrder::ByArtistShort: return LayoutKind::ArtistShortList;
-    case SortOrder::ByProducer: return LayoutKind::ProducerList;
-    case SortOrder::ByPerformer: return LayoutKind::PerformerList;
-    case SortOrder::BySongDetail: return LayoutKind::SongDetail;
-    default: return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
+    case SortOrder::BySong:
+        return LayoutKind::SongList;
+    case SortOrder::ByArtistShort:
+        return LayoutKind::ArtistShortList;
+    case SortOrder::ByProducer:
+        return LayoutKind::ProducerList;
+    case SortOrder::ByPerformer:
+        return LayoutKind::PerformerList;
+    case SortOrder::BySongDetail:
+        return LayoutKind::SongDetail;
+    default:
+        return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
     }
 }
 
@@ -52,13 +58,17 @@ bool entryIsPlayable(const CatalogueDocument& doc, int position)
 int linesPerRecord(LayoutKind kind, const ViewOptions& options)
 {
     switch (kind) {
-    case LayoutKind::Normal: return normalLinesPerRecord(normalSwitches(options));
-    case LayoutKind::SongDetail: return kSongDetailLines;
-    default: return 1;
+    case LayoutKind::Normal:
+        return normalLinesPerRecord(normalSwitches(options));
+    case LayoutKind::SongDetail:
+        return kSongDetailLines;
+    default:
+        return 1;
     }
 }
 
-ScrollGeometry layoutScrollGeometry(LayoutKind kind, const ViewMetrics& m, int lines, int entries, int contentWidth)
+ScrollGeometry layoutScrollGeometry(LayoutKind kind, const ViewMetrics& m, int lines, int entries,
+                                    int contentWidth)
 {
     ScrollGeometry g;
     g.contentWidth = contentWidth;
@@ -78,8 +88,9 @@ PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int lines, int entr
     const int block = lines * m.lineHeight;
     r.first = m.scrollY / block;
     r.offset = m.scrollY % block;
-    const int visibleLines = isColumnList(kind) ? std::max(0, m.clientHeight - m.lineHeight) / m.lineHeight - 1
-                                                : m.clientHeight / m.lineHeight / lines + 1;
+    const int visibleLines = isColumnList(kind)
+                                 ? std::max(0, m.clientHeight - m.lineHeight) / m.lineHeight - 1
+                                 : m.clientHeight / m.lineHeight / lines + 1;
     r.last = std::min(entries - 1, r.first + visibleLines);
     return r;
 }

@@ -14,7 +14,8 @@ namespace discora {
 
 class CatalogueDocument;
 
-enum class LayoutKind {
+enum class LayoutKind
+{
     Normal,          // album blocks of labelled lines
     SingleLine,      // one line per album, columns of the order's ColumnLayout
     SongList,        // BySong

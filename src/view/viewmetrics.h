@@ -10,8 +10,8 @@ constexpr int kFirstColumnX = 10;
 struct ViewMetrics
 {
     int dpi = 96;
-    int lineHeight = 16;   // character height plus external leading
-    int charWidth = 7;     // average
+    int lineHeight = 16; // character height plus external leading
+    int charWidth = 7;   // average
     int maxCharWidth = 14;
     int clientWidth = 0;
     int clientHeight = 0;

@@ -6,9 +6,10 @@
 
 namespace discora {
 
-enum class ScrollRequest {
-    LineBack,      // up / left
-    LineForward,   // down / right
+enum class ScrollRequest
+{
+    LineBack,    // up / left
+    LineForward, // down / right
     PageBack,
     PageForward,
     ThumbPosition, // the thumb was released (vertical) or moved (horizontal) at a position
@@ -22,9 +23,11 @@ int maxScroll(int content, int page);
 
 // Vertical: steps of a line and a page; a released thumb snaps to whole lines counted from the
 // current position; tracking does nothing.
-int verticalScroll(ScrollRequest request, int current, int requested, int lineHeight, int pageHeight, int maximum);
+int verticalScroll(ScrollRequest request, int current, int requested, int lineHeight, int pageHeight,
+                   int maximum);
 // Horizontal: the thumb moves the view while it is dragged; the right end does nothing.
-int horizontalScroll(ScrollRequest request, int current, int requested, int charWidth, int pageWidth, int maximum);
+int horizontalScroll(ScrollRequest request, int current, int requested, int charWidth, int pageWidth,
+                     int maximum);
 
 // A direction whose content fits its page has no scroll bar: content, page and position are 0.
 // Otherwise the position is kept within 0 and content - page.

@@ -29,6 +29,15 @@ int ViewSelection::selectedCount() const
     return static_cast<int>(std::count(m_flags.begin(), m_flags.end(), 1));
 }
 
+std::vector<int> ViewSelection::positions() const
+{
+    std::vector<int> out;
+    for (int i = 0; i < size(); ++i)
+        if (m_flags[static_cast<std::size_t>(i)] != 0)
+            out.push_back(i);
+    return out;
+}
+
 void ViewSelection::store(int position, const std::function<bool(int)>& playable)
 {
     if (static_cast<int>(m_playOrder.size()) >= kMaxPlayOrder)
@@ -58,7 +67,8 @@ void ViewSelection::click(int position, ClickModifiers modifiers, const std::fun
     if (modifiers.shift && m_anySelected) {
         const auto first = std::find(m_flags.begin(), m_flags.end(), 1);
         const int lowest = static_cast<int>(first - m_flags.begin());
-        const int highest = static_cast<int>(m_flags.rend() - std::find(m_flags.rbegin(), m_flags.rend(), 1)) - 1;
+        const int highest =
+            static_cast<int>(m_flags.rend() - std::find(m_flags.rbegin(), m_flags.rend(), 1)) - 1;
         int from = position;
         int step = 0;
         if (highest < position) {

@@ -29,6 +29,8 @@ public:
     bool anySelected() const { return m_anySelected; }
     const std::vector<char>& flags() const { return m_flags; }
     int selectedCount() const;
+    // The selected positions, in order; what Modify and Delete work on.
+    std::vector<int> positions() const;
 
     const std::vector<int>& playOrder() const { return m_playOrder; }
     int playInsertPos() const { return m_playInsertPos; }

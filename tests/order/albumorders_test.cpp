@@ -39,10 +39,10 @@ constexpr AlbumOrderField kNeverTheOrders[] = {
     {SortOrder::ByQuality, Field::Quality, "ByQuality"},
 };
 
-const std::vector<std::string> kTheTexts = {"Zappa", "The Beatles", "Theatre", "The", "THE WHO",
+const std::vector<std::string> kTheTexts = {"Zappa", "The Beatles", "Theatre",   "The",  "THE WHO",
                                             "The ",  "Abba",        "The\tBand", "Cream"};
 // 'The', 'The ' (exactly four characters), 'Theatre' and 'The<tab>Band' keep their article either way.
-const std::vector<std::string> kTheKept = {"Abba", "Cream",   "The",     "The\tBand", "The ",
+const std::vector<std::string> kTheKept = {"Abba",        "Cream",   "The",     "The\tBand", "The ",
                                            "The Beatles", "THE WHO", "Theatre", "Zappa"};
 const std::vector<std::string> kTheDropped = {"Abba", "The Beatles", "Cream",   "The",  "The\tBand",
                                               "The ", "Theatre",     "THE WHO", "Zappa"};
@@ -93,8 +93,10 @@ class NeverTheOrder : public ::testing::TestWithParam<AlbumOrderField>
 TEST_P(NeverTheOrder, KeepsTheWhateverTheOptions)
 {
     const AlbumOrderField& o = GetParam();
-    const auto allOn = optionsWith({{ViewOption::NlViewThe, 1}, {ViewOption::GroupViewThe, 1},
-                                    {ViewOption::ArtistThe, 1}, {ViewOption::SongThe, 1}});
+    const auto allOn = optionsWith({{ViewOption::NlViewThe, 1},
+                                    {ViewOption::GroupViewThe, 1},
+                                    {ViewOption::ArtistThe, 1},
+                                    {ViewOption::SongThe, 1}});
     for (ViewStyle style : {ViewStyle::Normal, ViewStyle::SingleLineSorts}) {
         auto doc = documentOf(albumsWith(o.field, kTheTexts), allOn, style);
         runOrder(*doc, o.order);
@@ -120,8 +122,9 @@ constexpr AlbumOrderField kExchangeOrders[] = {
 // Texts with many case-only twins, articles and characters beyond ASCII, so equal keys abound.
 std::vector<std::string> twinTexts(int count, unsigned seed)
 {
-    const std::vector<std::string> words = {"abba", "ABBA", "Abba", "the who", "The Who", "WHO", "who",
-                                            "Émile", "émile", "\xE6\x97\xA5", "", " x", "x", "X"};
+    const std::vector<std::string> words = {"abba", "ABBA", "Abba",  "the who", "The Who",
+                                            "WHO",  "who",  "Émile", "émile",   "\xE6\x97\xA5",
+                                            "",     " x",   "x",     "X"};
     std::mt19937 random(seed);
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i)
@@ -166,7 +169,8 @@ TEST(GapOrder, AlbumNameAndQualityGiveSortedPermutations)
 {
     for (const auto& [order, field] : {std::pair{SortOrder::ByAlbumName, Field::AlbumName},
                                        std::pair{SortOrder::ByQuality, Field::Quality}}) {
-        auto doc = documentOf(albumsWith(field, twinTexts(300, 5)), optionsWith({{ViewOption::NlViewThe, 0}}));
+        auto doc =
+            documentOf(albumsWith(field, twinTexts(300, 5)), optionsWith({{ViewOption::NlViewThe, 0}}));
         runOrder(*doc, order);
         const auto texts = displayedTexts(*doc, field);
         ASSERT_EQ(texts.size(), 300u);
@@ -190,8 +194,12 @@ struct NumberValueCase
 TEST(AlbumNumberValue, ReadsTheLeadingSignAndDigits)
 {
     const NumberValueCase cases[] = {
-        {"", std::nullopt}, {" 12", std::nullopt}, {"12", 12}, {"007", 7}, {"10b", 10}, {"A12", 0},
-        {"-3", -3},         {"+4", 4},             {"-", 0},   {"--2", 0}, {"\t9", 0}, {"-0", 0},
+        {"", std::nullopt}, {" 12", std::nullopt},
+        {"12", 12},         {"007", 7},
+        {"10b", 10},        {"A12", 0},
+        {"-3", -3},         {"+4", 4},
+        {"-", 0},           {"--2", 0},
+        {"\t9", 0},         {"-0", 0},
     };
     for (const NumberValueCase& c : cases)
         EXPECT_EQ(albumNumberValue(c.text), c.value) << '"' << c.text << '"';
@@ -210,8 +218,8 @@ TEST(ByNumber, NumbersAscendThenTheUnnumberedInTheirPreviousOrder)
 {
     std::vector<AlbumRecord> albums;
     const std::vector<std::pair<std::string, std::string>> numberAndLabel = {
-        {"10", "a"}, {"", "h"}, {"2", "b"}, {" 5", "c"}, {"A12", "d"}, {"-3", "e"},
-        {"", "f"},   {"-20", "g"}, {"+4", "i"}, {" ", "j"}, {"7x", "k"},
+        {"10", "a"}, {"", "h"},    {"2", "b"},  {" 5", "c"}, {"A12", "d"}, {"-3", "e"},
+        {"", "f"},   {"-20", "g"}, {"+4", "i"}, {" ", "j"},  {"7x", "k"},
     };
     for (const auto& [number, label] : numberAndLabel)
         albums.push_back(albumWith({{Field::Number, number}, {Field::Label, label}}));

@@ -19,8 +19,8 @@ std::vector<AlbumRecord> alikeAlbums(const Lines& texts)
 {
     std::vector<AlbumRecord> albums;
     for (const std::string& t : texts) {
-        AlbumRecord r = albumWith({{Field::Artist, t}, {Field::AlbumName, t}, {Field::Label, t},
-                                   {Field::Producer1, t}});
+        AlbumRecord r =
+            albumWith({{Field::Artist, t}, {Field::AlbumName, t}, {Field::Label, t}, {Field::Producer1, t}});
         r.songs[0].title = t;
         r.performers[0].name = t;
         albums.push_back(r);
@@ -81,17 +81,6 @@ TEST(ReapplyCurrentOrder, RunsTheCurrentOrderAgainOnTheChangedCatalogue)
     EXPECT_EQ(doc->currentOrder(), SortOrder::BySong);
 }
 
-TEST(ReapplyCurrentOrder, KeepsAnAlbumOrderInSingleLineSorts)
-{
-    auto doc = documentOf(alikeAlbums({"b", "c", "a"}), {}, ViewStyle::SingleLineSorts);
-    runOrder(*doc, SortOrder::ByLabel);
-    doc->mutableAlbums().setText(Field::Label, 2, "z");
-    ReapplyCurrentOrder(*doc);
-    EXPECT_EQ(doc->currentOrder(), SortOrder::ByLabel);
-    EXPECT_EQ(doc->viewStyle(), ViewStyle::SingleLineSorts);
-    EXPECT_EQ(displayedTexts(*doc, Field::Label), (Lines{"b", "c", "z"}));
-}
-
 // ---- Switching the view style ------------------------------------------------------------------
 
 class IntoSingleLine : public ::testing::TestWithParam<SortOrder>
@@ -116,8 +105,9 @@ TEST_P(IntoSingleLine, ADerivedListGivesWayToByArtist)
 }
 
 INSTANTIATE_TEST_SUITE_P(DerivedOrders, IntoSingleLine,
-                         ::testing::Values(SortOrder::ByArtistShort, SortOrder::BySong, SortOrder::BySongDetail,
-                                           SortOrder::ByProducer, SortOrder::ByPerformer));
+                         ::testing::Values(SortOrder::ByArtistShort, SortOrder::BySong,
+                                           SortOrder::BySongDetail, SortOrder::ByProducer,
+                                           SortOrder::ByPerformer));
 
 TEST(ViewStyleSwitch, AnAlbumOrderStaysAsItIs)
 {
@@ -167,8 +157,10 @@ class OptionChange : public ::testing::TestWithParam<OptionCase>
 TEST_P(OptionChange, ReSortsOnlyTheOrdersTheOptionBelongsTo)
 {
     const OptionCase& c = GetParam();
-    const auto allOn = optionsWith({{ViewOption::NlViewThe, 1}, {ViewOption::GroupViewThe, 1},
-                                    {ViewOption::ArtistThe, 1}, {ViewOption::SongThe, 1}});
+    const auto allOn = optionsWith({{ViewOption::NlViewThe, 1},
+                                    {ViewOption::GroupViewThe, 1},
+                                    {ViewOption::ArtistThe, 1},
+                                    {ViewOption::SongThe, 1}});
     auto doc = documentOf(alikeAlbums(kTexts), allOn, c.style);
     runOrder(*doc, c.order);
     const Shown before = shown(*doc);
@@ -192,20 +184,23 @@ TEST_P(OptionChange, ReSortsOnlyTheOrdersTheOptionBelongsTo)
 INSTANTIATE_TEST_SUITE_P(
     Cases, OptionChange,
     ::testing::Values(
-        OptionCase{"NlViewTheByAlbumName", ViewStyle::Normal, SortOrder::ByAlbumName, ViewOption::NlViewThe, true},
+        OptionCase{"NlViewTheByAlbumName", ViewStyle::Normal, SortOrder::ByAlbumName, ViewOption::NlViewThe,
+                   true},
         OptionCase{"NlViewTheByArtist", ViewStyle::Normal, SortOrder::ByArtist, ViewOption::NlViewThe, true},
         OptionCase{"NlViewTheByLabel", ViewStyle::Normal, SortOrder::ByLabel, ViewOption::NlViewThe, false},
-        OptionCase{"GroupViewTheInNormal", ViewStyle::Normal, SortOrder::ByAlbumName, ViewOption::GroupViewThe,
-                   false},
+        OptionCase{"GroupViewTheInNormal", ViewStyle::Normal, SortOrder::ByAlbumName,
+                   ViewOption::GroupViewThe, false},
         OptionCase{"GroupViewTheByArtist", ViewStyle::SingleLineSorts, SortOrder::ByArtist,
                    ViewOption::GroupViewThe, true},
         OptionCase{"GroupViewTheByAlbumName", ViewStyle::SingleLineSorts, SortOrder::ByAlbumName,
                    ViewOption::GroupViewThe, true},
-        OptionCase{"NlViewTheInSingleLine", ViewStyle::SingleLineSorts, SortOrder::ByArtist, ViewOption::NlViewThe,
-                   false},
+        OptionCase{"NlViewTheInSingleLine", ViewStyle::SingleLineSorts, SortOrder::ByArtist,
+                   ViewOption::NlViewThe, false},
         OptionCase{"SongTheBySong", ViewStyle::Normal, SortOrder::BySong, ViewOption::SongThe, true},
-        OptionCase{"SongTheBySongDetail", ViewStyle::Normal, SortOrder::BySongDetail, ViewOption::SongThe, true},
-        OptionCase{"SongTheByAlbumName", ViewStyle::Normal, SortOrder::ByAlbumName, ViewOption::SongThe, false},
+        OptionCase{"SongTheBySongDetail", ViewStyle::Normal, SortOrder::BySongDetail, ViewOption::SongThe,
+                   true},
+        OptionCase{"SongTheByAlbumName", ViewStyle::Normal, SortOrder::ByAlbumName, ViewOption::SongThe,
+                   false},
         OptionCase{"ArtistTheArtistShort", ViewStyle::Normal, SortOrder::ByArtistShort, ViewOption::ArtistThe,
                    true},
         OptionCase{"ArtistTheByArtist", ViewStyle::Normal, SortOrder::ByArtist, ViewOption::ArtistThe, false},
@@ -262,9 +257,9 @@ TEST(AfterLoad, ByArtistIsCurrentAndNoDerivedListSurvives)
 
         EXPECT_EQ(doc->currentOrder(), SortOrder::ByArtist) << texts.size();
         EXPECT_TRUE(derivedListsEmpty(*doc)) << texts.size();
-        const bool sorted = std::any_of(progress.phases().begin(), progress.phases().end(), [](const auto& p) {
-            return p.text == "Sorting by Group/Artist Name";
-        });
+        const bool sorted =
+            std::any_of(progress.phases().begin(), progress.phases().end(),
+                        [](const auto& p) { return p.text == "Sorting by Group/Artist Name"; });
         EXPECT_EQ(sorted, texts.size() > 1) << texts.size();
         if (texts.size() > 1) {
             EXPECT_EQ(displayedTexts(*doc, Field::Artist), (Lines{"The Alarm", "Moon", "Zed"}));

@@ -52,8 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyPair{"BracketAfterCapitals", "[x", "Zx"},
                       KeyPair{"AccentedCapitalNotFolded", "\xC3\x89t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
                       KeyPair{"EuroBelowYDiaeresis", "\xE2\x82\xAC", "\xC3\xBF"},
-                      KeyPair{"YDiaeresisThenLetterBeforeForeign", "\xC3\xBF" "a", "\xC4\x80"},
-                      KeyPair{"YDiaeresisBeforeForeignThenLetter", "\xC3\xBF", "\xC4\x80" "a"},
+                      KeyPair{"YDiaeresisThenLetterBeforeForeign",
+                              "\xC3\xBF"
+                              "a",
+                              "\xC4\x80"},
+                      KeyPair{"YDiaeresisBeforeForeignThenLetter", "\xC3\xBF",
+                              "\xC4\x80"
+                              "a"},
                       KeyPair{"ForeignByCodePoint", "\xE6\x97\xA5", "\xF0\x9F\x98\x80"},
                       KeyPair{"ForeignAfterEveryByte", "\xC3\xBF\xC3\xBF", "\xC4\x80"},
                       KeyPair{"MalformedAsReplacement", "\xC3", "\xEF\xBF\xBD"}),
@@ -61,9 +66,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KeyOrder, AgreesWithCompareNamesOnRandomTexts)
 {
-    const std::vector<std::string> pieces = {"a",   "A",       "b",  "B",  " ",  "\t", "z",  "[",  "The ",
-                                             "\xC3\xBF", "\xC5\xB8", "\xE2\x82\xAC", "\xC3\xA9", "\xC3\x89",
-                                             "\xC4\x80", "\xE6\x97\xA5", "\xF0\x9F\x98\x80", "\xC3", "\x7F"};
+    const std::vector<std::string> pieces = {"a",
+                                             "A",
+                                             "b",
+                                             "B",
+                                             " ",
+                                             "\t",
+                                             "z",
+                                             "[",
+                                             "The ",
+                                             "\xC3\xBF",
+                                             "\xC5\xB8",
+                                             "\xE2\x82\xAC",
+                                             "\xC3\xA9",
+                                             "\xC3\x89",
+                                             "\xC4\x80",
+                                             "\xE6\x97\xA5",
+                                             "\xF0\x9F\x98\x80",
+                                             "\xC3",
+                                             "\x7F"};
     std::mt19937 random(7);
     const auto text = [&] {
         std::string t;
@@ -100,8 +121,9 @@ TEST(SortKeys, StableOrderKeepsEqualKeysAndSortsMajorsFirst)
 TEST(SortKeys, StableOrderEqualsAStableSortByCompareNames)
 {
     // Long shared beginnings, keys ending exactly at and around the seven-byte chunks, zero bytes.
-    const std::vector<std::string> pieces = {"Theodora's ", "theodora", "abcdefg", "ABCDEFGH", "x", "",
-                                             std::string(1, '\0'), "\xC3\xBF", "\xC4\x80", " "};
+    const std::vector<std::string> pieces = {
+        "Theodora's ",        "theodora", "abcdefg",  "ABCDEFGH", "x", "",
+        std::string(1, '\0'), "\xC3\xBF", "\xC4\x80", " "};
     std::mt19937 random(13);
     std::vector<std::string> texts;
     std::vector<std::uint32_t> majors;
@@ -128,8 +150,8 @@ TEST(SortKeys, StableOrderEqualsAStableSortByCompareNames)
 TEST(SortKeys, SpelledKeysOrderByNameThenByExactBytes)
 {
     // Zero bytes inside names must not end the name part early.
-    const std::vector<std::string> pieces = {"ann", "ANN", "Ann", std::string(1, '\0'), "\x01", "b", " ",
-                                             "\xC3\xA9", "\xC3\x89"};
+    const std::vector<std::string> pieces = {"ann", "ANN",      "Ann",     std::string(1, '\0'), "\x01", "b",
+                                             " ",   "\xC3\xA9", "\xC3\x89"};
     std::mt19937 random(17);
     std::vector<std::string> texts;
     SortKeys keys(3000);
@@ -151,7 +173,8 @@ TEST(SortKeys, SpelledKeysOrderByNameThenByExactBytes)
     const std::vector<std::uint32_t> order = keys.stableOrder();
     ASSERT_EQ(order, expected);
     for (std::size_t i = 1; i < order.size(); ++i) {
-        ASSERT_EQ(keys.sameName(order[i], order[i - 1]), CompareNames(texts[order[i]], texts[order[i - 1]]) == 0)
+        ASSERT_EQ(keys.sameName(order[i], order[i - 1]),
+                  CompareNames(texts[order[i]], texts[order[i - 1]]) == 0)
             << i;
         ASSERT_EQ(keys.key(order[i]) == keys.key(order[i - 1]), texts[order[i]] == texts[order[i - 1]]) << i;
     }

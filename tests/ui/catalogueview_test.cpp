@@ -93,7 +93,8 @@ protected:
     QPoint pointOf(int position)
     {
         const int lh = lineHeight();
-        const int top = view().linesPerRecord() == 1 ? (position + 1) * lh : position * view().linesPerRecord() * lh + lh;
+        const int top =
+            view().linesPerRecord() == 1 ? (position + 1) * lh : position * view().linesPerRecord() * lh + lh;
         return {40, top + lh / 2 - view().scrollY()};
     }
 
@@ -467,7 +468,8 @@ protected:
             remove = actionNamed(menu, "Remove Field")->isEnabled();
             add = actionNamed(menu, "Add a new field")->isEnabled();
         });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(x, 2), viewport()->mapToGlobal(QPoint(x, 2)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(x, 2),
+                                viewport()->mapToGlobal(QPoint(x, 2)));
         QApplication::sendEvent(viewport(), &event);
         return {remove, add};
     }
@@ -637,14 +639,56 @@ TEST_F(CatalogueViewTest, TheHeadingRowIsABandOfRaisedButtons)
     const QImage image = paint();
     const int lh = lineHeight();
     const int edge = doc().columnLayout(LayoutId::ByArtist).leftEdges[0];
-    EXPECT_EQ(image.pixelColor(edge - 8, lh / 2 - 3), QColor(0xC0, 0xC0, 0));      // the face
-    EXPECT_EQ(image.pixelColor(edge - 8, 0), QColor(0xC0, 0xC0, 0));               // outer top edge
-    EXPECT_EQ(image.pixelColor(edge - 8, 1), QColor(Qt::white));                   // inner top edge
-    EXPECT_EQ(image.pixelColor(edge - 8, lh - 2), QColor(0x40, 0x40, 0x40));       // inner bottom edge
-    EXPECT_EQ(image.pixelColor(edge - 1, lh / 2), QColor(Qt::black));              // outer right edge
-    EXPECT_EQ(image.pixelColor(edge, lh / 2), QColor(0xC0, 0xC0, 0));              // next button's left edge
+    EXPECT_EQ(image.pixelColor(edge - 8, lh / 2 - 3), QColor(0xC0, 0xC0, 0)); // the face
+    EXPECT_EQ(image.pixelColor(edge - 8, 0), QColor(0xC0, 0xC0, 0));          // outer top edge
+    EXPECT_EQ(image.pixelColor(edge - 8, 1), QColor(Qt::white));              // inner top edge
+    EXPECT_EQ(image.pixelColor(edge - 8, lh - 2), QColor(0x40, 0x40, 0x40));  // inner bottom edge
+    EXPECT_EQ(image.pixelColor(edge - 1, lh / 2), QColor(Qt::black));         // outer right edge
+    EXPECT_EQ(image.pixelColor(edge, lh / 2), QColor(0xC0, 0xC0, 0));         // next button's left edge
     // The band reaches the right end of the window.
     EXPECT_EQ(image.pixelColor(image.width() - 10, lh / 2 - 3), QColor(0xC0, 0xC0, 0));
+}
+
+// The pixels of one row of a column list, from the left end to x.
+QImage rowImage(const QImage& image, int row, int lineHeight, int width)
+{
+    return image.copy(0, (row + 1) * lineHeight, width, lineHeight);
+}
+
+TEST_F(CatalogueViewTest, ALineBreakInAOneLineCellShowsAsABlank)
+{
+    load({album("Top\nBottom", "a"), album("Top Bottom", "b"), album("Top\r\nBottom", "c")});
+    window().runCommand(CommandId::ViewSingleLine);
+    runOrder(doc(), SortOrder::ByAlbumName);
+    ViewOptions options = switchesOff();
+    options.set(ViewOption::GroupViewGrid, 0);
+    doc().setViewOptions(options);
+    const QImage image = paint();
+    const int lh = lineHeight();
+    const int edge = doc().columnLayout(LayoutId::ByAlbumName).leftEdges[0];
+    // Column 2 holds the artists; compare their cells.
+    const QImage spaced = rowImage(image, 1, lh, image.width()).copy(edge, 0, 150, lh);
+    EXPECT_EQ(rowImage(image, 0, lh, image.width()).copy(edge, 0, 150, lh), spaced);
+    EXPECT_EQ(rowImage(image, 2, lh, image.width()).copy(edge, 0, 150, lh), spaced);
+}
+
+TEST_F(CatalogueViewTest, AColumnIdOutsideOneToTenShowsFailed)
+{
+    load({album("Failed"), album("Other")});
+    window().runCommand(CommandId::ViewSingleLine);
+    ViewOptions options = switchesOff();
+    options.set(ViewOption::GroupViewGrid, 0);
+    doc().setViewOptions(options);
+    const int lh = lineHeight();
+    const QImage byArtist = paint();
+    doc().mutableColumnLayout(LayoutId::ByArtist).fieldColumns = {11, 2, 9, 0, 0, 0};
+    doc().UpdateAllViews();
+    const QImage corrupt = paint();
+    // Row 0 shows the artist "Failed" in column 1; with a bad id every row shows "Failed" there.
+    const QImage failed = rowImage(byArtist, 0, lh, 150);
+    EXPECT_EQ(rowImage(corrupt, 0, lh, 150), failed);
+    EXPECT_EQ(rowImage(corrupt, 1, lh, 150), failed);
+    EXPECT_NE(rowImage(byArtist, 1, lh, 150), failed);
 }
 
 } // namespace

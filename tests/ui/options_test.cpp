@@ -31,8 +31,7 @@ namespace {
 
 // Answers the next modal dialog once its event loop runs. A dialog of another type is closed, so
 // a wrong guess fails the test instead of hanging it.
-template <typename D>
-void answerNext(std::function<void(D&)> answer)
+template <typename D> void answerNext(std::function<void(D&)> answer)
 {
     QTimer::singleShot(0, [answer] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -80,8 +79,7 @@ protected:
         ASSERT_TRUE(m_app.mainWindow().openFile(QString::fromStdString(file)));
     }
 
-    template <typename D>
-    void run(CommandId command, std::function<void(D&)> answer)
+    template <typename D> void run(CommandId command, std::function<void(D&)> answer)
     {
         answerNext<D>(std::move(answer));
         m_app.mainWindow().runCommand(command);
@@ -305,10 +303,11 @@ TEST_P(IgnoreTheOption, ReSortsTheAlbumNameOrderOnlyForTheCurrentStyle)
     EXPECT_EQ(shownNames(), after);
 }
 
-INSTANTIATE_TEST_SUITE_P(OptionsTest, IgnoreTheOption,
-                         ::testing::Values(std::tuple{"NlViewThe", std::vector<std::string>{"Ant", "Cat", "The Bee"}},
-                                           std::tuple{"GroupViewThe", std::vector<std::string>{"Ant", "The Bee", "Cat"}},
-                                           std::tuple{"SongThe", std::vector<std::string>{"Ant", "The Bee", "Cat"}}));
+INSTANTIATE_TEST_SUITE_P(
+    OptionsTest, IgnoreTheOption,
+    ::testing::Values(std::tuple{"NlViewThe", std::vector<std::string>{"Ant", "Cat", "The Bee"}},
+                      std::tuple{"GroupViewThe", std::vector<std::string>{"Ant", "The Bee", "Cat"}},
+                      std::tuple{"SongThe", std::vector<std::string>{"Ant", "The Bee", "Cat"}}));
 
 TEST_F(OptionsTest, WithOneAlbumShownNothingReSortsButTheValueIsStored)
 {

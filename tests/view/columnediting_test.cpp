@@ -66,7 +66,8 @@ TEST(ListLayout, ContentWidthIsNeverBelowNineInches)
         {"at 120 dpi", 120, layoutOf({1, 2, 0, 0, 0, 0}, {240, 0, 0, 0, 0}), 1080},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(listGeometry(LayoutKind::SingleLine, c.layout, metricsAt(c.dpi, 500)).contentWidth, c.contentWidth)
+        EXPECT_EQ(listGeometry(LayoutKind::SingleLine, c.layout, metricsAt(c.dpi, 500)).contentWidth,
+                  c.contentWidth)
             << c.name;
 }
 
@@ -83,8 +84,8 @@ TEST(ListLayout, TheTrackColumnOfTheSongListDoesNotWidenTheContent)
 
 TEST(ListLayout, ASingleColumnReachesTheRightEnd)
 {
-    const ListGeometry g =
-        listGeometry(LayoutKind::SingleLine, layoutOf({6, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}), metricsAt(96, 1200));
+    const ListGeometry g = listGeometry(LayoutKind::SingleLine, layoutOf({6, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}),
+                                        metricsAt(96, 1200));
     ASSERT_EQ(g.columns.size(), 1u);
     EXPECT_EQ(g.columns[0].cellRight, 864);
     EXPECT_EQ(g.columns[0].buttonRight, 1200);
@@ -160,18 +161,12 @@ TEST(ColumnEditing, FieldsMenuRules)
         bool add, remove;
     };
     const Case cases[] = {
-        {LayoutKind::SingleLine, 3, 1, true, false},
-        {LayoutKind::SingleLine, 3, 2, true, true},
-        {LayoutKind::SingleLine, 5, 5, true, true},
-        {LayoutKind::SingleLine, 6, 2, false, true},
-        {LayoutKind::ProducerList, 4, 1, true, false},
-        {LayoutKind::ProducerList, 5, 2, false, true},
-        {LayoutKind::PerformerList, 0, 2, true, false},
-        {LayoutKind::SongList, 3, 1, false, false},
-        {LayoutKind::SongList, 3, 2, true, false},
-        {LayoutKind::SongList, 3, 3, true, true},
-        {LayoutKind::ArtistShortList, 4, 3, false, true},
-        {LayoutKind::Normal, 3, 2, false, false},
+        {LayoutKind::SingleLine, 3, 1, true, false},      {LayoutKind::SingleLine, 3, 2, true, true},
+        {LayoutKind::SingleLine, 5, 5, true, true},       {LayoutKind::SingleLine, 6, 2, false, true},
+        {LayoutKind::ProducerList, 4, 1, true, false},    {LayoutKind::ProducerList, 5, 2, false, true},
+        {LayoutKind::PerformerList, 0, 2, true, false},   {LayoutKind::SongList, 3, 1, false, false},
+        {LayoutKind::SongList, 3, 2, true, false},        {LayoutKind::SongList, 3, 3, true, true},
+        {LayoutKind::ArtistShortList, 4, 3, false, true}, {LayoutKind::Normal, 3, 2, false, false},
         {LayoutKind::SongDetail, 1, 2, false, false},
     };
     for (const Case& c : cases) {

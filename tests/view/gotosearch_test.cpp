@@ -8,8 +8,8 @@
 namespace discora {
 namespace {
 
-using ordertest::albumWith;
 using ordertest::albumsWith;
+using ordertest::albumWith;
 using ordertest::documentOf;
 using ordertest::optionsWith;
 
@@ -27,7 +27,7 @@ TEST(GoToMatch, KeysAndTypedTexts)
         {"The Lanterns", "lan", false, false},
         {"The Lanterns", "the l", true, true},
         {"The Lanterns", "the l", false, true},
-        {"The ", "the", true, true},     // exactly four characters: never stripped
+        {"The ", "the", true, true}, // exactly four characters: never stripped
         {"The ", "", true, true},
         {"Theremin", "rem", true, false}, // "the" without the blank is no article
         {"Lanterns", "LAN", false, true},
@@ -57,8 +57,8 @@ TEST(GoTo, PromptsNameTheKeyOfTheOrder)
 TEST(GoTo, TheArticleFollowsTheOptionOfTheStyleShown)
 {
     const std::vector<std::string> artists = {"Abba", "Blondie", "The Lanterns", "Zappa"};
-    auto doc = documentOf(albumsWith(Field::Artist, artists), optionsWith({{ViewOption::NlViewThe, 1},
-                                                                           {ViewOption::GroupViewThe, 0}}));
+    auto doc = documentOf(albumsWith(Field::Artist, artists),
+                          optionsWith({{ViewOption::NlViewThe, 1}, {ViewOption::GroupViewThe, 0}}));
     runOrder(*doc, SortOrder::ByArtist);
     // Sorted with "The" ignored: Abba, Blondie, The Lanterns, Zappa.
     EXPECT_EQ(findGoToEntry(*doc, "lan"), 2);
@@ -75,8 +75,9 @@ TEST(GoTo, TheArticleFollowsTheOptionOfTheStyleShown)
 
 TEST(GoTo, AlbumOrdersSearchTheirOwnField)
 {
-    auto doc = documentOf({albumWith({{Field::Artist, "A"}, {Field::Label, "Verve"}, {Field::Quality, "Good"}}),
-                           albumWith({{Field::Artist, "B"}, {Field::Label, "Atlantic"}, {Field::Quality, "Poor"}})});
+    auto doc =
+        documentOf({albumWith({{Field::Artist, "A"}, {Field::Label, "Verve"}, {Field::Quality, "Good"}}),
+                    albumWith({{Field::Artist, "B"}, {Field::Label, "Atlantic"}, {Field::Quality, "Poor"}})});
     runOrder(*doc, SortOrder::ByLabel);
     EXPECT_EQ(findGoToEntry(*doc, "ver"), 1);
     runOrder(*doc, SortOrder::ByQuality);
@@ -116,7 +117,8 @@ TEST(GoTo, SongListsFollowTheSongOption)
     a.songs[0] = {"The Lantern Song", "3:00", "1"};
     a.songs[1] = {"Another", "3:00", "2"};
     for (int on : {0, 1}) {
-        auto doc = documentOf({a, albumWith({{Field::Artist, "Y"}})}, optionsWith({{ViewOption::SongThe, on}}));
+        auto doc =
+            documentOf({a, albumWith({{Field::Artist, "Y"}})}, optionsWith({{ViewOption::SongThe, on}}));
         runOrder(*doc, SortOrder::BySong);
         const auto found = findGoToEntry(*doc, "lan");
         EXPECT_EQ(found.has_value(), on == 1);

@@ -1,6 +1,6 @@
 // The block layouts' lines, the vertical arithmetic every layout shares, scrolling and colours.
-#include "order/orderfixture.h"
 #include "order/orderentries.h"
+#include "order/orderfixture.h"
 #include "order/orders.h"
 #include "view/normallayout.h"
 #include "view/viewlayout.h"
@@ -56,7 +56,8 @@ TEST(NormalLayout, LinesPerAlbumFollowTheDisplaySwitches)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(normalLinesPerRecord(c.switches), c.lines) << c.name;
-        EXPECT_EQ(normalBlock(c.switches, normalPositions(96, 12), "A", "B").linesPerRecord, c.lines) << c.name;
+        EXPECT_EQ(normalBlock(c.switches, normalPositions(96, 12), "A", "B").linesPerRecord, c.lines)
+            << c.name;
     }
 }
 
@@ -99,7 +100,8 @@ TEST(NormalLayout, CatalogueNumberTakesTheLeftColumnWhenLabelsAreOff)
     BlockPlan plan = normalBlock(s, p, "", "");
     ASSERT_EQ(plan.lines.size(), 7u);
     EXPECT_EQ(labelsOf(plan.lines[4]), (std::vector<std::string>{"Catalog Number@10"}));
-    EXPECT_EQ(plan.lines[5].cells, (std::vector<BlockCell>{{CellSource::AlbumField, Field::CatalogNumber, 10, 341}}));
+    EXPECT_EQ(plan.lines[5].cells,
+              (std::vector<BlockCell>{{CellSource::AlbumField, Field::CatalogNumber, 10, 341}}));
 
     s.label = true;
     plan = normalBlock(s, p, "", "");
@@ -129,8 +131,8 @@ TEST(NormalLayout, SongsReadLeftToRightThenDown)
     const BlockLine& last = plan.lines[17];
     EXPECT_EQ(last.cells[1].field, titleField(25));
     EXPECT_EQ(last.cells[4].field, titleField(26));
-    EXPECT_EQ(first.separators, (std::vector<int>{0, p.xSong - 2, p.xMid - 2, p.xTrack2 - 2, p.xSong2 - 2,
-                                                  p.xTime2 - 2}));
+    EXPECT_EQ(first.separators,
+              (std::vector<int>{0, p.xSong - 2, p.xMid - 2, p.xTrack2 - 2, p.xSong2 - 2, p.xTime2 - 2}));
 }
 
 TEST(NormalLayout, GridSeparatorsFollowTheSections)
@@ -196,7 +198,8 @@ TEST(ViewLayout, SongEntriesWhoseTrackReadsZeroCannotBePlayed)
     std::map<std::string, bool> playable;
     for (int i = 0; i < 4; ++i)
         playable[std::string(songTitle(*doc, static_cast<std::size_t>(i)))] = entryIsPlayable(*doc, i);
-    EXPECT_EQ(playable, (std::map<std::string, bool>{{"Four", true}, {"One", true}, {"Three", false}, {"Two", false}}));
+    EXPECT_EQ(playable,
+              (std::map<std::string, bool>{{"Four", true}, {"One", true}, {"Three", false}, {"Two", false}}));
 
     runOrder(*doc, SortOrder::ByAlbumName);
     EXPECT_TRUE(entryIsPlayable(*doc, 0));
@@ -251,8 +254,8 @@ TEST(ViewLayout, HitTestCountsTheHeadingRowOfTheLists)
         int y, scrollY, lines, position;
     };
     const Case cases[] = {
-        {0, 0, 5, 0},   {79, 0, 5, 0},  {80, 0, 5, 1},   {10, 80, 5, 1}, {15, 0, 1, -1},
-        {16, 0, 1, 0},  {31, 0, 1, 0},  {32, 16, 1, 2}, {0, 0, 45, 0},  {719, 720, 45, 1},
+        {0, 0, 5, 0},  {79, 0, 5, 0}, {80, 0, 5, 1},  {10, 80, 5, 1}, {15, 0, 1, -1},
+        {16, 0, 1, 0}, {31, 0, 1, 0}, {32, 16, 1, 2}, {0, 0, 45, 0},  {719, 720, 45, 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(hitTest(c.y, metrics(400, c.scrollY), c.lines), c.position)
@@ -303,7 +306,8 @@ TEST(ViewScroll, VerticalRequests)
         {"page down near the end", ScrollRequest::PageForward, 800, 0, 1000},
         {"page up", ScrollRequest::PageBack, 300, 0, 0},
         {"thumb released below snaps to lines", ScrollRequest::ThumbPosition, 32, 100, 96},
-        {"thumb released above snaps towards the current position", ScrollRequest::ThumbPosition, 160, 100, 112},
+        {"thumb released above snaps towards the current position", ScrollRequest::ThumbPosition, 160, 100,
+         112},
         {"thumb released past the end", ScrollRequest::ThumbPosition, 0, 5000, 1000},
         {"tracking does nothing", ScrollRequest::ThumbTrack, 48, 300, 48},
         {"top", ScrollRequest::ToStart, 500, 0, 0},

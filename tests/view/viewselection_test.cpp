@@ -19,11 +19,7 @@ bool everything(int)
 
 std::vector<int> selected(const ViewSelection& s)
 {
-    std::vector<int> out;
-    for (int i = 0; i < s.size(); ++i)
-        if (s.isSelected(i))
-            out.push_back(i);
-    return out;
+    return s.positions();
 }
 
 class ViewSelectionTest : public ::testing::Test
