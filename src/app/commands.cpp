@@ -241,7 +241,10 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::Enter: return {s.readyForEntry, false};
     case C::Undo: return {s.canUndo, false};
     case C::Modify:
-    case C::Delete: return {s.anySelected, false};
+    case C::Delete: return {s.anySelected && s.displayedCount > 0, false};
+    case C::Find: return {s.findEnabled, false};
+    case C::ExportCsv:
+    case C::ExportText: return {s.displayedCount != 0, false};
     case C::Filters: return {s.albumCount != 0, false};
     default: return {true, false};
     }

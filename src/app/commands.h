@@ -125,6 +125,7 @@ struct UiState
     bool readyForEntry = false;
     bool canUndo = false;
     bool anySelected = false;
+    bool findEnabled = false;
     // From the catalogue view: entries of the current order, and the column clicked last on the
     // heading row of a column list with the number of its occupied slots.
     int entryCount = 0;

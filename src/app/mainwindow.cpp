@@ -6,6 +6,7 @@
 #include "helpwindow.h"
 #include "mainstatusbar.h"
 #include "order/filtersdialog.h"
+#include "order/find.h"
 #include "order/orders.h"
 #include "qttext.h"
 #include "view/catalogueview.h"
@@ -164,6 +165,8 @@ UiState MainWindow::uiState() const
     s.currentOrder = m_doc.currentOrder();
     s.viewStyle = m_doc.viewStyle();
     s.readyForEntry = m_doc.readyForEntry();
+    s.canUndo = m_doc.canUndo();
+    s.findEnabled = findEnabled(m_doc);
     s.toolBarVisible = m_toolBar && !m_toolBar->isHidden();
     s.statusBarVisible = m_statusBar && !m_statusBar->isHidden();
     if (m_view)

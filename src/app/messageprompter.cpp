@@ -1,6 +1,7 @@
 #include "messageprompter.h"
 
 #include "catalogue/deletealbumsdialog.h"
+#include "normalcursor.h"
 #include "qttext.h"
 
 #include <QMessageBox>
@@ -13,6 +14,7 @@ const QString kTitle = QStringLiteral("Discora and CD Player");
 
 SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)
 {
+    NormalCursor cursor;
     const auto answer = QMessageBox::question(
         m_parent, kTitle, QStringLiteral("Save changes to %1?").arg(toQt(documentName)),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -25,22 +27,26 @@ SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)
 
 void MessagePrompter::showError(const std::string& message)
 {
+    NormalCursor cursor;
     QMessageBox::warning(m_parent, kTitle, toQt(message));
 }
 
 void MessagePrompter::showMessage(const std::string& message)
 {
+    NormalCursor cursor;
     QMessageBox::information(m_parent, kTitle, toQt(message));
 }
 
 DeleteAnswer MessagePrompter::askDeleteAlbum(const std::string& question)
 {
+    NormalCursor cursor;
     DeleteAlbumsDialog dialog(m_parent);
     return dialog.ask(toQt(question));
 }
 
 bool MessagePrompter::askContinueFind()
 {
+    NormalCursor cursor;
     return QMessageBox::question(m_parent, kTitle, QStringLiteral("Continue Find?"),
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }

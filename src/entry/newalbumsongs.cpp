@@ -30,7 +30,7 @@ NewAlbumSongs::NewAlbumSongs(QWidget* parent) : QWidget(parent)
     const int margin = 12; // the frame and text margins of a line edit
     const int trackWidth = metrics.horizontalAdvance(QStringLiteral("000")) + margin;
     const int timeWidth = metrics.horizontalAdvance(QStringLiteral("00:000")) + margin;
-    const int titleWidth = metrics.averageCharWidth() * 24 + margin;
+    const int titleWidth = metrics.averageCharWidth() * 32 + margin;
 
     for (int side = 0; side < kSongsPerLine; ++side) {
         const int column = side * kColumnsPerSong;

@@ -1,0 +1,530 @@
+#include "../catalogue/documentfixture.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "catalogue/editcommands.h"
+#include "catalogue/playertimessource.h"
+#include "entry/entrytext.h"
+#include "entry/newalbumsheet.h"
+#include "fakeprompter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace discora {
+namespace {
+
+using fixture::albumOf;
+using fixture::loadAlbums;
+
+class FixedPlayerTimes : public PlayerTimesSource
+{
+public:
+    std::vector<std::string> times;
+    void fillPlayerTimes(std::array<std::string, kSongSlots>& out) override
+    {
+        for (std::size_t i = 0; i < times.size(); ++i)
+            out[i] = times[i];
+    }
+};
+
+QStringList entries(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+// Types into a control as a user does after selecting what it holds.
+void replaceTyped(QWidget* control, const QString& text)
+{
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(control, Qt::Key_Delete);
+    else
+        QTest::keyClicks(control, text);
+}
+
+// What an input method hands over for text typed in any script.
+void commitText(QWidget* control, const QString& text)
+{
+    control->setFocus();
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(control, &event);
+}
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+bool holdsFocus(const QWidget* control)
+{
+    const QWidget* f = focused();
+    return f && (f == control || control->isAncestorOf(f));
+}
+
+class NewAlbumSheetTest : public ::testing::Test
+{
+protected:
+    NewAlbumSheetTest() { m_doc.setEntryListSink(&m_sheet); }
+    ~NewAlbumSheetTest() override { m_doc.setEntryListSink(nullptr); }
+
+    // Shows the sheet modally; act runs while it is open. A sheet act leaves open is cancelled.
+    std::optional<AlbumRecord> show(const AlbumRecord& album, const std::function<void(NewAlbumSheet&)>& act,
+                                    const std::array<std::string, 2>& headings = {"Custom 1", "Custom 2"})
+    {
+        runWhileOpen(act);
+        return m_sheet.editAlbum(album, headings);
+    }
+
+    void runWhileOpen(const std::function<void(NewAlbumSheet&)>& act)
+    {
+        QTimer::singleShot(0, &m_sheet, [this, act] {
+            EXPECT_EQ(QApplication::activeModalWidget(), &m_sheet);
+            QApplication::setActiveWindow(&m_sheet);
+            act(m_sheet);
+            if (m_sheet.isVisible())
+                m_sheet.reject();
+        });
+    }
+
+    static void pressOk(NewAlbumSheet& sheet) { QTest::mouseClick(sheet.okButton(), Qt::LeftButton); }
+
+    void addValues(ValueListId list, const QStringList& values)
+    {
+        for (const QString& v : values)
+            m_doc.AddDistinctValue(list, v.toStdString());
+        m_doc.RefillEntryLists();
+    }
+
+    CatalogueDocument m_doc;
+    FakePrompter m_prompter;
+    NewAlbumSheet m_sheet{m_doc, m_prompter};
+};
+
+// A text for every field that fits its limit and differs from every other field's.
+QString typedFor(Field f)
+{
+    const int i = fieldIndex(f);
+    if (f >= trackField(1) && f <= trackField(kSongSlots))
+        return QString::number(i % 100);
+    if (f >= timeField(1) && f <= timeField(kSongSlots))
+        return QStringLiteral("1:%1").arg(i % 100, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("text %1").arg(i);
+}
+
+TEST_F(NewAlbumSheetTest, EveryFieldComesBackAsTypedOnOk)
+{
+    const auto typed = show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
+        for (int f = 0; f < kFieldCount; ++f) {
+            QWidget* control = sheet.control(fieldAt(f));
+            ASSERT_NE(control, nullptr) << "field " << f;
+            sheet.tabs()->setCurrentWidget(control->parentWidget());
+            if (fieldAt(f) == Field::Notes) {
+                control->setFocus();
+                QTest::keyClicks(control, "Recorded live");
+                QTest::keyClick(control, Qt::Key_Return);
+                QTest::keyClicks(control, "Mono");
+            } else {
+                replaceTyped(control, typedFor(fieldAt(f)));
+            }
+        }
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    for (int f = 0; f < kFieldCount; ++f) {
+        const Field field = fieldAt(f);
+        const std::string expected = field == Field::Notes ? "Recorded live\r\nMono" : typedFor(field).toStdString();
+        EXPECT_EQ(typed->text(field), expected) << "field " << f;
+    }
+}
+
+TEST_F(NewAlbumSheetTest, CancelAndEscapeHandNothingBack)
+{
+    AlbumRecord stored = albumOf("Zed", "First");
+    const auto cancelled = show(stored, [](NewAlbumSheet& sheet) {
+        replaceTyped(sheet.control(Field::Artist), "Changed");
+        QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(cancelled);
+    const auto escaped = show(stored, [](NewAlbumSheet& sheet) {
+        replaceTyped(sheet.control(Field::Artist), "Changed");
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+        EXPECT_FALSE(sheet.isVisible());
+    });
+    EXPECT_FALSE(escaped);
+    // The next showing is not left with the cancelled text.
+    const auto next = show(stored, [](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "Zed");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(next);
+    EXPECT_EQ(*next, stored);
+}
+
+TEST_F(NewAlbumSheetTest, EnterShowsThePresetsAndKeepsTheLastMediaType)
+{
+    loadAlbums(m_doc, {albumOf("A", "One"), albumOf("B", "Two")});
+    FakePrompter prompter;
+    EditCommands commands(m_doc, prompter, m_sheet);
+    FixedPlayerTimes player;
+    player.times = {"03:05", "00:59"};
+    commands.setPlayerTimesSource(&player);
+
+    runWhileOpen([](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "3");
+        for (int k = 1; k <= kSongSlots; ++k)
+            EXPECT_EQ(sheet.lineEdit(trackField(k))->text(), QStringLiteral("%1").arg(k, 2, 10, QLatin1Char('0')));
+        EXPECT_EQ(sheet.lineEdit(timeField(1))->text(), "03:05");
+        EXPECT_EQ(sheet.lineEdit(timeField(2))->text(), "00:59");
+        EXPECT_EQ(sheet.lineEdit(timeField(3))->text(), "");
+        EXPECT_EQ(sheet.comboBox(Field::MediaType)->currentText(), "");
+        replaceTyped(sheet.control(Field::Artist), "Cleo");
+        replaceTyped(sheet.control(Field::MediaType), "CD");
+        sheet.tabs()->setCurrentIndex(1);
+        replaceTyped(sheet.control(titleField(1)), "Overture");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(commands.enter());
+    ASSERT_EQ(m_doc.albumCount(), 3);
+    EXPECT_EQ(m_doc.text(Field::Artist, 2), "Cleo");
+    EXPECT_EQ(m_doc.text(Field::MediaType, 2), "CD");
+    EXPECT_EQ(m_doc.text(titleField(1), 2), "Overture");
+    EXPECT_EQ(m_doc.text(timeField(1), 2), "03:05");
+
+    ViewOptions options = m_doc.viewOptions();
+    options.set(ViewOption::AutoLoad, 0);
+    m_doc.setViewOptions(options);
+    runWhileOpen([](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "4");
+        EXPECT_EQ(sheet.comboBox(Field::MediaType)->currentText(), "CD");
+        EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "");
+        EXPECT_EQ(sheet.lineEdit(titleField(1))->text(), "");
+        EXPECT_EQ(sheet.lineEdit(timeField(1))->text(), "");
+        // The new artist is offered already.
+        EXPECT_EQ(entries(sheet.comboBox(Field::Artist)), (QStringList{"A", "B", "Cleo"}));
+    });
+    EXPECT_FALSE(commands.enter());
+    EXPECT_EQ(m_doc.albumCount(), 3);
+}
+
+struct LimitCase
+{
+    const char* name;
+    Field field;
+    int limit;
+};
+
+class TypingLimitTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<LimitCase>
+{};
+
+TEST_P(TypingLimitTest, TypingStopsAtTheLimit)
+{
+    const LimitCase c = GetParam();
+    const auto typed = show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        QLineEdit* edit = sheet.lineEdit(c.field);
+        replaceTyped(edit, QString(c.limit + 4, QLatin1Char('x')));
+        EXPECT_EQ(edit->text().size(), c.limit);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->text(c.field), std::string(static_cast<std::size_t>(c.limit), 'x'));
+}
+
+TEST_P(TypingLimitTest, ALongerStoredTextIsShownWholeAndCanOnlyShrink)
+{
+    const LimitCase c = GetParam();
+    AlbumRecord stored;
+    stored.text(c.field) = std::string(static_cast<std::size_t>(c.limit + 5), '7');
+    const auto untouched = show(stored, [&](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.lineEdit(c.field)->text().size(), c.limit + 5);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(untouched);
+    EXPECT_EQ(*untouched, stored);
+
+    const auto edited = show(stored, [&](NewAlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        QLineEdit* edit = sheet.lineEdit(c.field);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClicks(edit, "y");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "y"); // the room just freed is not there to type into
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->text(c.field), std::string(static_cast<std::size_t>(c.limit + 4), '7'));
+}
+
+INSTANTIATE_TEST_SUITE_P(SongFields, TypingLimitTest,
+                         ::testing::Values(LimitCase{"TrackNumber", trackField(4), kTrackNumberLimit},
+                                           LimitCase{"Title", titleField(7), kSongTitleLimit},
+                                           LimitCase{"Time", timeField(26), kSongTimeLimit}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NewAlbumSheetTest, TheTitleLimitCountsCharactersAndCutsPastedTextToFit)
+{
+    const QString note = QString::fromUtf8("\xF0\x9F\x8E\xB5"); // a character outside the basic plane
+    const auto typed = show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        QLineEdit* emoji = sheet.lineEdit(titleField(1));
+        replaceTyped(emoji, note.repeated(kSongTitleLimit + 3));
+        QLineEdit* pasted = sheet.lineEdit(titleField(2));
+        replaceTyped(pasted, QString(kSongTitleLimit - 3, QLatin1Char('a')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("bcdefg"));
+        pasted->paste();
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    std::string notes;
+    for (int i = 0; i < kSongTitleLimit; ++i)
+        notes += "\xF0\x9F\x8E\xB5";
+    EXPECT_EQ(typed->songs[0].title, notes);
+    EXPECT_EQ(typed->songs[1].title, std::string(kSongTitleLimit - 3, 'a') + "bcd");
+}
+
+struct NotesCase
+{
+    const char* name;
+    const char* stored;
+    const char* afterAddingALine;
+};
+
+class NotesTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<NotesCase>
+{};
+
+TEST_P(NotesTest, UntouchedNotesComeBackByteForByte)
+{
+    AlbumRecord stored;
+    stored.notes = GetParam().stored;
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        EXPECT_FALSE(sheet.notesEdit()->toPlainText().contains(QLatin1Char('\r')));
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->notes, stored.notes);
+}
+
+TEST_P(NotesTest, EditedNotesUseCrLfBreaks)
+{
+    AlbumRecord stored;
+    stored.notes = GetParam().stored;
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        QPlainTextEdit* notes = sheet.notesEdit();
+        notes->setFocus();
+        QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(notes, Qt::Key_Return);
+        EXPECT_TRUE(sheet.isVisible()) << "Enter in the notes must not close the sheet";
+        QTest::keyClicks(notes, "z");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->notes, GetParam().afterAddingALine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineBreaks, NotesTest,
+    ::testing::Values(NotesCase{"Empty", "", "\r\nz"}, NotesCase{"CrLf", "one\r\ntwo", "one\r\ntwo\r\nz"},
+                      NotesCase{"BlankLines", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n\r\nz"},
+                      NotesCase{"LoneLf", "a\nb", "a\r\nb\r\nz"}, NotesCase{"LoneCr", "a\rb", "a\r\nb\r\nz"},
+                      NotesCase{"NoBreakSpace", "a\xC2\xA0" "b", "a\xC2\xA0" "b\r\nz"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NewAlbumSheetTest, TextInAnyScriptIsKeptAsTyped)
+{
+    const QString tokyo = QString::fromUtf8("東京");
+    const QString music = QString::fromUtf8("\xF0\x9F\x8E\xB6 Ελληνικά");
+    AlbumRecord stored;
+    stored.label = "Caf\xC3\xA9";
+    stored.songs[3].title = "\xFF\xFE not UTF-8"; // bytes no widget gives back unchanged
+    const auto typed = show(stored, [&](NewAlbumSheet& sheet) {
+        commitText(sheet.comboBox(Field::AlbumName)->lineEdit(), tokyo);
+        commitText(sheet.lineEdit(Field::Custom1), music);
+        sheet.tabs()->setCurrentIndex(1);
+        commitText(sheet.lineEdit(titleField(1)), tokyo + music);
+        sheet.tabs()->setCurrentIndex(2);
+        commitText(sheet.lineEdit(performerField(1)), QString::fromUtf8("Björk Guðmundsdóttir"));
+        sheet.tabs()->setCurrentIndex(0);
+        commitText(sheet.notesEdit(), tokyo);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->albumName, "東京");
+    EXPECT_EQ(typed->custom1, "\xF0\x9F\x8E\xB6 Ελληνικά");
+    EXPECT_EQ(typed->songs[0].title, "東京\xF0\x9F\x8E\xB6 Ελληνικά");
+    EXPECT_EQ(typed->performers[0].name, "Björk Guðmundsdóttir");
+    EXPECT_EQ(typed->notes, "東京");
+    EXPECT_EQ(typed->label, "Caf\xC3\xA9");
+    EXPECT_EQ(typed->songs[3].title, "\xFF\xFE not UTF-8");
+}
+
+TEST_F(NewAlbumSheetTest, DropDownListsAreSortedIgnoringCaseAndBothProducerFieldsShareOne)
+{
+    addValues(ValueListId::Artist, {"zed", "Amber", "the Rockets", "bob", "Cat"});
+    addValues(ValueListId::Producer, {"Teo", "abe", "Mo"});
+    AlbumRecord stored;
+    stored.artist = "bob";
+    stored.producer2 = "Teo";
+    show(stored, [](NewAlbumSheet& sheet) {
+        QComboBox* artist = sheet.comboBox(Field::Artist);
+        EXPECT_EQ(entries(artist), (QStringList{"Amber", "bob", "Cat", "the Rockets", "zed"}));
+        EXPECT_EQ(artist->currentIndex(), 1);
+        EXPECT_EQ(entries(sheet.comboBox(Field::Producer1)), (QStringList{"abe", "Mo", "Teo"}));
+        EXPECT_EQ(entries(sheet.comboBox(Field::Producer2)), (QStringList{"abe", "Mo", "Teo"}));
+        EXPECT_EQ(sheet.comboBox(Field::Producer1)->currentText(), "");
+        EXPECT_EQ(sheet.comboBox(Field::Producer2)->currentIndex(), 2);
+    });
+}
+
+TEST_F(NewAlbumSheetTest, AComboBoxHandsBackWhatWasTypedNotAListEntryLikeIt)
+{
+    addValues(ValueListId::Artist, {"Amber", "Rockets"});
+    addValues(ValueListId::Label, {"Rock"});
+    AlbumRecord stored;
+    stored.artist = "AMBER"; // differs from the entry only in case
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.comboBox(Field::Artist)->currentIndex(), -1);
+        EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "AMBER");
+        replaceTyped(sheet.control(Field::AlbumName), "Rock");
+        replaceTyped(sheet.control(Field::Label), "rock");
+        QTest::keyClick(sheet.comboBox(Field::Label), Qt::Key_Return); // Enter presses OK
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->artist, "AMBER");
+    EXPECT_EQ(typed->albumName, "Rock");
+    EXPECT_EQ(typed->label, "rock");
+    EXPECT_EQ(m_sheet.entryLists().count(ValueListId::Label), 1);
+}
+
+TEST_F(NewAlbumSheetTest, HeadingLabelsFollowTheHeadings)
+{
+    show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.headingLabel(0)->text(), "Ripped by");
+        EXPECT_EQ(sheet.headingLabel(1)->text(), "Shelf");
+    }, {"Ripped by", "Shelf"});
+    m_doc.setHeadings("A&B", "<b>Box</b>");
+    EXPECT_EQ(m_sheet.headingLabel(0)->text(), "A&B");
+    EXPECT_EQ(m_sheet.headingLabel(1)->text(), "<b>Box</b>");
+    EXPECT_EQ(m_sheet.headingLabel(1)->textFormat(), Qt::PlainText);
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles)
+{
+    FixedPlayerTimes player;
+    player.times = {"03:05", "00:59", "10:00"};
+    m_sheet.setPlayerTimesSource(&player);
+    AlbumRecord stored;
+    stored.songs[3].time = "9:99";
+    stored.songs[25].time = "1:00";
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        replaceTyped(sheet.control(titleField(1)), "Intro");
+        QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+        EXPECT_EQ(sheet.lineEdit(titleField(1))->text(), "Intro");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs[0].title, "Intro");
+    EXPECT_EQ(typed->songs[0].time, "03:05");
+    EXPECT_EQ(typed->songs[1].time, "00:59");
+    EXPECT_EQ(typed->songs[2].time, "10:00");
+    EXPECT_EQ(typed->songs[3].time, "");
+    EXPECT_EQ(typed->songs[25].time, "");
+    EXPECT_TRUE(m_prompter.errors.empty());
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
+{
+    FixedPlayerTimes noDisc;
+    m_doc.playerTimes()[0] = "04:00"; // stale; the player has nothing now
+    m_sheet.setPlayerTimesSource(&noDisc);
+    AlbumRecord stored;
+    stored.songs[0].time = "02:02";
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs[0].time, "02:02");
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
+}
+
+TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
+{
+    const std::vector<std::vector<Field>> pages = {
+        {Field::Artist, Field::AlbumName, Field::Producer1, Field::Producer2, Field::MusicType, Field::CatalogNumber,
+         Field::Label, Field::Custom1, Field::Custom2, Field::MediaType, Field::Quality, Field::Number, Field::Notes},
+        {trackField(1), titleField(1), timeField(1), trackField(2), titleField(2), timeField(2), trackField(3)},
+        {performerField(1), instrumentField(1), performerField(2), instrumentField(2)},
+    };
+    show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+        for (std::size_t page = 0; page < pages.size(); ++page) {
+            sheet.tabs()->setCurrentIndex(static_cast<int>(page));
+            sheet.control(pages[page][0])->setFocus();
+            for (std::size_t i = 1; i < pages[page].size(); ++i) {
+                QTest::keyClick(focused(), Qt::Key_Tab);
+                ASSERT_TRUE(holdsFocus(sheet.control(pages[page][i])))
+                    << "page " << page << " step " << i << " focus on " << focused()->metaObject()->className();
+            }
+        }
+    });
+}
+
+TEST_F(NewAlbumSheetTest, AHundredThousandArtistsFillQuickly)
+{
+    constexpr int kArtists = 100'000;
+    ValueList& artists = m_doc.valueList(ValueListId::Artist);
+    for (int i = kArtists; i > 0; --i)
+        artists.addDistinctValue((i % 2 ? "artist " : "Artist ") + std::to_string(i));
+    QElapsedTimer timer;
+    timer.start();
+    m_doc.RefillEntryLists();
+    show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+        const qint64 elapsed = timer.elapsed();
+        RecordProperty("fill_ms", static_cast<int>(elapsed));
+        // Well under a second in a release build; the bound leaves room for debug builds and busy machines.
+        EXPECT_LT(elapsed, 1500);
+        QComboBox* box = sheet.comboBox(Field::Artist);
+        ASSERT_EQ(box->count(), kArtists);
+        EXPECT_EQ(box->itemText(0), "artist 1");
+        EXPECT_EQ(box->itemText(1), "Artist 10");
+    });
+}
+
+TEST(NewAlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLists)
+{
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    Application app(store, &prompter);
+    app.start(CommandLine{});
+    NewAlbumSheet& sheet = app.albumSheet();
+    EXPECT_EQ(sheet.parentWidget(), &app.mainWindow());
+    EXPECT_EQ(sheet.windowTitle(), kAlbumSheetCaption);
+    loadAlbums(app.document(), {albumOf("Zed", "One"), albumOf("Amber", "Two")});
+    EXPECT_EQ(sheet.entryLists().count(ValueListId::Artist), 2);
+    EXPECT_EQ(sheet.entryLists().count(ValueListId::AlbumName), 2);
+    EXPECT_EQ(&app.albumSheet(), &sheet);
+}
+
+} // namespace
+} // namespace discora
