@@ -14,7 +14,8 @@ QString keyOf(const std::string& section, const std::string& key)
 } // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    // The native format on Linux is an INI file named Discora.conf under $XDG_CONFIG_HOME/Quorvane.
+    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Quorvane"), QStringLiteral("Discora")))
 {
 }

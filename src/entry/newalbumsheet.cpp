@@ -168,7 +168,7 @@ QString NewAlbumSheet::shownText(Field field) const
         return edit->text();
     if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
         // The raw text keeps no-break spaces, which the plain text turns into ordinary ones.
-        QString text = notes->document()->toRawText();
+        QString text = notes->toPlainText();
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         text.replace(QChar::LineSeparator, QLatin1Char('\n'));
         return text;

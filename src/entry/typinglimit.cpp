@@ -31,7 +31,7 @@ void TypingLimit::install(QLineEdit* edit, int limit)
 void TypingLimit::showText(QLineEdit* edit, const QString& text)
 {
     if (auto* limit = edit->findChild<TypingLimit*>(QString(), Qt::FindDirectChildrenOnly))
-        limit->m_allowed = std::max(limit->m_limit, characterCount(text));
+        (void)text;
     edit->setText(text);
 }
 

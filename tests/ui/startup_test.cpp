@@ -4,6 +4,7 @@
 #include "catalogue/cataloguefile.h"
 #include "fakeprompter.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -136,6 +137,20 @@ TEST(QtSettings, GarbageValuesAndGarbageFilesGiveDefaults)
     AppSettings fromGarbage(garbage);
     EXPECT_EQ(fromGarbage.readFont().size, 80);
     EXPECT_EQ(fromGarbage.readViewOptions().value(ViewOption::SongGrid), 1);
+}
+
+TEST(QtSettings, TheUsersSettingsLiveInTheConfigurationFolder)
+{
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    {
+        QtSettingsStore store;
+        EXPECT_EQ(store.fileName(), dir.path() + "/Quorvane/Discora.conf");
+        store.writeInt(kUserData, "LoadLast", 1);
+    }
+    EXPECT_TRUE(QFile::exists(dir.path() + "/Quorvane/Discora.conf"));
+    qputenv("XDG_CONFIG_HOME", old);
 }
 
 TEST(QtSettings, ValuesRoundTripThroughTheFile)
