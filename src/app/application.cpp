@@ -2,6 +2,7 @@
 
 #include "catalogue/cataloguefile.h"
 #include "entry/newalbumsheet.h"
+#include "documentcommands.h"
 #include "mainwindow.h"
 #include "options/colours.h"
 #include "options/optionscommands.h"
@@ -38,6 +39,8 @@ Application::Application(SettingsStore& store, Prompter* prompter)
     registerOptionsCommands(*m_window, m_settings, m_doc);
     m_albumSheet = std::make_unique<NewAlbumSheet>(m_doc, m_prompter, m_window.get());
     m_doc.setEntryListSink(m_albumSheet.get());
+    m_documentCommands = std::make_unique<DocumentCommands>(m_doc, *m_window, m_prompter, *m_albumSheet);
+    m_documentCommands->registerCommands();
     m_messagePrompter.setParent(m_window.get());
 }
 

@@ -11,6 +11,7 @@
 
 namespace discora {
 
+class DocumentCommands;
 class MainWindow;
 class NewAlbumSheet;
 
@@ -31,6 +32,7 @@ public:
     MainWindow& mainWindow() { return *m_window; }
     // The entry sheet for Enter and Modify; it lives as long as the document.
     NewAlbumSheet& albumSheet() { return *m_albumSheet; }
+    DocumentCommands& documentCommands() { return *m_documentCommands; }
 
 private:
     SettingsStore& m_store;
@@ -41,6 +43,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<NewAlbumSheet> m_albumSheet;
+    std::unique_ptr<DocumentCommands> m_documentCommands;
 };
 
 SystemColours systemColoursFromPalette();

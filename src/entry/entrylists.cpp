@@ -58,19 +58,21 @@ void EntryLists::refreshModels()
 
 void EntryLists::refreshModel(ValueListId id, List& list)
 {
-    std::sort(list.values.begin(), list.values.end(),
-              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
+    std::sort(list.values.begin(), list.values.end(), listsBefore);
     QStringList shown;
-    bool skipped = false;
     try {
         shown.reserve(static_cast<qsizetype>(list.values.size()));
     } catch (const std::bad_alloc&) {
+        // Without the room set aside the values are still appended one at a time.
     }
+    bool skipped = false;
     for (std::string& value : list.values) {
         try {
             shown.append(toQt(value));
         } catch (const std::bad_alloc&) {
-            m_prompter.showError(fillOutOfMemoryMessage(id));
+            // Once per list: a message for every value that does not fit would never end.
+            if (!skipped)
+                m_prompter.showError(fillOutOfMemoryMessage(id));
             value.clear(); // no list holds an empty text, so this marks the value skipped
             skipped = true;
         }
@@ -85,23 +87,32 @@ void EntryLists::refreshModel(ValueListId id, List& list)
 int EntryLists::rowOf(ValueListId id, std::string_view text) const
 {
     const std::vector<std::string>& values = m_lists[static_cast<int>(id)].values;
-    const auto it = std::lower_bound(values.begin(), values.end(), text,
-                                     [](const std::string& a, std::string_view b) { return listsBefore(a, b); });
+    const auto it =
+        std::lower_bound(values.begin(), values.end(), text,
+                         [](const std::string& a, std::string_view b) { return listsBefore(a, b); });
     return it != values.end() && *it == text ? static_cast<int>(it - values.begin()) : -1;
 }
 
 std::optional<ValueListId> EntryLists::listOf(Field field)
 {
     switch (field) {
-    case Field::Artist: return ValueListId::Artist;
-    case Field::AlbumName: return ValueListId::AlbumName;
+    case Field::Artist:
+        return ValueListId::Artist;
+    case Field::AlbumName:
+        return ValueListId::AlbumName;
     case Field::Producer1:
-    case Field::Producer2: return ValueListId::Producer;
-    case Field::MusicType: return ValueListId::MusicType;
-    case Field::MediaType: return ValueListId::MediaType;
-    case Field::Label: return ValueListId::Label;
-    case Field::Quality: return ValueListId::Quality;
-    default: return std::nullopt;
+    case Field::Producer2:
+        return ValueListId::Producer;
+    case Field::MusicType:
+        return ValueListId::MusicType;
+    case Field::MediaType:
+        return ValueListId::MediaType;
+    case Field::Label:
+        return ValueListId::Label;
+    case Field::Quality:
+        return ValueListId::Quality;
+    default:
+        return std::nullopt;
     }
 }
 

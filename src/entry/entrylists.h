@@ -32,7 +32,10 @@ public:
     void refreshModels();
 
     QStringListModel* model(ValueListId list) const { return m_lists[static_cast<int>(list)].model; }
-    int count(ValueListId list) const { return static_cast<int>(m_lists[static_cast<int>(list)].values.size()); }
+    int count(ValueListId list) const
+    {
+        return static_cast<int>(m_lists[static_cast<int>(list)].values.size());
+    }
     // The model row holding exactly text, or -1. Valid after refreshModels().
     int rowOf(ValueListId list, std::string_view text) const;
 

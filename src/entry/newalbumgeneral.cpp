@@ -69,7 +69,7 @@ QComboBox* NewAlbumGeneral::addComboBox(Field field)
     // The lists only offer values: typing never adds to them, never completes a prefix and never
     // changes the letter case of what was typed.
     box->setInsertPolicy(QComboBox::NoInsert);
-
+    box->setCompleter(nullptr);
     // Sizing to the contents would measure every entry of a list that may hold 100,000 names.
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(12);

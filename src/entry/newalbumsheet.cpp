@@ -50,7 +50,7 @@ NewAlbumSheet::~NewAlbumSheet()
 }
 
 std::optional<AlbumRecord> NewAlbumSheet::editAlbum(const AlbumRecord& album,
-                                                     const std::array<std::string, 2>& headings)
+                                                    const std::array<std::string, 2>& headings)
 {
     m_lists.refreshModels();
     m_general->setHeadings(headings);
@@ -168,7 +168,7 @@ QString NewAlbumSheet::shownText(Field field) const
         return edit->text();
     if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
         // The raw text keeps no-break spaces, which the plain text turns into ordinary ones.
-        QString text = notes->toPlainText();
+        QString text = notes->document()->toRawText();
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         text.replace(QChar::LineSeparator, QLatin1Char('\n'));
         return text;

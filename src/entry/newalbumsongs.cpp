@@ -56,8 +56,8 @@ NewAlbumSongs::NewAlbumSongs(QWidget* parent) : QWidget(parent)
     for (int k = 1; k <= kSongSlots; ++k) {
         const int row = 1 + (k - 1) / kSongsPerLine;
         const int column = ((k - 1) % kSongsPerLine) * kColumnsPerSong;
-        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1);
         addEdit(trackField(k), kTrackNumberLimit, trackWidth, row, column);
+        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1);
         addEdit(timeField(k), kSongTimeLimit, timeWidth, row, column + 2);
     }
 

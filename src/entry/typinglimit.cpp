@@ -31,7 +31,7 @@ void TypingLimit::install(QLineEdit* edit, int limit)
 void TypingLimit::showText(QLineEdit* edit, const QString& text)
 {
     if (auto* limit = edit->findChild<TypingLimit*>(QString(), Qt::FindDirectChildrenOnly))
-        (void)text;
+        limit->m_allowed = std::max(limit->m_limit, characterCount(text));
     edit->setText(text);
 }
 
@@ -41,7 +41,8 @@ QValidator::State TypingLimit::validate(QString& input, int& pos) const
     // Whatever does not fit is cut from what was just typed or pasted, which ends at the cursor,
     // never splitting a surrogate pair.
     while (excess > 0 && pos > 0) {
-        const int width = pos >= 2 && input[pos - 1].isLowSurrogate() && input[pos - 2].isHighSurrogate() ? 2 : 1;
+        const int width =
+            pos >= 2 && input[pos - 1].isLowSurrogate() && input[pos - 2].isHighSurrogate() ? 2 : 1;
         input.remove(pos - width, width);
         pos -= width;
         --excess;

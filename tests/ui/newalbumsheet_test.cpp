@@ -165,7 +165,8 @@ TEST_F(NewAlbumSheetTest, EveryFieldComesBackAsTypedOnOk)
     ASSERT_TRUE(typed);
     for (int f = 0; f < kFieldCount; ++f) {
         const Field field = fieldAt(f);
-        const std::string expected = field == Field::Notes ? "Recorded live\r\nMono" : typedFor(field).toStdString();
+        const std::string expected =
+            field == Field::Notes ? "Recorded live\r\nMono" : typedFor(field).toStdString();
         EXPECT_EQ(typed->text(field), expected) << "field " << f;
     }
 }
@@ -205,7 +206,8 @@ TEST_F(NewAlbumSheetTest, EnterShowsThePresetsAndKeepsTheLastMediaType)
     runWhileOpen([](NewAlbumSheet& sheet) {
         EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "3");
         for (int k = 1; k <= kSongSlots; ++k)
-            EXPECT_EQ(sheet.lineEdit(trackField(k))->text(), QStringLiteral("%1").arg(k, 2, 10, QLatin1Char('0')));
+            EXPECT_EQ(sheet.lineEdit(trackField(k))->text(),
+                      QStringLiteral("%1").arg(k, 2, 10, QLatin1Char('0')));
         EXPECT_EQ(sheet.lineEdit(timeField(1))->text(), "03:05");
         EXPECT_EQ(sheet.lineEdit(timeField(2))->text(), "00:59");
         EXPECT_EQ(sheet.lineEdit(timeField(3))->text(), "");
@@ -246,8 +248,14 @@ struct LimitCase
     int limit;
 };
 
+void PrintTo(const LimitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class TypingLimitTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<LimitCase>
-{};
+{
+};
 
 TEST_P(TypingLimitTest, TypingStopsAtTheLimit)
 {
@@ -322,8 +330,14 @@ struct NotesCase
     const char* afterAddingALine;
 };
 
+void PrintTo(const NotesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class NotesTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<NotesCase>
-{};
+{
+};
 
 TEST_P(NotesTest, UntouchedNotesComeBackByteForByte)
 {
@@ -354,13 +368,18 @@ TEST_P(NotesTest, EditedNotesUseCrLfBreaks)
     EXPECT_EQ(typed->notes, GetParam().afterAddingALine);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineBreaks, NotesTest,
-    ::testing::Values(NotesCase{"Empty", "", "\r\nz"}, NotesCase{"CrLf", "one\r\ntwo", "one\r\ntwo\r\nz"},
-                      NotesCase{"BlankLines", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n\r\nz"},
-                      NotesCase{"LoneLf", "a\nb", "a\r\nb\r\nz"}, NotesCase{"LoneCr", "a\rb", "a\r\nb\r\nz"},
-                      NotesCase{"NoBreakSpace", "a\xC2\xA0" "b", "a\xC2\xA0" "b\r\nz"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LineBreaks, NotesTest,
+                         ::testing::Values(NotesCase{"Empty", "", "\r\nz"},
+                                           NotesCase{"CrLf", "one\r\ntwo", "one\r\ntwo\r\nz"},
+                                           NotesCase{"BlankLines", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n\r\nz"},
+                                           NotesCase{"LoneLf", "a\nb", "a\r\nb\r\nz"},
+                                           NotesCase{"LoneCr", "a\rb", "a\r\nb\r\nz"},
+                                           NotesCase{"NoBreakSpace",
+                                                     "a\xC2\xA0"
+                                                     "b",
+                                                     "a\xC2\xA0"
+                                                     "b\r\nz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NewAlbumSheetTest, TextInAnyScriptIsKeptAsTyped)
 {
@@ -430,10 +449,12 @@ TEST_F(NewAlbumSheetTest, AComboBoxHandsBackWhatWasTypedNotAListEntryLikeIt)
 
 TEST_F(NewAlbumSheetTest, HeadingLabelsFollowTheHeadings)
 {
-    show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
-        EXPECT_EQ(sheet.headingLabel(0)->text(), "Ripped by");
-        EXPECT_EQ(sheet.headingLabel(1)->text(), "Shelf");
-    }, {"Ripped by", "Shelf"});
+    show(AlbumRecord{},
+         [](NewAlbumSheet& sheet) {
+             EXPECT_EQ(sheet.headingLabel(0)->text(), "Ripped by");
+             EXPECT_EQ(sheet.headingLabel(1)->text(), "Shelf");
+         },
+         {"Ripped by", "Shelf"});
     m_doc.setHeadings("A&B", "<b>Box</b>");
     EXPECT_EQ(m_sheet.headingLabel(0)->text(), "A&B");
     EXPECT_EQ(m_sheet.headingLabel(1)->text(), "<b>Box</b>");
@@ -484,9 +505,11 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
 TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
 {
     const std::vector<std::vector<Field>> pages = {
-        {Field::Artist, Field::AlbumName, Field::Producer1, Field::Producer2, Field::MusicType, Field::CatalogNumber,
-         Field::Label, Field::Custom1, Field::Custom2, Field::MediaType, Field::Quality, Field::Number, Field::Notes},
-        {trackField(1), titleField(1), timeField(1), trackField(2), titleField(2), timeField(2), trackField(3)},
+        {Field::Artist, Field::AlbumName, Field::Producer1, Field::Producer2, Field::MusicType,
+         Field::CatalogNumber, Field::Label, Field::Custom1, Field::Custom2, Field::MediaType, Field::Quality,
+         Field::Number, Field::Notes},
+        {trackField(1), titleField(1), timeField(1), trackField(2), titleField(2), timeField(2),
+         trackField(3)},
         {performerField(1), instrumentField(1), performerField(2), instrumentField(2)},
     };
     show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
@@ -496,7 +519,8 @@ TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
             for (std::size_t i = 1; i < pages[page].size(); ++i) {
                 QTest::keyClick(focused(), Qt::Key_Tab);
                 ASSERT_TRUE(holdsFocus(sheet.control(pages[page][i])))
-                    << "page " << page << " step " << i << " focus on " << focused()->metaObject()->className();
+                    << "page " << page << " step " << i << " focus on "
+                    << focused()->metaObject()->className();
             }
         }
     });

@@ -1,0 +1,244 @@
+// Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
+// the real entry sheet and the view, as a user would.
+#include "app/application.h"
+#include "app/documentcommands.h"
+#include "app/mainwindow.h"
+#include "catalogue/cataloguefile.h"
+#include "catalogue/deletealbumsdialog.h"
+#include "entry/newalbumsheet.h"
+#include "export/commandlineexport.h"
+#include "fakeprompter.h"
+#include "order/finddialog.h"
+#include "view/catalogueview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace discora {
+namespace {
+
+AlbumRecord album(const char* artist, const char* name)
+{
+    AlbumRecord a;
+    a.artist = artist;
+    a.albumName = name;
+    return a;
+}
+
+// Answers every entry sheet that opens, in turn, with the next scripted action.
+class SheetAnswerer
+{
+public:
+    using Answer = std::function<void(NewAlbumSheet&)>;
+    explicit SheetAnswerer(std::deque<Answer> answers) : m_answers(std::move(answers))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+            if (!sheet || m_answers.empty())
+                return;
+            const Answer answer = m_answers.front();
+            m_answers.pop_front();
+            ++m_shown;
+            answer(*sheet);
+        });
+        m_timer.start(5);
+    }
+    int shown() const { return m_shown; }
+
+private:
+    QTimer m_timer;
+    std::deque<Answer> m_answers;
+    int m_shown = 0;
+};
+
+void typeArtistAndConfirm(NewAlbumSheet& sheet, const QString& artist)
+{
+    QComboBox* box = sheet.comboBox(Field::Artist);
+    box->setEditText(QString());
+    // QTest types ASCII only; inserting is what typing any other script does to the field.
+    box->lineEdit()->insert(artist);
+    QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+}
+
+void cancelSheet(NewAlbumSheet& sheet)
+{
+    QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
+}
+
+class EditingTest : public ::testing::Test
+{
+protected:
+    EditingTest() : m_app(m_store, &m_prompter)
+    {
+        m_app.start(CommandLine{});
+        window().resize(900, 700);
+        LoadedCatalogue loaded;
+        for (const AlbumRecord& a : {album("Amber", "First Light"), album("Birch", "Hello, world"),
+                                     album("Cedar", "Hello world."), album("Dune", "Quiet")})
+            loaded.albums.appendAlbum(a);
+        loaded.layouts = defaultColumnLayouts(96);
+        doc().adoptLoaded(std::move(loaded));
+        QApplication::processEvents();
+    }
+
+    MainWindow& window() { return m_app.mainWindow(); }
+    CatalogueDocument& doc() { return m_app.document(); }
+    CatalogueView& view() { return *window().view(); }
+
+    void click(int position)
+    {
+        const int lh = view().metrics().lineHeight;
+        const int top = view().linesPerRecord() == 1 ? (position + 1) * lh
+                                                     : position * view().linesPerRecord() * lh + lh;
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier, {40, top + lh / 2 - view().scrollY()});
+    }
+
+    bool enabled(CommandId id)
+    {
+        window().refreshActions();
+        return window().action(id)->isEnabled();
+    }
+
+    std::vector<std::string> artists()
+    {
+        std::vector<std::string> out;
+        for (int a = 0; a < doc().albumCount(); ++a)
+            out.emplace_back(doc().text(Field::Artist, a));
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+    MemorySettingsStore m_store;
+    FakePrompter m_prompter;
+    Application m_app;
+};
+
+TEST_F(EditingTest, EnterAddsTheTypedAlbumAndUndoTakesItAway)
+{
+    EXPECT_TRUE(enabled(CommandId::Enter));
+    EXPECT_FALSE(enabled(CommandId::Undo));
+    SheetAnswerer answerer({[](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "5"); // the count plus one
+        typeArtistAndConfirm(sheet, "Ébène 東京");
+    }});
+    window().action(CommandId::Enter)->trigger();
+    ASSERT_EQ(answerer.shown(), 1);
+    ASSERT_EQ(doc().albumCount(), 5);
+    EXPECT_EQ(doc().text(Field::Artist, 4), "Ébène 東京");
+    EXPECT_TRUE(doc().isModified());
+    EXPECT_TRUE(enabled(CommandId::Undo));
+
+    window().action(CommandId::Undo)->trigger();
+    EXPECT_EQ(doc().albumCount(), 4);
+    EXPECT_FALSE(enabled(CommandId::Undo));
+}
+
+TEST_F(EditingTest, ModifyAndDeleteNeedASelection)
+{
+    EXPECT_FALSE(enabled(CommandId::Modify));
+    EXPECT_FALSE(enabled(CommandId::Delete));
+    click(1);
+    EXPECT_TRUE(enabled(CommandId::Modify));
+    EXPECT_TRUE(enabled(CommandId::Delete));
+}
+
+TEST_F(EditingTest, DoubleClickOpensTheSheetForThatAlbum)
+{
+    SheetAnswerer answerer({[](NewAlbumSheet& sheet) {
+        EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "Cedar");
+        typeArtistAndConfirm(sheet, "Cypress");
+    }});
+    const int lh = view().metrics().lineHeight;
+    QTest::mouseDClick(view().viewport(), Qt::LeftButton, Qt::NoModifier,
+                       {40, 2 * view().linesPerRecord() * lh + lh + lh / 2});
+    ASSERT_EQ(answerer.shown(), 1);
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Amber", "Birch", "Cypress", "Dune"}));
+}
+
+TEST_F(EditingTest, DeleteAsksThroughTheDialogAndUndoAppendsAtTheEnd)
+{
+    click(0);
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      {40, 2 * view().linesPerRecord() * view().metrics().lineHeight +
+                               view().metrics().lineHeight * 3 / 2});
+    m_prompter.deleteAnswers = {DeleteAnswer::Yes, DeleteAnswer::Yes};
+    window().action(CommandId::Delete)->trigger();
+    ASSERT_EQ(m_prompter.deleteQuestions.size(), 2u);
+    EXPECT_EQ(m_prompter.deleteQuestions[0], "Are you sure you want to delete Amber - First Light?");
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Birch", "Dune"}));
+    window().action(CommandId::Undo)->trigger();
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Birch", "Dune", "Amber", "Cedar"}));
+}
+
+TEST(DeleteAlbumsDialog, EscapeAnswersNoToAll)
+{
+    DeleteAlbumsDialog dialog;
+    QTimer::singleShot(0, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.ask("Are you sure you want to delete A - B?"), DeleteAnswer::NoToAll);
+    QTimer::singleShot(0, [&] { QTest::mouseClick(dialog.button(DeleteAnswer::YesToAll), Qt::LeftButton); });
+    EXPECT_EQ(dialog.ask("again"), DeleteAnswer::YesToAll);
+    EXPECT_EQ(dialog.question(), "again");
+    EXPECT_EQ(dialog.windowTitle(), "Delete Albums");
+}
+
+TEST_F(EditingTest, FindOpensEachWholeWordMatchAndAsksToContinue)
+{
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<FindDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->textField()->setText("Hello");
+        dialog->wholeWordBox()->setChecked(true);
+        dialog->accept();
+    });
+    m_prompter.continueAnswers = {true, true};
+    SheetAnswerer answerer({&cancelSheet, &cancelSheet});
+    window().action(CommandId::Find)->trigger();
+    // "Hello, world" and "Hello world." both hold the word Hello.
+    EXPECT_EQ(answerer.shown(), 2);
+    EXPECT_EQ(m_prompter.continueQuestions, 2);
+    ASSERT_FALSE(m_prompter.messages.empty());
+    EXPECT_EQ(m_prompter.messages.back(), "Finished search. No more matches");
+    EXPECT_EQ(doc().findQuery().text, "Hello");
+    EXPECT_TRUE(doc().findQuery().wholeWord);
+}
+
+TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
+{
+    const QString all = m_dir.path() + "/all.csv";
+    ASSERT_TRUE(m_app.documentCommands().exportTo(ExportFormat::Csv, all));
+    QFile file(all);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\"Group/Artist\",\"Album Name\","));
+    EXPECT_EQ(bytes.count("\r\n"), 5); // the heading and four albums
+    file.close();
+
+    click(3);
+    const QString one = m_dir.path() + "/one.doc";
+    ASSERT_TRUE(m_app.documentCommands().exportTo(ExportFormat::Text, one));
+    QFile text(one);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QByteArray doc = text.readAll();
+    EXPECT_TRUE(doc.contains("Dune"));
+    EXPECT_FALSE(doc.contains("Amber"));
+}
+
+TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSo)
+{
+    EXPECT_FALSE(m_app.documentCommands().exportTo(ExportFormat::Csv, m_dir.path() + "/missing/x.csv"));
+    EXPECT_EQ(m_prompter.errors.size(), 1u);
+}
+
+} // namespace
+} // namespace discora
