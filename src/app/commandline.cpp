@@ -145,13 +145,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         } else if (a == "--filter") {
             if (!hasValue)
                 return fail("--filter needs FIELD=TEXT");
-            const std::string& spec = args[++i];
-            const auto eq = spec.find('=');
-            const auto field = filterFieldFromName(spec.substr(0, eq));
+            const std::string& filterArg = args[++i];
+            const auto eq = filterArg.find('=');
+            const auto field = filterFieldFromName(filterArg.substr(0, eq));
             if (eq == std::string::npos || !field)
-                return fail("unknown filter \"" + spec + "\"; write FIELD=TEXT with FIELD one of: " +
+                return fail("unknown filter \"" + filterArg + "\"; write FIELD=TEXT with FIELD one of: " +
                             namesOf(kFilterNames));
-            cl.filters.emplace_back(*field, spec.substr(eq + 1));
+            cl.filters.emplace_back(*field, filterArg.substr(eq + 1));
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
         } else if (cl.file.empty()) {

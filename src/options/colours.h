@@ -8,7 +8,7 @@
 namespace discora {
 
 // A value outside 0 to 0xFFFFFF gives an invalid QColor; draw through drawingColour() or
-// drawableColours() (colourvalues.h) when the value may be one.
+// effectiveColours() (view/viewlayout.h) when the value may be one.
 QColor toQColor(ColourValue value);
 ColourValue toColourValue(const QColor& colour);
 // The colour to draw a possibly unset value with.

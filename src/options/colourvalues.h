@@ -21,9 +21,6 @@ constexpr ColourValue drawableColour(ColourValue value, ColourValue fallback)
     return isColourValue(value) ? value : fallback;
 }
 
-// Every entry that is no colour replaced by that entry's default.
-DisplayColors drawableColours(const DisplayColors& colours);
-
 // The entries of the "Change Screen Color" list in the order they are added. The list sorts
 // them; position k of the sorted list stands for colour k of the dialog's colour list.
 inline constexpr std::array<std::string_view, 4> kScreenColourNames = {

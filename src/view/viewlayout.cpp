@@ -1,5 +1,7 @@
 #include "viewlayout.h"
 
+#include "options/colourvalues.h"
+
 #include "catalogue/cataloguedocument.h"
 #include "order/orders.h"
 #include "view/normallayout.h"
@@ -118,9 +120,7 @@ DisplayColors initialViewColours()
 DisplayColors effectiveColours(const DisplayColors& colours)
 {
     const DisplayColors initial = initialViewColours();
-    const auto pick = [](ColourValue value, ColourValue fallback) {
-        return value < 0 || value > 0xFFFFFF ? fallback : value;
-    };
+    const auto pick = drawableColour;
     DisplayColors c;
     c.windowBackground = pick(colours.windowBackground, initial.windowBackground);
     c.dataText = pick(colours.dataText, initial.dataText);

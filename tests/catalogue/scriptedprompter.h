@@ -1,4 +1,4 @@
-// A Prompter for core tests: answers the Delete Albums and Continue Find questions from scripts
+// A Prompter for tests: answers the save, Delete Albums and Continue Find questions from scripts
 // and records every question and message.
 #pragma once
 
@@ -13,6 +13,8 @@ namespace discora {
 class ScriptedPrompter : public Prompter
 {
 public:
+    std::deque<SaveAnswer> saveAnswers;
+    int saveQuestions = 0;
     std::deque<DeleteAnswer> deleteAnswers;
     std::deque<bool> continueAnswers;
     std::vector<std::string> deleteQuestions;
@@ -20,7 +22,16 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> messages;
 
-    SaveAnswer askSaveChanges(const std::string&) override { return SaveAnswer::Cancel; }
+    // An unscripted save question is cancelled, which keeps the catalogue open.
+    SaveAnswer askSaveChanges(const std::string&) override
+    {
+        ++saveQuestions;
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer a = saveAnswers.front();
+        saveAnswers.pop_front();
+        return a;
+    }
     void showError(const std::string& message) override { errors.push_back(message); }
     void showMessage(const std::string& message) override { messages.push_back(message); }
 

@@ -1,6 +1,7 @@
 // The CSV export: golden bytes with every display switch off and on, values holding quotes and
 // line breaks read back by an RFC 4180 reader, the selection rule, the encoding and the file write.
 #include "../catalogue/documentfixture.h"
+#include "exportswitches.h"
 #include "export/csvexport.h"
 #include "order/orderentries.h"
 #include "order/orders.h"
@@ -72,13 +73,7 @@ std::string repeat(std::string_view s, int n)
 
 ExportSettings allSwitches(bool on)
 {
-    ExportSettings s;
-    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
-                         ViewOption::ShowCustom1, ViewOption::ShowCustom2, ViewOption::ShowQuality,
-                         ViewOption::ShowSongs, ViewOption::ShowNotes, ViewOption::ShowPeople})
-        s.switches.set(o, on ? 1 : 0);
-    s.headings = {"Box", "Shelf"};
-    return s;
+    return switchesAll(on, "Box", "Shelf");
 }
 
 AlbumRecord fullAlbum()

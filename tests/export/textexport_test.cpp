@@ -1,6 +1,7 @@
 // The text document export: golden blocks with every display switch off and on, the fixed columns
 // of the songs and performers tables, and long values that push the columns out.
 #include "../catalogue/documentfixture.h"
+#include "exportswitches.h"
 #include "export/textexport.h"
 #include "order/orderentries.h"
 
@@ -28,13 +29,7 @@ std::string lines(std::initializer_list<std::string> texts)
 
 ExportSettings allSwitches(bool on)
 {
-    ExportSettings s;
-    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
-                         ViewOption::ShowCustom1, ViewOption::ShowCustom2, ViewOption::ShowQuality,
-                         ViewOption::ShowSongs, ViewOption::ShowNotes, ViewOption::ShowPeople})
-        s.switches.set(o, on ? 1 : 0);
-    s.headings = {"Box", "Shelf:"};
-    return s;
+    return switchesAll(on, "Box", "Shelf:");
 }
 
 class TextExport : public ::testing::Test

@@ -1,6 +1,7 @@
 #include "app/appsettings.h"
 #include "catalogue/cataloguedocument.h"
 #include "options/colourvalues.h"
+#include "view/viewlayout.h"
 #include "options/optionpages.h"
 #include "options/optionvalues.h"
 
@@ -88,7 +89,7 @@ TEST(ColourValues, ValuesOutsideTwentyFourBitsDrawWithTheirDefaults)
     stored.headingText = -1;
     stored.highlightBackground = 0xFFFFFF;
     stored.windowBackground = -5;
-    const DisplayColors drawn = drawableColours(stored);
+    const DisplayColors drawn = effectiveColours(stored);
     EXPECT_EQ(drawn.dataText, 0);
     EXPECT_EQ(drawn.headingText, 0xFF0000);
     EXPECT_EQ(drawn.highlightBackground, 0xFFFFFF);

@@ -2,6 +2,7 @@
 // would drive it, and painted into an image to check what it shows.
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "entry/newalbumsheet.h"
 #include "catalogue/cataloguefile.h"
 #include "fakeprompter.h"
 #include "order/orders.h"
@@ -185,14 +186,24 @@ TEST_F(CatalogueViewTest, ShiftAndCtrlComeFromTheMouseEventItself)
     EXPECT_EQ(view().selection().playInsertPos(), 1);
 }
 
-TEST_F(CatalogueViewTest, DoubleClickSelectsOnlyThatEntry)
+TEST_F(CatalogueViewTest, DoubleClickSelectsOnlyThatEntryAndModifiesIt)
 {
     load(numberedAlbums(6));
     click(1);
     click(3, Qt::ControlModifier);
+    // The double click selects entry 4 alone and runs Modify, whose sheet shows that one album.
+    std::vector<int> selectedWhileOpen;
+    QString artistShown;
+    QTimer::singleShot(0, [&] {
+        selectedWhileOpen = selectedPositions(view().selection());
+        if (auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget())) {
+            artistShown = sheet->comboBox(Field::Artist)->currentText();
+            sheet->reject();
+        }
+    });
     QTest::mouseDClick(viewport(), Qt::LeftButton, Qt::NoModifier, pointOf(4));
-    EXPECT_EQ(selectedPositions(view().selection()), (std::vector<int>{4}));
-    EXPECT_TRUE(view().selection().anySelected());
+    EXPECT_EQ(selectedWhileOpen, (std::vector<int>{4}));
+    EXPECT_EQ(artistShown, "Artist 0004");
 }
 
 TEST_F(CatalogueViewTest, SongListPlayOrderStopsAtTwentySixAndSkipsTrackZero)
