@@ -549,9 +549,7 @@ AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOpti
         if (random.chance(foreign * 10)) {
             const std::string text(random.pick(kForeignTitles));
             switch (random.below(3)) {
-            case 0:
-                record.albumName = text;
-                break;
+            case 0: record.albumName = text; break;
             case 1:
                 if (songs > 0) {
                     record.songs[random.below(static_cast<std::uint32_t>(songs))].title = text;

@@ -1,12 +1,12 @@
 #include "application.h"
 
 #include "catalogue/cataloguefile.h"
-#include "entry/newalbumsheet.h"
 #include "documentcommands.h"
+#include "entry/newalbumsheet.h"
+#include "export/commandlineexport.h"
 #include "mainwindow.h"
 #include "options/colours.h"
 #include "options/optionscommands.h"
-#include "export/commandlineexport.h"
 #include "order/orderlisting.h"
 #include "order/orders.h"
 #include "qttext.h"
@@ -52,8 +52,9 @@ Application::~Application()
 void Application::start(const CommandLine& commandLine)
 {
     const auto recent = m_settings.readRecentFiles();
-    const std::string fileToOpen = chooseStartupFile(commandLine.file, recent.empty() ? std::string() : recent[0],
-                                                     m_settings.readLoadLast(), &fileIsReadable);
+    const std::string fileToOpen =
+        chooseStartupFile(commandLine.file, recent.empty() ? std::string() : recent[0],
+                          m_settings.readLoadLast(), &fileIsReadable);
     m_doc.newDocument();
     m_doc.setProgressEnabled(false); // the first load shows no progress
     if (!fileToOpen.empty()) {
@@ -100,8 +101,10 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
         return std::cout ? success() : Status(Error{"The list could not be written."});
     case CommandLine::Mode::ExportCsv:
     case CommandLine::Mode::ExportText: {
-        const ExportFormat format = cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
-        const ExportedFile file = exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
+        const ExportFormat format =
+            cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
+        const ExportedFile file =
+            exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
         Status status = writeExportFile(cl.output, file);
         if (status && file.utf8)
             std::cerr << "discora: " << kUtf8ExportNotice << "\n";
@@ -116,12 +119,8 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
 {
     switch (cl.mode) {
-    case CommandLine::Mode::Help:
-        std::cout << usageText();
-        return 0;
-    case CommandLine::Mode::Version:
-        std::cout << "Discora " << DISCORA_VERSION << "\n";
-        return 0;
+    case CommandLine::Mode::Help: std::cout << usageText(); return 0;
+    case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return 0;
     case CommandLine::Mode::Window: return 0;
     default: break;
     }

@@ -33,8 +33,7 @@ constexpr std::array<std::pair<std::string_view, FilterField>, kFilterCount> kFi
     {"performer", FilterField::Performer},
 }};
 
-template <typename Table>
-std::string namesOf(const Table& table)
+template <typename Table> std::string namesOf(const Table& table)
 {
     std::string names;
     for (const auto& [name, value] : table) {
@@ -149,8 +148,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             const auto eq = filterArg.find('=');
             const auto field = filterFieldFromName(filterArg.substr(0, eq));
             if (eq == std::string::npos || !field)
-                return fail("unknown filter \"" + filterArg + "\"; write FIELD=TEXT with FIELD one of: " +
-                            namesOf(kFilterNames));
+                return fail("unknown filter \"" + filterArg +
+                            "\"; write FIELD=TEXT with FIELD one of: " + namesOf(kFilterNames));
             cl.filters.emplace_back(*field, filterArg.substr(eq + 1));
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
@@ -160,7 +159,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             return fail("only one catalogue file can be named");
         }
     }
-    const bool exporting = cl.mode == CommandLine::Mode::ExportCsv || cl.mode == CommandLine::Mode::ExportText;
+    const bool exporting =
+        cl.mode == CommandLine::Mode::ExportCsv || cl.mode == CommandLine::Mode::ExportText;
     if (orderGiven && !exporting)
         return fail("--order goes with --export-csv or --export-text");
     if (styleGiven && cl.mode != CommandLine::Mode::List)

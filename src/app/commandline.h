@@ -15,7 +15,16 @@ namespace discora {
 
 struct CommandLine
 {
-    enum class Mode { Window, SaveAs, List, ExportCsv, ExportText, Version, Help };
+    enum class Mode
+    {
+        Window,
+        SaveAs,
+        List,
+        ExportCsv,
+        ExportText,
+        Version,
+        Help
+    };
     Mode mode = Mode::Window;
     std::string file;   // the catalogue to open, convert, list or export
     std::string output; // --save-as OUT, --export-csv OUT, --export-text OUT

@@ -11,7 +11,8 @@
 
 namespace discora {
 
-enum class CommandId : int {
+enum class CommandId : int
+{
     New = 57600,
     Open = 57601,
     Save = 57603,
@@ -65,7 +66,13 @@ enum class CommandId : int {
 };
 
 // Where a command is handled, first match wins: view, document, main window, application.
-enum class CommandOwner { View, Document, MainWindow, Application };
+enum class CommandOwner
+{
+    View,
+    Document,
+    MainWindow,
+    Application
+};
 
 struct CommandInfo
 {
@@ -92,13 +99,19 @@ std::optional<SortOrder> sortOrderOf(CommandId id);
 CommandId sortCommandOf(SortOrder order);
 
 // Main menu structure. A menu is a sequence of items; Submenu items name another menu.
-enum class MenuItemKind { Command, Separator, Submenu, RecentFiles };
+enum class MenuItemKind
+{
+    Command,
+    Separator,
+    Submenu,
+    RecentFiles
+};
 
 struct MenuItem
 {
     MenuItemKind kind;
-    CommandId command{};          // Command
-    std::string_view title;       // Submenu title; or the text of a command where it differs
+    CommandId command{};             // Command
+    std::string_view title;          // Submenu title; or the text of a command where it differs
     std::span<const MenuItem> items; // Submenu
 };
 

@@ -7,9 +7,9 @@
 #include "export/textexport.h"
 #include "mainstatusbar.h"
 #include "mainwindow.h"
+#include "normalcursor.h"
 #include "order/finddialog.h"
 #include "order/orderentries.h"
-#include "normalcursor.h"
 #include "qttext.h"
 #include "view/catalogueview.h"
 
@@ -22,8 +22,7 @@ namespace discora {
 DocumentCommands::DocumentCommands(CatalogueDocument& doc, MainWindow& window, Prompter& prompter,
                                    AlbumEditor& editor)
     : m_doc(doc), m_window(window), m_prompter(prompter), m_edit(doc, prompter, editor)
-{
-}
+{}
 
 CatalogueView& DocumentCommands::view() const
 {

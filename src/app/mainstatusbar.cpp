@@ -171,7 +171,8 @@ void MainStatusBar::showOperation(const Operation& op)
 void MainStatusBar::showPosition(bool force)
 {
     const Operation& op = m_operations.back();
-    const int drawn = op.range == 0 ? 0 : static_cast<int>(static_cast<long long>(op.position) * kDrawnSteps / op.range);
+    const int drawn =
+        op.range == 0 ? 0 : static_cast<int>(static_cast<long long>(op.position) * kDrawnSteps / op.range);
     if (!force && drawn == m_shownStep)
         return;
     m_shownStep = drawn;

@@ -100,8 +100,9 @@ void MainWindow::createActions()
         m_actions[id] = action;
         addAction(action); // shortcuts work even while the menu bar is hidden
     }
-    action(CommandId::Undo)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Z")),
-                                           QKeySequence(QStringLiteral("Alt+Backspace"))});
+    action(CommandId::Undo)
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))});
 }
 
 QAction* MainWindow::action(CommandId id) const
@@ -365,10 +366,9 @@ bool MainWindow::save()
 
 bool MainWindow::saveAs()
 {
-    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"),
-                                                    m_currentFile.isEmpty() ? QStringLiteral("Untitled.dcf")
-                                                                            : m_currentFile,
-                                                    kFileFilter);
+    QString fileName = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save As"),
+        m_currentFile.isEmpty() ? QStringLiteral("Untitled.dcf") : m_currentFile, kFileFilter);
     if (fileName.isEmpty())
         return false;
     if (QFileInfo(fileName).suffix().isEmpty())

@@ -15,9 +15,9 @@ const QString kTitle = QStringLiteral("Discora and CD Player");
 SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)
 {
     NormalCursor cursor;
-    const auto answer = QMessageBox::question(
-        m_parent, kTitle, QStringLiteral("Save changes to %1?").arg(toQt(documentName)),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(m_parent, kTitle, QStringLiteral("Save changes to %1?").arg(toQt(documentName)),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes: return SaveAnswer::Save;
     case QMessageBox::No: return SaveAnswer::Discard;

@@ -17,13 +17,11 @@ QtSettingsStore::QtSettingsStore()
     // The native format on Linux is an INI file named Discora.conf under $XDG_CONFIG_HOME/Quorvane.
     : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Quorvane"), QStringLiteral("Discora")))
-{
-}
+{}
 
 QtSettingsStore::QtSettingsStore(const QString& fileName)
     : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
-{
-}
+{}
 
 std::optional<int> QtSettingsStore::readInt(const std::string& section, const std::string& key) const
 {
@@ -37,7 +35,8 @@ std::optional<int> QtSettingsStore::readInt(const std::string& section, const st
     return number;
 }
 
-std::optional<std::string> QtSettingsStore::readString(const std::string& section, const std::string& key) const
+std::optional<std::string> QtSettingsStore::readString(const std::string& section,
+                                                       const std::string& key) const
 {
     const QVariant value = m_settings->value(keyOf(section, key));
     if (!value.isValid() || !value.canConvert<QString>())
@@ -50,7 +49,8 @@ void QtSettingsStore::writeInt(const std::string& section, const std::string& ke
     m_settings->setValue(keyOf(section, key), value);
 }
 
-void QtSettingsStore::writeString(const std::string& section, const std::string& key, const std::string& value)
+void QtSettingsStore::writeString(const std::string& section, const std::string& key,
+                                  const std::string& value)
 {
     m_settings->setValue(keyOf(section, key), toQt(value));
 }

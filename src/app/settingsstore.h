@@ -15,15 +15,18 @@ public:
     virtual ~SettingsStore() = default;
     // Nothing when the key is absent or its value is not an integer.
     virtual std::optional<int> readInt(const std::string& section, const std::string& key) const = 0;
-    virtual std::optional<std::string> readString(const std::string& section, const std::string& key) const = 0;
+    virtual std::optional<std::string> readString(const std::string& section,
+                                                  const std::string& key) const = 0;
     virtual void writeInt(const std::string& section, const std::string& key, int value) = 0;
-    virtual void writeString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    virtual void writeString(const std::string& section, const std::string& key,
+                             const std::string& value) = 0;
 
     int readInt(const std::string& section, const std::string& key, int fallback) const
     {
         return readInt(section, key).value_or(fallback);
     }
-    std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const
+    std::string readString(const std::string& section, const std::string& key,
+                           const std::string& fallback) const
     {
         return readString(section, key).value_or(fallback);
     }

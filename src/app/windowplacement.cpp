@@ -54,7 +54,8 @@ int maximizedValue(ShowState state)
     return state == ShowState::Maximized || state == ShowState::MinimizedFromMaximized ? 1 : 0;
 }
 
-ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens, const ScreenRect& primary)
+ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens,
+                        const ScreenRect& primary)
 {
     for (const ScreenRect& s : screens)
         if (r.left < s.right && r.right > s.left && r.top < s.bottom && r.bottom > s.top)

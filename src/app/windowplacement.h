@@ -17,7 +17,13 @@ struct ScreenRect
     int height() const { return bottom - top; }
 };
 
-enum class ShowState { Normal, Maximized, Minimized, MinimizedFromMaximized };
+enum class ShowState
+{
+    Normal,
+    Maximized,
+    Minimized,
+    MinimizedFromMaximized
+};
 
 struct WindowPlacement
 {
@@ -39,6 +45,7 @@ int maximizedValue(ShowState state);
 
 // A rectangle lying entirely outside every screen is moved onto the primary screen (keeping its
 // size where it fits); one that overlaps a screen is kept.
-ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens, const ScreenRect& primary);
+ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens,
+                        const ScreenRect& primary);
 
 } // namespace discora

@@ -10,7 +10,7 @@ namespace discora {
 
 namespace {
 
-constexpr FilterField kFilterFields[] = {FilterField::Artist,   FilterField::Label,   FilterField::MediaType,
+constexpr FilterField kFilterFields[] = {FilterField::Artist, FilterField::Label, FilterField::MediaType,
                                          FilterField::MusicType, FilterField::Quality};
 constexpr Field kFilteredField[] = {Field::Artist, Field::Label, Field::MediaType, Field::MusicType,
                                     Field::Quality};
@@ -232,8 +232,8 @@ void CatalogueDocument::ApplyFilters()
 
 bool CatalogueDocument::viewRuleIgnoresThe() const
 {
-    const ViewOption option = m_viewStyle == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
-                                                                        : ViewOption::NlViewThe;
+    const ViewOption option =
+        m_viewStyle == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe : ViewOption::NlViewThe;
     return m_viewOptions.on(option);
 }
 

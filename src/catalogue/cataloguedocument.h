@@ -46,7 +46,15 @@ public:
     virtual void addEntryValue(ValueListId list, const std::string& text) = 0;
 };
 
-enum class FilterField : int { Artist, Label, MediaType, MusicType, Quality, Performer };
+enum class FilterField : int
+{
+    Artist,
+    Label,
+    MediaType,
+    MusicType,
+    Quality,
+    Performer
+};
 constexpr int kFilterCount = 6;
 inline constexpr const char* kNoFilter = "All";
 
@@ -66,7 +74,10 @@ public:
     // Value lists
     const ValueList& valueList(ValueListId id) const { return m_valueLists[static_cast<int>(id)]; }
     ValueList& valueList(ValueListId id) { return m_valueLists[static_cast<int>(id)]; }
-    bool AddDistinctValue(ValueListId id, std::string_view text) { return valueList(id).addDistinctValue(text); }
+    bool AddDistinctValue(ValueListId id, std::string_view text)
+    {
+        return valueList(id).addDistinctValue(text);
+    }
     void RebuildValueLists();
     void RefillEntryLists();
     void setEntryListSink(EntryListSink* sink) { m_entryListSink = sink; }

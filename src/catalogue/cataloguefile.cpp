@@ -154,8 +154,7 @@ class CatalogueReader
 public:
     CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
         : m_in(bytes), m_base(base), m_progressSink(progress)
-    {
-    }
+    {}
 
     LoadedCatalogue read()
     {
@@ -505,7 +504,9 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
     if (::fsync(fd) != 0)
         return fail(errno);
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) == 0) {
         ::fchmod(fd, st.st_mode & 07777);
     } else {

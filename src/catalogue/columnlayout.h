@@ -12,7 +12,8 @@
 namespace discora {
 
 // The column ids a layout may hold; 0 is an empty slot.
-enum class ColumnField : int {
+enum class ColumnField : int
+{
     Empty = 0,
     Artist = 1,
     AlbumName,
@@ -27,7 +28,8 @@ enum class ColumnField : int {
 };
 
 // The fourteen layouts, in the order the catalogue file stores their column tables.
-enum class LayoutId : int {
+enum class LayoutId : int
+{
     ByArtist,
     ByArtistShort,
     ByAlbumName,
@@ -49,7 +51,7 @@ constexpr int kLeftEdgeCount = 5;
 
 struct ColumnLayout
 {
-    std::vector<int> fieldColumns;             // ColumnField ids; occupied slots first
+    std::vector<int> fieldColumns;               // ColumnField ids; occupied slots first
     std::array<int, kLeftEdgeCount> leftEdges{}; // pixel positions of columns 2 to 6; 0 = no column
     bool operator==(const ColumnLayout&) const = default;
 };
@@ -70,6 +72,9 @@ ColumnLayouts defaultColumnLayouts(int dpi);
 std::optional<Field> fieldOfColumn(int columnField);
 
 // Screen positions are fixed in hundredths of an inch and converted with integer division.
-constexpr int hundredthsToPixels(int hundredths, int dpi) { return dpi * hundredths / 100; }
+constexpr int hundredthsToPixels(int hundredths, int dpi)
+{
+    return dpi * hundredths / 100;
+}
 
 } // namespace discora

@@ -36,7 +36,8 @@ struct ScreenFont
 };
 
 // The view options in the order the document receives them.
-enum class ViewOption : int {
+enum class ViewOption : int
+{
     ArtistGrid,
     ArtistPrint,
     NlViewGrid,
@@ -77,13 +78,13 @@ struct ViewOptionInfo
 
 // Settings key and default of each view option, indexed by ViewOption.
 constexpr std::array<ViewOptionInfo, kViewOptionCount> kViewOptionInfo = {{
-    {"ArtistGrid", 1},    {"ArtistPrint", 0},    {"NlViewGrid", 1},     {"NlViewPrint", 0},
-    {"ProducerGrid", 1},  {"ProducerPrint", 0},  {"SongGrid", 1},       {"SongPrint", 0},
-    {"GroupViewGrid", 1}, {"GroupViewPrint", 0}, {"GroupViewThe", 1},   {"SongThe", 1},
-    {"NlViewThe", 1},     {"ArtistThe", 1},      {"ArtistSongSort", 0}, {"ShowSongs", 1},
-    {"ShowProducers", 0}, {"ShowQuality", 0},    {"ShowPeople", 0},     {"ShowLable", 0},
-    {"ShowCatalogNum", 0}, {"ShowNotes", 0},     {"AutoLoad", 1},       {"PerformerGrid", 1},
-    {"PerformerPrint", 0}, {"ShowCustom1", 0},   {"ShowCustom2", 0},    {"ShowPageNum", 1},
+    {"ArtistGrid", 1},     {"ArtistPrint", 0},    {"NlViewGrid", 1},     {"NlViewPrint", 0},
+    {"ProducerGrid", 1},   {"ProducerPrint", 0},  {"SongGrid", 1},       {"SongPrint", 0},
+    {"GroupViewGrid", 1},  {"GroupViewPrint", 0}, {"GroupViewThe", 1},   {"SongThe", 1},
+    {"NlViewThe", 1},      {"ArtistThe", 1},      {"ArtistSongSort", 0}, {"ShowSongs", 1},
+    {"ShowProducers", 0},  {"ShowQuality", 0},    {"ShowPeople", 0},     {"ShowLable", 0},
+    {"ShowCatalogNum", 0}, {"ShowNotes", 0},      {"AutoLoad", 1},       {"PerformerGrid", 1},
+    {"PerformerPrint", 0}, {"ShowCustom1", 0},    {"ShowCustom2", 0},    {"ShowPageNum", 1},
 }};
 
 class ViewOptions

@@ -262,8 +262,7 @@ bool EditCommands::undo()
         purgeMarked(marked);
         break;
     }
-    case UndoKind::None:
-        break;
+    case UndoKind::None: break;
     }
     record.clear();
     m_doc.setModified(true);

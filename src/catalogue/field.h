@@ -9,7 +9,8 @@ namespace discora {
 constexpr int kSongSlots = 26;
 constexpr int kPerformerSlots = 10;
 
-enum class Field : std::uint8_t {
+enum class Field : std::uint8_t
+{
     Custom1 = 0,
     Custom2,
     Artist,
@@ -33,14 +34,35 @@ enum class Field : std::uint8_t {
 constexpr int kFieldCount = static_cast<int>(Field::Notes) + 1;
 static_assert(kFieldCount == 111);
 
-constexpr int fieldIndex(Field f) { return static_cast<int>(f); }
-constexpr Field fieldAt(int index) { return static_cast<Field>(index); }
+constexpr int fieldIndex(Field f)
+{
+    return static_cast<int>(f);
+}
+constexpr Field fieldAt(int index)
+{
+    return static_cast<Field>(index);
+}
 
 // Song and performer slots are numbered from 1, as the user sees them.
-constexpr Field titleField(int slot) { return fieldAt(fieldIndex(Field::FirstTitle) + slot - 1); }
-constexpr Field timeField(int slot) { return fieldAt(fieldIndex(Field::FirstTime) + slot - 1); }
-constexpr Field trackField(int slot) { return fieldAt(fieldIndex(Field::FirstTrack) + slot - 1); }
-constexpr Field instrumentField(int slot) { return fieldAt(fieldIndex(Field::FirstInstrument) + slot - 1); }
-constexpr Field performerField(int slot) { return fieldAt(fieldIndex(Field::FirstPerformer) + slot - 1); }
+constexpr Field titleField(int slot)
+{
+    return fieldAt(fieldIndex(Field::FirstTitle) + slot - 1);
+}
+constexpr Field timeField(int slot)
+{
+    return fieldAt(fieldIndex(Field::FirstTime) + slot - 1);
+}
+constexpr Field trackField(int slot)
+{
+    return fieldAt(fieldIndex(Field::FirstTrack) + slot - 1);
+}
+constexpr Field instrumentField(int slot)
+{
+    return fieldAt(fieldIndex(Field::FirstInstrument) + slot - 1);
+}
+constexpr Field performerField(int slot)
+{
+    return fieldAt(fieldIndex(Field::FirstPerformer) + slot - 1);
+}
 
 } // namespace discora

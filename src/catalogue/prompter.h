@@ -6,10 +6,21 @@
 
 namespace discora {
 
-enum class SaveAnswer { Save, Discard, Cancel };
+enum class SaveAnswer
+{
+    Save,
+    Discard,
+    Cancel
+};
 
 // The four buttons of the "Delete Albums" question. Escape and the close box answer NoToAll.
-enum class DeleteAnswer { Yes, YesToAll, No, NoToAll };
+enum class DeleteAnswer
+{
+    Yes,
+    YesToAll,
+    No,
+    NoToAll
+};
 
 class Prompter
 {

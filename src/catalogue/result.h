@@ -12,8 +12,7 @@ struct Error
     std::string message;
 };
 
-template <typename T>
-class Result
+template <typename T> class Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}
@@ -35,6 +34,9 @@ struct Done
 {
 };
 using Status = Result<Done>;
-inline Status success() { return Done{}; }
+inline Status success()
+{
+    return Done{};
+}
 
 } // namespace discora

@@ -27,7 +27,16 @@ private:
 };
 
 // The seven value lists, in the order they are handed to the entry sheet.
-enum class ValueListId : int { Artist, AlbumName, Producer, MusicType, MediaType, Label, Quality };
+enum class ValueListId : int
+{
+    Artist,
+    AlbumName,
+    Producer,
+    MusicType,
+    MediaType,
+    Label,
+    Quality
+};
 constexpr int kValueListCount = 7;
 
 } // namespace discora

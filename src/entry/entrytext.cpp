@@ -7,20 +7,13 @@ namespace discora {
 const char* appendOutOfMemoryMessage(ValueListId list)
 {
     switch (list) {
-    case ValueListId::Artist:
-        return "Not enough memory to add more Groups/Artists.";
-    case ValueListId::Label:
-        return "Not enough memory to add more Labels.";
-    case ValueListId::Quality:
-        return "Not enough memory to add different qualities.";
-    case ValueListId::AlbumName:
-        return "Not enough memory to add more album names";
-    case ValueListId::Producer:
-        return "Not enough memory to add more Producers";
-    case ValueListId::MusicType:
-        return "Not enough memory to add more music types";
-    case ValueListId::MediaType:
-        return "Not enough memory to add more media types";
+    case ValueListId::Artist: return "Not enough memory to add more Groups/Artists.";
+    case ValueListId::Label: return "Not enough memory to add more Labels.";
+    case ValueListId::Quality: return "Not enough memory to add different qualities.";
+    case ValueListId::AlbumName: return "Not enough memory to add more album names";
+    case ValueListId::Producer: return "Not enough memory to add more Producers";
+    case ValueListId::MusicType: return "Not enough memory to add more music types";
+    case ValueListId::MediaType: return "Not enough memory to add more media types";
     }
     return "";
 }
@@ -28,20 +21,13 @@ const char* appendOutOfMemoryMessage(ValueListId list)
 const char* fillOutOfMemoryMessage(ValueListId list)
 {
     switch (list) {
-    case ValueListId::Artist:
-        return "Not enough memory to add more Artists";
-    case ValueListId::Producer:
-        return "Not enough memory to add more Producers";
-    case ValueListId::MediaType:
-        return "Not enough memory to add more Media Types";
-    case ValueListId::MusicType:
-        return "Not enough memory to add more Music Types";
-    case ValueListId::AlbumName:
-        return "Not enough memory to add more Album Names";
-    case ValueListId::Label:
-        return "Not enough memory to add more Labels.";
-    case ValueListId::Quality:
-        return "Not enough memory to add any more different Qualities.";
+    case ValueListId::Artist: return "Not enough memory to add more Artists";
+    case ValueListId::Producer: return "Not enough memory to add more Producers";
+    case ValueListId::MediaType: return "Not enough memory to add more Media Types";
+    case ValueListId::MusicType: return "Not enough memory to add more Music Types";
+    case ValueListId::AlbumName: return "Not enough memory to add more Album Names";
+    case ValueListId::Label: return "Not enough memory to add more Labels.";
+    case ValueListId::Quality: return "Not enough memory to add any more different Qualities.";
     }
     return "";
 }

@@ -21,7 +21,7 @@ struct BoxInfo
 
 // Top to bottom, as the dialog shows them.
 constexpr BoxInfo kBoxes[kFilterCount] = {
-    {FilterField::Artist, "Group/Artist"}, {FilterField::MusicType, "Music Type"},
+    {FilterField::Artist, "Group/Artist"},  {FilterField::MusicType, "Music Type"},
     {FilterField::MediaType, "Media Type"}, {FilterField::Label, "Label"},
     {FilterField::Quality, "Quality"},      {FilterField::Performer, "Performer"},
 };

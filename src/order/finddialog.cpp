@@ -12,8 +12,7 @@
 namespace discora {
 
 FindDialog::FindDialog(const FindQuery& query, QWidget* parent)
-    : QDialog(parent),
-      m_text(new QLineEdit(toQt(query.text), this)),
+    : QDialog(parent), m_text(new QLineEdit(toQt(query.text), this)),
       m_wholeWord(new QCheckBox(QStringLiteral("Whole Word"), this)),
       m_matchCase(new QCheckBox(QStringLiteral("Match upper and lower case"), this))
 {

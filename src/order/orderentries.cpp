@@ -19,14 +19,10 @@ EntryList listOf(SortOrder order)
     switch (order) {
     case SortOrder::ByArtistShort:
     case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        return EntryList::Songs;
-    case SortOrder::ByProducer:
-        return EntryList::Producers;
-    case SortOrder::ByPerformer:
-        return EntryList::Performers;
-    default:
-        return EntryList::Albums;
+    case SortOrder::BySongDetail: return EntryList::Songs;
+    case SortOrder::ByProducer: return EntryList::Producers;
+    case SortOrder::ByPerformer: return EntryList::Performers;
+    default: return EntryList::Albums;
     }
 }
 
@@ -36,14 +32,10 @@ int orderEntryCount(const CatalogueDocument& doc)
 {
     const DerivedLists& lists = doc.derivedLists();
     switch (listOf(doc.currentOrder())) {
-    case EntryList::Songs:
-        return static_cast<int>(lists.songs.size());
-    case EntryList::Producers:
-        return static_cast<int>(lists.producers.size());
-    case EntryList::Performers:
-        return static_cast<int>(lists.performers.size());
-    case EntryList::Albums:
-        break;
+    case EntryList::Songs: return static_cast<int>(lists.songs.size());
+    case EntryList::Producers: return static_cast<int>(lists.producers.size());
+    case EntryList::Performers: return static_cast<int>(lists.performers.size());
+    case EntryList::Albums: break;
     }
     return doc.displayedCount();
 }
@@ -55,14 +47,10 @@ std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int posi
     const auto p = static_cast<std::size_t>(position);
     const DerivedLists& lists = doc.derivedLists();
     switch (listOf(doc.currentOrder())) {
-    case EntryList::Songs:
-        return lists.songs[p].album;
-    case EntryList::Producers:
-        return lists.producers[p].album;
-    case EntryList::Performers:
-        return lists.performers[p].album;
-    case EntryList::Albums:
-        break;
+    case EntryList::Songs: return lists.songs[p].album;
+    case EntryList::Producers: return lists.producers[p].album;
+    case EntryList::Performers: return lists.performers[p].album;
+    case EntryList::Albums: break;
     }
     return doc.displayOrder()[p];
 }

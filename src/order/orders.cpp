@@ -32,14 +32,9 @@ void runOrder(CatalogueDocument& doc, SortOrder order)
         buildSongList(doc);
         sortSongList(doc);
         break;
-    case SortOrder::ByProducer:
-        buildProducerList(doc);
-        break;
-    case SortOrder::ByPerformer:
-        buildPerformerList(doc);
-        break;
-    default:
-        break;
+    case SortOrder::ByProducer: buildProducerList(doc); break;
+    case SortOrder::ByPerformer: buildPerformerList(doc); break;
+    default: break;
     }
     doc.UpdateAllViews();
 }
@@ -118,12 +113,9 @@ std::string_view songTrack(const CatalogueDocument& doc, const SongEntry& entry)
 std::string_view producerName(const CatalogueDocument& doc, const ProducerEntry& entry)
 {
     switch (entry.producer) {
-    case 1:
-        return doc.text(Field::Producer1, static_cast<int>(entry.album));
-    case 2:
-        return doc.text(Field::Producer2, static_cast<int>(entry.album));
-    default:
-        return kNoProducerListed;
+    case 1: return doc.text(Field::Producer1, static_cast<int>(entry.album));
+    case 2: return doc.text(Field::Producer2, static_cast<int>(entry.album));
+    default: return kNoProducerListed;
     }
 }
 

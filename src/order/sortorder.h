@@ -5,7 +5,8 @@
 
 namespace discora {
 
-enum class SortOrder : int {
+enum class SortOrder : int
+{
     ByArtist,
     ByArtistShort,
     ByAlbumName,
@@ -25,7 +26,8 @@ enum class SortOrder : int {
 
 constexpr int kSortOrderCount = 15;
 
-enum class ViewStyle : int {
+enum class ViewStyle : int
+{
     Normal,
     SingleLineSorts,
 };

@@ -44,19 +44,13 @@ QString oneLine(std::string_view text)
 ViewOption gridOption(LayoutKind kind)
 {
     switch (kind) {
-    case LayoutKind::SingleLine:
-        return ViewOption::GroupViewGrid;
-    case LayoutKind::SongList:
-        return ViewOption::SongGrid;
-    case LayoutKind::ArtistShortList:
-        return ViewOption::ArtistGrid;
-    case LayoutKind::ProducerList:
-        return ViewOption::ProducerGrid;
-    case LayoutKind::PerformerList:
-        return ViewOption::PerformerGrid;
+    case LayoutKind::SingleLine: return ViewOption::GroupViewGrid;
+    case LayoutKind::SongList: return ViewOption::SongGrid;
+    case LayoutKind::ArtistShortList: return ViewOption::ArtistGrid;
+    case LayoutKind::ProducerList: return ViewOption::ProducerGrid;
+    case LayoutKind::PerformerList: return ViewOption::PerformerGrid;
     case LayoutKind::Normal:
-    case LayoutKind::SongDetail:
-        break;
+    case LayoutKind::SongDetail: break;
     }
     return ViewOption::NlViewGrid;
 }
@@ -108,9 +102,7 @@ void CataloguePainter::paint()
         paintBlocks(plan, gridOn());
         break;
     }
-    case LayoutKind::SongDetail:
-        paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn());
-        break;
+    case LayoutKind::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
     default: {
         ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
         clearAbsentEdges(layout, m_in.kind);
@@ -218,16 +210,11 @@ std::string_view CataloguePainter::columnText(const ListColumn& c, int position)
     const auto entry = static_cast<std::size_t>(position);
     const DerivedLists& lists = m_doc.derivedLists();
     switch (c.source) {
-    case ColumnSource::SongTitle:
-        return songTitle(m_doc, lists.songs[entry]);
-    case ColumnSource::TrackNumber:
-        return songTrack(m_doc, lists.songs[entry]);
-    case ColumnSource::ProducerName:
-        return producerName(m_doc, lists.producers[entry]);
-    case ColumnSource::PerformerRole:
-        return performerInstrument(m_doc, lists.performers[entry]);
-    case ColumnSource::Field:
-        break;
+    case ColumnSource::SongTitle: return songTitle(m_doc, lists.songs[entry]);
+    case ColumnSource::TrackNumber: return songTrack(m_doc, lists.songs[entry]);
+    case ColumnSource::ProducerName: return producerName(m_doc, lists.producers[entry]);
+    case ColumnSource::PerformerRole: return performerInstrument(m_doc, lists.performers[entry]);
+    case ColumnSource::Field: break;
     }
     const auto field = fieldOfColumn(c.fieldId);
     return field ? m_doc.text(*field, albumAt(m_doc, position)) : kFailedText;

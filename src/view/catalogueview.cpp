@@ -77,22 +77,15 @@ int derivedListOf(SortOrder order)
 ScrollRequest requestOf(int action, bool sliderDown)
 {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        return ScrollRequest::LineForward;
-    case QAbstractSlider::SliderSingleStepSub:
-        return ScrollRequest::LineBack;
-    case QAbstractSlider::SliderPageStepAdd:
-        return ScrollRequest::PageForward;
-    case QAbstractSlider::SliderPageStepSub:
-        return ScrollRequest::PageBack;
-    case QAbstractSlider::SliderToMinimum:
-        return ScrollRequest::ToStart;
-    case QAbstractSlider::SliderToMaximum:
-        return ScrollRequest::ToEnd;
+    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineForward;
+    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineBack;
+    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageForward;
+    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageBack;
+    case QAbstractSlider::SliderToMinimum: return ScrollRequest::ToStart;
+    case QAbstractSlider::SliderToMaximum: return ScrollRequest::ToEnd;
     case QAbstractSlider::SliderMove:
         return sliderDown ? ScrollRequest::ThumbTrack : ScrollRequest::ThumbPosition;
-    default:
-        return ScrollRequest::EndScroll;
+    default: return ScrollRequest::EndScroll;
     }
 }
 
@@ -514,24 +507,12 @@ void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
 void CatalogueView::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_PageUp:
-        scrollVertically(ScrollRequest::PageBack);
-        break;
-    case Qt::Key_PageDown:
-        scrollVertically(ScrollRequest::PageForward);
-        break;
-    case Qt::Key_Up:
-        scrollVertically(ScrollRequest::LineBack);
-        break;
-    case Qt::Key_Down:
-        scrollVertically(ScrollRequest::LineForward);
-        break;
-    case Qt::Key_Left:
-        scrollHorizontally(ScrollRequest::LineBack);
-        break;
-    case Qt::Key_Right:
-        scrollHorizontally(ScrollRequest::LineForward);
-        break;
+    case Qt::Key_PageUp: scrollVertically(ScrollRequest::PageBack); break;
+    case Qt::Key_PageDown: scrollVertically(ScrollRequest::PageForward); break;
+    case Qt::Key_Up: scrollVertically(ScrollRequest::LineBack); break;
+    case Qt::Key_Down: scrollVertically(ScrollRequest::LineForward); break;
+    case Qt::Key_Left: scrollHorizontally(ScrollRequest::LineBack); break;
+    case Qt::Key_Right: scrollHorizontally(ScrollRequest::LineForward); break;
     case Qt::Key_Home:
         scrollVertically(ScrollRequest::ToStart);
         scrollHorizontally(ScrollRequest::ToStart);
@@ -540,9 +521,7 @@ void CatalogueView::keyPressEvent(QKeyEvent* event)
         scrollVertically(ScrollRequest::ToEnd);
         scrollHorizontally(ScrollRequest::ToStart);
         break;
-    default:
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();
 }

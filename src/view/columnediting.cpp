@@ -10,16 +10,12 @@ namespace {
 int addLimit(LayoutKind kind)
 {
     switch (kind) {
-    case LayoutKind::SingleLine:
-        return 5;
+    case LayoutKind::SingleLine: return 5;
     case LayoutKind::ProducerList:
-    case LayoutKind::PerformerList:
-        return 4;
+    case LayoutKind::PerformerList: return 4;
     case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList:
-        return 3;
-    default:
-        return -1;
+    case LayoutKind::ArtistShortList: return 3;
+    default: return -1;
     }
 }
 

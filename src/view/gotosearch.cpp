@@ -54,24 +54,15 @@ int albumAt(const CatalogueDocument& doc, int position)
 Field keyField(SortOrder order)
 {
     switch (order) {
-    case SortOrder::ByAlbumName:
-        return Field::AlbumName;
-    case SortOrder::ByMediaType:
-        return Field::MediaType;
-    case SortOrder::ByMusicType:
-        return Field::MusicType;
-    case SortOrder::ByNumber:
-        return Field::Number;
-    case SortOrder::ByCatalogNumber:
-        return Field::CatalogNumber;
-    case SortOrder::ByLabel:
-        return Field::Label;
-    case SortOrder::ByCustom1:
-        return Field::Custom1;
-    case SortOrder::ByCustom2:
-        return Field::Custom2;
-    default:
-        return Field::Artist;
+    case SortOrder::ByAlbumName: return Field::AlbumName;
+    case SortOrder::ByMediaType: return Field::MediaType;
+    case SortOrder::ByMusicType: return Field::MusicType;
+    case SortOrder::ByNumber: return Field::Number;
+    case SortOrder::ByCatalogNumber: return Field::CatalogNumber;
+    case SortOrder::ByLabel: return Field::Label;
+    case SortOrder::ByCustom1: return Field::Custom1;
+    case SortOrder::ByCustom2: return Field::Custom2;
+    default: return Field::Artist;
     }
 }
 
@@ -80,35 +71,21 @@ Field keyField(SortOrder order)
 std::string_view goToPrompt(SortOrder order)
 {
     switch (order) {
-    case SortOrder::ByAlbumName:
-        return "Enter the Album name to go to.";
-    case SortOrder::ByArtist:
-        return "Enter the Group/Artist name to go to.";
-    case SortOrder::ByMediaType:
-        return "Enter the Media Type to go to.";
-    case SortOrder::ByMusicType:
-        return "Enter the Music Type to go to.";
-    case SortOrder::ByNumber:
-        return "Enter the Tape Number to go to.";
-    case SortOrder::ByCatalogNumber:
-        return "Enter the Catalog Number to go to.";
-    case SortOrder::ByLabel:
-        return "Enter the Label to go to.";
-    case SortOrder::ByCustom1:
-        return "Enter the Custom 1 heading to go to.";
-    case SortOrder::ByCustom2:
-        return "Enter the Custom 2 heading to go to.";
+    case SortOrder::ByAlbumName: return "Enter the Album name to go to.";
+    case SortOrder::ByArtist: return "Enter the Group/Artist name to go to.";
+    case SortOrder::ByMediaType: return "Enter the Media Type to go to.";
+    case SortOrder::ByMusicType: return "Enter the Music Type to go to.";
+    case SortOrder::ByNumber: return "Enter the Tape Number to go to.";
+    case SortOrder::ByCatalogNumber: return "Enter the Catalog Number to go to.";
+    case SortOrder::ByLabel: return "Enter the Label to go to.";
+    case SortOrder::ByCustom1: return "Enter the Custom 1 heading to go to.";
+    case SortOrder::ByCustom2: return "Enter the Custom 2 heading to go to.";
     case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        return "Enter the Song to go to.";
-    case SortOrder::ByArtistShort:
-        return "Enter the Group/Artist to go to.";
-    case SortOrder::ByPerformer:
-        return "Enter the Performer to go to.";
-    case SortOrder::ByProducer:
-        return "Enter the Producer to go to.";
-    case SortOrder::ByQuality:
-        return "";
+    case SortOrder::BySongDetail: return "Enter the Song to go to.";
+    case SortOrder::ByArtistShort: return "Enter the Group/Artist to go to.";
+    case SortOrder::ByPerformer: return "Enter the Performer to go to.";
+    case SortOrder::ByProducer: return "Enter the Producer to go to.";
+    case SortOrder::ByQuality: return "";
     }
     return "";
 }
@@ -118,18 +95,12 @@ std::string_view goToKey(const CatalogueDocument& doc, int position)
     const auto entry = static_cast<std::size_t>(position);
     switch (doc.currentOrder()) {
     case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        return songTitle(doc, entry);
-    case SortOrder::ByArtistShort:
-        return doc.text(Field::Artist, albumAt(doc, position));
-    case SortOrder::ByPerformer:
-        return performerName(doc, entry);
-    case SortOrder::ByProducer:
-        return producerName(doc, entry);
-    case SortOrder::ByQuality:
-        return {};
-    default:
-        return doc.text(keyField(doc.currentOrder()), albumAt(doc, position));
+    case SortOrder::BySongDetail: return songTitle(doc, entry);
+    case SortOrder::ByArtistShort: return doc.text(Field::Artist, albumAt(doc, position));
+    case SortOrder::ByPerformer: return performerName(doc, entry);
+    case SortOrder::ByProducer: return producerName(doc, entry);
+    case SortOrder::ByQuality: return {};
+    default: return doc.text(keyField(doc.currentOrder()), albumAt(doc, position));
     }
 }
 
@@ -138,14 +109,10 @@ bool goToIgnoresThe(const CatalogueDocument& doc)
     const ViewOptions& o = doc.viewOptions();
     switch (doc.currentOrder()) {
     case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        return o.on(ViewOption::SongThe);
-    case SortOrder::ByArtistShort:
-        return o.on(ViewOption::ArtistThe);
-    case SortOrder::ByPerformer:
-        return false;
-    case SortOrder::ByProducer:
-        return true;
+    case SortOrder::BySongDetail: return o.on(ViewOption::SongThe);
+    case SortOrder::ByArtistShort: return o.on(ViewOption::ArtistThe);
+    case SortOrder::ByPerformer: return false;
+    case SortOrder::ByProducer: return true;
     default:
         return o.on(doc.viewStyle() == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
                                                                   : ViewOption::NlViewThe);

@@ -23,10 +23,8 @@ ColumnSource fixedSource(LayoutKind kind, int column)
     case LayoutKind::SongList:
     case LayoutKind::ArtistShortList:
         return column == 1 ? ColumnSource::SongTitle : ColumnSource::TrackNumber;
-    case LayoutKind::ProducerList:
-        return ColumnSource::ProducerName;
-    default:
-        return ColumnSource::PerformerRole;
+    case LayoutKind::ProducerList: return ColumnSource::ProducerName;
+    default: return ColumnSource::PerformerRole;
     }
 }
 
@@ -36,13 +34,10 @@ int fixedColumnCount(LayoutKind kind)
 {
     switch (kind) {
     case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList:
-        return 2;
+    case LayoutKind::ArtistShortList: return 2;
     case LayoutKind::ProducerList:
-    case LayoutKind::PerformerList:
-        return 1;
-    default:
-        return 0;
+    case LayoutKind::PerformerList: return 1;
+    default: return 0;
     }
 }
 
@@ -103,28 +98,17 @@ std::string withLeadingBlank(std::string_view text)
 std::string columnFieldName(int fieldId, std::string_view custom1Heading, std::string_view custom2Heading)
 {
     switch (fieldId) {
-    case 1:
-        return " Group/Artist";
-    case 2:
-        return " Album Name";
-    case 3:
-        return " Catalog #";
-    case 4:
-        return withLeadingBlank(custom1Heading.empty() ? "Custom 1" : custom1Heading);
-    case 5:
-        return withLeadingBlank(custom2Heading.empty() ? "Custom 2" : custom2Heading);
-    case 6:
-        return " Label";
-    case 7:
-        return " Media Type";
-    case 8:
-        return " Music Type";
-    case 9:
-        return " #";
-    case 10:
-        return " Quality";
-    default:
-        return withLeadingBlank(kFailedText);
+    case 1: return " Group/Artist";
+    case 2: return " Album Name";
+    case 3: return " Catalog #";
+    case 4: return withLeadingBlank(custom1Heading.empty() ? "Custom 1" : custom1Heading);
+    case 5: return withLeadingBlank(custom2Heading.empty() ? "Custom 2" : custom2Heading);
+    case 6: return " Label";
+    case 7: return " Media Type";
+    case 8: return " Music Type";
+    case 9: return " #";
+    case 10: return " Quality";
+    default: return withLeadingBlank(kFailedText);
     }
 }
 
@@ -132,16 +116,11 @@ std::string columnHeading(const ListColumn& column, LayoutKind kind, std::string
                           std::string_view custom2Heading)
 {
     switch (column.source) {
-    case ColumnSource::Field:
-        return columnFieldName(column.fieldId, custom1Heading, custom2Heading);
-    case ColumnSource::SongTitle:
-        return kind == LayoutKind::ArtistShortList ? "Group/Artist/Song" : "Song";
-    case ColumnSource::TrackNumber:
-        return " T#";
-    case ColumnSource::ProducerName:
-        return "Producer";
-    case ColumnSource::PerformerRole:
-        return "Performer/Instrument";
+    case ColumnSource::Field: return columnFieldName(column.fieldId, custom1Heading, custom2Heading);
+    case ColumnSource::SongTitle: return kind == LayoutKind::ArtistShortList ? "Group/Artist/Song" : "Song";
+    case ColumnSource::TrackNumber: return " T#";
+    case ColumnSource::ProducerName: return "Producer";
+    case ColumnSource::PerformerRole: return "Performer/Instrument";
     }
     return {};
 }

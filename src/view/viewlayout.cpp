@@ -14,18 +14,12 @@ namespace discora {
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style)
 {
     switch (order) {
-    case SortOrder::BySong:
-        return LayoutKind::SongList;
-    case SortOrder::ByArtistShort:
-        return LayoutKind::ArtistShortList;
-    case SortOrder::ByProducer:
-        return LayoutKind::ProducerList;
-    case SortOrder::ByPerformer:
-        return LayoutKind::PerformerList;
-    case SortOrder::BySongDetail:
-        return LayoutKind::SongDetail;
-    default:
-        return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
+    case SortOrder::BySong: return LayoutKind::SongList;
+    case SortOrder::ByArtistShort: return LayoutKind::ArtistShortList;
+    case SortOrder::ByProducer: return LayoutKind::ProducerList;
+    case SortOrder::ByPerformer: return LayoutKind::PerformerList;
+    case SortOrder::BySongDetail: return LayoutKind::SongDetail;
+    default: return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
     }
 }
 
@@ -60,12 +54,9 @@ bool entryIsPlayable(const CatalogueDocument& doc, int position)
 int linesPerRecord(LayoutKind kind, const ViewOptions& options)
 {
     switch (kind) {
-    case LayoutKind::Normal:
-        return normalLinesPerRecord(normalSwitches(options));
-    case LayoutKind::SongDetail:
-        return kSongDetailLines;
-    default:
-        return 1;
+    case LayoutKind::Normal: return normalLinesPerRecord(normalSwitches(options));
+    case LayoutKind::SongDetail: return kSongDetailLines;
+    default: return 1;
     }
 }
 

@@ -14,31 +14,18 @@ int verticalScroll(ScrollRequest request, int current, int requested, int lineHe
 {
     int target = current;
     switch (request) {
-    case ScrollRequest::LineBack:
-        target = current - lineHeight;
-        break;
-    case ScrollRequest::LineForward:
-        target = current + lineHeight;
-        break;
-    case ScrollRequest::PageBack:
-        target = current - pageHeight;
-        break;
-    case ScrollRequest::PageForward:
-        target = current + pageHeight;
-        break;
+    case ScrollRequest::LineBack: target = current - lineHeight; break;
+    case ScrollRequest::LineForward: target = current + lineHeight; break;
+    case ScrollRequest::PageBack: target = current - pageHeight; break;
+    case ScrollRequest::PageForward: target = current + pageHeight; break;
     case ScrollRequest::ThumbPosition:
         // Whole lines relative to where the view is, so rows stay aligned with the window top.
         target = lineHeight > 0 ? current + (requested - current) / lineHeight * lineHeight : requested;
         break;
-    case ScrollRequest::ToStart:
-        target = 0;
-        break;
-    case ScrollRequest::ToEnd:
-        target = maximum;
-        break;
+    case ScrollRequest::ToStart: target = 0; break;
+    case ScrollRequest::ToEnd: target = maximum; break;
     case ScrollRequest::ThumbTrack:
-    case ScrollRequest::EndScroll:
-        break;
+    case ScrollRequest::EndScroll: break;
     }
     return std::clamp(target, 0, std::max(0, maximum));
 }
@@ -48,28 +35,15 @@ int horizontalScroll(ScrollRequest request, int current, int requested, int char
 {
     int target = current;
     switch (request) {
-    case ScrollRequest::LineBack:
-        target = current - charWidth;
-        break;
-    case ScrollRequest::LineForward:
-        target = current + charWidth;
-        break;
-    case ScrollRequest::PageBack:
-        target = current - pageWidth;
-        break;
-    case ScrollRequest::PageForward:
-        target = current + pageWidth;
-        break;
+    case ScrollRequest::LineBack: target = current - charWidth; break;
+    case ScrollRequest::LineForward: target = current + charWidth; break;
+    case ScrollRequest::PageBack: target = current - pageWidth; break;
+    case ScrollRequest::PageForward: target = current + pageWidth; break;
     case ScrollRequest::ThumbPosition:
-    case ScrollRequest::ThumbTrack:
-        target = requested;
-        break;
-    case ScrollRequest::ToStart:
-        target = 0;
-        break;
+    case ScrollRequest::ThumbTrack: target = requested; break;
+    case ScrollRequest::ToStart: target = 0; break;
     case ScrollRequest::ToEnd:
-    case ScrollRequest::EndScroll:
-        break;
+    case ScrollRequest::EndScroll: break;
     }
     return std::clamp(target, 0, std::max(0, maximum));
 }

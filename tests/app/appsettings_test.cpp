@@ -95,13 +95,12 @@ TEST_P(FontRule, ABrokenFontRecordResetsTheWholeFont)
     EXPECT_EQ(store.readString(kUserData, "Face Name"), applied.faceName);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FontRule,
-    ::testing::Values(FontCase{"EmptyFace", {"", 100, 700, true, true}, true},
-                      FontCase{"ZeroSize", {"Arial", 0, 700, true, false}, true},
-                      FontCase{"ZeroWeight", {"Arial", 120, 0, false, true}, true},
-                      FontCase{"Complete", {"Arial", 120, 700, true, false}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FontRule,
+                         ::testing::Values(FontCase{"EmptyFace", {"", 100, 700, true, true}, true},
+                                           FontCase{"ZeroSize", {"Arial", 0, 700, true, false}, true},
+                                           FontCase{"ZeroWeight", {"Arial", 120, 0, false, true}, true},
+                                           FontCase{"Complete", {"Arial", 120, 700, true, false}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppSettings, EmptyHeadingsBecomeTheDefaultNames)
 {

@@ -28,7 +28,8 @@ TEST(CommandLine, UnderstandsTheWindowAndScriptingForms)
 
 TEST(CommandLine, ReportsWhatItCannotUnderstand)
 {
-    for (const Args& args : {Args{"--save-as"}, Args{"--save-as", "out.dcf"}, Args{"--bogus"}, Args{"a.dcf", "b.dcf"}})
+    for (const Args& args :
+         {Args{"--save-as"}, Args{"--save-as", "out.dcf"}, Args{"--bogus"}, Args{"a.dcf", "b.dcf"}})
         EXPECT_FALSE(parseCommandLine(args).error.empty()) << args[0];
 }
 
@@ -40,9 +41,8 @@ namespace {
 
 TEST(CommandLine, ListTakesAnOrderAStyleAndFilters)
 {
-    const CommandLine cl = parseCommandLine(
-        {"--list", "by-performer", "--style", "single-line", "--filter", "music-type=Rock", "--filter",
-         "performer=", "music.dcf"});
+    const CommandLine cl = parseCommandLine({"--list", "by-performer", "--style", "single-line", "--filter",
+                                             "music-type=Rock", "--filter", "performer=", "music.dcf"});
     ASSERT_TRUE(cl.error.empty()) << cl.error;
     EXPECT_EQ(cl.mode, CommandLine::Mode::List);
     EXPECT_EQ(cl.order, SortOrder::ByPerformer);

@@ -7,7 +7,8 @@ namespace {
 
 TEST(WindowPlacement, RectanglesRoundTripThroughTheirText)
 {
-    const ScreenRect cases[] = {{10, 10, 500, 400}, {-4, -8, 1200, 900}, {-1280, 0, -10, 1024}, {12345, 2, 99999, 100000}};
+    const ScreenRect cases[] = {
+        {10, 10, 500, 400}, {-4, -8, 1200, 900}, {-1280, 0, -10, 1024}, {12345, 2, 99999, 100000}};
     for (const ScreenRect& r : cases)
         EXPECT_EQ(parseRect(formatRect(r)), r) << formatRect(r);
     EXPECT_EQ(formatRect({10, 10, 500, 400}), "0010 0010 0500 0400");
@@ -27,7 +28,8 @@ TEST(WindowPlacement, StatesMapToIconAndMaximized)
     EXPECT_EQ(placementFromSettings("", 0, 1).state, ShowState::Maximized);
     EXPECT_EQ(placementFromSettings("", 1, 0).state, ShowState::Minimized);
     EXPECT_EQ(placementFromSettings("", 1, 1).state, ShowState::MinimizedFromMaximized);
-    for (ShowState s : {ShowState::Normal, ShowState::Maximized, ShowState::Minimized, ShowState::MinimizedFromMaximized})
+    for (ShowState s :
+         {ShowState::Normal, ShowState::Maximized, ShowState::Minimized, ShowState::MinimizedFromMaximized})
         EXPECT_EQ(placementFromSettings("", iconValue(s), maximizedValue(s)).state, s);
 }
 

@@ -19,8 +19,8 @@ namespace discora {
 namespace {
 
 namespace fs = std::filesystem;
-using fixture::CatalogueContent;
 using fixture::catalogueBytes;
+using fixture::CatalogueContent;
 using fixture::kOldest;
 
 // Records each progress display as one phase; a step or range outside a phase is a fault.
@@ -105,7 +105,8 @@ public:
 };
 
 AlbumRecord valueAlbum(std::string artist, std::string label, std::string quality, std::string albumName,
-                       std::string producer1, std::string producer2, std::string musicType, std::string mediaType)
+                       std::string producer1, std::string producer2, std::string musicType,
+                       std::string mediaType)
 {
     AlbumRecord r;
     r.artist = std::move(artist);
@@ -136,7 +137,8 @@ std::vector<AlbumRecord> valueAlbums()
     return {
         valueAlbum("ABBA", "Polar", "Good", "Arrival", "Benny", "Björn", "Pop", "CD"),
         valueAlbum("abba", "", "Good", "Voulez-Vous", "BJÖRN", "Benny", "Disco", "LP"),
-        valueAlbum("Blondie", "Chrysalis", "fair", "Parallel Lines", "Mike Chapman", "mike chapman", "POP", "cd"),
+        valueAlbum("Blondie", "Chrysalis", "fair", "Parallel Lines", "Mike Chapman", "mike chapman", "POP",
+                   "cd"),
     };
 }
 
@@ -197,12 +199,14 @@ TEST_P(AddDistinctValue, KeepsTheFirstSpellingOfEachValue)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, AddDistinctValue,
-    ::testing::Values(SameValueCase{"Words", {"rock", "ROCK", "Rock", "rOCK"}, {"rock"}},
-                      SameValueCase{"Accented", {"é", "É", "Électro", "éLECTRO"}, {"é", "Électro"}},
-                      SameValueCase{"EmptyIsNeverAdded", {"", "Jazz", ""}, {"Jazz"}},
-                      SameValueCase{"NotLetters", {"×", "÷", "a", "à", "ß", "ss", "rock", "rock "},
-                                    {"×", "÷", "a", "à", "ß", "ss", "rock", "rock "}},
-                      SameValueCase{"OutsideTheCodePage", {"Ωmega", "ωMEGA", "東京", "東京"}, {"Ωmega", "ωMEGA", "東京"}}),
+    ::testing::Values(
+        SameValueCase{"Words", {"rock", "ROCK", "Rock", "rOCK"}, {"rock"}},
+        SameValueCase{"Accented", {"é", "É", "Électro", "éLECTRO"}, {"é", "Électro"}},
+        SameValueCase{"EmptyIsNeverAdded", {"", "Jazz", ""}, {"Jazz"}},
+        SameValueCase{"NotLetters",
+                      {"×", "÷", "a", "à", "ß", "ss", "rock", "rock "},
+                      {"×", "÷", "a", "à", "ß", "ss", "rock", "rock "}},
+        SameValueCase{"OutsideTheCodePage", {"Ωmega", "ωMEGA", "東京", "東京"}, {"Ωmega", "ωMEGA", "東京"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValueLists, AddingEmptyTextReportsNothingAdded)
@@ -254,10 +258,10 @@ TEST(ValueLists, RefillHandsEveryListToTheEntrySheetInItsOrder)
 
     doc.RefillEntryLists();
 
-    EXPECT_EQ(sheet.m_calls, (std::vector<std::string>{"clear", "0:ABBA", "0:Blondie", "1:Arrival", "1:Voulez-Vous",
-                                                       "1:Parallel Lines", "2:Benny", "2:Björn", "2:Mike Chapman",
-                                                       "3:Pop", "3:Disco", "4:CD", "4:LP", "5:Polar", "5:Chrysalis",
-                                                       "6:Good", "6:fair"}));
+    EXPECT_EQ(sheet.m_calls, (std::vector<std::string>{
+                                 "clear", "0:ABBA", "0:Blondie", "1:Arrival", "1:Voulez-Vous",
+                                 "1:Parallel Lines", "2:Benny", "2:Björn", "2:Mike Chapman", "3:Pop",
+                                 "3:Disco", "4:CD", "4:LP", "5:Polar", "5:Chrysalis", "6:Good", "6:fair"}));
     ASSERT_EQ(progress.phases().size(), 1u);
     EXPECT_EQ(progress.phases()[0].text, "Updating Edit/Enter Dialog Box");
     EXPECT_EQ(progress.phases()[0].lastRange, 16);
@@ -270,8 +274,8 @@ TEST(ValueLists, RefillHandsEveryListToTheEntrySheetInItsOrder)
 const std::vector<std::vector<int>>& defaultColumns()
 {
     static const std::vector<std::vector<int>> columns = {
-        {1, 2, 9, 0, 0, 0}, {9, 3, 6, 0, 0},    {2, 1, 9, 0, 0, 0}, {3, 1, 2, 9, 0, 0},  {4, 1, 2, 0, 0, 0},
-        {5, 1, 2, 0, 0, 0}, {6, 1, 2, 9, 0, 0}, {7, 1, 2, 9, 0, 0}, {8, 1, 2, 9, 0, 0},  {9, 1, 2, 0, 0, 0},
+        {1, 2, 9, 0, 0, 0}, {9, 3, 6, 0, 0},    {2, 1, 9, 0, 0, 0},  {3, 1, 2, 9, 0, 0}, {4, 1, 2, 0, 0, 0},
+        {5, 1, 2, 0, 0, 0}, {6, 1, 2, 9, 0, 0}, {7, 1, 2, 9, 0, 0},  {8, 1, 2, 9, 0, 0}, {9, 1, 2, 0, 0, 0},
         {1, 2, 9, 0, 0},    {1, 9, 0, 0, 0},    {10, 1, 2, 9, 0, 0}, {1, 9, 0, 0, 0},
     };
     return columns;
@@ -280,7 +284,8 @@ const std::vector<std::vector<int>>& defaultColumns()
 void expectDefaultColumns(const CatalogueDocument& doc)
 {
     for (int i = 0; i < kLayoutCount; ++i)
-        EXPECT_EQ(doc.columnLayout(static_cast<LayoutId>(i)).fieldColumns, defaultColumns()[i]) << "layout " << i;
+        EXPECT_EQ(doc.columnLayout(static_cast<LayoutId>(i)).fieldColumns, defaultColumns()[i])
+            << "layout " << i;
 }
 
 void newAndLoad(CatalogueDocument& doc, std::vector<AlbumRecord> albums)
@@ -431,16 +436,13 @@ TEST_P(LoadProgress, ShowsLoadingThenBothUpdates)
     EXPECT_TRUE(progress.balanced());
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, LoadProgress,
-                         ::testing::Values(LoadProgressCase{"Current", -7, 104, 115},
-                                           LoadProgressCase{"Minus6", -6, 103, 114},
-                                           LoadProgressCase{"Minus5", -5, 102, 113},
-                                           LoadProgressCase{"Minus4", -4, 100, 111},
-                                           LoadProgressCase{"Minus3", -3, 99, 109},
-                                           LoadProgressCase{"Minus2", -2, 86, 85},
-                                           LoadProgressCase{"Minus1", -1, 29, 28},
-                                           LoadProgressCase{"Oldest", kOldest, 27, 26}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Versions, LoadProgress,
+    ::testing::Values(LoadProgressCase{"Current", -7, 104, 115}, LoadProgressCase{"Minus6", -6, 103, 114},
+                      LoadProgressCase{"Minus5", -5, 102, 113}, LoadProgressCase{"Minus4", -4, 100, 111},
+                      LoadProgressCase{"Minus3", -3, 99, 109}, LoadProgressCase{"Minus2", -2, 86, 85},
+                      LoadProgressCase{"Minus1", -1, 29, 28}, LoadProgressCase{"Oldest", kOldest, 27, 26}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadProgress, EveryBeginIsEndedWhenTheLoadFails)
 {

@@ -13,8 +13,8 @@ namespace {
 
 using namespace std::string_literals;
 using fixture::Bytes;
-using fixture::CatalogueContent;
 using fixture::catalogueBytes;
+using fixture::CatalogueContent;
 using fixture::kOldest;
 
 // With two empty headings the first list (custom 1) starts here.
@@ -47,7 +47,8 @@ std::string hex(std::string_view bytes)
         }
     }
     if (actual.size() != expected.size())
-        return ::testing::AssertionFailure() << "sizes differ: " << actual.size() << " vs " << expected.size();
+        return ::testing::AssertionFailure()
+               << "sizes differ: " << actual.size() << " vs " << expected.size();
     return ::testing::AssertionSuccess();
 }
 
@@ -86,8 +87,8 @@ TEST(CatalogueFileWrite, EmptyCatalogueMatchesTheLayoutByteForByte)
 {
     // Column entries of the default layouts, ByArtist to BySong.
     const std::vector<std::vector<int>> columns = {
-        {1, 2, 9, 0, 0, 0}, {9, 3, 6, 0, 0},    {2, 1, 9, 0, 0, 0}, {3, 1, 2, 9, 0, 0},  {4, 1, 2, 0, 0, 0},
-        {5, 1, 2, 0, 0, 0}, {6, 1, 2, 9, 0, 0}, {7, 1, 2, 9, 0, 0}, {8, 1, 2, 9, 0, 0},  {9, 1, 2, 0, 0, 0},
+        {1, 2, 9, 0, 0, 0}, {9, 3, 6, 0, 0},    {2, 1, 9, 0, 0, 0},  {3, 1, 2, 9, 0, 0}, {4, 1, 2, 0, 0, 0},
+        {5, 1, 2, 0, 0, 0}, {6, 1, 2, 9, 0, 0}, {7, 1, 2, 9, 0, 0},  {8, 1, 2, 9, 0, 0}, {9, 1, 2, 0, 0, 0},
         {1, 2, 9, 0, 0},    {1, 9, 0, 0, 0},    {10, 1, 2, 9, 0, 0}, {1, 9, 0, 0, 0},
     };
     // Default left edges at 96 dpi: ByArtistShort has its own, every other layout the same five.
@@ -178,15 +179,16 @@ TEST_P(StringPrefix, HasTheExactPrefixAndReadsBack)
     EXPECT_EQ(loaded.text(Field::Producer1, 0), "next");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, StringPrefix,
-    ::testing::Values(PrefixCase{"Empty", 0, "\x00"s}, PrefixCase{"One", 1, "\x01"s},
-                      PrefixCase{"Longest1Byte", 254, "\xFE"s}, PrefixCase{"Shortest2Byte", 255, "\xFF\xFF\x00"s},
-                      PrefixCase{"Length256", 256, "\xFF\x00\x01"s},
-                      PrefixCase{"Longest2Byte", 65533, "\xFF\xFD\xFF"s},
-                      PrefixCase{"Shortest4Byte", 65534, "\xFF\xFF\xFF\xFE\xFF\x00\x00"s},
-                      PrefixCase{"Length70000", 70000, "\xFF\xFF\xFF\x70\x11\x01\x00"s}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lengths, StringPrefix,
+                         ::testing::Values(PrefixCase{"Empty", 0, "\x00"s}, PrefixCase{"One", 1, "\x01"s},
+                                           PrefixCase{"Longest1Byte", 254, "\xFE"s},
+                                           PrefixCase{"Shortest2Byte", 255, "\xFF\xFF\x00"s},
+                                           PrefixCase{"Length256", 256, "\xFF\x00\x01"s},
+                                           PrefixCase{"Longest2Byte", 65533, "\xFF\xFD\xFF"s},
+                                           PrefixCase{"Shortest4Byte", 65534,
+                                                      "\xFF\xFF\xFF\xFE\xFF\x00\x00"s},
+                                           PrefixCase{"Length70000", 70000, "\xFF\xFF\xFF\x70\x11\x01\x00"s}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- List counts -----------------------------------------------------------------------------
 
@@ -298,8 +300,12 @@ TEST_P(TextEncoding, IsStoredAsExpectedAndReadsBackEqual)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TextEncoding,
-    ::testing::Values(TextCase{"Ascii", "ABBA", "\x04" "ABBA"s},
-                      TextCase{"Latin1", "Björk", "\x05" "Bj\xF6rk"s},
+    ::testing::Values(TextCase{"Ascii", "ABBA",
+                               "\x04"
+                               "ABBA"s},
+                      TextCase{"Latin1", "Björk",
+                               "\x05"
+                               "Bj\xF6rk"s},
                       TextCase{"Windows1252Only", "€ “Œ” ™", "\x07\x80 \x93\x8C\x94 \x99"s},
                       TextCase{"OutsideCodePage", "東京", "\xFF\xFE\xFF\x02\x71\x67\xAC\x4E"s},
                       TextCase{"LatinWithGreek", "öΩ", "\xFF\xFE\xFF\x02\xF6\x00\xA9\x03"s},
@@ -334,7 +340,8 @@ TEST(TextEncoding, ReadsTheWideFormWithEveryLengthPrefix)
     content.version = -3;
     content.albums.resize(3);
     // The artist list, written in the 2-byte-character form throughout.
-    content.replacedLists[0] = Bytes().count(3).wide(u"Bj\u00F6rk").wide(std::u16string(300, u'x')).wide(huge).str();
+    content.replacedLists[0] =
+        Bytes().count(3).wide(u"Bj\u00F6rk").wide(std::u16string(300, u'x')).wide(huge).str();
 
     CatalogueDocument doc;
     ASSERT_TRUE(doc.load(catalogueBytes(content)));
@@ -454,12 +461,13 @@ TEST(OlderLayout, OldestLayoutNumbersTheTitledSongsAndLeavesTheRestEmpty)
     EXPECT_EQ(doc.text(trackField(21), 0), "21");
     EXPECT_EQ(doc.text(titleField(22), 0), "");
     EXPECT_EQ(doc.text(trackField(22), 0), "");
-    EXPECT_EQ(doc.text(trackField(2), 1), "");  // no title
+    EXPECT_EQ(doc.text(trackField(2), 1), ""); // no title
     EXPECT_EQ(doc.text(trackField(3), 1), "03");
     EXPECT_EQ(doc.text(trackField(21), 2), "21"); // the only title of the third album
     EXPECT_EQ(doc.text(trackField(1), 2), "");
-    for (Field f : {Field::Producer1, Field::Producer2, Field::Custom1, Field::Custom2, Field::CatalogNumber,
-                    Field::Label, Field::Quality, Field::Notes, timeField(1), performerField(1), instrumentField(10)})
+    for (Field f :
+         {Field::Producer1, Field::Producer2, Field::Custom1, Field::Custom2, Field::CatalogNumber,
+          Field::Label, Field::Quality, Field::Notes, timeField(1), performerField(1), instrumentField(10)})
         EXPECT_EQ(doc.text(f, 0), "") << "field " << fieldIndex(f);
 }
 
@@ -472,7 +480,7 @@ TEST(OlderLayout, Minus2KeepsItsStoredTrackNumbers)
     ASSERT_TRUE(doc.load(catalogueBytes(content)));
     EXPECT_EQ(doc.text(trackField(1), 0), "Track1#1");
     EXPECT_EQ(doc.text(trackField(2), 1), "Track2#2"); // stored without a title
-    EXPECT_EQ(doc.text(trackField(21), 2), "");         // a title stored without a track number
+    EXPECT_EQ(doc.text(trackField(21), 2), "");        // a title stored without a track number
     EXPECT_EQ(doc.text(titleField(26), 2), "Title26#3");
     EXPECT_EQ(doc.text(performerField(1), 0), "");
 }

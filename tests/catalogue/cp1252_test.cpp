@@ -23,7 +23,8 @@ TEST(Cp1252, MapsTheSpecialRangeToItsCharacters)
     EXPECT_EQ(cp1252::toCodePoint(0x9F), U'\u0178');
     EXPECT_EQ(cp1252::toCodePoint(0xE9), U'\u00E9');
     EXPECT_EQ(cp1252::toUtf8("Bj\xF6rk"), "Björk");
-    EXPECT_EQ(cp1252::fromUtf8("Motörhead €5"), std::string("Mot\xF6rhead \x80" "5"));
+    EXPECT_EQ(cp1252::fromUtf8("Motörhead €5"), std::string("Mot\xF6rhead \x80"
+                                                            "5"));
 }
 
 TEST(Cp1252, TextOutsideTheCodePageDoesNotFit)

@@ -13,8 +13,8 @@ namespace discora {
 namespace {
 
 using fixture::Bytes;
-using fixture::CatalogueContent;
 using fixture::catalogueBytes;
+using fixture::CatalogueContent;
 using fixture::kOldest;
 
 constexpr int kArtistList = 2; // in the current layout
@@ -78,11 +78,18 @@ std::vector<MalformedCase> malformedCases()
         {"CutInTheColumnTables", [] { return cut(validFile(-7), 100); }},
         {"CutBeforeTheHeadings", [] { return cut(validFile(-7), 624); }},
         {"CutInsideAHeading", [] { return cut(validFile(-7), 627); }},
-        {"CutInsideTheLists", [] { const auto f = validFile(-7); return cut(f, f.size() / 2); }},
-        {"CutInsideTheLastText", [] { const auto f = validFile(-7); return cut(f, f.size() - 3); }},
+        {"CutInsideTheLists",
+         [] {
+             const auto f = validFile(-7);
+             return cut(f, f.size() / 2);
+         }},
+        {"CutInsideTheLastText",
+         [] {
+             const auto f = validFile(-7);
+             return cut(f, f.size() - 3);
+         }},
 
-        {"TextPrefixPastTheEnd1Byte",
-         [] { return withList(110, Bytes().count(1).u8(200).raw("short")); }},
+        {"TextPrefixPastTheEnd1Byte", [] { return withList(110, Bytes().count(1).u8(200).raw("short")); }},
         {"TextPrefixPastTheEnd2Byte",
          [] { return withList(110, Bytes().count(1).u8(0xFF).u16(0x1000).raw("abc")); }},
         {"TextPrefixPastTheEnd4Byte",
@@ -90,43 +97,63 @@ std::vector<MalformedCase> malformedCases()
         {"TextPrefixOfFourBillion",
          [] { return withList(kArtistList, Bytes().count(1).u8(0xFF).u16(0xFFFF).u32(4000000000u)); }},
         {"WideTextPastTheEnd",
-         [] { return withList(kArtistList, Bytes().count(1).u8(0xFF).u16(0xFFFE).length(0x7FFF).raw("ab")); }},
+         [] {
+             return withList(kArtistList, Bytes().count(1).u8(0xFF).u16(0xFFFE).length(0x7FFF).raw("ab"));
+         }},
         {"WideTextOfTwoBillionUnits",
-         [] { return withList(kArtistList, Bytes().count(1).u8(0xFF).u16(0xFFFE).u8(0xFF).u16(0xFFFF).u32(0x80000000u)); }},
+         [] {
+             return withList(kArtistList,
+                             Bytes().count(1).u8(0xFF).u16(0xFFFE).u8(0xFF).u16(0xFFFF).u32(0x80000000u));
+         }},
         {"HeadingPrefixPastTheEnd",
          [] { return cut(validFile(-7), 624) + Bytes().u8(0xFF).u16(0xFFFF).u32(1000000000).str(); }},
 
         {"ListCountOfFourBillion", [] { return withList(kArtistList, Bytes().count(4000000000u)); }},
-        {"ListCountOfFourBillionOldestLayout", [] { return withList(0, Bytes().count(4000000000u), kOldest); }},
+        {"ListCountOfFourBillionOldestLayout",
+         [] { return withList(0, Bytes().count(4000000000u), kOldest); }},
         {"ListCountAboveTheBytesLeft",
          [] { return withList(kArtistList, Bytes().count(60000).text("a").text("b").text("c")); }},
 
         {"AlbumCountNegative", [] { return Bytes().i32(-7).i32(-1).str() + validFile(-7).substr(8); }},
         {"AlbumCountOfFourBillion",
          [] { return Bytes().i32(-7).u32(4000000000u).str() + validFile(-7).substr(8); }},
-        {"AlbumCountLargestInteger", [] { return Bytes().i32(-7).i32(INT_MAX).str() + validFile(-7).substr(8); }},
-        {"OldestLayoutLargestInteger", [] { return Bytes().i32(INT_MAX).str() + validFile(kOldest).substr(4); }},
+        {"AlbumCountLargestInteger",
+         [] { return Bytes().i32(-7).i32(INT_MAX).str() + validFile(-7).substr(8); }},
+        {"OldestLayoutLargestInteger",
+         [] { return Bytes().i32(INT_MAX).str() + validFile(kOldest).substr(4); }},
 
         {"VersionMinus8", [] { return Bytes().i32(-8).str() + validFile(-7).substr(4); }},
         {"VersionSmallestInteger", [] { return Bytes().i32(INT_MIN).str() + validFile(-7).substr(4); }},
 
         {"ExportedCsv",
-         [] { return std::string("Group/Artist Name,Album Name,Number,Music Type\r\nThe Beatles,Abbey Road,1,Rock\r\n"); }},
-        {"ExportedCsvQuoted", [] { return std::string("\"Group/Artist Name\",\"Album Name\"\r\n\"ABBA\",\"Arrival\"\r\n"); }},
+         [] {
+             return std::string(
+                 "Group/Artist Name,Album Name,Number,Music Type\r\nThe Beatles,Abbey Road,1,Rock\r\n");
+         }},
+        {"ExportedCsvQuoted",
+         [] { return std::string("\"Group/Artist Name\",\"Album Name\"\r\n\"ABBA\",\"Arrival\"\r\n"); }},
         {"ExportedCsvWithByteOrderMark",
-         [] { return std::string("\xEF\xBB\xBF\"Group/Artist Name\",\"Album Name\"\r\n\"Björk\",\"Post\"\r\n"); }},
-        {"ExportedTextDocument", [] { return std::string("Discora Catalogue\r\n\r\nThe Beatles\tAbbey Road\r\n"); }},
+         [] {
+             return std::string("\xEF\xBB\xBF\"Group/Artist Name\",\"Album Name\"\r\n\"Björk\",\"Post\"\r\n");
+         }},
+        {"ExportedTextDocument",
+         [] { return std::string("Discora Catalogue\r\n\r\nThe Beatles\tAbbey Road\r\n"); }},
     };
 
     for (int v : {-7, -6, -5, -4, -3, -2, -1, kOldest}) {
         const std::string name = v == kOldest ? "Oldest" : "Minus" + std::to_string(-v);
-        cases.push_back({"LastByteMissing" + name, [v] { const auto f = validFile(v); return cut(f, f.size() - 1); }});
-        cases.push_back({"CutAfterTheAlbumCount" + name, [v] { return cut(validFile(v), v == kOldest ? 4 : 8); }});
+        cases.push_back({"LastByteMissing" + name, [v] {
+                             const auto f = validFile(v);
+                             return cut(f, f.size() - 1);
+                         }});
+        cases.push_back(
+            {"CutAfterTheAlbumCount" + name, [v] { return cut(validFile(v), v == kOldest ? 4 : 8); }});
     }
     const std::size_t sizes[] = {1, 7, 64, 700, 4096, 65536};
     for (unsigned seed = 1; seed <= 6; ++seed) {
         const std::size_t size = sizes[seed - 1];
-        cases.push_back({"RandomBytes" + std::to_string(size), [seed, size] { return randomBytes(seed, size); }});
+        cases.push_back(
+            {"RandomBytes" + std::to_string(size), [seed, size] { return randomBytes(seed, size); }});
     }
     for (unsigned seed = 11; seed <= 14; ++seed) {
         cases.push_back({"RandomAfterTheCurrentHeader" + std::to_string(seed),
@@ -251,7 +278,7 @@ TEST(ListCountMismatch, OldestLayoutIsMendedToo)
 {
     CatalogueContent c = sampleContent(kOldest);
     c.replacedLists[0] = Bytes().count(4).text("A1").text("A2").text("A3").text("A4"); // artist
-    c.replacedLists[5] = Bytes().count(1).text("Opening");                           // title 1
+    c.replacedLists[5] = Bytes().count(1).text("Opening");                             // title 1
 
     CatalogueDocument doc;
     const Status status = doc.load(catalogueBytes(c));

@@ -119,8 +119,7 @@ inline std::vector<int> edgeInts(const ColumnLayouts& layouts, const std::vector
 }
 
 // The texts of one album in the order the given layout stores its lists (pointers into the record).
-template <typename Record>
-auto listTexts(Record& r, int version)
+template <typename Record> auto listTexts(Record& r, int version)
 {
     std::vector<decltype(&r.artist)> t;
     const auto add = [&](auto&... s) { (t.push_back(&s), ...); };
@@ -158,7 +157,7 @@ auto listTexts(Record& r, int version)
 
 struct CatalogueContent
 {
-    int version = -7;              // -7 to -1, or kOldest
+    int version = -7;                // -7 to -1, or kOldest
     std::vector<AlbumRecord> albums; // texts in Windows-1252 bytes
     std::array<std::string, 2> headings;
     ColumnLayouts layouts = defaultColumnLayouts(96);
@@ -218,7 +217,8 @@ inline AlbumRecord expectedAfterLoad(const AlbumRecord& stored, int version)
         for (int k = 1; k <= kSongSlots; ++k) {
             Song& s = out.songs[k - 1];
             if (!s.title.empty())
-                s.trackNumber = std::string(1, static_cast<char>('0' + k / 10)) + static_cast<char>('0' + k % 10);
+                s.trackNumber =
+                    std::string(1, static_cast<char>('0' + k / 10)) + static_cast<char>('0' + k % 10);
         }
     }
     return out;

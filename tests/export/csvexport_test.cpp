@@ -1,8 +1,8 @@
 // The CSV export: golden bytes with every display switch off and on, values holding quotes and
 // line breaks read back by an RFC 4180 reader, the selection rule, the encoding and the file write.
 #include "../catalogue/documentfixture.h"
-#include "exportswitches.h"
 #include "export/csvexport.h"
+#include "exportswitches.h"
 #include "order/orderentries.h"
 #include "order/orders.h"
 

@@ -1,8 +1,8 @@
 // The text document export: golden blocks with every display switch off and on, the fixed columns
 // of the songs and performers tables, and long values that push the columns out.
 #include "../catalogue/documentfixture.h"
-#include "exportswitches.h"
 #include "export/textexport.h"
+#include "exportswitches.h"
 #include "order/orderentries.h"
 
 #include <gtest/gtest.h>

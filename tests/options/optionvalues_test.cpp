@@ -1,9 +1,9 @@
 #include "app/appsettings.h"
 #include "catalogue/cataloguedocument.h"
 #include "options/colourvalues.h"
-#include "view/viewlayout.h"
 #include "options/optionpages.h"
 #include "options/optionvalues.h"
+#include "view/viewlayout.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // would drive it, and painted into an image to check what it shows.
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "entry/newalbumsheet.h"
 #include "catalogue/cataloguefile.h"
+#include "entry/newalbumsheet.h"
 #include "fakeprompter.h"
 #include "order/orders.h"
 #include "view/addcolumndialog.h"

@@ -99,9 +99,10 @@ protected:
     void click(int position)
     {
         const int lh = view().metrics().lineHeight;
-        const int top = view().linesPerRecord() == 1 ? (position + 1) * lh
-                                                     : position * view().linesPerRecord() * lh + lh;
-        QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier, {40, top + lh / 2 - view().scrollY()});
+        const int top =
+            view().linesPerRecord() == 1 ? (position + 1) * lh : position * view().linesPerRecord() * lh + lh;
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          {40, top + lh / 2 - view().scrollY()});
     }
 
     bool enabled(CommandId id)

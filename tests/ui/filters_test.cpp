@@ -32,8 +32,9 @@ protected:
     {
         m_app.start(CommandLine{});
         CatalogueDocument source;
-        for (const AlbumRecord& a : {album("The Rockets", "Rock", "Ann"), album("Zed", "rock", "Bob"),
-                                     album("Amber", "Rock and Roll"), album("Hardliners", "Hard Rock", "ann")})
+        for (const AlbumRecord& a :
+             {album("The Rockets", "Rock", "Ann"), album("Zed", "rock", "Bob"),
+              album("Amber", "Rock and Roll"), album("Hardliners", "Hard Rock", "ann")})
             source.mutableAlbums().appendAlbum(a);
         const std::string file = (m_dir.path() + "/f.dcf").toStdString();
         EXPECT_TRUE(source.saveFile(file));

@@ -3,9 +3,9 @@
 #include "app/mainwindow.h"
 #include "fakeprompter.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -71,28 +71,66 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
     }
     const QStringList expected = {
         "&File",
-        "  &New\tCtrl+N", "  &Open...\tCtrl+O", "  &Save\tCtrl+S", "  Save &As...", "  -",
-        "  &Print...\tCtrl+P", "  Print Pre&view", "  P&rint Setup...", "  -",
-        "  Recent File", "  -",
-        "  &Export", "    &Comma Separated Volume (csv)", "    &Doc File (doc)", "  -",
+        "  &New\tCtrl+N",
+        "  &Open...\tCtrl+O",
+        "  &Save\tCtrl+S",
+        "  Save &As...",
+        "  -",
+        "  &Print...\tCtrl+P",
+        "  Print Pre&view",
+        "  P&rint Setup...",
+        "  -",
+        "  Recent File",
+        "  -",
+        "  &Export",
+        "    &Comma Separated Volume (csv)",
+        "    &Doc File (doc)",
+        "  -",
         "  E&xit",
         "&Edit",
-        "  &Undo\tCtrl+Z", "  -", "  &Delete\tCtrl+D", "  &Enter...\tCtrl+E", "  &Modify\tCtrl+M", "  -",
-        "  &Select/Unselect All", "  -", "  &Find", "  -", "  Edit Custom &Headings",
+        "  &Undo\tCtrl+Z",
+        "  -",
+        "  &Delete\tCtrl+D",
+        "  &Enter...\tCtrl+E",
+        "  &Modify\tCtrl+M",
+        "  -",
+        "  &Select/Unselect All",
+        "  -",
+        "  &Find",
+        "  -",
+        "  Edit Custom &Headings",
         "&View",
-        "  &Toolbar", "  &Status Bar", "  -",
+        "  &Toolbar",
+        "  &Status Bar",
+        "  -",
         "  So&rt",
-        "    Sort by &Artist", "      &All info", "      Artist - &Short List",
-        "    Sort by Album &Name", "    Sort by &Catalog Number", "    Sort by Custom &1", "    Sort by Custom &2",
-        "    Sort by &Label", "    Sort by &Media Type", "    Sort by Music &Type", "    Sort by N&umber",
-        "    Sort by Per&former", "    Sort by &Producer", "    Sort by &Quality",
-        "    Sort by &Songs", "      &Song, Track #, Artist, Album #",
+        "    Sort by &Artist",
+        "      &All info",
+        "      Artist - &Short List",
+        "    Sort by Album &Name",
+        "    Sort by &Catalog Number",
+        "    Sort by Custom &1",
+        "    Sort by Custom &2",
+        "    Sort by &Label",
+        "    Sort by &Media Type",
+        "    Sort by Music &Type",
+        "    Sort by N&umber",
+        "    Sort by Per&former",
+        "    Sort by &Producer",
+        "    Sort by &Quality",
+        "    Sort by &Songs",
+        "      &Song, Track #, Artist, Album #",
         "      Song, Artist, Album Name, &Catalog #, Label - 6 lines",
         "  &Options...",
-        "  &View by", "    &Normal", "    &Single Line Sorts",
-        "  &Go To...", "  &Filters",
+        "  &View by",
+        "    &Normal",
+        "    &Single Line Sorts",
+        "  &Go To...",
+        "  &Filters",
         "&Help",
-        "  &Help Topics", "  -", "  &About Discora...",
+        "  &Help Topics",
+        "  -",
+        "  &About Discora...",
     };
     EXPECT_EQ(all, expected) << all.join("\n").toStdString();
     EXPECT_EQ(window().action(CommandId::Undo)->shortcuts().size(), 2);
@@ -102,7 +140,8 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
 TEST_F(MainWindowTest, ContextAndFieldsMenusUseTheirOwnTexts)
 {
     QMenu* context = window().createContextMenu(&window());
-    EXPECT_EQ(describeMenu(context), (QStringList{"Delete ", "Modify", "Select/Unselect All", "Undo", "Find"}));
+    EXPECT_EQ(describeMenu(context),
+              (QStringList{"Delete ", "Modify", "Select/Unselect All", "Undo", "Find"}));
     QMenu* fields = window().createFieldsMenu(&window());
     EXPECT_EQ(fields->title(), "Fields");
     EXPECT_EQ(describeMenu(fields), (QStringList{"Remove Field", "Add a new field"}));
@@ -115,8 +154,9 @@ TEST_F(MainWindowTest, TheToolbarFollowsTheCommandOrder)
     QStringList buttons;
     for (QAction* a : window().toolBar()->actions())
         buttons << (a->isSeparator() ? QString("|") : QString::number(a->data().toInt()));
-    EXPECT_EQ(buttons.join(" "), "57600 57601 57603 57607 | 32771 32777 32776 | 32784 32785 | 32778 32803 32779 "
-                                 "32780 32781 32782 32783 32800 | 57664 57669 | 32805 | 32806 32820");
+    EXPECT_EQ(buttons.join(" "),
+              "57600 57601 57603 57607 | 32771 32777 32776 | 32784 32785 | 32778 32803 32779 "
+              "32780 32781 32782 32783 32800 | 57664 57669 | 32805 | 32806 32820");
     for (QAction* a : window().toolBar()->actions()) {
         if (!a->isSeparator()) {
             EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
@@ -255,7 +295,8 @@ TEST_F(MainWindowTest, RecentFilesAreMostRecentFirstAndDropMissingOnes)
         addAlbum(name);
         ASSERT_TRUE(window().saveFile(path(name)));
     }
-    EXPECT_EQ(window().recentFiles(), (QStringList{path("e.dcf"), path("d.dcf"), path("c.dcf"), path("b.dcf")}));
+    EXPECT_EQ(window().recentFiles(),
+              (QStringList{path("e.dcf"), path("d.dcf"), path("c.dcf"), path("b.dcf")}));
     EXPECT_EQ(m_store.readString(kRecentFileList, "File1"), path("e.dcf").toStdString());
     EXPECT_EQ(window().action(CommandId::RecentFile1)->text(), "&1 " + path("e.dcf"));
 

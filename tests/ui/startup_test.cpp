@@ -30,7 +30,10 @@ protected:
         return file;
     }
 
-    void writeBytes(const std::string& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+    void writeBytes(const std::string& file, const std::string& bytes)
+    {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
 
     QTemporaryDir m_dir;
     MemorySettingsStore m_store;
