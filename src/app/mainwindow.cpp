@@ -331,7 +331,11 @@ bool MainWindow::open()
 
 bool MainWindow::openFile(const QString& fileName)
 {
-    const Status status = m_doc.openFile(toPath(fileName));
+    return adoptFile(m_doc.openFile(toPath(fileName)), fileName);
+}
+
+bool MainWindow::adoptFile(const Status& status, const QString& fileName)
+{
     if (!status) {
         m_prompter.showError(status.error());
         return false;
@@ -378,14 +382,7 @@ bool MainWindow::saveAs()
 
 bool MainWindow::saveFile(const QString& fileName)
 {
-    const Status status = m_doc.saveFile(toPath(fileName));
-    if (!status) {
-        m_prompter.showError(status.error());
-        return false;
-    }
-    setCurrentFile(QFileInfo(fileName).absoluteFilePath());
-    addRecentFile(m_currentFile);
-    return true;
+    return adoptFile(m_doc.saveFile(toPath(fileName)), fileName);
 }
 
 // ---- Recent files --------------------------------------------------------------------------

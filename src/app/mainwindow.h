@@ -86,6 +86,8 @@ private:
     void createToolBar();
     void registerHandlers();
     void registerOrderHandlers();
+    // After an open or a save: reports a failure, or makes the file current and most recent.
+    bool adoptFile(const Status& status, const QString& fileName);
     void updateTitle();
     void updateRecentFileActions();
     void addRecentFile(const QString& fileName);
