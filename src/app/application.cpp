@@ -51,16 +51,16 @@ Application::~Application()
 
 void Application::start(const CommandLine& commandLine)
 {
-    const auto recent = m_settings.readRecentFiles();
+    // The rule looks at "File1" alone: an empty first entry means there is no last file.
     const std::string fileToOpen =
-        chooseStartupFile(commandLine.file, recent.empty() ? std::string() : recent[0],
+        chooseStartupFile(commandLine.file, m_store.readString(kRecentFileList, "File1", ""),
                           m_settings.readLoadLast(), &fileIsReadable);
     m_doc.newDocument();
     m_doc.setProgressEnabled(false); // the first load shows no progress
     if (!fileToOpen.empty()) {
         const Status status = m_doc.openFile(fileToOpen);
         if (status)
-            m_window->setCurrentFile(fromPath(fileToOpen));
+            m_window->adoptStartupFile(fromPath(fileToOpen));
         else
             m_prompter.showError(status.error() + "\nDiscora starts with an empty catalogue.");
     }

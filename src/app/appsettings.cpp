@@ -3,6 +3,7 @@
 #include "catalogue/cataloguedocument.h"
 #include "order/orders.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace discora {
@@ -100,7 +101,8 @@ UserColours AppSettings::ApplyColours(UserColours c, const SystemColours& system
 
 ScreenFont AppSettings::ApplyFont(ScreenFont font, CatalogueDocument* doc)
 {
-    if (font.faceName.empty() || font.size == 0 || font.weight == 0)
+    // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
+    if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
         font = ScreenFont{};
     m_store.writeString(kUserData, "Face Name", font.faceName);
     m_store.writeInt(kUserData, "Font Size", font.size);
@@ -176,6 +178,10 @@ std::string chooseStartupFile(const std::string& commandLineFile, const std::str
 
 bool fileIsReadable(const std::string& path)
 {
+    // A folder opens for reading on Linux, yet no catalogue can be read from it.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return false;
     std::ifstream in(path, std::ios::binary);
     return static_cast<bool>(in);
 }

@@ -27,6 +27,12 @@ constexpr int kDrawnSteps = 200;
 
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
+    // The panes never dictate the window's width: a progress pane of 110 blanks would otherwise
+    // widen a narrow window for good the first time a long operation runs.
+    QSizePolicy policy = sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    setSizePolicy(policy);
+
     m_message = new QLabel(kIdleText, this);
     m_message->setMinimumWidth(1);
     addWidget(m_message, 1);

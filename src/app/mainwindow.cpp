@@ -345,6 +345,11 @@ bool MainWindow::adoptFile(const Status& status, const QString& fileName)
     return true;
 }
 
+void MainWindow::adoptStartupFile(const QString& fileName)
+{
+    adoptFile(success(), fileName);
+}
+
 bool MainWindow::openRecentFile(int index)
 {
     if (index < 0 || index >= m_recentFiles.size())
@@ -500,9 +505,17 @@ void MainWindow::dropEvent(QDropEvent* event)
         if (!url.isLocalFile())
             continue;
         event->acceptProposedAction();
-        activateWindow();
-        if (maybeSave())
-            openFile(url.toLocalFile());
+        // The application the file came from waits until the drop returns, so the save question
+        // and the load run once it has.
+        const QString fileName = url.toLocalFile();
+        QMetaObject::invokeMethod(
+            this,
+            [this, fileName] {
+                activateWindow();
+                if (maybeSave())
+                    openFile(fileName);
+            },
+            Qt::QueuedConnection);
         return;
     }
 }

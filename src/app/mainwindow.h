@@ -42,8 +42,9 @@ public:
     bool maybeSave();
 
     QString currentFile() const { return m_currentFile; }
-    // Records the file the document was opened from at start-up.
-    void setCurrentFile(const QString& fileName);
+    // Records the file the document was opened from at start-up; like any opened file it becomes
+    // the most recent one, so the last-file rule finds it next time.
+    void adoptStartupFile(const QString& fileName);
     QStringList recentFiles() const { return m_recentFiles; }
 
     // Commands: an owner registers the handler of each command it implements. A command without a
@@ -88,6 +89,7 @@ private:
     void registerOrderHandlers();
     // After an open or a save: reports a failure, or makes the file current and most recent.
     bool adoptFile(const Status& status, const QString& fileName);
+    void setCurrentFile(const QString& fileName);
     void updateTitle();
     void updateRecentFileActions();
     void addRecentFile(const QString& fileName);

@@ -2,6 +2,7 @@
 
 #include "cataloguefile.h"
 #include "order/comparenames.h"
+#include "order/performerlist.h"
 #include "order/orders.h"
 
 #include <algorithm>
@@ -128,6 +129,9 @@ void CatalogueDocument::ClearAll()
     m_albums.clear();
     for (auto& list : m_valueLists)
         list.clear();
+    // The sheet's drop-down lists mirror the value lists; a new catalogue must not offer the old one's.
+    if (m_entryListSink)
+        m_entryListSink->clearEntryLists();
     m_currentOrder = SortOrder::ByArtist;
 }
 
@@ -214,9 +218,13 @@ bool CatalogueDocument::albumPassesFilters(int album) const
     const std::string& performer = filter(FilterField::Performer);
     if (isNoFilter(performer))
         return true;
-    for (int k = 1; k <= kPerformerSlots; ++k)
-        if (beginsWithName(text(performerField(k), album), performer))
+    // The Filters dialog offers performer names without leading white space, as the performer list
+    // shows them, so a name stored as " Bob" must pass the filter "Bob" too.
+    for (int k = 1; k <= kPerformerSlots; ++k) {
+        const std::string_view name = text(performerField(k), album);
+        if (beginsWithName(name, performer) || beginsWithName(trimmedPerformerName(name), performer))
             return true;
+    }
     return false;
 }
 

@@ -7,13 +7,29 @@ namespace discora {
 
 namespace {
 
-void appendColumns(std::string& line, const CatalogueDocument& doc, const ColumnLayout& layout, int album,
+// The field ids of the columns the layout shows on screen, left to right. The view has room for six
+// columns, the fixed ones included, and leaves out an empty slot and a column without a left edge;
+// a layout read from a file may hold either between its occupied slots.
+std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
+{
+    constexpr int kColumns = 6;
+    std::vector<int> shown;
+    for (int column = fixedColumns + 1; column <= kColumns; ++column) {
+        const auto slot = static_cast<std::size_t>(column - fixedColumns - 1);
+        if (slot >= layout.fieldColumns.size() || layout.fieldColumns[slot] == 0)
+            continue;
+        if (column > 1 && layout.leftEdges[static_cast<std::size_t>(column - 2)] == 0)
+            continue;
+        shown.push_back(layout.fieldColumns[slot]);
+    }
+    return shown;
+}
+
+void appendColumns(std::string& line, const CatalogueDocument& doc, const std::vector<int>& fields, int album,
                    bool leadingTab)
 {
     bool first = !leadingTab;
-    for (int field : layout.fieldColumns) {
-        if (field == 0)
-            break;
+    for (int field : fields) {
         if (!first)
             line += '\t';
         first = false;
@@ -35,6 +51,13 @@ std::vector<std::string> listCurrentOrder(const CatalogueDocument& doc)
     const SortOrder order = doc.currentOrder();
     const ColumnLayout& layout = doc.columnLayout(layoutOf(order));
     const DerivedLists& lists = doc.derivedLists();
+    // Song lists lead with title and track, the producer and performer lists with one text.
+    int fixedColumns = 2;
+    if (isAlbumOrder(order))
+        fixedColumns = 0;
+    else if (order == SortOrder::ByProducer || order == SortOrder::ByPerformer)
+        fixedColumns = 1;
+    const std::vector<int> fields = shownFieldColumns(layout, fixedColumns);
     switch (order) {
     case SortOrder::BySong:
     case SortOrder::BySongDetail:
@@ -49,14 +72,14 @@ std::vector<std::string> listCurrentOrder(const CatalogueDocument& doc)
             std::string line(songTitle(doc, i));
             line += '\t';
             line += doc.text(trackField(e.slot), album);
-            appendColumns(line, doc, layout, album, true);
+            appendColumns(line, doc, fields, album, true);
             lines.push_back(std::move(line));
         }
         break;
     case SortOrder::ByProducer:
         for (std::size_t i = 0; i < lists.producers.size(); ++i) {
             std::string line(producerName(doc, i));
-            appendColumns(line, doc, layout, static_cast<int>(lists.producers[i].album), true);
+            appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
             lines.push_back(std::move(line));
         }
         break;
@@ -68,14 +91,14 @@ std::vector<std::string> listCurrentOrder(const CatalogueDocument& doc)
                 continue;
             }
             std::string line(doc.text(instrumentField(e.slot), static_cast<int>(e.album)));
-            appendColumns(line, doc, layout, static_cast<int>(e.album), true);
+            appendColumns(line, doc, fields, static_cast<int>(e.album), true);
             lines.push_back(std::move(line));
         }
         break;
     default:
         for (std::uint32_t album : doc.displayOrder()) {
             std::string line;
-            appendColumns(line, doc, layout, static_cast<int>(album), false);
+            appendColumns(line, doc, fields, static_cast<int>(album), false);
             lines.push_back(std::move(line));
         }
         break;

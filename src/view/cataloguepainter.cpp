@@ -1,6 +1,7 @@
 #include "cataloguepainter.h"
 
 #include "catalogue/cataloguedocument.h"
+#include "options/colours.h"
 #include "order/orderentries.h"
 #include "order/orders.h"
 #include "view/viewselection.h"
@@ -12,11 +13,6 @@
 namespace discora {
 
 namespace {
-
-QColor toQColor(ColourValue v)
-{
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
 
 bool hasLineBreak(std::string_view text)
 {
@@ -197,12 +193,14 @@ void CataloguePainter::paintHeadingRow(const ListGeometry& g)
     const std::string_view h1 = headingOr(m_doc, 0, "");
     const std::string_view h2 = headingOr(m_doc, 1, "");
     m_p.fillRect(QRect(-m_in.metrics.scrollX, 0, g.paintWidth, m_lh), c.band);
+    // Frames first: the line height leaves no blank rows above and below the glyphs, so frames
+    // drawn over the headings would cut off their tops and baselines.
+    for (const ListColumn& column : g.columns)
+        drawRaisedButton(column.buttonLeft, column.buttonRight);
     m_p.setPen(c.columnHeading);
     for (const ListColumn& column : g.columns)
         drawCell(column.left, 0, column.cellRight, columnHeading(column, m_in.kind, h1, h2), nullptr);
     m_p.setClipping(false);
-    for (const ListColumn& column : g.columns)
-        drawRaisedButton(column.buttonLeft, column.buttonRight);
 }
 
 std::string_view CataloguePainter::columnText(const ListColumn& c, int position) const

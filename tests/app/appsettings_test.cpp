@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FontRule,
                          ::testing::Values(FontCase{"EmptyFace", {"", 100, 700, true, true}, true},
                                            FontCase{"ZeroSize", {"Arial", 0, 700, true, false}, true},
                                            FontCase{"ZeroWeight", {"Arial", 120, 0, false, true}, true},
+                                           FontCase{"NegativeSize", {"Arial", -50, 400, false, false}, true},
+                                           FontCase{"NegativeWeight", {"Arial", 120, -1, false, false}, true},
                                            FontCase{"Complete", {"Arial", 120, 700, true, false}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -185,6 +187,14 @@ TEST(LastFileRule, ADeletedFileIsNotReadable)
     std::filesystem::remove(path);
     EXPECT_FALSE(fileIsReadable(path.string()));
     EXPECT_EQ(chooseStartupFile("", path.string(), true, &fileIsReadable), "");
+}
+
+TEST(LastFileRule, AFolderIsNotReadable)
+{
+    const auto path = std::filesystem::temp_directory_path() / "discora-last-file-folder";
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(fileIsReadable(path.string()));
+    std::filesystem::remove(path);
 }
 
 } // namespace

@@ -660,6 +660,45 @@ TEST_F(CatalogueViewTest, TheHeadingRowIsABandOfRaisedButtons)
     EXPECT_EQ(image.pixelColor(image.width() - 10, lh / 2 - 3), QColor(0xC0, 0xC0, 0));
 }
 
+TEST_F(CatalogueViewTest, TheButtonFramesLeaveTheHeadingTextsWhole)
+{
+    load(numberedAlbums(4));
+    window().runCommand(CommandId::ViewSingleLine);
+    DisplayColors colours = doc().colours();
+    colours.menuText = 0x0000FF; // red, where the band and the frames are grey
+    colours.buttonFace = 0xC0C0C0;
+    colours.buttonShadow = 0x404040;
+    doc().setColours(colours);
+    const QImage image = paint();
+    const int lh = lineHeight();
+    const int edge = doc().columnLayout(LayoutId::ByArtist).leftEdges[0];
+
+    // The first heading as it looks drawn alone on the band.
+    QImage alone(image.size(), QImage::Format_RGB32);
+    alone.fill(view().colours().band);
+    {
+        QPainter p(&alone);
+        p.setFont(view().screenFont());
+        p.setPen(QColor(Qt::red));
+        p.setClipRect(QRect(kFirstColumnX, 0, edge - 4 - kFirstColumnX, lh));
+        p.drawText(kFirstColumnX, QFontMetrics(view().screenFont()).ascent(),
+                   QStringLiteral(" Group/Artist"));
+    }
+    // Over any grey, red drawn at coverage c raises red above green by c * 255: count the pixels the
+    // text covers by at least a quarter, whichever grey of the band or the frames lies below.
+    const auto redPixels = [&](const QImage& img) {
+        int count = 0;
+        for (int y = 0; y < lh; ++y)
+            for (int x = 0; x < edge; ++x) {
+                const QColor c = img.pixelColor(x, y);
+                count += c.red() - std::max(c.green(), c.blue()) >= 64;
+            }
+        return count;
+    };
+    ASSERT_GT(redPixels(alone), 0);
+    EXPECT_EQ(redPixels(image), redPixels(alone));
+}
+
 // The pixels of one row of a column list, from the left end to x.
 QImage rowImage(const QImage& image, int row, int lineHeight, int width)
 {

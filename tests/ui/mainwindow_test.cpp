@@ -3,11 +3,16 @@
 #include "app/mainwindow.h"
 #include "fakeprompter.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -241,6 +246,26 @@ TEST_F(MainWindowTest, TheStatusBarSwitchesToProgressAndBackEvenWhenNested)
     EXPECT_TRUE(bar->lockIndicator(2)->isVisibleTo(bar));
 }
 
+TEST_F(MainWindowTest, FirstRunOpensAtTheDefaultRectangle)
+{
+    QApplication::processEvents();
+    EXPECT_EQ(window().currentPlacement().normal, (ScreenRect{10, 10, 500, 400}));
+}
+
+TEST_F(MainWindowTest, TheProgressPaneNeverWidensTheWindow)
+{
+    window().setGeometry(20, 20, 300, 300);
+    QApplication::processEvents();
+    ASSERT_EQ(window().width(), 300);
+    MainStatusBar* bar = window().mainStatusBar();
+    bar->begin("Sorting by Group/Artist Name", 10);
+    QApplication::processEvents();
+    EXPECT_EQ(window().width(), 300);
+    bar->end();
+    QApplication::processEvents();
+    EXPECT_EQ(window().width(), 300);
+}
+
 TEST_F(MainWindowTest, PlacementRoundTripsThroughTheSettings)
 {
     window().setGeometry(-4, 30, 600, 450);
@@ -287,6 +312,126 @@ TEST_F(MainWindowTest, TheSavePromptGuardsUnsavedChanges)
     ASSERT_TRUE(reread.openFile(file.toStdString()));
     EXPECT_EQ(reread.albumCount(), 2);
     EXPECT_EQ(m_prompter.saveQuestions, 4);
+}
+
+// The other roads away from a modified catalogue: a recent file, a dropped file and Exit.
+enum class Road
+{
+    RecentFile,
+    DroppedFile,
+    Exit
+};
+
+struct SavePromptCase
+{
+    const char* name;
+    Road road;
+    SaveAnswer answer;
+};
+
+void PrintTo(const SavePromptCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SavePromptRoads : public MainWindowTest
+{
+protected:
+    int albumsIn(const QString& file)
+    {
+        CatalogueDocument reread;
+        EXPECT_TRUE(reread.openFile(file.toStdString()));
+        return reread.albumCount();
+    }
+
+    // other.dcf on the recent list, current.dcf open with one saved and one unsaved album.
+    void prepare(const QString& current)
+    {
+        CatalogueDocument other;
+        AlbumRecord album;
+        album.artist = "Other";
+        other.mutableAlbums().appendAlbum(album);
+        ASSERT_TRUE(other.saveFile(path("other.dcf").toStdString()));
+        ASSERT_TRUE(window().openFile(path("other.dcf")));
+        ASSERT_TRUE(window().newFile());
+        addAlbum("Saved");
+        ASSERT_TRUE(window().saveFile(current));
+        addAlbum("Unsaved");
+        ASSERT_EQ(window().recentFiles(), (QStringList{current, path("other.dcf")}));
+    }
+
+    // Whether the road was taken.
+    bool take(Road road)
+    {
+        switch (road) {
+        case Road::RecentFile: return window().openRecentFile(1);
+        case Road::DroppedFile: {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(path("other.dcf"))});
+            // A drop reaches the widget that accepted the drag's entry.
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window(), &enter);
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window(), &drop);
+            QApplication::processEvents();
+            return doc().albumCount() == 1 && doc().text(Field::Artist, 0) == "Other";
+        }
+        case Road::Exit: window().runCommand(CommandId::Exit); return !window().isVisible();
+        }
+        return false;
+    }
+};
+
+class SavePrompt : public SavePromptRoads, public ::testing::WithParamInterface<SavePromptCase>
+{
+};
+
+TEST_P(SavePrompt, AsksFirstAndFollowsTheAnswer)
+{
+    const SavePromptCase& c = GetParam();
+    const QString current = path("current.dcf");
+    prepare(current);
+    m_prompter.saveAnswers = {c.answer};
+    const bool taken = take(c.road);
+    EXPECT_EQ(m_prompter.saveQuestions, 1);
+    EXPECT_EQ(taken, c.answer != SaveAnswer::Cancel);
+    EXPECT_EQ(albumsIn(current), c.answer == SaveAnswer::Save ? 2 : 1);
+    if (c.answer == SaveAnswer::Cancel) {
+        EXPECT_EQ(doc().albumCount(), 2);
+        EXPECT_TRUE(doc().isModified());
+        EXPECT_EQ(window().currentFile(), current);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, SavePrompt,
+    ::testing::Values(SavePromptCase{"RecentFileYes", Road::RecentFile, SaveAnswer::Save},
+                      SavePromptCase{"RecentFileNo", Road::RecentFile, SaveAnswer::Discard},
+                      SavePromptCase{"RecentFileCancel", Road::RecentFile, SaveAnswer::Cancel},
+                      SavePromptCase{"DroppedFileYes", Road::DroppedFile, SaveAnswer::Save},
+                      SavePromptCase{"DroppedFileNo", Road::DroppedFile, SaveAnswer::Discard},
+                      SavePromptCase{"DroppedFileCancel", Road::DroppedFile, SaveAnswer::Cancel},
+                      SavePromptCase{"ExitYes", Road::Exit, SaveAnswer::Save},
+                      SavePromptCase{"ExitNo", Road::Exit, SaveAnswer::Discard},
+                      SavePromptCase{"ExitCancel", Road::Exit, SaveAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SavePromptRoads, YesStopsWhenTheSaveFails)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("gone"));
+    const QString current = path("gone/current.dcf");
+    prepare(current);
+    ASSERT_TRUE(QDir(path("gone")).removeRecursively());
+    for (const Road road : {Road::RecentFile, Road::DroppedFile, Road::Exit}) {
+        m_prompter.saveAnswers = {SaveAnswer::Save};
+        EXPECT_FALSE(take(road));
+    }
+    m_prompter.saveAnswers = {SaveAnswer::Save};
+    EXPECT_FALSE(window().newFile());
+    EXPECT_EQ(m_prompter.errors.size(), 4u);
+    EXPECT_EQ(doc().albumCount(), 2);
+    EXPECT_TRUE(doc().isModified());
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(MainWindowTest, RecentFilesAreMostRecentFirstAndDropMissingOnes)

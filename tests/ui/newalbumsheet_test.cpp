@@ -562,5 +562,26 @@ TEST(NewAlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLis
     EXPECT_EQ(&app.albumSheet(), &sheet);
 }
 
+TEST(NewAlbumSheetApplication, ANewCatalogueOffersNoneOfThePreviousOnesValues)
+{
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    Application app(store, &prompter);
+    app.start(CommandLine{});
+    loadAlbums(app.document(), {albumOf("Zed", "One"), albumOf("Amber", "Two")});
+    app.mainWindow().runCommand(CommandId::New);
+    ASSERT_EQ(app.document().albumCount(), 0);
+
+    QStringList offered = {"(not shown)"};
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        offered = entries(sheet->comboBox(Field::Artist)) + entries(sheet->comboBox(Field::AlbumName));
+        sheet->reject();
+    });
+    app.mainWindow().runCommand(CommandId::Enter);
+    EXPECT_TRUE(offered.isEmpty()) << offered.join(", ").toStdString();
+}
+
 } // namespace
 } // namespace discora

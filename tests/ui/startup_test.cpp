@@ -4,6 +4,7 @@
 #include "catalogue/cataloguefile.h"
 #include "fakeprompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -53,6 +54,31 @@ TEST_F(Startup, OpensTheFileNamedOnTheCommandLine)
     EXPECT_TRUE(app.document().progressEnabled());
     EXPECT_TRUE(m_prompter.errors.empty());
     EXPECT_TRUE(app.mainWindow().windowTitle().startsWith("named.dcf"));
+}
+
+TEST_F(Startup, TheFileOpenedAtStartUpBecomesTheMostRecentFile)
+{
+    const std::string file = writeCatalogue("named.dcf", "Named");
+    Application app(m_store, &m_prompter);
+    CommandLine cl;
+    cl.file = QDir::current().relativeFilePath(QString::fromStdString(file)).toStdString();
+    app.start(cl);
+    ASSERT_EQ(app.document().albumCount(), 1);
+    EXPECT_EQ(app.mainWindow().currentFile().toStdString(), file);
+    EXPECT_EQ(app.mainWindow().recentFiles(), QStringList{QString::fromStdString(file)});
+    EXPECT_EQ(m_store.readString(kRecentFileList, "File1"), file);
+}
+
+TEST_F(Startup, LoadLastLooksAtTheFirstRecentFileOnly)
+{
+    const std::string file = writeCatalogue("second.dcf", "Second");
+    m_store.writeInt(kUserData, "LoadLast", 1);
+    m_store.writeString(kRecentFileList, "File1", "");
+    m_store.writeString(kRecentFileList, "File2", file);
+    Application app(m_store, &m_prompter);
+    app.start(CommandLine{});
+    EXPECT_EQ(app.document().albumCount(), 0);
+    EXPECT_TRUE(m_prompter.errors.empty());
 }
 
 TEST_F(Startup, AnUnreadableNamedFileIsReportedAndAnEmptyCatalogueStarts)
