@@ -4,11 +4,11 @@
 // once written, at 5,000 albums.
 #include "cataloguegenerator.h"
 
-#include "catalogue/cataloguedocument.h"
-#include "catalogue/cataloguefile.h"
-#include "catalogue/columnlayout.h"
-#include "order/comparenames.h"
-#include "order/orders.h"
+#include "core/document/cataloguedocument.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/columnlayout.h"
+#include "core/order/comparenames.h"
+#include "core/order/orders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // list, for 1,000 and 100,000 albums. The cost must not grow with the catalogue.
 #include "cataloguegenerator.h"
 
-#include "catalogue/cataloguedocument.h"
-#include "catalogue/cataloguefile.h"
-#include "order/orders.h"
-#include "view/catalogueview.h"
+#include "core/document/cataloguedocument.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/order/orders.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 // and word lists, never from the standard library's distributions.
 #pragma once
 
-#include "catalogue/albumstore.h"
+#include "core/catalogue/albumstore.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // collection or on a very large one.
 #include "cataloguegenerator.h"
 
-#include "catalogue/cataloguefile.h"
-#include "catalogue/columnlayout.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/columnlayout.h"
 
 #include <charconv>
 #include <cstdio>

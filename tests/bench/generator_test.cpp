@@ -2,9 +2,9 @@
 // as asked, and carried through the catalogue file unchanged.
 #include "cataloguegenerator.h"
 
-#include "catalogue/cataloguefile.h"
-#include "catalogue/columnlayout.h"
-#include "catalogue/cp1252.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/columnlayout.h"
+#include "core/catalogue/cp1252.h"
 
 #include <gtest/gtest.h>
 

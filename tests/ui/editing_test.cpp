@@ -1,15 +1,15 @@
 // Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
 // the real entry sheet and the view, as a user would.
-#include "app/application.h"
-#include "app/documentcommands.h"
-#include "app/mainwindow.h"
-#include "catalogue/cataloguefile.h"
-#include "catalogue/deletealbumsdialog.h"
-#include "entry/newalbumsheet.h"
-#include "export/commandlineexport.h"
-#include "fakeprompter.h"
-#include "order/finddialog.h"
-#include "view/catalogueview.h"
+#include "ui/app/application.h"
+#include "ui/app/documentcommands.h"
+#include "ui/app/mainwindow.h"
+#include "core/catalogue/cataloguefile.h"
+#include "ui/dialogs/deletealbumsdialog.h"
+#include "ui/entry/newalbumsheet.h"
+#include "core/commands/commandlineexport.h"
+#include "support/fakeprompter.h"
+#include "ui/dialogs/finddialog.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "fakeprompter.h"
-#include "order/filtersdialog.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+#include "support/fakeprompter.h"
+#include "ui/dialogs/filtersdialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "app/application.h"
-#include "app/mainstatusbar.h"
-#include "app/mainwindow.h"
-#include "fakeprompter.h"
+#include "ui/app/application.h"
+#include "ui/app/mainstatusbar.h"
+#include "ui/app/mainwindow.h"
+#include "support/fakeprompter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "../catalogue/documentfixture.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "catalogue/editcommands.h"
-#include "catalogue/playertimessource.h"
-#include "entry/entrytext.h"
-#include "entry/newalbumsheet.h"
-#include "fakeprompter.h"
+#include "support/documentfixture.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+#include "core/document/editcommands.h"
+#include "core/document/playertimessource.h"
+#include "ui/entry/entrytext.h"
+#include "ui/entry/newalbumsheet.h"
+#include "support/fakeprompter.h"
 
 #include <QApplication>
 #include <QClipboard>

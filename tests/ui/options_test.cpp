@@ -1,12 +1,12 @@
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "fakeprompter.h"
-#include "options/colours.h"
-#include "options/customheadingsdialog.h"
-#include "options/fontchooser.h"
-#include "options/optionspage.h"
-#include "options/optionssheet.h"
-#include "options/screencolordialog.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+#include "support/fakeprompter.h"
+#include "ui/options/colours.h"
+#include "ui/options/customheadingsdialog.h"
+#include "ui/options/fontchooser.h"
+#include "ui/options/optionspage.h"
+#include "ui/options/optionssheet.h"
+#include "ui/options/screencolordialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

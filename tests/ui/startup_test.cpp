@@ -1,8 +1,8 @@
-#include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/qtsettingsstore.h"
-#include "catalogue/cataloguefile.h"
-#include "fakeprompter.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/qtsettingsstore.h"
+#include "core/catalogue/cataloguefile.h"
+#include "support/fakeprompter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,40 @@
+#include "core/catalogue/albumrecord.h"
+
+namespace discora {
+
+const std::string& AlbumRecord::text(Field f) const
+{
+    const int i = fieldIndex(f);
+    if (i >= fieldIndex(Field::FirstTitle) && i < fieldIndex(Field::FirstTime))
+        return songs[i - fieldIndex(Field::FirstTitle)].title;
+    if (i >= fieldIndex(Field::FirstTime) && i < fieldIndex(Field::FirstTrack))
+        return songs[i - fieldIndex(Field::FirstTime)].time;
+    if (i >= fieldIndex(Field::FirstTrack) && i < fieldIndex(Field::FirstInstrument))
+        return songs[i - fieldIndex(Field::FirstTrack)].trackNumber;
+    if (i >= fieldIndex(Field::FirstInstrument) && i < fieldIndex(Field::FirstPerformer))
+        return performers[i - fieldIndex(Field::FirstInstrument)].instrument;
+    if (i >= fieldIndex(Field::FirstPerformer) && i < fieldIndex(Field::CatalogNumber))
+        return performers[i - fieldIndex(Field::FirstPerformer)].name;
+    switch (f) {
+    case Field::Custom1: return custom1;
+    case Field::Custom2: return custom2;
+    case Field::Artist: return artist;
+    case Field::Producer1: return producer1;
+    case Field::Producer2: return producer2;
+    case Field::MediaType: return mediaType;
+    case Field::MusicType: return musicType;
+    case Field::AlbumName: return albumName;
+    case Field::Number: return number;
+    case Field::CatalogNumber: return catalogNumber;
+    case Field::Quality: return quality;
+    case Field::Label: return label;
+    default: return notes;
+    }
+}
+
+std::string& AlbumRecord::text(Field f)
+{
+    return const_cast<std::string&>(static_cast<const AlbumRecord&>(*this).text(f));
+}
+
+} // namespace discora

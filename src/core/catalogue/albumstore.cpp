@@ -1,0 +1,61 @@
+#include "core/catalogue/albumstore.h"
+
+namespace discora {
+
+AlbumRecord AlbumStore::album(int index) const
+{
+    AlbumRecord record;
+    for (int f = 0; f < kFieldCount; ++f)
+        record.text(fieldAt(f)) = std::string(m_columns[f].at(index));
+    return record;
+}
+
+void AlbumStore::setAlbum(int index, const AlbumRecord& record)
+{
+    for (int f = 0; f < kFieldCount; ++f)
+        m_columns[f].set(index, record.text(fieldAt(f)));
+}
+
+int AlbumStore::appendAlbum(const AlbumRecord& record)
+{
+    for (int f = 0; f < kFieldCount; ++f)
+        m_columns[f].append(record.text(fieldAt(f)));
+    return m_count++;
+}
+
+void AlbumStore::removeAlbum(int index)
+{
+    for (auto& column : m_columns)
+        column.erase(index);
+    --m_count;
+}
+
+void AlbumStore::clear()
+{
+    for (auto& column : m_columns)
+        column.clear();
+    m_count = 0;
+}
+
+void AlbumStore::resize(int count)
+{
+    for (auto& column : m_columns)
+        column.resize(count);
+    m_count = count;
+}
+
+void AlbumStore::shrinkToFit()
+{
+    for (auto& column : m_columns)
+        column.shrinkToFit();
+}
+
+std::size_t AlbumStore::memoryUsage() const
+{
+    std::size_t total = 0;
+    for (const auto& column : m_columns)
+        total += column.memoryUsage();
+    return total;
+}
+
+} // namespace discora

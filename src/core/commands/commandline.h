@@ -1,0 +1,49 @@
+// What the program was asked to do on its command line: open the window (on a file, or a new
+// catalogue), or run one of the scripting commands that need no display.
+#pragma once
+
+#include "core/document/cataloguedocument.h"
+#include "core/catalogue/sortorder.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace discora {
+
+struct CommandLine
+{
+    enum class Mode
+    {
+        Window,
+        SaveAs,
+        List,
+        ExportCsv,
+        ExportText,
+        Version,
+        Help
+    };
+    Mode mode = Mode::Window;
+    std::string file;   // the catalogue to open, convert, list or export
+    std::string output; // --save-as OUT, --export-csv OUT, --export-text OUT
+    SortOrder order = SortOrder::ByArtist;
+    ViewStyle style = ViewStyle::Normal;
+    std::vector<std::pair<FilterField, std::string>> filters;
+    std::string error;     // set when the arguments cannot be understood
+    int errorExitCode = 2; // the exit code that goes with the error
+};
+
+// True when the arguments ask for a command that runs without a window.
+bool isScriptingCommand(const std::vector<std::string>& args);
+// args excludes the program name.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+std::string usageText();
+
+// The names orders and filter fields have on the command line.
+std::optional<SortOrder> orderFromName(std::string_view name);
+std::string_view orderName(SortOrder order);
+std::optional<FilterField> filterFieldFromName(std::string_view name);
+
+} // namespace discora

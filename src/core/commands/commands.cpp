@@ -1,0 +1,301 @@
+#include "core/commands/commands.h"
+
+#include "core/layout/columnediting.h"
+#include "core/layout/viewlayout.h"
+
+#include <array>
+#include <cassert>
+
+namespace discora {
+
+namespace {
+
+using C = CommandId;
+using O = CommandOwner;
+
+constexpr CommandInfo kCommands[] = {
+    {C::New, "&New", "Create a new document\nNew", "Ctrl+N", "new", O::Application},
+    {C::Open, "&Open...", "Open an existing document\nOpen", "Ctrl+O", "open", O::Application},
+    {C::Save, "&Save", "Save the active document\nSave", "Ctrl+S", "save", O::Document},
+    {C::SaveAs, "Save &As...", "Save the active document with a new name\nSave As", "", "", O::Document},
+    {C::Print, "&Print...", "Print the active document\nPrint", "Ctrl+P", "print", O::View},
+    {C::PrintPreview, "Print Pre&view", "Display full pages\nPrint Preview", "", "", O::View},
+    {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", "",
+     O::Application},
+    {C::RecentFile1, "", "Open this document", "", "", O::Application},
+    {C::RecentFile2, "", "Open this document", "", "", O::Application},
+    {C::RecentFile3, "", "Open this document", "", "", O::Application},
+    {C::RecentFile4, "", "Open this document", "", "", O::Application},
+    {C::ExportCsv, "&Comma Separated Volume (csv)",
+     "Exports the file to a different format\nExports the file to a different format", "", "", O::Document},
+    {C::ExportText, "&Doc File (doc)",
+     "Exports the file to a different format\nExports the file to a different format", "", "", O::Document},
+    {C::Exit, "E&xit", "Quit the application; prompts to save documents\nExit", "", "", O::Application},
+    {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", "", O::Document},
+    {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete",
+     O::Document},
+    {C::Enter, "&Enter...", "Enter a new album\nEnter a new Album", "Ctrl+E", "enter", O::Document},
+    {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M", "modify",
+     O::Document},
+    {C::SelectAll, "&Select/Unselect All", "Select/Unselect All Albums\nSelect/Unselect All Albums", "", "",
+     O::View},
+    {C::Find, "&Find", "Find the specified text\nFind", "", "", O::Document},
+    {C::EditCustomHeadings, "Edit Custom &Headings", "Edit Custom Headings\nEdit Custom Headings", "", "",
+     O::Application},
+    {C::ToggleToolBar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "", "", O::MainWindow},
+    {C::ToggleStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "", "",
+     O::MainWindow},
+    {C::Options, "&Options...", "Changes Program Options\nChanges Program Options", "", "", O::Application},
+    {C::ViewNormal, "&Normal", "Displays all available info\nDisplays all available info", "", "view-normal",
+     O::Document},
+    {C::ViewSingleLine, "&Single Line Sorts",
+     "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "", "view-single-line",
+     O::Document},
+    {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto", O::View},
+    {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters", O::Document},
+    {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "", "sort-artist",
+     O::Document},
+    {C::SortByArtistShort, "Artist - &Short List",
+     "Sorts by Artist - Short List\nSorts by Artist - Short List", "", "sort-artist-short", O::Document},
+    {C::SortByAlbumName, "Sort by Album &Name", "Sorts list by Album Name\nSorts list by Album Name", "",
+     "sort-album-name", O::Document},
+    {C::SortByCatalogNumber, "Sort by &Catalog Number", "Sort by Catalog Number\nSort by Catalog Number", "",
+     "", O::Document},
+    {C::SortByCustom1, "Sort by Custom &1", "Sort by Custom 1\nSort by Custom 1", "", "", O::Document},
+    {C::SortByCustom2, "Sort by Custom &2", "Sort by Custom2\nSort by Custom 2", "", "", O::Document},
+    {C::SortByLabel, "Sort by &Label", "Sort by Label\nSort by Label", "", "", O::Document},
+    {C::SortByMediaType, "Sort by &Media Type", "Sorts list by Media type\nSorts list by Media type", "",
+     "sort-media-type", O::Document},
+    {C::SortByMusicType, "Sort by Music &Type", "Sorts list by Music Type\nSorts list by Music Type", "",
+     "sort-music-type", O::Document},
+    {C::SortByNumber, "Sort by N&umber", "Sorts by number\nSorts by number", "", "sort-number", O::Document},
+    {C::SortByPerformer, "Sort by Per&former", "Sort by Performer\nSort by Performer", "", "", O::Document},
+    {C::SortByProducer, "Sort by &Producer", "Sorts by the Producer\nSorts by the Producer", "",
+     "sort-producer", O::Document},
+    {C::SortByQuality, "Sort by &Quality", "Sort by the Quality field\nSort by the Quality field", "", "",
+     O::Document},
+    {C::SortBySong, "&Song, Track #, Artist, Album #", "Sorts list by Song Title\nSorts list by Song Title",
+     "", "sort-songs", O::Document},
+    {C::SortBySongDetail, "Song, Artist, Album Name, &Catalog #, Label - 6 lines",
+     "Sort by Song Title\nSort by Song Title", "", "", O::Document},
+    {C::HelpTopics, "&Help Topics", "List Help topics\nHelp Topics", "", "", O::Application},
+    {C::Help, "Help", "Display help for current task or command\nHelp", "F1", "", O::Application},
+    {C::ContextHelp, "What's This?", "Display help for clicked on buttons, menus and windows\nHelp",
+     "Shift+F1", "context-help", O::MainWindow},
+    {C::About, "&About Discora...", "Display program information, version number and copyright\nAbout", "",
+     "about", O::Application},
+    {C::Play, "Play", "Plays song or CD\nPlays song or CD", "", "play", O::View},
+    {C::AddField, "Add a new field", "Add a new field\nAdd a new field", "", "", O::View},
+    {C::RemoveField, "Remove Field", "Removes the selected field\nRemoves the selected field", "", "",
+     O::View},
+};
+
+constexpr std::pair<CommandId, SortOrder> kSortCommands[] = {
+    {C::SortByArtist, SortOrder::ByArtist},         {C::SortByArtistShort, SortOrder::ByArtistShort},
+    {C::SortByAlbumName, SortOrder::ByAlbumName},   {C::SortByCatalogNumber, SortOrder::ByCatalogNumber},
+    {C::SortByCustom1, SortOrder::ByCustom1},       {C::SortByCustom2, SortOrder::ByCustom2},
+    {C::SortByLabel, SortOrder::ByLabel},           {C::SortByMediaType, SortOrder::ByMediaType},
+    {C::SortByMusicType, SortOrder::ByMusicType},   {C::SortByNumber, SortOrder::ByNumber},
+    {C::SortByPerformer, SortOrder::ByPerformer},   {C::SortByProducer, SortOrder::ByProducer},
+    {C::SortByQuality, SortOrder::ByQuality},       {C::SortBySong, SortOrder::BySong},
+    {C::SortBySongDetail, SortOrder::BySongDetail},
+};
+
+constexpr MenuItem cmd(CommandId id)
+{
+    return {MenuItemKind::Command, id, {}, {}};
+}
+constexpr MenuItem cmd(CommandId id, std::string_view text)
+{
+    return {MenuItemKind::Command, id, text, {}};
+}
+constexpr MenuItem kSep{MenuItemKind::Separator, {}, {}, {}};
+constexpr MenuItem sub(std::string_view title, std::span<const MenuItem> items)
+{
+    return {MenuItemKind::Submenu, {}, title, items};
+}
+
+constexpr MenuItem kExportMenu[] = {cmd(C::ExportCsv), cmd(C::ExportText)};
+constexpr MenuItem kFileMenu[] = {
+    cmd(C::New),
+    cmd(C::Open),
+    cmd(C::Save),
+    cmd(C::SaveAs),
+    kSep,
+    cmd(C::Print),
+    cmd(C::PrintPreview),
+    cmd(C::PrintSetup),
+    kSep,
+    {MenuItemKind::RecentFiles, {}, {}, {}},
+    kSep,
+    sub("&Export", kExportMenu),
+    kSep,
+    cmd(C::Exit),
+};
+constexpr MenuItem kEditMenu[] = {
+    cmd(C::Undo),
+    kSep,
+    cmd(C::Delete),
+    cmd(C::Enter),
+    cmd(C::Modify),
+    kSep,
+    cmd(C::SelectAll),
+    kSep,
+    cmd(C::Find),
+    kSep,
+    cmd(C::EditCustomHeadings),
+};
+constexpr MenuItem kSortArtistMenu[] = {cmd(C::SortByArtist), cmd(C::SortByArtistShort)};
+constexpr MenuItem kSortSongsMenu[] = {cmd(C::SortBySong), cmd(C::SortBySongDetail)};
+constexpr MenuItem kSortMenu[] = {
+    sub("Sort by &Artist", kSortArtistMenu),
+    cmd(C::SortByAlbumName),
+    cmd(C::SortByCatalogNumber),
+    cmd(C::SortByCustom1),
+    cmd(C::SortByCustom2),
+    cmd(C::SortByLabel),
+    cmd(C::SortByMediaType),
+    cmd(C::SortByMusicType),
+    cmd(C::SortByNumber),
+    cmd(C::SortByPerformer),
+    cmd(C::SortByProducer),
+    cmd(C::SortByQuality),
+    sub("Sort by &Songs", kSortSongsMenu),
+};
+constexpr MenuItem kViewByMenu[] = {cmd(C::ViewNormal), cmd(C::ViewSingleLine)};
+constexpr MenuItem kViewMenu[] = {
+    cmd(C::ToggleToolBar), cmd(C::ToggleStatusBar),      kSep,         sub("So&rt", kSortMenu),
+    cmd(C::Options),       sub("&View by", kViewByMenu), cmd(C::GoTo), cmd(C::Filters),
+};
+constexpr MenuItem kHelpMenu[] = {cmd(C::HelpTopics), kSep, cmd(C::About)};
+
+constexpr MenuDef kMainMenu[] = {
+    {"&File", kFileMenu}, {"&Edit", kEditMenu}, {"&View", kViewMenu}, {"&Help", kHelpMenu}};
+
+constexpr MenuItem kContextMenu[] = {
+    cmd(C::Delete, "Delete "), cmd(C::Modify, "Modify"), cmd(C::SelectAll, "Select/Unselect All"),
+    cmd(C::Undo, "Undo"),      cmd(C::Find, "Find"),
+};
+constexpr MenuItem kFieldsMenu[] = {cmd(C::RemoveField), cmd(C::AddField)};
+
+constexpr std::optional<CommandId> kToolbar[] = {
+    C::New,
+    C::Open,
+    C::Save,
+    C::Print,
+    std::nullopt,
+    C::Enter,
+    C::Delete,
+    C::Modify,
+    std::nullopt,
+    C::ViewNormal,
+    C::ViewSingleLine,
+    std::nullopt,
+    C::SortByArtist,
+    C::SortByArtistShort,
+    C::SortByAlbumName,
+    C::SortByMediaType,
+    C::SortByMusicType,
+    C::SortByNumber,
+    C::SortBySong,
+    C::SortByProducer,
+    std::nullopt,
+    C::About,
+    C::ContextHelp,
+    std::nullopt,
+    C::Play,
+    std::nullopt,
+    C::GoTo,
+    C::Filters,
+};
+
+} // namespace
+
+std::span<const CommandInfo> allCommands()
+{
+    return kCommands;
+}
+
+const CommandInfo& commandInfo(CommandId id)
+{
+    for (const CommandInfo& c : kCommands)
+        if (c.id == id)
+            return c;
+    assert(false && "every command is in the table");
+    return kCommands[0];
+}
+
+std::optional<SortOrder> sortOrderOf(CommandId id)
+{
+    for (const auto& [command, order] : kSortCommands)
+        if (command == id)
+            return order;
+    return std::nullopt;
+}
+
+CommandId sortCommandOf(SortOrder order)
+{
+    for (const auto& [command, o] : kSortCommands)
+        if (o == order)
+            return command;
+    return C::SortByArtist;
+}
+
+std::span<const MenuDef> mainMenu()
+{
+    return kMainMenu;
+}
+
+std::span<const MenuItem> viewContextMenu()
+{
+    return kContextMenu;
+}
+
+std::span<const MenuItem> fieldsMenu()
+{
+    return kFieldsMenu;
+}
+
+std::span<const std::optional<CommandId>> toolbarButtons()
+{
+    return kToolbar;
+}
+
+bool isCheckable(CommandId id)
+{
+    return sortOrderOf(id).has_value() || id == C::ToggleToolBar || id == C::ToggleStatusBar ||
+           id == C::ViewNormal || id == C::ViewSingleLine;
+}
+
+CommandStatus commandStatus(CommandId id, const UiState& s)
+{
+    if (const auto order = sortOrderOf(id)) {
+        const bool enabled = isAlbumOrder(*order)
+                                 ? s.displayedCount > 1
+                                 : s.displayedCount >= 2 && s.viewStyle != ViewStyle::SingleLineSorts;
+        return {enabled, s.currentOrder == *order};
+    }
+    switch (id) {
+    case C::ToggleToolBar: return {true, s.toolBarVisible};
+    case C::ToggleStatusBar: return {true, s.statusBarVisible};
+    case C::ViewNormal: return {s.albumCount > 0, s.viewStyle == ViewStyle::Normal};
+    case C::ViewSingleLine: return {s.albumCount > 0, s.viewStyle == ViewStyle::SingleLineSorts};
+    case C::SelectAll:
+    case C::GoTo: return {s.entryCount > 0, false};
+    case C::AddField:
+        return {canAddColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
+    case C::RemoveField:
+        return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
+    case C::Enter: return {s.readyForEntry, false};
+    case C::Undo: return {s.canUndo, false};
+    case C::Modify:
+    case C::Delete: return {s.anySelected && s.displayedCount > 0, false};
+    case C::Find: return {s.findEnabled, false};
+    case C::ExportCsv:
+    case C::ExportText: return {s.displayedCount != 0, false};
+    case C::Filters: return {s.albumCount != 0, false};
+    default: return {true, false};
+    }
+}
+
+} // namespace discora

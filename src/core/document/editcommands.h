@@ -1,0 +1,69 @@
+// Enter, Modify, Delete and Undo: the commands that change albums. Each takes its input from the
+// entry sheet and the user's answers, keeps the one-level undo record, and ends by bringing the
+// display order, the current order, the value lists and the views up to date.
+#pragma once
+
+#include "core/catalogue/albumrecord.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace discora {
+
+class AlbumEditor;
+class CatalogueDocument;
+class PlayerTimesSource;
+class Prompter;
+enum class UndoKind;
+
+inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
+inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
+inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
+
+// What the sheet shows for a new album: the number is the album count plus one, the track numbers
+// run "01" to "26", the song times are the player's when autoLoad is on, and the media type is the
+// one the sheet held when it last closed. Every other text is empty.
+AlbumRecord enterPresets(int albumCount, const std::array<std::string, kSongSlots>& playerTimes,
+                         bool autoLoad, std::string_view mediaType);
+
+// "Are you sure you want to delete ARTIST - ALBUM?"
+std::string deleteQuestion(std::string_view artist, std::string_view albumName);
+
+class EditCommands
+{
+public:
+    EditCommands(CatalogueDocument& doc, Prompter& prompter, AlbumEditor& editor);
+    void setPlayerTimesSource(PlayerTimesSource* source) { m_playerTimesSource = source; }
+
+    // Shows the sheet with the presets and adds the album on OK. True when an album was added.
+    bool enter();
+    // The selection is given as positions in the current order's entries. Modify shows the sheet
+    // once per selected entry, in display order, and returns how many sheets were confirmed.
+    int modify(std::span<const int> selectedPositions);
+    // Asks about each selected album once and removes those confirmed; returns how many.
+    int deleteAlbums(std::span<const int> selectedPositions);
+    // Reverses the last Enter, Modify or Delete. False when there is nothing to undo.
+    bool undo();
+
+    // The media type the sheet held when it last closed; the next Enter offers it again.
+    const std::string& sheetMediaType() const { return m_sheetMediaType; }
+
+private:
+    void collectPlayerTimes();
+    void recordUndo(int album, const AlbumRecord& before, UndoKind kind);
+    // Removes the marked albums in one pass and rebuilds the display order through the filters.
+    void purgeMarked(const std::vector<bool>& marked);
+    // What Delete and Undo end with: the order applied again and the value lists rebuilt.
+    void reorderAndRebuildLists();
+
+    CatalogueDocument& m_doc;
+    Prompter& m_prompter;
+    AlbumEditor& m_editor;
+    PlayerTimesSource* m_playerTimesSource = nullptr;
+    std::string m_sheetMediaType;
+};
+
+} // namespace discora

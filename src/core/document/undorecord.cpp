@@ -1,0 +1,27 @@
+#include "core/document/undorecord.h"
+
+namespace discora {
+
+void UndoRecord::record(int albumIndex, const AlbumRecord& album, UndoKind kind)
+{
+    m_albums.reserve(m_albums.size() + 1);
+    try {
+        m_saved.appendAlbum(album);
+    } catch (...) {
+        m_saved.resize(static_cast<int>(m_albums.size()));
+        throw;
+    }
+    m_albums.push_back(albumIndex);
+    m_kind = kind;
+}
+
+void UndoRecord::clear()
+{
+    m_kind = UndoKind::None;
+    m_available = false;
+    m_albums.clear();
+    m_albums.shrink_to_fit();
+    m_saved.clear();
+}
+
+} // namespace discora

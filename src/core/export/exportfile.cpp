@@ -1,0 +1,25 @@
+#include "core/export/exportfile.h"
+
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cp1252.h"
+
+namespace discora {
+
+ExportedFile encodeExport(std::string_view text)
+{
+    if (auto bytes = cp1252::fromUtf8(text))
+        return {std::move(*bytes), false};
+    std::string bytes = "\xEF\xBB\xBF";
+    bytes.append(text);
+    return {std::move(bytes), true};
+}
+
+Status writeExportFile(const std::string& path, const ExportedFile& file)
+{
+    Status status = writeFileAtomically(path, file.bytes);
+    if (!status)
+        return Error{"Cannot export to \"" + path + "\". " + status.error()};
+    return success();
+}
+
+} // namespace discora

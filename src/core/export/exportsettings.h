@@ -1,0 +1,22 @@
+// What decides an export's columns: the display switches the view also follows (ShowProducers,
+// ShowLable, ShowCatalogNum, ShowCustom1, ShowCustom2, ShowQuality, ShowSongs, ShowNotes,
+// ShowPeople) and the headings of the two custom fields.
+#pragma once
+
+#include "core/document/cataloguedocument.h"
+#include "core/catalogue/displaysettings.h"
+
+#include <array>
+#include <string>
+
+namespace discora {
+
+struct ExportSettings
+{
+    ViewOptions switches;
+    std::array<std::string, 2> headings = {"Custom 1", "Custom 2"};
+
+    static ExportSettings of(const CatalogueDocument& doc) { return {doc.viewOptions(), doc.headings()}; }
+};
+
+} // namespace discora

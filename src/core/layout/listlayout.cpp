@@ -1,0 +1,128 @@
+#include "core/layout/listlayout.h"
+
+#include <algorithm>
+
+namespace discora {
+
+namespace {
+
+bool slotOccupied(const ColumnLayout& layout, int slot)
+{
+    return slot >= 1 && slot <= static_cast<int>(layout.fieldColumns.size()) &&
+           layout.fieldColumns[slot - 1] != 0;
+}
+
+int edgeOf(const ColumnLayout& layout, int column)
+{
+    return column == 1 ? kFirstColumnX : layout.leftEdges[column - 2];
+}
+
+ColumnSource fixedSource(LayoutKind kind, int column)
+{
+    switch (kind) {
+    case LayoutKind::SongList:
+    case LayoutKind::ArtistShortList:
+        return column == 1 ? ColumnSource::SongTitle : ColumnSource::TrackNumber;
+    case LayoutKind::ProducerList: return ColumnSource::ProducerName;
+    default: return ColumnSource::PerformerRole;
+    }
+}
+
+} // namespace
+
+int fixedColumnCount(LayoutKind kind)
+{
+    switch (kind) {
+    case LayoutKind::SongList:
+    case LayoutKind::ArtistShortList: return 2;
+    case LayoutKind::ProducerList:
+    case LayoutKind::PerformerList: return 1;
+    default: return 0;
+    }
+}
+
+void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind)
+{
+    const int fixed = fixedColumnCount(kind);
+    for (int column = std::max(2, fixed + 1); column <= kMaxColumns; ++column)
+        if (!slotOccupied(layout, column - fixed))
+            layout.leftEdges[column - 2] = 0;
+}
+
+ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m)
+{
+    ListGeometry g;
+    const int fixed = fixedColumnCount(kind);
+    g.columnCount = static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
+                                                   [](int id) { return id != 0; }));
+    g.contentWidth = 9 * m.dpi;
+    for (int column = 1; column <= kMaxColumns; ++column) {
+        const bool isFixed = column <= fixed;
+        const int slot = column - fixed;
+        const int edge = edgeOf(layout, column);
+        if (!(isFixed || slotOccupied(layout, slot)) || (column > 1 && edge == 0))
+            continue;
+        ListColumn c;
+        c.number = column;
+        c.source = isFixed ? fixedSource(kind, column) : ColumnSource::Field;
+        c.fieldId = isFixed ? 0 : layout.fieldColumns[slot - 1];
+        c.left = edge;
+        c.buttonLeft = column == 1 ? 0 : edge;
+        g.columns.push_back(c);
+        if (!isFixed && column > 1)
+            g.contentWidth = std::max(g.contentWidth, m.dpi * (edge + 200) / 100);
+    }
+    g.paintWidth = std::max(g.contentWidth, m.clientWidth);
+    for (std::size_t i = 0; i < g.columns.size(); ++i) {
+        ListColumn& c = g.columns[i];
+        const bool last = i + 1 == g.columns.size();
+        c.cellRight = last ? g.contentWidth : g.columns[i + 1].left - 4;
+        c.buttonRight = last ? g.paintWidth : g.columns[i + 1].left;
+        if (c.number > 1)
+            g.grabZones.push_back({c.number - 2, c.left - m.scrollX - 4, c.left - m.scrollX + 4});
+    }
+    return g;
+}
+
+namespace {
+
+std::string withLeadingBlank(std::string_view text)
+{
+    std::string name(1, ' ');
+    name.append(text);
+    return name;
+}
+
+} // namespace
+
+std::string columnFieldName(int fieldId, std::string_view custom1Heading, std::string_view custom2Heading)
+{
+    switch (fieldId) {
+    case 1: return " Group/Artist";
+    case 2: return " Album Name";
+    case 3: return " Catalog #";
+    case 4: return withLeadingBlank(custom1Heading.empty() ? "Custom 1" : custom1Heading);
+    case 5: return withLeadingBlank(custom2Heading.empty() ? "Custom 2" : custom2Heading);
+    case 6: return " Label";
+    case 7: return " Media Type";
+    case 8: return " Music Type";
+    case 9: return " #";
+    case 10: return " Quality";
+    default: return withLeadingBlank(kFailedText);
+    }
+}
+
+std::string columnHeading(const ListColumn& column, LayoutKind kind, std::string_view custom1Heading,
+                          std::string_view custom2Heading)
+{
+    switch (column.source) {
+    case ColumnSource::Field: return columnFieldName(column.fieldId, custom1Heading, custom2Heading);
+    case ColumnSource::SongTitle: return kind == LayoutKind::ArtistShortList ? "Group/Artist/Song" : "Song";
+    case ColumnSource::TrackNumber: return " T#";
+    case ColumnSource::ProducerName: return "Producer";
+    case ColumnSource::PerformerRole: return "Performer/Instrument";
+    }
+    return {};
+}
+
+} // namespace discora

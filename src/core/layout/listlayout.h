@@ -1,0 +1,77 @@
+// The column lists: the single-line layout of the album orders and the song, artist-short,
+// producer and performer lists. Turns an order's ColumnLayout into the columns on screen, with
+// their cells, heading buttons, the content width and the grab zones of the movable edges.
+#pragma once
+
+#include "core/catalogue/columnlayout.h"
+#include "core/layout/viewlayout.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace discora {
+
+constexpr int kMaxColumns = 6;
+
+// What a column shows.
+enum class ColumnSource
+{
+    Field,        // a ColumnField of the entry's album (or "Failed" for an id outside 1 to 10)
+    SongTitle,    // the song of a song-list entry
+    TrackNumber,  // its track number text
+    ProducerName, // the producer of a producer-list entry
+    PerformerRole // the instrument or vocals of a performer-list entry
+};
+
+struct ListColumn
+{
+    int number = 1; // 1-based column number
+    ColumnSource source = ColumnSource::Field;
+    int fieldId = 0;
+    int left = 0;      // the text cell, in content x
+    int cellRight = 0; // 4 pixels before the next present column, or the content width
+    int buttonLeft = 0;
+    int buttonRight = 0;
+    bool operator==(const ListColumn&) const = default;
+};
+
+// The strip of the heading row over a movable edge, in client x.
+struct GrabZone
+{
+    int edgeIndex = 0; // into ColumnLayout::leftEdges; the edge of column edgeIndex + 2
+    int left = 0;
+    int right = 0;
+    bool contains(int x) const { return x >= left && x <= right; }
+};
+
+struct ListGeometry
+{
+    std::vector<ListColumn> columns; // the present columns, left to right
+    int columnCount = 0;             // occupied fieldColumns slots
+    int contentWidth = 0;
+    int paintWidth = 0; // the larger of the content width and the client width
+    std::vector<GrabZone> grabZones;
+};
+
+// Columns before the first fieldColumns slot: none for single-line, 2 for the song lists, 1 for
+// the producer and performer lists.
+int fixedColumnCount(LayoutKind kind);
+
+// Edges of columns whose slot is empty become 0: the column is absent.
+void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind);
+
+ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m);
+
+// The heading of a column list's column: the fixed columns' own texts, the field names with the
+// custom headings for ids 4 and 5.
+std::string columnHeading(const ListColumn& column, LayoutKind kind, std::string_view custom1Heading,
+                          std::string_view custom2Heading);
+// The name of a ColumnField id as its column heading shows it, e.g. " Group/Artist".
+std::string columnFieldName(int fieldId, std::string_view custom1Heading, std::string_view custom2Heading);
+
+// What a cell of an invalid column id shows.
+inline constexpr std::string_view kFailedText = "Failed";
+
+} // namespace discora

@@ -1,0 +1,106 @@
+// The block layouts: an album as labelled heading and value lines (the normal layout) and a song
+// as seven lines (the song detail list). A plan lists the lines of one block with their labels,
+// cells and grid; painting and printing walk the same plan.
+#pragma once
+
+#include "core/catalogue/displaysettings.h"
+#include "core/catalogue/field.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace discora {
+
+// The display switches that add sections to an album block.
+struct NormalSwitches
+{
+    bool producers = false;
+    bool label = false;
+    bool catalogNumber = false;
+    bool custom1 = false;
+    bool custom2 = false;
+    bool quality = false;
+    bool songs = false;
+    bool notes = false;
+    bool performers = false;
+};
+
+NormalSwitches normalSwitches(const ViewOptions& options);
+int normalLinesPerRecord(const NormalSwitches& s);
+
+constexpr int kSongDetailLines = 7;
+constexpr int kNotesLines = 4;
+
+// The named x positions of the normal layout, in pixels.
+struct NormalPositions
+{
+    int x0 = 0;
+    int xSong = 0;
+    int xMid = 0;
+    int xTrack2 = 0;
+    int xSong2 = 0;
+    int xNum = 0;
+    int xTime2 = 0;
+    int contentWidth = 0;
+};
+
+NormalPositions normalPositions(int dpi, int maxCharWidth);
+
+enum class BlockLineKind
+{
+    Heading,
+    Values,
+    Empty
+};
+
+struct BlockLabel
+{
+    std::string text;
+    int x = 0;
+    bool operator==(const BlockLabel&) const = default;
+};
+
+// What a cell shows: a field of the entry's album, or the title of the entry's song.
+enum class CellSource
+{
+    AlbumField,
+    SongTitle
+};
+
+struct BlockCell
+{
+    CellSource source = CellSource::AlbumField;
+    Field field = Field::Artist;
+    int left = 0;
+    int right = 0;
+    bool operator==(const BlockCell&) const = default;
+};
+
+struct BlockLine
+{
+    BlockLineKind kind = BlockLineKind::Values;
+    int top = 0;   // in lines from the block's top
+    int lines = 1; // height in lines; the notes cell is four lines high and wraps at word breaks
+    std::vector<BlockLabel> labels;
+    std::vector<BlockCell> cells;
+    // Grid: a box (top, left and right ends) around the line, one-line separators at these x,
+    // and for the empty line a thick rule along its top.
+    bool boxed = false;
+    std::vector<int> separators;
+    bool thickRule = false;
+};
+
+struct BlockPlan
+{
+    std::vector<BlockLine> lines;
+    int linesPerRecord = 0;
+    int contentWidth = 0;
+};
+
+// headings: the texts of the two custom fields' sections.
+BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::string_view custom1Heading,
+                      std::string_view custom2Heading);
+BlockPlan songDetailBlock(int dpi, int maxCharWidth);
+
+} // namespace discora

@@ -1,0 +1,127 @@
+#include "core/layout/viewlayout.h"
+
+#include "core/settings/colourvalues.h"
+
+#include "core/document/cataloguedocument.h"
+#include "core/order/orders.h"
+#include "core/layout/normallayout.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace discora {
+
+LayoutKind layoutKindOf(SortOrder order, ViewStyle style)
+{
+    switch (order) {
+    case SortOrder::BySong: return LayoutKind::SongList;
+    case SortOrder::ByArtistShort: return LayoutKind::ArtistShortList;
+    case SortOrder::ByProducer: return LayoutKind::ProducerList;
+    case SortOrder::ByPerformer: return LayoutKind::PerformerList;
+    case SortOrder::BySongDetail: return LayoutKind::SongDetail;
+    default: return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
+    }
+}
+
+LayoutKind currentLayoutKind(const CatalogueDocument& doc)
+{
+    return layoutKindOf(doc.currentOrder(), doc.viewStyle());
+}
+
+int readNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 31);
+    return static_cast<int>(negative ? -value : std::min<long long>(value, 0x7FFFFFFF));
+}
+
+bool entryIsPlayable(const CatalogueDocument& doc, int position)
+{
+    const SortOrder order = doc.currentOrder();
+    if (order != SortOrder::BySong && order != SortOrder::ByArtistShort)
+        return true;
+    // A group heading has no track, which reads as 0 too.
+    return readNumber(songTrack(doc, doc.derivedLists().songs[static_cast<std::size_t>(position)])) != 0;
+}
+
+int linesPerRecord(LayoutKind kind, const ViewOptions& options)
+{
+    switch (kind) {
+    case LayoutKind::Normal: return normalLinesPerRecord(normalSwitches(options));
+    case LayoutKind::SongDetail: return kSongDetailLines;
+    default: return 1;
+    }
+}
+
+ScrollGeometry layoutScrollGeometry(LayoutKind kind, const ViewMetrics& m, int lines, int entries,
+                                    int contentWidth)
+{
+    ScrollGeometry g;
+    g.contentWidth = contentWidth;
+    g.contentHeight = lines * entries * m.lineHeight;
+    g.pageWidth = m.clientWidth;
+    g.pageHeight = m.clientHeight;
+    if (isColumnList(kind) && m.lineHeight > 0)
+        g.pageHeight = std::max(0, (m.clientHeight - m.lineHeight) / m.lineHeight * m.lineHeight);
+    return g;
+}
+
+PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int lines, int entries)
+{
+    PaintRange r;
+    if (entries <= 0 || m.lineHeight <= 0)
+        return r;
+    const int block = lines * m.lineHeight;
+    r.first = m.scrollY / block;
+    r.offset = m.scrollY % block;
+    const int visibleLines = isColumnList(kind)
+                                 ? std::max(0, m.clientHeight - m.lineHeight) / m.lineHeight - 1
+                                 : m.clientHeight / m.lineHeight / lines + 1;
+    r.last = std::min(entries - 1, r.first + visibleLines);
+    return r;
+}
+
+int hitTest(int y, const ViewMetrics& m, int lines)
+{
+    const int position = (y + m.scrollY) / m.lineHeight / lines;
+    return lines == 1 ? position - 1 : position;
+}
+
+DisplayColors initialViewColours()
+{
+    DisplayColors c;
+    c.windowBackground = 0xFFFFFF;
+    c.dataText = 0x000000;
+    c.headingText = 0xFF0000;
+    c.buttonFace = 0xC0C0C0;
+    c.buttonShadow = 0x323232;
+    c.menuText = 0x000000;
+    c.highlightedText = 0xFFFFFF;
+    c.highlightBackground = 0x000000;
+    return c;
+}
+
+DisplayColors effectiveColours(const DisplayColors& colours)
+{
+    const DisplayColors initial = initialViewColours();
+    const auto pick = drawableColour;
+    DisplayColors c;
+    c.windowBackground = pick(colours.windowBackground, initial.windowBackground);
+    c.dataText = pick(colours.dataText, initial.dataText);
+    c.headingText = pick(colours.headingText, initial.headingText);
+    c.buttonFace = pick(colours.buttonFace, initial.buttonFace);
+    c.buttonShadow = pick(colours.buttonShadow, initial.buttonShadow);
+    c.menuText = pick(colours.menuText, initial.menuText);
+    c.highlightedText = pick(colours.highlightedText, initial.highlightedText);
+    c.highlightBackground = pick(colours.highlightBackground, initial.highlightBackground);
+    return c;
+}
+
+} // namespace discora

@@ -1,0 +1,79 @@
+// Which layout the view shows for the current order and style, how many entries it has, and the
+// vertical arithmetic shared by every layout: lines per entry, content size, the entries a paint
+// covers and the hit test. Pure functions of the document and a ViewMetrics.
+#pragma once
+
+#include "core/catalogue/columnlayout.h"
+#include "core/catalogue/displaysettings.h"
+#include "core/catalogue/sortorder.h"
+#include "core/layout/viewmetrics.h"
+
+#include <string_view>
+
+namespace discora {
+
+class CatalogueDocument;
+
+enum class LayoutKind
+{
+    Normal,          // album blocks of labelled lines
+    SingleLine,      // one line per album, columns of the order's ColumnLayout
+    SongList,        // BySong
+    ArtistShortList, // ByArtistShort
+    ProducerList,    // ByProducer
+    PerformerList,   // ByPerformer
+    SongDetail,      // BySongDetail, seven lines per song
+};
+
+LayoutKind layoutKindOf(SortOrder order, ViewStyle style);
+LayoutKind currentLayoutKind(const CatalogueDocument& doc);
+// The layouts with a heading row of column buttons over one line per entry.
+constexpr bool isColumnList(LayoutKind kind)
+{
+    return kind != LayoutKind::Normal && kind != LayoutKind::SongDetail;
+}
+
+// Whether Play may take the entry: in the song lists a song whose track number reads as 0 (or a
+// group heading) cannot be played; entries of other orders always can.
+bool entryIsPlayable(const CatalogueDocument& doc, int position);
+// The value of a number text as the C library reads it: leading blanks, a sign, digits.
+int readNumber(std::string_view text);
+
+// Text lines one entry occupies in a layout (the normal layout depends on the display switches).
+int linesPerRecord(LayoutKind kind, const ViewOptions& options);
+
+// Content and page sizes, in pixels, as the scroll bars use them.
+struct ScrollGeometry
+{
+    int contentWidth = 0;
+    int contentHeight = 0;
+    int pageWidth = 0;
+    int pageHeight = 0;
+    bool operator==(const ScrollGeometry&) const = default;
+};
+
+// Sizes of a layout before the no-scroll-bar rule: contentWidth comes from the layout's own
+// geometry; column lists lose the heading row from the page, cut to whole lines.
+ScrollGeometry layoutScrollGeometry(LayoutKind kind, const ViewMetrics& m, int linesPerRecord, int entries,
+                                    int contentWidth);
+
+// The entries one paint draws: first to last (last < first when there are none), and how many
+// pixels the first entry's top lies above the top of the data area.
+struct PaintRange
+{
+    int first = 0;
+    int last = -1;
+    int offset = 0;
+};
+PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int linesPerRecord, int entries);
+
+// The entry position under client height y; -1 on the heading row of a column list. Callers
+// compare the result with the entry count.
+int hitTest(int y, const ViewMetrics& m, int linesPerRecord);
+
+// Colours: red in the low byte. A value outside 0 to 0xFFFFFF (the settings' -1) means the
+// view's initial colour for that role.
+DisplayColors initialViewColours();
+DisplayColors effectiveColours(const DisplayColors& colours);
+
+} // namespace discora

@@ -1,0 +1,35 @@
+// The ten album orders: each permutes displayOrder by one field of the albums. Album data never
+// moves; only the 32-bit indices in displayOrder do.
+#pragma once
+
+#include "core/catalogue/sortorder.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace discora {
+
+class CatalogueDocument;
+
+// Whether ByArtist runs as its own command or as the first step of the artist short list, which
+// neither makes ByArtist current nor announces, and reads the artist short list's "The" option.
+enum class ArtistSortRole
+{
+    Command,
+    ArtistShortStep
+};
+
+// Runs an album order's command (order must be an album order).
+void runAlbumOrder(CatalogueDocument& doc, SortOrder order, ArtistSortRole role = ArtistSortRole::Command);
+
+// Whether the album order drops a leading "The " from its keys under the document's current
+// options and view style.
+bool albumOrderIgnoresThe(const CatalogueDocument& doc, SortOrder order,
+                          ArtistSortRole role = ArtistSortRole::Command);
+
+// The value ByNumber sorts by: nothing for an empty number or one starting with a blank, else the
+// integer of its leading sign and digits (0 when it does not start with them).
+std::optional<std::int64_t> albumNumberValue(std::string_view number);
+
+} // namespace discora

@@ -1,0 +1,76 @@
+#include "core/order/orderentries.h"
+
+#include "core/document/cataloguedocument.h"
+
+namespace discora {
+
+namespace {
+
+enum class EntryList
+{
+    Albums,
+    Songs,
+    Producers,
+    Performers
+};
+
+EntryList listOf(SortOrder order)
+{
+    switch (order) {
+    case SortOrder::ByArtistShort:
+    case SortOrder::BySong:
+    case SortOrder::BySongDetail: return EntryList::Songs;
+    case SortOrder::ByProducer: return EntryList::Producers;
+    case SortOrder::ByPerformer: return EntryList::Performers;
+    default: return EntryList::Albums;
+    }
+}
+
+} // namespace
+
+int orderEntryCount(const CatalogueDocument& doc)
+{
+    const DerivedLists& lists = doc.derivedLists();
+    switch (listOf(doc.currentOrder())) {
+    case EntryList::Songs: return static_cast<int>(lists.songs.size());
+    case EntryList::Producers: return static_cast<int>(lists.producers.size());
+    case EntryList::Performers: return static_cast<int>(lists.performers.size());
+    case EntryList::Albums: break;
+    }
+    return doc.displayedCount();
+}
+
+std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int position)
+{
+    if (position < 0 || position >= orderEntryCount(doc))
+        return std::nullopt;
+    const auto p = static_cast<std::size_t>(position);
+    const DerivedLists& lists = doc.derivedLists();
+    switch (listOf(doc.currentOrder())) {
+    case EntryList::Songs: return lists.songs[p].album;
+    case EntryList::Producers: return lists.producers[p].album;
+    case EntryList::Performers: return lists.performers[p].album;
+    case EntryList::Albums: break;
+    }
+    return doc.displayOrder()[p];
+}
+
+std::vector<std::uint32_t> albumsOfEntries(const CatalogueDocument& doc, std::span<const int> positions)
+{
+    const auto& order = doc.displayOrder();
+    if (positions.empty())
+        return order;
+    std::vector<bool> wanted(static_cast<std::size_t>(doc.albumCount()), false);
+    for (int p : positions)
+        if (const auto album = albumOfEntry(doc, p); album && *album < wanted.size())
+            wanted[*album] = true;
+    std::vector<std::uint32_t> albums;
+    for (std::uint32_t a : order)
+        if (wanted[a]) {
+            albums.push_back(a);
+            wanted[a] = false;
+        }
+    return albums;
+}
+
+} // namespace discora

@@ -1,0 +1,61 @@
+#include "core/order/producerlist.h"
+
+#include "core/document/cataloguedocument.h"
+#include "core/order/orderprogress.h"
+#include "core/order/orders.h"
+#include "core/order/sortkeys.h"
+
+#include <vector>
+
+namespace discora {
+
+bool isUnnamedProducer(std::string_view producer)
+{
+    return producer.empty() || producer.front() == ' ' || producer == kNoProducerListed;
+}
+
+void buildProducerList(CatalogueDocument& doc)
+{
+    DiscardDerivedLists(doc);
+    const auto& displayOrder = doc.displayOrder();
+    auto& producers = doc.mutableDerivedLists().producers;
+    producers.reserve(displayOrder.size() * 2);
+    {
+        OrderProgress progress(doc.progress(), "Building the Producer List",
+                               static_cast<int>(displayOrder.size()));
+        for (std::size_t p = 0; p < displayOrder.size(); ++p) {
+            const std::uint32_t album = displayOrder[p];
+            const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
+            const bool second = !doc.text(Field::Producer2, static_cast<int>(album)).empty();
+            if (first)
+                producers.push_back({album, 1});
+            if (second)
+                producers.push_back({album, 2});
+            if (!first && !second)
+                producers.push_back({album, 0});
+            progress.advanceTo(static_cast<int>(p + 1));
+        }
+    }
+
+    OrderProgress progress(doc.progress(), "Sorting by Producer",
+                           gapCount(static_cast<int>(producers.size())));
+    SortKeys keys(producers.size(), producers.size() * 16);
+    for (std::uint32_t i :
+         inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {
+        const std::string_view name = producerName(doc, producers[i]);
+        // The unnamed entries go last and keep the order they were built in.
+        if (isUnnamedProducer(name))
+            keys.set(i, {}, 1);
+        else
+            keys.set(i, name, 0);
+    }
+    progress.advanceToShare(0.5);
+    const std::vector<std::uint32_t> from = keys.stableOrder();
+    std::vector<ProducerEntry> sorted(producers.size());
+    for (std::size_t i = 0; i < from.size(); ++i)
+        sorted[i] = producers[from[i]];
+    producers.swap(sorted);
+    progress.finish();
+}
+
+} // namespace discora

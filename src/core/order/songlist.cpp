@@ -1,0 +1,96 @@
+#include "core/order/songlist.h"
+
+#include "core/document/cataloguedocument.h"
+#include "core/order/comparenames.h"
+#include "core/order/orderprogress.h"
+#include "core/order/orders.h"
+#include "core/order/sortkeys.h"
+
+#include <vector>
+
+namespace discora {
+
+namespace {
+
+std::string_view artistOf(const CatalogueDocument& doc, std::uint32_t album)
+{
+    return doc.text(Field::Artist, static_cast<int>(album));
+}
+
+// A rank per displayed album such that albums whose artist keys compare equal share one rank.
+std::vector<std::uint32_t> artistRanks(const CatalogueDocument& doc, bool ignoreThe)
+{
+    const auto& displayOrder = doc.displayOrder();
+    SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
+    for (std::uint32_t p :
+         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+        const std::string_view artist = artistOf(doc, displayOrder[p]);
+        keys.set(p, ignoreThe ? StripLeadingThe(artist) : artist);
+    }
+    std::vector<std::uint32_t> rankOf(static_cast<std::size_t>(doc.albumCount()), 0);
+    std::uint32_t rank = 0;
+    std::string_view previous;
+    bool first = true;
+    for (std::uint32_t i : keys.stableOrder()) {
+        if (!first && keys.key(i) != previous)
+            ++rank;
+        first = false;
+        previous = keys.key(i);
+        rankOf[displayOrder[i]] = rank;
+    }
+    return rankOf;
+}
+
+} // namespace
+
+void buildSongList(CatalogueDocument& doc)
+{
+    DiscardDerivedLists(doc);
+    const auto& displayOrder = doc.displayOrder();
+    const bool withHeaders = doc.currentOrder() == SortOrder::ByArtistShort;
+    auto& songs = doc.mutableDerivedLists().songs;
+    songs.reserve(displayOrder.size() * 14);
+    OrderProgress progress(doc.progress(), "Building the Song List", static_cast<int>(displayOrder.size()));
+    for (std::size_t p = 0; p < displayOrder.size(); ++p) {
+        const std::uint32_t album = displayOrder[p];
+        // Byte for byte: artists differing only in letter case get a header each.
+        if (withHeaders && (songs.empty() || artistOf(doc, songs.back().album) != artistOf(doc, album)))
+            songs.push_back({album, 0});
+        for (int slot = 1; slot <= kSongSlots; ++slot)
+            if (!doc.text(titleField(slot), static_cast<int>(album)).empty())
+                songs.push_back({album, static_cast<std::uint8_t>(slot)});
+        progress.advanceTo(static_cast<int>(p + 1));
+    }
+}
+
+void sortSongList(CatalogueDocument& doc)
+{
+    auto& songs = doc.mutableDerivedLists().songs;
+    const SortOrder order = doc.currentOrder();
+    const ViewOptions& options = doc.viewOptions();
+    const bool artistShort = order == SortOrder::ByArtistShort;
+    if (artistShort && !options.on(ViewOption::ArtistSongSort))
+        return;
+    OrderProgress progress(doc.progress(), "Sorting by Song Title", gapCount(static_cast<int>(songs.size())));
+    const bool titleIgnoresThe =
+        artistShort ? options.on(ViewOption::ArtistThe) : options.on(ViewOption::SongThe);
+    std::vector<std::uint32_t> rankOf;
+    if (artistShort)
+        rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
+
+    SortKeys keys(songs.size(), songs.size() * 16);
+    for (std::uint32_t i : inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; })) {
+        const std::string_view title = songTitle(doc, songs[i]);
+        keys.set(i, titleIgnoresThe ? StripLeadingThe(title) : title,
+                 artistShort ? rankOf[songs[i].album] : 0);
+    }
+    progress.advanceToShare(0.5);
+    const std::vector<std::uint32_t> from = keys.stableOrder();
+    std::vector<SongEntry> sorted(songs.size());
+    for (std::size_t i = 0; i < from.size(); ++i)
+        sorted[i] = songs[from[i]];
+    songs.swap(sorted);
+    progress.finish();
+}
+
+} // namespace discora

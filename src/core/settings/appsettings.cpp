@@ -1,0 +1,189 @@
+#include "core/settings/appsettings.h"
+
+#include "core/document/cataloguedocument.h"
+#include "core/order/orders.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace discora {
+
+namespace {
+
+constexpr const char* kColourKeys[4] = {"DataColor", "HeadingColor", "HDataColor", "HBkColor"};
+
+} // namespace
+
+UserColours AppSettings::readColours() const
+{
+    UserColours c;
+    c.data = m_store.readInt(kUserData, kColourKeys[0], -1);
+    c.heading = m_store.readInt(kUserData, kColourKeys[1], -1);
+    c.highlightedData = m_store.readInt(kUserData, kColourKeys[2], -1);
+    c.highlightBackground = m_store.readInt(kUserData, kColourKeys[3], -1);
+    return c;
+}
+
+ScreenFont AppSettings::readFont() const
+{
+    ScreenFont f;
+    f.faceName = m_store.readString(kUserData, "Face Name", "");
+    f.size = m_store.readInt(kUserData, "Font Size", 80);
+    f.weight = m_store.readInt(kUserData, "Font Weight", 400);
+    f.bold = m_store.readInt(kUserData, "Bold", 0) != 0;
+    f.italic = m_store.readInt(kUserData, "Italic", 0) != 0;
+    return f;
+}
+
+std::array<std::string, 2> AppSettings::readHeadings() const
+{
+    return {m_store.readString(kUserData, "Custom1", ""), m_store.readString(kUserData, "Custom2", "")};
+}
+
+namespace {
+
+std::array<std::string, 2> withDefaultHeadings(std::array<std::string, 2> headings)
+{
+    if (headings[0].empty())
+        headings[0] = "Custom 1";
+    if (headings[1].empty())
+        headings[1] = "Custom 2";
+    return headings;
+}
+
+} // namespace
+
+std::array<std::string, 2> AppSettings::headingsWithDefaults() const
+{
+    return withDefaultHeadings(readHeadings());
+}
+
+ViewOptions AppSettings::readViewOptions() const
+{
+    ViewOptions options;
+    for (int i = 0; i < kViewOptionCount; ++i)
+        options.setAt(i, m_store.readInt(kUserData, kViewOptionInfo[i].key, kViewOptionInfo[i].defaultValue));
+    return options;
+}
+
+bool AppSettings::readLoadLast() const
+{
+    return m_store.readInt(kUserData, "LoadLast", 0) != 0;
+}
+
+DisplayColors toDisplayColors(const UserColours& user, const SystemColours& system)
+{
+    DisplayColors d;
+    d.windowBackground = system.window;
+    d.dataText = user.data;
+    d.headingText = user.heading;
+    d.buttonFace = system.buttonFace;
+    d.buttonShadow = system.buttonShadow;
+    d.menuText = system.menuText;
+    d.highlightedText = user.highlightedData;
+    d.highlightBackground = user.highlightBackground;
+    return d;
+}
+
+UserColours AppSettings::ApplyColours(UserColours c, const SystemColours& system, CatalogueDocument* doc)
+{
+    // Only the data colour decides whether the whole set is missing.
+    if (c.data == -1)
+        c = UserColours{0, 0xFF0000, 0xFFFFFF, 0};
+    m_store.writeInt(kUserData, kColourKeys[0], c.data);
+    m_store.writeInt(kUserData, kColourKeys[1], c.heading);
+    m_store.writeInt(kUserData, kColourKeys[2], c.highlightedData);
+    m_store.writeInt(kUserData, kColourKeys[3], c.highlightBackground);
+    if (doc)
+        doc->setColours(toDisplayColors(c, system));
+    return c;
+}
+
+ScreenFont AppSettings::ApplyFont(ScreenFont font, CatalogueDocument* doc)
+{
+    // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
+    if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
+        font = ScreenFont{};
+    m_store.writeString(kUserData, "Face Name", font.faceName);
+    m_store.writeInt(kUserData, "Font Size", font.size);
+    m_store.writeInt(kUserData, "Font Weight", font.weight);
+    m_store.writeInt(kUserData, "Bold", font.bold ? 1 : 0);
+    m_store.writeInt(kUserData, "Italic", font.italic ? 1 : 0);
+    if (doc)
+        doc->setFont(font);
+    return font;
+}
+
+std::array<std::string, 2> AppSettings::ApplyHeadings(std::array<std::string, 2> headings,
+                                                      CatalogueDocument* doc)
+{
+    headings = withDefaultHeadings(std::move(headings));
+    m_store.writeString(kUserData, "Custom1", headings[0]);
+    m_store.writeString(kUserData, "Custom2", headings[1]);
+    m_headings = headings;
+    if (doc)
+        doc->setHeadings(headings[0], headings[1]);
+    return headings;
+}
+
+void AppSettings::ApplyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc)
+{
+    for (int i = 0; i < kViewOptionCount; ++i)
+        m_store.writeInt(kUserData, kViewOptionInfo[i].key, options.at(i));
+    m_store.writeInt(kUserData, "LoadLast", loadLast ? 1 : 0);
+    if (doc)
+        setViewOptionsAndResort(*doc, options);
+}
+
+void AppSettings::applyAllAtStartup(const SystemColours& system, CatalogueDocument& doc)
+{
+    ApplyColours(readColours(), system, &doc);
+    ApplyViewOptions(readViewOptions(), readLoadLast(), &doc);
+    ApplyFont(readFont(), &doc);
+    const auto stored = ApplyHeadings(readHeadings(), nullptr);
+    const std::string first = doc.heading(0).empty() ? stored[0] : doc.heading(0);
+    const std::string second = doc.heading(1).empty() ? stored[1] : doc.heading(1);
+    doc.setHeadings(first, second);
+}
+
+std::vector<std::string> AppSettings::readRecentFiles() const
+{
+    std::vector<std::string> files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        std::string file = m_store.readString(kRecentFileList, "File" + std::to_string(i), "");
+        if (!file.empty())
+            files.push_back(std::move(file));
+    }
+    return files;
+}
+
+void AppSettings::writeRecentFiles(const std::vector<std::string>& files)
+{
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const std::string key = "File" + std::to_string(i);
+        m_store.writeString(kRecentFileList, key,
+                            i <= static_cast<int>(files.size()) ? files[i - 1] : std::string());
+    }
+}
+
+std::string chooseStartupFile(const std::string& commandLineFile, const std::string& mostRecentFile,
+                              bool loadLast, bool (*canRead)(const std::string&))
+{
+    if (!commandLineFile.empty())
+        return commandLineFile;
+    if (loadLast && !mostRecentFile.empty() && canRead(mostRecentFile))
+        return mostRecentFile;
+    return {};
+}
+
+bool fileIsReadable(const std::string& path)
+{
+    // A folder opens for reading on Linux, yet no catalogue can be read from it.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    return static_cast<bool>(in);
+}
+
+} // namespace discora

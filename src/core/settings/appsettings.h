@@ -1,0 +1,86 @@
+// The user's preferences that are not part of a catalogue: their keys and defaults, and the rules
+// that fill defaults, write the keys back and hand the values to the document.
+#pragma once
+
+#include "core/catalogue/displaysettings.h"
+#include "core/settings/settingsstore.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace discora {
+
+class CatalogueDocument;
+
+inline constexpr const char* kUserData = "User Data";
+inline constexpr const char* kWindowSize = "Window size";
+inline constexpr const char* kRecentFileList = "Recent File List";
+constexpr int kRecentFileCount = 4;
+
+// The four colours the user chooses; -1 when not set.
+struct UserColours
+{
+    ColourValue data = -1;
+    ColourValue heading = -1;
+    ColourValue highlightedData = -1;
+    ColourValue highlightBackground = -1;
+    bool operator==(const UserColours&) const = default;
+};
+
+// The four colours the desktop supplies: window background, button face, button shadow, menu text.
+struct SystemColours
+{
+    ColourValue window = 0xFFFFFF;
+    ColourValue buttonFace = 0xF0F0F0;
+    ColourValue buttonShadow = 0xA0A0A0;
+    ColourValue menuText = 0;
+};
+
+class AppSettings
+{
+public:
+    explicit AppSettings(SettingsStore& store) : m_store(store) {}
+
+    // Reading the stored values (absent or unreadable keys give the defaults).
+    UserColours readColours() const;
+    ScreenFont readFont() const;
+    std::array<std::string, 2> readHeadings() const;
+    ViewOptions readViewOptions() const;
+    // The stored headings with empty ones replaced by "Custom 1" and "Custom 2", nothing written.
+    std::array<std::string, 2> headingsWithDefaults() const;
+    bool readLoadLast() const;
+
+    // The apply rules: fill defaults, write the keys, hand the values to the document (when given).
+    UserColours ApplyColours(UserColours colours, const SystemColours& system, CatalogueDocument* doc);
+    ScreenFont ApplyFont(ScreenFont font, CatalogueDocument* doc);
+    std::array<std::string, 2> ApplyHeadings(std::array<std::string, 2> headings, CatalogueDocument* doc);
+    void ApplyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc);
+
+    // Start-up steps 12 to 15: read and apply colours, view options, font and headings. A catalogue
+    // opened at start-up keeps its own non-empty headings; the settings fill only empty ones.
+    void applyAllAtStartup(const SystemColours& system, CatalogueDocument& doc);
+
+    // The headings the user set, with their defaults; what a new catalogue starts with.
+    const std::array<std::string, 2>& headings() const { return m_headings; }
+
+    // Recent files, most recent first, empty entries dropped.
+    std::vector<std::string> readRecentFiles() const;
+    void writeRecentFiles(const std::vector<std::string>& files);
+
+    SettingsStore& store() { return m_store; }
+
+private:
+    SettingsStore& m_store;
+    std::array<std::string, 2> m_headings = {"Custom 1", "Custom 2"};
+};
+
+DisplayColors toDisplayColors(const UserColours& user, const SystemColours& system);
+
+// The last-file rule: with no file named on the command line and "LoadLast" on, the most recent
+// file is reopened when it can be read. Returns the file to open, or empty for a new catalogue.
+std::string chooseStartupFile(const std::string& commandLineFile, const std::string& mostRecentFile,
+                              bool loadLast, bool (*canRead)(const std::string&));
+bool fileIsReadable(const std::string& path);
+
+} // namespace discora

@@ -1,0 +1,41 @@
+// What the Options sheet edits: copies of the colours, the screen font, the 28 view options and
+// "LoadLast", reached by their settings keys, and the rule that hands them back on OK.
+#pragma once
+
+#include "core/settings/appsettings.h"
+#include "core/catalogue/displaysettings.h"
+
+#include <optional>
+#include <string_view>
+
+namespace discora {
+
+class CatalogueDocument;
+
+inline constexpr std::string_view kLoadLastKey = "LoadLast";
+
+struct OptionValues
+{
+    UserColours colours;
+    ScreenFont font;
+    ViewOptions view;
+    bool loadLast = false;
+
+    // The value behind a settings key: one of the 28 view options or "LoadLast". An unknown key
+    // reads as 0 and is not written.
+    int value(std::string_view key) const;
+    void setValue(std::string_view key, int value);
+    bool operator==(const OptionValues&) const = default;
+};
+
+std::optional<ViewOption> viewOptionByKey(std::string_view key);
+
+// The settings as they are in force: what the document shows, and "LoadLast" from the store.
+OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDocument& doc);
+
+// OK of the Options sheet: colours, then the font, then the view options, each through its apply
+// rule, so defaults are filled, the keys written and the document told. The system colours are
+// the ones read at start-up, which the document still holds.
+void applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc);
+
+} // namespace discora

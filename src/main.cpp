@@ -1,0 +1,50 @@
+// Entry point: the scripting commands run without a display; otherwise the window opens.
+#include "ui/app/application.h"
+#include "core/commands/commandline.h"
+#include "ui/app/qtsettingsstore.h"
+#include "ui/support/qttext.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <iostream>
+
+using namespace discora;
+
+int main(int argc, char* argv[])
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (isScriptingCommand(args)) {
+        const CommandLine cl = parseCommandLine(args);
+        if (!cl.error.empty()) {
+            std::cerr << "discora: " << cl.error << "\n\n" << usageText();
+            return cl.errorExitCode;
+        }
+        QCoreApplication app(argc, argv);
+        QtSettingsStore store;
+        return runScriptingCommand(cl, store);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Discora"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Discora and CD Player"));
+
+    // Qt has taken its own options out of the arguments by now.
+    args.clear();
+    const QStringList remaining = QApplication::arguments();
+    for (qsizetype i = 1; i < remaining.size(); ++i)
+        args.push_back(toStd(remaining[i]));
+    const CommandLine cl = parseCommandLine(args);
+    if (!cl.error.empty()) {
+        std::cerr << "discora: " << cl.error << "\n\n" << usageText();
+        return 2;
+    }
+
+    QtSettingsStore store;
+    Application discora(store);
+    discora.start(cl);
+    const int result = QApplication::exec();
+    store.sync();
+    return result;
+}

@@ -1,0 +1,120 @@
+#include "ui/app/documentcommands.h"
+
+#include "core/document/cataloguedocument.h"
+#include "core/document/prompter.h"
+#include "core/commands/commandlineexport.h"
+#include "core/export/csvexport.h"
+#include "core/export/textexport.h"
+#include "ui/app/mainstatusbar.h"
+#include "ui/app/mainwindow.h"
+#include "ui/support/normalcursor.h"
+#include "ui/dialogs/finddialog.h"
+#include "core/order/orderentries.h"
+#include "ui/support/qttext.h"
+#include "ui/view/catalogueview.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace discora {
+
+DocumentCommands::DocumentCommands(CatalogueDocument& doc, MainWindow& window, Prompter& prompter,
+                                   AlbumEditor& editor)
+    : m_doc(doc), m_window(window), m_prompter(prompter), m_edit(doc, prompter, editor)
+{}
+
+CatalogueView& DocumentCommands::view() const
+{
+    return *m_window.view();
+}
+
+void DocumentCommands::registerCommands()
+{
+    m_window.setHandler(CommandId::Enter, [this] { enter(); });
+    m_window.setHandler(CommandId::Modify, [this] { modify(); });
+    m_window.setHandler(CommandId::Delete, [this] { deleteSelected(); });
+    m_window.setHandler(CommandId::Undo, [this] { undo(); });
+    m_window.setHandler(CommandId::Find, [this] { find(); });
+    m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
+    m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
+}
+
+void DocumentCommands::enter()
+{
+    m_edit.enter();
+}
+
+void DocumentCommands::modify()
+{
+    const std::vector<int> positions = view().selection().positions();
+    m_edit.modify(positions);
+}
+
+void DocumentCommands::deleteSelected()
+{
+    const std::vector<int> positions = view().selection().positions();
+    m_edit.deleteAlbums(positions);
+}
+
+void DocumentCommands::undo()
+{
+    m_edit.undo();
+}
+
+void DocumentCommands::find()
+{
+    FindDialog dialog(m_doc.findQuery(), &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    runFind(m_doc, dialog.query(), m_prompter, *this);
+}
+
+void DocumentCommands::selectOnly(int position)
+{
+    view().markFound(position);
+}
+
+void DocumentCommands::clearSelection()
+{
+    view().clearSelection();
+}
+
+void DocumentCommands::modifySelected(int position)
+{
+    NormalCursor cursor;
+    const int positions[] = {position};
+    m_edit.modify(positions);
+}
+
+bool DocumentCommands::exportTo(ExportFormat format, QString fileName)
+{
+    const bool csv = format == ExportFormat::Csv;
+    if (fileName.isEmpty()) {
+        QFileDialog dialog(&m_window, QStringLiteral("Export"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("doc"));
+        dialog.setNameFilter(csv ? QStringLiteral("Comma separated volume (*.csv)")
+                                 : QStringLiteral("Doc files (*.doc)"));
+        dialog.selectFile(csv ? QStringLiteral("Untitled.csv") : QStringLiteral("Untitled.doc"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        fileName = dialog.selectedFiles().first();
+    }
+    const std::vector<int> selected = view().selection().positions();
+    const std::vector<std::uint32_t> albums = albumsOfEntries(m_doc, selected);
+    const ExportSettings settings = ExportSettings::of(m_doc);
+    const ExportedFile file = csv ? csvExport(m_doc, settings, albums, m_doc.progress())
+                                  : textExport(m_doc, settings, albums, m_doc.progress());
+    const Status status = writeExportFile(toPath(fileName), file);
+    if (!status) {
+        m_prompter.showError(status.error());
+        return false;
+    }
+    if (file.utf8)
+        m_window.mainStatusBar()->SetStatusText(QString::fromUtf8(kUtf8ExportNotice));
+    return true;
+}
+
+} // namespace discora

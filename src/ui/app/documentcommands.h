@@ -1,0 +1,51 @@
+// The commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find and the
+// two exports. The core does the work; this class hands it the view's selection, the entry sheet
+// and the user's answers, and shows what comes back.
+#pragma once
+
+#include "core/document/editcommands.h"
+#include "core/order/find.h"
+
+#include <QString>
+
+namespace discora {
+
+class AlbumEditor;
+class CatalogueDocument;
+class CatalogueView;
+class MainWindow;
+class Prompter;
+enum class ExportFormat;
+
+class DocumentCommands : public FindActions
+{
+public:
+    DocumentCommands(CatalogueDocument& doc, MainWindow& window, Prompter& prompter, AlbumEditor& editor);
+
+    void registerCommands();
+
+    void enter();
+    void modify();
+    void deleteSelected();
+    void undo();
+    void find();
+    // Writes the displayed albums (or the selected ones) to fileName; an empty name asks for one.
+    bool exportTo(ExportFormat format, QString fileName = {});
+
+    EditCommands& editCommands() { return m_edit; }
+
+    // FindActions
+    void selectOnly(int position) override;
+    void clearSelection() override;
+    void modifySelected(int position) override;
+
+private:
+    CatalogueView& view() const;
+
+    CatalogueDocument& m_doc;
+    MainWindow& m_window;
+    Prompter& m_prompter;
+    EditCommands m_edit;
+};
+
+} // namespace discora

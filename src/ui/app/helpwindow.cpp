@@ -1,0 +1,69 @@
+#include "ui/app/helpwindow.h"
+
+#include "core/commands/commands.h"
+#include "ui/support/qttext.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QKeySequence>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace discora {
+
+namespace {
+
+QString plainMenuText(std::string_view text)
+{
+    QString s = toQt(text);
+    s.remove(QLatin1Char('&'));
+    return s.toHtmlEscaped();
+}
+
+void appendMenuRows(QString& html, std::span<const MenuItem> items, const QString& path)
+{
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItemKind::Submenu) {
+            appendMenuRows(html, item.items, path + plainMenuText(item.title) + QStringLiteral(" &#8250; "));
+        } else if (item.kind == MenuItemKind::Command) {
+            const CommandInfo& info = commandInfo(item.command);
+            QString keys = QKeySequence(toQt(info.shortcut)).toString(QKeySequence::NativeText);
+            if (item.command == CommandId::Undo)
+                keys += QStringLiteral(", Alt+Backspace");
+            html += QStringLiteral("<tr><td>%1%2</td><td>%3</td><td>%4</td></tr>")
+                        .arg(path, plainMenuText(info.menuText), keys.toHtmlEscaped(),
+                             toQt(info.statusText()).toHtmlEscaped());
+        }
+    }
+}
+
+} // namespace
+
+QString HelpWindow::helpHtml()
+{
+    QFile file(QStringLiteral(":/help/help.html"));
+    QString html = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    QString commands = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+                                      "<tr><th>Command</th><th>Keys</th><th>What it does</th></tr>");
+    for (const MenuDef& menu : mainMenu())
+        appendMenuRows(commands, menu.items, plainMenuText(menu.title) + QStringLiteral(" &#8250; "));
+    commands += QStringLiteral("</table>");
+    html.replace(QStringLiteral("<!--COMMANDS-->"), commands);
+    return html;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), m_browser(new QTextBrowser(this))
+{
+    setWindowTitle(QStringLiteral("Discora Help"));
+    setModal(false);
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setHtml(helpHtml());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_browser);
+    layout->addWidget(buttons);
+    resize(720, 560);
+}
+
+} // namespace discora

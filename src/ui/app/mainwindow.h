@@ -1,0 +1,118 @@
+// The single top-level window: makes the actions, menus and toolbar from the command table,
+// refreshes them from one snapshot of the state, and runs the file commands.
+#pragma once
+
+#include "core/document/cataloguedocument.h"
+#include "core/commands/commands.h"
+#include "core/settings/windowplacement.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QMenu;
+class QToolBar;
+
+namespace discora {
+
+class AppSettings;
+class CatalogueView;
+class MainStatusBar;
+class Prompter;
+class HelpWindow;
+
+class MainWindow : public QMainWindow, public DocumentObserver
+{
+    Q_OBJECT
+public:
+    MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The file commands; each returns false when the user cancelled or the command failed.
+    bool newFile();
+    bool open();
+    bool openFile(const QString& fileName);
+    bool openRecentFile(int index);
+    bool save();
+    bool saveAs();
+    bool saveFile(const QString& fileName);
+    // Asks to save a modified catalogue; false means stay (Cancel, or the save failed).
+    bool maybeSave();
+
+    QString currentFile() const { return m_currentFile; }
+    // Records the file the document was opened from at start-up; like any opened file it becomes
+    // the most recent one, so the last-file rule finds it next time.
+    void adoptStartupFile(const QString& fileName);
+    QStringList recentFiles() const { return m_recentFiles; }
+
+    // Commands: an owner registers the handler of each command it implements. A command without a
+    // handler stays disabled.
+    void setHandler(CommandId id, std::function<void()> handler);
+    bool hasHandler(CommandId id) const { return m_handlers.count(id) != 0; }
+    void runCommand(CommandId id);
+    QAction* action(CommandId id) const;
+    // Recomputes every action's enabled and checked state.
+    void refreshActions();
+    UiState uiState() const;
+    // The view's context menu and the column menu, made from the table.
+    QMenu* createContextMenu(QWidget* parent);
+    QMenu* createFieldsMenu(QWidget* parent);
+
+    // Restores the saved placement and shows the window; saves it when the window closes.
+    void showWithSavedPlacement();
+    WindowPlacement currentPlacement() const;
+    void savePlacement();
+
+    CatalogueView* view() const { return m_view; }
+    MainStatusBar* mainStatusBar() const { return m_statusBar; }
+    QToolBar* toolBar() const { return m_toolBar; }
+
+    // DocumentObserver
+    void documentUpdated() override;
+    void modifiedChanged(bool modified) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void fillMenu(QMenu* menu, std::span<const MenuItem> items);
+    QAction* makeContextAction(const MenuItem& item, QObject* parent);
+    void createToolBar();
+    void registerHandlers();
+    void registerOrderHandlers();
+    // After an open or a save: reports a failure, or makes the file current and most recent.
+    bool adoptFile(const Status& status, const QString& fileName);
+    void setCurrentFile(const QString& fileName);
+    void updateTitle();
+    void updateRecentFileActions();
+    void addRecentFile(const QString& fileName);
+    void removeRecentFile(const QString& fileName);
+    void storeRecentFiles();
+    QString documentName() const;
+    void showAbout();
+    void showHelp();
+
+    CatalogueDocument& m_doc;
+    AppSettings& m_settings;
+    Prompter& m_prompter;
+    CatalogueView* m_view = nullptr;
+    MainStatusBar* m_statusBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    HelpWindow* m_helpWindow = nullptr;
+    QAction* m_noRecentFile = nullptr;
+    std::map<CommandId, QAction*> m_actions;
+    // Actions of the context and column menus: the same commands under their own texts.
+    std::vector<std::pair<CommandId, QAction*>> m_extraActions;
+    std::map<CommandId, std::function<void()>> m_handlers;
+    QString m_currentFile;
+    QStringList m_recentFiles;
+};
+
+} // namespace discora

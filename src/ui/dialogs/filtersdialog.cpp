@@ -1,0 +1,115 @@
+#include "ui/dialogs/filtersdialog.h"
+
+#include "ui/support/qttext.h"
+#include "core/order/orders.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace discora {
+
+namespace {
+
+struct BoxInfo
+{
+    FilterField field;
+    const char* label;
+};
+
+// Top to bottom, as the dialog shows them.
+constexpr BoxInfo kBoxes[kFilterCount] = {
+    {FilterField::Artist, "Group/Artist"},  {FilterField::MusicType, "Music Type"},
+    {FilterField::MediaType, "Media Type"}, {FilterField::Label, "Label"},
+    {FilterField::Quality, "Quality"},      {FilterField::Performer, "Performer"},
+};
+
+} // namespace
+
+FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterCount>& values,
+                             const std::array<std::string, kFilterCount>& stored, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Filters"));
+    auto* form = new QFormLayout;
+    for (const BoxInfo& info : kBoxes) {
+        const int f = static_cast<int>(info.field);
+        auto* box = new QComboBox(this);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMinimumContentsLength(30);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(values[f].size()) + 1);
+        items << QString::fromLatin1(kNoFilter);
+        for (const std::string& v : values[f])
+            items << toQt(v);
+        box->addItems(items);
+
+        std::vector<std::string> entries;
+        entries.reserve(values[f].size() + 1);
+        entries.emplace_back(kNoFilter);
+        entries.insert(entries.end(), values[f].begin(), values[f].end());
+        const QString shown = toQt(filterSelectionShown(entries, stored[f]));
+        const int index = box->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            box->setCurrentIndex(index);
+        box->setEditText(shown);
+
+        auto* label = new QLabel(QString::fromLatin1(info.label), this);
+        label->setBuddy(box);
+        form->addRow(label, box);
+        m_boxes[f] = box;
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+std::array<std::string, kFilterCount> FiltersDialog::selections() const
+{
+    std::array<std::string, kFilterCount> texts;
+    for (int f = 0; f < kFilterCount; ++f)
+        texts[f] = toStd(m_boxes[f]->currentText());
+    return texts;
+}
+
+void runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
+{
+    std::array<std::vector<std::string>, kFilterCount> values;
+    values[static_cast<int>(FilterField::Artist)] = sortedFilterValues(doc, ValueListId::Artist);
+    values[static_cast<int>(FilterField::Label)] = sortedFilterValues(doc, ValueListId::Label);
+    values[static_cast<int>(FilterField::Quality)] = sortedFilterValues(doc, ValueListId::Quality);
+    values[static_cast<int>(FilterField::MusicType)] = sortedFilterValues(doc, ValueListId::MusicType);
+    values[static_cast<int>(FilterField::MediaType)] = sortedFilterValues(doc, ValueListId::MediaType);
+    values[static_cast<int>(FilterField::Performer)] = distinctPerformerNames(doc);
+
+    std::array<std::string, kFilterCount> stored;
+    for (int f = 0; f < kFilterCount; ++f)
+        stored[f] = doc.filter(static_cast<FilterField>(f));
+
+    int total = 0;
+    for (const auto& list : values)
+        total += static_cast<int>(list.size());
+    std::unique_ptr<FiltersDialog> dialog;
+    {
+        ProgressScope progress(doc.progress(), "Updating Filters Dialog Box", total);
+        dialog = std::make_unique<FiltersDialog>(values, stored, parent);
+        for (int i = 0; i < total; ++i)
+            progress.step();
+    }
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    const auto chosen = dialog->selections();
+    for (int f = 0; f < kFilterCount; ++f)
+        doc.setFilter(static_cast<FilterField>(f), chosen[f]);
+    doc.ApplyFilters();
+    ReapplyCurrentOrder(doc);
+}
+
+} // namespace discora

@@ -1,0 +1,36 @@
+// "Filters": six editable drop-down lists that choose which albums are displayed.
+#pragma once
+
+#include "core/document/cataloguedocument.h"
+
+#include <QDialog>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QComboBox;
+
+namespace discora {
+
+class FiltersDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // values and stored selections are indexed by FilterField.
+    FiltersDialog(const std::array<std::vector<std::string>, kFilterCount>& values,
+                  const std::array<std::string, kFilterCount>& stored, QWidget* parent = nullptr);
+
+    // What the six boxes show, indexed by FilterField.
+    std::array<std::string, kFilterCount> selections() const;
+    QComboBox* comboBox(FilterField field) const { return m_boxes[static_cast<int>(field)]; }
+
+private:
+    std::array<QComboBox*, kFilterCount> m_boxes{};
+};
+
+// The Filters command: offers the catalogue's values, and on OK stores the new selections and
+// shows the albums that pass them in the current order. Cancel changes nothing.
+void runFiltersCommand(CatalogueDocument& doc, QWidget* parent);
+
+} // namespace discora

@@ -1,0 +1,27 @@
+// The "Performers" page of the entry sheet: ten names, each with its instrument or vocals.
+#pragma once
+
+#include "core/catalogue/field.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+
+namespace discora {
+
+class NewAlbumPerformers : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit NewAlbumPerformers(QWidget* parent = nullptr);
+
+    // The edit holding a performer or instrument field, or null for any other field.
+    QLineEdit* lineEdit(Field field) const;
+
+private:
+    std::array<QLineEdit*, kFieldCount> m_edits{};
+};
+
+} // namespace discora

@@ -1,0 +1,192 @@
+#include "ui/entry/newalbumsheet.h"
+
+#include "ui/support/qttext.h"
+#include "core/document/playertimessource.h"
+#include "core/document/prompter.h"
+#include "ui/entry/entrytext.h"
+#include "ui/entry/newalbumgeneral.h"
+#include "ui/entry/newalbumperformers.h"
+#include "ui/entry/newalbumsongs.h"
+#include "ui/entry/typinglimit.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace discora {
+
+NewAlbumSheet::NewAlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_prompter(prompter), m_lists(prompter, this)
+{
+    setWindowTitle(QString::fromUtf8(kAlbumSheetCaption));
+    m_tabs = new QTabWidget(this);
+    m_general = new NewAlbumGeneral(m_lists, m_tabs);
+    m_songs = new NewAlbumSongs(m_tabs);
+    m_performers = new NewAlbumPerformers(m_tabs);
+    m_tabs->addTab(m_general, QStringLiteral("General"));
+    m_tabs->addTab(m_songs, QStringLiteral("Songs"));
+    m_tabs->addTab(m_performers, QStringLiteral("Performers"));
+    connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &NewAlbumSheet::loadTimesFromCd);
+
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_buttons);
+
+    m_general->setHeadings(m_doc.headings());
+    m_doc.addObserver(this);
+}
+
+NewAlbumSheet::~NewAlbumSheet()
+{
+    m_doc.removeObserver(this);
+}
+
+std::optional<AlbumRecord> NewAlbumSheet::editAlbum(const AlbumRecord& album,
+                                                    const std::array<std::string, 2>& headings)
+{
+    m_lists.refreshModels();
+    m_general->setHeadings(headings);
+    showAlbum(album);
+    m_tabs->setCurrentIndex(0);
+    m_general->control(Field::Artist)->setFocus();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return typedAlbum();
+}
+
+void NewAlbumSheet::clearEntryLists()
+{
+    m_lists.clear();
+}
+
+void NewAlbumSheet::addEntryValue(ValueListId list, const std::string& text)
+{
+    m_lists.append(list, text);
+}
+
+void NewAlbumSheet::headingsChanged()
+{
+    m_general->setHeadings(m_doc.headings());
+}
+
+void NewAlbumSheet::loadTimesFromCd()
+{
+    // The drive itself is not read yet, so the times come from the CD player.
+    auto& times = m_doc.playerTimes();
+    if (m_playerTimesSource) {
+        times.fill({});
+        m_playerTimesSource->fillPlayerTimes(times);
+    }
+    if (times[0].empty()) {
+        m_prompter.showError(kNoCdDetected);
+        return;
+    }
+    m_songs->showTimes(times);
+}
+
+QWidget* NewAlbumSheet::control(Field field) const
+{
+    if (QWidget* w = m_general->control(field))
+        return w;
+    if (QLineEdit* edit = m_songs->lineEdit(field))
+        return edit;
+    return m_performers->lineEdit(field);
+}
+
+QComboBox* NewAlbumSheet::comboBox(Field field) const
+{
+    return qobject_cast<QComboBox*>(control(field));
+}
+
+QLineEdit* NewAlbumSheet::lineEdit(Field field) const
+{
+    return qobject_cast<QLineEdit*>(control(field));
+}
+
+QPlainTextEdit* NewAlbumSheet::notesEdit() const
+{
+    return m_general->notesEdit();
+}
+
+QLabel* NewAlbumSheet::headingLabel(int which) const
+{
+    return m_general->headingLabel(which);
+}
+
+QPushButton* NewAlbumSheet::loadTimesButton() const
+{
+    return m_songs->loadTimesButton();
+}
+
+QPushButton* NewAlbumSheet::okButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Ok);
+}
+
+QPushButton* NewAlbumSheet::cancelButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Cancel);
+}
+
+void NewAlbumSheet::showAlbum(const AlbumRecord& album)
+{
+    m_album = album;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const Field field = fieldAt(f);
+        const std::string& text = album.text(field);
+        QWidget* w = control(field);
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            // A value the list holds is picked in it; any other stands in the edit part as typed.
+            const int row = m_lists.rowOf(*EntryLists::listOf(field), text);
+            box->setCurrentIndex(row);
+            if (row < 0)
+                box->setEditText(toQt(text));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            TypingLimit::showText(edit, toQt(text));
+            edit->setCursorPosition(0);
+        } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
+            notes->setPlainText(notesForDisplay(text));
+        }
+        m_shown[f] = shownText(field);
+    }
+}
+
+QString NewAlbumSheet::shownText(Field field) const
+{
+    QWidget* w = control(field);
+    if (auto* box = qobject_cast<QComboBox*>(w))
+        return box->currentText();
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
+        // The raw text keeps no-break spaces, which the plain text turns into ordinary ones.
+        QString text = notes->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        return text;
+    }
+    return {};
+}
+
+AlbumRecord NewAlbumSheet::typedAlbum() const
+{
+    AlbumRecord typed = m_album;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const Field field = fieldAt(f);
+        const QString now = shownText(field);
+        if (now == m_shown[f])
+            continue;
+        typed.text(field) = field == Field::Notes ? notesForCatalogue(now) : toStd(now);
+    }
+    return typed;
+}
+
+} // namespace discora

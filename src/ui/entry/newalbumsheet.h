@@ -1,0 +1,84 @@
+// "Enter/Edit Albums": the sheet through which albums are typed in and changed. The document has
+// one for its whole life; Enter and Modify show it once per album, and its drop-down lists are
+// refilled from the document's value lists after every change of the catalogue.
+#pragma once
+
+#include "core/document/albumeditor.h"
+#include "core/document/cataloguedocument.h"
+#include "ui/entry/entrylists.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace discora {
+
+class NewAlbumGeneral;
+class NewAlbumPerformers;
+class NewAlbumSongs;
+class PlayerTimesSource;
+class Prompter;
+
+class NewAlbumSheet : public QDialog, public AlbumEditor, public EntryListSink, private DocumentObserver
+{
+    Q_OBJECT
+public:
+    NewAlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent = nullptr);
+    ~NewAlbumSheet() override;
+
+    // Where "Load Times from CD" asks for the player's times; none leaves the document's as they are.
+    void setPlayerTimesSource(PlayerTimesSource* source) { m_playerTimesSource = source; }
+
+    // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
+    // texts the user left alone unchanged.
+    std::optional<AlbumRecord> editAlbum(const AlbumRecord& album,
+                                         const std::array<std::string, 2>& headings) override;
+
+    void clearEntryLists() override;
+    void addEntryValue(ValueListId list, const std::string& text) override;
+
+    // Fills the time fields from the disc, or failing that from the CD player.
+    void loadTimesFromCd();
+
+    // The widgets, for whoever drives the sheet as a user would.
+    QTabWidget* tabs() const { return m_tabs; }
+    QWidget* control(Field field) const;
+    QComboBox* comboBox(Field field) const;
+    QLineEdit* lineEdit(Field field) const;
+    QPlainTextEdit* notesEdit() const;
+    QLabel* headingLabel(int which) const;
+    QPushButton* loadTimesButton() const;
+    QPushButton* okButton() const;
+    QPushButton* cancelButton() const;
+    const EntryLists& entryLists() const { return m_lists; }
+
+private:
+    void headingsChanged() override;
+    void showAlbum(const AlbumRecord& album);
+    AlbumRecord typedAlbum() const;
+    QString shownText(Field field) const;
+
+    CatalogueDocument& m_doc;
+    Prompter& m_prompter;
+    PlayerTimesSource* m_playerTimesSource = nullptr;
+    EntryLists m_lists;
+    QTabWidget* m_tabs = nullptr;
+    NewAlbumGeneral* m_general = nullptr;
+    NewAlbumSongs* m_songs = nullptr;
+    NewAlbumPerformers* m_performers = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+    // The album as handed in, and each control's text as it read right after showing it: a text
+    // still reading the same comes back as stored.
+    AlbumRecord m_album;
+    std::array<QString, kFieldCount> m_shown;
+};
+
+} // namespace discora

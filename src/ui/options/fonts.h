@@ -1,0 +1,18 @@
+// The one place where the screen font record meets QFont.
+#pragma once
+
+#include "core/layout/viewfonts.h"
+
+#include <QFont>
+
+namespace discora {
+
+// A negative height asks for the character height, which is QFont's pixel size; a positive one
+// asks for the cell height and is taken as the same size.
+QFont toQFont(const LogicalFont& font);
+// The view's screen font for a screen of dpiY dots per inch.
+QFont toQFont(const ScreenFont& font, int dpiY);
+// The font the chooser starts from: the record's face, point size, weight and italic flag.
+QFont chooserFont(const ScreenFont& font);
+
+} // namespace discora

@@ -1,0 +1,336 @@
+#include "ui/view/cataloguepainter.h"
+
+#include "core/document/cataloguedocument.h"
+#include "ui/options/colours.h"
+#include "core/order/orderentries.h"
+#include "core/order/orders.h"
+#include "core/layout/viewselection.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace discora {
+
+namespace {
+
+bool hasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n\t") != std::string_view::npos;
+}
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A one-line cell shows line breaks and tabs as blanks, all on its one line.
+QString oneLine(std::string_view text)
+{
+    QString s = toQString(text);
+    if (hasLineBreak(text)) {
+        s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        for (QChar& c : s)
+            if (c == u'\r' || c == u'\n' || c == u'\t')
+                c = u' ';
+    }
+    return s;
+}
+
+ViewOption gridOption(LayoutKind kind)
+{
+    switch (kind) {
+    case LayoutKind::SingleLine: return ViewOption::GroupViewGrid;
+    case LayoutKind::SongList: return ViewOption::SongGrid;
+    case LayoutKind::ArtistShortList: return ViewOption::ArtistGrid;
+    case LayoutKind::ProducerList: return ViewOption::ProducerGrid;
+    case LayoutKind::PerformerList: return ViewOption::PerformerGrid;
+    case LayoutKind::Normal:
+    case LayoutKind::SongDetail: break;
+    }
+    return ViewOption::NlViewGrid;
+}
+
+int albumAt(const CatalogueDocument& doc, int position)
+{
+    return static_cast<int>(*albumOfEntry(doc, position));
+}
+
+std::string_view headingOr(const CatalogueDocument& doc, int which, std::string_view fallback)
+{
+    const std::string& h = doc.heading(which);
+    return h.empty() ? fallback : std::string_view(h);
+}
+
+} // namespace
+
+ViewColours toViewColours(const DisplayColors& colours)
+{
+    const DisplayColors c = effectiveColours(colours);
+    return {toQColor(c.windowBackground), toQColor(c.dataText),           toQColor(c.headingText),
+            toQColor(c.buttonFace),       toQColor(c.buttonShadow),       toQColor(c.menuText),
+            toQColor(c.highlightedText),  toQColor(c.highlightBackground)};
+}
+
+CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
+    : m_p(painter), m_in(input), m_doc(input.doc), m_fm(input.font), m_lh(input.metrics.lineHeight),
+      m_ascent(m_fm.ascent()), m_visibleLeft(input.metrics.scrollX),
+      m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
+{}
+
+bool CataloguePainter::gridOn() const
+{
+    return m_in.options.on(gridOption(m_in.kind));
+}
+
+void CataloguePainter::paint()
+{
+    if (m_lh <= 0)
+        return;
+    m_p.save();
+    m_p.setFont(m_in.font);
+    const ViewMetrics& m = m_in.metrics;
+    switch (m_in.kind) {
+    case LayoutKind::Normal: {
+        const BlockPlan plan =
+            normalBlock(normalSwitches(m_in.options), normalPositions(m.dpi, m.maxCharWidth),
+                        headingOr(m_doc, 0, "Custom 1"), headingOr(m_doc, 1, "Custom 2"));
+        paintBlocks(plan, gridOn());
+        break;
+    }
+    case LayoutKind::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
+    default: {
+        ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
+        clearAbsentEdges(layout, m_in.kind);
+        paintList(listGeometry(m_in.kind, layout, m));
+        break;
+    }
+    }
+    m_p.restore();
+}
+
+// ---- Block layouts -------------------------------------------------------------------------
+
+void CataloguePainter::paintBlocks(const BlockPlan& plan, bool grid)
+{
+    const PaintRange range = paintRange(m_in.kind, m_in.metrics, plan.linesPerRecord, m_in.entries);
+    const int blockHeight = plan.linesPerRecord * m_lh;
+    for (int position = range.first; position <= range.last; ++position)
+        paintBlock(plan, position, (position - range.first) * blockHeight - range.offset, grid);
+}
+
+void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, bool grid)
+{
+    const int album = albumAt(m_doc, position);
+    const bool selected = m_in.selection.isSelected(position);
+    const ViewColours& c = m_in.colours;
+    const QColor* background = selected ? &c.selectedBackground : nullptr;
+    const int dx = -m_in.metrics.scrollX;
+    const int end = plan.contentWidth;
+
+    for (const BlockLine& line : plan.lines) {
+        const int y = top + line.top * m_lh;
+        const int height = line.lines * m_lh;
+        if (y >= m_in.metrics.clientHeight || y + height + 2 < 0)
+            continue;
+        if (line.kind == BlockLineKind::Heading) {
+            m_p.fillRect(QRect(dx, y, end, m_lh), c.band);
+            m_p.setPen(c.heading);
+            for (const BlockLabel& label : line.labels)
+                drawLabel(label.x, y, label.text);
+        } else if (line.kind == BlockLineKind::Values) {
+            m_p.setPen(selected ? c.selectedText : c.data);
+            for (const BlockCell& cell : line.cells) {
+                const std::string_view text = cell.source == CellSource::SongTitle
+                                                  ? songTitle(m_doc, static_cast<std::size_t>(position))
+                                                  : m_doc.text(cell.field, album);
+                if (line.lines > 1)
+                    drawWrapped(cell.left, y, cell.right, line.lines, text, background);
+                else
+                    drawCell(cell.left, y, cell.right, text, background);
+            }
+            m_p.setClipping(false);
+        }
+        if (!grid)
+            continue;
+        if (line.boxed) {
+            m_grid.emplace_back(dx, y, dx + end, y);
+            m_grid.emplace_back(dx, y, dx, y + height - 1);
+            m_grid.emplace_back(dx + end, y, dx + end, y + height - 1);
+        }
+        for (int x : line.separators)
+            m_grid.emplace_back(dx + x, y, dx + x, y + m_lh - 1);
+        if (line.thickRule)
+            m_p.fillRect(QRect(dx, y - 2, end + 1, 4), Qt::black); // a 4-pixel rule centred on the line
+    }
+    flushGrid();
+}
+
+void CataloguePainter::flushGrid()
+{
+    if (m_grid.empty())
+        return;
+    m_p.setPen(QPen(Qt::black, 0));
+    m_p.drawLines(m_grid.data(), static_cast<int>(m_grid.size()));
+    m_grid.clear();
+}
+
+// ---- Column lists --------------------------------------------------------------------------
+
+void CataloguePainter::paintList(const ListGeometry& g)
+{
+    const PaintRange range = paintRange(m_in.kind, m_in.metrics, 1, m_in.entries);
+    for (int position = range.first; position <= range.last; ++position)
+        paintRow(g, position, m_lh + (position - range.first) * m_lh - range.offset);
+    m_p.setClipping(false);
+    flushGrid();
+    paintHeadingRow(g);
+}
+
+void CataloguePainter::paintHeadingRow(const ListGeometry& g)
+{
+    const ViewColours& c = m_in.colours;
+    const std::string_view h1 = headingOr(m_doc, 0, "");
+    const std::string_view h2 = headingOr(m_doc, 1, "");
+    m_p.fillRect(QRect(-m_in.metrics.scrollX, 0, g.paintWidth, m_lh), c.band);
+    // Frames first: the line height leaves no blank rows above and below the glyphs, so frames
+    // drawn over the headings would cut off their tops and baselines.
+    for (const ListColumn& column : g.columns)
+        drawRaisedButton(column.buttonLeft, column.buttonRight);
+    m_p.setPen(c.columnHeading);
+    for (const ListColumn& column : g.columns)
+        drawCell(column.left, 0, column.cellRight, columnHeading(column, m_in.kind, h1, h2), nullptr);
+    m_p.setClipping(false);
+}
+
+std::string_view CataloguePainter::columnText(const ListColumn& c, int position) const
+{
+    const auto entry = static_cast<std::size_t>(position);
+    const DerivedLists& lists = m_doc.derivedLists();
+    switch (c.source) {
+    case ColumnSource::SongTitle: return songTitle(m_doc, lists.songs[entry]);
+    case ColumnSource::TrackNumber: return songTrack(m_doc, lists.songs[entry]);
+    case ColumnSource::ProducerName: return producerName(m_doc, lists.producers[entry]);
+    case ColumnSource::PerformerRole: return performerInstrument(m_doc, lists.performers[entry]);
+    case ColumnSource::Field: break;
+    }
+    const auto field = fieldOfColumn(c.fieldId);
+    return field ? m_doc.text(*field, albumAt(m_doc, position)) : kFailedText;
+}
+
+void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
+{
+    const bool selected = m_in.selection.isSelected(position);
+    const auto entry = static_cast<std::size_t>(position);
+    const bool groupHeading =
+        (m_in.kind == LayoutKind::ArtistShortList && m_doc.derivedLists().songs[entry].isHeader()) ||
+        (m_in.kind == LayoutKind::PerformerList && m_doc.derivedLists().performers[entry].header);
+    if (groupHeading) {
+        paintGroupHeading(g, position, top, selected);
+    } else {
+        const ViewColours& c = m_in.colours;
+        m_p.setPen(selected ? c.selectedText : c.data);
+        const QColor* background = selected ? &c.selectedBackground : nullptr;
+        for (const ListColumn& column : g.columns)
+            drawCell(column.left, top, column.cellRight, columnText(column, position), background);
+        m_p.setClipping(false);
+    }
+    if (gridOn())
+        paintRowGrid(g, top, groupHeading);
+}
+
+void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, int top, bool selected)
+{
+    const ViewColours& c = m_in.colours;
+    m_p.fillRect(QRect(-m_in.metrics.scrollX, top, g.paintWidth, m_lh),
+                 selected ? c.selectedBackground : c.band);
+    m_p.setPen(selected ? c.selectedText : c.heading);
+    if (g.columns.empty())
+        return;
+    const ListColumn& first = g.columns.front();
+    if (m_in.kind == LayoutKind::ArtistShortList) {
+        drawCell(first.left, top, first.cellRight, m_doc.text(Field::Artist, albumAt(m_doc, position)),
+                 nullptr);
+    } else {
+        const auto fifth = std::find_if(g.columns.begin(), g.columns.end(),
+                                        [](const ListColumn& col) { return col.number == 5; });
+        const int right = fifth != g.columns.end() ? fifth->left - 4 : g.contentWidth;
+        drawCell(first.left, top, right, performerName(m_doc, static_cast<std::size_t>(position)), nullptr);
+    }
+    m_p.setClipping(false);
+}
+
+void CataloguePainter::paintRowGrid(const ListGeometry& g, int top, bool groupHeading)
+{
+    const int dx = -m_in.metrics.scrollX;
+    const int bottom = top + m_lh - 1;
+    m_grid.emplace_back(dx, top, dx + g.paintWidth, top);
+    if (!groupHeading)
+        for (const ListColumn& column : g.columns)
+            if (column.number >= 2)
+                m_grid.emplace_back(dx + column.left - 2, top, dx + column.left - 2, bottom);
+    if (m_in.kind == LayoutKind::ArtistShortList || m_in.kind == LayoutKind::PerformerList)
+        m_grid.emplace_back(dx, top, dx, bottom);
+    if (m_in.kind == LayoutKind::PerformerList)
+        m_grid.emplace_back(dx + g.paintWidth - 1, top, dx + g.paintWidth - 1, bottom);
+}
+
+void CataloguePainter::drawRaisedButton(int left, int right)
+{
+    const int x = left - m_in.metrics.scrollX;
+    const int w = right - left;
+    const int h = m_lh;
+    if (w < 2 || h < 2)
+        return;
+    const ViewColours& c = m_in.colours;
+    // Outer frame: face top-left, black bottom-right; inner: white top-left, shadow bottom-right.
+    m_p.fillRect(QRect(x, 0, w - 1, 1), c.band);
+    m_p.fillRect(QRect(x, 0, 1, h - 1), c.band);
+    m_p.fillRect(QRect(x + w - 1, 0, 1, h), Qt::black);
+    m_p.fillRect(QRect(x, h - 1, w, 1), Qt::black);
+    m_p.fillRect(QRect(x + 1, 1, w - 3, 1), Qt::white);
+    m_p.fillRect(QRect(x + 1, 1, 1, h - 3), Qt::white);
+    m_p.fillRect(QRect(x + w - 2, 1, 1, h - 2), c.buttonShadow);
+    m_p.fillRect(QRect(x + 1, h - 2, w - 2, 1), c.buttonShadow);
+}
+
+// ---- Text ----------------------------------------------------------------------------------
+
+void CataloguePainter::drawLabel(int x, int top, std::string_view text)
+{
+    if (x >= m_visibleRight)
+        return;
+    m_p.drawText(x - m_in.metrics.scrollX, top + m_ascent, toQString(text));
+}
+
+void CataloguePainter::drawCell(int left, int top, int right, std::string_view text, const QColor* background)
+{
+    if (text.empty() || right <= left || right <= m_visibleLeft || left >= m_visibleRight)
+        return;
+    const QString s = oneLine(text);
+    const QRect cell(left - m_in.metrics.scrollX, top, right - left, m_lh);
+    m_p.setClipRect(cell);
+    if (background) {
+        const int width = std::min(m_fm.horizontalAdvance(s), cell.width());
+        m_p.fillRect(QRect(cell.left(), top, width, m_lh), *background);
+    }
+    m_p.drawText(cell.left(), top + m_ascent, s);
+}
+
+void CataloguePainter::drawWrapped(int left, int top, int right, int lines, std::string_view text,
+                                   const QColor* background)
+{
+    if (text.empty() || right <= left || right <= m_visibleLeft || left >= m_visibleRight)
+        return;
+    QString s = toQString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(u'\r', u'\n');
+    const QRect cell(left - m_in.metrics.scrollX, top, right - left, lines * m_lh);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    m_p.setClipRect(cell);
+    if (background)
+        m_p.fillRect(m_p.boundingRect(cell, flags, s) & cell, *background);
+    m_p.drawText(cell, flags, s);
+}
+
+} // namespace discora

@@ -1,0 +1,602 @@
+#include "ui/view/catalogueview.h"
+
+#include "ui/app/mainwindow.h"
+#include "ui/support/qttext.h"
+#include "core/catalogue/cp1252.h"
+#include "core/order/orderentries.h"
+#include "core/order/orders.h"
+#include "ui/dialogs/addcolumndialog.h"
+#include "core/layout/columnediting.h"
+#include "ui/dialogs/gotodialog.h"
+#include "core/layout/gotosearch.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <memory>
+
+namespace discora {
+
+namespace {
+
+// Until the options arrive: every grid, print and display switch off, the four "The" rules on.
+ViewOptions initialViewOptions()
+{
+    ViewOptions o;
+    for (int i = 0; i < kViewOptionCount; ++i)
+        o.setAt(i, 0);
+    for (ViewOption on :
+         {ViewOption::GroupViewThe, ViewOption::SongThe, ViewOption::NlViewThe, ViewOption::ArtistThe})
+        o.set(on, 1);
+    return o;
+}
+
+QFont makeFont(const QString& face, int pixelHeight, int weight, bool italic)
+{
+    QFont font(face);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    font.setItalic(italic);
+    return font;
+}
+
+// The font size in tenths of a point becomes a character height in pixels, in the integer steps
+// the catalogue's layouts were measured with.
+QFont screenFontFor(const ScreenFont& f, int dpi)
+{
+    const int height = -(dpi * (f.size / -10) / 72);
+    const int weight = f.bold ? std::max(f.weight, 700) : f.weight;
+    return makeFont(toQt(f.faceName), height, weight, f.italic);
+}
+
+// The widest character of the code page the catalogues were written in, as the old screen font
+// reported it; the widest glyph of a modern font would leave whole columns of blank space.
+int widestCodePageCharacter(const QFontMetrics& fm)
+{
+    int widest = fm.averageCharWidth();
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        if (byte == 0x7F || (byte >= 0x80 && byte < 0xA0 && cp1252::toCodePoint(byte) == char32_t(byte)))
+            continue;
+        widest =
+            std::max(widest, fm.horizontalAdvance(QChar(static_cast<char16_t>(cp1252::toCodePoint(byte)))));
+    }
+    return widest;
+}
+
+int derivedListOf(SortOrder order)
+{
+    return isAlbumOrder(order) ? -1 : static_cast<int>(order);
+}
+
+ScrollRequest requestOf(int action, bool sliderDown)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineForward;
+    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineBack;
+    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageForward;
+    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageBack;
+    case QAbstractSlider::SliderToMinimum: return ScrollRequest::ToStart;
+    case QAbstractSlider::SliderToMaximum: return ScrollRequest::ToEnd;
+    case QAbstractSlider::SliderMove:
+        return sliderDown ? ScrollRequest::ThumbTrack : ScrollRequest::ThumbPosition;
+    default: return ScrollRequest::EndScroll;
+    }
+}
+
+} // namespace
+
+CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_colours(toViewColours(initialViewColours())),
+      m_options(initialViewOptions())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    m_metrics.dpi = logicalDpiY();
+    setScreenFont(makeFont(QStringLiteral("MS Sans Serif"), 10 * m_metrics.dpi / 72, 400, false));
+
+    // The view does not follow the thumb while it is dragged; it scrolls, by whole lines, on release.
+    verticalScrollBar()->setTracking(false);
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &CatalogueView::onVerticalAction);
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            &CatalogueView::onHorizontalAction);
+
+    m_doc.addObserver(this);
+    m_selection.clear(orderEntryCount(m_doc));
+    updateLayout();
+}
+
+CatalogueView::~CatalogueView()
+{
+    m_doc.removeObserver(this);
+    if (m_goTo)
+        delete m_goTo.data();
+}
+
+void CatalogueView::registerCommands(MainWindow& window)
+{
+    m_window = &window;
+    window.setHandler(CommandId::SelectAll, [this] { selectOrUnselectAll(); });
+    window.setHandler(CommandId::GoTo, [this] { showGoTo(); });
+    window.setHandler(CommandId::AddField, [this] { addField(); });
+    window.setHandler(CommandId::RemoveField, [this] { removeField(); });
+    window.setHandler(CommandId::ViewNormal, [this] { setViewStyle(m_doc, ViewStyle::Normal); });
+    window.setHandler(CommandId::ViewSingleLine, [this] { setViewStyle(m_doc, ViewStyle::SingleLineSorts); });
+    setFocus();
+}
+
+void CatalogueView::describeState(UiState& state) const
+{
+    state.anySelected = m_selection.anySelected();
+    state.entryCount = orderEntryCount(m_doc);
+    state.columnCount = m_columnCount;
+    state.clickedColumn = m_clickedColumn;
+}
+
+void CatalogueView::refreshCommands()
+{
+    if (m_window)
+        m_window->refreshActions();
+}
+
+// ---- Document ------------------------------------------------------------------------------
+
+void CatalogueView::documentUpdated()
+{
+    const int list = derivedListOf(m_doc.currentOrder());
+    const int entries = orderEntryCount(m_doc);
+    const LayoutKind kind = currentLayoutKind(m_doc);
+    // One album order following another keeps its place; a new layout starts at the top.
+    const bool albumLayout = kind == LayoutKind::Normal || kind == LayoutKind::SingleLine;
+    if (m_doc.viewStyle() != m_shownStyle || list != m_shownList ||
+        (albumLayout && entries != m_shownEntries)) {
+        m_metrics.scrollX = 0;
+        m_metrics.scrollY = 0;
+    }
+    m_selection.clear(entries);
+    updateLayout();
+}
+
+void CatalogueView::viewReset()
+{
+    m_metrics.scrollX = 0;
+    m_metrics.scrollY = 0;
+    m_selection.clear(orderEntryCount(m_doc));
+    if (m_goTo)
+        m_goTo->close();
+    updateLayout();
+}
+
+void CatalogueView::headingsChanged()
+{
+    viewport()->update();
+}
+
+void CatalogueView::displaySettingsChanged()
+{
+    applyDisplaySettings();
+}
+
+void CatalogueView::applyDisplaySettings()
+{
+    m_colours = toViewColours(m_doc.colours());
+    m_options = m_doc.viewOptions();
+    if (m_screenFont != m_doc.font()) {
+        m_screenFont = m_doc.font();
+        setScreenFont(screenFontFor(*m_screenFont, m_metrics.dpi));
+        m_metrics.scrollX = 0;
+        m_metrics.scrollY = 0;
+    }
+    updateLayout();
+}
+
+void CatalogueView::setScreenFont(const QFont& font)
+{
+    m_font = font;
+    const QFontMetrics fm(m_font);
+    m_metrics.lineHeight = std::max(1, fm.height() + std::max(0, fm.leading()));
+    m_metrics.charWidth = std::max(1, fm.averageCharWidth());
+    m_metrics.maxCharWidth = widestCodePageCharacter(fm);
+}
+
+// ---- Layout and scrolling ------------------------------------------------------------------
+
+ListGeometry CatalogueView::listGeometry() const
+{
+    ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
+    clearAbsentEdges(layout, m_kind);
+    return discora::listGeometry(m_kind, layout, m_metrics);
+}
+
+void CatalogueView::computeLayout()
+{
+    m_kind = currentLayoutKind(m_doc);
+    m_entries = orderEntryCount(m_doc);
+    m_lines = discora::linesPerRecord(m_kind, m_options);
+    m_metrics.clientWidth = viewport()->width();
+    m_metrics.clientHeight = viewport()->height();
+    int contentWidth = 0;
+    switch (m_kind) {
+    case LayoutKind::Normal:
+        contentWidth = normalPositions(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
+        break;
+    case LayoutKind::SongDetail:
+        contentWidth = songDetailBlock(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
+        break;
+    default: {
+        // Absent columns keep no edge, so the editing arithmetic sees where the columns end.
+        clearAbsentEdges(m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder())), m_kind);
+        const ListGeometry g = listGeometry();
+        contentWidth = g.contentWidth;
+        m_columnCount = g.columnCount;
+        break;
+    }
+    }
+    const FittedScroll fitted =
+        fitScroll(layoutScrollGeometry(m_kind, m_metrics, m_lines, m_entries, contentWidth),
+                  m_metrics.scrollX, m_metrics.scrollY);
+    m_scroll = fitted.geometry;
+    m_metrics.scrollX = fitted.scrollX;
+    m_metrics.scrollY = fitted.scrollY;
+    m_shownStyle = m_doc.viewStyle();
+    m_shownList = derivedListOf(m_doc.currentOrder());
+    m_shownEntries = m_entries;
+}
+
+void CatalogueView::updateLayout()
+{
+    if (m_inLayout) {
+        m_relayout = true; // a scroll bar came or went and changed the client size
+        return;
+    }
+    m_inLayout = true;
+    for (int pass = 0; pass < 4; ++pass) {
+        m_relayout = false;
+        computeLayout();
+        pushScrollBars();
+        if (!m_relayout && viewport()->width() == m_metrics.clientWidth &&
+            viewport()->height() == m_metrics.clientHeight)
+            break;
+    }
+    m_inLayout = false;
+    viewport()->update();
+}
+
+void CatalogueView::pushScrollBars()
+{
+    // Position first in the members, so the scroll bars' echo finds nothing left to do.
+    const int x = m_metrics.scrollX;
+    const int y = m_metrics.scrollY;
+    QScrollBar* v = verticalScrollBar();
+    v->setRange(0, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
+    v->setPageStep(std::max(1, m_scroll.pageHeight));
+    v->setSingleStep(m_metrics.lineHeight);
+    v->setValue(y);
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
+    h->setPageStep(std::max(1, m_scroll.pageWidth));
+    h->setSingleStep(m_metrics.charWidth);
+    h->setValue(x);
+    m_metrics.scrollX = x;
+    m_metrics.scrollY = y;
+}
+
+void CatalogueView::setScrollPosition(int x, int y)
+{
+    if (x == m_metrics.scrollX && y == m_metrics.scrollY)
+        return;
+    m_metrics.scrollX = x;
+    m_metrics.scrollY = y;
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+    viewport()->update();
+}
+
+void CatalogueView::scrollContentsBy(int, int)
+{
+    if (m_inLayout)
+        return;
+    m_metrics.scrollX = horizontalScrollBar()->value();
+    m_metrics.scrollY = verticalScrollBar()->value();
+    viewport()->update();
+}
+
+void CatalogueView::scrollVertically(ScrollRequest request, int position)
+{
+    const int y = verticalScroll(request, m_metrics.scrollY, position, m_metrics.lineHeight,
+                                 m_scroll.pageHeight, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
+    setScrollPosition(m_metrics.scrollX, y);
+}
+
+void CatalogueView::scrollHorizontally(ScrollRequest request, int position)
+{
+    const int x = horizontalScroll(request, m_metrics.scrollX, position, m_metrics.charWidth,
+                                   m_scroll.pageWidth, maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
+    setScrollPosition(x, m_metrics.scrollY);
+}
+
+void CatalogueView::onVerticalAction(int action)
+{
+    QScrollBar* bar = verticalScrollBar();
+    const int y = verticalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollY,
+                                 bar->sliderPosition(), m_metrics.lineHeight, m_scroll.pageHeight,
+                                 maxScroll(m_scroll.contentHeight, m_scroll.pageHeight));
+    bar->setSliderPosition(y);
+}
+
+void CatalogueView::onHorizontalAction(int action)
+{
+    QScrollBar* bar = horizontalScrollBar();
+    const int x = horizontalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollX,
+                                   bar->sliderPosition(), m_metrics.charWidth, m_scroll.pageWidth,
+                                   maxScroll(m_scroll.contentWidth, m_scroll.pageWidth));
+    bar->setSliderPosition(x);
+}
+
+void CatalogueView::scrollToEntry(int position)
+{
+    setScrollPosition(m_metrics.scrollX, goToScrollPosition(position, m_metrics.lineHeight, m_lines,
+                                                            m_scroll.contentHeight, m_scroll.pageHeight));
+}
+
+void CatalogueView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateLayout();
+}
+
+// ---- Painting ------------------------------------------------------------------------------
+
+void CatalogueView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), m_colours.background);
+    paintContents(painter);
+}
+
+void CatalogueView::paintContents(QPainter& painter)
+{
+    // Read afresh: a paint may come between a change and its announcement.
+    const LayoutKind kind = currentLayoutKind(m_doc);
+    const int entries = orderEntryCount(m_doc);
+    m_selection.cover(entries);
+    ViewMetrics metrics = m_metrics;
+    metrics.clientWidth = viewport()->width();
+    metrics.clientHeight = viewport()->height();
+    const PaintInput input{
+        m_doc,   m_selection, metrics,   kind,     discora::linesPerRecord(kind, m_options),
+        entries, m_font,      m_colours, m_options};
+    CataloguePainter(painter, input).paint();
+}
+
+// ---- Mouse and keys ------------------------------------------------------------------------
+
+void CatalogueView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_entries == 0)
+        return;
+    const QPoint pos = event->position().toPoint();
+    if (pos.y() >= m_metrics.lineHeight) {
+        const int position = hitTest(pos.y(), m_metrics, m_lines);
+        if (position < 0 || position >= m_entries)
+            return;
+        const Qt::KeyboardModifiers held = event->modifiers();
+        const ClickModifiers modifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
+        m_selection.cover(m_entries);
+        m_selection.click(position, modifiers, [this](int p) { return entryIsPlayable(m_doc, p); });
+        viewport()->update();
+        refreshCommands();
+        return;
+    }
+    if (isColumnList(m_kind)) {
+        if (const auto edge = grabZoneAt(pos)) {
+            m_drag = ColumnDrag{*edge, false};
+            viewport()->setCursor(Qt::SizeHorCursor);
+        }
+    }
+}
+
+void CatalogueView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_entries == 0)
+        return;
+    const QPoint pos = event->position().toPoint();
+    const int position = hitTest(pos.y(), m_metrics, m_lines);
+    if (pos.y() < m_metrics.lineHeight || position < 0 || position >= m_entries)
+        return;
+    m_selection.cover(m_entries);
+    m_selection.selectOnly(position);
+    viewport()->update();
+    refreshCommands();
+    if (m_window)
+        m_window->runCommand(CommandId::Modify);
+}
+
+void CatalogueView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_drag) {
+        if (!event->buttons().testFlag(Qt::LeftButton) || pos.y() <= 0 || pos.y() >= m_metrics.lineHeight)
+            finishDrag();
+        else
+            dragTo(pos);
+        return;
+    }
+    updateCursor(pos);
+}
+
+void CatalogueView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_drag && event->button() == Qt::LeftButton) {
+        finishDrag();
+        updateCursor(event->position().toPoint());
+    }
+}
+
+std::optional<int> CatalogueView::grabZoneAt(const QPoint& pos) const
+{
+    if (!isColumnList(m_kind) || m_entries == 0 || pos.y() < 0 || pos.y() >= m_metrics.lineHeight)
+        return std::nullopt;
+    for (const GrabZone& zone : listGeometry().grabZones)
+        if (zone.contains(pos.x()))
+            return zone.edgeIndex;
+    return std::nullopt;
+}
+
+void CatalogueView::updateCursor(const QPoint& pos)
+{
+    if (grabZoneAt(pos))
+        viewport()->setCursor(Qt::SizeHorCursor);
+    else
+        viewport()->unsetCursor();
+}
+
+void CatalogueView::dragTo(const QPoint& pos)
+{
+    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    const int index = m_drag->edgeIndex;
+    const auto edge = draggedEdge(layout, m_kind, index, pos.x() + m_metrics.scrollX, m_metrics.clientWidth,
+                                  m_metrics.scrollX);
+    if (!edge || *edge == layout.leftEdges[index])
+        return;
+    layout.leftEdges[index] = *edge;
+    m_drag->moved = true;
+    // The heading strip between the neighbouring edges follows the pointer at once.
+    const ListGeometry g = listGeometry();
+    const int previous = index == 0 ? 0 : layout.leftEdges[index - 1];
+    const int next = index + 1 < kLeftEdgeCount && layout.leftEdges[index + 1] != 0
+                         ? layout.leftEdges[index + 1]
+                         : g.paintWidth;
+    viewport()->repaint(
+        QRect(previous - m_metrics.scrollX - 2, 0, next - previous + 4, m_metrics.lineHeight));
+}
+
+void CatalogueView::finishDrag()
+{
+    const bool moved = m_drag && m_drag->moved;
+    m_drag.reset();
+    if (moved)
+        m_doc.setModified(true);
+    updateLayout();
+}
+
+void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_entries == 0 || !m_window)
+        return;
+    const QPoint pos = event->pos();
+    std::unique_ptr<QMenu> menu;
+    if (isColumnList(m_kind) && pos.y() < m_metrics.lineHeight) {
+        const ListGeometry g = listGeometry();
+        m_clickedColumn = clickedColumnAt(g, pos.x() + m_metrics.scrollX);
+        m_columnCount = g.columnCount;
+        menu.reset(m_window->createFieldsMenu(this));
+    } else {
+        menu.reset(m_window->createContextMenu(this));
+    }
+    menu->exec(event->globalPos());
+}
+
+void CatalogueView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp: scrollVertically(ScrollRequest::PageBack); break;
+    case Qt::Key_PageDown: scrollVertically(ScrollRequest::PageForward); break;
+    case Qt::Key_Up: scrollVertically(ScrollRequest::LineBack); break;
+    case Qt::Key_Down: scrollVertically(ScrollRequest::LineForward); break;
+    case Qt::Key_Left: scrollHorizontally(ScrollRequest::LineBack); break;
+    case Qt::Key_Right: scrollHorizontally(ScrollRequest::LineForward); break;
+    case Qt::Key_Home:
+        scrollVertically(ScrollRequest::ToStart);
+        scrollHorizontally(ScrollRequest::ToStart);
+        break;
+    case Qt::Key_End:
+        scrollVertically(ScrollRequest::ToEnd);
+        scrollHorizontally(ScrollRequest::ToStart);
+        break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+void CatalogueView::selectOrUnselectAll()
+{
+    m_selection.cover(orderEntryCount(m_doc));
+    m_selection.toggleAll();
+    viewport()->update();
+}
+
+void CatalogueView::markFound(int position)
+{
+    m_selection.cover(orderEntryCount(m_doc));
+    m_selection.markFound(position);
+    viewport()->update();
+}
+
+GoToDialog* CatalogueView::goToWindow() const
+{
+    return m_goTo;
+}
+
+void CatalogueView::clearSelection()
+{
+    m_selection.clear(orderEntryCount(m_doc));
+    viewport()->update();
+    refreshCommands();
+}
+
+void CatalogueView::showGoTo()
+{
+    if (m_goTo) {
+        m_goTo->raise();
+        m_goTo->activateWindow();
+        return;
+    }
+    m_goTo = new GoToDialog(toQt(goToPrompt(m_doc.currentOrder())), window());
+    connect(m_goTo, &GoToDialog::textChanged, this, &CatalogueView::searchGoTo, Qt::QueuedConnection);
+    // 100 by 100 dialog units from the main window's corner.
+    m_goTo->move(window()->geometry().topLeft() + QPoint(150, 163));
+    m_goTo->show();
+}
+
+void CatalogueView::searchGoTo()
+{
+    if (!m_goTo)
+        return;
+    if (const auto found = findGoToEntry(m_doc, toStd(m_goTo->text())))
+        scrollToEntry(*found);
+}
+
+void CatalogueView::addField()
+{
+    if (!canAddColumn(m_kind, m_columnCount, m_clickedColumn))
+        return;
+    AddColumnDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    if (!addColumn(layout, m_kind, m_clickedColumn, dialog.chosenField(), m_metrics.dpi))
+        return;
+    m_doc.setModified(true);
+    updateLayout();
+}
+
+void CatalogueView::removeField()
+{
+    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    if (!removeColumn(layout, m_kind, m_clickedColumn))
+        return;
+    m_doc.setModified(true);
+    updateLayout();
+}
+
+} // namespace discora

@@ -1,0 +1,135 @@
+// The catalogue on screen: paints the current order in its layout, keeps the scroll position and
+// the selection, and turns mouse and keys into scrolling, selection and column editing. It reads
+// the document and never changes album data; it writes only the column layouts.
+#pragma once
+
+#include "core/commands/commands.h"
+#include "core/document/cataloguedocument.h"
+#include "ui/view/cataloguepainter.h"
+#include "core/layout/viewlayout.h"
+#include "core/layout/viewscroll.h"
+#include "core/layout/viewselection.h"
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+
+#include <optional>
+
+namespace discora {
+
+class GoToDialog;
+class MainWindow;
+
+class CatalogueView : public QAbstractScrollArea, public DocumentObserver
+{
+    Q_OBJECT
+public:
+    explicit CatalogueView(CatalogueDocument& doc, QWidget* parent = nullptr);
+    ~CatalogueView() override;
+
+    // Registers the view's commands with the window, whose menus and command routing it uses.
+    void registerCommands(MainWindow& window);
+    // The parts of the commands' state that the view holds.
+    void describeState(UiState& state) const;
+
+    // What the view shows, as of the last layout.
+    LayoutKind layoutKind() const { return m_kind; }
+    int entryCount() const { return m_entries; }
+    int linesPerRecord() const { return m_lines; }
+    const ViewMetrics& metrics() const { return m_metrics; }
+    int scrollX() const { return m_metrics.scrollX; }
+    int scrollY() const { return m_metrics.scrollY; }
+    const ScrollGeometry& scrollGeometry() const { return m_scroll; }
+    const ViewColours& colours() const { return m_colours; }
+    const QFont& screenFont() const { return m_font; }
+    int columnCount() const { return m_columnCount; }
+    int clickedColumn() const { return m_clickedColumn; }
+    // The column list's geometry as painted, for the order shown.
+    ListGeometry listGeometry() const;
+
+    // The selection, for Play, Modify, Delete and Find.
+    const ViewSelection& selection() const { return m_selection; }
+    void markFound(int position);
+    void clearSelection();
+
+    // Commands
+    void selectOrUnselectAll();
+    void showGoTo();
+    GoToDialog* goToWindow() const;
+    void addField();
+    void removeField();
+
+    // Scrolling as the scroll bars and keys request it; Go To brings an entry to the top.
+    void scrollVertically(ScrollRequest request, int position = 0);
+    void scrollHorizontally(ScrollRequest request, int position = 0);
+    void scrollToEntry(int position);
+
+    // Paints the client area as it stands; the paint event, the benchmark and the tests use it.
+    void paintContents(QPainter& painter);
+
+    // DocumentObserver
+    void documentUpdated() override;
+    void viewReset() override;
+    void headingsChanged() override;
+    void displaySettingsChanged() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct ColumnDrag
+    {
+        int edgeIndex = 0;
+        bool moved = false;
+    };
+
+    void updateLayout();
+    void computeLayout();
+    void pushScrollBars();
+    void setScrollPosition(int x, int y);
+    void onVerticalAction(int action);
+    void onHorizontalAction(int action);
+    void applyDisplaySettings();
+    void setScreenFont(const QFont& font);
+    void searchGoTo();
+    std::optional<int> grabZoneAt(const QPoint& pos) const;
+    void updateCursor(const QPoint& pos);
+    void dragTo(const QPoint& pos);
+    void finishDrag();
+    void refreshCommands();
+
+    CatalogueDocument& m_doc;
+    MainWindow* m_window = nullptr;
+    ViewSelection m_selection;
+    ViewMetrics m_metrics;
+    ScrollGeometry m_scroll;
+    LayoutKind m_kind = LayoutKind::Normal;
+    int m_lines = 19;
+    int m_entries = 0;
+    // What the last layout showed, to tell which document updates reset the scroll position.
+    ViewStyle m_shownStyle = ViewStyle::Normal;
+    int m_shownList = -1; // the derived list's order, -1 for the album orders
+    int m_shownEntries = 0;
+    bool m_inLayout = false;
+    bool m_relayout = false;
+
+    QFont m_font;
+    std::optional<ScreenFont> m_screenFont; // unset: the initial 10-point font
+    ViewColours m_colours;
+    ViewOptions m_options;
+
+    int m_columnCount = 0;
+    int m_clickedColumn = 0;
+    std::optional<ColumnDrag> m_drag;
+    QPointer<GoToDialog> m_goTo;
+};
+
+} // namespace discora

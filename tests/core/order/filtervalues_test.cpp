@@ -1,0 +1,161 @@
+// Filters: which albums a selection lets through, the values the Filters dialog offers and the text
+// each of its boxes shows for a stored selection.
+#include "support/orderfixture.h"
+
+#include "core/order/orders.h"
+
+#include <gtest/gtest.h>
+
+namespace discora {
+namespace {
+
+using namespace ordertest;
+using Lines = std::vector<std::string>;
+
+Lines displayedSorted(const CatalogueDocument& doc, Field field)
+{
+    Lines texts = displayedTexts(doc, field);
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+struct FilterCase
+{
+    const char* name;
+    FilterField filter;
+    Field field;
+    std::string selection;
+    Lines shown; // sorted
+};
+
+class FilterMatching : public ::testing::TestWithParam<FilterCase>
+{
+};
+
+const Lines kValues = {"Rock", "rock", "Rock and Roll", "Hard Rock", "Ro", "Pop", ""};
+
+TEST_P(FilterMatching, ShowsTheValuesThatBeginWithTheSelection)
+{
+    const FilterCase& c = GetParam();
+    auto doc = documentOf(albumsWith(c.field, kValues));
+    doc->setFilter(c.filter, c.selection);
+    doc->ApplyFilters();
+    EXPECT_EQ(displayedSorted(*doc, c.field), c.shown);
+}
+
+const Lines kAllValues = [] {
+    Lines all = kValues;
+    std::sort(all.begin(), all.end());
+    return all;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FilterMatching,
+    ::testing::Values(
+        FilterCase{"MusicTypeRock",
+                   FilterField::MusicType,
+                   Field::MusicType,
+                   "Rock",
+                   {"Rock", "Rock and Roll", "rock"}},
+        FilterCase{
+            "ArtistLowerCase", FilterField::Artist, Field::Artist, "rOCK", {"Rock", "Rock and Roll", "rock"}},
+        FilterCase{"LabelLongerThanValue", FilterField::Label, Field::Label, "Rock and Rolls", {}},
+        FilterCase{"MediaTypePrefix",
+                   FilterField::MediaType,
+                   Field::MediaType,
+                   "r",
+                   {"Ro", "Rock", "Rock and Roll", "rock"}},
+        FilterCase{"QualityEmptyShowsAll", FilterField::Quality, Field::Quality, "", kAllValues},
+        FilterCase{"AllInAnyCase", FilterField::MusicType, Field::MusicType, "aLL", kAllValues}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PerformerFilter, MatchesWhenAnyOfTheTenPerformersBeginsWithIt)
+{
+    AlbumRecord tenth = albumWith({{Field::AlbumName, "tenth"}});
+    tenth.performers[9].name = "Benny Andersson";
+    AlbumRecord first = albumWith({{Field::AlbumName, "first"}});
+    first.performers[0].name = "benny";
+    AlbumRecord inside = albumWith({{Field::AlbumName, "inside"}});
+    inside.performers[3].name = "Sir Benny";
+    auto doc = documentOf({tenth, first, inside, albumWith({{Field::AlbumName, "none"}})});
+    doc->setFilter(FilterField::Performer, "Benny");
+    doc->ApplyFilters();
+    EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), (Lines{"first", "tenth"}));
+}
+
+// ---- What the Filters dialog offers -------------------------------------------------------------
+
+TEST(FilterValues, OrderedWithTheArticleIgnoredWhateverTheOptions)
+{
+    const auto off = optionsWith({{ViewOption::NlViewThe, 0},
+                                  {ViewOption::GroupViewThe, 0},
+                                  {ViewOption::ArtistThe, 0},
+                                  {ViewOption::SongThe, 0}});
+    auto doc = documentOf(
+        albumsWith(Field::Artist, {"the Who", "Cream", "The Band", "Theatre of Tragedy", "ABBA", "The"}),
+        off);
+    EXPECT_EQ(sortedFilterValues(*doc, ValueListId::Artist),
+              (Lines{"ABBA", "The Band", "Cream", "The", "Theatre of Tragedy", "the Who"}));
+    // The document's own list keeps the order the entry sheet shows.
+    EXPECT_EQ(doc->valueList(ValueListId::Artist).values().front(), "the Who");
+}
+
+TEST(DistinctPerformerNames, SortedTrimmedAndDistinctWithoutLetterCase)
+{
+    AlbumRecord a = albumWith({{Field::Label, "Shown"}});
+    a.performers[0].name = "  zoe";
+    a.performers[1].name = "Anni-Frid";
+    a.performers[2].name = "ZOE";
+    AlbumRecord b = albumWith({{Field::Label, "Shown"}});
+    b.performers[4].name = "Benny";
+    b.performers[5].name = "anni-frid";
+    b.performers[6].name = "\t";
+    AlbumRecord hidden = albumWith({{Field::Label, "Hidden"}});
+    hidden.performers[0].name = "Hidden Player";
+    auto doc = documentOf({a, b, hidden});
+    doc->setFilter(FilterField::Label, "Sh"); // only the displayed albums count
+    doc->ApplyFilters();
+
+    const Lines names = distinctPerformerNames(*doc);
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(CompareNames(names[0], "anni-frid"), 0);
+    EXPECT_EQ(names[1], "Benny");
+    EXPECT_EQ(CompareNames(names[2], "zoe"), 0);
+    EXPECT_NE(names[2], "  zoe");
+}
+
+TEST(DistinctPerformerNames, LeavesTheListOnScreenAlone)
+{
+    AlbumRecord a;
+    a.performers[0] = {"Benny", "piano"};
+    AlbumRecord b;
+    b.performers[0] = {"Agnetha", "vocals"};
+    auto doc = documentOf({a, b});
+    runOrder(*doc, SortOrder::ByPerformer);
+    const auto before = doc->derivedLists().performers;
+    ASSERT_EQ(before.size(), 4u);
+
+    EXPECT_EQ(distinctPerformerNames(*doc), (Lines{"Agnetha", "Benny"}));
+    EXPECT_EQ(doc->derivedLists().performers, before);
+    EXPECT_EQ(doc->currentOrder(), SortOrder::ByPerformer);
+}
+
+struct SelectionCase
+{
+    const char* stored;
+    const char* shown;
+};
+
+TEST(FilterSelectionShown, FirstEntryBeginningWithTheStoredTextElseTheText)
+{
+    const Lines entries = {"All", "Pop", "Rock", "Rock and Roll", "rockabilly"};
+    const SelectionCase cases[] = {
+        {"Ro", "Rock"}, {"ro", "Rock"},   {"Rock and", "Rock and Roll"},        {"rockab", "rockabilly"},
+        {"all", "All"}, {"Jazz", "Jazz"}, {"Rock and Roll!", "Rock and Roll!"},
+    };
+    for (const SelectionCase& c : cases)
+        EXPECT_EQ(filterSelectionShown(entries, c.stored), c.shown) << c.stored;
+}
+
+} // namespace
+} // namespace discora

@@ -1,0 +1,201 @@
+#include "core/settings/appsettings.h"
+#include "core/document/cataloguedocument.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace discora {
+namespace {
+
+const SystemColours kSystem{};
+
+TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
+{
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    CatalogueDocument doc;
+    settings.applyAllAtStartup(kSystem, doc);
+
+    EXPECT_EQ(store.readInt(kUserData, "DataColor"), 0);
+    EXPECT_EQ(store.readInt(kUserData, "HeadingColor"), 16711680);
+    EXPECT_EQ(store.readInt(kUserData, "HDataColor"), 16777215);
+    EXPECT_EQ(store.readInt(kUserData, "HBkColor"), 0);
+    EXPECT_EQ(store.readString(kUserData, "Face Name"), "MS Sans Serif");
+    EXPECT_EQ(store.readInt(kUserData, "Font Size"), 80);
+    EXPECT_EQ(store.readInt(kUserData, "Font Weight"), 400);
+    EXPECT_EQ(store.readInt(kUserData, "Bold"), 0);
+    EXPECT_EQ(store.readInt(kUserData, "Italic"), 0);
+    EXPECT_EQ(store.readString(kUserData, "Custom1"), "Custom 1");
+    EXPECT_EQ(store.readString(kUserData, "Custom2"), "Custom 2");
+    EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 0);
+    for (const auto& info : kViewOptionInfo)
+        EXPECT_EQ(store.readInt(kUserData, info.key), info.defaultValue) << info.key;
+    // 4 colours, 5 font keys, 2 headings, LoadLast and the 28 view options.
+    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 28u);
+
+    EXPECT_EQ(doc.colours().dataText, 0);
+    EXPECT_EQ(doc.colours().headingText, 0xFF0000);
+    EXPECT_EQ(doc.colours().highlightedText, 0xFFFFFF);
+    EXPECT_EQ(doc.colours().highlightBackground, 0);
+    EXPECT_EQ(doc.font(), ScreenFont{});
+    EXPECT_EQ(doc.heading(0), "Custom 1");
+    EXPECT_EQ(doc.viewOptions(), ViewOptions{});
+}
+
+TEST(AppSettings, OnlyTheDataColourDecidesWhetherColoursDefault)
+{
+    MemorySettingsStore store;
+    store.writeInt(kUserData, "DataColor", 0x123456);
+    AppSettings settings(store);
+    CatalogueDocument doc;
+    const UserColours applied = settings.ApplyColours(settings.readColours(), kSystem, &doc);
+    EXPECT_EQ(applied.data, 0x123456);
+    EXPECT_EQ(applied.heading, -1);
+    EXPECT_EQ(store.readInt(kUserData, "HeadingColor"), -1);
+    EXPECT_EQ(doc.colours().headingText, -1);
+}
+
+TEST(AppSettings, ColoursReachTheDocumentInOrderWithTheSystemColours)
+{
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    CatalogueDocument doc;
+    SystemColours system{0x111111, 0x222222, 0x333333, 0x444444};
+    settings.ApplyColours(UserColours{1, 2, 3, 4}, system, &doc);
+    const DisplayColors& c = doc.colours();
+    EXPECT_EQ(c.windowBackground, 0x111111);
+    EXPECT_EQ(c.dataText, 1);
+    EXPECT_EQ(c.headingText, 2);
+    EXPECT_EQ(c.buttonFace, 0x222222);
+    EXPECT_EQ(c.buttonShadow, 0x333333);
+    EXPECT_EQ(c.menuText, 0x444444);
+    EXPECT_EQ(c.highlightedText, 3);
+    EXPECT_EQ(c.highlightBackground, 4);
+}
+
+struct FontCase
+{
+    const char* name;
+    ScreenFont stored;
+    bool resets;
+};
+
+class FontRule : public ::testing::TestWithParam<FontCase>
+{
+};
+
+TEST_P(FontRule, ABrokenFontRecordResetsTheWholeFont)
+{
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    const ScreenFont applied = settings.ApplyFont(GetParam().stored, nullptr);
+    EXPECT_EQ(applied, GetParam().resets ? ScreenFont{} : GetParam().stored);
+    EXPECT_EQ(store.readString(kUserData, "Face Name"), applied.faceName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FontRule,
+                         ::testing::Values(FontCase{"EmptyFace", {"", 100, 700, true, true}, true},
+                                           FontCase{"ZeroSize", {"Arial", 0, 700, true, false}, true},
+                                           FontCase{"ZeroWeight", {"Arial", 120, 0, false, true}, true},
+                                           FontCase{"NegativeSize", {"Arial", -50, 400, false, false}, true},
+                                           FontCase{"NegativeWeight", {"Arial", 120, -1, false, false}, true},
+                                           FontCase{"Complete", {"Arial", 120, 700, true, false}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AppSettings, EmptyHeadingsBecomeTheDefaultNames)
+{
+    MemorySettingsStore store;
+    store.writeString(kUserData, "Custom1", "");
+    store.writeString(kUserData, "Custom2", "Year");
+    AppSettings settings(store);
+    const auto headings = settings.ApplyHeadings(settings.readHeadings(), nullptr);
+    EXPECT_EQ(headings[0], "Custom 1");
+    EXPECT_EQ(headings[1], "Year");
+    EXPECT_EQ(store.readString(kUserData, "Custom1"), "Custom 1");
+}
+
+TEST(AppSettings, ACatalogueKeepsItsOwnHeadingsAtStartUp)
+{
+    MemorySettingsStore store;
+    store.writeString(kUserData, "Custom1", "Composer");
+    store.writeString(kUserData, "Custom2", "Year");
+    AppSettings settings(store);
+    CatalogueDocument doc;
+    doc.setHeadings("Conductor", "");
+    settings.applyAllAtStartup(kSystem, doc);
+    EXPECT_EQ(doc.heading(0), "Conductor");
+    EXPECT_EQ(doc.heading(1), "Year");
+    EXPECT_EQ(settings.headings()[0], "Composer");
+}
+
+TEST(AppSettings, ViewOptionsAreReadWrittenAndHandedOverInOrder)
+{
+    MemorySettingsStore store;
+    store.writeInt(kUserData, "ShowNotes", 1);
+    store.writeInt(kUserData, "NlViewThe", 0);
+    store.writeString(kUserData, "SongGrid", "garbage");
+    AppSettings settings(store);
+    CatalogueDocument doc;
+    ViewOptions options = settings.readViewOptions();
+    EXPECT_EQ(options.value(ViewOption::ShowNotes), 1);
+    EXPECT_EQ(options.value(ViewOption::NlViewThe), 0);
+    EXPECT_EQ(options.value(ViewOption::SongGrid), 1); // garbage gives the default
+    settings.ApplyViewOptions(options, true, &doc);
+    EXPECT_EQ(doc.viewOptions(), options);
+    EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 1);
+    EXPECT_EQ(store.readInt(kUserData, "SongGrid"), 1);
+}
+
+TEST(AppSettings, RecentFilesKeepTheirOrderAndSkipEmptyEntries)
+{
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    settings.writeRecentFiles({"/a.dcf", "/b.dcf"});
+    EXPECT_EQ(store.readString(kRecentFileList, "File1"), "/a.dcf");
+    EXPECT_EQ(store.readString(kRecentFileList, "File3"), "");
+    EXPECT_EQ(settings.readRecentFiles(), (std::vector<std::string>{"/a.dcf", "/b.dcf"}));
+}
+
+bool alwaysReadable(const std::string&)
+{
+    return true;
+}
+bool neverReadable(const std::string&)
+{
+    return false;
+}
+
+TEST(LastFileRule, ChoosesWhatToOpenAtStartUp)
+{
+    // A named file wins, whatever LoadLast says.
+    EXPECT_EQ(chooseStartupFile("/named.dcf", "/last.dcf", false, &alwaysReadable), "/named.dcf");
+    EXPECT_EQ(chooseStartupFile("/named.dcf", "/last.dcf", true, &neverReadable), "/named.dcf");
+    // The last file only with LoadLast on and when it can be read.
+    EXPECT_EQ(chooseStartupFile("", "/last.dcf", true, &alwaysReadable), "/last.dcf");
+    EXPECT_EQ(chooseStartupFile("", "/last.dcf", false, &alwaysReadable), "");
+    EXPECT_EQ(chooseStartupFile("", "/last.dcf", true, &neverReadable), "");
+    EXPECT_EQ(chooseStartupFile("", "", true, &alwaysReadable), "");
+}
+
+TEST(LastFileRule, ADeletedFileIsNotReadable)
+{
+    const auto path = std::filesystem::temp_directory_path() / "discora-last-file-test.dcf";
+    std::ofstream(path) << "x";
+    EXPECT_TRUE(fileIsReadable(path.string()));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(fileIsReadable(path.string()));
+    EXPECT_EQ(chooseStartupFile("", path.string(), true, &fileIsReadable), "");
+}
+
+TEST(LastFileRule, AFolderIsNotReadable)
+{
+    const auto path = std::filesystem::temp_directory_path() / "discora-last-file-folder";
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(fileIsReadable(path.string()));
+    std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace discora
