@@ -56,16 +56,16 @@ void prepare(CatalogueDocument& doc, Layout layout)
     doc.setViewOptions(options);
     switch (layout) {
     case Layout::NormalAllSwitches:
-        setViewStyle(doc, ViewStyle::Normal);
-        runOrder(doc, SortOrder::ByArtist);
+        doc.setViewStyle(ViewStyle::Normal);
+        doc.runOrder(SortOrder::ByArtist);
         break;
     case Layout::SingleLine:
-        setViewStyle(doc, ViewStyle::SingleLineSorts);
-        runOrder(doc, SortOrder::ByLabel);
+        doc.setViewStyle(ViewStyle::SingleLineSorts);
+        doc.runOrder(SortOrder::ByLabel);
         break;
     case Layout::SongList:
-        setViewStyle(doc, ViewStyle::Normal);
-        runOrder(doc, SortOrder::BySong);
+        doc.setViewStyle(ViewStyle::Normal);
+        doc.runOrder(SortOrder::BySong);
         break;
     }
 }
@@ -88,7 +88,7 @@ void BM_Repaint(benchmark::State& state, Layout layout)
     QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
-        painter.fillRect(image.rect(), view.colours().background);
+        painter.fillRect(image.rect(), view.colors().background);
         view.paintContents(painter);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

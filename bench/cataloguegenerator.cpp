@@ -244,7 +244,7 @@ constexpr std::string_view kNoteSentences[] = {
     "Sleeve slightly water-damaged.",
     "Disc 2 missing.",
     "Skips on the third song.",
-    "Coloured vinyl, numbered edition.",
+    "Colored vinyl, numbered edition.",
 };
 
 struct Artist

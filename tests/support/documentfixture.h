@@ -28,6 +28,20 @@ inline void loadAlbums(CatalogueDocument& doc, const std::vector<AlbumRecord>& a
     doc.adoptLoaded(std::move(loaded));
 }
 
+// Adds albums at the end the way loading a file with them would, keeping the document's headings
+// and column layouts.
+inline void appendAlbums(CatalogueDocument& doc, const std::vector<AlbumRecord>& albums)
+{
+    LoadedCatalogue loaded;
+    for (int a = 0; a < doc.albumCount(); ++a)
+        loaded.albums.appendAlbum(doc.album(a));
+    for (const AlbumRecord& a : albums)
+        loaded.albums.appendAlbum(a);
+    loaded.layouts = doc.columnLayouts();
+    loaded.headings = doc.headings();
+    doc.adoptLoaded(std::move(loaded));
+}
+
 // The album names in catalogue (index) order.
 inline std::vector<std::string> albumNames(const CatalogueDocument& doc)
 {

@@ -1,5 +1,5 @@
 // Small catalogues for the order tests, made in memory and handed to the document the way a loaded
-// file is, plus a progress recorder and the written exchange sort the fast orders must reproduce.
+// file is, plus a progress recorder and a plain exchange sort the fast orders must reproduce.
 #pragma once
 
 #include "core/document/cataloguedocument.h"
@@ -69,14 +69,14 @@ inline std::vector<std::string> displayedTexts(const CatalogueDocument& doc, Fie
     return texts;
 }
 
-// The exchange sort as written: n - 1 passes over neighbours, no early exit, exchanging only when
+// A plain exchange sort: n - 1 passes over neighbours, no early exit, exchanging only when
 // the first key is greater. The fast orders must give exactly its result.
-inline void writtenExchangeSort(const CatalogueDocument& doc, std::vector<std::uint32_t>& order, Field field,
+inline void referenceExchangeSort(const CatalogueDocument& doc, std::vector<std::uint32_t>& order, Field field,
                                 bool ignoreThe)
 {
     const auto key = [&](std::uint32_t a) {
         const std::string_view t = doc.text(field, static_cast<int>(a));
-        return ignoreThe ? StripLeadingThe(t) : t;
+        return ignoreThe ? stripLeadingThe(t) : t;
     };
     const std::size_t n = order.size();
     for (std::size_t pass = 0; pass + 1 < n; ++pass)

@@ -109,7 +109,7 @@ protected:
     {
         QImage image(viewport()->size(), QImage::Format_RGB32);
         QPainter painter(&image);
-        painter.fillRect(image.rect(), view().colours().background);
+        painter.fillRect(image.rect(), view().colors().background);
         view().paintContents(painter);
         return image;
     }
@@ -216,7 +216,7 @@ TEST_F(CatalogueViewTest, SongListPlayOrderStopsAtTwentySixAndSkipsTrackZero)
     b.songs[1] = {"Zz Last", "1:00", "2"};
     load({a, b});
     doc().setViewOptions(switchesOff());
-    runOrder(doc(), SortOrder::BySong);
+    doc().runOrder(SortOrder::BySong);
     ASSERT_EQ(view().entryCount(), 28);
     // Songs A to Z, then "Zero Track", then "Zz Last".
     click(26);
@@ -248,7 +248,7 @@ TEST_F(CatalogueViewTest, SelectAllTogglesAndEveryUpdateClearsTheSelection)
     EXPECT_EQ(view().selection().selectedCount(), 0);
 
     click(1);
-    doc().UpdateAllViews();
+    doc().runOrder(doc().currentOrder());
     EXPECT_FALSE(view().selection().anySelected());
     EXPECT_EQ(view().selection().size(), 4);
 }
@@ -259,8 +259,6 @@ TEST_F(CatalogueViewTest, TheEntryCountOfAnAlbumOrderIsTheDisplayedAlbums)
     albums[1].label = albums[3].label = "Kept";
     load(albums);
     doc().setFilter(FilterField::Label, "Kept");
-    doc().ApplyFilters();
-    ReapplyCurrentOrder(doc());
     EXPECT_EQ(view().entryCount(), 2);
     EXPECT_EQ(view().scrollGeometry().contentHeight, 0); // two albums fit the window
 }
@@ -332,24 +330,22 @@ TEST_F(CatalogueViewTest, ANewLayoutOrEntryCountStartsAtTheTopAndAnotherAlbumOrd
     QTest::keyClick(&view(), Qt::Key_PageDown);
     const int y = view().scrollY();
     ASSERT_GT(y, 0);
-    runOrder(doc(), SortOrder::ByAlbumName);
+    doc().runOrder(SortOrder::ByAlbumName);
     EXPECT_EQ(view().scrollY(), y);
 
     window().runCommand(CommandId::ViewSingleLine);
     EXPECT_EQ(view().scrollY(), 0);
     QTest::keyClick(&view(), Qt::Key_PageDown);
-    runOrder(doc(), SortOrder::ByLabel);
+    doc().runOrder(SortOrder::ByLabel);
     EXPECT_GT(view().scrollY(), 0);
 
     window().runCommand(CommandId::ViewNormal);
     QTest::keyClick(&view(), Qt::Key_PageDown);
-    doc().mutableAlbums().appendAlbum(album("Newcomer"));
-    doc().ApplyFilters();
-    ReapplyCurrentOrder(doc());
+    doc().enterAlbum(album("Newcomer"));
     EXPECT_EQ(view().scrollY(), 0);
 
     QTest::keyClick(&view(), Qt::Key_PageDown);
-    runOrder(doc(), SortOrder::BySong);
+    doc().runOrder(SortOrder::BySong);
     EXPECT_EQ(view().scrollY(), 0);
 }
 
@@ -372,8 +368,8 @@ protected:
         load(albums);
         ViewOptions options = switchesOff();
         options.set(ViewOption::NlViewThe, ignoreThe ? 1 : 0);
-        setViewOptionsAndResort(doc(), options);
-        runOrder(doc(), SortOrder::ByArtist);
+        doc().setViewOptions(options);
+        doc().runOrder(SortOrder::ByArtist);
     }
 
     GoToDialog* openGoTo()
@@ -449,7 +445,7 @@ TEST_F(GoToTest, CloseDestroysTheWindowAndTheCommandReopensItEmpty)
     EXPECT_TRUE(dialog.isNull());
     EXPECT_EQ(view().goToWindow(), nullptr);
 
-    runOrder(doc(), SortOrder::ByAlbumName);
+    doc().runOrder(SortOrder::ByAlbumName);
     GoToDialog* again = openGoTo();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->text(), "");
@@ -566,7 +562,7 @@ TEST_F(ColumnEditingTest, DraggingAnEdgeMovesItAndShowsTheSizingCursor)
 TEST_F(CatalogueViewTest, SingleLineSortsLeavesTheDerivedLists)
 {
     load(numberedAlbums(3));
-    runOrder(doc(), SortOrder::ByProducer);
+    doc().runOrder(SortOrder::ByProducer);
     EXPECT_EQ(view().layoutKind(), LayoutKind::ProducerList);
     window().runCommand(CommandId::ViewSingleLine);
     EXPECT_EQ(doc().currentOrder(), SortOrder::ByArtist);
@@ -595,33 +591,33 @@ TEST_F(CatalogueViewTest, TheDataAreaOffersTheContextMenu)
 
 // ---- Painting ------------------------------------------------------------------------------
 
-TEST_F(CatalogueViewTest, ASelectedAlbumShowsItsValuesInTheSelectedColours)
+TEST_F(CatalogueViewTest, ASelectedAlbumShowsItsValuesInTheSelectedColors)
 {
     load({album("Wide Album Artist Name")});
     ViewOptions options = switchesOff();
     options.set(ViewOption::NlViewGrid, 0);
     doc().setViewOptions(options);
-    DisplayColors colours = doc().colours();
-    colours.highlightBackground = 0x0000FF; // red
-    colours.highlightedText = 0x00FF00;     // green
-    doc().setColours(colours);
+    DisplayColors colors = doc().colors();
+    colors.highlightBackground = 0x0000FF; // red
+    colors.highlightedText = 0x00FF00;     // green
+    doc().setColors(colors);
     const int lh = lineHeight();
     // The top pixel row of the artist's cell, above the letters.
     const QPoint behindText(kFirstColumnX + 1, lh);
-    EXPECT_EQ(paint().pixelColor(behindText), view().colours().background);
+    EXPECT_EQ(paint().pixelColor(behindText), view().colors().background);
     click(0);
     const QImage image = paint();
     EXPECT_EQ(image.pixelColor(behindText), QColor(255, 0, 0));
     // Only the text gets the background: far right on the line it stays the data background.
-    EXPECT_EQ(image.pixelColor(kFirstColumnX + 300, lh), view().colours().background);
-    // The letters are drawn in the selected text colour.
+    EXPECT_EQ(image.pixelColor(kFirstColumnX + 300, lh), view().colors().background);
+    // The letters are drawn in the selected text color.
     bool green = false;
     for (int x = kFirstColumnX; x < kFirstColumnX + 60 && !green; ++x)
         for (int y = lh; y < 2 * lh && !green; ++y)
             green = image.pixelColor(x, y) == QColor(0, 255, 0);
     EXPECT_TRUE(green);
-    // The heading line above keeps its band colour.
-    EXPECT_EQ(image.pixelColor(5, 1), view().colours().band);
+    // The heading line above keeps its band color.
+    EXPECT_EQ(image.pixelColor(5, 1), view().colors().band);
 }
 
 TEST_F(CatalogueViewTest, TheGridFollowsItsSwitch)
@@ -636,17 +632,17 @@ TEST_F(CatalogueViewTest, TheGridFollowsItsSwitch)
     EXPECT_EQ(paint().pixelColor(rowTop), QColor(Qt::black));
     options.set(ViewOption::GroupViewGrid, 0);
     doc().setViewOptions(options);
-    EXPECT_EQ(paint().pixelColor(rowTop), view().colours().background);
+    EXPECT_EQ(paint().pixelColor(rowTop), view().colors().background);
 }
 
 TEST_F(CatalogueViewTest, TheHeadingRowIsABandOfRaisedButtons)
 {
     load(numberedAlbums(4));
     window().runCommand(CommandId::ViewSingleLine);
-    DisplayColors colours = doc().colours();
-    colours.buttonFace = 0x00C0C0; // olive-ish, unlike any other colour on screen
-    colours.buttonShadow = 0x404040;
-    doc().setColours(colours);
+    DisplayColors colors = doc().colors();
+    colors.buttonFace = 0x00C0C0; // olive-ish, unlike any other color on screen
+    colors.buttonShadow = 0x404040;
+    doc().setColors(colors);
     const QImage image = paint();
     const int lh = lineHeight();
     const int edge = doc().columnLayout(LayoutId::ByArtist).leftEdges[0];
@@ -664,18 +660,18 @@ TEST_F(CatalogueViewTest, TheButtonFramesLeaveTheHeadingTextsWhole)
 {
     load(numberedAlbums(4));
     window().runCommand(CommandId::ViewSingleLine);
-    DisplayColors colours = doc().colours();
-    colours.menuText = 0x0000FF; // red, where the band and the frames are grey
-    colours.buttonFace = 0xC0C0C0;
-    colours.buttonShadow = 0x404040;
-    doc().setColours(colours);
+    DisplayColors colors = doc().colors();
+    colors.menuText = 0x0000FF; // red, where the band and the frames are grey
+    colors.buttonFace = 0xC0C0C0;
+    colors.buttonShadow = 0x404040;
+    doc().setColors(colors);
     const QImage image = paint();
     const int lh = lineHeight();
     const int edge = doc().columnLayout(LayoutId::ByArtist).leftEdges[0];
 
     // The first heading as it looks drawn alone on the band.
     QImage alone(image.size(), QImage::Format_RGB32);
-    alone.fill(view().colours().band);
+    alone.fill(view().colors().band);
     {
         QPainter p(&alone);
         p.setFont(view().screenFont());
@@ -709,7 +705,7 @@ TEST_F(CatalogueViewTest, ALineBreakInAOneLineCellShowsAsABlank)
 {
     load({album("Top\nBottom", "a"), album("Top Bottom", "b"), album("Top\r\nBottom", "c")});
     window().runCommand(CommandId::ViewSingleLine);
-    runOrder(doc(), SortOrder::ByAlbumName);
+    doc().runOrder(SortOrder::ByAlbumName);
     ViewOptions options = switchesOff();
     options.set(ViewOption::GroupViewGrid, 0);
     doc().setViewOptions(options);
@@ -731,8 +727,10 @@ TEST_F(CatalogueViewTest, AColumnIdOutsideOneToTenShowsFailed)
     doc().setViewOptions(options);
     const int lh = lineHeight();
     const QImage byArtist = paint();
-    doc().mutableColumnLayout(LayoutId::ByArtist).fieldColumns = {11, 2, 9, 0, 0, 0};
-    doc().UpdateAllViews();
+    ColumnLayout corrupted = doc().columnLayout(LayoutId::ByArtist);
+    corrupted.fieldColumns = {11, 2, 9, 0, 0, 0};
+    doc().setColumnLayout(LayoutId::ByArtist, corrupted);
+    doc().runOrder(SortOrder::ByArtist);
     const QImage corrupt = paint();
     // Row 0 shows the artist "Failed" in column 1; with a bad id every row shows "Failed" there.
     const QImage failed = rowImage(byArtist, 0, lh, 150);

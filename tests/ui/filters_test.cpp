@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "support/documentfixture.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,7 +37,7 @@ protected:
         for (const AlbumRecord& a :
              {album("The Rockets", "Rock", "Ann"), album("Zed", "rock", "Bob"),
               album("Amber", "Rock and Roll"), album("Hardliners", "Hard Rock", "ann")})
-            source.mutableAlbums().appendAlbum(a);
+            fixture::appendAlbums(source, {a});
         const std::string file = (m_dir.path() + "/f.dcf").toStdString();
         EXPECT_TRUE(source.saveFile(file));
         EXPECT_TRUE(m_app.mainWindow().openFile(QString::fromStdString(file)));
@@ -136,7 +138,7 @@ protected:
     {
         CatalogueDocument doc;
         for (const auto& [id, layout] : layouts)
-            doc.mutableColumnLayout(id) = layout;
+            doc.setColumnLayout(id, layout);
         AlbumRecord a = album("The Beatles", "Rock", " Ringo");
         a.albumName = "Abbey Road";
         a.number = "10";
@@ -149,8 +151,8 @@ protected:
         b.producer1 = "Conny";
         b.songs[0] = {"Halleluhwah", "18:32", "01"};
         b.performers[0].instrument = "Bass";
-        doc.mutableAlbums().appendAlbum(a);
-        doc.mutableAlbums().appendAlbum(b);
+        fixture::appendAlbums(doc, {a});
+        fixture::appendAlbums(doc, {b});
         const std::string file = (m_dir.path() + "/list.dcf").toStdString();
         EXPECT_TRUE(doc.saveFile(file));
         return file;

@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "support/documentfixture.h"
+
 #include <gtest/gtest.h>
 
 namespace discora {
@@ -55,10 +57,7 @@ protected:
     {
         AlbumRecord album;
         album.artist = artist;
-        doc().mutableAlbums().appendAlbum(album);
-        doc().ApplyFilters();
-        doc().setModified(true);
-        doc().UpdateAllViews();
+        doc().enterAlbum(album);
     }
 
     QTemporaryDir m_dir;
@@ -350,7 +349,7 @@ protected:
         CatalogueDocument other;
         AlbumRecord album;
         album.artist = "Other";
-        other.mutableAlbums().appendAlbum(album);
+        fixture::appendAlbums(other, {album});
         ASSERT_TRUE(other.saveFile(path("other.dcf").toStdString()));
         ASSERT_TRUE(window().openFile(path("other.dcf")));
         ASSERT_TRUE(window().newFile());

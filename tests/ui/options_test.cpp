@@ -1,7 +1,7 @@
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "support/fakeprompter.h"
-#include "ui/options/colours.h"
+#include "ui/options/colors.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/fontchooser.h"
 #include "ui/options/optionspage.h"
@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +45,8 @@ template <typename D> void answerNext(std::function<void(D&)> answer)
     });
 }
 
-// Answers the colour chooser the next "Select Color" opens.
-void chooseColour(QColor expectedStart, QColor chosen)
+// Answers the color chooser the next "Select Color" opens.
+void chooseColor(QColor expectedStart, QColor chosen)
 {
     answerNext<QColorDialog>([=](QColorDialog& chooser) {
         EXPECT_EQ(chooser.currentColor(), expectedStart);
@@ -73,7 +75,7 @@ protected:
             return;
         CatalogueDocument source;
         for (const AlbumRecord& a : albums)
-            source.mutableAlbums().appendAlbum(a);
+            fixture::appendAlbums(source, {a});
         const std::string file = (m_dir.path() + "/o.dcf").toStdString();
         ASSERT_TRUE(source.saveFile(file));
         ASSERT_TRUE(m_app.mainWindow().openFile(QString::fromStdString(file)));
@@ -153,11 +155,11 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesAndCancelNone)
     EXPECT_EQ(stored("NlViewPrint"), 3);
 }
 
-TEST_F(OptionsTest, CancelAfterConfirmingFontAndColoursChangesNothing)
+TEST_F(OptionsTest, CancelAfterConfirmingFontAndColorsChangesNothing)
 {
     start();
     const ScreenFont font = doc().font();
-    const DisplayColors colours = doc().colours();
+    const DisplayColors colors = doc().colors();
     runOptions([](OptionsSheet& sheet) {
         answerNext<FontChooser>([](FontChooser& chooser) {
             chooser.setCurrentFont(QFont("DejaVu Serif", 11));
@@ -166,15 +168,15 @@ TEST_F(OptionsTest, CancelAfterConfirmingFontAndColoursChangesNothing)
         sheet.page(0)->fontButton()->click();
         answerNext<ScreenColorDialog>([](ScreenColorDialog& dialog) {
             dialog.list()->item(0)->setSelected(true);
-            chooseColour(Qt::black, Qt::red);
+            chooseColor(Qt::black, Qt::red);
             dialog.selectButton()->click();
             dialog.accept();
         });
-        sheet.page(0)->coloursButton()->click();
+        sheet.page(0)->colorsButton()->click();
         sheet.reject();
     });
     EXPECT_EQ(doc().font(), font);
-    EXPECT_EQ(doc().colours(), colours);
+    EXPECT_EQ(doc().colors(), colors);
     EXPECT_EQ(storedText("Face Name"), font.faceName);
     EXPECT_EQ(stored("DataColor"), 0);
 }
@@ -216,7 +218,7 @@ TEST_F(OptionsTest, TheChooserOffersUpTo12PointsAndStoresBoldOnlyAt700)
     EXPECT_EQ(doc().font().weight, 700);
 }
 
-TEST_F(OptionsTest, TheColourDialogEditsTheSelectedEntryOnly)
+TEST_F(OptionsTest, TheColorDialogEditsTheSelectedEntryOnly)
 {
     start();
     bool chooserOpened = false;
@@ -242,17 +244,17 @@ TEST_F(OptionsTest, TheColourDialogEditsTheSelectedEntryOnly)
 
             dialog.list()->item(1)->setSelected(true); // Heading Color
             EXPECT_EQ(dialog.groupBox()->palette().color(QPalette::Window), QColor(0, 0, 255));
-            chooseColour(QColor(0, 0, 255), QColor(0x12, 0x34, 0x56));
+            chooseColor(QColor(0, 0, 255), QColor(0x12, 0x34, 0x56));
             dialog.selectButton()->click();
             EXPECT_EQ(dialog.groupBox()->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
 
             const QPoint at = dialog.list()->visualItemRect(dialog.list()->item(3)).center();
-            chooseColour(Qt::white, Qt::yellow);
+            chooseColor(Qt::white, Qt::yellow);
             QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(dialog.list()->viewport(), Qt::LeftButton, {}, at);
             dialog.accept();
         });
-        sheet.page(0)->coloursButton()->click();
+        sheet.page(0)->colorsButton()->click();
         sheet.accept();
     });
     EXPECT_FALSE(chooserOpened);
@@ -260,26 +262,26 @@ TEST_F(OptionsTest, TheColourDialogEditsTheSelectedEntryOnly)
     EXPECT_EQ(stored("HeadingColor"), 0x563412); // red in the low byte
     EXPECT_EQ(stored("HBkColor"), 0);
     EXPECT_EQ(stored("HDataColor"), 0x00FFFF);
-    EXPECT_EQ(toQColor(doc().colours().highlightedText), QColor(Qt::yellow));
+    EXPECT_EQ(toQColor(doc().colors().highlightedText), QColor(Qt::yellow));
 }
 
-TEST_F(OptionsTest, AMissingHeadingColourStaysMissingAndShowsBlue)
+TEST_F(OptionsTest, AMissingHeadingColorStaysMissingAndShowsBlue)
 {
     m_store.writeInt(kUserData, "DataColor", 0x000080);
     start();
     runOptions([](OptionsSheet& sheet) {
         answerNext<ScreenColorDialog>([](ScreenColorDialog& dialog) {
-            EXPECT_EQ(dialog.colour(1), -1);
+            EXPECT_EQ(dialog.color(1), -1);
             dialog.list()->item(1)->setSelected(true);
             EXPECT_EQ(dialog.groupBox()->palette().color(QPalette::Window), QColor(0, 0, 255));
             dialog.accept();
         });
-        sheet.page(0)->coloursButton()->click();
+        sheet.page(0)->colorsButton()->click();
         sheet.accept();
     });
     EXPECT_EQ(stored("DataColor"), 0x000080);
     EXPECT_EQ(stored("HeadingColor"), -1);
-    EXPECT_EQ(doc().colours().headingText, -1);
+    EXPECT_EQ(doc().colors().headingText, -1);
 }
 
 // The switch turned off, and the album-name order afterwards.
@@ -344,7 +346,7 @@ TEST_F(OptionsTest, CustomHeadingsReachTheDocumentAndMarkOnlyACatalogueWithAlbum
     EXPECT_EQ(storedText("Custom2"), "Mood");
     EXPECT_FALSE(doc().isModified()); // an empty catalogue has nothing to save
 
-    doc().mutableAlbums().appendAlbum(albumNamed("One"));
+    fixture::appendAlbums(doc(), {albumNamed("One")});
     editHeadings("Decade", "", false);
     EXPECT_EQ(doc().heading(0), "Year");
     EXPECT_FALSE(doc().isModified());

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/documentfixture.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -25,7 +27,7 @@ protected:
         CatalogueDocument doc;
         AlbumRecord album;
         album.artist = artist;
-        doc.mutableAlbums().appendAlbum(album);
+        fixture::appendAlbums(doc, {album});
         const std::string file = path(name);
         EXPECT_TRUE(doc.saveFile(file));
         return file;

@@ -1,4 +1,4 @@
-// What the application hands the document from the settings: colours, the screen font and the
+// What the application hands the document from the settings: colors, the screen font and the
 // 28 view options. The document keeps them and passes them on to the view.
 #pragma once
 
@@ -8,20 +8,20 @@
 
 namespace discora {
 
-// A colour as stored in the settings: red in the low byte, then green, then blue. -1 = not set.
-using ColourValue = std::int32_t;
+// A color as stored in the settings: red in the low byte, then green, then blue. -1 = not set.
+using ColorValue = std::int32_t;
 
 struct DisplayColors
 {
     // In the order the document receives them.
-    ColourValue windowBackground = 0xFFFFFF;
-    ColourValue dataText = 0;
-    ColourValue headingText = 0xFF0000;
-    ColourValue buttonFace = 0xC0C0C0;
-    ColourValue buttonShadow = 0x808080;
-    ColourValue menuText = 0;
-    ColourValue highlightedText = 0xFFFFFF;
-    ColourValue highlightBackground = 0;
+    ColorValue windowBackground = 0xFFFFFF;
+    ColorValue dataText = 0;
+    ColorValue headingText = 0xFF0000;
+    ColorValue buttonFace = 0xC0C0C0;
+    ColorValue buttonShadow = 0x808080;
+    ColorValue menuText = 0;
+    ColorValue highlightedText = 0xFFFFFF;
+    ColorValue highlightBackground = 0;
     bool operator==(const DisplayColors&) const = default;
 };
 

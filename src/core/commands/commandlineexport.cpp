@@ -1,7 +1,7 @@
 #include "core/commands/commandlineexport.h"
 
 #include "core/export/csvexport.h"
-#include "core/order/orders.h"
+#include "core/document/cataloguedocument.h"
 #include "core/export/textexport.h"
 
 namespace discora {
@@ -10,12 +10,12 @@ ExportedFile exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, 
                                    std::span<const std::pair<FilterField, std::string>> filters,
                                    const ExportSettings& settings)
 {
-    for (int f = 0; f < kFilterCount; ++f)
-        doc.setFilter(static_cast<FilterField>(f), kNoFilter);
+    std::array<std::string, kFilterCount> shown;
+    shown.fill(kNoFilter);
     for (const auto& [field, text] : filters)
-        doc.setFilter(field, text);
-    doc.ApplyFilters();
-    runOrder(doc, order);
+        shown[static_cast<int>(field)] = text;
+    doc.setFilters(shown, CatalogueDocument::FilterSequence::CatalogueOrder);
+    doc.runOrder(order);
     const auto& albums = doc.displayOrder();
     return format == ExportFormat::Csv ? csvExport(doc, settings, albums) : textExport(doc, settings, albums);
 }

@@ -1,33 +1,16 @@
 #include "core/document/cataloguedocument.h"
 
 #include "core/catalogue/cataloguefile.h"
-#include "core/order/comparenames.h"
+#include "core/order/albumorders.h"
+#include "core/order/filters.h"
 #include "core/order/performerlist.h"
-#include "core/order/orders.h"
+#include "core/order/producerlist.h"
+#include "core/order/songlist.h"
 
 #include <algorithm>
+#include <new>
 
 namespace discora {
-
-namespace {
-
-constexpr FilterField kFilterFields[] = {FilterField::Artist, FilterField::Label, FilterField::MediaType,
-                                         FilterField::MusicType, FilterField::Quality};
-constexpr Field kFilteredField[] = {Field::Artist, Field::Label, Field::MediaType, Field::MusicType,
-                                    Field::Quality};
-
-bool isNoFilter(std::string_view f)
-{
-    return CompareNames(f, kNoFilter) == 0;
-}
-
-} // namespace
-
-CatalogueDocument::CatalogueDocument()
-{
-    m_filters.fill(kNoFilter);
-    m_layouts = defaultColumnLayouts(m_dpi);
-}
 
 void CatalogueDocument::addObserver(DocumentObserver* observer)
 {
@@ -39,23 +22,24 @@ void CatalogueDocument::removeObserver(DocumentObserver* observer)
     std::erase(m_observers, observer);
 }
 
-void CatalogueDocument::notify(void (DocumentObserver::*hook)())
+void CatalogueDocument::finish(void (DocumentObserver::*hook)())
 {
     const auto observers = m_observers; // an observer may remove itself
+    if (m_notifiedModified != m_modified) {
+        m_notifiedModified = m_modified;
+        for (DocumentObserver* o : observers)
+            o->modifiedChanged(m_modified);
+    }
     for (DocumentObserver* o : observers)
         (o->*hook)();
 }
 
-void CatalogueDocument::UpdateAllViews()
-{
-    notify(&DocumentObserver::documentUpdated);
-}
-
 void CatalogueDocument::setModified(bool modified)
 {
-    if (m_modified == modified)
-        return;
     m_modified = modified;
+    if (m_notifiedModified == modified)
+        return;
+    m_notifiedModified = modified;
     const auto observers = m_observers;
     for (DocumentObserver* o : observers)
         o->modifiedChanged(modified);
@@ -64,46 +48,85 @@ void CatalogueDocument::setModified(bool modified)
 void CatalogueDocument::setHeadings(std::string first, std::string second)
 {
     m_headings = {std::move(first), std::move(second)};
-    notify(&DocumentObserver::headingsChanged);
+    finish(&DocumentObserver::headingsChanged);
 }
 
-void CatalogueDocument::setColours(const DisplayColors& colours)
+void CatalogueDocument::setColors(const DisplayColors& colors)
 {
-    m_colours = colours;
-    notify(&DocumentObserver::displaySettingsChanged);
+    m_colors = colors;
+    finish(&DocumentObserver::displaySettingsChanged);
 }
 
 void CatalogueDocument::setFont(const ScreenFont& font)
 {
     m_font = font;
-    notify(&DocumentObserver::displaySettingsChanged);
+    finish(&DocumentObserver::displaySettingsChanged);
 }
 
 void CatalogueDocument::setViewOptions(const ViewOptions& options)
 {
+    const ViewOptions previous = m_viewOptions;
     m_viewOptions = options;
-    notify(&DocumentObserver::displaySettingsChanged);
+    if (displayedCount() < 2) {
+        finish(&DocumentObserver::displaySettingsChanged);
+        return;
+    }
+    const auto changed = [&](ViewOption o) { return previous.on(o) != options.on(o); };
+    const bool artistOrAlbumName =
+        m_currentOrder == SortOrder::ByArtist || m_currentOrder == SortOrder::ByAlbumName;
+    bool rerun = false;
+    if (m_currentOrder == SortOrder::BySong || m_currentOrder == SortOrder::BySongDetail)
+        rerun = changed(ViewOption::SongThe);
+    else if (m_currentOrder == SortOrder::ByArtistShort)
+        rerun = changed(ViewOption::ArtistThe);
+    else if (artistOrAlbumName && m_viewStyle == ViewStyle::Normal)
+        rerun = changed(ViewOption::NlViewThe);
+    else if (artistOrAlbumName && m_viewStyle == ViewStyle::SingleLineSorts)
+        rerun = changed(ViewOption::GroupViewThe);
+    if (!rerun) {
+        finish(&DocumentObserver::displaySettingsChanged);
+        return;
+    }
+    orderBy(m_currentOrder);
+    // A new sequence of entries: the views take up the new options along with it.
+    finish(&DocumentObserver::documentUpdated);
 }
 
-void CatalogueDocument::RebuildValueLists()
+void CatalogueDocument::addValuesOf(const AlbumRecord& album)
+{
+    auto add = [&](ValueListId id, std::string_view text) {
+        m_valueLists[static_cast<int>(id)].addDistinctValue(text);
+    };
+    add(ValueListId::Artist, album.artist);
+    add(ValueListId::AlbumName, album.albumName);
+    add(ValueListId::Producer, album.producer1);
+    add(ValueListId::Producer, album.producer2);
+    add(ValueListId::MusicType, album.musicType);
+    add(ValueListId::MediaType, album.mediaType);
+    add(ValueListId::Quality, album.quality);
+    add(ValueListId::Label, album.label);
+}
+
+void CatalogueDocument::rebuildValueLists()
 {
     for (auto& list : m_valueLists)
         list.clear();
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
+    auto add = [&](ValueListId id, Field f, int a) { m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a)); };
     for (int a = 0; a < albumCount(); ++a) {
-        AddDistinctValue(ValueListId::Artist, text(Field::Artist, a));
-        AddDistinctValue(ValueListId::Label, text(Field::Label, a));
-        AddDistinctValue(ValueListId::Quality, text(Field::Quality, a));
-        AddDistinctValue(ValueListId::AlbumName, text(Field::AlbumName, a));
-        AddDistinctValue(ValueListId::Producer, text(Field::Producer1, a));
-        AddDistinctValue(ValueListId::Producer, text(Field::Producer2, a));
-        AddDistinctValue(ValueListId::MusicType, text(Field::MusicType, a));
-        AddDistinctValue(ValueListId::MediaType, text(Field::MediaType, a));
+        add(ValueListId::Artist, Field::Artist, a);
+        add(ValueListId::Label, Field::Label, a);
+        add(ValueListId::Quality, Field::Quality, a);
+        add(ValueListId::AlbumName, Field::AlbumName, a);
+        add(ValueListId::Producer, Field::Producer1, a);
+        add(ValueListId::Producer, Field::Producer2, a);
+        add(ValueListId::MusicType, Field::MusicType, a);
+        add(ValueListId::MediaType, Field::MediaType, a);
         progress.step();
     }
 }
 
-void CatalogueDocument::RefillEntryLists()
+void CatalogueDocument::refillEntryLists()
 {
     if (m_entryListSink)
         m_entryListSink->clearEntryLists();
@@ -120,7 +143,7 @@ void CatalogueDocument::RefillEntryLists()
     }
 }
 
-void CatalogueDocument::ClearAll()
+void CatalogueDocument::clearAll()
 {
     m_undo.clear();
     m_displayOrder.clear();
@@ -138,34 +161,32 @@ void CatalogueDocument::ClearAll()
 void CatalogueDocument::newDocument()
 {
     m_readyForEntry = true;
-    ClearAll();
+    clearAll();
     m_layouts = defaultColumnLayouts(m_dpi);
     m_progressEnabled = true;
     m_currentOrder = SortOrder::ByArtist;
     m_viewStyle = ViewStyle::Normal;
     m_filters.fill(kNoFilter);
-    setModified(false);
-    notify(&DocumentObserver::viewReset);
-    UpdateAllViews();
+    m_modified = false;
+    finish(&DocumentObserver::viewReset);
 }
 
 void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
 {
-    ClearAll();
+    clearAll();
     m_albums = std::move(loaded.albums);
     m_layouts = std::move(loaded.layouts);
     m_readyForEntry = true;
-    setHeadings(std::move(loaded.headings[0]), std::move(loaded.headings[1]));
-    RebuildValueLists();
-    RefillEntryLists();
-    ApplyFilters();
-    // ByArtist is current after every load, sorted or not; ClearAll dropped the old derived lists.
+    m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
+    rebuildValueLists();
+    refillEntryLists();
+    applyFilters();
+    // ByArtist is current after every load, sorted or not; clearAll dropped the old derived lists.
     m_currentOrder = SortOrder::ByArtist;
     if (displayedCount() > 1)
-        runOrder(*this, SortOrder::ByArtist);
-    setModified(false);
-    notify(&DocumentObserver::viewReset);
-    UpdateAllViews();
+        orderBy(SortOrder::ByArtist);
+    m_modified = false;
+    finish(&DocumentObserver::viewReset);
 }
 
 Status CatalogueDocument::load(std::string_view bytes)
@@ -208,41 +229,259 @@ Status CatalogueDocument::saveFile(const std::string& path)
     return success();
 }
 
-bool CatalogueDocument::albumPassesFilters(int album) const
+void CatalogueDocument::applyFilters()
 {
-    for (std::size_t i = 0; i < std::size(kFilterFields); ++i) {
-        const std::string& f = filter(kFilterFields[i]);
-        if (!isNoFilter(f) && !beginsWithName(text(kFilteredField[i], album), f))
-            return false;
+    m_displayOrder = filteredAlbums(*this);
+}
+
+void CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters,
+                                   FilterSequence sequence)
+{
+    m_filters = filters;
+    applyFilters();
+    if (sequence == FilterSequence::CurrentOrder)
+        reapplyCurrentOrder();
+    finish(&DocumentObserver::documentUpdated);
+}
+
+void CatalogueDocument::setFilter(FilterField field, std::string text)
+{
+    auto filters = m_filters;
+    filters[static_cast<int>(field)] = std::move(text);
+    setFilters(filters);
+}
+
+void CatalogueDocument::orderBy(SortOrder order)
+{
+    m_derived.clear();
+    m_currentOrder = order;
+    if (isAlbumOrder(order)) {
+        m_displayOrder = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), progress());
+        return;
     }
-    const std::string& performer = filter(FilterField::Performer);
-    if (isNoFilter(performer))
+    switch (order) {
+    case SortOrder::ByArtistShort: {
+        m_displayOrder = sortedDisplayOrder(
+            *this, SortOrder::ByArtist,
+            albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress());
+        auto songs = songList(*this, SongHeaders::PerArtist, progress());
+        if (m_viewOptions.on(ViewOption::ArtistSongSort))
+            songs = sortedSongList(*this, std::move(songs), SongHeaders::PerArtist, progress());
+        m_derived.songs = std::move(songs);
+        break;
+    }
+    case SortOrder::BySong:
+    case SortOrder::BySongDetail:
+        m_derived.songs = sortedSongList(*this, songList(*this, SongHeaders::None, progress()), SongHeaders::None,
+                                         progress());
+        break;
+    case SortOrder::ByProducer: m_derived.producers = producerList(*this, progress()); break;
+    case SortOrder::ByPerformer: m_derived.performers = performerList(*this, progress()); break;
+    default: break;
+    }
+}
+
+void CatalogueDocument::runOrder(SortOrder order)
+{
+    orderBy(order);
+    finish(&DocumentObserver::documentUpdated);
+}
+
+void CatalogueDocument::reapplyCurrentOrder()
+{
+    if (displayedCount() < 2) {
+        // Nothing to order, and a derived list would point at albums that may be gone.
+        m_derived.clear();
+        m_currentOrder = SortOrder::ByArtist;
+        m_viewStyle = ViewStyle::Normal;
+        return;
+    }
+    orderBy(m_currentOrder);
+    if (m_viewStyle == ViewStyle::SingleLineSorts)
+        applyViewStyle(ViewStyle::SingleLineSorts);
+}
+
+void CatalogueDocument::applyViewStyle(ViewStyle style)
+{
+    m_viewStyle = style;
+    if (style != ViewStyle::SingleLineSorts)
+        return;
+    // The single-line layouts show albums only.
+    const bool derivedShown = !albumOrderCurrent();
+    m_derived.clear();
+    if (derivedShown)
+        orderBy(SortOrder::ByArtist);
+}
+
+void CatalogueDocument::setViewStyle(ViewStyle style)
+{
+    applyViewStyle(style);
+    finish(&DocumentObserver::documentUpdated);
+}
+
+bool CatalogueDocument::recordUndo(int album, const AlbumRecord& before, UndoKind kind)
+{
+    try {
+        m_undo.record(album, before, kind);
         return true;
-    // The Filters dialog offers performer names without leading white space, as the performer list
-    // shows them, so a name stored as " Bob" must pass the filter "Bob" too.
-    for (int k = 1; k <= kPerformerSlots; ++k) {
-        const std::string_view name = text(performerField(k), album);
-        if (beginsWithName(name, performer) || beginsWithName(trimmedPerformerName(name), performer))
-            return true;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return false;
 }
 
-void CatalogueDocument::ApplyFilters()
+CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 {
-    m_displayOrder.clear();
-    const bool noFilters = std::all_of(m_filters.begin(), m_filters.end(), isNoFilter);
-    m_displayOrder.reserve(albumCount());
-    for (int a = 0; a < albumCount(); ++a)
-        if (noFilters || albumPassesFilters(a))
-            m_displayOrder.push_back(static_cast<std::uint32_t>(a));
+    EditOutcome outcome;
+    for (Song& song : album.songs)
+        if (song.title.empty() && song.time.empty())
+            song.trackNumber.clear();
+    const int before = m_albums.albumCount();
+    int index = 0;
+    try {
+        index = m_albums.appendAlbum(album);
+    } catch (const std::bad_alloc&) {
+        m_albums.resize(before);
+        outcome.error = kEnterOutOfMemory;
+        return outcome;
+    }
+    m_undo.clear();
+    if (!recordUndo(index, album, UndoKind::Delete))
+        outcome.error = kRecordUndoOutOfMemory;
+    applyFilters();
+    addValuesOf(album);
+    reapplyCurrentOrder();
+    refillEntryLists();
+    m_undo.setAvailable();
+    m_modified = true;
+    outcome.changed = 1;
+    finish(&DocumentObserver::documentUpdated);
+    return outcome;
 }
 
-bool CatalogueDocument::viewRuleIgnoresThe() const
+CatalogueDocument::EditOutcome
+CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
+                                const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit)
 {
-    const ViewOption option =
-        m_viewStyle == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe : ViewOption::NlViewThe;
-    return m_viewOptions.on(option);
+    EditOutcome outcome;
+    m_undo.clear();
+    // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
+    for (std::uint32_t album : albums) {
+        const int a = static_cast<int>(album);
+        if (a >= albumCount())
+            continue;
+        const AlbumRecord before = this->album(a);
+        std::optional<AlbumRecord> edited = edit(before);
+        if (!edited)
+            continue;
+        if (!recordUndo(a, before, UndoKind::Unmodify))
+            outcome.error = kRecordUndoOutOfMemory;
+        m_albums.setAlbum(a, *edited);
+        rebuildValueLists();
+        refillEntryLists();
+        m_undo.setAvailable();
+        m_modified = true;
+        ++outcome.changed;
+    }
+    if (outcome.changed > 0) {
+        applyFilters();
+        reapplyCurrentOrder();
+    }
+    finish(&DocumentObserver::documentUpdated);
+    return outcome;
+}
+
+void CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
+{
+    const int count = m_albums.albumCount();
+    const int removed = static_cast<int>(std::count(marked.begin(), marked.end(), true));
+    if (removed == 1) {
+        m_albums.removeAlbum(static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin()));
+    } else if (removed > 1) {
+        // One copy of the kept texts instead of closing each gap in all 111 lists separately.
+        AlbumStore kept;
+        for (int f = 0; f < kFieldCount; ++f) {
+            const TextColumn& from = m_albums.column(fieldAt(f));
+            TextColumn& to = kept.column(fieldAt(f));
+            to.reserve(static_cast<std::size_t>(count - removed), 0);
+            for (int a = 0; a < count; ++a)
+                if (!marked[static_cast<std::size_t>(a)])
+                    to.append(from.at(static_cast<std::size_t>(a)));
+        }
+        kept.resize(count - removed);
+        m_albums = std::move(kept);
+    }
+    applyFilters();
+}
+
+CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const std::uint32_t> albums)
+{
+    EditOutcome outcome;
+    m_undo.clear();
+    std::vector<bool> marked(static_cast<std::size_t>(albumCount()), false);
+    for (std::uint32_t album : albums) {
+        if (album >= marked.size() || marked[album])
+            continue;
+        if (!recordUndo(static_cast<int>(album), this->album(static_cast<int>(album)), UndoKind::Restore))
+            outcome.error = kRecordUndoOutOfMemory;
+        marked[album] = true;
+        ++outcome.changed;
+    }
+    if (outcome.changed > 0) {
+        m_undo.setAvailable();
+        m_modified = true;
+        removeAlbums(marked);
+        reapplyCurrentOrder();
+        rebuildValueLists();
+        refillEntryLists();
+    }
+    finish(&DocumentObserver::documentUpdated);
+    return outcome;
+}
+
+CatalogueDocument::EditOutcome CatalogueDocument::undo()
+{
+    EditOutcome outcome;
+    if (!m_undo.available())
+        return outcome;
+    switch (m_undo.kind()) {
+    case UndoKind::Restore:
+        for (int i = 0; i < m_undo.count(); ++i) {
+            const int before = m_albums.albumCount();
+            try {
+                m_albums.appendAlbum(m_undo.savedAlbum(i));
+            } catch (const std::bad_alloc&) {
+                m_albums.resize(before);
+                outcome.error = kRestoreUndoOutOfMemory;
+                break;
+            }
+        }
+        applyFilters();
+        break;
+    case UndoKind::Unmodify:
+        // Backwards, so that an album changed twice ends as it was before the first change.
+        for (int i = m_undo.count() - 1; i >= 0; --i)
+            if (m_undo.albumIndex(i) < m_albums.albumCount())
+                m_albums.setAlbum(m_undo.albumIndex(i), m_undo.savedAlbum(i));
+        applyFilters();
+        break;
+    case UndoKind::Delete: {
+        std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
+        for (int i = 0; i < m_undo.count(); ++i)
+            if (m_undo.albumIndex(i) < m_albums.albumCount())
+                marked[static_cast<std::size_t>(m_undo.albumIndex(i))] = true;
+        removeAlbums(marked);
+        break;
+    }
+    case UndoKind::None: break;
+    }
+    m_undo.clear();
+    m_modified = true;
+    reapplyCurrentOrder();
+    rebuildValueLists();
+    refillEntryLists();
+    outcome.changed = 1;
+    finish(&DocumentObserver::documentUpdated);
+    return outcome;
 }
 
 } // namespace discora

@@ -1,37 +1,33 @@
-// The open catalogue: every album, and everything derived from them that the rest of the program
-// reads (value lists, display order, column layouts, headings, filters, the current order).
-// It announces every change to its observers; it never shows a window itself.
+// The open catalogue and the operations that change it. Each operation (load, new, enter, modify,
+// delete, undo, an order, filters, options) rebuilds what depends on it and then notifies the
+// observers once, when its state (undo record, modified flag) is final. It never shows a window.
 #pragma once
 
-#include "core/catalogue/albumstore.h"
-#include "core/catalogue/columnlayout.h"
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/derivedlists.h"
-#include "core/order/findquery.h"
-#include "core/catalogue/sortorder.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/progresssink.h"
 #include "core/catalogue/result.h"
 #include "core/document/undorecord.h"
-#include "core/catalogue/valuelist.h"
+#include "core/order/findquery.h"
 
-#include <array>
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <functional>
+#include <optional>
+#include <span>
 
 namespace discora {
 
 struct LoadedCatalogue;
 
-// Hooks with empty defaults; the Qt layer turns them into repaints and signals.
+// Hooks with empty defaults; the Qt layer turns them into repaints and signals. Every operation
+// calls exactly one of documentUpdated, viewReset, headingsChanged or displaySettingsChanged on
+// each observer, after modifiedChanged where the flag changed.
 class DocumentObserver
 {
 public:
     virtual ~DocumentObserver() = default;
     // "All views update": the albums, the display order or the current order changed.
     virtual void documentUpdated() {}
-    // A new catalogue was created: scroll position, selection and tool windows start afresh.
-    virtual void viewReset() {}
+    // Another catalogue (New, a load): scroll position, selection and tool windows start afresh.
+    virtual void viewReset() { documentUpdated(); }
     virtual void headingsChanged() {}
     virtual void displaySettingsChanged() {}
     virtual void modifiedChanged(bool /*modified*/) {}
@@ -46,44 +42,14 @@ public:
     virtual void addEntryValue(ValueListId list, const std::string& text) = 0;
 };
 
-enum class FilterField : int
-{
-    Artist,
-    Label,
-    MediaType,
-    MusicType,
-    Quality,
-    Performer
-};
-constexpr int kFilterCount = 6;
-inline constexpr const char* kNoFilter = "All";
+inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
+inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
+inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
 
-class CatalogueDocument
+class CatalogueDocument : public Catalogue
 {
 public:
-    CatalogueDocument();
-
-    // Albums
-    int albumCount() const { return m_albums.albumCount(); }
-    std::string_view text(Field f, int album) const { return m_albums.text(f, album); }
-    AlbumRecord album(int index) const { return m_albums.album(index); }
-    const AlbumStore& albums() const { return m_albums; }
-    // For editing commands; they call the rebuild steps themselves.
-    AlbumStore& mutableAlbums() { return m_albums; }
-
-    // Value lists
-    const ValueList& valueList(ValueListId id) const { return m_valueLists[static_cast<int>(id)]; }
-    ValueList& valueList(ValueListId id) { return m_valueLists[static_cast<int>(id)]; }
-    bool AddDistinctValue(ValueListId id, std::string_view text)
-    {
-        return valueList(id).addDistinctValue(text);
-    }
-    void RebuildValueLists();
-    void RefillEntryLists();
-    void setEntryListSink(EntryListSink* sink) { m_entryListSink = sink; }
-
     // Whole-document operations
-    void ClearAll();
     // The steps of File New: an empty catalogue with default layouts, all filters off, ByArtist.
     void newDocument();
     // Replaces the albums with a file's, then rebuilds everything derived from them.
@@ -94,59 +60,65 @@ public:
     Status openFile(const std::string& path);
     Status saveFile(const std::string& path);
 
-    // Display order and filters
-    const std::vector<std::uint32_t>& displayOrder() const { return m_displayOrder; }
-    std::vector<std::uint32_t>& mutableDisplayOrder() { return m_displayOrder; }
-    int displayedCount() const { return static_cast<int>(m_displayOrder.size()); }
-    const std::string& filter(FilterField f) const { return m_filters[static_cast<int>(f)]; }
-    void setFilter(FilterField f, std::string text) { m_filters[static_cast<int>(f)] = std::move(text); }
-    bool albumPassesFilters(int album) const;
-    void ApplyFilters();
+    // Runs an order's command: sorts the display order (album orders) or builds and orders its
+    // list (derived orders) and makes it current.
+    void runOrder(SortOrder order);
+    // View by Normal or Single Line Sorts. Single Line Sorts shows albums only: a derived list on
+    // screen gives way to ByArtist.
+    void setViewStyle(ViewStyle style);
+    // The Filters dialog's OK: the display order is rebuilt and the current order applied again.
+    // The exports start from the filtered albums in catalogue order instead.
+    enum class FilterSequence
+    {
+        CurrentOrder,
+        CatalogueOrder
+    };
+    void setFilters(const std::array<std::string, kFilterCount>& filters,
+                    FilterSequence sequence = FilterSequence::CurrentOrder);
+    void setFilter(FilterField field, std::string text);
 
-    // The derived lists of the song, producer and performer orders
-    const DerivedLists& derivedLists() const { return m_derived; }
-    DerivedLists& mutableDerivedLists() { return m_derived; }
-
-    // Current order and view style
-    SortOrder currentOrder() const { return m_currentOrder; }
-    bool albumOrderCurrent() const { return isAlbumOrder(m_currentOrder); }
-    void setCurrentOrder(SortOrder order) { m_currentOrder = order; }
-    ViewStyle viewStyle() const { return m_viewStyle; }
-    void setViewStyle(ViewStyle style) { m_viewStyle = style; }
-    // Whether a leading "The " is ignored by the album orders that follow the view rule.
-    bool viewRuleIgnoresThe() const;
-
-    // Column layouts
-    const ColumnLayouts& columnLayouts() const { return m_layouts; }
-    ColumnLayouts& mutableColumnLayouts() { return m_layouts; }
-    const ColumnLayout& columnLayout(LayoutId id) const { return m_layouts[static_cast<int>(id)]; }
-    ColumnLayout& mutableColumnLayout(LayoutId id) { return m_layouts[static_cast<int>(id)]; }
-    int screenDpi() const { return m_dpi; }
+    // What the application hands over from the settings. New view options re-run the current order
+    // when they change how it sorts.
+    void setColors(const DisplayColors& colors);
+    void setFont(const ScreenFont& font);
+    void setViewOptions(const ViewOptions& options);
+    void setHeadings(std::string first, std::string second);
     // The view's resolution; new catalogues get their default column edges computed for it.
     void setScreenDpi(int dpi) { m_dpi = dpi; }
+    // The view's column edits. No observer is told: the view that made the edit repaints itself,
+    // and marks the catalogue modified once the edit is complete.
+    void setColumnLayout(LayoutId id, ColumnLayout layout) { m_layouts[static_cast<int>(id)] = std::move(layout); }
 
-    // Headings of the two custom fields
-    const std::string& heading(int which) const { return m_headings[which]; }
-    const std::array<std::string, 2>& headings() const { return m_headings; }
-    void setHeadings(std::string first, std::string second);
-
-    // What the application hands over from the settings
-    const DisplayColors& colours() const { return m_colours; }
-    void setColours(const DisplayColors& colours);
-    const ScreenFont& font() const { return m_font; }
-    void setFont(const ScreenFont& font);
-    const ViewOptions& viewOptions() const { return m_viewOptions; }
-    void setViewOptions(const ViewOptions& options);
+    // Albums. enterAlbum adds one at the end; modifyAlbums hands each album to edit in turn (the
+    // value lists and the entry lists are brought up to date after each change, so the next sheet
+    // offers what was typed) and re-sorts once at the end; deleteAlbums removes the given albums.
+    // Each returns a message for the user when memory ran out (the undo record may then be missing
+    // or incomplete).
+    struct EditOutcome
+    {
+        int changed = 0;
+        std::string error;
+    };
+    EditOutcome enterAlbum(AlbumRecord album);
+    EditOutcome modifyAlbums(std::span<const std::uint32_t> albums,
+                             const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit);
+    EditOutcome deleteAlbums(std::span<const std::uint32_t> albums);
+    // Reverses the last Enter, Modify or Delete. changed is 0 when there was nothing to undo.
+    EditOutcome undo();
+    bool canUndo() const { return m_undo.available(); }
+    const UndoRecord& undoRecord() const { return m_undo; }
 
     // Times of the disc in the player, handed to the entry sheet
-    std::array<std::string, kSongSlots>& playerTimes() { return m_playerTimes; }
-
-    // The one level of undo. Cleared with the albums, so it never applies to another catalogue.
-    UndoRecord& undoRecord() { return m_undo; }
-    bool canUndo() const { return m_undo.available(); }
+    const std::array<std::string, kSongSlots>& playerTimes() const { return m_playerTimes; }
+    void setPlayerTimes(const std::array<std::string, kSongSlots>& times) { m_playerTimes = times; }
 
     // The last search, kept between Find commands
-    FindQuery& findQuery() { return m_findQuery; }
+    const FindQuery& findQuery() const { return m_findQuery; }
+    void setFindQuery(const FindQuery& query) { m_findQuery = query; }
+
+    // The entry sheet's lists follow the value lists.
+    void setEntryListSink(EntryListSink* sink) { m_entryListSink = sink; }
+    void refillEntryLists();
 
     // State flags
     bool isModified() const { return m_modified; }
@@ -160,28 +132,29 @@ public:
 
     void addObserver(DocumentObserver* observer);
     void removeObserver(DocumentObserver* observer);
-    void UpdateAllViews();
 
 private:
-    void notify(void (DocumentObserver::*hook)());
+    void clearAll();
+    void rebuildValueLists();
+    void addValuesOf(const AlbumRecord& album);
+    void applyFilters();
+    // The steps of an order without notifying.
+    void orderBy(SortOrder order);
+    // After the catalogue or the display order changed: fewer than two displayed albums make
+    // ByArtist current in the Normal style without sorting; otherwise the current order runs again.
+    void reapplyCurrentOrder();
+    void applyViewStyle(ViewStyle style);
+    void removeAlbums(const std::vector<bool>& marked);
+    bool recordUndo(int album, const AlbumRecord& before, UndoKind kind);
 
-    AlbumStore m_albums;
-    std::array<ValueList, kValueListCount> m_valueLists;
-    std::vector<std::uint32_t> m_displayOrder;
-    DerivedLists m_derived;
-    std::array<std::string, kFilterCount> m_filters;
-    SortOrder m_currentOrder = SortOrder::ByArtist;
-    ViewStyle m_viewStyle = ViewStyle::Normal;
-    ColumnLayouts m_layouts;
-    int m_dpi = 96;
-    std::array<std::string, 2> m_headings;
-    DisplayColors m_colours;
-    ScreenFont m_font;
-    ViewOptions m_viewOptions;
-    std::array<std::string, kSongSlots> m_playerTimes;
+    // The one notification of an operation, preceded by modifiedChanged when the flag changed.
+    void finish(void (DocumentObserver::*hook)());
+
     UndoRecord m_undo;
     FindQuery m_findQuery;
+    std::array<std::string, kSongSlots> m_playerTimes;
     bool m_modified = false;
+    bool m_notifiedModified = false;
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;
     ProgressSink* m_progressSink = nullptr;

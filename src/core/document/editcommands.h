@@ -1,6 +1,5 @@
-// Enter, Modify, Delete and Undo: the commands that change albums. Each takes its input from the
-// entry sheet and the user's answers, keeps the one-level undo record, and ends by bringing the
-// display order, the current order, the value lists and the views up to date.
+// Enter, Modify, Delete and Undo as the user runs them: the entry sheet and the user's answers
+// supply the input, the document makes the change, and memory trouble is reported here.
 #pragma once
 
 #include "core/catalogue/albumrecord.h"
@@ -17,11 +16,7 @@ class AlbumEditor;
 class CatalogueDocument;
 class PlayerTimesSource;
 class Prompter;
-enum class UndoKind;
 
-inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
-inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
-inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
 
 // What the sheet shows for a new album: the number is the album count plus one, the track numbers
 // run "01" to "26", the song times are the player's when autoLoad is on, and the media type is the
@@ -53,11 +48,7 @@ public:
 
 private:
     void collectPlayerTimes();
-    void recordUndo(int album, const AlbumRecord& before, UndoKind kind);
-    // Removes the marked albums in one pass and rebuilds the display order through the filters.
-    void purgeMarked(const std::vector<bool>& marked);
-    // What Delete and Undo end with: the order applied again and the value lists rebuilt.
-    void reorderAndRebuildLists();
+    void report(const std::string& error);
 
     CatalogueDocument& m_doc;
     Prompter& m_prompter;

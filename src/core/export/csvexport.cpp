@@ -1,6 +1,6 @@
 #include "core/export/csvexport.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/progresssink.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ void appendValue(std::string& out, std::string_view text)
 
 } // namespace
 
-std::string csvText(const CatalogueDocument& doc, const ExportSettings& settings,
+std::string csvText(const Catalogue& doc, const ExportSettings& settings,
                     std::span<const std::uint32_t> albums, ProgressSink* progress)
 {
     const std::vector<Column> columns = columnsFor(settings);
@@ -88,7 +88,7 @@ std::string csvText(const CatalogueDocument& doc, const ExportSettings& settings
     return out;
 }
 
-ExportedFile csvExport(const CatalogueDocument& doc, const ExportSettings& settings,
+ExportedFile csvExport(const Catalogue& doc, const ExportSettings& settings,
                        std::span<const std::uint32_t> albums, ProgressSink* progress)
 {
     return encodeExport(csvText(doc, settings, albums, progress));

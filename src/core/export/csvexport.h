@@ -12,17 +12,17 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 class ProgressSink;
 
 inline constexpr const char* kCsvStatusText = "Writing the CSV File";
 
 // The file's text in UTF-8 for the given albums, in the given sequence (see albumsOfEntries).
 // One progress step per album.
-std::string csvText(const CatalogueDocument& doc, const ExportSettings& settings,
+std::string csvText(const Catalogue& doc, const ExportSettings& settings,
                     std::span<const std::uint32_t> albums, ProgressSink* progress = nullptr);
 
-ExportedFile csvExport(const CatalogueDocument& doc, const ExportSettings& settings,
+ExportedFile csvExport(const Catalogue& doc, const ExportSettings& settings,
                        std::span<const std::uint32_t> albums, ProgressSink* progress = nullptr);
 
 } // namespace discora

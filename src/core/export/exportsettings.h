@@ -3,7 +3,7 @@
 // ShowPeople) and the headings of the two custom fields.
 #pragma once
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/displaysettings.h"
 
 #include <array>
@@ -16,7 +16,7 @@ struct ExportSettings
     ViewOptions switches;
     std::array<std::string, 2> headings = {"Custom 1", "Custom 2"};
 
-    static ExportSettings of(const CatalogueDocument& doc) { return {doc.viewOptions(), doc.headings()}; }
+    static ExportSettings of(const Catalogue& doc) { return {doc.viewOptions(), doc.headings()}; }
 };
 
 } // namespace discora

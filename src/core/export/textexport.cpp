@@ -1,6 +1,6 @@
 #include "core/export/textexport.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/progresssink.h"
 
 #include <algorithm>
@@ -30,7 +30,7 @@ void appendPadded(std::string& out, std::string_view text, std::size_t width)
 class BlockWriter
 {
 public:
-    BlockWriter(const CatalogueDocument& doc, const ExportSettings& settings, std::string& out)
+    BlockWriter(const Catalogue& doc, const ExportSettings& settings, std::string& out)
         : m_doc(doc), m_settings(settings), m_out(out)
     {}
 
@@ -109,7 +109,7 @@ private:
         }
     }
 
-    const CatalogueDocument& m_doc;
+    const Catalogue& m_doc;
     const ExportSettings& m_settings;
     std::string& m_out;
     int m_album = 0;
@@ -117,7 +117,7 @@ private:
 
 } // namespace
 
-std::string textDocument(const CatalogueDocument& doc, const ExportSettings& settings,
+std::string textDocument(const Catalogue& doc, const ExportSettings& settings,
                          std::span<const std::uint32_t> albums, ProgressSink* progress)
 {
     std::string out;
@@ -130,7 +130,7 @@ std::string textDocument(const CatalogueDocument& doc, const ExportSettings& set
     return out;
 }
 
-ExportedFile textExport(const CatalogueDocument& doc, const ExportSettings& settings,
+ExportedFile textExport(const Catalogue& doc, const ExportSettings& settings,
                         std::span<const std::uint32_t> albums, ProgressSink* progress)
 {
     return encodeExport(textDocument(doc, settings, albums, progress));

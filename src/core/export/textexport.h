@@ -11,17 +11,17 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 class ProgressSink;
 
 inline constexpr const char* kTextStatusText = "Writing the Doc File";
 
 // The file's text in UTF-8 for the given albums, in the given sequence (see albumsOfEntries).
 // Columns are counted in characters, so they line up in either encoding.
-std::string textDocument(const CatalogueDocument& doc, const ExportSettings& settings,
+std::string textDocument(const Catalogue& doc, const ExportSettings& settings,
                          std::span<const std::uint32_t> albums, ProgressSink* progress = nullptr);
 
-ExportedFile textExport(const CatalogueDocument& doc, const ExportSettings& settings,
+ExportedFile textExport(const Catalogue& doc, const ExportSettings& settings,
                         std::span<const std::uint32_t> albums, ProgressSink* progress = nullptr);
 
 } // namespace discora

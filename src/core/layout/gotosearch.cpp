@@ -1,6 +1,6 @@
 #include "core/layout/gotosearch.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/cp1252.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
@@ -46,7 +46,7 @@ bool matchesFolded(std::string_view key, std::u32string_view typed, bool ignoreT
     return true;
 }
 
-int albumAt(const CatalogueDocument& doc, int position)
+int albumAt(const Catalogue& doc, int position)
 {
     return static_cast<int>(albumOfEntry(doc, position).value_or(0));
 }
@@ -90,7 +90,7 @@ std::string_view goToPrompt(SortOrder order)
     return "";
 }
 
-std::string_view goToKey(const CatalogueDocument& doc, int position)
+std::string_view goToKey(const Catalogue& doc, int position)
 {
     const auto entry = static_cast<std::size_t>(position);
     switch (doc.currentOrder()) {
@@ -104,7 +104,7 @@ std::string_view goToKey(const CatalogueDocument& doc, int position)
     }
 }
 
-bool goToIgnoresThe(const CatalogueDocument& doc)
+bool goToIgnoresThe(const Catalogue& doc)
 {
     const ViewOptions& o = doc.viewOptions();
     switch (doc.currentOrder()) {
@@ -124,7 +124,7 @@ bool goToKeyMatches(std::string_view key, std::string_view typed, bool ignoreThe
     return matchesFolded(key, foldedCodePoints(typed), ignoreThe);
 }
 
-std::optional<int> findGoToEntry(const CatalogueDocument& doc, std::string_view typed)
+std::optional<int> findGoToEntry(const Catalogue& doc, std::string_view typed)
 {
     const std::u32string folded = foldedCodePoints(typed);
     const bool ignoreThe = goToIgnoresThe(doc);

@@ -9,21 +9,21 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 
 // The prompt of the Go To window for an order.
 std::string_view goToPrompt(SortOrder order);
 
 // The key of an entry of the current order, and whether a leading "the " is dropped from keys.
-std::string_view goToKey(const CatalogueDocument& doc, int position);
-bool goToIgnoresThe(const CatalogueDocument& doc);
+std::string_view goToKey(const Catalogue& doc, int position);
+bool goToIgnoresThe(const Catalogue& doc);
 
 // Case-insensitive: the key, cut to the typed text's length, equals the typed text. With
 // ignoreThe a key longer than four characters loses a leading "the " unless the typed text
 // starts with "the " itself.
 bool goToKeyMatches(std::string_view key, std::string_view typed, bool ignoreThe);
 
-std::optional<int> findGoToEntry(const CatalogueDocument& doc, std::string_view typed);
+std::optional<int> findGoToEntry(const Catalogue& doc, std::string_view typed);
 
 // The scroll position that brings an entry to the top, as far as the view can scroll.
 int goToScrollPosition(int entry, int lineHeight, int linesPerRecord, int contentHeight, int pageHeight);

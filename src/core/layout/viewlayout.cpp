@@ -1,8 +1,8 @@
 #include "core/layout/viewlayout.h"
 
-#include "core/settings/colourvalues.h"
+#include "core/settings/colorvalues.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/orders.h"
 #include "core/layout/normallayout.h"
 
@@ -23,7 +23,7 @@ LayoutKind layoutKindOf(SortOrder order, ViewStyle style)
     }
 }
 
-LayoutKind currentLayoutKind(const CatalogueDocument& doc)
+LayoutKind currentLayoutKind(const Catalogue& doc)
 {
     return layoutKindOf(doc.currentOrder(), doc.viewStyle());
 }
@@ -42,7 +42,7 @@ int readNumber(std::string_view text)
     return static_cast<int>(negative ? -value : std::min<long long>(value, 0x7FFFFFFF));
 }
 
-bool entryIsPlayable(const CatalogueDocument& doc, int position)
+bool entryIsPlayable(const Catalogue& doc, int position)
 {
     const SortOrder order = doc.currentOrder();
     if (order != SortOrder::BySong && order != SortOrder::ByArtistShort)
@@ -94,7 +94,7 @@ int hitTest(int y, const ViewMetrics& m, int lines)
     return lines == 1 ? position - 1 : position;
 }
 
-DisplayColors initialViewColours()
+DisplayColors initialViewColors()
 {
     DisplayColors c;
     c.windowBackground = 0xFFFFFF;
@@ -108,19 +108,19 @@ DisplayColors initialViewColours()
     return c;
 }
 
-DisplayColors effectiveColours(const DisplayColors& colours)
+DisplayColors effectiveColors(const DisplayColors& colors)
 {
-    const DisplayColors initial = initialViewColours();
-    const auto pick = drawableColour;
+    const DisplayColors initial = initialViewColors();
+    const auto pick = drawableColor;
     DisplayColors c;
-    c.windowBackground = pick(colours.windowBackground, initial.windowBackground);
-    c.dataText = pick(colours.dataText, initial.dataText);
-    c.headingText = pick(colours.headingText, initial.headingText);
-    c.buttonFace = pick(colours.buttonFace, initial.buttonFace);
-    c.buttonShadow = pick(colours.buttonShadow, initial.buttonShadow);
-    c.menuText = pick(colours.menuText, initial.menuText);
-    c.highlightedText = pick(colours.highlightedText, initial.highlightedText);
-    c.highlightBackground = pick(colours.highlightBackground, initial.highlightBackground);
+    c.windowBackground = pick(colors.windowBackground, initial.windowBackground);
+    c.dataText = pick(colors.dataText, initial.dataText);
+    c.headingText = pick(colors.headingText, initial.headingText);
+    c.buttonFace = pick(colors.buttonFace, initial.buttonFace);
+    c.buttonShadow = pick(colors.buttonShadow, initial.buttonShadow);
+    c.menuText = pick(colors.menuText, initial.menuText);
+    c.highlightedText = pick(colors.highlightedText, initial.highlightedText);
+    c.highlightBackground = pick(colors.highlightBackground, initial.highlightBackground);
     return c;
 }
 

@@ -12,7 +12,7 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 
 enum class LayoutKind
 {
@@ -26,7 +26,7 @@ enum class LayoutKind
 };
 
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style);
-LayoutKind currentLayoutKind(const CatalogueDocument& doc);
+LayoutKind currentLayoutKind(const Catalogue& doc);
 // The layouts with a heading row of column buttons over one line per entry.
 constexpr bool isColumnList(LayoutKind kind)
 {
@@ -35,7 +35,7 @@ constexpr bool isColumnList(LayoutKind kind)
 
 // Whether Play may take the entry: in the song lists a song whose track number reads as 0 (or a
 // group heading) cannot be played; entries of other orders always can.
-bool entryIsPlayable(const CatalogueDocument& doc, int position);
+bool entryIsPlayable(const Catalogue& doc, int position);
 // The value of a number text as the C library reads it: leading blanks, a sign, digits.
 int readNumber(std::string_view text);
 
@@ -71,9 +71,9 @@ PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int linesPerRecord,
 // compare the result with the entry count.
 int hitTest(int y, const ViewMetrics& m, int linesPerRecord);
 
-// Colours: red in the low byte. A value outside 0 to 0xFFFFFF (the settings' -1) means the
-// view's initial colour for that role.
-DisplayColors initialViewColours();
-DisplayColors effectiveColours(const DisplayColors& colours);
+// Colors: red in the low byte. A value outside 0 to 0xFFFFFF (the settings' -1) means the
+// view's initial color for that role.
+DisplayColors initialViewColors();
+DisplayColors effectiveColors(const DisplayColors& colors);
 
 } // namespace discora

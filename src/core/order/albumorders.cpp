@@ -1,6 +1,6 @@
 #include "core/order/albumorders.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -19,7 +19,8 @@ enum class TheRule
     ViewRule,
     Never
 };
-// The written procedures differ in how far the bar runs: one step per pass, or per gap value.
+// The progress bar runs one step per pass of an exchange sort, or one per gap value of a gap sort,
+// as users have always seen it move for each order.
 enum class Procedure
 {
     ExchangeSort,
@@ -71,23 +72,23 @@ void applyPermutation(std::vector<std::uint32_t>& displayOrder, const std::vecto
 
 // Albums with equal keys keep their relative order, which is what the exchange sort gives and one
 // of the results the gap sort may give.
-void sortByText(CatalogueDocument& doc, Field field, bool ignoreThe, OrderProgress& progress)
+void sortByText(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, Field field, bool ignoreThe,
+                OrderProgress& progress)
 {
-    auto& displayOrder = doc.mutableDisplayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
     for (std::uint32_t p :
          inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
         const std::string_view text = doc.text(field, static_cast<int>(displayOrder[p]));
-        keys.set(p, ignoreThe ? StripLeadingThe(text) : text);
+        keys.set(p, ignoreThe ? stripLeadingThe(text) : text);
     }
     progress.advanceToShare(0.5);
     applyPermutation(displayOrder, keys.stableOrder());
 }
 
 // Numbered albums in ascending order, negative numbers included, then the albums without a number
-// in the order they had. (Exchanging whenever the second album has a number, as once written, swaps
-// two negative numbers back and forth for ever.)
-void sortByNumber(CatalogueDocument& doc, OrderProgress& progress)
+// in the order they had. (Exchanging whenever the second album has a number would swap two negative
+// numbers back and forth for ever.)
+void sortByNumber(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, OrderProgress& progress)
 {
     struct Item
     {
@@ -95,7 +96,6 @@ void sortByNumber(CatalogueDocument& doc, OrderProgress& progress)
         std::uint32_t unnumbered;
         std::uint32_t index;
     };
-    auto& displayOrder = doc.mutableDisplayOrder();
     std::vector<Item> items;
     items.reserve(displayOrder.size());
     for (std::uint32_t p = 0; p < displayOrder.size(); ++p) {
@@ -134,7 +134,7 @@ std::optional<std::int64_t> albumNumberValue(std::string_view number)
     return negative ? -value : value;
 }
 
-bool albumOrderIgnoresThe(const CatalogueDocument& doc, SortOrder order, ArtistSortRole role)
+bool albumOrderIgnoresThe(const Catalogue& doc, SortOrder order, ArtistSortRole role)
 {
     if (infoOf(order).theRule == TheRule::Never)
         return false;
@@ -145,25 +145,20 @@ bool albumOrderIgnoresThe(const CatalogueDocument& doc, SortOrder order, ArtistS
     return doc.viewRuleIgnoresThe();
 }
 
-void runAlbumOrder(CatalogueDocument& doc, SortOrder order, ArtistSortRole role)
+std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOrder order, bool ignoreThe,
+                                              ProgressSink* sink)
 {
     const AlbumOrderInfo& info = infoOf(order);
-    const bool asCommand = order != SortOrder::ByArtist || role == ArtistSortRole::Command;
-    DiscardDerivedLists(doc);
-    if (asCommand)
-        doc.setCurrentOrder(order);
-    const int n = doc.displayedCount();
+    std::vector<std::uint32_t> displayOrder = catalogue.displayOrder();
+    const int n = static_cast<int>(displayOrder.size());
     const int range = info.procedure == Procedure::ExchangeSort ? n - 1 : gapCount(n);
-    {
-        OrderProgress progress(doc.progress(), info.statusText, range);
-        if (order == SortOrder::ByNumber)
-            sortByNumber(doc, progress);
-        else
-            sortByText(doc, info.field, albumOrderIgnoresThe(doc, order, role), progress);
-        progress.finish();
-    }
-    if (asCommand)
-        doc.UpdateAllViews();
+    OrderProgress progress(sink, info.statusText, range);
+    if (order == SortOrder::ByNumber)
+        sortByNumber(catalogue, displayOrder, progress);
+    else
+        sortByText(catalogue, displayOrder, info.field, ignoreThe, progress);
+    progress.finish();
+    return displayOrder;
 }
 
 } // namespace discora

@@ -4,13 +4,16 @@
 
 #include "core/catalogue/sortorder.h"
 
+#include <vector>
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
+class ProgressSink;
 
 // Whether ByArtist runs as its own command or as the first step of the artist short list, which
 // neither makes ByArtist current nor announces, and reads the artist short list's "The" option.
@@ -20,12 +23,14 @@ enum class ArtistSortRole
     ArtistShortStep
 };
 
-// Runs an album order's command (order must be an album order).
-void runAlbumOrder(CatalogueDocument& doc, SortOrder order, ArtistSortRole role = ArtistSortRole::Command);
+// The displayed albums sorted by an album order's field; albums with equal keys keep their
+// relative order.
+std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOrder order, bool ignoreThe,
+                                              ProgressSink* progress);
 
-// Whether the album order drops a leading "The " from its keys under the document's current
+// Whether the album order drops a leading "The " from its keys under the catalogue's current
 // options and view style.
-bool albumOrderIgnoresThe(const CatalogueDocument& doc, SortOrder order,
+bool albumOrderIgnoresThe(const Catalogue& catalogue, SortOrder order,
                           ArtistSortRole role = ArtistSortRole::Command);
 
 // The value ByNumber sorts by: nothing for an empty number or one starting with a blank, else the

@@ -41,7 +41,7 @@ int CompareNames(std::string_view a, std::string_view b)
     return 0;
 }
 
-std::string_view StripLeadingThe(std::string_view key)
+std::string_view stripLeadingThe(std::string_view key)
 {
     // Four characters of "The " are four bytes, so a byte count tells "more than four characters".
     if (key.size() > 4 && CompareNames(key.substr(0, 4), "The ") == 0)

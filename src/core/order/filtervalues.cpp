@@ -1,5 +1,5 @@
 // The lists the Filters dialog offers and the text each of its boxes shows.
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/orders.h"
 #include "core/order/performerlist.h"
@@ -7,12 +7,12 @@
 
 namespace discora {
 
-std::vector<std::string> sortedFilterValues(const CatalogueDocument& doc, ValueListId list)
+std::vector<std::string> sortedFilterValues(const Catalogue& doc, ValueListId list)
 {
     const std::vector<std::string>& values = doc.valueList(list).values();
     SortKeys keys(values.size(), values.size() * 16);
     for (std::size_t i = 0; i < values.size(); ++i)
-        keys.set(i, StripLeadingThe(values[i]));
+        keys.set(i, stripLeadingThe(values[i]));
     std::vector<std::string> sorted;
     sorted.reserve(values.size());
     for (std::uint32_t i : keys.stableOrder())
@@ -20,10 +20,10 @@ std::vector<std::string> sortedFilterValues(const CatalogueDocument& doc, ValueL
     return sorted;
 }
 
-std::vector<std::string> distinctPerformerNames(const CatalogueDocument& doc)
+std::vector<std::string> distinctPerformerNames(const Catalogue& doc, ProgressSink* progress)
 {
     // Gathered into a list of our own: the document's performer list may be the one on screen.
-    const SortedPerformers sorted = collectSortedPerformers(doc);
+    const SortedPerformers sorted = collectSortedPerformers(doc, progress);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < sorted.entries.size(); ++i)
         if (sorted.startsName[i])

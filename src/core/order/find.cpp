@@ -1,8 +1,7 @@
 #include "core/order/find.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/cp1252.h"
-#include "core/document/prompter.h"
 #include "core/order/comparenames.h"
 
 #include <algorithm>
@@ -43,7 +42,7 @@ public:
         return cp1252::foldCase(value).find(m_foldedText) != std::string::npos;
     }
 
-    bool albumMatches(const CatalogueDocument& doc, int album) const
+    bool albumMatches(const Catalogue& doc, int album) const
     {
         for (int f = 0; f < kFieldCount; ++f)
             if (matches(doc.text(fieldAt(f), album)))
@@ -81,41 +80,14 @@ bool fieldMatches(std::string_view value, const FindQuery& query)
     return TextMatcher(query).matches(value);
 }
 
-bool albumMatches(const CatalogueDocument& doc, int album, const FindQuery& query)
+bool albumMatches(const Catalogue& doc, int album, const FindQuery& query)
 {
     return TextMatcher(query).albumMatches(doc, album);
 }
 
-bool findEnabled(const CatalogueDocument& doc)
+bool findEnabled(const Catalogue& doc)
 {
     return doc.albumCount() != 0 && doc.albumOrderCurrent();
-}
-
-FindResult runFind(CatalogueDocument& doc, const FindQuery& query, Prompter& prompter, FindActions& actions)
-{
-    doc.findQuery() = query;
-    const TextMatcher matcher(doc.findQuery());
-    FindResult result;
-    {
-        ProgressScope progress(doc.progress(), kSearchingText, std::max(doc.displayedCount() - 1, 0));
-        for (int p = 0; p < doc.displayedCount(); ++p) {
-            if (matcher.albumMatches(doc,
-                                     static_cast<int>(doc.displayOrder()[static_cast<std::size_t>(p)]))) {
-                ++result.matches;
-                actions.selectOnly(p);
-                actions.modifySelected(p);
-                if (!prompter.askContinueFind()) {
-                    actions.clearSelection();
-                    result.cancelled = true;
-                    return result;
-                }
-            }
-            progress.step();
-        }
-        prompter.showMessage(result.matches > 0 ? kFindNoMoreMatches : kFindNoMatchesFound);
-    }
-    actions.clearSelection();
-    return result;
 }
 
 } // namespace discora

@@ -1,6 +1,6 @@
 #include "core/order/orderentries.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 
 namespace discora {
 
@@ -28,7 +28,7 @@ EntryList listOf(SortOrder order)
 
 } // namespace
 
-int orderEntryCount(const CatalogueDocument& doc)
+int orderEntryCount(const Catalogue& doc)
 {
     const DerivedLists& lists = doc.derivedLists();
     switch (listOf(doc.currentOrder())) {
@@ -40,7 +40,7 @@ int orderEntryCount(const CatalogueDocument& doc)
     return doc.displayedCount();
 }
 
-std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int position)
+std::optional<std::uint32_t> albumOfEntry(const Catalogue& doc, int position)
 {
     if (position < 0 || position >= orderEntryCount(doc))
         return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int posi
     return doc.displayOrder()[p];
 }
 
-std::vector<std::uint32_t> albumsOfEntries(const CatalogueDocument& doc, std::span<const int> positions)
+std::vector<std::uint32_t> albumsOfEntries(const Catalogue& doc, std::span<const int> positions)
 {
     const auto& order = doc.displayOrder();
     if (positions.empty())

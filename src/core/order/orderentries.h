@@ -10,16 +10,16 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 
 // How many entries the current order shows.
-int orderEntryCount(const CatalogueDocument& doc);
+int orderEntryCount(const Catalogue& doc);
 
 // The album of the entry at position; nothing for a position outside the order.
-std::optional<std::uint32_t> albumOfEntry(const CatalogueDocument& doc, int position);
+std::optional<std::uint32_t> albumOfEntry(const Catalogue& doc, int position);
 
 // The albums of the given entries, each album once, in displayOrder sequence. With no positions
 // given: every displayed album.
-std::vector<std::uint32_t> albumsOfEntries(const CatalogueDocument& doc, std::span<const int> positions);
+std::vector<std::uint32_t> albumsOfEntries(const Catalogue& doc, std::span<const int> positions);
 
 } // namespace discora

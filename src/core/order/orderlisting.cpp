@@ -1,6 +1,6 @@
 #include "core/order/orderlisting.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/orders.h"
 
 namespace discora {
@@ -25,7 +25,7 @@ std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
     return shown;
 }
 
-void appendColumns(std::string& line, const CatalogueDocument& doc, const std::vector<int>& fields, int album,
+void appendColumns(std::string& line, const Catalogue& doc, const std::vector<int>& fields, int album,
                    bool leadingTab)
 {
     bool first = !leadingTab;
@@ -39,13 +39,13 @@ void appendColumns(std::string& line, const CatalogueDocument& doc, const std::v
 
 } // namespace
 
-std::string columnText(const CatalogueDocument& doc, int columnField, int album)
+std::string columnText(const Catalogue& doc, int columnField, int album)
 {
     const auto field = fieldOfColumn(columnField);
     return field ? std::string(doc.text(*field, album)) : std::string("Failed");
 }
 
-std::vector<std::string> listCurrentOrder(const CatalogueDocument& doc)
+std::vector<std::string> listCurrentOrder(const Catalogue& doc)
 {
     std::vector<std::string> lines;
     const SortOrder order = doc.currentOrder();

@@ -1,6 +1,6 @@
 #include "core/order/performerlist.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
@@ -13,7 +13,7 @@ std::string_view trimmedPerformerName(std::string_view name)
     return start == std::string_view::npos ? std::string_view{} : name.substr(start);
 }
 
-SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
+SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sink)
 {
     const auto& displayOrder = doc.displayOrder();
     const auto byAlbum = [](const std::vector<PerformerEntry>& list) {
@@ -22,7 +22,7 @@ SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
     std::vector<PerformerEntry> collected;
     std::vector<std::string_view> names;
     {
-        OrderProgress progress(doc.progress(), "Building the Performer List",
+        OrderProgress progress(sink, "Building the Performer List",
                                static_cast<int>(displayOrder.size()));
         std::vector<PerformerEntry> named;
         named.reserve(displayOrder.size() * 4);
@@ -52,7 +52,7 @@ SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
         names.resize(kept);
     }
 
-    OrderProgress progress(doc.progress(), "Sorting by Performer",
+    OrderProgress progress(sink, "Sorting by Performer",
                            gapCount(static_cast<int>(collected.size())));
     SortKeys keys(collected.size(), collected.size() * 32);
     for (std::uint32_t i : byAlbum(collected))
@@ -74,14 +74,13 @@ SortedPerformers collectSortedPerformers(const CatalogueDocument& doc)
     return sorted;
 }
 
-void buildPerformerList(CatalogueDocument& doc)
+std::vector<PerformerEntry> performerList(const Catalogue& doc, ProgressSink* sink)
 {
-    DiscardDerivedLists(doc);
-    const SortedPerformers sorted = collectSortedPerformers(doc);
+    const SortedPerformers sorted = collectSortedPerformers(doc, sink);
 
     const std::size_t count = sorted.entries.size();
-    OrderProgress progress(doc.progress(), "Organizing Performer list", static_cast<int>(count));
-    auto& performers = doc.mutableDerivedLists().performers;
+    OrderProgress progress(sink, "Organizing Performer list", static_cast<int>(count));
+    std::vector<PerformerEntry> performers;
     performers.reserve(count + count / 2);
     for (std::size_t i = 0; i < count; ++i) {
         // Letter case counts here: 'john smith' and 'John Smith' get a heading each.
@@ -91,6 +90,7 @@ void buildPerformerList(CatalogueDocument& doc)
         performers.push_back(e);
         progress.advanceTo(static_cast<int>(i + 1));
     }
+    return performers;
 }
 
 } // namespace discora

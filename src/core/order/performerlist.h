@@ -10,7 +10,8 @@
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
+class ProgressSink;
 
 // A performer's name as the list shows and compares it: leading blanks, tabs and line breaks removed.
 std::string_view trimmedPerformerName(std::string_view name);
@@ -25,9 +26,9 @@ struct SortedPerformers
     std::vector<bool> startsGroup;
     std::vector<bool> startsName;
 };
-SortedPerformers collectSortedPerformers(const CatalogueDocument& doc);
+SortedPerformers collectSortedPerformers(const Catalogue& catalogue, ProgressSink* progress);
 
-// Rebuilds the document's performer list: collect, sort, organize.
-void buildPerformerList(CatalogueDocument& doc);
+// The performer list of the displayed albums: collect, sort, organize.
+std::vector<PerformerEntry> performerList(const Catalogue& catalogue, ProgressSink* progress);
 
 } // namespace discora

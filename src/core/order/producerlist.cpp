@@ -1,6 +1,6 @@
 #include "core/order/producerlist.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
@@ -14,14 +14,13 @@ bool isUnnamedProducer(std::string_view producer)
     return producer.empty() || producer.front() == ' ' || producer == kNoProducerListed;
 }
 
-void buildProducerList(CatalogueDocument& doc)
+std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
 {
-    DiscardDerivedLists(doc);
     const auto& displayOrder = doc.displayOrder();
-    auto& producers = doc.mutableDerivedLists().producers;
+    std::vector<ProducerEntry> producers;
     producers.reserve(displayOrder.size() * 2);
     {
-        OrderProgress progress(doc.progress(), "Building the Producer List",
+        OrderProgress progress(sink, "Building the Producer List",
                                static_cast<int>(displayOrder.size()));
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
@@ -37,7 +36,7 @@ void buildProducerList(CatalogueDocument& doc)
         }
     }
 
-    OrderProgress progress(doc.progress(), "Sorting by Producer",
+    OrderProgress progress(sink, "Sorting by Producer",
                            gapCount(static_cast<int>(producers.size())));
     SortKeys keys(producers.size(), producers.size() * 16);
     for (std::uint32_t i :
@@ -54,8 +53,8 @@ void buildProducerList(CatalogueDocument& doc)
     std::vector<ProducerEntry> sorted(producers.size());
     for (std::size_t i = 0; i < from.size(); ++i)
         sorted[i] = producers[from[i]];
-    producers.swap(sorted);
     progress.finish();
+    return sorted;
 }
 
 } // namespace discora

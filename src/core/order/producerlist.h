@@ -2,15 +2,19 @@
 // "No producer listed" entry for an album that names none.
 #pragma once
 
+#include "core/catalogue/derivedlists.h"
+
 #include <string_view>
+#include <vector>
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
+class ProgressSink;
 
-// Rebuilds the producer list from displayOrder and orders it: named producers by name, then the
-// entries without a usable name.
-void buildProducerList(CatalogueDocument& doc);
+// The producer list of the displayed albums, ordered: named producers by name, then the entries
+// without a usable name.
+std::vector<ProducerEntry> producerList(const Catalogue& catalogue, ProgressSink* progress);
 
 // A producer text that sorts after every named one: empty, starting with a blank, or exactly
 // "No producer listed".

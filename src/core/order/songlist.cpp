@@ -1,6 +1,6 @@
 #include "core/order/songlist.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -12,20 +12,20 @@ namespace discora {
 
 namespace {
 
-std::string_view artistOf(const CatalogueDocument& doc, std::uint32_t album)
+std::string_view artistOf(const Catalogue& doc, std::uint32_t album)
 {
     return doc.text(Field::Artist, static_cast<int>(album));
 }
 
 // A rank per displayed album such that albums whose artist keys compare equal share one rank.
-std::vector<std::uint32_t> artistRanks(const CatalogueDocument& doc, bool ignoreThe)
+std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 {
     const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
     for (std::uint32_t p :
          inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
         const std::string_view artist = artistOf(doc, displayOrder[p]);
-        keys.set(p, ignoreThe ? StripLeadingThe(artist) : artist);
+        keys.set(p, ignoreThe ? stripLeadingThe(artist) : artist);
     }
     std::vector<std::uint32_t> rankOf(static_cast<std::size_t>(doc.albumCount()), 0);
     std::uint32_t rank = 0;
@@ -43,14 +43,13 @@ std::vector<std::uint32_t> artistRanks(const CatalogueDocument& doc, bool ignore
 
 } // namespace
 
-void buildSongList(CatalogueDocument& doc)
+std::vector<SongEntry> songList(const Catalogue& doc, SongHeaders headers, ProgressSink* sink)
 {
-    DiscardDerivedLists(doc);
     const auto& displayOrder = doc.displayOrder();
-    const bool withHeaders = doc.currentOrder() == SortOrder::ByArtistShort;
-    auto& songs = doc.mutableDerivedLists().songs;
+    const bool withHeaders = headers == SongHeaders::PerArtist;
+    std::vector<SongEntry> songs;
     songs.reserve(displayOrder.size() * 14);
-    OrderProgress progress(doc.progress(), "Building the Song List", static_cast<int>(displayOrder.size()));
+    OrderProgress progress(sink, "Building the Song List", static_cast<int>(displayOrder.size()));
     for (std::size_t p = 0; p < displayOrder.size(); ++p) {
         const std::uint32_t album = displayOrder[p];
         // Byte for byte: artists differing only in letter case get a header each.
@@ -61,17 +60,15 @@ void buildSongList(CatalogueDocument& doc)
                 songs.push_back({album, static_cast<std::uint8_t>(slot)});
         progress.advanceTo(static_cast<int>(p + 1));
     }
+    return songs;
 }
 
-void sortSongList(CatalogueDocument& doc)
+std::vector<SongEntry> sortedSongList(const Catalogue& doc, std::vector<SongEntry> songs, SongHeaders headers,
+                                      ProgressSink* sink)
 {
-    auto& songs = doc.mutableDerivedLists().songs;
-    const SortOrder order = doc.currentOrder();
     const ViewOptions& options = doc.viewOptions();
-    const bool artistShort = order == SortOrder::ByArtistShort;
-    if (artistShort && !options.on(ViewOption::ArtistSongSort))
-        return;
-    OrderProgress progress(doc.progress(), "Sorting by Song Title", gapCount(static_cast<int>(songs.size())));
+    const bool artistShort = headers == SongHeaders::PerArtist;
+    OrderProgress progress(sink, "Sorting by Song Title", gapCount(static_cast<int>(songs.size())));
     const bool titleIgnoresThe =
         artistShort ? options.on(ViewOption::ArtistThe) : options.on(ViewOption::SongThe);
     std::vector<std::uint32_t> rankOf;
@@ -81,7 +78,7 @@ void sortSongList(CatalogueDocument& doc)
     SortKeys keys(songs.size(), songs.size() * 16);
     for (std::uint32_t i : inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; })) {
         const std::string_view title = songTitle(doc, songs[i]);
-        keys.set(i, titleIgnoresThe ? StripLeadingThe(title) : title,
+        keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
                  artistShort ? rankOf[songs[i].album] : 0);
     }
     progress.advanceToShare(0.5);
@@ -89,8 +86,8 @@ void sortSongList(CatalogueDocument& doc)
     std::vector<SongEntry> sorted(songs.size());
     for (std::size_t i = 0; i < from.size(); ++i)
         sorted[i] = songs[from[i]];
-    songs.swap(sorted);
     progress.finish();
+    return sorted;
 }
 
 } // namespace discora

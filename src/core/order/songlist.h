@@ -2,13 +2,25 @@
 // title in the displayed albums, and under the artist short list a header at each change of artist.
 #pragma once
 
+#include "core/catalogue/derivedlists.h"
+
+#include <vector>
+
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
+class ProgressSink;
 
-// Rebuilds the song list from displayOrder; adds artist headers while ByArtistShort is current.
-void buildSongList(CatalogueDocument& doc);
-// Orders the song list by title, or, under ByArtistShort, by artist and then title.
-void sortSongList(CatalogueDocument& doc);
+enum class SongHeaders
+{
+    None,
+    PerArtist // the artist short list
+};
+
+// The songs of the displayed albums in display order, with artist headers when asked for.
+std::vector<SongEntry> songList(const Catalogue& catalogue, SongHeaders headers, ProgressSink* progress);
+// The song list ordered by title, or, for the artist short list, by artist and then title.
+std::vector<SongEntry> sortedSongList(const Catalogue& catalogue, std::vector<SongEntry> songs,
+                                      SongHeaders headers, ProgressSink* progress);
 
 } // namespace discora

@@ -1,7 +1,6 @@
 #include "core/settings/appsettings.h"
 
 #include "core/document/cataloguedocument.h"
-#include "core/order/orders.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,17 +9,17 @@ namespace discora {
 
 namespace {
 
-constexpr const char* kColourKeys[4] = {"DataColor", "HeadingColor", "HDataColor", "HBkColor"};
+constexpr const char* kColorKeys[4] = {"DataColor", "HeadingColor", "HDataColor", "HBkColor"};
 
 } // namespace
 
-UserColours AppSettings::readColours() const
+UserColors AppSettings::readColors() const
 {
-    UserColours c;
-    c.data = m_store.readInt(kUserData, kColourKeys[0], -1);
-    c.heading = m_store.readInt(kUserData, kColourKeys[1], -1);
-    c.highlightedData = m_store.readInt(kUserData, kColourKeys[2], -1);
-    c.highlightBackground = m_store.readInt(kUserData, kColourKeys[3], -1);
+    UserColors c;
+    c.data = m_store.readInt(kUserData, kColorKeys[0], -1);
+    c.heading = m_store.readInt(kUserData, kColorKeys[1], -1);
+    c.highlightedData = m_store.readInt(kUserData, kColorKeys[2], -1);
+    c.highlightBackground = m_store.readInt(kUserData, kColorKeys[3], -1);
     return c;
 }
 
@@ -71,7 +70,7 @@ bool AppSettings::readLoadLast() const
     return m_store.readInt(kUserData, "LoadLast", 0) != 0;
 }
 
-DisplayColors toDisplayColors(const UserColours& user, const SystemColours& system)
+DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system)
 {
     DisplayColors d;
     d.windowBackground = system.window;
@@ -85,21 +84,21 @@ DisplayColors toDisplayColors(const UserColours& user, const SystemColours& syst
     return d;
 }
 
-UserColours AppSettings::ApplyColours(UserColours c, const SystemColours& system, CatalogueDocument* doc)
+UserColors AppSettings::applyColors(UserColors c, const SystemColors& system, CatalogueDocument* doc)
 {
-    // Only the data colour decides whether the whole set is missing.
+    // Only the data color decides whether the whole set is missing.
     if (c.data == -1)
-        c = UserColours{0, 0xFF0000, 0xFFFFFF, 0};
-    m_store.writeInt(kUserData, kColourKeys[0], c.data);
-    m_store.writeInt(kUserData, kColourKeys[1], c.heading);
-    m_store.writeInt(kUserData, kColourKeys[2], c.highlightedData);
-    m_store.writeInt(kUserData, kColourKeys[3], c.highlightBackground);
+        c = UserColors{0, 0xFF0000, 0xFFFFFF, 0};
+    m_store.writeInt(kUserData, kColorKeys[0], c.data);
+    m_store.writeInt(kUserData, kColorKeys[1], c.heading);
+    m_store.writeInt(kUserData, kColorKeys[2], c.highlightedData);
+    m_store.writeInt(kUserData, kColorKeys[3], c.highlightBackground);
     if (doc)
-        doc->setColours(toDisplayColors(c, system));
+        doc->setColors(toDisplayColors(c, system));
     return c;
 }
 
-ScreenFont AppSettings::ApplyFont(ScreenFont font, CatalogueDocument* doc)
+ScreenFont AppSettings::applyFont(ScreenFont font, CatalogueDocument* doc)
 {
     // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
     if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
@@ -114,7 +113,7 @@ ScreenFont AppSettings::ApplyFont(ScreenFont font, CatalogueDocument* doc)
     return font;
 }
 
-std::array<std::string, 2> AppSettings::ApplyHeadings(std::array<std::string, 2> headings,
+std::array<std::string, 2> AppSettings::applyHeadings(std::array<std::string, 2> headings,
                                                       CatalogueDocument* doc)
 {
     headings = withDefaultHeadings(std::move(headings));
@@ -126,21 +125,21 @@ std::array<std::string, 2> AppSettings::ApplyHeadings(std::array<std::string, 2>
     return headings;
 }
 
-void AppSettings::ApplyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc)
+void AppSettings::applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc)
 {
     for (int i = 0; i < kViewOptionCount; ++i)
         m_store.writeInt(kUserData, kViewOptionInfo[i].key, options.at(i));
     m_store.writeInt(kUserData, "LoadLast", loadLast ? 1 : 0);
     if (doc)
-        setViewOptionsAndResort(*doc, options);
+        doc->setViewOptions(options);
 }
 
-void AppSettings::applyAllAtStartup(const SystemColours& system, CatalogueDocument& doc)
+void AppSettings::applyAllAtStartup(const SystemColors& system, CatalogueDocument& doc)
 {
-    ApplyColours(readColours(), system, &doc);
-    ApplyViewOptions(readViewOptions(), readLoadLast(), &doc);
-    ApplyFont(readFont(), &doc);
-    const auto stored = ApplyHeadings(readHeadings(), nullptr);
+    applyColors(readColors(), system, &doc);
+    applyViewOptions(readViewOptions(), readLoadLast(), &doc);
+    applyFont(readFont(), &doc);
+    const auto stored = applyHeadings(readHeadings(), nullptr);
     const std::string first = doc.heading(0).empty() ? stored[0] : doc.heading(0);
     const std::string second = doc.heading(1).empty() ? stored[1] : doc.heading(1);
     doc.setHeadings(first, second);

@@ -18,23 +18,23 @@ inline constexpr const char* kWindowSize = "Window size";
 inline constexpr const char* kRecentFileList = "Recent File List";
 constexpr int kRecentFileCount = 4;
 
-// The four colours the user chooses; -1 when not set.
-struct UserColours
+// The four colors the user chooses; -1 when not set.
+struct UserColors
 {
-    ColourValue data = -1;
-    ColourValue heading = -1;
-    ColourValue highlightedData = -1;
-    ColourValue highlightBackground = -1;
-    bool operator==(const UserColours&) const = default;
+    ColorValue data = -1;
+    ColorValue heading = -1;
+    ColorValue highlightedData = -1;
+    ColorValue highlightBackground = -1;
+    bool operator==(const UserColors&) const = default;
 };
 
-// The four colours the desktop supplies: window background, button face, button shadow, menu text.
-struct SystemColours
+// The four colors the desktop supplies: window background, button face, button shadow, menu text.
+struct SystemColors
 {
-    ColourValue window = 0xFFFFFF;
-    ColourValue buttonFace = 0xF0F0F0;
-    ColourValue buttonShadow = 0xA0A0A0;
-    ColourValue menuText = 0;
+    ColorValue window = 0xFFFFFF;
+    ColorValue buttonFace = 0xF0F0F0;
+    ColorValue buttonShadow = 0xA0A0A0;
+    ColorValue menuText = 0;
 };
 
 class AppSettings
@@ -43,7 +43,7 @@ public:
     explicit AppSettings(SettingsStore& store) : m_store(store) {}
 
     // Reading the stored values (absent or unreadable keys give the defaults).
-    UserColours readColours() const;
+    UserColors readColors() const;
     ScreenFont readFont() const;
     std::array<std::string, 2> readHeadings() const;
     ViewOptions readViewOptions() const;
@@ -52,14 +52,14 @@ public:
     bool readLoadLast() const;
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).
-    UserColours ApplyColours(UserColours colours, const SystemColours& system, CatalogueDocument* doc);
-    ScreenFont ApplyFont(ScreenFont font, CatalogueDocument* doc);
-    std::array<std::string, 2> ApplyHeadings(std::array<std::string, 2> headings, CatalogueDocument* doc);
-    void ApplyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc);
+    UserColors applyColors(UserColors colors, const SystemColors& system, CatalogueDocument* doc);
+    ScreenFont applyFont(ScreenFont font, CatalogueDocument* doc);
+    std::array<std::string, 2> applyHeadings(std::array<std::string, 2> headings, CatalogueDocument* doc);
+    void applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc);
 
-    // Start-up steps 12 to 15: read and apply colours, view options, font and headings. A catalogue
+    // At start-up, once the window is up: read and apply colors, view options, font and headings. A catalogue
     // opened at start-up keeps its own non-empty headings; the settings fill only empty ones.
-    void applyAllAtStartup(const SystemColours& system, CatalogueDocument& doc);
+    void applyAllAtStartup(const SystemColors& system, CatalogueDocument& doc);
 
     // The headings the user set, with their defaults; what a new catalogue starts with.
     const std::array<std::string, 2>& headings() const { return m_headings; }
@@ -75,7 +75,7 @@ private:
     std::array<std::string, 2> m_headings = {"Custom 1", "Custom 2"};
 };
 
-DisplayColors toDisplayColors(const UserColours& user, const SystemColours& system);
+DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system);
 
 // The last-file rule: with no file named on the command line and "LoadLast" on, the most recent
 // file is reopened when it can be read. Returns the file to open, or empty for a new catalogue.

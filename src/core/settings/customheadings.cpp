@@ -11,7 +11,7 @@ void applyCustomHeadings(std::string first, std::string second, AppSettings& set
 {
     if (doc.albumCount() > 0)
         doc.setModified(true);
-    settings.ApplyHeadings({std::move(first), std::move(second)}, &doc);
+    settings.applyHeadings({std::move(first), std::move(second)}, &doc);
 }
 
 } // namespace discora

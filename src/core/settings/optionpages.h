@@ -25,13 +25,13 @@ struct OptionPageInfo
 {
     std::string_view title;
     // The General page also carries "Change Font..." and "Change Colors...".
-    bool fontAndColourButtons;
+    bool fontAndColorButtons;
     std::span<const OptionControl> controls;
 };
 
 std::span<const OptionPageInfo> optionPages();
 
 inline constexpr std::string_view kChangeFontText = "Change Font...";
-inline constexpr std::string_view kChangeColoursText = "Change Colors...";
+inline constexpr std::string_view kChangeColorsText = "Change Colors...";
 
 } // namespace discora

@@ -32,9 +32,9 @@ void OptionValues::setValue(std::string_view key, int v)
 
 OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDocument& doc)
 {
-    const DisplayColors& shown = doc.colours();
+    const DisplayColors& shown = doc.colors();
     OptionValues values;
-    values.colours = {shown.dataText, shown.headingText, shown.highlightedText, shown.highlightBackground};
+    values.colors = {shown.dataText, shown.headingText, shown.highlightedText, shown.highlightBackground};
     values.font = doc.font();
     values.view = doc.viewOptions();
     values.loadLast = settings.readLoadLast();
@@ -43,11 +43,11 @@ OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDoc
 
 void applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc)
 {
-    const DisplayColors& shown = doc.colours();
-    const SystemColours system{shown.windowBackground, shown.buttonFace, shown.buttonShadow, shown.menuText};
-    settings.ApplyColours(values.colours, system, &doc);
-    settings.ApplyFont(values.font, &doc);
-    settings.ApplyViewOptions(values.view, values.loadLast, &doc);
+    const DisplayColors& shown = doc.colors();
+    const SystemColors system{shown.windowBackground, shown.buttonFace, shown.buttonShadow, shown.menuText};
+    settings.applyColors(values.colors, system, &doc);
+    settings.applyFont(values.font, &doc);
+    settings.applyViewOptions(values.view, values.loadLast, &doc);
 }
 
 } // namespace discora

@@ -1,4 +1,4 @@
-// What the Options sheet edits: copies of the colours, the screen font, the 28 view options and
+// What the Options sheet edits: copies of the colors, the screen font, the 28 view options and
 // "LoadLast", reached by their settings keys, and the rule that hands them back on OK.
 #pragma once
 
@@ -16,7 +16,7 @@ inline constexpr std::string_view kLoadLastKey = "LoadLast";
 
 struct OptionValues
 {
-    UserColours colours;
+    UserColors colors;
     ScreenFont font;
     ViewOptions view;
     bool loadLast = false;
@@ -33,8 +33,8 @@ std::optional<ViewOption> viewOptionByKey(std::string_view key);
 // The settings as they are in force: what the document shows, and "LoadLast" from the store.
 OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDocument& doc);
 
-// OK of the Options sheet: colours, then the font, then the view options, each through its apply
-// rule, so defaults are filled, the keys written and the document told. The system colours are
+// OK of the Options sheet: colors, then the font, then the view options, each through its apply
+// rule, so defaults are filled, the keys written and the document told. The system colors are
 // the ones read at start-up, which the document still holds.
 void applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc);
 

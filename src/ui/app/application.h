@@ -5,6 +5,7 @@
 #include "core/settings/appsettings.h"
 #include "core/document/cataloguedocument.h"
 #include "core/commands/commandline.h"
+#include "core/commands/scriptingcommands.h"
 #include "ui/app/messageprompter.h"
 
 #include <memory>
@@ -46,8 +47,7 @@ private:
     std::unique_ptr<DocumentCommands> m_documentCommands;
 };
 
-SystemColours systemColoursFromPalette();
+SystemColors systemColorsFromPalette();
 // Runs the commands that need no window; returns the exit code.
-int runScriptingCommand(const CommandLine& commandLine, SettingsStore& store);
 
 } // namespace discora

@@ -113,7 +113,7 @@ bool DocumentCommands::exportTo(ExportFormat format, QString fileName)
         return false;
     }
     if (file.utf8)
-        m_window.mainStatusBar()->SetStatusText(QString::fromUtf8(kUtf8ExportNotice));
+        m_window.mainStatusBar()->setStatusText(QString::fromUtf8(kUtf8ExportNotice));
     return true;
 }
 

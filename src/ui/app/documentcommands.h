@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/document/editcommands.h"
-#include "core/order/find.h"
+#include "core/document/findcommand.h"
 
 #include <QString>
 

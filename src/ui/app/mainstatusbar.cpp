@@ -60,7 +60,7 @@ MainStatusBar::~MainStatusBar()
         end();
 }
 
-void MainStatusBar::SetStatusText(const QString& text)
+void MainStatusBar::setStatusText(const QString& text)
 {
     clearMessage();
     m_message->setText(text);
@@ -72,14 +72,14 @@ QString MainStatusBar::statusText() const
     return currentMessage().isEmpty() ? m_message->text() : currentMessage();
 }
 
-void MainStatusBar::ShowProgressPanes()
+void MainStatusBar::showProgressPanes()
 {
     for (QLabel* lock : m_locks)
         lock->hide();
     m_progress->show();
 }
 
-void MainStatusBar::ShowNormalPanes()
+void MainStatusBar::showNormalPanes()
 {
     m_progress->hide();
     for (QLabel* lock : m_locks)
@@ -161,15 +161,15 @@ void MainStatusBar::end()
         showOperation(m_operations.back());
         return;
     }
-    ShowNormalPanes();
-    SetStatusText(kIdleText);
+    showNormalPanes();
+    setStatusText(kIdleText);
     QApplication::restoreOverrideCursor();
 }
 
 void MainStatusBar::showOperation(const Operation& op)
 {
-    ShowProgressPanes();
-    SetStatusText(op.text);
+    showProgressPanes();
+    setStatusText(op.text);
     m_progress->setRange(0, op.range);
     showPosition(true);
 }

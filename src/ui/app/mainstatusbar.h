@@ -22,9 +22,9 @@ public:
     explicit MainStatusBar(QWidget* parent = nullptr);
     ~MainStatusBar() override;
 
-    void SetStatusText(const QString& text);
-    void ShowProgressPanes();
-    void ShowNormalPanes();
+    void setStatusText(const QString& text);
+    void showProgressPanes();
+    void showNormalPanes();
     bool inProgressLayout() const;
     QString statusText() const;
     QProgressBar* progressBar() const { return m_progress; }

@@ -153,7 +153,7 @@ void MainWindow::registerOrderHandlers()
 {
     for (int o = 0; o < kSortOrderCount; ++o) {
         const auto order = static_cast<SortOrder>(o);
-        setHandler(sortCommandOf(order), [this, order] { runOrder(m_doc, order); });
+        setHandler(sortCommandOf(order), [this, order] { m_doc.runOrder(order); });
     }
     setHandler(CommandId::Filters, [this] { runFiltersCommand(m_doc, this); });
 }

@@ -105,11 +105,7 @@ void runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
     }
     if (dialog->exec() != QDialog::Accepted)
         return;
-    const auto chosen = dialog->selections();
-    for (int f = 0; f < kFilterCount; ++f)
-        doc.setFilter(static_cast<FilterField>(f), chosen[f]);
-    doc.ApplyFilters();
-    ReapplyCurrentOrder(doc);
+    doc.setFilters(dialog->selections());
 }
 
 } // namespace discora

@@ -80,10 +80,11 @@ void NewAlbumSheet::headingsChanged()
 void NewAlbumSheet::loadTimesFromCd()
 {
     // The drive itself is not read yet, so the times come from the CD player.
-    auto& times = m_doc.playerTimes();
+    std::array<std::string, kSongSlots> times = m_doc.playerTimes();
     if (m_playerTimesSource) {
         times.fill({});
         m_playerTimesSource->fillPlayerTimes(times);
+        m_doc.setPlayerTimes(times);
     }
     if (times[0].empty()) {
         m_prompter.showError(kNoCdDetected);

@@ -62,6 +62,8 @@ public:
 
 private:
     void headingsChanged() override;
+    // Another catalogue brings its own headings.
+    void viewReset() override { headingsChanged(); }
     void showAlbum(const AlbumRecord& album);
     AlbumRecord typedAlbum() const;
     QString shownText(Field field) const;

@@ -12,7 +12,7 @@ class MainWindow;
 // Gives the window's command table the handlers of both commands.
 void registerOptionsCommands(MainWindow& window, AppSettings& settings, CatalogueDocument& doc);
 
-// Shows the Options sheet on the settings in force; OK applies colours, font and view options.
+// Shows the Options sheet on the settings in force; OK applies colors, font and view options.
 void runOptionsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent);
 // Shows the Custom Headings dialog on the headings shown; OK hands them to settings and document.
 void runCustomHeadingsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent);

@@ -15,14 +15,14 @@ namespace discora {
 OptionsPage::OptionsPage(const OptionPageInfo& info, QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    if (info.fontAndColourButtons) {
+    if (info.fontAndColorButtons) {
         m_fontButton = new QPushButton(toQt(kChangeFontText), this);
-        m_coloursButton = new QPushButton(toQt(kChangeColoursText), this);
+        m_colorsButton = new QPushButton(toQt(kChangeColorsText), this);
         connect(m_fontButton, &QPushButton::clicked, this, &OptionsPage::changeFontRequested);
-        connect(m_coloursButton, &QPushButton::clicked, this, &OptionsPage::changeColoursRequested);
+        connect(m_colorsButton, &QPushButton::clicked, this, &OptionsPage::changeColorsRequested);
         auto* row = new QHBoxLayout;
         row->addWidget(m_fontButton);
-        row->addWidget(m_coloursButton);
+        row->addWidget(m_colorsButton);
         row->addStretch();
         layout->addLayout(row);
     }

@@ -1,5 +1,5 @@
 // One page of the Options sheet, built from its table entry: check boxes and radio groups bound
-// to settings keys, and on the General page the font and colour buttons.
+// to settings keys, and on the General page the font and color buttons.
 #pragma once
 
 #include "core/settings/optionpages.h"
@@ -29,11 +29,11 @@ public:
     // The check box of a key, or button `choice` of its radio group; null when not on this page.
     QAbstractButton* button(std::string_view key, int choice = 0) const;
     QPushButton* fontButton() const { return m_fontButton; }
-    QPushButton* coloursButton() const { return m_coloursButton; }
+    QPushButton* colorsButton() const { return m_colorsButton; }
 
 signals:
     void changeFontRequested();
-    void changeColoursRequested();
+    void changeColorsRequested();
 
 private:
     struct Control
@@ -44,7 +44,7 @@ private:
     };
     std::vector<Control> m_controls;
     QPushButton* m_fontButton = nullptr;
-    QPushButton* m_coloursButton = nullptr;
+    QPushButton* m_colorsButton = nullptr;
 };
 
 } // namespace discora

@@ -24,7 +24,7 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent) : QDialo
         auto* page = new OptionsPage(info, m_tabs);
         page->load(m_values);
         connect(page, &OptionsPage::changeFontRequested, this, &OptionsSheet::changeFont);
-        connect(page, &OptionsPage::changeColoursRequested, this, &OptionsSheet::changeColours);
+        connect(page, &OptionsPage::changeColorsRequested, this, &OptionsSheet::changeColors);
         m_tabs->addTab(page, toQt(info.title));
         m_pages.push_back(page);
     }
@@ -59,24 +59,24 @@ void OptionsSheet::changeFont()
         m_values.font = chooser.chosenFont();
 }
 
-void OptionsSheet::changeColours()
+void OptionsSheet::changeColors()
 {
-    // Appended in this order, the colours line up with the sorted names: Data, Heading,
+    // Appended in this order, the colors line up with the sorted names: Data, Heading,
     // Highlighted Background, Highlighted Data.
     const DisplayColors defaults;
-    UserColours& c = m_values.colours;
+    UserColors& c = m_values.colors;
     ScreenColorDialog dialog(this);
-    dialog.clearColours();
-    dialog.appendColour(c.data, defaults.dataText);
-    dialog.appendColour(c.heading, defaults.headingText);
-    dialog.appendColour(c.highlightBackground, defaults.highlightBackground);
-    dialog.appendColour(c.highlightedData, defaults.highlightedText);
+    dialog.clearColors();
+    dialog.appendColor(c.data, defaults.dataText);
+    dialog.appendColor(c.heading, defaults.headingText);
+    dialog.appendColor(c.highlightBackground, defaults.highlightBackground);
+    dialog.appendColor(c.highlightedData, defaults.highlightedText);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    c.data = dialog.colour(0);
-    c.heading = dialog.colour(1);
-    c.highlightBackground = dialog.colour(2);
-    c.highlightedData = dialog.colour(3);
+    c.data = dialog.color(0);
+    c.heading = dialog.color(1);
+    c.highlightBackground = dialog.color(2);
+    c.highlightedData = dialog.color(3);
 }
 
 } // namespace discora

@@ -31,7 +31,7 @@ public:
 
     // The General page's buttons: each changes only the sheet's copy.
     void changeFont();
-    void changeColours();
+    void changeColors();
 
 private:
     OptionValues m_values;

@@ -1,8 +1,8 @@
 #include "ui/options/screencolordialog.h"
 
 #include "ui/support/qttext.h"
-#include "ui/options/colours.h"
-#include "core/settings/colourvalues.h"
+#include "ui/options/colors.h"
+#include "core/settings/colorvalues.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -18,10 +18,10 @@ namespace discora {
 
 namespace {
 
-QIcon swatch(const QColor& colour)
+QIcon swatch(const QColor& color)
 {
     QPixmap pixmap(16, 16);
-    pixmap.fill(colour);
+    pixmap.fill(color);
     QPainter painter(&pixmap);
     painter.setPen(Qt::gray); // white stays visible on the white list
     painter.drawRect(0, 0, 15, 15);
@@ -38,7 +38,7 @@ ScreenColorDialog::ScreenColorDialog(QWidget* parent) : QDialog(parent)
     m_list = new QListWidget(m_group);
     m_list->setSortingEnabled(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    // The list keeps the standard colours while the group box around it shows the selected one.
+    // The list keeps the standard colors while the group box around it shows the selected one.
     QPalette listPalette = m_list->palette();
     listPalette.setResolveMask(~QPalette::ResolveMask(0));
     m_list->setPalette(listPalette);
@@ -50,33 +50,33 @@ ScreenColorDialog::ScreenColorDialog(QWidget* parent) : QDialog(parent)
     buttons->addButton(m_select, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_select, &QPushButton::clicked, this, &ScreenColorDialog::selectColour);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &ScreenColorDialog::selectColour);
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &ScreenColorDialog::showSelectedColour);
+    connect(m_select, &QPushButton::clicked, this, &ScreenColorDialog::selectColor);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &ScreenColorDialog::selectColor);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &ScreenColorDialog::showSelectedColor);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_group, 1);
     layout->addWidget(buttons);
 
-    for (std::string_view name : kScreenColourNames)
+    for (std::string_view name : kScreenColorNames)
         m_list->addItem(toQt(name));
 }
 
-void ScreenColorDialog::clearColours()
+void ScreenColorDialog::clearColors()
 {
-    m_colours.clear();
+    m_colors.clear();
     fillList();
 }
 
-void ScreenColorDialog::appendColour(ColourValue colour, ColourValue fallback)
+void ScreenColorDialog::appendColor(ColorValue color, ColorValue fallback)
 {
-    m_colours.push_back({colour, fallback});
+    m_colors.push_back({color, fallback});
     fillList();
 }
 
-QColor ScreenColorDialog::shownColour(int index) const
+QColor ScreenColorDialog::shownColor(int index) const
 {
-    return drawingColour(m_colours[index].value, m_colours[index].fallback);
+    return drawingColor(m_colors[index].value, m_colors[index].fallback);
 }
 
 int ScreenColorDialog::selectedRow() const
@@ -88,36 +88,36 @@ int ScreenColorDialog::selectedRow() const
 void ScreenColorDialog::fillList()
 {
     for (int row = 0; row < m_list->count(); ++row)
-        m_list->item(row)->setIcon(row < colourCount() ? swatch(shownColour(row)) : QIcon());
-    showSelectedColour();
+        m_list->item(row)->setIcon(row < colorCount() ? swatch(shownColor(row)) : QIcon());
+    showSelectedColor();
 }
 
-void ScreenColorDialog::selectColour()
+void ScreenColorDialog::selectColor()
 {
     const int row = selectedRow();
-    if (row < 0 || row >= colourCount())
+    if (row < 0 || row >= colorCount())
         return;
-    QColorDialog chooser(shownColour(row), this);
+    QColorDialog chooser(shownColor(row), this);
     chooser.setOption(QColorDialog::DontUseNativeDialog);
     chooser.setWindowTitle(m_list->item(row)->text());
     if (chooser.exec() == QDialog::Accepted)
-        m_colours[row].value = toColourValue(chooser.selectedColor());
+        m_colors[row].value = toColorValue(chooser.selectedColor());
     fillList();
 }
 
-void ScreenColorDialog::showSelectedColour()
+void ScreenColorDialog::showSelectedColor()
 {
     const int row = selectedRow();
-    if (row < 0 || row >= colourCount()) {
+    if (row < 0 || row >= colorCount()) {
         m_group->setAutoFillBackground(false);
         m_group->setPalette(QPalette());
         return;
     }
-    // The caption stays readable whatever colour is chosen.
-    const QColor colour = shownColour(row);
+    // The caption stays readable whatever color is chosen.
+    const QColor color = shownColor(row);
     QPalette palette = m_group->palette();
-    palette.setColor(QPalette::Window, colour);
-    const QColor text = qGray(colour.rgb()) < 128 ? Qt::white : Qt::black;
+    palette.setColor(QPalette::Window, color);
+    const QColor text = qGray(color.rgb()) < 128 ? Qt::white : Qt::black;
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::Text, text); // the group box title
     m_group->setPalette(palette);

@@ -1,7 +1,7 @@
 #include "ui/view/cataloguepainter.h"
 
 #include "core/document/cataloguedocument.h"
-#include "ui/options/colours.h"
+#include "ui/options/colors.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 #include "core/layout/viewselection.h"
@@ -64,9 +64,9 @@ std::string_view headingOr(const CatalogueDocument& doc, int which, std::string_
 
 } // namespace
 
-ViewColours toViewColours(const DisplayColors& colours)
+ViewColors toViewColors(const DisplayColors& colors)
 {
-    const DisplayColors c = effectiveColours(colours);
+    const DisplayColors c = effectiveColors(colors);
     return {toQColor(c.windowBackground), toQColor(c.dataText),           toQColor(c.headingText),
             toQColor(c.buttonFace),       toQColor(c.buttonShadow),       toQColor(c.menuText),
             toQColor(c.highlightedText),  toQColor(c.highlightBackground)};
@@ -123,7 +123,7 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
 {
     const int album = albumAt(m_doc, position);
     const bool selected = m_in.selection.isSelected(position);
-    const ViewColours& c = m_in.colours;
+    const ViewColors& c = m_in.colors;
     const QColor* background = selected ? &c.selectedBackground : nullptr;
     const int dx = -m_in.metrics.scrollX;
     const int end = plan.contentWidth;
@@ -189,7 +189,7 @@ void CataloguePainter::paintList(const ListGeometry& g)
 
 void CataloguePainter::paintHeadingRow(const ListGeometry& g)
 {
-    const ViewColours& c = m_in.colours;
+    const ViewColors& c = m_in.colors;
     const std::string_view h1 = headingOr(m_doc, 0, "");
     const std::string_view h2 = headingOr(m_doc, 1, "");
     m_p.fillRect(QRect(-m_in.metrics.scrollX, 0, g.paintWidth, m_lh), c.band);
@@ -228,7 +228,7 @@ void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
     if (groupHeading) {
         paintGroupHeading(g, position, top, selected);
     } else {
-        const ViewColours& c = m_in.colours;
+        const ViewColors& c = m_in.colors;
         m_p.setPen(selected ? c.selectedText : c.data);
         const QColor* background = selected ? &c.selectedBackground : nullptr;
         for (const ListColumn& column : g.columns)
@@ -241,7 +241,7 @@ void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
 
 void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, int top, bool selected)
 {
-    const ViewColours& c = m_in.colours;
+    const ViewColors& c = m_in.colors;
     m_p.fillRect(QRect(-m_in.metrics.scrollX, top, g.paintWidth, m_lh),
                  selected ? c.selectedBackground : c.band);
     m_p.setPen(selected ? c.selectedText : c.heading);
@@ -282,7 +282,7 @@ void CataloguePainter::drawRaisedButton(int left, int right)
     const int h = m_lh;
     if (w < 2 || h < 2)
         return;
-    const ViewColours& c = m_in.colours;
+    const ViewColors& c = m_in.colors;
     // Outer frame: face top-left, black bottom-right; inner: white top-left, shadow bottom-right.
     m_p.fillRect(QRect(x, 0, w - 1, 1), c.band);
     m_p.fillRect(QRect(x, 0, 1, h - 1), c.band);

@@ -24,8 +24,8 @@ namespace discora {
 class CatalogueDocument;
 class ViewSelection;
 
-// The eight display colours, in the order the settings hand them over.
-struct ViewColours
+// The eight display colors, in the order the settings hand them over.
+struct ViewColors
 {
     QColor background;
     QColor data;
@@ -37,7 +37,7 @@ struct ViewColours
     QColor selectedBackground;
 };
 
-ViewColours toViewColours(const DisplayColors& colours);
+ViewColors toViewColors(const DisplayColors& colors);
 
 struct PaintInput
 {
@@ -48,7 +48,7 @@ struct PaintInput
     int linesPerRecord = 1;
     int entries = 0;
     QFont font;
-    ViewColours colours;
+    ViewColors colors;
     ViewOptions options;
 };
 
@@ -57,7 +57,7 @@ class CataloguePainter
 public:
     CataloguePainter(QPainter& painter, const PaintInput& input);
 
-    // Everything the client area shows; the caller has filled it with the background colour.
+    // Everything the client area shows; the caller has filled it with the background color.
     void paint();
 
 private:

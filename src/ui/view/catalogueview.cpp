@@ -92,7 +92,7 @@ ScrollRequest requestOf(int action, bool sliderDown)
 } // namespace
 
 CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_colours(toViewColours(initialViewColours())),
+    : QAbstractScrollArea(parent), m_doc(doc), m_colors(toViewColors(initialViewColors())),
       m_options(initialViewOptions())
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -127,8 +127,8 @@ void CatalogueView::registerCommands(MainWindow& window)
     window.setHandler(CommandId::GoTo, [this] { showGoTo(); });
     window.setHandler(CommandId::AddField, [this] { addField(); });
     window.setHandler(CommandId::RemoveField, [this] { removeField(); });
-    window.setHandler(CommandId::ViewNormal, [this] { setViewStyle(m_doc, ViewStyle::Normal); });
-    window.setHandler(CommandId::ViewSingleLine, [this] { setViewStyle(m_doc, ViewStyle::SingleLineSorts); });
+    window.setHandler(CommandId::ViewNormal, [this] { m_doc.setViewStyle(ViewStyle::Normal); });
+    window.setHandler(CommandId::ViewSingleLine, [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
     setFocus();
 }
 
@@ -186,7 +186,7 @@ void CatalogueView::displaySettingsChanged()
 
 void CatalogueView::applyDisplaySettings()
 {
-    m_colours = toViewColours(m_doc.colours());
+    m_colors = toViewColors(m_doc.colors());
     m_options = m_doc.viewOptions();
     if (m_screenFont != m_doc.font()) {
         m_screenFont = m_doc.font();
@@ -232,7 +232,10 @@ void CatalogueView::computeLayout()
         break;
     default: {
         // Absent columns keep no edge, so the editing arithmetic sees where the columns end.
-        clearAbsentEdges(m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder())), m_kind);
+        const LayoutId id = layoutOf(m_doc.currentOrder());
+        ColumnLayout layout = m_doc.columnLayout(id);
+        clearAbsentEdges(layout, m_kind);
+        m_doc.setColumnLayout(id, std::move(layout));
         const ListGeometry g = listGeometry();
         contentWidth = g.contentWidth;
         m_columnCount = g.columnCount;
@@ -357,7 +360,7 @@ void CatalogueView::resizeEvent(QResizeEvent* event)
 void CatalogueView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), m_colours.background);
+    painter.fillRect(event->rect(), m_colors.background);
     paintContents(painter);
 }
 
@@ -372,7 +375,7 @@ void CatalogueView::paintContents(QPainter& painter)
     metrics.clientHeight = viewport()->height();
     const PaintInput input{
         m_doc,   m_selection, metrics,   kind,     discora::linesPerRecord(kind, m_options),
-        entries, m_font,      m_colours, m_options};
+        entries, m_font,      m_colors, m_options};
     CataloguePainter(painter, input).paint();
 }
 
@@ -460,13 +463,16 @@ void CatalogueView::updateCursor(const QPoint& pos)
 
 void CatalogueView::dragTo(const QPoint& pos)
 {
-    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    const LayoutId id = layoutOf(m_doc.currentOrder());
+    ColumnLayout changed = m_doc.columnLayout(id);
     const int index = m_drag->edgeIndex;
-    const auto edge = draggedEdge(layout, m_kind, index, pos.x() + m_metrics.scrollX, m_metrics.clientWidth,
+    const auto edge = draggedEdge(changed, m_kind, index, pos.x() + m_metrics.scrollX, m_metrics.clientWidth,
                                   m_metrics.scrollX);
-    if (!edge || *edge == layout.leftEdges[index])
+    if (!edge || *edge == changed.leftEdges[index])
         return;
-    layout.leftEdges[index] = *edge;
+    changed.leftEdges[index] = *edge;
+    m_doc.setColumnLayout(id, std::move(changed));
+    const ColumnLayout& layout = m_doc.columnLayout(id);
     m_drag->moved = true;
     // The heading strip between the neighbouring edges follows the pointer at once.
     const ListGeometry g = listGeometry();
@@ -583,18 +589,22 @@ void CatalogueView::addField()
     AddColumnDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    const LayoutId id = layoutOf(m_doc.currentOrder());
+    ColumnLayout layout = m_doc.columnLayout(id);
     if (!addColumn(layout, m_kind, m_clickedColumn, dialog.chosenField(), m_metrics.dpi))
         return;
+    m_doc.setColumnLayout(id, std::move(layout));
     m_doc.setModified(true);
     updateLayout();
 }
 
 void CatalogueView::removeField()
 {
-    ColumnLayout& layout = m_doc.mutableColumnLayout(layoutOf(m_doc.currentOrder()));
+    const LayoutId id = layoutOf(m_doc.currentOrder());
+    ColumnLayout layout = m_doc.columnLayout(id);
     if (!removeColumn(layout, m_kind, m_clickedColumn))
         return;
+    m_doc.setColumnLayout(id, std::move(layout));
     m_doc.setModified(true);
     updateLayout();
 }

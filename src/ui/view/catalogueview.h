@@ -40,7 +40,7 @@ public:
     int scrollX() const { return m_metrics.scrollX; }
     int scrollY() const { return m_metrics.scrollY; }
     const ScrollGeometry& scrollGeometry() const { return m_scroll; }
-    const ViewColours& colours() const { return m_colours; }
+    const ViewColors& colors() const { return m_colors; }
     const QFont& screenFont() const { return m_font; }
     int columnCount() const { return m_columnCount; }
     int clickedColumn() const { return m_clickedColumn; }
@@ -123,7 +123,7 @@ private:
 
     QFont m_font;
     std::optional<ScreenFont> m_screenFont; // unset: the initial 10-point font
-    ViewColours m_colours;
+    ViewColors m_colors;
     ViewOptions m_options;
 
     int m_columnCount = 0;

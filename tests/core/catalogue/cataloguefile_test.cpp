@@ -2,6 +2,7 @@
 // length and count prefixes at their boundaries, text outside Windows-1252, and every older layout.
 #include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
+#include "support/documentfixture.h"
 #include "support/testcatalogue.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +71,13 @@ std::string patterned(std::size_t length)
 
 void addAlbums(CatalogueDocument& doc, const std::vector<AlbumRecord>& albums)
 {
-    for (const auto& a : albums)
-        doc.mutableAlbums().appendAlbum(a);
+    fixture::appendAlbums(doc, albums);
+}
+
+void setLayouts(CatalogueDocument& doc, const ColumnLayouts& layouts)
+{
+    for (std::size_t i = 0; i < layouts.size(); ++i)
+        doc.setColumnLayout(static_cast<LayoutId>(i), layouts[i]);
 }
 
 std::string savedWith(const std::vector<AlbumRecord>& albums)
@@ -126,7 +132,7 @@ TEST(CatalogueFileWrite, EveryIntegerAndListIsWhereTheLayoutPutsIt)
     CatalogueDocument doc;
     addAlbums(doc, content.albums);
     doc.setHeadings("Year", "Ripped");
-    doc.mutableColumnLayouts() = content.layouts;
+    setLayouts(doc, content.layouts);
     EXPECT_TRUE(sameBytes(doc.save(), catalogueBytes(content)));
 }
 
@@ -253,7 +259,7 @@ TEST(CatalogueFileRoundTrip, EveryFieldOfEveryAlbumSurvives)
     CatalogueDocument doc;
     addAlbums(doc, albums);
     doc.setHeadings("Year", "Ripped by Zoë 東");
-    doc.mutableColumnLayouts() = fixture::distinctLayouts(3);
+    setLayouts(doc, fixture::distinctLayouts(3));
     const std::string bytes = doc.save();
 
     CatalogueDocument other;

@@ -56,7 +56,7 @@ TEST(CommandLine, ListTakesAnOrderAStyleAndFilters)
 
 TEST(CommandLine, UnknownOrdersAndFieldsListTheValidNames)
 {
-    const CommandLine order = parseCommandLine({"--list", "by-colour", "x.dcf"});
+    const CommandLine order = parseCommandLine({"--list", "by-color", "x.dcf"});
     EXPECT_EQ(order.errorExitCode, 2);
     EXPECT_NE(order.error.find("by-song-detail"), std::string::npos);
     const CommandLine field = parseCommandLine({"--list", "by-artist", "--filter", "year=1999", "x.dcf"});

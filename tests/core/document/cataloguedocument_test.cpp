@@ -142,6 +142,13 @@ std::vector<AlbumRecord> valueAlbums()
     };
 }
 
+void newAndLoad(CatalogueDocument& doc, std::vector<AlbumRecord> albums)
+{
+    doc.newDocument();
+    const Status status = doc.load(fileOf(std::move(albums)));
+    ASSERT_TRUE(status) << status.error();
+}
+
 std::vector<std::string> values(const CatalogueDocument& doc, ValueListId id)
 {
     return doc.valueList(id).values();
@@ -160,17 +167,18 @@ TEST(ValueLists, LetterCaseIsIgnoredForEveryWindows1252Letter)
     pairs.insert(pairs.end(), {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}}); // š œ ž ÿ
 
     const auto letter = [](int byte) { return cp1252::toUtf8(std::string(1, static_cast<char>(byte))); };
-    CatalogueDocument doc;
+    ValueList smallFirst;
+    ValueList capitalFirst;
     for (auto [small, capital] : pairs) {
-        EXPECT_TRUE(doc.AddDistinctValue(ValueListId::MusicType, letter(small))) << letter(small);
-        EXPECT_TRUE(doc.AddDistinctValue(ValueListId::Label, letter(capital))) << letter(capital);
+        EXPECT_TRUE(smallFirst.addDistinctValue(letter(small))) << letter(small);
+        EXPECT_TRUE(capitalFirst.addDistinctValue(letter(capital))) << letter(capital);
     }
     for (auto [small, capital] : pairs) {
-        EXPECT_FALSE(doc.AddDistinctValue(ValueListId::MusicType, letter(capital))) << letter(capital);
-        EXPECT_FALSE(doc.AddDistinctValue(ValueListId::Label, letter(small))) << letter(small);
+        EXPECT_FALSE(smallFirst.addDistinctValue(letter(capital))) << letter(capital);
+        EXPECT_FALSE(capitalFirst.addDistinctValue(letter(small))) << letter(small);
     }
-    EXPECT_EQ(doc.valueList(ValueListId::MusicType).count(), static_cast<int>(pairs.size()));
-    EXPECT_EQ(doc.valueList(ValueListId::Label).count(), static_cast<int>(pairs.size()));
+    EXPECT_EQ(smallFirst.count(), static_cast<int>(pairs.size()));
+    EXPECT_EQ(capitalFirst.count(), static_cast<int>(pairs.size()));
 }
 
 struct SameValueCase
@@ -185,20 +193,20 @@ void PrintTo(const SameValueCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class AddDistinctValue : public ::testing::TestWithParam<SameValueCase>
+class DistinctValues : public ::testing::TestWithParam<SameValueCase>
 {
 };
 
-TEST_P(AddDistinctValue, KeepsTheFirstSpellingOfEachValue)
+TEST_P(DistinctValues, KeepTheFirstSpellingOfEachValue)
 {
-    CatalogueDocument doc;
+    ValueList list;
     for (const auto& text : GetParam().added)
-        doc.AddDistinctValue(ValueListId::MusicType, text);
-    EXPECT_EQ(values(doc, ValueListId::MusicType), GetParam().kept);
+        list.addDistinctValue(text);
+    EXPECT_EQ(list.values(), GetParam().kept);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, AddDistinctValue,
+    Texts, DistinctValues,
     ::testing::Values(
         SameValueCase{"Words", {"rock", "ROCK", "Rock", "rOCK"}, {"rock"}},
         SameValueCase{"Accented", {"é", "É", "Électro", "éLECTRO"}, {"é", "Électro"}},
@@ -211,22 +219,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ValueLists, AddingEmptyTextReportsNothingAdded)
 {
-    CatalogueDocument doc;
-    EXPECT_FALSE(doc.AddDistinctValue(ValueListId::Artist, ""));
-    EXPECT_EQ(doc.valueList(ValueListId::Artist).count(), 0);
+    ValueList list;
+    EXPECT_FALSE(list.addDistinctValue(""));
+    EXPECT_EQ(list.count(), 0);
 }
 
 TEST(ValueLists, RebuildTakesEveryAlbumInOrderAndDropsStaleValues)
 {
     CatalogueDocument doc;
-    for (const auto& a : valueAlbums())
-        doc.mutableAlbums().appendAlbum(a);
-    doc.AddDistinctValue(ValueListId::Artist, "Stale");
+    newAndLoad(doc, {valueAlbum("Stale", "", "", "", "", "", "", "")});
     RecordingProgress progress;
     doc.setProgressSink(&progress);
     doc.setProgressEnabled(true);
 
-    doc.RebuildValueLists();
+    ASSERT_TRUE(doc.load(fileOf(valueAlbums())));
 
     using V = std::vector<std::string>;
     EXPECT_EQ(values(doc, ValueListId::Artist), (V{"ABBA", "Blondie"}));
@@ -237,26 +243,27 @@ TEST(ValueLists, RebuildTakesEveryAlbumInOrderAndDropsStaleValues)
     EXPECT_EQ(values(doc, ValueListId::Label), (V{"Polar", "Chrysalis"}));
     EXPECT_EQ(values(doc, ValueListId::Quality), (V{"Good", "fair"}));
 
-    ASSERT_EQ(progress.phases().size(), 1u);
-    EXPECT_EQ(progress.phases()[0].text, "Updating Artist, Music Type, and Media Type");
-    EXPECT_EQ(progress.phases()[0].lastRange, 3);
-    EXPECT_EQ(progress.phases()[0].steps, 3);
+    const auto& phases = progress.phases();
+    const auto rebuild = std::find_if(phases.begin(), phases.end(), [](const auto& p) {
+        return p.text == "Updating Artist, Music Type, and Media Type";
+    });
+    ASSERT_NE(rebuild, phases.end());
+    EXPECT_EQ(rebuild->lastRange, 3);
+    EXPECT_EQ(rebuild->steps, 3);
     EXPECT_TRUE(progress.balanced());
 }
 
 TEST(ValueLists, RefillHandsEveryListToTheEntrySheetInItsOrder)
 {
     CatalogueDocument doc;
-    for (const auto& a : valueAlbums())
-        doc.mutableAlbums().appendAlbum(a);
-    doc.RebuildValueLists();
+    newAndLoad(doc, valueAlbums());
     RecordingEntryLists sheet;
     doc.setEntryListSink(&sheet);
     RecordingProgress progress;
     doc.setProgressSink(&progress);
     doc.setProgressEnabled(true);
 
-    doc.RefillEntryLists();
+    doc.refillEntryLists();
 
     EXPECT_EQ(sheet.m_calls, (std::vector<std::string>{
                                  "clear", "0:ABBA", "0:Blondie", "1:Arrival", "1:Voulez-Vous",
@@ -288,13 +295,6 @@ void expectDefaultColumns(const CatalogueDocument& doc)
             << "layout " << i;
 }
 
-void newAndLoad(CatalogueDocument& doc, std::vector<AlbumRecord> albums)
-{
-    doc.newDocument();
-    const Status status = doc.load(fileOf(std::move(albums)));
-    ASSERT_TRUE(status) << status.error();
-}
-
 TEST(CatalogueDocument, StartsEmptyWithDefaultsAndNoProgress)
 {
     CatalogueDocument doc;
@@ -312,9 +312,9 @@ TEST(CatalogueDocument, ClearAllEmptiesEveryListAndTheOrder)
 {
     CatalogueDocument doc;
     newAndLoad(doc, valueAlbums());
-    doc.setCurrentOrder(SortOrder::ByLabel);
+    doc.runOrder(SortOrder::ByLabel);
 
-    doc.ClearAll();
+    newAndLoad(doc, {});
 
     EXPECT_EQ(doc.albumCount(), 0);
     for (int f = 0; f < kFieldCount; ++f)
@@ -332,8 +332,10 @@ TEST(CatalogueDocument, NewDocumentStartsAfreshReadyForEntry)
     doc.setFilter(FilterField::Artist, "ABBA");
     doc.setFilter(FilterField::Performer, "Benny");
     doc.setViewStyle(ViewStyle::SingleLineSorts);
-    doc.setCurrentOrder(SortOrder::ByLabel);
-    doc.mutableColumnLayouts() = fixture::distinctLayouts(1);
+    doc.runOrder(SortOrder::ByLabel);
+    const ColumnLayouts changed = fixture::distinctLayouts(1);
+    for (int i = 0; i < kLayoutCount; ++i)
+        doc.setColumnLayout(static_cast<LayoutId>(i), changed[static_cast<std::size_t>(i)]);
     doc.setModified(true);
     RecordingObserver observer;
     doc.addObserver(&observer);
@@ -353,7 +355,7 @@ TEST(CatalogueDocument, NewDocumentStartsAfreshReadyForEntry)
     EXPECT_EQ(doc.columnLayouts(), defaultColumnLayouts(doc.screenDpi()));
     expectDefaultColumns(doc);
     EXPECT_EQ(observer.reset, 1);
-    EXPECT_GE(observer.updated, 1);
+    EXPECT_EQ(observer.updated, 0);
     doc.removeObserver(&observer);
 }
 
@@ -559,8 +561,11 @@ TEST_F(SaveFile, AFailedWriteKeepsTheOldFile)
 {
     const fs::path target = m_dir / "music.dcf";
     std::ofstream(target, std::ios::binary) << "the old catalogue";
+    std::vector<AlbumRecord> albums;
     for (int a = 0; a < 50; ++a)
-        m_doc.mutableAlbums().appendAlbum(fixture::distinctAlbum(a));
+        albums.push_back(fixture::distinctAlbum(a));
+    ASSERT_TRUE(m_doc.load(fileOf(albums)));
+    m_doc.setModified(true);
     ASSERT_GT(m_doc.save().size(), 4096u);
 
     // A file size limit makes the write fail even when the tests run as root.
@@ -622,7 +627,6 @@ TEST_P(ArtistOrderAfterLoad, ShowsEveryAlbumSortedByArtist)
     options.set(ViewOption::NlViewThe, c.ignoreThe ? 1 : 0);
     options.set(ViewOption::GroupViewThe, c.ignoreThe ? 0 : 1); // belongs to the other view style
     doc.setViewOptions(options);
-    doc.setCurrentOrder(SortOrder::ByLabel);
 
     ASSERT_TRUE(doc.load(fileOf(albums)));
     EXPECT_EQ(doc.displayOrder(), c.order);

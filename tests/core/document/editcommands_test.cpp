@@ -134,7 +134,9 @@ TEST_F(EditCommandsTest, EnterTakesTheTimesOfThePlayersDiscOnlyWithAutoLoad)
     FixedPlayer player;
     player.times = {"03:05", "04:10"};
     commands.setPlayerTimesSource(&player);
-    doc.playerTimes()[5] = "stale";
+    std::array<std::string, kSongSlots> stale;
+    stale[5] = "stale";
+    doc.setPlayerTimes(stale);
 
     editor.thenCancel();
     commands.enter();
@@ -292,7 +294,7 @@ TEST_F(EditCommandsTest, TwoSongsOfOneAlbumSelectedInTheSongListAskAboutItOnce)
     AlbumRecord other = albumOf("B", "other");
     other.songs[0].title = "Middle";
     loadAlbums(doc, {twoSongs, other});
-    runOrder(doc, SortOrder::BySong);
+    doc.runOrder(SortOrder::BySong);
     ASSERT_EQ(orderEntryCount(doc), 3);
 
     prompter.deleteAnswers = {DeleteAnswer::No, DeleteAnswer::Yes};
@@ -304,7 +306,7 @@ TEST_F(EditCommandsTest, TwoSongsOfOneAlbumSelectedInTheSongListAskAboutItOnce)
 
     commands.undo();
     prompter.deleteQuestions.clear();
-    runOrder(doc, SortOrder::BySong);
+    doc.runOrder(SortOrder::BySong);
     prompter.deleteAnswers = {DeleteAnswer::Yes};
     commands.deleteAlbums(std::vector<int>{0, 2});
     EXPECT_EQ(prompter.deleteQuestions.size(), 1u);
@@ -357,7 +359,7 @@ TEST_F(EditCommandsTest, AlbumModifiedTwiceFromTheSongListIsUndoneToHowItWasBefo
     AlbumRecord other = albumOf("B", "other");
     other.songs[0].title = "Three";
     loadAlbums(doc, {album, other});
-    runOrder(doc, SortOrder::BySong);
+    doc.runOrder(SortOrder::BySong);
     // Title order: One (A), Three (B), Two (A).
     editor.thenOk([](AlbumRecord& a) { a.albumName = "first change"; });
     editor.thenOk([](AlbumRecord& a) { a.albumName = "second change"; });
@@ -374,7 +376,6 @@ TEST_F(EditCommandsTest, ModifiedAlbumThatLeavesTheFilterIsNoLongerDisplayed)
 {
     loadAlbums(doc, {albumOf("Kept", "a"), albumOf("Kept", "b")});
     doc.setFilter(FilterField::Artist, "Kept");
-    doc.ApplyFilters();
     editor.thenOk([](AlbumRecord& a) { a.artist = "Gone"; });
     commands.modify(positionsOf({"a"}));
     EXPECT_EQ(displayedNames(doc), (Names{"b"}));

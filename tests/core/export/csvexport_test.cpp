@@ -188,7 +188,7 @@ TEST_F(CsvExport, SelectedAlbumsOnlyInDisplayOrderAndEachAlbumOnceFromASongList)
     EXPECT_EQ(rows[1][0], "C");
     EXPECT_EQ(rows[2][0], "H");
 
-    runOrder(doc, SortOrder::BySong);
+    doc.runOrder(SortOrder::BySong);
     ASSERT_EQ(orderEntryCount(doc), 20);
     // Titles sort "another A" ... "another J", "song A" ... "song J".
     const std::vector<int> songs = {15, 4, 10, 14};

@@ -59,7 +59,7 @@ TEST(GoTo, TheArticleFollowsTheOptionOfTheStyleShown)
     const std::vector<std::string> artists = {"Abba", "Blondie", "The Lanterns", "Zappa"};
     auto doc = documentOf(albumsWith(Field::Artist, artists),
                           optionsWith({{ViewOption::NlViewThe, 1}, {ViewOption::GroupViewThe, 0}}));
-    runOrder(*doc, SortOrder::ByArtist);
+    doc->runOrder(SortOrder::ByArtist);
     // Sorted with "The" ignored: Abba, Blondie, The Lanterns, Zappa.
     EXPECT_EQ(findGoToEntry(*doc, "lan"), 2);
     EXPECT_EQ(findGoToEntry(*doc, "the l"), 2);
@@ -78,9 +78,9 @@ TEST(GoTo, AlbumOrdersSearchTheirOwnField)
     auto doc =
         documentOf({albumWith({{Field::Artist, "A"}, {Field::Label, "Verve"}, {Field::Quality, "Good"}}),
                     albumWith({{Field::Artist, "B"}, {Field::Label, "Atlantic"}, {Field::Quality, "Poor"}})});
-    runOrder(*doc, SortOrder::ByLabel);
+    doc->runOrder(SortOrder::ByLabel);
     EXPECT_EQ(findGoToEntry(*doc, "ver"), 1);
-    runOrder(*doc, SortOrder::ByQuality);
+    doc->runOrder(SortOrder::ByQuality);
     EXPECT_EQ(findGoToEntry(*doc, "p"), std::nullopt); // no key in this order
     EXPECT_EQ(findGoToEntry(*doc, ""), 0);
 }
@@ -90,7 +90,7 @@ TEST(GoTo, TheProducerListAlwaysIgnoresTheArticle)
     auto doc = documentOf({albumWith({{Field::Artist, "A"}, {Field::Producer1, "The Lanterns"}}),
                            albumWith({{Field::Artist, "B"}, {Field::Producer1, "Marsh"}})},
                           optionsWith({{ViewOption::NlViewThe, 0}, {ViewOption::SongThe, 0}}));
-    runOrder(*doc, SortOrder::ByProducer);
+    doc->runOrder(SortOrder::ByProducer);
     const auto found = findGoToEntry(*doc, "lan");
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(producerName(*doc, static_cast<std::size_t>(*found)), "The Lanterns");
@@ -103,7 +103,7 @@ TEST(GoTo, ThePerformerListNeverIgnoresTheArticle)
     a.performers[1] = {"Marsh", "Drums"};
     auto doc = documentOf({a, albumWith({{Field::Artist, "B"}})},
                           optionsWith({{ViewOption::NlViewThe, 1}, {ViewOption::ArtistThe, 1}}));
-    runOrder(*doc, SortOrder::ByPerformer);
+    doc->runOrder(SortOrder::ByPerformer);
     EXPECT_EQ(findGoToEntry(*doc, "lan"), std::nullopt);
     EXPECT_TRUE(findGoToEntry(*doc, "mar").has_value());
     const auto the = findGoToEntry(*doc, "the lan");
@@ -119,10 +119,10 @@ TEST(GoTo, SongListsFollowTheSongOption)
     for (int on : {0, 1}) {
         auto doc =
             documentOf({a, albumWith({{Field::Artist, "Y"}})}, optionsWith({{ViewOption::SongThe, on}}));
-        runOrder(*doc, SortOrder::BySong);
+        doc->runOrder(SortOrder::BySong);
         const auto found = findGoToEntry(*doc, "lan");
         EXPECT_EQ(found.has_value(), on == 1);
-        runOrder(*doc, SortOrder::ByArtistShort);
+        doc->runOrder(SortOrder::ByArtistShort);
         EXPECT_TRUE(findGoToEntry(*doc, "zed").has_value()); // the artist of the entry
     }
 }

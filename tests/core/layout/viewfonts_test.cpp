@@ -39,7 +39,7 @@ TEST_P(FontChoice, BoldOnlyAtWeight700AndSizesWithinTheChoosersRange)
     const auto [tenths, weight, size, bold] = GetParam();
     MemorySettingsStore store;
     AppSettings settings(store);
-    settings.ApplyFont(screenFontFromChoice("DejaVu Sans", tenths, weight, false), nullptr);
+    settings.applyFont(screenFontFromChoice("DejaVu Sans", tenths, weight, false), nullptr);
     EXPECT_EQ(store.readInt(kUserData, "Font Weight"), weight);
     EXPECT_EQ(store.readInt(kUserData, "Bold"), bold);
     EXPECT_EQ(store.readInt(kUserData, "Font Size"), size);

@@ -1,4 +1,4 @@
-// The block layouts' lines, the vertical arithmetic every layout shares, scrolling and colours.
+// The block layouts' lines, the vertical arithmetic every layout shares, scrolling and colors.
 #include "core/order/orderentries.h"
 #include "support/orderfixture.h"
 #include "core/order/orders.h"
@@ -193,7 +193,7 @@ TEST(ViewLayout, SongEntriesWhoseTrackReadsZeroCannotBePlayed)
     a.songs[2] = {"Three", "1:00", ""};
     a.songs[3] = {"Four", "1:00", " 04x"};
     auto doc = documentOf({a, albumWith({{Field::Artist, "B"}})});
-    runOrder(*doc, SortOrder::BySong);
+    doc->runOrder(SortOrder::BySong);
     ASSERT_EQ(orderEntryCount(*doc), 4);
     std::map<std::string, bool> playable;
     for (int i = 0; i < 4; ++i)
@@ -201,7 +201,7 @@ TEST(ViewLayout, SongEntriesWhoseTrackReadsZeroCannotBePlayed)
     EXPECT_EQ(playable,
               (std::map<std::string, bool>{{"Four", true}, {"One", true}, {"Three", false}, {"Two", false}}));
 
-    runOrder(*doc, SortOrder::ByAlbumName);
+    doc->runOrder(SortOrder::ByAlbumName);
     EXPECT_TRUE(entryIsPlayable(*doc, 0));
 }
 
@@ -330,18 +330,18 @@ TEST(ViewScroll, HorizontalRequests)
     EXPECT_EQ(horizontalScroll(ScrollRequest::ToEnd, 300, 0, 7, 600, 500), 300);
 }
 
-TEST(ViewColours, UnsetOrOutOfRangeColoursFallBackToTheInitialOnes)
+TEST(ViewColors, UnsetOrOutOfRangeColorsFallBackToTheInitialOnes)
 {
     DisplayColors c;
     c.headingText = -1;
     c.dataText = 0x1000000;
     c.highlightBackground = 0x0000FF; // red
-    const DisplayColors e = effectiveColours(c);
+    const DisplayColors e = effectiveColors(c);
     EXPECT_EQ(e.headingText, 0xFF0000);
     EXPECT_EQ(e.dataText, 0);
     EXPECT_EQ(e.highlightBackground, 0x0000FF);
-    EXPECT_EQ(initialViewColours().buttonShadow, 0x323232);
-    EXPECT_EQ(initialViewColours().buttonFace, 0xC0C0C0);
+    EXPECT_EQ(initialViewColors().buttonShadow, 0x323232);
+    EXPECT_EQ(initialViewColors().buttonFace, 0xC0C0C0);
 }
 
 } // namespace

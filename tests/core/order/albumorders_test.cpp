@@ -1,5 +1,5 @@
 // The ten album orders: which of them drop a leading "The " under which view style and option,
-// that the exchange-sort orders give exactly the written procedure's result, the number order, and
+// that the exchange-sort orders give exactly a plain exchange sort's result, the number order, and
 // the status texts and bars they show.
 #include "support/orderfixture.h"
 
@@ -77,7 +77,7 @@ TEST_P(ViewRuleOrder, DropsTheOnlyWhenTheStylesOptionIsOn)
                                           {ViewOption::GroupViewThe, c.groupViewThe},
                                           {ViewOption::ArtistThe, c.drops ? 0 : 1}});
         auto doc = documentOf(albumsWith(o.field, kTheTexts), options, c.style);
-        runOrder(*doc, o.order);
+        doc->runOrder(o.order);
         EXPECT_EQ(displayedTexts(*doc, o.field), c.drops ? kTheDropped : kTheKept) << c.name;
         EXPECT_EQ(doc->currentOrder(), o.order) << c.name;
     }
@@ -99,7 +99,7 @@ TEST_P(NeverTheOrder, KeepsTheWhateverTheOptions)
                                     {ViewOption::SongThe, 1}});
     for (ViewStyle style : {ViewStyle::Normal, ViewStyle::SingleLineSorts}) {
         auto doc = documentOf(albumsWith(o.field, kTheTexts), allOn, style);
-        runOrder(*doc, o.order);
+        doc->runOrder(o.order);
         EXPECT_EQ(displayedTexts(*doc, o.field), kTheKept);
     }
 }
@@ -145,11 +145,11 @@ TEST_P(ExchangeOrder, GivesTheWrittenExchangeSortsResult)
         for (std::size_t i = 0; i < albums.size(); ++i)
             albums[i].quality = std::to_string((i * 37) % 200);
         auto doc = documentOf(albums, optionsWith({{ViewOption::NlViewThe, ignoreThe}}));
-        runOrder(*doc, SortOrder::ByQuality);
+        doc->runOrder(SortOrder::ByQuality);
         std::vector<std::uint32_t> expected = doc->displayOrder();
-        writtenExchangeSort(*doc, expected, o.field, albumOrderIgnoresThe(*doc, o.order));
+        referenceExchangeSort(*doc, expected, o.field, albumOrderIgnoresThe(*doc, o.order));
 
-        runOrder(*doc, o.order);
+        doc->runOrder(o.order);
         EXPECT_EQ(doc->displayOrder(), expected) << "ignore The " << ignoreThe;
     }
 }
@@ -161,7 +161,7 @@ TEST(ExchangeOrder, CaseTwinsKeepTheirPreviousOrder)
 {
     // Catalogue order is the previous order; 'b' and 'B' compare equal and are never exchanged.
     auto doc = documentOf(albumsWith(Field::Label, {"b", "a", "B", "A", "b"}));
-    runOrder(*doc, SortOrder::ByLabel);
+    doc->runOrder(SortOrder::ByLabel);
     EXPECT_EQ(doc->displayOrder(), (std::vector<std::uint32_t>{1, 3, 0, 2, 4}));
 }
 
@@ -171,7 +171,7 @@ TEST(GapOrder, AlbumNameAndQualityGiveSortedPermutations)
                                        std::pair{SortOrder::ByQuality, Field::Quality}}) {
         auto doc =
             documentOf(albumsWith(field, twinTexts(300, 5)), optionsWith({{ViewOption::NlViewThe, 0}}));
-        runOrder(*doc, order);
+        doc->runOrder(order);
         const auto texts = displayedTexts(*doc, field);
         ASSERT_EQ(texts.size(), 300u);
         for (std::size_t i = 1; i < texts.size(); ++i)
@@ -224,9 +224,9 @@ TEST(ByNumber, NumbersAscendThenTheUnnumberedInTheirPreviousOrder)
     for (const auto& [number, label] : numberAndLabel)
         albums.push_back(albumWith({{Field::Number, number}, {Field::Label, label}}));
     auto doc = documentOf(albums);
-    runOrder(*doc, SortOrder::ByLabel); // unnumbered by label: ' 5'(c), ''(f), ''(h), ' '(j)
+    doc->runOrder(SortOrder::ByLabel); // unnumbered by label: ' 5'(c), ''(f), ''(h), ' '(j)
 
-    runOrder(*doc, SortOrder::ByNumber);
+    doc->runOrder(SortOrder::ByNumber);
     EXPECT_EQ(displayedTexts(*doc, Field::Number),
               (std::vector<std::string>{"-20", "-3", "A12", "2", "+4", "7x", "10", " 5", "", "", " "}));
     EXPECT_EQ(displayedTexts(*doc, Field::Label),
@@ -240,7 +240,7 @@ TEST(ByNumber, ManyNegativeNumbersFinishInOrder)
     for (int i = 0; i < 500; ++i)
         numbers.push_back(std::to_string(static_cast<int>(random() % 2001) - 1000));
     auto doc = documentOf(albumsWith(Field::Number, numbers));
-    runOrder(*doc, SortOrder::ByNumber);
+    doc->runOrder(SortOrder::ByNumber);
     const auto sorted = displayedTexts(*doc, Field::Number);
     for (std::size_t i = 1; i < sorted.size(); ++i)
         ASSERT_LE(std::stoi(sorted[i - 1]), std::stoi(sorted[i]));
@@ -268,7 +268,7 @@ TEST_P(AlbumOrderProgress, ShowsItsStatusTextAndFillsTheBar)
     CountingObserver observer;
     doc->addObserver(&observer);
 
-    runOrder(*doc, c.order);
+    doc->runOrder(c.order);
 
     EXPECT_EQ(progress.phases(), (std::vector<RecordingProgress::Phase>{{c.text, c.range, c.range}}));
     EXPECT_TRUE(progress.balanced());
@@ -300,7 +300,7 @@ TEST(AlbumOrder, ShowsNothingWhileProgressIsOff)
     RecordingProgress progress;
     doc->setProgressSink(&progress);
     doc->setProgressEnabled(false);
-    runOrder(*doc, SortOrder::ByLabel);
+    doc->runOrder(SortOrder::ByLabel);
     EXPECT_TRUE(progress.phases().empty());
     EXPECT_EQ(displayedTexts(*doc, Field::Label), (std::vector<std::string>{"a", "b", "c"}));
 }
@@ -313,8 +313,8 @@ TEST(AlbumOrder, DiscardsTheDerivedListShown)
     albums[1].producer1 = "Producer";
     auto doc = documentOf(albums);
     for (SortOrder derived : {SortOrder::BySong, SortOrder::ByProducer, SortOrder::ByPerformer}) {
-        runOrder(*doc, derived);
-        runOrder(*doc, SortOrder::ByLabel);
+        doc->runOrder(derived);
+        doc->runOrder(SortOrder::ByLabel);
         EXPECT_TRUE(doc->derivedLists().songs.empty());
         EXPECT_TRUE(doc->derivedLists().producers.empty());
         EXPECT_TRUE(doc->derivedLists().performers.empty());

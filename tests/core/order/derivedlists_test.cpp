@@ -62,7 +62,7 @@ TEST(SongList, ListsEverySongWithATitleByTitle)
     sparse.songs[25].title = "Last Slot";
     auto doc = documentOf({sparse, albumWithSongs("A", {"Mango", "Cherry"}), albumWithSongs("C", {})});
 
-    runOrder(*doc, SortOrder::BySong);
+    doc->runOrder(SortOrder::BySong);
 
     EXPECT_EQ(songLines(*doc), (Lines{"Apple", "Cherry", "Last Slot", "Mango", "Zebra"}));
     EXPECT_EQ(doc->currentOrder(), SortOrder::BySong);
@@ -94,7 +94,7 @@ TEST_P(SongTheRule, FollowsTheListsOwnOption)
     auto doc = documentOf(
         {albumWithSongs("Band", {"The End", "Help", "Theme", "Yesterday"}), albumWithSongs("Band", {"Fire"})},
         options);
-    runOrder(*doc, c.order);
+    doc->runOrder(c.order);
     EXPECT_EQ(songLines(*doc), c.expected);
 }
 
@@ -132,8 +132,8 @@ TEST(SongList, EntriesPointAtTheCatalogueIndexNotTheDisplayPosition)
     ASSERT_EQ(doc->displayOrder(), (std::vector<std::uint32_t>{1, 0}));
 
     for (SortOrder first : {SortOrder::ByArtist, SortOrder::ByLabel}) {
-        runOrder(*doc, first);
-        runOrder(*doc, SortOrder::BySong);
+        doc->runOrder(first);
+        doc->runOrder(SortOrder::BySong);
         for (const SongEntry& e : doc->derivedLists().songs) {
             const std::string artist(doc->text(Field::Artist, static_cast<int>(e.album)));
             EXPECT_EQ(std::string(songTitle(*doc, e)), artist + "'s Song");
@@ -156,7 +156,7 @@ std::vector<AlbumRecord> caseTwinArtists()
 TEST(ArtistShortList, HeadsEachChangeOfArtistByteForByte)
 {
     auto doc = documentOf(caseTwinArtists(), optionsWith({{ViewOption::ArtistSongSort, 0}}));
-    runOrder(*doc, SortOrder::ByArtistShort);
+    doc->runOrder(SortOrder::ByArtistShort);
     // Sorted by artist first (abba and ABBA compare equal and keep their order); an album without
     // songs gets a header only when its artist is new.
     EXPECT_EQ(songLines(*doc), (Lines{"[abba]", "Waterloo", "Hasta Mañana", "[ABBA]", "Fernando",
@@ -167,7 +167,7 @@ TEST(ArtistShortList, HeadsEachChangeOfArtistByteForByte)
 TEST(ArtistShortList, SortSongsAlsoMergesArtistsThatCompareEqual)
 {
     auto doc = documentOf(caseTwinArtists(), optionsWith({{ViewOption::ArtistSongSort, 1}}));
-    runOrder(*doc, SortOrder::ByArtistShort);
+    doc->runOrder(SortOrder::ByArtistShort);
     EXPECT_EQ(songLines(*doc), (Lines{"[abba]", "[ABBA]", "Chiquitita", "Fernando", "Hasta Mañana",
                                       "Waterloo", "[Cream]", "Badge", "[Devo]"}));
 }
@@ -183,13 +183,13 @@ TEST(ArtistShortList, SortsArtistsByItsOwnTheOption)
         auto dropping = documentOf(albums, optionsWith({{ViewOption::ArtistThe, 1},
                                                         {ViewOption::NlViewThe, 0},
                                                         {ViewOption::ArtistSongSort, songSort}}));
-        runOrder(*dropping, SortOrder::ByArtistShort);
+        dropping->runOrder(SortOrder::ByArtistShort);
         EXPECT_EQ(songLines(*dropping), alarmFirst) << "Sort Songs also " << songSort;
 
         auto keeping = documentOf(albums, optionsWith({{ViewOption::ArtistThe, 0},
                                                        {ViewOption::NlViewThe, 1},
                                                        {ViewOption::ArtistSongSort, songSort}}));
-        runOrder(*keeping, SortOrder::ByArtistShort);
+        keeping->runOrder(SortOrder::ByArtistShort);
         EXPECT_EQ(songLines(*keeping), queenFirst) << "Sort Songs also " << songSort;
     }
 }
@@ -207,7 +207,7 @@ TEST(ProducerList, NamedProducersFirstThenThoseWithoutAUsableName)
         albums.push_back(albumWith({{Field::Producer1, first}, {Field::Producer2, second}}));
     auto doc = documentOf(albums);
 
-    runOrder(*doc, SortOrder::ByProducer);
+    doc->runOrder(SortOrder::ByProducer);
 
     const Lines lines = producerLines(*doc);
     ASSERT_EQ(lines.size(), 8u); // two albums name two producers each
@@ -224,7 +224,7 @@ TEST(ProducerList, AnAlbumWithOnlyASecondProducerIsListedOnceUnderIt)
 {
     auto doc =
         documentOf({albumWith({{Field::Producer2, "Eno"}}), albumWith({{Field::Producer1, "Lanois"}})});
-    runOrder(*doc, SortOrder::ByProducer);
+    doc->runOrder(SortOrder::ByProducer);
     EXPECT_EQ(producerLines(*doc), (Lines{"Eno", "Lanois"}));
     EXPECT_EQ(doc->derivedLists().producers[0].producer, 2);
 }
@@ -252,7 +252,7 @@ TEST(PerformerList, OneHeaderBeforeEachRunOfIdenticalNames)
         tenth,
     });
 
-    runOrder(*doc, SortOrder::ByPerformer);
+    doc->runOrder(SortOrder::ByPerformer);
 
     // Leading white space goes, trailing stays and makes a group of its own; 'john smith' and
     // 'John Smith' sort together under a header each; "HEADER!" is just an instrument.
@@ -280,7 +280,7 @@ TEST(PerformerList, OneHeaderBeforeEachRunOfIdenticalNames)
 TEST(PerformerList, AlbumsWithoutPerformersGiveAnEmptyListWithoutHeader)
 {
     auto doc = documentOf({albumWithPerformers({}), albumWithPerformers({{" ", "air"}})});
-    runOrder(*doc, SortOrder::ByPerformer);
+    doc->runOrder(SortOrder::ByPerformer);
     EXPECT_TRUE(doc->derivedLists().performers.empty());
 }
 
@@ -319,7 +319,7 @@ TEST_P(DerivedListProgress, ShowsEachStageWithItsRange)
     CountingObserver observer;
     doc->addObserver(&observer);
 
-    runOrder(*doc, c.order);
+    doc->runOrder(c.order);
 
     EXPECT_EQ(progress.phases(), c.phases);
     EXPECT_TRUE(progress.balanced());

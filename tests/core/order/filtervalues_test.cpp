@@ -39,7 +39,6 @@ TEST_P(FilterMatching, ShowsTheValuesThatBeginWithTheSelection)
     const FilterCase& c = GetParam();
     auto doc = documentOf(albumsWith(c.field, kValues));
     doc->setFilter(c.filter, c.selection);
-    doc->ApplyFilters();
     EXPECT_EQ(displayedSorted(*doc, c.field), c.shown);
 }
 
@@ -79,7 +78,6 @@ TEST(PerformerFilter, MatchesWhenAnyOfTheTenPerformersBeginsWithIt)
     inside.performers[3].name = "Sir Benny";
     auto doc = documentOf({tenth, first, inside, albumWith({{Field::AlbumName, "none"}})});
     doc->setFilter(FilterField::Performer, "Benny");
-    doc->ApplyFilters();
     EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), (Lines{"first", "tenth"}));
 }
 
@@ -114,7 +112,6 @@ TEST(DistinctPerformerNames, SortedTrimmedAndDistinctWithoutLetterCase)
     hidden.performers[0].name = "Hidden Player";
     auto doc = documentOf({a, b, hidden});
     doc->setFilter(FilterField::Label, "Sh"); // only the displayed albums count
-    doc->ApplyFilters();
 
     const Lines names = distinctPerformerNames(*doc);
     ASSERT_EQ(names.size(), 3u);
@@ -131,7 +128,7 @@ TEST(DistinctPerformerNames, LeavesTheListOnScreenAlone)
     AlbumRecord b;
     b.performers[0] = {"Agnetha", "vocals"};
     auto doc = documentOf({a, b});
-    runOrder(*doc, SortOrder::ByPerformer);
+    doc->runOrder(SortOrder::ByPerformer);
     const auto before = doc->derivedLists().performers;
     ASSERT_EQ(before.size(), 4u);
 

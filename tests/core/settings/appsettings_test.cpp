@@ -9,7 +9,7 @@
 namespace discora {
 namespace {
 
-const SystemColours kSystem{};
+const SystemColors kSystem{};
 
 TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
 {
@@ -32,39 +32,39 @@ TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 0);
     for (const auto& info : kViewOptionInfo)
         EXPECT_EQ(store.readInt(kUserData, info.key), info.defaultValue) << info.key;
-    // 4 colours, 5 font keys, 2 headings, LoadLast and the 28 view options.
+    // 4 colors, 5 font keys, 2 headings, LoadLast and the 28 view options.
     EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 28u);
 
-    EXPECT_EQ(doc.colours().dataText, 0);
-    EXPECT_EQ(doc.colours().headingText, 0xFF0000);
-    EXPECT_EQ(doc.colours().highlightedText, 0xFFFFFF);
-    EXPECT_EQ(doc.colours().highlightBackground, 0);
+    EXPECT_EQ(doc.colors().dataText, 0);
+    EXPECT_EQ(doc.colors().headingText, 0xFF0000);
+    EXPECT_EQ(doc.colors().highlightedText, 0xFFFFFF);
+    EXPECT_EQ(doc.colors().highlightBackground, 0);
     EXPECT_EQ(doc.font(), ScreenFont{});
     EXPECT_EQ(doc.heading(0), "Custom 1");
     EXPECT_EQ(doc.viewOptions(), ViewOptions{});
 }
 
-TEST(AppSettings, OnlyTheDataColourDecidesWhetherColoursDefault)
+TEST(AppSettings, OnlyTheDataColorDecidesWhetherColorsDefault)
 {
     MemorySettingsStore store;
     store.writeInt(kUserData, "DataColor", 0x123456);
     AppSettings settings(store);
     CatalogueDocument doc;
-    const UserColours applied = settings.ApplyColours(settings.readColours(), kSystem, &doc);
+    const UserColors applied = settings.applyColors(settings.readColors(), kSystem, &doc);
     EXPECT_EQ(applied.data, 0x123456);
     EXPECT_EQ(applied.heading, -1);
     EXPECT_EQ(store.readInt(kUserData, "HeadingColor"), -1);
-    EXPECT_EQ(doc.colours().headingText, -1);
+    EXPECT_EQ(doc.colors().headingText, -1);
 }
 
-TEST(AppSettings, ColoursReachTheDocumentInOrderWithTheSystemColours)
+TEST(AppSettings, ColorsReachTheDocumentInOrderWithTheSystemColors)
 {
     MemorySettingsStore store;
     AppSettings settings(store);
     CatalogueDocument doc;
-    SystemColours system{0x111111, 0x222222, 0x333333, 0x444444};
-    settings.ApplyColours(UserColours{1, 2, 3, 4}, system, &doc);
-    const DisplayColors& c = doc.colours();
+    SystemColors system{0x111111, 0x222222, 0x333333, 0x444444};
+    settings.applyColors(UserColors{1, 2, 3, 4}, system, &doc);
+    const DisplayColors& c = doc.colors();
     EXPECT_EQ(c.windowBackground, 0x111111);
     EXPECT_EQ(c.dataText, 1);
     EXPECT_EQ(c.headingText, 2);
@@ -90,7 +90,7 @@ TEST_P(FontRule, ABrokenFontRecordResetsTheWholeFont)
 {
     MemorySettingsStore store;
     AppSettings settings(store);
-    const ScreenFont applied = settings.ApplyFont(GetParam().stored, nullptr);
+    const ScreenFont applied = settings.applyFont(GetParam().stored, nullptr);
     EXPECT_EQ(applied, GetParam().resets ? ScreenFont{} : GetParam().stored);
     EXPECT_EQ(store.readString(kUserData, "Face Name"), applied.faceName);
 }
@@ -110,7 +110,7 @@ TEST(AppSettings, EmptyHeadingsBecomeTheDefaultNames)
     store.writeString(kUserData, "Custom1", "");
     store.writeString(kUserData, "Custom2", "Year");
     AppSettings settings(store);
-    const auto headings = settings.ApplyHeadings(settings.readHeadings(), nullptr);
+    const auto headings = settings.applyHeadings(settings.readHeadings(), nullptr);
     EXPECT_EQ(headings[0], "Custom 1");
     EXPECT_EQ(headings[1], "Year");
     EXPECT_EQ(store.readString(kUserData, "Custom1"), "Custom 1");
@@ -142,7 +142,7 @@ TEST(AppSettings, ViewOptionsAreReadWrittenAndHandedOverInOrder)
     EXPECT_EQ(options.value(ViewOption::ShowNotes), 1);
     EXPECT_EQ(options.value(ViewOption::NlViewThe), 0);
     EXPECT_EQ(options.value(ViewOption::SongGrid), 1); // garbage gives the default
-    settings.ApplyViewOptions(options, true, &doc);
+    settings.applyViewOptions(options, true, &doc);
     EXPECT_EQ(doc.viewOptions(), options);
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 1);
     EXPECT_EQ(store.readInt(kUserData, "SongGrid"), 1);

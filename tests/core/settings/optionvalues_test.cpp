@@ -1,6 +1,6 @@
 #include "core/settings/appsettings.h"
 #include "core/document/cataloguedocument.h"
-#include "core/settings/colourvalues.h"
+#include "core/settings/colorvalues.h"
 #include "core/settings/optionpages.h"
 #include "core/settings/optionvalues.h"
 #include "core/layout/viewlayout.h"
@@ -44,7 +44,7 @@ public:
     void displaySettingsChanged() override
     {
         std::string step;
-        step += m_doc.colours().dataText == m_target.colours.data ? 'C' : '-';
+        step += m_doc.colors().dataText == m_target.colors.data ? 'C' : '-';
         step += m_doc.font() == m_target.font ? 'F' : '-';
         step += m_doc.viewOptions() == m_target.view ? 'V' : '-';
         steps.push_back(step);
@@ -56,14 +56,14 @@ private:
     const OptionValues& m_target;
 };
 
-TEST(OptionValues, OkAppliesColoursThenFontThenViewOptionsAndKeepsTheSystemColours)
+TEST(OptionValues, OkAppliesColorsThenFontThenViewOptionsAndKeepsTheSystemColors)
 {
     MemorySettingsStore store;
     AppSettings settings(store);
     CatalogueDocument doc;
-    settings.ApplyColours({}, SystemColours{0x101010, 0x202020, 0x303030, 0x404040}, &doc);
+    settings.applyColors({}, SystemColors{0x101010, 0x202020, 0x303030, 0x404040}, &doc);
     OptionValues values = currentOptionValues(settings, doc);
-    values.colours = {0x0000FF, 0x00FF00, 0x111111, 0x222222};
+    values.colors = {0x0000FF, 0x00FF00, 0x111111, 0x222222};
     values.font = ScreenFont{"DejaVu Serif", 100, 700, true, true};
     values.view.set(ViewOption::NlViewPrint, 3);
     values.loadLast = true;
@@ -78,18 +78,18 @@ TEST(OptionValues, OkAppliesColoursThenFontThenViewOptionsAndKeepsTheSystemColou
     EXPECT_EQ(store.readInt(kUserData, "NlViewPrint"), 3);
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 1);
     EXPECT_EQ(currentOptionValues(settings, doc), values);
-    EXPECT_EQ(doc.colours().windowBackground, 0x101010);
-    EXPECT_EQ(doc.colours().buttonShadow, 0x303030);
+    EXPECT_EQ(doc.colors().windowBackground, 0x101010);
+    EXPECT_EQ(doc.colors().buttonShadow, 0x303030);
 }
 
-TEST(ColourValues, ValuesOutsideTwentyFourBitsDrawWithTheirDefaults)
+TEST(ColorValues, ValuesOutsideTwentyFourBitsDrawWithTheirDefaults)
 {
     DisplayColors stored;
     stored.dataText = 0x1000000;
     stored.headingText = -1;
     stored.highlightBackground = 0xFFFFFF;
     stored.windowBackground = -5;
-    const DisplayColors drawn = effectiveColours(stored);
+    const DisplayColors drawn = effectiveColors(stored);
     EXPECT_EQ(drawn.dataText, 0);
     EXPECT_EQ(drawn.headingText, 0xFF0000);
     EXPECT_EQ(drawn.highlightBackground, 0xFFFFFF);

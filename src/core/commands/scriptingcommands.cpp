@@ -1,0 +1,82 @@
+#include "core/commands/scriptingcommands.h"
+
+#include "core/commands/commandlineexport.h"
+#include "core/document/cataloguedocument.h"
+#include "core/order/orderlisting.h"
+#include "core/settings/appsettings.h"
+
+#include <iostream>
+
+namespace discora {
+
+namespace {
+
+// A catalogue read as the running program reads it after start-up: the settings' view options,
+// the style and filters in force before the load (whose last step sorts by artist), and the
+// settings' headings filling the file's empty ones.
+Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const AppSettings& settings)
+{
+    doc.setViewOptions(settings.readViewOptions());
+    std::array<std::string, kFilterCount> filters;
+    filters.fill(kNoFilter);
+    for (const auto& [field, text] : cl.filters)
+        filters[static_cast<int>(field)] = text;
+    doc.setFilters(filters);
+    doc.setViewStyle(cl.style);
+    Status status = doc.openFile(cl.file);
+    if (!status)
+        return status;
+    const auto headings = settings.headingsWithDefaults();
+    doc.setHeadings(doc.heading(0).empty() ? headings[0] : doc.heading(0),
+                    doc.heading(1).empty() ? headings[1] : doc.heading(1));
+    return status;
+}
+
+Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
+{
+    switch (cl.mode) {
+    case CommandLine::Mode::SaveAs: return doc.saveFile(cl.output);
+    case CommandLine::Mode::List:
+        doc.runOrder(cl.order);
+        for (const std::string& line : listCurrentOrder(doc))
+            std::cout << line << '\n';
+        std::cout.flush();
+        return std::cout ? success() : Status(Error{"The list could not be written."});
+    case CommandLine::Mode::ExportCsv:
+    case CommandLine::Mode::ExportText: {
+        const ExportFormat format =
+            cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
+        const ExportedFile file =
+            exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
+        Status status = writeExportFile(cl.output, file);
+        if (status && file.utf8)
+            std::cerr << "discora: " << kUtf8ExportNotice << "\n";
+        return status;
+    }
+    default: return success();
+    }
+}
+
+} // namespace
+
+int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
+{
+    switch (cl.mode) {
+    case CommandLine::Mode::Help: std::cout << usageText(); return 0;
+    case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return 0;
+    case CommandLine::Mode::Window: return 0;
+    default: break;
+    }
+    CatalogueDocument doc;
+    AppSettings settings(store);
+    Status status = loadForScripting(doc, cl, settings);
+    if (status)
+        status = runScripted(cl, doc);
+    if (!status) {
+        std::cerr << "discora: " << status.error() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace discora

@@ -1,0 +1,17 @@
+// The one place where color values meet QColor.
+#pragma once
+
+#include "core/catalogue/displaysettings.h"
+
+#include <QColor>
+
+namespace discora {
+
+// A value outside 0 to 0xFFFFFF gives an invalid QColor; draw through drawingColor() or
+// effectiveColors() (view/viewlayout.h) when the value may be one.
+QColor toQColor(ColorValue value);
+ColorValue toColorValue(const QColor& color);
+// The color to draw a possibly unset value with.
+QColor drawingColor(ColorValue value, ColorValue fallback);
+
+} // namespace discora
