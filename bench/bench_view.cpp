@@ -1,22 +1,29 @@
 // How long one full repaint of the catalogue view takes, drawn into an offscreen image the size of a
 // large window: the normal layout with every display switch on, a single-line layout and the song
 // list, for 1,000 and 100,000 albums. The cost must not grow with the catalogue.
+// Also how long the entry sheet takes to come up after its drop-down lists were refilled, with
+// 1,000 and 100,000 different artists.
 #include "cataloguegenerator.h"
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
+#include "core/document/cataloguedocument.h"
+#include "core/document/prompter.h"
 #include "core/order/orders.h"
+#include "ui/entry/newalbumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
+#include <string>
 
 namespace discora {
 namespace {
@@ -96,6 +103,51 @@ void BM_Repaint(benchmark::State& state, Layout layout)
     state.counters["entries"] = view.entryCount();
     state.counters["linesPerEntry"] = view.linesPerRecord();
 }
+
+class SilentPrompter : public Prompter
+{
+public:
+    SaveAnswer askSaveChanges(const std::string&) override { return SaveAnswer::Discard; }
+    void showError(const std::string&) override {}
+    void showMessage(const std::string&) override {}
+};
+
+// Refilling the sheet's lists from the document and showing the sheet, which sorts the changed
+// lists into its drop-downs: the wait after Enter once the catalogue has changed. The albums carry
+// only an artist each, all different, in descending order and mixed letter case.
+void BM_EntrySheetArtists(benchmark::State& state)
+{
+    const int artists = static_cast<int>(state.range(0));
+    CatalogueDocument doc;
+    SilentPrompter prompter;
+    NewAlbumSheet sheet(doc, prompter);
+    LoadedCatalogue loaded;
+    for (int i = artists; i > 0; --i) {
+        AlbumRecord album;
+        album.artist = std::string(i % 2 ? "artist " : "Artist ") + std::to_string(i);
+        loaded.albums.appendAlbum(album);
+    }
+    loaded.layouts = defaultColumnLayouts(96);
+    loaded.headings = {"Custom 1", "Custom 2"};
+    doc.adoptLoaded(std::move(loaded));
+    doc.setEntryListSink(&sheet);
+
+    int shown = 0;
+    for (auto _ : state) {
+        doc.refillEntryLists();
+        QTimer::singleShot(0, &sheet, [&] {
+            shown = sheet.comboBox(Field::Artist)->count();
+            sheet.reject();
+        });
+        sheet.editAlbum(AlbumRecord{}, doc.headings());
+    }
+    doc.setEntryListSink(nullptr);
+    if (shown != artists)
+        state.SkipWithError("the artist list does not hold every artist");
+    state.counters["artists"] = shown;
+}
+
+BENCHMARK(BM_EntrySheetArtists)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(BM_Repaint, NormalAllSwitches, Layout::NormalAllSwitches)
     ->Arg(1000)

@@ -1,5 +1,5 @@
-# Installs the Debian packages the build needs, when any is missing. Sourced by scripts/run and
-# scripts/test.
+# Installs the Debian packages the build needs, when any is missing. Sourced by scripts/run,
+# scripts/test, scripts/format and .ci/run.
 DISCORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
@@ -7,10 +7,11 @@ DISCORA_PACKAGES=(
     poppler-utils
 )
 
+# Packages named as arguments are installed too when missing (clang-format, for the format check).
 discora_install_packages() {
     local missing=()
     local p
-    for p in "${DISCORA_PACKAGES[@]}"; do
+    for p in "${DISCORA_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -41,6 +41,12 @@ TEST(CatalogueGenerator, ACatalogueOfNoAlbumsIsEmpty)
     EXPECT_EQ(generateCatalogue(-5, 1).albumCount(), 0);
 }
 
+// A track number as the generator writes it: "01" to "26".
+std::string twoDigits(int n)
+{
+    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
+
 struct ShapeCase
 {
     const char* name;
@@ -72,7 +78,7 @@ TEST_P(GeneratorShape, FillsSlotsInOrderWithTheAskedAverages)
         while (count < kSongSlots && !store.text(titleField(count + 1), a).empty())
             ++count;
         for (int s = 1; s <= kSongSlots; ++s) {
-            const std::string track = s <= count ? (s < 10 ? "0" : "") + std::to_string(s) : "";
+            const std::string track = s <= count ? twoDigits(s) : "";
             ASSERT_EQ(store.text(trackField(s), a), track) << "album " << a << " slot " << s;
             const std::string t(store.text(timeField(s), a));
             if (s > count) {
