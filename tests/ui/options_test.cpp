@@ -1,7 +1,7 @@
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "support/fakeprompter.h"
-#include "ui/options/colors.h"
+#include "ui/support/colors.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/fontchooser.h"
 #include "ui/options/optionspage.h"

@@ -11,19 +11,49 @@ namespace discora {
 // A color as stored in the settings: red in the low byte, then green, then blue. -1 = not set.
 using ColorValue = std::int32_t;
 
+constexpr bool isColorValue(ColorValue value)
+{
+    return value >= 0 && value <= 0xFFFFFF;
+}
+
+// The value to draw with: a stored value that is no color (such as the -1 a missing key leaves)
+// draws as the fallback. The setting itself keeps what was stored.
+constexpr ColorValue drawableColor(ColorValue value, ColorValue fallback)
+{
+    return isColorValue(value) ? value : fallback;
+}
+
+// The default of every color, the ones the view draws with before the settings arrive and in
+// place of any stored value that is no color.
 struct DisplayColors
 {
     // In the order the document receives them.
     ColorValue windowBackground = 0xFFFFFF;
-    ColorValue dataText = 0;
+    ColorValue dataText = 0x000000;
     ColorValue headingText = 0xFF0000;
     ColorValue buttonFace = 0xC0C0C0;
-    ColorValue buttonShadow = 0x808080;
-    ColorValue menuText = 0;
+    ColorValue buttonShadow = 0x323232;
+    ColorValue menuText = 0x000000;
     ColorValue highlightedText = 0xFFFFFF;
-    ColorValue highlightBackground = 0;
+    ColorValue highlightBackground = 0x000000;
     bool operator==(const DisplayColors&) const = default;
 };
+
+// Every stored color that is no color replaced by its default.
+constexpr DisplayColors drawableColors(const DisplayColors& colors)
+{
+    const DisplayColors initial;
+    DisplayColors c;
+    c.windowBackground = drawableColor(colors.windowBackground, initial.windowBackground);
+    c.dataText = drawableColor(colors.dataText, initial.dataText);
+    c.headingText = drawableColor(colors.headingText, initial.headingText);
+    c.buttonFace = drawableColor(colors.buttonFace, initial.buttonFace);
+    c.buttonShadow = drawableColor(colors.buttonShadow, initial.buttonShadow);
+    c.menuText = drawableColor(colors.menuText, initial.menuText);
+    c.highlightedText = drawableColor(colors.highlightedText, initial.highlightedText);
+    c.highlightBackground = drawableColor(colors.highlightBackground, initial.highlightBackground);
+    return c;
+}
 
 struct ScreenFont
 {

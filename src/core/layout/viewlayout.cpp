@@ -1,6 +1,5 @@
 #include "core/layout/viewlayout.h"
 
-#include "core/settings/colorvalues.h"
 
 #include "core/catalogue/catalogue.h"
 #include "core/order/orders.h"
@@ -92,36 +91,6 @@ int hitTest(int y, const ViewMetrics& m, int lines)
 {
     const int position = (y + m.scrollY) / m.lineHeight / lines;
     return lines == 1 ? position - 1 : position;
-}
-
-DisplayColors initialViewColors()
-{
-    DisplayColors c;
-    c.windowBackground = 0xFFFFFF;
-    c.dataText = 0x000000;
-    c.headingText = 0xFF0000;
-    c.buttonFace = 0xC0C0C0;
-    c.buttonShadow = 0x323232;
-    c.menuText = 0x000000;
-    c.highlightedText = 0xFFFFFF;
-    c.highlightBackground = 0x000000;
-    return c;
-}
-
-DisplayColors effectiveColors(const DisplayColors& colors)
-{
-    const DisplayColors initial = initialViewColors();
-    const auto pick = drawableColor;
-    DisplayColors c;
-    c.windowBackground = pick(colors.windowBackground, initial.windowBackground);
-    c.dataText = pick(colors.dataText, initial.dataText);
-    c.headingText = pick(colors.headingText, initial.headingText);
-    c.buttonFace = pick(colors.buttonFace, initial.buttonFace);
-    c.buttonShadow = pick(colors.buttonShadow, initial.buttonShadow);
-    c.menuText = pick(colors.menuText, initial.menuText);
-    c.highlightedText = pick(colors.highlightedText, initial.highlightedText);
-    c.highlightBackground = pick(colors.highlightBackground, initial.highlightBackground);
-    return c;
 }
 
 } // namespace discora

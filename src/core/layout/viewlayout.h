@@ -71,9 +71,5 @@ PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int linesPerRecord,
 // compare the result with the entry count.
 int hitTest(int y, const ViewMetrics& m, int linesPerRecord);
 
-// Colors: red in the low byte. A value outside 0 to 0xFFFFFF (the settings' -1) means the
-// view's initial color for that role.
-DisplayColors initialViewColors();
-DisplayColors effectiveColors(const DisplayColors& colors);
 
 } // namespace discora

@@ -29,12 +29,13 @@ struct UserColors
 };
 
 // The four colors the desktop supplies: window background, button face, button shadow, menu text.
+// Without a desktop, the defaults.
 struct SystemColors
 {
-    ColorValue window = 0xFFFFFF;
-    ColorValue buttonFace = 0xF0F0F0;
-    ColorValue buttonShadow = 0xA0A0A0;
-    ColorValue menuText = 0;
+    ColorValue window = DisplayColors{}.windowBackground;
+    ColorValue buttonFace = DisplayColors{}.buttonFace;
+    ColorValue buttonShadow = DisplayColors{}.buttonShadow;
+    ColorValue menuText = DisplayColors{}.menuText;
 };
 
 class AppSettings

@@ -62,6 +62,10 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     createActions();
     registerHandlers();
     m_view->registerCommands(*this);
+    connect(m_view, &CatalogueView::menuRequested, this, [this](ViewMenu kind, const QPoint& at) {
+        std::unique_ptr<QMenu> menu(kind == ViewMenu::Fields ? createFieldsMenu(m_view) : createContextMenu(m_view));
+        menu->exec(at);
+    });
     createMenus();
     createToolBar();
     setAcceptDrops(true);

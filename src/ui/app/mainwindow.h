@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/document/cataloguedocument.h"
-#include "core/commands/commands.h"
+#include "core/commands/commandhandlers.h"
 #include "core/settings/windowplacement.h"
 
 #include <QMainWindow>
@@ -23,7 +23,7 @@ class MainStatusBar;
 class Prompter;
 class HelpWindow;
 
-class MainWindow : public QMainWindow, public DocumentObserver
+class MainWindow : public QMainWindow, public DocumentObserver, public CommandHandlers
 {
     Q_OBJECT
 public:
@@ -49,9 +49,10 @@ public:
 
     // Commands: an owner registers the handler of each command it implements. A command without a
     // handler stays disabled.
-    void setHandler(CommandId id, std::function<void()> handler);
+    void setHandler(CommandId id, std::function<void()> handler) override;
+    void refreshCommands() override { refreshActions(); }
     bool hasHandler(CommandId id) const { return m_handlers.count(id) != 0; }
-    void runCommand(CommandId id);
+    void runCommand(CommandId id) override;
     QAction* action(CommandId id) const;
     // Recomputes every action's enabled and checked state.
     void refreshActions();

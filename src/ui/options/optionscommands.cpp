@@ -1,15 +1,16 @@
 #include "ui/options/optionscommands.h"
 
-#include "ui/app/mainwindow.h"
+#include "core/commands/commandhandlers.h"
+#include "core/document/cataloguedocument.h"
 #include "core/settings/customheadings.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
 
 namespace discora {
 
-void registerOptionsCommands(MainWindow& window, AppSettings& settings, CatalogueDocument& doc)
+void registerOptionsCommands(CommandHandlers& window, AppSettings& settings, CatalogueDocument& doc,
+                             QWidget* parent)
 {
-    MainWindow* parent = &window;
     window.setHandler(CommandId::Options,
                       [&settings, &doc, parent] { runOptionsCommand(settings, doc, parent); });
     window.setHandler(CommandId::EditCustomHeadings,

@@ -7,10 +7,11 @@ namespace discora {
 
 class AppSettings;
 class CatalogueDocument;
-class MainWindow;
+class CommandHandlers;
 
 // Gives the window's command table the handlers of both commands.
-void registerOptionsCommands(MainWindow& window, AppSettings& settings, CatalogueDocument& doc);
+void registerOptionsCommands(CommandHandlers& window, AppSettings& settings, CatalogueDocument& doc,
+                             QWidget* parent);
 
 // Shows the Options sheet on the settings in force; OK applies colors, font and view options.
 void runOptionsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent);

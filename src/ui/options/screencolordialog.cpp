@@ -1,7 +1,7 @@
 #include "ui/options/screencolordialog.h"
 
 #include "ui/support/qttext.h"
-#include "ui/options/colors.h"
+#include "ui/support/colors.h"
 #include "core/settings/colorvalues.h"
 
 #include <QColorDialog>

@@ -1,7 +1,7 @@
 #include "ui/view/cataloguepainter.h"
 
 #include "core/document/cataloguedocument.h"
-#include "ui/options/colors.h"
+#include "ui/support/colors.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 #include "core/layout/viewselection.h"
@@ -66,7 +66,7 @@ std::string_view headingOr(const CatalogueDocument& doc, int which, std::string_
 
 ViewColors toViewColors(const DisplayColors& colors)
 {
-    const DisplayColors c = effectiveColors(colors);
+    const DisplayColors c = drawableColors(colors);
     return {toQColor(c.windowBackground), toQColor(c.dataText),           toQColor(c.headingText),
             toQColor(c.buttonFace),       toQColor(c.buttonShadow),       toQColor(c.menuText),
             toQColor(c.highlightedText),  toQColor(c.highlightBackground)};

@@ -1,6 +1,5 @@
 #include "ui/view/catalogueview.h"
 
-#include "ui/app/mainwindow.h"
 #include "ui/support/qttext.h"
 #include "core/catalogue/cp1252.h"
 #include "core/order/orderentries.h"
@@ -12,7 +11,6 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -92,7 +90,7 @@ ScrollRequest requestOf(int action, bool sliderDown)
 } // namespace
 
 CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_colors(toViewColors(initialViewColors())),
+    : QAbstractScrollArea(parent), m_doc(doc), m_colors(toViewColors(DisplayColors{})),
       m_options(initialViewOptions())
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -120,7 +118,7 @@ CatalogueView::~CatalogueView()
         delete m_goTo.data();
 }
 
-void CatalogueView::registerCommands(MainWindow& window)
+void CatalogueView::registerCommands(CommandHandlers& window)
 {
     m_window = &window;
     window.setHandler(CommandId::SelectAll, [this] { selectOrUnselectAll(); });
@@ -143,7 +141,7 @@ void CatalogueView::describeState(UiState& state) const
 void CatalogueView::refreshCommands()
 {
     if (m_window)
-        m_window->refreshActions();
+        m_window->refreshCommands();
 }
 
 // ---- Document ------------------------------------------------------------------------------
@@ -498,16 +496,14 @@ void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
     if (m_entries == 0 || !m_window)
         return;
     const QPoint pos = event->pos();
-    std::unique_ptr<QMenu> menu;
     if (isColumnList(m_kind) && pos.y() < m_metrics.lineHeight) {
         const ListGeometry g = listGeometry();
         m_clickedColumn = clickedColumnAt(g, pos.x() + m_metrics.scrollX);
         m_columnCount = g.columnCount;
-        menu.reset(m_window->createFieldsMenu(this));
+        emit menuRequested(ViewMenu::Fields, event->globalPos());
     } else {
-        menu.reset(m_window->createContextMenu(this));
+        emit menuRequested(ViewMenu::Context, event->globalPos());
     }
-    menu->exec(event->globalPos());
 }
 
 void CatalogueView::keyPressEvent(QKeyEvent* event)

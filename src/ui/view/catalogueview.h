@@ -3,7 +3,7 @@
 // the document and never changes album data; it writes only the column layouts.
 #pragma once
 
-#include "core/commands/commands.h"
+#include "core/commands/commandhandlers.h"
 #include "core/document/cataloguedocument.h"
 #include "ui/view/cataloguepainter.h"
 #include "core/layout/viewlayout.h"
@@ -18,7 +18,14 @@
 namespace discora {
 
 class GoToDialog;
-class MainWindow;
+class CommandHandlers;
+
+// The two menus the view asks the window for: the heading row's Fields menu and the context menu.
+enum class ViewMenu
+{
+    Context,
+    Fields
+};
 
 class CatalogueView : public QAbstractScrollArea, public DocumentObserver
 {
@@ -28,7 +35,7 @@ public:
     ~CatalogueView() override;
 
     // Registers the view's commands with the window, whose menus and command routing it uses.
-    void registerCommands(MainWindow& window);
+    void registerCommands(CommandHandlers& window);
     // The parts of the commands' state that the view holds.
     void describeState(UiState& state) const;
 
@@ -73,6 +80,10 @@ public:
     void headingsChanged() override;
     void displaySettingsChanged() override;
 
+signals:
+    // The window shows the menu at globalPos; the view has already noted the clicked column.
+    void menuRequested(ViewMenu menu, const QPoint& globalPos);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -107,7 +118,7 @@ private:
     void refreshCommands();
 
     CatalogueDocument& m_doc;
-    MainWindow* m_window = nullptr;
+    CommandHandlers* m_window = nullptr;
     ViewSelection m_selection;
     ViewMetrics m_metrics;
     ScrollGeometry m_scroll;

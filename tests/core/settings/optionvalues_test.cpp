@@ -89,7 +89,7 @@ TEST(ColorValues, ValuesOutsideTwentyFourBitsDrawWithTheirDefaults)
     stored.headingText = -1;
     stored.highlightBackground = 0xFFFFFF;
     stored.windowBackground = -5;
-    const DisplayColors drawn = effectiveColors(stored);
+    const DisplayColors drawn = drawableColors(stored);
     EXPECT_EQ(drawn.dataText, 0);
     EXPECT_EQ(drawn.headingText, 0xFF0000);
     EXPECT_EQ(drawn.highlightBackground, 0xFFFFFF);

@@ -1,4 +1,4 @@
-#include "ui/options/colors.h"
+#include "ui/support/colors.h"
 
 #include "core/settings/colorvalues.h"
 

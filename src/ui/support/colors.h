@@ -8,7 +8,7 @@
 namespace discora {
 
 // A value outside 0 to 0xFFFFFF gives an invalid QColor; draw through drawingColor() or
-// effectiveColors() (view/viewlayout.h) when the value may be one.
+// drawableColors() (core/catalogue/displaysettings.h) when the value may be one.
 QColor toQColor(ColorValue value);
 ColorValue toColorValue(const QColor& color);
 // The color to draw a possibly unset value with.
