@@ -1,5 +1,6 @@
 // Entry point: the scripting commands run without a display; otherwise the window opens.
 #include "ui/app/application.h"
+#include "core/commands/programname.h"
 #include "core/commands/commandline.h"
 #include "ui/app/qtsettingsstore.h"
 #include "ui/support/qttext.h"
@@ -18,7 +19,7 @@ int main(int argc, char* argv[])
         const CommandLine cl = parseCommandLine(args);
         if (!cl.error.empty()) {
             std::cerr << "discora: " << cl.error << "\n\n" << usageText();
-            return cl.errorExitCode;
+            return kExitUsageError;
         }
         QCoreApplication app(argc, argv);
         QtSettingsStore store;
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Discora"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Discora and CD Player"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
 
     // Qt has taken its own options out of the arguments by now.
     args.clear();

@@ -32,16 +32,17 @@ struct FilterFieldInfo
     std::optional<ValueListId> values;  // what the Filters dialog offers; performers are gathered apart
     std::string_view name;              // on the command line: --filter NAME=TEXT
     std::string_view label;             // in the Filters dialog
+    int row;                            // top to bottom in the Filters dialog
 };
 
 // Indexed by FilterField.
 inline constexpr std::array<FilterFieldInfo, kFilterCount> kFilterFields = {{
-    {FilterField::Artist, Field::Artist, ValueListId::Artist, "artist", "Group/Artist"},
-    {FilterField::Label, Field::Label, ValueListId::Label, "label", "Label"},
-    {FilterField::MediaType, Field::MediaType, ValueListId::MediaType, "media-type", "Media Type"},
-    {FilterField::MusicType, Field::MusicType, ValueListId::MusicType, "music-type", "Music Type"},
-    {FilterField::Quality, Field::Quality, ValueListId::Quality, "quality", "Quality"},
-    {FilterField::Performer, performerField(1), std::nullopt, "performer", "Performer"},
+    {FilterField::Artist, Field::Artist, ValueListId::Artist, "artist", "Group/Artist", 0},
+    {FilterField::Label, Field::Label, ValueListId::Label, "label", "Label", 3},
+    {FilterField::MediaType, Field::MediaType, ValueListId::MediaType, "media-type", "Media Type", 2},
+    {FilterField::MusicType, Field::MusicType, ValueListId::MusicType, "music-type", "Music Type", 1},
+    {FilterField::Quality, Field::Quality, ValueListId::Quality, "quality", "Quality", 4},
+    {FilterField::Performer, performerField(1), std::nullopt, "performer", "Performer", 5},
 }};
 
 constexpr const FilterFieldInfo& filterFieldInfo(FilterField f)

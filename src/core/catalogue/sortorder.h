@@ -1,7 +1,12 @@
-// The fifteen orders the catalogue can be shown in, and the two view styles.
+// The fifteen orders the catalogue can be shown in, and the two view styles. Everything that differs
+// from one order to the next is one row of kSortOrders; code asks the table instead of switching.
 #pragma once
 
 #include "core/catalogue/columnlayout.h"
+#include "core/catalogue/field.h"
+
+#include <array>
+#include <string_view>
 
 namespace discora {
 
@@ -32,34 +37,139 @@ enum class ViewStyle : int
     SingleLineSorts,
 };
 
+// What an order shows one entry per: a displayed album, or an entry of a derived list.
+enum class EntryList
+{
+    Albums,
+    Songs,
+    Producers,
+    Performers
+};
+
+// How the view lays an order out. The album orders take Normal or SingleLine from the view style.
+enum class LayoutKind
+{
+    Normal,          // album blocks of labelled lines
+    SingleLine,      // one line per album, columns of the order's ColumnLayout
+    SongList,        // BySong
+    ArtistShortList, // ByArtistShort
+    ProducerList,    // ByProducer
+    PerformerList,   // ByPerformer
+    SongDetail,      // BySongDetail, seven lines per song
+};
+
+// How an album order sorts (the progress bar runs one step per pass of an exchange sort or per
+// gap value of a gap sort), or that the order builds a derived list.
+enum class SortKind
+{
+    ExchangeSort,
+    GapSort,
+    DerivedList
+};
+
+// Whether a leading "The " is dropped from the keys: by the view style's option (NlViewThe or
+// GroupViewThe), never, always, or by the song or artist short list's own option.
+enum class TheRule
+{
+    ViewRule,
+    Never,
+    Always,
+    SongThe,
+    ArtistThe
+};
+
+// What Go To compares the typed text with.
+enum class GoToKey
+{
+    KeyField,  // the entry's album's key field
+    SongTitle,
+    Performer,
+    Producer,
+    None
+};
+
+struct SortOrderInfo
+{
+    SortOrder order;
+    std::string_view name;       // on the command line
+    int command;                 // the numeric id of its sort command
+    Field key;                   // what an album order sorts by and Go To reads
+    std::string_view statusText; // while an album order sorts
+    SortKind sort;
+    TheRule sortThe;
+    EntryList entries;
+    LayoutId layout;             // the columns of the single-line and list layouts
+    LayoutKind listKind;         // derived orders; album orders follow the view style
+    int fixedColumns;            // texts a list line shows before the layout's columns
+    GoToKey goToKey;
+    TheRule goToThe;
+    std::string_view goToPrompt;
+};
+
+// Indexed by SortOrder.
+inline constexpr std::array<SortOrderInfo, kSortOrderCount> kSortOrders = {{
+    {SortOrder::ByArtist, "by-artist", 32778, Field::Artist, "Sorting by Group/Artist Name", SortKind::ExchangeSort,
+     TheRule::ViewRule, EntryList::Albums, LayoutId::ByArtist, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Group/Artist name to go to."},
+    {SortOrder::ByArtistShort, "artist-short-list", 32803, Field::Artist, "", SortKind::DerivedList,
+     TheRule::ArtistThe, EntryList::Songs, LayoutId::ByArtistShort, LayoutKind::ArtistShortList, 2,
+     GoToKey::KeyField, TheRule::ArtistThe, "Enter the Group/Artist to go to."},
+    {SortOrder::ByAlbumName, "by-album-name", 32779, Field::AlbumName, "Sorting by Album Name", SortKind::GapSort,
+     TheRule::ViewRule, EntryList::Albums, LayoutId::ByAlbumName, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Album name to go to."},
+    {SortOrder::ByCatalogNumber, "by-catalog-number", 32812, Field::CatalogNumber, "Sorting by Catalog Number",
+     SortKind::ExchangeSort, TheRule::ViewRule, EntryList::Albums, LayoutId::ByCatalogNumber, LayoutKind::Normal,
+     0, GoToKey::KeyField, TheRule::ViewRule, "Enter the Catalog Number to go to."},
+    {SortOrder::ByCustom1, "by-custom1", 32815, Field::Custom1, "Sorting by Custom1", SortKind::ExchangeSort,
+     TheRule::ViewRule, EntryList::Albums, LayoutId::ByCustom1, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Custom 1 heading to go to."},
+    {SortOrder::ByCustom2, "by-custom2", 32816, Field::Custom2, "Sorting by Custom2", SortKind::ExchangeSort,
+     TheRule::ViewRule, EntryList::Albums, LayoutId::ByCustom2, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Custom 2 heading to go to."},
+    {SortOrder::ByLabel, "by-label", 32813, Field::Label, "Sorting by Label", SortKind::ExchangeSort,
+     TheRule::ViewRule, EntryList::Albums, LayoutId::ByLabel, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Label to go to."},
+    {SortOrder::ByMediaType, "by-media-type", 32780, Field::MediaType, "Sorting by Media Type",
+     SortKind::ExchangeSort, TheRule::Never, EntryList::Albums, LayoutId::ByMediaType, LayoutKind::Normal, 0,
+     GoToKey::KeyField, TheRule::ViewRule, "Enter the Media Type to go to."},
+    {SortOrder::ByMusicType, "by-music-type", 32781, Field::MusicType, "Sorting by Music Type",
+     SortKind::ExchangeSort, TheRule::Never, EntryList::Albums, LayoutId::ByMusicType, LayoutKind::Normal, 0,
+     GoToKey::KeyField, TheRule::ViewRule, "Enter the Music Type to go to."},
+    {SortOrder::ByNumber, "by-number", 32782, Field::Number, "Sorting by Number", SortKind::GapSort,
+     TheRule::Never, EntryList::Albums, LayoutId::ByNumber, LayoutKind::Normal, 0, GoToKey::KeyField,
+     TheRule::ViewRule, "Enter the Tape Number to go to."},
+    {SortOrder::ByPerformer, "by-performer", 32810, Field::Artist, "", SortKind::DerivedList, TheRule::Never,
+     EntryList::Performers, LayoutId::ByPerformer, LayoutKind::PerformerList, 1, GoToKey::Performer,
+     TheRule::Never, "Enter the Performer to go to."},
+    {SortOrder::ByProducer, "by-producer", 32800, Field::Artist, "", SortKind::DerivedList, TheRule::Never,
+     EntryList::Producers, LayoutId::ByProducer, LayoutKind::ProducerList, 1, GoToKey::Producer,
+     TheRule::Always, "Enter the Producer to go to."},
+    {SortOrder::ByQuality, "by-quality", 32821, Field::Quality, "Sorting by Quality", SortKind::GapSort,
+     TheRule::Never, EntryList::Albums, LayoutId::ByQuality, LayoutKind::Normal, 0, GoToKey::None,
+     TheRule::ViewRule, ""},
+    {SortOrder::BySong, "by-song", 32783, Field::Artist, "", SortKind::DerivedList, TheRule::SongThe,
+     EntryList::Songs, LayoutId::BySong, LayoutKind::SongList, 2, GoToKey::SongTitle, TheRule::SongThe,
+     "Enter the Song to go to."},
+    {SortOrder::BySongDetail, "by-song-detail", 32808, Field::Artist, "", SortKind::DerivedList,
+     TheRule::SongThe, EntryList::Songs, LayoutId::BySong, LayoutKind::SongDetail, 2, GoToKey::SongTitle,
+     TheRule::SongThe, "Enter the Song to go to."},
+}};
+
+constexpr const SortOrderInfo& sortOrderInfo(SortOrder o)
+{
+    return kSortOrders[static_cast<int>(o)];
+}
+
 constexpr bool isAlbumOrder(SortOrder o)
 {
-    return o != SortOrder::ByArtistShort && o != SortOrder::ByPerformer && o != SortOrder::ByProducer &&
-           o != SortOrder::BySong && o != SortOrder::BySongDetail;
+    return sortOrderInfo(o).entries == EntryList::Albums;
 }
 
 // The column layout an order shows in the single-line and list layouts; the six-line song list
 // uses the song list's.
 constexpr LayoutId layoutOf(SortOrder o)
 {
-    switch (o) {
-    case SortOrder::ByArtist: return LayoutId::ByArtist;
-    case SortOrder::ByArtistShort: return LayoutId::ByArtistShort;
-    case SortOrder::ByAlbumName: return LayoutId::ByAlbumName;
-    case SortOrder::ByCatalogNumber: return LayoutId::ByCatalogNumber;
-    case SortOrder::ByCustom1: return LayoutId::ByCustom1;
-    case SortOrder::ByCustom2: return LayoutId::ByCustom2;
-    case SortOrder::ByLabel: return LayoutId::ByLabel;
-    case SortOrder::ByMediaType: return LayoutId::ByMediaType;
-    case SortOrder::ByMusicType: return LayoutId::ByMusicType;
-    case SortOrder::ByNumber: return LayoutId::ByNumber;
-    case SortOrder::ByPerformer: return LayoutId::ByPerformer;
-    case SortOrder::ByProducer: return LayoutId::ByProducer;
-    case SortOrder::ByQuality: return LayoutId::ByQuality;
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail: return LayoutId::BySong;
-    }
-    return LayoutId::ByArtist;
+    return sortOrderInfo(o).layout;
 }
 
 } // namespace discora

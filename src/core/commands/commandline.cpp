@@ -6,37 +6,11 @@ namespace discora {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SortOrder>, kSortOrderCount> kOrderNames = {{
-    {"by-artist", SortOrder::ByArtist},
-    {"artist-short-list", SortOrder::ByArtistShort},
-    {"by-album-name", SortOrder::ByAlbumName},
-    {"by-catalog-number", SortOrder::ByCatalogNumber},
-    {"by-custom1", SortOrder::ByCustom1},
-    {"by-custom2", SortOrder::ByCustom2},
-    {"by-label", SortOrder::ByLabel},
-    {"by-media-type", SortOrder::ByMediaType},
-    {"by-music-type", SortOrder::ByMusicType},
-    {"by-number", SortOrder::ByNumber},
-    {"by-performer", SortOrder::ByPerformer},
-    {"by-producer", SortOrder::ByProducer},
-    {"by-quality", SortOrder::ByQuality},
-    {"by-song", SortOrder::BySong},
-    {"by-song-detail", SortOrder::BySongDetail},
-}};
-
-constexpr std::array<std::pair<std::string_view, FilterField>, kFilterCount> kFilterNames = {{
-    {"artist", FilterField::Artist},
-    {"label", FilterField::Label},
-    {"media-type", FilterField::MediaType},
-    {"music-type", FilterField::MusicType},
-    {"quality", FilterField::Quality},
-    {"performer", FilterField::Performer},
-}};
-
 template <typename Table> std::string namesOf(const Table& table)
 {
     std::string names;
-    for (const auto& [name, value] : table) {
+    for (const auto& row : table) {
+        const std::string_view name = row.name;
         if (!names.empty())
             names += ", ";
         names += name;
@@ -53,25 +27,22 @@ bool isCommandOption(std::string_view a)
 
 std::optional<SortOrder> orderFromName(std::string_view name)
 {
-    for (const auto& [n, order] : kOrderNames)
-        if (n == name)
-            return order;
+    for (const SortOrderInfo& info : kSortOrders)
+        if (info.name == name)
+            return info.order;
     return std::nullopt;
 }
 
 std::string_view orderName(SortOrder order)
 {
-    for (const auto& [n, o] : kOrderNames)
-        if (o == order)
-            return n;
-    return {};
+    return sortOrderInfo(order).name;
 }
 
 std::optional<FilterField> filterFieldFromName(std::string_view name)
 {
-    for (const auto& [n, field] : kFilterNames)
-        if (n == name)
-            return field;
+    for (const FilterFieldInfo& info : kFilterFields)
+        if (info.name == name)
+            return info.id;
     return std::nullopt;
 }
 
@@ -86,9 +57,8 @@ bool isScriptingCommand(const std::vector<std::string>& args)
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
     CommandLine cl;
-    const auto fail = [&](std::string message, int code = 2) {
+    const auto fail = [&](std::string message) {
         cl.error = std::move(message);
-        cl.errorExitCode = code;
         return cl;
     };
     bool orderGiven = false;
@@ -113,7 +83,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (a == "--list") {
                 const auto order = orderFromName(value);
                 if (!order)
-                    return fail("unknown order \"" + value + "\"; the orders are: " + namesOf(kOrderNames));
+                    return fail("unknown order \"" + value + "\"; the orders are: " + namesOf(kSortOrders));
                 cl.mode = CommandLine::Mode::List;
                 cl.order = *order;
             } else {
@@ -127,7 +97,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                 return fail("--order needs an order");
             const auto order = orderFromName(args[++i]);
             if (!order)
-                return fail("unknown order \"" + args[i] + "\"; the orders are: " + namesOf(kOrderNames));
+                return fail("unknown order \"" + args[i] + "\"; the orders are: " + namesOf(kSortOrders));
             cl.order = *order;
             orderGiven = true;
         } else if (a == "--style") {
@@ -149,7 +119,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             const auto field = filterFieldFromName(filterArg.substr(0, eq));
             if (eq == std::string::npos || !field)
                 return fail("unknown filter \"" + filterArg +
-                            "\"; write FIELD=TEXT with FIELD one of: " + namesOf(kFilterNames));
+                            "\"; write FIELD=TEXT with FIELD one of: " + namesOf(kFilterFields));
             cl.filters.emplace_back(*field, filterArg.substr(eq + 1));
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
@@ -195,7 +165,7 @@ std::string usageText()
            "  --help              print this text and exit\n"
            "\n"
            "ORDER: " +
-           namesOf(kOrderNames) + "\nFIELD: " + namesOf(kFilterNames) + "\n";
+           namesOf(kSortOrders) + "\nFIELD: " + namesOf(kFilterFields) + "\n";
 }
 
 } // namespace discora

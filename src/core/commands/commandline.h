@@ -31,9 +31,13 @@ struct CommandLine
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
-    std::string error;     // set when the arguments cannot be understood
-    int errorExitCode = 2; // the exit code that goes with the error
+    std::string error; // set when the arguments cannot be understood
 };
+
+// Exit codes of the commands without a window.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;    // a file could not be read or written
+inline constexpr int kExitUsageError = 2; // arguments that cannot be understood
 
 // True when the arguments ask for a command that runs without a window.
 bool isScriptingCommand(const std::vector<std::string>& args);

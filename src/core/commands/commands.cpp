@@ -11,95 +11,73 @@ namespace discora {
 namespace {
 
 using C = CommandId;
-using O = CommandOwner;
 
 constexpr CommandInfo kCommands[] = {
-    {C::New, "&New", "Create a new document\nNew", "Ctrl+N", "new", O::Application},
-    {C::Open, "&Open...", "Open an existing document\nOpen", "Ctrl+O", "open", O::Application},
-    {C::Save, "&Save", "Save the active document\nSave", "Ctrl+S", "save", O::Document},
-    {C::SaveAs, "Save &As...", "Save the active document with a new name\nSave As", "", "", O::Document},
-    {C::Print, "&Print...", "Print the active document\nPrint", "Ctrl+P", "print", O::View},
-    {C::PrintPreview, "Print Pre&view", "Display full pages\nPrint Preview", "", "", O::View},
-    {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", "",
-     O::Application},
-    {C::RecentFile1, "", "Open this document", "", "", O::Application},
-    {C::RecentFile2, "", "Open this document", "", "", O::Application},
-    {C::RecentFile3, "", "Open this document", "", "", O::Application},
-    {C::RecentFile4, "", "Open this document", "", "", O::Application},
+    {C::New, "&New", "Create a new document\nNew", "Ctrl+N", "new"},
+    {C::Open, "&Open...", "Open an existing document\nOpen", "Ctrl+O", "open"},
+    {C::Save, "&Save", "Save the active document\nSave", "Ctrl+S", "save"},
+    {C::SaveAs, "Save &As...", "Save the active document with a new name\nSave As", "", ""},
+    {C::Print, "&Print...", "Print the active document\nPrint", "Ctrl+P", "print"},
+    {C::PrintPreview, "Print Pre&view", "Display full pages\nPrint Preview", "", ""},
+    {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", ""},
+    {C::RecentFile1, "", "Open this document", "", ""},
+    {C::RecentFile2, "", "Open this document", "", ""},
+    {C::RecentFile3, "", "Open this document", "", ""},
+    {C::RecentFile4, "", "Open this document", "", ""},
     {C::ExportCsv, "&Comma Separated Volume (csv)",
-     "Exports the file to a different format\nExports the file to a different format", "", "", O::Document},
+     "Exports the file to a different format\nExports the file to a different format", "", ""},
     {C::ExportText, "&Doc File (doc)",
-     "Exports the file to a different format\nExports the file to a different format", "", "", O::Document},
-    {C::Exit, "E&xit", "Quit the application; prompts to save documents\nExit", "", "", O::Application},
-    {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", "", O::Document},
-    {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete",
-     O::Document},
-    {C::Enter, "&Enter...", "Enter a new album\nEnter a new Album", "Ctrl+E", "enter", O::Document},
-    {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M", "modify",
-     O::Document},
-    {C::SelectAll, "&Select/Unselect All", "Select/Unselect All Albums\nSelect/Unselect All Albums", "", "",
-     O::View},
-    {C::Find, "&Find", "Find the specified text\nFind", "", "", O::Document},
-    {C::EditCustomHeadings, "Edit Custom &Headings", "Edit Custom Headings\nEdit Custom Headings", "", "",
-     O::Application},
-    {C::ToggleToolBar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "", "", O::MainWindow},
-    {C::ToggleStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "", "",
-     O::MainWindow},
-    {C::Options, "&Options...", "Changes Program Options\nChanges Program Options", "", "", O::Application},
-    {C::ViewNormal, "&Normal", "Displays all available info\nDisplays all available info", "", "view-normal",
-     O::Document},
+     "Exports the file to a different format\nExports the file to a different format", "", ""},
+    {C::Exit, "E&xit", "Quit the application; prompts to save documents\nExit", "", ""},
+    {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", ""},
+    {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete"},
+    {C::Enter, "&Enter...", "Enter a new album\nEnter a new Album", "Ctrl+E", "enter"},
+    {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M", "modify"},
+    {C::SelectAll, "&Select/Unselect All", "Select/Unselect All Albums\nSelect/Unselect All Albums", "", ""},
+    {C::Find, "&Find", "Find the specified text\nFind", "", ""},
+    {C::EditCustomHeadings, "Edit Custom &Headings", "Edit Custom Headings\nEdit Custom Headings", "", ""},
+    {C::ToggleToolBar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", "", ""},
+    {C::ToggleStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", "", ""},
+    {C::Options, "&Options...", "Changes Program Options\nChanges Program Options", "", ""},
+    {C::ViewNormal, "&Normal", "Displays all available info\nDisplays all available info", "", "view-normal"},
     {C::ViewSingleLine, "&Single Line Sorts",
-     "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "", "view-single-line",
-     O::Document},
-    {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto", O::View},
-    {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters", O::Document},
-    {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "", "sort-artist",
-     O::Document},
+     "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "", "view-single-line"},
+    {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto"},
+    {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters"},
+    {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "", "sort-artist"},
     {C::SortByArtistShort, "Artist - &Short List",
-     "Sorts by Artist - Short List\nSorts by Artist - Short List", "", "sort-artist-short", O::Document},
+     "Sorts by Artist - Short List\nSorts by Artist - Short List", "", "sort-artist-short"},
     {C::SortByAlbumName, "Sort by Album &Name", "Sorts list by Album Name\nSorts list by Album Name", "",
-     "sort-album-name", O::Document},
+     "sort-album-name"},
     {C::SortByCatalogNumber, "Sort by &Catalog Number", "Sort by Catalog Number\nSort by Catalog Number", "",
-     "", O::Document},
-    {C::SortByCustom1, "Sort by Custom &1", "Sort by Custom 1\nSort by Custom 1", "", "", O::Document},
-    {C::SortByCustom2, "Sort by Custom &2", "Sort by Custom2\nSort by Custom 2", "", "", O::Document},
-    {C::SortByLabel, "Sort by &Label", "Sort by Label\nSort by Label", "", "", O::Document},
+     ""},
+    {C::SortByCustom1, "Sort by Custom &1", "Sort by Custom 1\nSort by Custom 1", "", ""},
+    {C::SortByCustom2, "Sort by Custom &2", "Sort by Custom2\nSort by Custom 2", "", ""},
+    {C::SortByLabel, "Sort by &Label", "Sort by Label\nSort by Label", "", ""},
     {C::SortByMediaType, "Sort by &Media Type", "Sorts list by Media type\nSorts list by Media type", "",
-     "sort-media-type", O::Document},
+     "sort-media-type"},
     {C::SortByMusicType, "Sort by Music &Type", "Sorts list by Music Type\nSorts list by Music Type", "",
-     "sort-music-type", O::Document},
-    {C::SortByNumber, "Sort by N&umber", "Sorts by number\nSorts by number", "", "sort-number", O::Document},
-    {C::SortByPerformer, "Sort by Per&former", "Sort by Performer\nSort by Performer", "", "", O::Document},
+     "sort-music-type"},
+    {C::SortByNumber, "Sort by N&umber", "Sorts by number\nSorts by number", "", "sort-number"},
+    {C::SortByPerformer, "Sort by Per&former", "Sort by Performer\nSort by Performer", "", ""},
     {C::SortByProducer, "Sort by &Producer", "Sorts by the Producer\nSorts by the Producer", "",
-     "sort-producer", O::Document},
-    {C::SortByQuality, "Sort by &Quality", "Sort by the Quality field\nSort by the Quality field", "", "",
-     O::Document},
+     "sort-producer"},
+    {C::SortByQuality, "Sort by &Quality", "Sort by the Quality field\nSort by the Quality field", "", ""},
     {C::SortBySong, "&Song, Track #, Artist, Album #", "Sorts list by Song Title\nSorts list by Song Title",
-     "", "sort-songs", O::Document},
+     "", "sort-songs"},
     {C::SortBySongDetail, "Song, Artist, Album Name, &Catalog #, Label - 6 lines",
-     "Sort by Song Title\nSort by Song Title", "", "", O::Document},
-    {C::HelpTopics, "&Help Topics", "List Help topics\nHelp Topics", "", "", O::Application},
-    {C::Help, "Help", "Display help for current task or command\nHelp", "F1", "", O::Application},
+     "Sort by Song Title\nSort by Song Title", "", ""},
+    {C::HelpTopics, "&Help Topics", "List Help topics\nHelp Topics", "", ""},
+    {C::Help, "Help", "Display help for current task or command\nHelp", "F1", ""},
     {C::ContextHelp, "What's This?", "Display help for clicked on buttons, menus and windows\nHelp",
-     "Shift+F1", "context-help", O::MainWindow},
+     "Shift+F1", "context-help"},
     {C::About, "&About Discora...", "Display program information, version number and copyright\nAbout", "",
-     "about", O::Application},
-    {C::Play, "Play", "Plays song or CD\nPlays song or CD", "", "play", O::View},
-    {C::AddField, "Add a new field", "Add a new field\nAdd a new field", "", "", O::View},
-    {C::RemoveField, "Remove Field", "Removes the selected field\nRemoves the selected field", "", "",
-     O::View},
+     "about"},
+    {C::Play, "Play", "Plays song or CD\nPlays song or CD", "", "play"},
+    {C::AddField, "Add a new field", "Add a new field\nAdd a new field", "", ""},
+    {C::RemoveField, "Remove Field", "Removes the selected field\nRemoves the selected field", "", ""},
 };
 
-constexpr std::pair<CommandId, SortOrder> kSortCommands[] = {
-    {C::SortByArtist, SortOrder::ByArtist},         {C::SortByArtistShort, SortOrder::ByArtistShort},
-    {C::SortByAlbumName, SortOrder::ByAlbumName},   {C::SortByCatalogNumber, SortOrder::ByCatalogNumber},
-    {C::SortByCustom1, SortOrder::ByCustom1},       {C::SortByCustom2, SortOrder::ByCustom2},
-    {C::SortByLabel, SortOrder::ByLabel},           {C::SortByMediaType, SortOrder::ByMediaType},
-    {C::SortByMusicType, SortOrder::ByMusicType},   {C::SortByNumber, SortOrder::ByNumber},
-    {C::SortByPerformer, SortOrder::ByPerformer},   {C::SortByProducer, SortOrder::ByProducer},
-    {C::SortByQuality, SortOrder::ByQuality},       {C::SortBySong, SortOrder::BySong},
-    {C::SortBySongDetail, SortOrder::BySongDetail},
-};
 
 constexpr MenuItem cmd(CommandId id)
 {
@@ -227,18 +205,15 @@ const CommandInfo& commandInfo(CommandId id)
 
 std::optional<SortOrder> sortOrderOf(CommandId id)
 {
-    for (const auto& [command, order] : kSortCommands)
-        if (command == id)
-            return order;
+    for (const SortOrderInfo& info : kSortOrders)
+        if (info.command == static_cast<int>(id))
+            return info.order;
     return std::nullopt;
 }
 
 CommandId sortCommandOf(SortOrder order)
 {
-    for (const auto& [command, o] : kSortCommands)
-        if (o == order)
-            return command;
-    return C::SortByArtist;
+    return static_cast<CommandId>(sortOrderInfo(order).command);
 }
 
 std::span<const MenuDef> mainMenu()

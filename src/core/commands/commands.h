@@ -65,14 +65,6 @@ enum class CommandId : int
     ExportText = 32826,
 };
 
-// Where a command is handled, first match wins: view, document, main window, application.
-enum class CommandOwner
-{
-    View,
-    Document,
-    MainWindow,
-    Application
-};
 
 struct CommandInfo
 {
@@ -81,7 +73,6 @@ struct CommandInfo
     std::string_view prompt;   // status text, line feed, tooltip
     std::string_view shortcut; // portable key sequence text, or empty
     std::string_view icon;     // icon resource name, or empty
-    CommandOwner owner;
 
     std::string_view statusText() const { return prompt.substr(0, prompt.find('\n')); }
     std::string_view tooltip() const

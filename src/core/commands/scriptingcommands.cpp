@@ -62,9 +62,9 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
 {
     switch (cl.mode) {
-    case CommandLine::Mode::Help: std::cout << usageText(); return 0;
-    case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return 0;
-    case CommandLine::Mode::Window: return 0;
+    case CommandLine::Mode::Help: std::cout << usageText(); return kExitSuccess;
+    case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return kExitSuccess;
+    case CommandLine::Mode::Window: return kExitSuccess;
     default: break;
     }
     CatalogueDocument doc;
@@ -74,9 +74,9 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
         status = runScripted(cl, doc);
     if (!status) {
         std::cerr << "discora: " << status.error() << "\n";
-        return 1;
+        return kExitFailure;
     }
-    return 0;
+    return kExitSuccess;
 }
 
 } // namespace discora

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/catalogue/catalogue.h"
+#include "core/catalogue/headings.h"
 #include "core/catalogue/displaysettings.h"
 
 #include <array>
@@ -14,7 +15,7 @@ namespace discora {
 struct ExportSettings
 {
     ViewOptions switches;
-    std::array<std::string, 2> headings = {"Custom 1", "Custom 2"};
+    std::array<std::string, 2> headings = withDefaultHeadings({});
 
     static ExportSettings of(const Catalogue& doc) { return {doc.viewOptions(), doc.headings()}; }
 };

@@ -51,72 +51,38 @@ int albumAt(const Catalogue& doc, int position)
     return static_cast<int>(albumOfEntry(doc, position).value_or(0));
 }
 
-Field keyField(SortOrder order)
-{
-    switch (order) {
-    case SortOrder::ByAlbumName: return Field::AlbumName;
-    case SortOrder::ByMediaType: return Field::MediaType;
-    case SortOrder::ByMusicType: return Field::MusicType;
-    case SortOrder::ByNumber: return Field::Number;
-    case SortOrder::ByCatalogNumber: return Field::CatalogNumber;
-    case SortOrder::ByLabel: return Field::Label;
-    case SortOrder::ByCustom1: return Field::Custom1;
-    case SortOrder::ByCustom2: return Field::Custom2;
-    default: return Field::Artist;
-    }
-}
-
 } // namespace
 
 std::string_view goToPrompt(SortOrder order)
 {
-    switch (order) {
-    case SortOrder::ByAlbumName: return "Enter the Album name to go to.";
-    case SortOrder::ByArtist: return "Enter the Group/Artist name to go to.";
-    case SortOrder::ByMediaType: return "Enter the Media Type to go to.";
-    case SortOrder::ByMusicType: return "Enter the Music Type to go to.";
-    case SortOrder::ByNumber: return "Enter the Tape Number to go to.";
-    case SortOrder::ByCatalogNumber: return "Enter the Catalog Number to go to.";
-    case SortOrder::ByLabel: return "Enter the Label to go to.";
-    case SortOrder::ByCustom1: return "Enter the Custom 1 heading to go to.";
-    case SortOrder::ByCustom2: return "Enter the Custom 2 heading to go to.";
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail: return "Enter the Song to go to.";
-    case SortOrder::ByArtistShort: return "Enter the Group/Artist to go to.";
-    case SortOrder::ByPerformer: return "Enter the Performer to go to.";
-    case SortOrder::ByProducer: return "Enter the Producer to go to.";
-    case SortOrder::ByQuality: return "";
-    }
-    return "";
+    return sortOrderInfo(order).goToPrompt;
 }
 
 std::string_view goToKey(const Catalogue& doc, int position)
 {
     const auto entry = static_cast<std::size_t>(position);
-    switch (doc.currentOrder()) {
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail: return songTitle(doc, entry);
-    case SortOrder::ByArtistShort: return doc.text(Field::Artist, albumAt(doc, position));
-    case SortOrder::ByPerformer: return performerName(doc, entry);
-    case SortOrder::ByProducer: return producerName(doc, entry);
-    case SortOrder::ByQuality: return {};
-    default: return doc.text(keyField(doc.currentOrder()), albumAt(doc, position));
+    const SortOrderInfo& info = sortOrderInfo(doc.currentOrder());
+    switch (info.goToKey) {
+    case GoToKey::SongTitle: return songTitle(doc, entry);
+    case GoToKey::Performer: return performerName(doc, entry);
+    case GoToKey::Producer: return producerName(doc, entry);
+    case GoToKey::None: return {};
+    case GoToKey::KeyField: break;
     }
+    return doc.text(info.key, albumAt(doc, position));
 }
 
 bool goToIgnoresThe(const Catalogue& doc)
 {
     const ViewOptions& o = doc.viewOptions();
-    switch (doc.currentOrder()) {
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail: return o.on(ViewOption::SongThe);
-    case SortOrder::ByArtistShort: return o.on(ViewOption::ArtistThe);
-    case SortOrder::ByPerformer: return false;
-    case SortOrder::ByProducer: return true;
-    default:
-        return o.on(doc.viewStyle() == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
-                                                                  : ViewOption::NlViewThe);
+    switch (sortOrderInfo(doc.currentOrder()).goToThe) {
+    case TheRule::SongThe: return o.on(ViewOption::SongThe);
+    case TheRule::ArtistThe: return o.on(ViewOption::ArtistThe);
+    case TheRule::Never: return false;
+    case TheRule::Always: return true;
+    case TheRule::ViewRule: break;
     }
+    return doc.viewRuleIgnoresThe();
 }
 
 bool goToKeyMatches(std::string_view key, std::string_view typed, bool ignoreThe)

@@ -1,4 +1,5 @@
 #include "core/layout/listlayout.h"
+#include "core/catalogue/headings.h"
 
 #include <algorithm>
 
@@ -101,8 +102,8 @@ std::string columnFieldName(int fieldId, std::string_view custom1Heading, std::s
     case 1: return " Group/Artist";
     case 2: return " Album Name";
     case 3: return " Catalog #";
-    case 4: return withLeadingBlank(custom1Heading.empty() ? "Custom 1" : custom1Heading);
-    case 5: return withLeadingBlank(custom2Heading.empty() ? "Custom 2" : custom2Heading);
+    case 4: return withLeadingBlank(headingOrDefault(custom1Heading, 0));
+    case 5: return withLeadingBlank(headingOrDefault(custom2Heading, 1));
     case 6: return " Label";
     case 7: return " Media Type";
     case 8: return " Music Type";

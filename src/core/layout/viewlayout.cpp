@@ -12,14 +12,9 @@ namespace discora {
 
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style)
 {
-    switch (order) {
-    case SortOrder::BySong: return LayoutKind::SongList;
-    case SortOrder::ByArtistShort: return LayoutKind::ArtistShortList;
-    case SortOrder::ByProducer: return LayoutKind::ProducerList;
-    case SortOrder::ByPerformer: return LayoutKind::PerformerList;
-    case SortOrder::BySongDetail: return LayoutKind::SongDetail;
-    default: return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
-    }
+    if (!isAlbumOrder(order))
+        return sortOrderInfo(order).listKind;
+    return style == ViewStyle::SingleLineSorts ? LayoutKind::SingleLine : LayoutKind::Normal;
 }
 
 LayoutKind currentLayoutKind(const Catalogue& doc)
@@ -43,8 +38,8 @@ int readNumber(std::string_view text)
 
 bool entryIsPlayable(const Catalogue& doc, int position)
 {
-    const SortOrder order = doc.currentOrder();
-    if (order != SortOrder::BySong && order != SortOrder::ByArtistShort)
+    const LayoutKind kind = sortOrderInfo(doc.currentOrder()).listKind;
+    if (kind != LayoutKind::SongList && kind != LayoutKind::ArtistShortList)
         return true;
     // A group heading has no track, which reads as 0 too.
     return readNumber(songTrack(doc, doc.derivedLists().songs[static_cast<std::size_t>(position)])) != 0;

@@ -14,16 +14,6 @@ namespace discora {
 
 class Catalogue;
 
-enum class LayoutKind
-{
-    Normal,          // album blocks of labelled lines
-    SingleLine,      // one line per album, columns of the order's ColumnLayout
-    SongList,        // BySong
-    ArtistShortList, // ByArtistShort
-    ProducerList,    // ByProducer
-    PerformerList,   // ByPerformer
-    SongDetail,      // BySongDetail, seven lines per song
-};
 
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style);
 LayoutKind currentLayoutKind(const Catalogue& doc);

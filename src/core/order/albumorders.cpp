@@ -14,54 +14,6 @@ namespace discora {
 
 namespace {
 
-enum class TheRule
-{
-    ViewRule,
-    Never
-};
-// The progress bar runs one step per pass of an exchange sort, or one per gap value of a gap sort,
-// as users have always seen it move for each order.
-enum class Procedure
-{
-    ExchangeSort,
-    GapSort
-};
-
-struct AlbumOrderInfo
-{
-    SortOrder order;
-    Field field;
-    const char* statusText;
-    TheRule theRule;
-    Procedure procedure;
-};
-
-constexpr AlbumOrderInfo kAlbumOrders[] = {
-    {SortOrder::ByArtist, Field::Artist, "Sorting by Group/Artist Name", TheRule::ViewRule,
-     Procedure::ExchangeSort},
-    {SortOrder::ByAlbumName, Field::AlbumName, "Sorting by Album Name", TheRule::ViewRule,
-     Procedure::GapSort},
-    {SortOrder::ByCatalogNumber, Field::CatalogNumber, "Sorting by Catalog Number", TheRule::ViewRule,
-     Procedure::ExchangeSort},
-    {SortOrder::ByCustom1, Field::Custom1, "Sorting by Custom1", TheRule::ViewRule, Procedure::ExchangeSort},
-    {SortOrder::ByCustom2, Field::Custom2, "Sorting by Custom2", TheRule::ViewRule, Procedure::ExchangeSort},
-    {SortOrder::ByLabel, Field::Label, "Sorting by Label", TheRule::ViewRule, Procedure::ExchangeSort},
-    {SortOrder::ByMediaType, Field::MediaType, "Sorting by Media Type", TheRule::Never,
-     Procedure::ExchangeSort},
-    {SortOrder::ByMusicType, Field::MusicType, "Sorting by Music Type", TheRule::Never,
-     Procedure::ExchangeSort},
-    {SortOrder::ByNumber, Field::Number, "Sorting by Number", TheRule::Never, Procedure::GapSort},
-    {SortOrder::ByQuality, Field::Quality, "Sorting by Quality", TheRule::Never, Procedure::GapSort},
-};
-
-const AlbumOrderInfo& infoOf(SortOrder order)
-{
-    for (const AlbumOrderInfo& info : kAlbumOrders)
-        if (info.order == order)
-            return info;
-    return kAlbumOrders[0];
-}
-
 void applyPermutation(std::vector<std::uint32_t>& displayOrder, const std::vector<std::uint32_t>& from)
 {
     std::vector<std::uint32_t> sorted(displayOrder.size());
@@ -136,7 +88,7 @@ std::optional<std::int64_t> albumNumberValue(std::string_view number)
 
 bool albumOrderIgnoresThe(const Catalogue& doc, SortOrder order, ArtistSortRole role)
 {
-    if (infoOf(order).theRule == TheRule::Never)
+    if (sortOrderInfo(order).sortThe == TheRule::Never)
         return false;
     if (order == SortOrder::ByArtist && role == ArtistSortRole::ArtistShortStep)
         return doc.viewOptions().on(ViewOption::ArtistThe) ||
@@ -148,15 +100,17 @@ bool albumOrderIgnoresThe(const Catalogue& doc, SortOrder order, ArtistSortRole 
 std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOrder order, bool ignoreThe,
                                               ProgressSink* sink)
 {
-    const AlbumOrderInfo& info = infoOf(order);
+    const SortOrderInfo& info = sortOrderInfo(order);
     std::vector<std::uint32_t> displayOrder = catalogue.displayOrder();
     const int n = static_cast<int>(displayOrder.size());
-    const int range = info.procedure == Procedure::ExchangeSort ? n - 1 : gapCount(n);
+    // One step per pass of an exchange sort, or per gap value of a gap sort: the progress bar moves
+    // for each order as it always has.
+    const int range = info.sort == SortKind::ExchangeSort ? n - 1 : gapCount(n);
     OrderProgress progress(sink, info.statusText, range);
     if (order == SortOrder::ByNumber)
         sortByNumber(catalogue, displayOrder, progress);
     else
-        sortByText(catalogue, displayOrder, info.field, ignoreThe, progress);
+        sortByText(catalogue, displayOrder, info.key, ignoreThe, progress);
     progress.finish();
     return displayOrder;
 }

@@ -4,34 +4,11 @@
 
 namespace discora {
 
-namespace {
-
-enum class EntryList
-{
-    Albums,
-    Songs,
-    Producers,
-    Performers
-};
-
-EntryList listOf(SortOrder order)
-{
-    switch (order) {
-    case SortOrder::ByArtistShort:
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail: return EntryList::Songs;
-    case SortOrder::ByProducer: return EntryList::Producers;
-    case SortOrder::ByPerformer: return EntryList::Performers;
-    default: return EntryList::Albums;
-    }
-}
-
-} // namespace
 
 int orderEntryCount(const Catalogue& doc)
 {
     const DerivedLists& lists = doc.derivedLists();
-    switch (listOf(doc.currentOrder())) {
+    switch (sortOrderInfo(doc.currentOrder()).entries) {
     case EntryList::Songs: return static_cast<int>(lists.songs.size());
     case EntryList::Producers: return static_cast<int>(lists.producers.size());
     case EntryList::Performers: return static_cast<int>(lists.performers.size());
@@ -46,7 +23,7 @@ std::optional<std::uint32_t> albumOfEntry(const Catalogue& doc, int position)
         return std::nullopt;
     const auto p = static_cast<std::size_t>(position);
     const DerivedLists& lists = doc.derivedLists();
-    switch (listOf(doc.currentOrder())) {
+    switch (sortOrderInfo(doc.currentOrder()).entries) {
     case EntryList::Songs: return lists.songs[p].album;
     case EntryList::Producers: return lists.producers[p].album;
     case EntryList::Performers: return lists.performers[p].album;

@@ -52,16 +52,9 @@ std::vector<std::string> listCurrentOrder(const Catalogue& doc)
     const ColumnLayout& layout = doc.columnLayout(layoutOf(order));
     const DerivedLists& lists = doc.derivedLists();
     // Song lists lead with title and track, the producer and performer lists with one text.
-    int fixedColumns = 2;
-    if (isAlbumOrder(order))
-        fixedColumns = 0;
-    else if (order == SortOrder::ByProducer || order == SortOrder::ByPerformer)
-        fixedColumns = 1;
-    const std::vector<int> fields = shownFieldColumns(layout, fixedColumns);
-    switch (order) {
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-    case SortOrder::ByArtistShort:
+    const std::vector<int> fields = shownFieldColumns(layout, sortOrderInfo(order).fixedColumns);
+    switch (sortOrderInfo(order).entries) {
+    case EntryList::Songs:
         for (std::size_t i = 0; i < lists.songs.size(); ++i) {
             const SongEntry& e = lists.songs[i];
             const int album = static_cast<int>(e.album);
@@ -76,14 +69,14 @@ std::vector<std::string> listCurrentOrder(const Catalogue& doc)
             lines.push_back(std::move(line));
         }
         break;
-    case SortOrder::ByProducer:
+    case EntryList::Producers:
         for (std::size_t i = 0; i < lists.producers.size(); ++i) {
             std::string line(producerName(doc, i));
             appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
             lines.push_back(std::move(line));
         }
         break;
-    case SortOrder::ByPerformer:
+    case EntryList::Performers:
         for (std::size_t i = 0; i < lists.performers.size(); ++i) {
             const PerformerEntry& e = lists.performers[i];
             if (e.header) {
@@ -95,7 +88,7 @@ std::vector<std::string> listCurrentOrder(const Catalogue& doc)
             lines.push_back(std::move(line));
         }
         break;
-    default:
+    case EntryList::Albums:
         for (std::uint32_t album : doc.displayOrder()) {
             std::string line;
             appendColumns(line, doc, fields, static_cast<int>(album), false);

@@ -39,19 +39,6 @@ std::array<std::string, 2> AppSettings::readHeadings() const
     return {m_store.readString(kUserData, "Custom1", ""), m_store.readString(kUserData, "Custom2", "")};
 }
 
-namespace {
-
-std::array<std::string, 2> withDefaultHeadings(std::array<std::string, 2> headings)
-{
-    if (headings[0].empty())
-        headings[0] = "Custom 1";
-    if (headings[1].empty())
-        headings[1] = "Custom 2";
-    return headings;
-}
-
-} // namespace
-
 std::array<std::string, 2> AppSettings::headingsWithDefaults() const
 {
     return withDefaultHeadings(readHeadings());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/catalogue/displaysettings.h"
+#include "core/catalogue/headings.h"
 #include "core/settings/settingsstore.h"
 
 #include <array>
@@ -73,7 +74,7 @@ public:
 
 private:
     SettingsStore& m_store;
-    std::array<std::string, 2> m_headings = {"Custom 1", "Custom 2"};
+    std::array<std::string, 2> m_headings = withDefaultHeadings({});
 };
 
 DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system);

@@ -1,4 +1,5 @@
 #include "ui/app/mainwindow.h"
+#include "core/commands/programname.h"
 
 #include "ui/dialogs/aboutdialog.h"
 #include "core/settings/appsettings.h"
@@ -34,7 +35,7 @@ namespace discora {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Discora and CD Player");
+const QString kAppTitle = QString::fromLatin1(kProgramTitle);
 const QString kFileFilter = QStringLiteral("Discora Files (*.dcf)");
 constexpr CommandId kRecentFileIds[kRecentFileCount] = {CommandId::RecentFile1, CommandId::RecentFile2,
                                                         CommandId::RecentFile3, CommandId::RecentFile4};

@@ -1,4 +1,5 @@
 #include "ui/app/messageprompter.h"
+#include "core/commands/programname.h"
 
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/support/normalcursor.h"
@@ -9,7 +10,7 @@
 namespace discora {
 
 namespace {
-const QString kTitle = QStringLiteral("Discora and CD Player");
+const QString kTitle = QString::fromLatin1(kProgramTitle);
 }
 
 SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)

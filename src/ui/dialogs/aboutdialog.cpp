@@ -1,4 +1,5 @@
 #include "ui/dialogs/aboutdialog.h"
+#include "core/commands/programname.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -10,14 +11,14 @@ namespace discora {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Discora and CD Player"));
+    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/discora.svg")).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
 
     auto* text = new QVBoxLayout;
-    text->addWidget(new QLabel(QStringLiteral("Discora and CD Player"), this));
+    text->addWidget(new QLabel(QString::fromLatin1(kProgramTitle), this));
     text->addWidget(new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(DISCORA_VERSION)), this));
     text->addWidget(new QLabel(QStringLiteral("Quorvane"), this));
 

@@ -4,6 +4,7 @@
 #include "core/order/orders.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -11,31 +12,16 @@
 
 namespace discora {
 
-namespace {
-
-struct BoxInfo
-{
-    FilterField field;
-    const char* label;
-};
-
-// Top to bottom, as the dialog shows them.
-constexpr BoxInfo kBoxes[kFilterCount] = {
-    {FilterField::Artist, "Group/Artist"},  {FilterField::MusicType, "Music Type"},
-    {FilterField::MediaType, "Media Type"}, {FilterField::Label, "Label"},
-    {FilterField::Quality, "Quality"},      {FilterField::Performer, "Performer"},
-};
-
-} // namespace
-
 FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterCount>& values,
                              const std::array<std::string, kFilterCount>& stored, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Filters"));
     auto* form = new QFormLayout;
-    for (const BoxInfo& info : kBoxes) {
-        const int f = static_cast<int>(info.field);
+    std::array<FilterFieldInfo, kFilterCount> rows = kFilterFields;
+    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
+    for (const FilterFieldInfo& info : rows) {
+        const int f = static_cast<int>(info.id);
         auto* box = new QComboBox(this);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -58,7 +44,7 @@ FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterC
             box->setCurrentIndex(index);
         box->setEditText(shown);
 
-        auto* label = new QLabel(QString::fromLatin1(info.label), this);
+        auto* label = new QLabel(toQt(info.label), this);
         label->setBuddy(box);
         form->addRow(label, box);
         m_boxes[f] = box;
@@ -82,12 +68,9 @@ std::array<std::string, kFilterCount> FiltersDialog::selections() const
 void runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
 {
     std::array<std::vector<std::string>, kFilterCount> values;
-    values[static_cast<int>(FilterField::Artist)] = sortedFilterValues(doc, ValueListId::Artist);
-    values[static_cast<int>(FilterField::Label)] = sortedFilterValues(doc, ValueListId::Label);
-    values[static_cast<int>(FilterField::Quality)] = sortedFilterValues(doc, ValueListId::Quality);
-    values[static_cast<int>(FilterField::MusicType)] = sortedFilterValues(doc, ValueListId::MusicType);
-    values[static_cast<int>(FilterField::MediaType)] = sortedFilterValues(doc, ValueListId::MediaType);
-    values[static_cast<int>(FilterField::Performer)] = distinctPerformerNames(doc);
+    for (const FilterFieldInfo& info : kFilterFields)
+        values[static_cast<int>(info.id)] =
+            info.values ? sortedFilterValues(doc, *info.values) : distinctPerformerNames(doc, doc.progress());
 
     std::array<std::string, kFilterCount> stored;
     for (int f = 0; f < kFilterCount; ++f)

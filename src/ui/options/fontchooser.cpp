@@ -1,7 +1,7 @@
 #include "ui/options/fontchooser.h"
 
 #include "ui/support/qttext.h"
-#include "ui/options/fonts.h"
+#include "ui/support/fonts.h"
 #include "core/layout/viewfonts.h"
 
 #include <QAbstractItemModel>

@@ -1,4 +1,5 @@
 #include "ui/view/cataloguepainter.h"
+#include "core/catalogue/headings.h"
 
 #include "core/document/cataloguedocument.h"
 #include "ui/support/colors.h"
@@ -56,11 +57,6 @@ int albumAt(const CatalogueDocument& doc, int position)
     return static_cast<int>(*albumOfEntry(doc, position));
 }
 
-std::string_view headingOr(const CatalogueDocument& doc, int which, std::string_view fallback)
-{
-    const std::string& h = doc.heading(which);
-    return h.empty() ? fallback : std::string_view(h);
-}
 
 } // namespace
 
@@ -94,7 +90,7 @@ void CataloguePainter::paint()
     case LayoutKind::Normal: {
         const BlockPlan plan =
             normalBlock(normalSwitches(m_in.options), normalPositions(m.dpi, m.maxCharWidth),
-                        headingOr(m_doc, 0, "Custom 1"), headingOr(m_doc, 1, "Custom 2"));
+                        headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1));
         paintBlocks(plan, gridOn());
         break;
     }
@@ -190,8 +186,8 @@ void CataloguePainter::paintList(const ListGeometry& g)
 void CataloguePainter::paintHeadingRow(const ListGeometry& g)
 {
     const ViewColors& c = m_in.colors;
-    const std::string_view h1 = headingOr(m_doc, 0, "");
-    const std::string_view h2 = headingOr(m_doc, 1, "");
+    const std::string_view h1 = m_doc.heading(0);
+    const std::string_view h2 = m_doc.heading(1);
     m_p.fillRect(QRect(-m_in.metrics.scrollX, 0, g.paintWidth, m_lh), c.band);
     // Frames first: the line height leaves no blank rows above and below the glyphs, so frames
     // drawn over the headings would cut off their tops and baselines.

@@ -1,5 +1,6 @@
 #include "ui/view/catalogueview.h"
 
+#include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
 #include "core/catalogue/cp1252.h"
 #include "core/order/orderentries.h"
@@ -32,25 +33,6 @@ ViewOptions initialViewOptions()
          {ViewOption::GroupViewThe, ViewOption::SongThe, ViewOption::NlViewThe, ViewOption::ArtistThe})
         o.set(on, 1);
     return o;
-}
-
-QFont makeFont(const QString& face, int pixelHeight, int weight, bool italic)
-{
-    QFont font(face);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, pixelHeight));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
-    font.setItalic(italic);
-    return font;
-}
-
-// The font size in tenths of a point becomes a character height in pixels, in the integer steps
-// the catalogue's layouts were measured with.
-QFont screenFontFor(const ScreenFont& f, int dpi)
-{
-    const int height = -(dpi * (f.size / -10) / 72);
-    const int weight = f.bold ? std::max(f.weight, 700) : f.weight;
-    return makeFont(toQt(f.faceName), height, weight, f.italic);
 }
 
 // The widest character of the code page the catalogues were written in, as the old screen font
@@ -98,7 +80,7 @@ CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     m_metrics.dpi = logicalDpiY();
-    setScreenFont(makeFont(QStringLiteral("MS Sans Serif"), 10 * m_metrics.dpi / 72, 400, false));
+    setScreenFont(toQFont(LogicalFont{ScreenFont{}.faceName, 10 * m_metrics.dpi / 72, 400, false}));
 
     // The view does not follow the thumb while it is dragged; it scrolls, by whole lines, on release.
     verticalScrollBar()->setTracking(false);
@@ -188,7 +170,7 @@ void CatalogueView::applyDisplaySettings()
     m_options = m_doc.viewOptions();
     if (m_screenFont != m_doc.font()) {
         m_screenFont = m_doc.font();
-        setScreenFont(screenFontFor(*m_screenFont, m_metrics.dpi));
+        setScreenFont(toQFont(*m_screenFont, m_metrics.dpi));
         m_metrics.scrollX = 0;
         m_metrics.scrollY = 0;
     }

@@ -57,7 +57,6 @@ TEST(CommandLine, ListTakesAnOrderAStyleAndFilters)
 TEST(CommandLine, UnknownOrdersAndFieldsListTheValidNames)
 {
     const CommandLine order = parseCommandLine({"--list", "by-color", "x.dcf"});
-    EXPECT_EQ(order.errorExitCode, 2);
     EXPECT_NE(order.error.find("by-song-detail"), std::string::npos);
     const CommandLine field = parseCommandLine({"--list", "by-artist", "--filter", "year=1999", "x.dcf"});
     EXPECT_NE(field.error.find("media-type"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "ui/options/fonts.h"
+#include "ui/support/fonts.h"
 
 #include "ui/support/qttext.h"
 
@@ -19,6 +19,8 @@ QFont::Weight qtWeight(int weight)
 QFont toQFont(const LogicalFont& font)
 {
     QFont f(toQt(font.faceName));
+    // A face this system lacks ("MS Sans Serif", the stored default) falls back to a sans serif.
+    f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::max(1, std::abs(font.height)));
     f.setWeight(qtWeight(font.weight));
     f.setItalic(font.italic);

@@ -1,4 +1,5 @@
-// The one place where the screen font record meets QFont.
+// The one place where the screen font record meets QFont: the view and the printed pages take
+// their fonts from here, by the rule of makeViewFonts.
 #pragma once
 
 #include "core/layout/viewfonts.h"
