@@ -2,9 +2,9 @@
 // memory a loaded catalogue holds compared with its file.
 #include "cataloguegenerator.h"
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/columnlayout.h"
+#include "core/document/cataloguedocument.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 // 5,000 albums.
 #include "cataloguegenerator.h"
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/columnlayout.h"
+#include "core/document/cataloguedocument.h"
 #include "core/order/comparenames.h"
 #include "core/order/filters.h"
 #include "core/order/orders.h"

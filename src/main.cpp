@@ -1,7 +1,7 @@
 // Entry point: the scripting commands run without a display; otherwise the window opens.
-#include "ui/app/application.h"
-#include "core/commands/programname.h"
 #include "core/commands/commandline.h"
+#include "core/commands/programname.h"
+#include "ui/app/application.h"
 #include "ui/app/qtsettingsstore.h"
 #include "ui/support/qttext.h"
 

@@ -2,8 +2,8 @@
 // derived list is built by the program's own load steps.
 #pragma once
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
+#include "core/document/cataloguedocument.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 // file is, plus a progress recorder and a plain exchange sort the fast orders must reproduce.
 #pragma once
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/columnlayout.h"
+#include "core/document/cataloguedocument.h"
 #include "core/order/comparenames.h"
 
 #include <gtest/gtest.h>
@@ -71,8 +71,8 @@ inline std::vector<std::string> displayedTexts(const CatalogueDocument& doc, Fie
 
 // A plain exchange sort: n - 1 passes over neighbours, no early exit, exchanging only when
 // the first key is greater. The fast orders must give exactly its result.
-inline void referenceExchangeSort(const CatalogueDocument& doc, std::vector<std::uint32_t>& order, Field field,
-                                bool ignoreThe)
+inline void referenceExchangeSort(const CatalogueDocument& doc, std::vector<std::uint32_t>& order,
+                                  Field field, bool ignoreThe)
 {
     const auto key = [&](std::uint32_t a) {
         const std::string_view t = doc.text(field, static_cast<int>(a));

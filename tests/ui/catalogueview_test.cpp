@@ -1,14 +1,14 @@
 // The catalogue view in the main window, driven by the mouse, the keys and the commands as a user
 // would drive it, and painted into an image to check what it shows.
+#include "core/catalogue/cataloguefile.h"
+#include "core/order/orders.h"
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "core/catalogue/cataloguefile.h"
-#include "ui/entry/newalbumsheet.h"
-#include "support/fakeprompter.h"
-#include "core/order/orders.h"
 #include "ui/dialogs/addcolumndialog.h"
-#include "ui/view/catalogueview.h"
 #include "ui/dialogs/gotodialog.h"
+#include "ui/entry/newalbumsheet.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QComboBox>

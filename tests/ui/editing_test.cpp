@@ -1,14 +1,14 @@
 // Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
 // the real entry sheet and the view, as a user would.
+#include "core/catalogue/cataloguefile.h"
+#include "core/commands/commandlineexport.h"
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/documentcommands.h"
 #include "ui/app/mainwindow.h"
-#include "core/catalogue/cataloguefile.h"
 #include "ui/dialogs/deletealbumsdialog.h"
-#include "ui/entry/newalbumsheet.h"
-#include "core/commands/commandlineexport.h"
-#include "support/fakeprompter.h"
 #include "ui/dialogs/finddialog.h"
+#include "ui/entry/newalbumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "support/fakeprompter.h"
 #include "ui/dialogs/filtersdialog.h"
 
 #include <QApplication>
@@ -214,7 +214,8 @@ TEST_F(ListCommand, FiltersApplyBeforeTheOrder)
     EXPECT_EQ(run({"--list", "by-artist", "--filter", "music-type=kraut", file}), "Can\tTago Mago\t2\n");
     EXPECT_EQ(run({"--list", "by-artist", "--filter", "performer=holg", file}), "Can\tTago Mago\t2\n");
     // The stored name " Ringo" is offered as "Ringo", so that is what the filter matches.
-    EXPECT_EQ(run({"--list", "by-artist", "--filter", "performer=ring", file}), "The Beatles\tAbbey Road\t10\n");
+    EXPECT_EQ(run({"--list", "by-artist", "--filter", "performer=ring", file}),
+              "The Beatles\tAbbey Road\t10\n");
 }
 
 TEST_F(ListCommand, AnUnreadableFileExitsWithOne)

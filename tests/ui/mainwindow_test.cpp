@@ -1,7 +1,7 @@
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
-#include "support/fakeprompter.h"
 
 #include <QApplication>
 #include <QDir>

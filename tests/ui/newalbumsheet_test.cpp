@@ -1,11 +1,11 @@
-#include "support/documentfixture.h"
-#include "ui/app/application.h"
-#include "ui/app/mainwindow.h"
 #include "core/document/editcommands.h"
 #include "core/document/playertimessource.h"
+#include "support/documentfixture.h"
+#include "support/fakeprompter.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
 #include "ui/entry/entrytext.h"
 #include "ui/entry/newalbumsheet.h"
-#include "support/fakeprompter.h"
 
 #include <QApplication>
 #include <QClipboard>

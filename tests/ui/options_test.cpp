@@ -1,12 +1,12 @@
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "support/fakeprompter.h"
-#include "ui/support/colors.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/fontchooser.h"
 #include "ui/options/optionspage.h"
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
+#include "ui/support/colors.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
+#include "core/catalogue/cataloguefile.h"
+#include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/qtsettingsstore.h"
-#include "core/catalogue/cataloguefile.h"
-#include "support/fakeprompter.h"
 
 #include <QDir>
 #include <QFile>

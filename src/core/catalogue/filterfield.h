@@ -28,11 +28,11 @@ inline constexpr const char* kNoFilter = "All";
 struct FilterFieldInfo
 {
     FilterField id;
-    Field field;                        // for Performer, the first of the ten performer slots
-    std::optional<ValueListId> values;  // what the Filters dialog offers; performers are gathered apart
-    std::string_view name;              // on the command line: --filter NAME=TEXT
-    std::string_view label;             // in the Filters dialog
-    int row;                            // top to bottom in the Filters dialog
+    Field field;                       // for Performer, the first of the ten performer slots
+    std::optional<ValueListId> values; // what the Filters dialog offers; performers are gathered apart
+    std::string_view name;             // on the command line: --filter NAME=TEXT
+    std::string_view label;            // in the Filters dialog
+    int row;                           // top to bottom in the Filters dialog
 };
 
 // Indexed by FilterField.

@@ -81,7 +81,7 @@ enum class TheRule
 // What Go To compares the typed text with.
 enum class GoToKey
 {
-    KeyField,  // the entry's album's key field
+    KeyField, // the entry's album's key field
     SongTitle,
     Performer,
     Producer,
@@ -98,9 +98,9 @@ struct SortOrderInfo
     SortKind sort;
     TheRule sortThe;
     EntryList entries;
-    LayoutId layout;             // the columns of the single-line and list layouts
-    LayoutKind listKind;         // derived orders; album orders follow the view style
-    int fixedColumns;            // texts a list line shows before the layout's columns
+    LayoutId layout;     // the columns of the single-line and list layouts
+    LayoutKind listKind; // derived orders; album orders follow the view style
+    int fixedColumns;    // texts a list line shows before the layout's columns
     GoToKey goToKey;
     TheRule goToThe;
     std::string_view goToPrompt;
@@ -108,18 +108,19 @@ struct SortOrderInfo
 
 // Indexed by SortOrder.
 inline constexpr std::array<SortOrderInfo, kSortOrderCount> kSortOrders = {{
-    {SortOrder::ByArtist, "by-artist", 32778, Field::Artist, "Sorting by Group/Artist Name", SortKind::ExchangeSort,
-     TheRule::ViewRule, EntryList::Albums, LayoutId::ByArtist, LayoutKind::Normal, 0, GoToKey::KeyField,
-     TheRule::ViewRule, "Enter the Group/Artist name to go to."},
+    {SortOrder::ByArtist, "by-artist", 32778, Field::Artist, "Sorting by Group/Artist Name",
+     SortKind::ExchangeSort, TheRule::ViewRule, EntryList::Albums, LayoutId::ByArtist, LayoutKind::Normal, 0,
+     GoToKey::KeyField, TheRule::ViewRule, "Enter the Group/Artist name to go to."},
     {SortOrder::ByArtistShort, "artist-short-list", 32803, Field::Artist, "", SortKind::DerivedList,
      TheRule::ArtistThe, EntryList::Songs, LayoutId::ByArtistShort, LayoutKind::ArtistShortList, 2,
      GoToKey::KeyField, TheRule::ArtistThe, "Enter the Group/Artist to go to."},
-    {SortOrder::ByAlbumName, "by-album-name", 32779, Field::AlbumName, "Sorting by Album Name", SortKind::GapSort,
-     TheRule::ViewRule, EntryList::Albums, LayoutId::ByAlbumName, LayoutKind::Normal, 0, GoToKey::KeyField,
-     TheRule::ViewRule, "Enter the Album name to go to."},
-    {SortOrder::ByCatalogNumber, "by-catalog-number", 32812, Field::CatalogNumber, "Sorting by Catalog Number",
-     SortKind::ExchangeSort, TheRule::ViewRule, EntryList::Albums, LayoutId::ByCatalogNumber, LayoutKind::Normal,
-     0, GoToKey::KeyField, TheRule::ViewRule, "Enter the Catalog Number to go to."},
+    {SortOrder::ByAlbumName, "by-album-name", 32779, Field::AlbumName, "Sorting by Album Name",
+     SortKind::GapSort, TheRule::ViewRule, EntryList::Albums, LayoutId::ByAlbumName, LayoutKind::Normal, 0,
+     GoToKey::KeyField, TheRule::ViewRule, "Enter the Album name to go to."},
+    {SortOrder::ByCatalogNumber, "by-catalog-number", 32812, Field::CatalogNumber,
+     "Sorting by Catalog Number", SortKind::ExchangeSort, TheRule::ViewRule, EntryList::Albums,
+     LayoutId::ByCatalogNumber, LayoutKind::Normal, 0, GoToKey::KeyField, TheRule::ViewRule,
+     "Enter the Catalog Number to go to."},
     {SortOrder::ByCustom1, "by-custom1", 32815, Field::Custom1, "Sorting by Custom1", SortKind::ExchangeSort,
      TheRule::ViewRule, EntryList::Albums, LayoutId::ByCustom1, LayoutKind::Normal, 0, GoToKey::KeyField,
      TheRule::ViewRule, "Enter the Custom 1 heading to go to."},

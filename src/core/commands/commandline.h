@@ -2,8 +2,8 @@
 // catalogue), or run one of the scripting commands that need no display.
 #pragma once
 
-#include "core/document/cataloguedocument.h"
 #include "core/catalogue/sortorder.h"
+#include "core/document/cataloguedocument.h"
 
 #include <optional>
 #include <string>

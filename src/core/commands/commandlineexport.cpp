@@ -1,7 +1,7 @@
 #include "core/commands/commandlineexport.h"
 
-#include "core/export/csvexport.h"
 #include "core/document/cataloguedocument.h"
+#include "core/export/csvexport.h"
 #include "core/export/textexport.h"
 
 namespace discora {

@@ -2,10 +2,10 @@
 // without a window.
 #pragma once
 
+#include "core/catalogue/sortorder.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/exportfile.h"
 #include "core/export/exportsettings.h"
-#include "core/catalogue/sortorder.h"
 
 #include <span>
 #include <string>

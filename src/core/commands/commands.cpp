@@ -32,7 +32,8 @@ constexpr CommandInfo kCommands[] = {
     {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", ""},
     {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete"},
     {C::Enter, "&Enter...", "Enter a new album\nEnter a new Album", "Ctrl+E", "enter"},
-    {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M", "modify"},
+    {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M",
+     "modify"},
     {C::SelectAll, "&Select/Unselect All", "Select/Unselect All Albums\nSelect/Unselect All Albums", "", ""},
     {C::Find, "&Find", "Find the specified text\nFind", "", ""},
     {C::EditCustomHeadings, "Edit Custom &Headings", "Edit Custom Headings\nEdit Custom Headings", "", ""},
@@ -41,10 +42,12 @@ constexpr CommandInfo kCommands[] = {
     {C::Options, "&Options...", "Changes Program Options\nChanges Program Options", "", ""},
     {C::ViewNormal, "&Normal", "Displays all available info\nDisplays all available info", "", "view-normal"},
     {C::ViewSingleLine, "&Single Line Sorts",
-     "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "", "view-single-line"},
+     "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "",
+     "view-single-line"},
     {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto"},
     {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters"},
-    {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "", "sort-artist"},
+    {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "",
+     "sort-artist"},
     {C::SortByArtistShort, "Artist - &Short List",
      "Sorts by Artist - Short List\nSorts by Artist - Short List", "", "sort-artist-short"},
     {C::SortByAlbumName, "Sort by Album &Name", "Sorts list by Album Name\nSorts list by Album Name", "",
@@ -77,7 +80,6 @@ constexpr CommandInfo kCommands[] = {
     {C::AddField, "Add a new field", "Add a new field\nAdd a new field", "", ""},
     {C::RemoveField, "Remove Field", "Removes the selected field\nRemoves the selected field", "", ""},
 };
-
 
 constexpr MenuItem cmd(CommandId id)
 {

@@ -65,7 +65,6 @@ enum class CommandId : int
     ExportText = 32826,
 };
 
-
 struct CommandInfo
 {
     CommandId id;

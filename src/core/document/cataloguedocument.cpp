@@ -112,7 +112,9 @@ void CatalogueDocument::rebuildValueLists()
     for (auto& list : m_valueLists)
         list.clear();
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
-    auto add = [&](ValueListId id, Field f, int a) { m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a)); };
+    auto add = [&](ValueListId id, Field f, int a) {
+        m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a));
+    };
     for (int a = 0; a < albumCount(); ++a) {
         add(ValueListId::Artist, Field::Artist, a);
         add(ValueListId::Label, Field::Label, a);
@@ -272,8 +274,8 @@ void CatalogueDocument::orderBy(SortOrder order)
     }
     case SortOrder::BySong:
     case SortOrder::BySongDetail:
-        m_derived.songs = sortedSongList(*this, songList(*this, SongHeaders::None, progress()), SongHeaders::None,
-                                         progress());
+        m_derived.songs = sortedSongList(*this, songList(*this, SongHeaders::None, progress()),
+                                         SongHeaders::None, progress());
         break;
     case SortOrder::ByProducer: m_derived.producers = producerList(*this, progress()); break;
     case SortOrder::ByPerformer: m_derived.performers = performerList(*this, progress()); break;
@@ -395,7 +397,8 @@ void CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
     const int count = m_albums.albumCount();
     const int removed = static_cast<int>(std::count(marked.begin(), marked.end(), true));
     if (removed == 1) {
-        m_albums.removeAlbum(static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin()));
+        m_albums.removeAlbum(
+            static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin()));
     } else if (removed > 1) {
         // One copy of the kept texts instead of closing each gap in all 111 lists separately.
         AlbumStore kept;

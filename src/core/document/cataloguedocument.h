@@ -87,7 +87,10 @@ public:
     void setScreenDpi(int dpi) { m_dpi = dpi; }
     // The view's column edits. No observer is told: the view that made the edit repaints itself,
     // and marks the catalogue modified once the edit is complete.
-    void setColumnLayout(LayoutId id, ColumnLayout layout) { m_layouts[static_cast<int>(id)] = std::move(layout); }
+    void setColumnLayout(LayoutId id, ColumnLayout layout)
+    {
+        m_layouts[static_cast<int>(id)] = std::move(layout);
+    }
 
     // Albums. enterAlbum adds one at the end; modifyAlbums hands each album to edit in turn (the
     // value lists and the entry lists are brought up to date after each change, so the next sheet

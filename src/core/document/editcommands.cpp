@@ -2,9 +2,9 @@
 
 #include "core/document/albumeditor.h"
 #include "core/document/cataloguedocument.h"
-#include "core/order/orderentries.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
+#include "core/order/orderentries.h"
 
 #include <algorithm>
 

@@ -17,7 +17,6 @@ class CatalogueDocument;
 class PlayerTimesSource;
 class Prompter;
 
-
 // What the sheet shows for a new album: the number is the album count plus one, the track numbers
 // run "01" to "26", the song times are the player's when autoLoad is on, and the media type is the
 // one the sheet held when it last closed. Every other text is empty.

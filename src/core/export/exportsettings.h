@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/catalogue/catalogue.h"
-#include "core/catalogue/headings.h"
 #include "core/catalogue/displaysettings.h"
+#include "core/catalogue/headings.h"
 
 #include <array>
 #include <string>

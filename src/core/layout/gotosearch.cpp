@@ -2,9 +2,9 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/cp1252.h"
+#include "core/layout/viewlayout.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
-#include "core/layout/viewlayout.h"
 
 #include <algorithm>
 #include <string>

@@ -14,7 +14,6 @@ namespace discora {
 
 class Catalogue;
 
-
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style);
 LayoutKind currentLayoutKind(const Catalogue& doc);
 // The layouts with a heading row of column buttons over one line per entry.
@@ -60,6 +59,5 @@ PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int linesPerRecord,
 // The entry position under client height y; -1 on the heading row of a column list. Callers
 // compare the result with the entry count.
 int hitTest(int y, const ViewMetrics& m, int linesPerRecord);
-
 
 } // namespace discora

@@ -4,7 +4,6 @@
 
 namespace discora {
 
-
 int orderEntryCount(const Catalogue& doc)
 {
     const DerivedLists& lists = doc.derivedLists();

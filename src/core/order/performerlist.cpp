@@ -22,8 +22,7 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
     std::vector<PerformerEntry> collected;
     std::vector<std::string_view> names;
     {
-        OrderProgress progress(sink, "Building the Performer List",
-                               static_cast<int>(displayOrder.size()));
+        OrderProgress progress(sink, "Building the Performer List", static_cast<int>(displayOrder.size()));
         std::vector<PerformerEntry> named;
         named.reserve(displayOrder.size() * 4);
         names.reserve(displayOrder.size() * 4);
@@ -52,8 +51,7 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
         names.resize(kept);
     }
 
-    OrderProgress progress(sink, "Sorting by Performer",
-                           gapCount(static_cast<int>(collected.size())));
+    OrderProgress progress(sink, "Sorting by Performer", gapCount(static_cast<int>(collected.size())));
     SortKeys keys(collected.size(), collected.size() * 32);
     for (std::uint32_t i : byAlbum(collected))
         keys.setSpelled(i, names[i]);

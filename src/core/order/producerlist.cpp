@@ -20,8 +20,7 @@ std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink
     std::vector<ProducerEntry> producers;
     producers.reserve(displayOrder.size() * 2);
     {
-        OrderProgress progress(sink, "Building the Producer List",
-                               static_cast<int>(displayOrder.size()));
+        OrderProgress progress(sink, "Building the Producer List", static_cast<int>(displayOrder.size()));
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
             const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
@@ -36,8 +35,7 @@ std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink
         }
     }
 
-    OrderProgress progress(sink, "Sorting by Producer",
-                           gapCount(static_cast<int>(producers.size())));
+    OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(producers.size())));
     SortKeys keys(producers.size(), producers.size() * 16);
     for (std::uint32_t i :
          inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {

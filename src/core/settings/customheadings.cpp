@@ -1,7 +1,7 @@
 #include "core/settings/customheadings.h"
 
-#include "core/settings/appsettings.h"
 #include "core/document/cataloguedocument.h"
+#include "core/settings/appsettings.h"
 
 #include <utility>
 

@@ -2,16 +2,15 @@
 
 #include "core/catalogue/cataloguefile.h"
 #include "ui/app/documentcommands.h"
-#include "ui/entry/newalbumsheet.h"
 #include "ui/app/mainwindow.h"
-#include "ui/support/colors.h"
+#include "ui/entry/newalbumsheet.h"
 #include "ui/options/optionscommands.h"
+#include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QScreen>
-
 
 namespace discora {
 

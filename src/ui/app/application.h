@@ -2,10 +2,10 @@
 // start-up sequence.
 #pragma once
 
-#include "core/settings/appsettings.h"
-#include "core/document/cataloguedocument.h"
 #include "core/commands/commandline.h"
 #include "core/commands/scriptingcommands.h"
+#include "core/document/cataloguedocument.h"
+#include "core/settings/appsettings.h"
 #include "ui/app/messageprompter.h"
 
 #include <memory>

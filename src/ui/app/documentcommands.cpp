@@ -1,15 +1,15 @@
 #include "ui/app/documentcommands.h"
 
+#include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
-#include "core/commands/commandlineexport.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"
+#include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
-#include "ui/support/normalcursor.h"
 #include "ui/dialogs/finddialog.h"
-#include "core/order/orderentries.h"
+#include "ui/support/normalcursor.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 

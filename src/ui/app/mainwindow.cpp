@@ -1,14 +1,14 @@
 #include "ui/app/mainwindow.h"
 #include "core/commands/programname.h"
 
-#include "ui/dialogs/aboutdialog.h"
-#include "core/settings/appsettings.h"
 #include "core/document/prompter.h"
-#include "ui/app/helpwindow.h"
-#include "ui/app/mainstatusbar.h"
-#include "ui/dialogs/filtersdialog.h"
 #include "core/order/find.h"
 #include "core/order/orders.h"
+#include "core/settings/appsettings.h"
+#include "ui/app/helpwindow.h"
+#include "ui/app/mainstatusbar.h"
+#include "ui/dialogs/aboutdialog.h"
+#include "ui/dialogs/filtersdialog.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -64,7 +64,8 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     registerHandlers();
     m_view->registerCommands(*this);
     connect(m_view, &CatalogueView::menuRequested, this, [this](ViewMenu kind, const QPoint& at) {
-        std::unique_ptr<QMenu> menu(kind == ViewMenu::Fields ? createFieldsMenu(m_view) : createContextMenu(m_view));
+        std::unique_ptr<QMenu> menu(kind == ViewMenu::Fields ? createFieldsMenu(m_view)
+                                                             : createContextMenu(m_view));
         menu->exec(at);
     });
     createMenus();

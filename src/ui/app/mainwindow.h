@@ -2,8 +2,8 @@
 // refreshes them from one snapshot of the state, and runs the file commands.
 #pragma once
 
-#include "core/document/cataloguedocument.h"
 #include "core/commands/commandhandlers.h"
+#include "core/document/cataloguedocument.h"
 #include "core/settings/windowplacement.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "ui/dialogs/addcolumndialog.h"
 
-#include "ui/support/qttext.h"
 #include "core/layout/columnediting.h"
+#include "ui/support/qttext.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,14 +1,14 @@
 #include "ui/dialogs/filtersdialog.h"
 
-#include "ui/support/qttext.h"
 #include "core/order/orders.h"
+#include "ui/support/qttext.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace discora {
 

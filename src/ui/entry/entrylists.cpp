@@ -1,9 +1,9 @@
 #include "ui/entry/entrylists.h"
 
-#include "ui/support/qttext.h"
 #include "core/document/prompter.h"
-#include "ui/entry/entrytext.h"
 #include "core/order/comparenames.h"
+#include "ui/entry/entrytext.h"
+#include "ui/support/qttext.h"
 
 #include <QStringListModel>
 

@@ -1,7 +1,7 @@
 #include "ui/entry/newalbumgeneral.h"
 
-#include "ui/support/qttext.h"
 #include "ui/entry/entrylists.h"
+#include "ui/support/qttext.h"
 
 #include <QComboBox>
 #include <QGridLayout>

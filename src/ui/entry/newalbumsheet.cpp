@@ -1,6 +1,5 @@
 #include "ui/entry/newalbumsheet.h"
 
-#include "ui/support/qttext.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
 #include "ui/entry/entrytext.h"
@@ -8,6 +7,7 @@
 #include "ui/entry/newalbumperformers.h"
 #include "ui/entry/newalbumsongs.h"
 #include "ui/entry/typinglimit.h"
+#include "ui/support/qttext.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

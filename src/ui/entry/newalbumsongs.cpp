@@ -1,8 +1,8 @@
 #include "ui/entry/newalbumsongs.h"
 
-#include "ui/support/qttext.h"
 #include "ui/entry/entrytext.h"
 #include "ui/entry/typinglimit.h"
+#include "ui/support/qttext.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

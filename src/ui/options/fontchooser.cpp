@@ -1,8 +1,8 @@
 #include "ui/options/fontchooser.h"
 
-#include "ui/support/qttext.h"
-#include "ui/support/fonts.h"
 #include "core/layout/viewfonts.h"
+#include "ui/support/fonts.h"
+#include "ui/support/qttext.h"
 
 #include <QAbstractItemModel>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
 #include "ui/options/optionssheet.h"
 
-#include "ui/support/qttext.h"
 #include "ui/options/fontchooser.h"
 #include "ui/options/optionspage.h"
 #include "ui/options/screencolordialog.h"
+#include "ui/support/qttext.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

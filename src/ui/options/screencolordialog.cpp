@@ -1,8 +1,8 @@
 #include "ui/options/screencolordialog.h"
 
-#include "ui/support/qttext.h"
-#include "ui/support/colors.h"
 #include "core/settings/colorvalues.h"
+#include "ui/support/colors.h"
+#include "ui/support/qttext.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

@@ -2,10 +2,10 @@
 #include "core/catalogue/headings.h"
 
 #include "core/document/cataloguedocument.h"
-#include "ui/support/colors.h"
+#include "core/layout/viewselection.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
-#include "core/layout/viewselection.h"
+#include "ui/support/colors.h"
 
 #include <QPainter>
 
@@ -56,7 +56,6 @@ int albumAt(const CatalogueDocument& doc, int position)
 {
     return static_cast<int>(*albumOfEntry(doc, position));
 }
-
 
 } // namespace
 

@@ -1,14 +1,14 @@
 #include "ui/view/catalogueview.h"
 
-#include "ui/support/fonts.h"
-#include "ui/support/qttext.h"
 #include "core/catalogue/cp1252.h"
+#include "core/layout/columnediting.h"
+#include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 #include "ui/dialogs/addcolumndialog.h"
-#include "core/layout/columnediting.h"
 #include "ui/dialogs/gotodialog.h"
-#include "core/layout/gotosearch.h"
+#include "ui/support/fonts.h"
+#include "ui/support/qttext.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -353,9 +353,8 @@ void CatalogueView::paintContents(QPainter& painter)
     ViewMetrics metrics = m_metrics;
     metrics.clientWidth = viewport()->width();
     metrics.clientHeight = viewport()->height();
-    const PaintInput input{
-        m_doc,   m_selection, metrics,   kind,     discora::linesPerRecord(kind, m_options),
-        entries, m_font,      m_colors, m_options};
+    const PaintInput input{m_doc,   m_selection, metrics,  kind,     discora::linesPerRecord(kind, m_options),
+                           entries, m_font,      m_colors, m_options};
     CataloguePainter(painter, input).paint();
 }
 

@@ -5,10 +5,10 @@
 
 #include "core/commands/commandhandlers.h"
 #include "core/document/cataloguedocument.h"
-#include "ui/view/cataloguepainter.h"
 #include "core/layout/viewlayout.h"
 #include "core/layout/viewscroll.h"
 #include "core/layout/viewselection.h"
+#include "ui/view/cataloguepainter.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>

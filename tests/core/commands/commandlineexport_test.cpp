@@ -1,7 +1,7 @@
 // The exports run from the command line: which albums they write, in which sequence, for a filter
 // and an order.
-#include "support/documentfixture.h"
 #include "core/commands/commandlineexport.h"
+#include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
 

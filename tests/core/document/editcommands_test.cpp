@@ -3,9 +3,9 @@
 #include "core/document/cataloguedocument.h"
 #include "core/document/editcommands.h"
 #include "core/document/playertimessource.h"
-#include "support/documentfixture.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "support/documentfixture.h"
 #include "support/scriptededitor.h"
 #include "support/scriptedprompter.h"
 

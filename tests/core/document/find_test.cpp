@@ -1,12 +1,12 @@
 // Find: the three matching modes, every field an album is searched in, and the loop that opens
 // each match in the sheet, including a Modify that hides or re-sorts albums under it.
-#include "support/documentfixture.h"
-#include "support/scriptededitor.h"
-#include "support/scriptedprompter.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/editcommands.h"
 #include "core/document/findcommand.h"
 #include "core/order/find.h"
+#include "support/documentfixture.h"
+#include "support/scriptededitor.h"
+#include "support/scriptedprompter.h"
 
 #include <gtest/gtest.h>
 

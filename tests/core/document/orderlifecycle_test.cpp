@@ -2,9 +2,9 @@
 // view style switches and when the options change.
 #include "support/orderfixture.h"
 
+#include "core/order/orders.h"
 #include "core/settings/appsettings.h"
 #include "core/settings/settingsstore.h"
-#include "core/order/orders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The CSV export: golden bytes with every display switch off and on, values holding quotes and
 // line breaks read back by an RFC 4180 reader, the selection rule, the encoding and the file write.
-#include "support/documentfixture.h"
 #include "core/export/csvexport.h"
-#include "support/exportswitches.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "support/documentfixture.h"
+#include "support/exportswitches.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The text document export: golden blocks with every display switch off and on, the fixed columns
 // of the songs and performers tables, and long values that push the columns out.
-#include "support/documentfixture.h"
 #include "core/export/textexport.h"
-#include "support/exportswitches.h"
 #include "core/order/orderentries.h"
+#include "support/documentfixture.h"
+#include "support/exportswitches.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Go To: the key match with its "the " rule, each order's key and rule, and where the view scrolls.
-#include "support/orderfixture.h"
-#include "core/order/orders.h"
 #include "core/layout/gotosearch.h"
+#include "core/order/orders.h"
+#include "support/orderfixture.h"
 
 #include <gtest/gtest.h>
 

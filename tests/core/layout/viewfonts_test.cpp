@@ -1,5 +1,5 @@
-#include "core/settings/appsettings.h"
 #include "core/layout/viewfonts.h"
+#include "core/settings/appsettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The block layouts' lines, the vertical arithmetic every layout shares, scrolling and colors.
-#include "core/order/orderentries.h"
-#include "support/orderfixture.h"
-#include "core/order/orders.h"
 #include "core/layout/normallayout.h"
 #include "core/layout/viewlayout.h"
 #include "core/layout/viewscroll.h"
+#include "core/order/orderentries.h"
+#include "core/order/orders.h"
+#include "support/orderfixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/settings/appsettings.h"
 #include "core/document/cataloguedocument.h"
+#include "core/settings/appsettings.h"
 
 #include <gtest/gtest.h>
 

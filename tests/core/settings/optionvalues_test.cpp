@@ -1,9 +1,9 @@
-#include "core/settings/appsettings.h"
 #include "core/document/cataloguedocument.h"
+#include "core/layout/viewlayout.h"
+#include "core/settings/appsettings.h"
 #include "core/settings/colorvalues.h"
 #include "core/settings/optionpages.h"
 #include "core/settings/optionvalues.h"
-#include "core/layout/viewlayout.h"
 
 #include <gtest/gtest.h>
 
