@@ -7,6 +7,11 @@ DISCORA_PACKAGES=(
     poppler-utils
 )
 
+# What the tests of the installed desktop files use to validate them.
+DISCORA_TEST_PACKAGES=(
+    desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db groff-base
+)
+
 # Packages named as arguments are installed too when missing (clang-format, for the format check).
 discora_install_packages() {
     local missing=()

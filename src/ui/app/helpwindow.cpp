@@ -1,6 +1,7 @@
 #include "ui/app/helpwindow.h"
 
 #include "core/commands/commands.h"
+#include "core/settings/optionpages.h"
 #include "ui/support/qttext.h"
 
 #include <QDialogButtonBox>
@@ -37,6 +38,28 @@ void appendMenuRows(QString& html, std::span<const MenuItem> items, const QStrin
     }
 }
 
+// One paragraph per page of the Options sheet, with what each of its switches is called there.
+QString optionPagesHtml()
+{
+    QString html;
+    for (const OptionPageInfo& page : optionPages()) {
+        QStringList texts;
+        for (const OptionControl& control : page.controls) {
+            QStringList choices;
+            for (std::string_view text : control.texts)
+                choices << QStringLiteral("\"%1\"").arg(toQt(text).toHtmlEscaped());
+            texts << (control.kind == OptionControlKind::RadioGroup
+                          ? QStringLiteral("one of %1").arg(choices.join(QStringLiteral(", ")))
+                          : choices.join(QString()));
+        }
+        if (page.fontAndColorButtons)
+            texts << QStringLiteral("\"Change Font...\" and \"Change Colors...\"");
+        html += QStringLiteral("<p><b>%1</b>: %2.</p>")
+                    .arg(toQt(page.title).toHtmlEscaped(), texts.join(QStringLiteral("; ")));
+    }
+    return html;
+}
+
 } // namespace
 
 QString HelpWindow::helpHtml()
@@ -49,6 +72,7 @@ QString HelpWindow::helpHtml()
         appendMenuRows(commands, menu.items, plainMenuText(menu.title) + QStringLiteral(" &#8250; "));
     commands += QStringLiteral("</table>");
     html.replace(QStringLiteral("<!--COMMANDS-->"), commands);
+    html.replace(QStringLiteral("<!--OPTIONS-->"), optionPagesHtml());
     return html;
 }
 

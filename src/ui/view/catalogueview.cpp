@@ -342,6 +342,28 @@ void CatalogueView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_colors.background);
     paintContents(painter);
+    if (m_doc.albumCount() == 0)
+        paintEmptyCatalogueHint(painter);
+}
+
+// A catalogue without albums says, quietly, how to get one.
+void CatalogueView::paintEmptyCatalogueHint(QPainter& painter)
+{
+    const QRect area = viewport()->rect().adjusted(0, m_metrics.lineHeight * 3, 0, 0);
+    if (area.height() < m_metrics.lineHeight * 2)
+        return;
+    QColor hint = m_colors.data;
+    hint.setAlphaF(0.45);
+    painter.setPen(hint);
+    painter.setFont(m_font);
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, emptyCatalogueHint());
+}
+
+QString CatalogueView::emptyCatalogueHint()
+{
+    return QStringLiteral(
+        "This catalogue has no albums yet.\n"
+        "Add one with Edit \u203A Enter (Ctrl+E), or open a catalogue with File \u203A Open (Ctrl+O).");
 }
 
 void CatalogueView::paintContents(QPainter& painter)

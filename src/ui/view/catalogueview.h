@@ -73,6 +73,7 @@ public:
 
     // Paints the client area as it stands; the paint event, the benchmark and the tests use it.
     void paintContents(QPainter& painter);
+    void paintEmptyCatalogueHint(QPainter& painter);
 
     // DocumentObserver
     void documentUpdated() override;
@@ -83,6 +84,10 @@ public:
 signals:
     // The window shows the menu at globalPos; the view has already noted the clicked column.
     void menuRequested(ViewMenu menu, const QPoint& globalPos);
+
+public:
+    // What the view says while the catalogue holds no album.
+    static QString emptyCatalogueHint();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
