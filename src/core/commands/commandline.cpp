@@ -165,7 +165,15 @@ std::string usageText()
            "  --help              print this text and exit\n"
            "\n"
            "ORDER: " +
-           namesOf(kSortOrders) + "\nFIELD: " + namesOf(kFilterFields) + "\n";
+           namesOf(kSortOrders) + "\nFIELD: " + namesOf(kFilterFields) +
+           "\n"
+           "\n"
+           "Settings: $XDG_CONFIG_HOME/Quorvane/Discora.conf (normally ~/.config/Quorvane/Discora.conf);\n"
+           "the commands without a window read them too.\n"
+           "Environment: XDG_CONFIG_HOME, DISPLAY or WAYLAND_DISPLAY for the window, QT_QPA_PLATFORM.\n"
+           "Exit status: 0 success, 1 a file could not be read or written (nothing is written),\n"
+           "2 arguments that cannot be understood.\n"
+           "More: man discora, and Help Topics (F1) in the window.\n";
 }
 
 } // namespace discora
