@@ -115,13 +115,7 @@ void CatalogueDocument::setFont(const ScreenFont& font)
 
 Status CatalogueDocument::setViewOptions(const ViewOptions& options)
 {
-    const ViewOptions previous = m_viewOptions;
-    m_viewOptions = options;
-    if (displayedCount() < 2) {
-        finish(&DocumentObserver::displaySettingsChanged);
-        return success();
-    }
-    const auto changed = [&](ViewOption o) { return previous.on(o) != options.on(o); };
+    const auto changed = [&](ViewOption o) { return m_viewOptions.on(o) != options.on(o); };
     const bool artistOrAlbumName =
         m_currentOrder == SortOrder::ByArtist || m_currentOrder == SortOrder::ByAlbumName;
     bool rerun = false;
@@ -133,11 +127,17 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
         rerun = changed(ViewOption::NlViewThe);
     else if (artistOrAlbumName && m_viewStyle == ViewStyle::SingleLineSorts)
         rerun = changed(ViewOption::GroupViewThe);
-    if (!rerun) {
+    if (!rerun || displayedCount() < 2) {
+        m_viewOptions = options;
         finish(&DocumentObserver::displaySettingsChanged);
         return success();
     }
-    Status status = allOrNothing([&] { return orderBy(m_currentOrder); }, [&] { m_viewOptions = previous; });
+    Status status = allOrNothing(
+        [&] {
+            m_viewOptions = options;
+            return orderBy(m_currentOrder);
+        },
+        [] {});
     // A new sequence of entries: the views take up the new options along with it.
     finish(&DocumentObserver::documentUpdated);
     return status;
