@@ -7,6 +7,9 @@ DISCORA_PACKAGES=(
     poppler-utils
 )
 
+# scripts/fuzz: clang, and libFuzzer with the sanitizer runtimes for clang.
+DISCORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # Packages named as arguments are installed too when missing (clang-format, for the format check).
 discora_install_packages() {
     local missing=()
