@@ -1,5 +1,6 @@
 // The replaced global operator new behind AllocationLimit: the allocation itself is malloc's, so
-// the sanitizers still see every block.
+// the sanitizers still see every block. The over-aligned forms are left to the library, which
+// pairs them with its own deletes.
 #include "support/allocationlimit.h"
 
 #include <cstdlib>
@@ -30,14 +31,11 @@ bool refuse(std::size_t size)
     return true;
 }
 
-void* allocate(std::size_t size, std::size_t alignment)
+void* allocate(std::size_t size)
 {
     if (refuse(size))
         throw std::bad_alloc();
-    const std::size_t bytes = size == 0 ? 1 : size;
-    void* p = alignment <= alignof(std::max_align_t)
-                  ? std::malloc(bytes)
-                  : std::aligned_alloc(alignment, (bytes + alignment - 1) / alignment * alignment);
+    void* p = std::malloc(size == 0 ? 1 : size);
     if (!p)
         throw std::bad_alloc();
     return p;
@@ -64,24 +62,16 @@ long AllocationLimit::refused() const
 
 void* operator new(std::size_t size)
 {
-    return discora::allocate(size, 0);
+    return discora::allocate(size);
 }
 void* operator new[](std::size_t size)
 {
-    return discora::allocate(size, 0);
-}
-void* operator new(std::size_t size, std::align_val_t alignment)
-{
-    return discora::allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment)
-{
-    return discora::allocate(size, static_cast<std::size_t>(alignment));
+    return discora::allocate(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     try {
-        return discora::allocate(size, 0);
+        return discora::allocate(size);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -103,22 +93,6 @@ void operator delete(void* p, std::size_t) noexcept
     std::free(p);
 }
 void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
 {
     std::free(p);
 }

@@ -128,20 +128,6 @@ TEST_F(FileWrite, SaveAndExportWriteThroughSymbolicLinksAndKeepPermissions)
     }
 }
 
-TEST_F(FileWrite, ALinkToAFolderOrALoopFailsAndChangesNothing)
-{
-    fs::create_directory(m_dir / "folder");
-    fs::create_symlink("folder", m_dir / "to-folder.dcf");
-    fs::create_symlink("loop-b", m_dir / "loop-a");
-    fs::create_symlink("loop-a", m_dir / "loop-b");
-    for (const char* name : {"to-folder.dcf", "loop-a"}) {
-        const Status status = writeFileAtomically((m_dir / name).string(), "bytes");
-        EXPECT_FALSE(status) << name;
-    }
-    EXPECT_TRUE(fs::is_empty(m_dir / "folder"));
-    EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"folder", "loop-a", "loop-b", "to-folder.dcf"}));
-}
-
 // Runs work in a child process, as an unprivileged user when the tests run as root (root may
 // create files in any folder), and returns its exit code.
 int runUnprivileged(const std::function<int()>& work)
