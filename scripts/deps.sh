@@ -12,6 +12,9 @@ DISCORA_TEST_PACKAGES=(
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db groff-base
 )
 
+# scripts/fuzz: clang, and libFuzzer with the sanitizer runtimes for clang.
+DISCORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # Packages named as arguments are installed too when missing (clang-format, for the format check).
 discora_install_packages() {
     local missing=()

@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
     const CommandLine cl = parseCommandLine(args);
     if (!cl.error.empty()) {
         std::cerr << "discora: " << cl.error << "\n\n" << usageText();
-        return 2;
+        return kExitUsageError;
     }
 
     QtSettingsStore store;

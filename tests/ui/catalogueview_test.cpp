@@ -2,6 +2,7 @@
 // would drive it, and painted into an image to check what it shows.
 #include "core/catalogue/cataloguefile.h"
 #include "core/order/orders.h"
+#include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -450,6 +452,33 @@ TEST_F(GoToTest, CloseDestroysTheWindowAndTheCommandReopensItEmpty)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->text(), "");
     EXPECT_EQ(again->prompt(), "Enter the Album name to go to.");
+}
+
+TEST_F(GoToTest, NewAndOpenLeaveTheWindowOpenOnTheCatalogueShown)
+{
+    loadLanterns(true);
+    QPointer<GoToDialog> dialog = openGoTo();
+    type(dialog, "lan");
+    ASSERT_EQ(topEntry(), 100);
+
+    window().runCommand(CommandId::New);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_TRUE(dialog->isVisible());
+
+    QTemporaryDir dir;
+    CatalogueDocument other;
+    fixture::loadAlbums(other, numberedAlbums(60));
+    const QString file = dir.path() + "/other.dcf";
+    ASSERT_TRUE(other.saveFile(file.toStdString()));
+    ASSERT_TRUE(window().openFile(file));
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_TRUE(dialog->isVisible());
+    type(dialog, "artist 0042");
+    EXPECT_EQ(topEntry(), 42);
 }
 
 // ---- Column editing ------------------------------------------------------------------------

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "support/documentfixture.h"
@@ -96,18 +98,51 @@ TEST_F(FiltersTest, OkAppliesAPrefixFilterAndCancelKeepsIt)
     EXPECT_EQ(doc().displayOrder(), before);
 }
 
-TEST_F(FiltersTest, AStoredBeginningShowsTheFirstEntryItBegins)
+TEST_F(FiltersTest, AStoredTextReopensAsItselfAndOkKeepsIt)
 {
+    // "A" begins "All" and "ro" begins "Rock": neither may turn into the entry it begins.
+    doc().setFilter(FilterField::Artist, "A");
     doc().setFilter(FilterField::MusicType, "ro");
-    doc().setFilter(FilterField::Artist, "Nobody");
+    doc().setFilter(FilterField::Label, "all");
     runFilters([](FiltersDialog& dialog) {
-        EXPECT_EQ(dialog.comboBox(FilterField::MusicType)->currentText(), "Rock");
-        EXPECT_EQ(dialog.comboBox(FilterField::Artist)->currentText(), "Nobody");
+        EXPECT_EQ(dialog.comboBox(FilterField::Artist)->currentText(), "A");
+        EXPECT_EQ(dialog.comboBox(FilterField::MusicType)->currentText(), "ro");
+        EXPECT_EQ(dialog.comboBox(FilterField::Label)->currentText(), "All");
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().filter(FilterField::Artist), "A");
+    EXPECT_EQ(doc().filter(FilterField::MusicType), "ro");
+    EXPECT_EQ(doc().displayedCount(), 1); // Amber, Rock and Roll
+
+    runFilters([](FiltersDialog& dialog) {
         dialog.comboBox(FilterField::Artist)->setEditText("");
         dialog.accept();
     });
-    EXPECT_EQ(doc().filter(FilterField::MusicType), "Rock");
     EXPECT_EQ(doc().displayedCount(), 3); // an empty artist box lets every artist through
+}
+
+TEST_F(FiltersTest, TypedTextIsKeptAsTypedAndChoosingFromTheListStillWorks)
+{
+    runFilters([](FiltersDialog& dialog) {
+        // Typed as a user types: into the box that has the focus, over the text it shows.
+        const auto type = [&](FilterField field, const char* text) {
+            QLineEdit* edit = dialog.comboBox(field)->lineEdit();
+            QApplication::setActiveWindow(&dialog);
+            edit->setFocus();
+            QApplication::processEvents();
+            ASSERT_TRUE(edit->hasFocus());
+            edit->selectAll();
+            QTest::keyClicks(edit, QString::fromLatin1(text));
+        };
+        type(FilterField::MusicType, "Ro");
+        type(FilterField::Artist, "a");
+        QTest::keyClick(dialog.comboBox(FilterField::Performer), Qt::Key_Down); // All -> Ann
+        QTest::keyClick(dialog.comboBox(FilterField::MusicType)->lineEdit(), Qt::Key_Return);
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().filter(FilterField::MusicType), "Ro");
+    EXPECT_EQ(doc().filter(FilterField::Artist), "a");
+    EXPECT_EQ(doc().filter(FilterField::Performer), "Ann");
 }
 
 TEST_F(FiltersTest, CancelLeavesTheShownSongListIntact)

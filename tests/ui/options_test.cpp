@@ -7,6 +7,7 @@
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
 #include "ui/support/colors.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -328,6 +329,26 @@ TEST_F(OptionsTest, WithOneAlbumShownNothingReSortsButTheValueIsStored)
     EXPECT_EQ(counter.updates, 0);
     EXPECT_EQ(stored("NlViewThe"), 0);
     EXPECT_FALSE(doc().viewOptions().on(ViewOption::NlViewThe));
+}
+
+TEST_F(OptionsTest, OkStartsTheViewAtTheTop)
+{
+    std::vector<AlbumRecord> albums;
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"})
+        albums.push_back(albumNamed(name));
+    start(albums);
+    CatalogueView& view = *m_app.mainWindow().view();
+    // A display switch, then nothing changed at all: OK starts at the top either way.
+    for (const char* key : {"ShowNotes", ""}) {
+        QTest::keyClick(&view, Qt::Key_End);
+        ASSERT_GT(view.scrollY(), 0);
+        runOptions([key](OptionsSheet& sheet) {
+            if (*key)
+                sheet.button(key)->click();
+            sheet.accept();
+        });
+        EXPECT_EQ(view.scrollY(), 0) << key;
+    }
 }
 
 // Headings typed in the dialog; what the document shows afterwards and whether it is modified.

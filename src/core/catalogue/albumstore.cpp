@@ -12,14 +12,24 @@ AlbumRecord AlbumStore::album(int index) const
 
 void AlbumStore::setAlbum(int index, const AlbumRecord& record)
 {
+    // Room in every list first: once it is there no text can fail, so the album changes whole or
+    // not at all.
+    for (int f = 0; f < kFieldCount; ++f)
+        m_columns[f].reserveFor(index, record.text(fieldAt(f)));
     for (int f = 0; f < kFieldCount; ++f)
         m_columns[f].set(index, record.text(fieldAt(f)));
 }
 
 int AlbumStore::appendAlbum(const AlbumRecord& record)
 {
-    for (int f = 0; f < kFieldCount; ++f)
-        m_columns[f].append(record.text(fieldAt(f)));
+    try {
+        for (int f = 0; f < kFieldCount; ++f)
+            m_columns[f].append(record.text(fieldAt(f)));
+    } catch (...) {
+        for (auto& column : m_columns)
+            column.resize(static_cast<std::size_t>(m_count));
+        throw;
+    }
     return m_count++;
 }
 

@@ -20,6 +20,7 @@ public:
     void setText(Field f, int album, std::string_view text) { m_columns[fieldIndex(f)].set(album, text); }
 
     AlbumRecord album(int index) const;
+    // Both change the whole album or, when memory runs out (std::bad_alloc), nothing.
     void setAlbum(int index, const AlbumRecord& record);
     int appendAlbum(const AlbumRecord& record);
     void removeAlbum(int index);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -470,59 +471,159 @@ Result<std::string> readWholeFile(const std::string& path)
     }
 }
 
+namespace {
+
+std::string systemError(int err)
+{
+    return std::string("It cannot be written: ") + std::strerror(err) + ".";
+}
+
+// The file a path finally names: symbolic links are followed (relative ones from the folder of
+// the link) until a path that is not a link, which need not exist yet.
+Result<std::string> followLinks(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    // The same limit the kernel sets on the links it follows in one lookup.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st
+        {
+        };
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current.string();
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0)
+            return Error{systemError(errno)};
+        target.resize(static_cast<std::size_t>(n));
+        const fs::path next(target);
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return Error{systemError(ELOOP)};
+}
+
+Status writeAll(int fd, std::string_view bytes, off_t at)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, at + static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Error{systemError(errno)};
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return success();
+}
+
+// For a folder where the file may be changed but no file created: the new bytes go into the file
+// itself. The space is claimed before the first byte is overwritten, so a full disk fails with
+// the old contents intact; only a crash during the write itself can leave a mix.
+Status writeInPlace(const std::string& path, std::string_view bytes, off_t oldSize)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Error{systemError(errno)};
+    const auto fail = [&](int err) -> Status {
+        ::close(fd);
+        return Error{systemError(err)};
+    };
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > oldSize) {
+        if (const int err = ::posix_fallocate(fd, 0, size); err != 0) {
+            // Nothing was overwritten; the file may only have grown, and shrinks back.
+            [[maybe_unused]] const int ignored = ::ftruncate(fd, oldSize);
+            return fail(err);
+        }
+    }
+    if (Status written = writeAll(fd, bytes, 0); !written) {
+        ::close(fd);
+        return written;
+    }
+    if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0)
+        return Error{systemError(errno)};
+    return success();
+}
+
+} // namespace
+
 Status writeFileAtomically(const std::string& path, std::string_view bytes)
 {
     namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path dir = target.parent_path();
+    const Result<std::string> resolved = followLinks(path);
+    if (!resolved)
+        return Error{resolved.error()};
+    const std::string& target = resolved.value();
+    struct stat old
+    {
+    };
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return Error{"It is a folder, not a file."};
+
+    const fs::path targetPath(target);
+    fs::path dir = targetPath.parent_path();
     if (dir.empty())
         dir = ".";
-    // Appended piece by piece: GCC 12 at -O3 warns falsely on "." + std::string.
+    // A hidden name that does not end in ".dcf", so a file left behind by a crash is never taken
+    // for a catalogue. Appended piece by piece: GCC 12 at -O3 warns falsely on "." + std::string.
     std::string name = ".";
-    name += target.filename().string();
-    name += ".XXXXXX";
+    name += targetPath.filename().string();
+    name += ".XXXXXX.part";
     std::string temp = (dir / name).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return Error{std::string("It cannot be written: ") + std::strerror(errno) + "."};
+    const int fd = ::mkostemps(temp.data(), 5, O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0)
+            return writeInPlace(target, bytes, old.st_size);
+        return Error{systemError(err)};
+    }
 
     const auto fail = [&](int err) -> Status {
         ::close(fd);
         ::unlink(temp.c_str());
-        return Error{std::string("It cannot be written: ") + std::strerror(err) + "."};
+        return Error{systemError(err)};
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
+    if (Status written = writeAll(fd, bytes, 0); !written) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return written;
     }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
+    // The replacement keeps the permissions (and, where allowed, the owner and group) of the file
+    // it replaces; a new file gets the usual ones.
+    if (exists) {
+        // Neither is allowed to someone who is not the owner nor in the group; the file is then ours.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            return fail(errno);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0)
+            return fail(errno);
     }
+    if (::fsync(fd) != 0)
+        return fail(errno);
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return Error{std::string("It cannot be written: ") + std::strerror(err) + "."};
+        return Error{systemError(err)};
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return Error{std::string("It cannot be written: ") + std::strerror(err) + "."};
+        return Error{systemError(err)};
+    }
+    // The rename itself reaches the disk with the folder.
+    if (const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
     }
     return success();
 }

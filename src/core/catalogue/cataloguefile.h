@@ -38,8 +38,11 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
 std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
                            const std::array<std::string, 2>& headings);
 
-// Plain file access for catalogues and exports. Writing goes to a temporary file beside the
-// target, which replaces the target only when everything was written.
+// Plain file access for catalogues and exports. Writing goes to the file the path finally names
+// (symbolic links followed), through a temporary file beside it that replaces it only when
+// everything was written, keeping its permissions; a crash leaves the old or the new file whole.
+// In a folder where no file can be created but the file may be changed, the file is overwritten
+// in place instead.
 Result<std::string> readWholeFile(const std::string& path);
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace discora {
@@ -45,5 +46,23 @@ struct DerivedLists
 };
 
 inline constexpr const char* kNoProducerListed = "No producer listed";
+
+// A derived list as its builder leaves it: complete, or, when memory ran out, holding what could
+// be built (and perhaps not ordered).
+template <typename Entry> struct BuiltList
+{
+    std::vector<Entry> entries;
+    bool outOfMemory = false;
+
+    // Room for count entries when there is memory for them; without it the list may still grow
+    // entry by entry, as far as memory allows.
+    void reserve(std::size_t count)
+    {
+        try {
+            entries.reserve(count);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+};
 
 } // namespace discora

@@ -1,5 +1,6 @@
 #include "core/catalogue/textcolumn.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -25,17 +26,29 @@ void TextColumn::set(std::size_t i, std::string_view text)
         r.length = static_cast<std::uint32_t>(text.size());
         return;
     }
-    const std::string copy(text); // text may point into m_data, which store() can move
+    // std::string::append copes with text that points into m_data itself.
+    const std::uint32_t offset = store(text);
     m_unused += r.length;
-    r.offset = store(copy);
-    r.length = static_cast<std::uint32_t>(copy.size());
+    r.offset = offset;
+    r.length = static_cast<std::uint32_t>(text.size());
     compactIfWasteful();
+}
+
+void TextColumn::reserveFor(std::size_t i, std::string_view text)
+{
+    if (text.size() > m_refs[i].length && m_data.capacity() - m_data.size() < text.size())
+        m_data.reserve(std::max(m_data.size() + text.size(), m_data.capacity() * 2));
 }
 
 void TextColumn::append(std::string_view text)
 {
     const std::uint32_t offset = store(text);
-    m_refs.push_back({offset, static_cast<std::uint32_t>(text.size())});
+    try {
+        m_refs.push_back({offset, static_cast<std::uint32_t>(text.size())});
+    } catch (...) {
+        m_data.resize(offset);
+        throw;
+    }
 }
 
 char* TextColumn::appendUninitialised(std::size_t length)
@@ -44,7 +57,12 @@ char* TextColumn::appendUninitialised(std::size_t length)
         throw std::bad_alloc();
     const auto offset = static_cast<std::uint32_t>(m_data.size());
     m_data.resize(m_data.size() + length);
-    m_refs.push_back({offset, static_cast<std::uint32_t>(length)});
+    try {
+        m_refs.push_back({offset, static_cast<std::uint32_t>(length)});
+    } catch (...) {
+        m_data.resize(offset);
+        throw;
+    }
     return m_data.data() + offset;
 }
 
@@ -93,7 +111,11 @@ void TextColumn::compactIfWasteful()
     if (m_unused < 4096 || m_unused * 2 < m_data.size())
         return;
     std::string packed;
-    packed.reserve(m_data.size() - m_unused);
+    try {
+        packed.reserve(m_data.size() - m_unused);
+    } catch (const std::bad_alloc&) {
+        return; // compacting only saves memory; it waits for a later change
+    }
     for (Ref& r : m_refs) {
         const auto offset = static_cast<std::uint32_t>(packed.size());
         packed.append(m_data, r.offset, r.length);

@@ -21,10 +21,14 @@ public:
         return {m_data.data() + r.offset, r.length};
     }
 
+    // set and append change nothing when memory runs out (std::bad_alloc). After reserveFor(i, text),
+    // set(i, text) needs no memory.
     void set(std::size_t i, std::string_view text);
+    void reserveFor(std::size_t i, std::string_view text);
     void append(std::string_view text);
     // Appends an entry whose bytes the caller writes into the returned buffer.
     char* appendUninitialised(std::size_t length);
+    // Shrinking and erasing never fail.
     void resize(std::size_t count);
     void erase(std::size_t i);
     void clear();

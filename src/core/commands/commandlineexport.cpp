@@ -6,16 +6,20 @@
 
 namespace discora {
 
-ExportedFile exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
-                                   std::span<const std::pair<FilterField, std::string>> filters,
-                                   const ExportSettings& settings)
+Result<ExportedFile> exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
+                                           std::span<const std::pair<FilterField, std::string>> filters,
+                                           const ExportSettings& settings)
 {
     std::array<std::string, kFilterCount> shown;
     shown.fill(kNoFilter);
     for (const auto& [field, text] : filters)
         shown[static_cast<int>(field)] = text;
-    doc.setFilters(shown, CatalogueDocument::FilterSequence::CatalogueOrder);
-    doc.runOrder(order);
+    // As in the window: the filtered albums keep the sequence they had (by artist after a load),
+    // and albums the order finds equal stay in it.
+    if (Status status = doc.setFilters(shown); !status)
+        return Error{status.error()};
+    if (Status status = doc.runOrder(order); !status)
+        return Error{status.error()};
     const auto& albums = doc.displayOrder();
     return format == ExportFormat::Csv ? csvExport(doc, settings, albums) : textExport(doc, settings, albums);
 }

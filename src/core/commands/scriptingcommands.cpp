@@ -6,6 +6,7 @@
 #include "core/settings/appsettings.h"
 
 #include <iostream>
+#include <new>
 
 namespace discora {
 
@@ -36,20 +37,25 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 {
     switch (cl.mode) {
     case CommandLine::Mode::SaveAs: return doc.saveFile(cl.output);
-    case CommandLine::Mode::List:
-        doc.runOrder(cl.order);
+    case CommandLine::Mode::List: {
+        // A list cut short by memory is not printed: a partial list would pass for the whole one.
+        if (Status status = doc.runOrder(cl.order); !status)
+            return status;
         for (const std::string& line : listCurrentOrder(doc))
             std::cout << line << '\n';
         std::cout.flush();
         return std::cout ? success() : Status(Error{"The list could not be written."});
+    }
     case CommandLine::Mode::ExportCsv:
     case CommandLine::Mode::ExportText: {
         const ExportFormat format =
             cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
-        const ExportedFile file =
+        const Result<ExportedFile> file =
             exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
-        Status status = writeExportFile(cl.output, file);
-        if (status && file.utf8)
+        if (!file)
+            return Error{file.error()};
+        Status status = writeExportFile(cl.output, file.value());
+        if (status && file.value().utf8)
             std::cerr << "discora: " << kUtf8ExportNotice << "\n";
         return status;
     }
@@ -69,9 +75,14 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     }
     CatalogueDocument doc;
     AppSettings settings(store);
-    Status status = loadForScripting(doc, cl, settings);
-    if (status)
-        status = runScripted(cl, doc);
+    Status status = success();
+    try {
+        status = loadForScripting(doc, cl, settings);
+        if (status)
+            status = runScripted(cl, doc);
+    } catch (const std::bad_alloc&) {
+        status = Error{kNotEnoughMemory};
+    }
     if (!status) {
         std::cerr << "discora: " << status.error() << "\n";
         return kExitFailure;

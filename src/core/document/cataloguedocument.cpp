@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace discora {
 
@@ -32,6 +33,55 @@ void CatalogueDocument::finish(void (DocumentObserver::*hook)())
     }
     for (DocumentObserver* o : observers)
         (o->*hook)();
+}
+
+namespace {
+
+// Adds a message to those an edit already reports.
+void addError(CatalogueDocument::EditOutcome& outcome, const Status& status)
+{
+    if (status)
+        return;
+    if (!outcome.error.empty())
+        outcome.error += '\n';
+    outcome.error += status.error();
+}
+
+} // namespace
+
+void CatalogueDocument::restore(Snapshot& saved) noexcept
+{
+    m_displayOrder.swap(saved.displayOrder);
+    std::swap(m_derived, saved.derived);
+    m_filters.swap(saved.filters);
+    m_currentOrder = saved.currentOrder;
+    m_viewStyle = saved.viewStyle;
+    m_viewOptions = saved.viewOptions;
+    m_modified = saved.modified;
+}
+
+template <typename Change, typename Revert>
+auto CatalogueDocument::allOrNothing(Change&& change, Revert&& revertAlbums)
+{
+    Snapshot saved{m_displayOrder, m_derived,     m_filters, m_currentOrder,
+                   m_viewStyle,    m_viewOptions, m_modified};
+    try {
+        return change();
+    } catch (const std::bad_alloc&) {
+        revertAlbums();
+        restore(saved);
+        throw;
+    }
+}
+
+void CatalogueDocument::recoverValueLists() noexcept
+{
+    try {
+        rebuildValueLists();
+    } catch (const std::bad_alloc&) {
+        // The lists keep what they held, which offers at worst a value of the reverted change.
+    }
+    refillEntryLists();
 }
 
 void CatalogueDocument::setModified(bool modified)
@@ -63,15 +113,9 @@ void CatalogueDocument::setFont(const ScreenFont& font)
     finish(&DocumentObserver::displaySettingsChanged);
 }
 
-void CatalogueDocument::setViewOptions(const ViewOptions& options)
+Status CatalogueDocument::setViewOptions(const ViewOptions& options)
 {
-    const ViewOptions previous = m_viewOptions;
-    m_viewOptions = options;
-    if (displayedCount() < 2) {
-        finish(&DocumentObserver::displaySettingsChanged);
-        return;
-    }
-    const auto changed = [&](ViewOption o) { return previous.on(o) != options.on(o); };
+    const auto changed = [&](ViewOption o) { return m_viewOptions.on(o) != options.on(o); };
     const bool artistOrAlbumName =
         m_currentOrder == SortOrder::ByArtist || m_currentOrder == SortOrder::ByAlbumName;
     bool rerun = false;
@@ -83,13 +127,20 @@ void CatalogueDocument::setViewOptions(const ViewOptions& options)
         rerun = changed(ViewOption::NlViewThe);
     else if (artistOrAlbumName && m_viewStyle == ViewStyle::SingleLineSorts)
         rerun = changed(ViewOption::GroupViewThe);
-    if (!rerun) {
+    if (!rerun || displayedCount() < 2) {
+        m_viewOptions = options;
         finish(&DocumentObserver::displaySettingsChanged);
-        return;
+        return success();
     }
-    orderBy(m_currentOrder);
+    Status status = allOrNothing(
+        [&] {
+            m_viewOptions = options;
+            return orderBy(m_currentOrder);
+        },
+        [] {});
     // A new sequence of entries: the views take up the new options along with it.
     finish(&DocumentObserver::documentUpdated);
+    return status;
 }
 
 void CatalogueDocument::addValuesOf(const AlbumRecord& album)
@@ -109,11 +160,11 @@ void CatalogueDocument::addValuesOf(const AlbumRecord& album)
 
 void CatalogueDocument::rebuildValueLists()
 {
-    for (auto& list : m_valueLists)
-        list.clear();
+    // Built beside the lists in use, which are replaced only when all is built.
+    std::array<ValueList, kValueListCount> lists;
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
     auto add = [&](ValueListId id, Field f, int a) {
-        m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a));
+        lists[static_cast<int>(id)].addDistinctValue(text(f, a));
     };
     for (int a = 0; a < albumCount(); ++a) {
         add(ValueListId::Artist, Field::Artist, a);
@@ -126,6 +177,7 @@ void CatalogueDocument::rebuildValueLists()
         add(ValueListId::MediaType, Field::MediaType, a);
         progress.step();
     }
+    m_valueLists = std::move(lists);
 }
 
 void CatalogueDocument::refillEntryLists()
@@ -136,12 +188,16 @@ void CatalogueDocument::refillEntryLists()
     for (const auto& list : m_valueLists)
         total += list.count();
     ProgressScope progress(this->progress(), "Updating Edit/Enter Dialog Box", total);
-    for (int id = 0; id < kValueListCount; ++id) {
-        for (const std::string& value : m_valueLists[id].values()) {
-            if (m_entryListSink)
-                m_entryListSink->addEntryValue(static_cast<ValueListId>(id), value);
-            progress.step();
+    try {
+        for (int id = 0; id < kValueListCount; ++id) {
+            for (const std::string& value : m_valueLists[id].values()) {
+                if (m_entryListSink)
+                    m_entryListSink->addEntryValue(static_cast<ValueListId>(id), value);
+                progress.step();
+            }
         }
+    } catch (const std::bad_alloc&) {
+        // The sheet offers the values that fit; every field can still be typed.
     }
 }
 
@@ -162,9 +218,10 @@ void CatalogueDocument::clearAll()
 
 void CatalogueDocument::newDocument()
 {
+    ColumnLayouts layouts = defaultColumnLayouts(m_dpi);
     m_readyForEntry = true;
     clearAll();
-    m_layouts = defaultColumnLayouts(m_dpi);
+    m_layouts = std::move(layouts);
     m_progressEnabled = true;
     m_currentOrder = SortOrder::ByArtist;
     m_viewStyle = ViewStyle::Normal;
@@ -175,18 +232,37 @@ void CatalogueDocument::newDocument()
 
 void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
 {
-    clearAll();
-    m_albums = std::move(loaded.albums);
-    m_layouts = std::move(loaded.layouts);
+    // Everything is built beside the open catalogue, which is replaced only when nothing is left to
+    // run out of memory. The filters, the view style and the settings stay in force.
+    CatalogueDocument next;
+    next.m_filters = m_filters;
+    next.m_viewStyle = m_viewStyle;
+    next.m_viewOptions = m_viewOptions;
+    next.m_dpi = m_dpi;
+    next.m_colors = m_colors;
+    next.m_font = m_font;
+    next.m_progressEnabled = m_progressEnabled;
+    next.m_progressSink = m_progressSink;
+    next.m_albums = std::move(loaded.albums);
+    next.m_layouts = std::move(loaded.layouts);
+    next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
+    next.m_entryListSink = m_entryListSink;
+    next.rebuildValueLists();
+    next.refillEntryLists();
+    try {
+        next.applyFilters();
+        // ByArtist is current after every load, sorted or not.
+        next.m_currentOrder = SortOrder::ByArtist;
+        if (next.displayedCount() > 1)
+            next.orderBy(SortOrder::ByArtist);
+    } catch (const std::bad_alloc&) {
+        refillEntryLists(); // the sheet offers this catalogue's values again
+        throw;
+    }
+
+    static_cast<Catalogue&>(*this) = std::move(next);
+    m_undo.clear();
     m_readyForEntry = true;
-    m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
-    rebuildValueLists();
-    refillEntryLists();
-    applyFilters();
-    // ByArtist is current after every load, sorted or not; clearAll dropped the old derived lists.
-    m_currentOrder = SortOrder::ByArtist;
-    if (displayedCount() > 1)
-        orderBy(SortOrder::ByArtist);
     m_modified = false;
     finish(&DocumentObserver::viewReset);
 }
@@ -196,7 +272,11 @@ Status CatalogueDocument::load(std::string_view bytes)
     auto loaded = readCatalogue(bytes, LoadBase{m_layouts, m_headings}, progress());
     if (!loaded)
         return Error{loaded.error()};
-    adoptLoaded(std::move(*loaded));
+    try {
+        adoptLoaded(std::move(*loaded));
+    } catch (const std::bad_alloc&) {
+        return Error{"Not enough memory to load the file."};
+    }
     return success();
 }
 
@@ -236,71 +316,105 @@ void CatalogueDocument::applyFilters()
     m_displayOrder = filteredAlbums(*this);
 }
 
-void CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters,
-                                   FilterSequence sequence)
+Status CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters)
 {
-    m_filters = filters;
-    applyFilters();
-    if (sequence == FilterSequence::CurrentOrder)
-        reapplyCurrentOrder();
+    Status status = allOrNothing(
+        [&] {
+            m_filters = filters;
+            applyFilters();
+            return reapplyCurrentOrder();
+        },
+        [] {});
     finish(&DocumentObserver::documentUpdated);
+    return status;
 }
 
-void CatalogueDocument::setFilter(FilterField field, std::string text)
+Status CatalogueDocument::setFilter(FilterField field, std::string text)
 {
     auto filters = m_filters;
     filters[static_cast<int>(field)] = std::move(text);
-    setFilters(filters);
+    return setFilters(filters);
 }
 
-void CatalogueDocument::orderBy(SortOrder order)
+namespace {
+
+// Makes a built list current; fails with message when memory cut it short.
+template <typename Entry>
+Status adoptList(std::vector<Entry>& target, BuiltList<Entry>&& built, const char* message)
 {
-    m_derived.clear();
-    m_currentOrder = order;
+    target = std::move(built.entries);
+    return built.outOfMemory ? Status(Error{message}) : success();
+}
+
+} // namespace
+
+Status CatalogueDocument::orderBy(SortOrder order)
+{
     if (isAlbumOrder(order)) {
-        m_displayOrder = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), progress());
-        return;
+        std::vector<std::uint32_t> sorted =
+            sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), progress());
+        m_derived.clear();
+        m_displayOrder.swap(sorted);
+        m_currentOrder = order;
+        return success();
     }
-    switch (order) {
-    case SortOrder::ByArtistShort: {
-        m_displayOrder = sortedDisplayOrder(
+    if (order == SortOrder::ByArtistShort) {
+        // The songs are listed from the albums sorted by artist.
+        std::vector<std::uint32_t> byArtist = sortedDisplayOrder(
             *this, SortOrder::ByArtist,
             albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress());
+        m_displayOrder.swap(byArtist);
+    }
+    DerivedLists lists;
+    Status status = success();
+    switch (order) {
+    case SortOrder::ByArtistShort: {
         auto songs = songList(*this, SongHeaders::PerArtist, progress());
         if (m_viewOptions.on(ViewOption::ArtistSongSort))
             songs = sortedSongList(*this, std::move(songs), SongHeaders::PerArtist, progress());
-        m_derived.songs = std::move(songs);
+        status = adoptList(lists.songs, std::move(songs), kSongsOutOfMemory);
         break;
     }
     case SortOrder::BySong:
     case SortOrder::BySongDetail:
-        m_derived.songs = sortedSongList(*this, songList(*this, SongHeaders::None, progress()),
-                                         SongHeaders::None, progress());
+        status = adoptList(lists.songs,
+                           sortedSongList(*this, songList(*this, SongHeaders::None, progress()),
+                                          SongHeaders::None, progress()),
+                           kSongsOutOfMemory);
         break;
-    case SortOrder::ByProducer: m_derived.producers = producerList(*this, progress()); break;
-    case SortOrder::ByPerformer: m_derived.performers = performerList(*this, progress()); break;
+    case SortOrder::ByProducer:
+        status = adoptList(lists.producers, producerList(*this, progress()), kProducersOutOfMemory);
+        break;
+    case SortOrder::ByPerformer:
+        status = adoptList(lists.performers, performerList(*this, progress()), kPerformersOutOfMemory);
+        break;
     default: break;
     }
+    m_derived = std::move(lists);
+    m_currentOrder = order;
+    return status;
 }
 
-void CatalogueDocument::runOrder(SortOrder order)
+Status CatalogueDocument::runOrder(SortOrder order)
 {
-    orderBy(order);
+    Status status = allOrNothing([&] { return orderBy(order); }, [] {});
     finish(&DocumentObserver::documentUpdated);
+    return status;
 }
 
-void CatalogueDocument::reapplyCurrentOrder()
+Status CatalogueDocument::reapplyCurrentOrder()
 {
     if (displayedCount() < 2) {
         // Nothing to order, and a derived list would point at albums that may be gone.
         m_derived.clear();
         m_currentOrder = SortOrder::ByArtist;
         m_viewStyle = ViewStyle::Normal;
-        return;
+        return success();
     }
-    orderBy(m_currentOrder);
+    Status status = orderBy(m_currentOrder);
     if (m_viewStyle == ViewStyle::SingleLineSorts)
         applyViewStyle(ViewStyle::SingleLineSorts);
+    return status;
 }
 
 void CatalogueDocument::applyViewStyle(ViewStyle style)
@@ -317,7 +431,7 @@ void CatalogueDocument::applyViewStyle(ViewStyle style)
 
 void CatalogueDocument::setViewStyle(ViewStyle style)
 {
-    applyViewStyle(style);
+    allOrNothing([&] { applyViewStyle(style); }, [] {});
     finish(&DocumentObserver::documentUpdated);
 }
 
@@ -333,29 +447,40 @@ bool CatalogueDocument::recordUndo(int album, const AlbumRecord& before, UndoKin
 
 CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 {
-    EditOutcome outcome;
     for (Song& song : album.songs)
         if (song.title.empty() && song.time.empty())
             song.trackNumber.clear();
-    const int before = m_albums.albumCount();
-    int index = 0;
-    try {
-        index = m_albums.appendAlbum(album);
-    } catch (const std::bad_alloc&) {
-        m_albums.resize(before);
-        outcome.error = kEnterOutOfMemory;
+    const int index = m_albums.albumCount();
+    std::optional<UndoRecord> previousUndo;
+    EditOutcome outcome = allOrNothing(
+        [&] {
+            EditOutcome entered;
+            try {
+                m_albums.appendAlbum(album);
+            } catch (const std::bad_alloc&) {
+                entered.error = kEnterOutOfMemory;
+                return entered;
+            }
+            previousUndo = std::exchange(m_undo, UndoRecord{});
+            if (!recordUndo(index, album, UndoKind::Delete))
+                entered.error = kRecordUndoOutOfMemory;
+            applyFilters();
+            addValuesOf(album);
+            addError(entered, reapplyCurrentOrder());
+            refillEntryLists();
+            m_undo.setAvailable();
+            m_modified = true;
+            entered.changed = 1;
+            return entered;
+        },
+        [&] {
+            m_albums.resize(index);
+            if (previousUndo)
+                m_undo = std::move(*previousUndo);
+            recoverValueLists();
+        });
+    if (outcome.changed == 0)
         return outcome;
-    }
-    m_undo.clear();
-    if (!recordUndo(index, album, UndoKind::Delete))
-        outcome.error = kRecordUndoOutOfMemory;
-    applyFilters();
-    addValuesOf(album);
-    reapplyCurrentOrder();
-    refillEntryLists();
-    m_undo.setAvailable();
-    m_modified = true;
-    outcome.changed = 1;
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
@@ -364,125 +489,178 @@ CatalogueDocument::EditOutcome
 CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                                 const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit)
 {
-    EditOutcome outcome;
-    m_undo.clear();
-    // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
-    for (std::uint32_t album : albums) {
-        const int a = static_cast<int>(album);
-        if (a >= albumCount())
-            continue;
-        const AlbumRecord before = this->album(a);
-        std::optional<AlbumRecord> edited = edit(before);
-        if (!edited)
-            continue;
-        if (!recordUndo(a, before, UndoKind::Unmodify))
-            outcome.error = kRecordUndoOutOfMemory;
-        m_albums.setAlbum(a, *edited);
-        rebuildValueLists();
-        refillEntryLists();
-        m_undo.setAvailable();
-        m_modified = true;
-        ++outcome.changed;
-    }
-    if (outcome.changed > 0) {
-        applyFilters();
-        reapplyCurrentOrder();
-    }
+    std::optional<UndoRecord> previousUndo;
+    // The albums changed so far, as they were, to put back when memory runs out.
+    std::vector<std::pair<int, AlbumRecord>> originals;
+    EditOutcome outcome = allOrNothing(
+        [&] {
+            EditOutcome modified;
+            previousUndo = std::exchange(m_undo, UndoRecord{});
+            // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
+            for (std::uint32_t album : albums) {
+                const int a = static_cast<int>(album);
+                if (a >= albumCount())
+                    continue;
+                AlbumRecord before = this->album(a);
+                std::optional<AlbumRecord> edited = edit(before);
+                if (!edited)
+                    continue;
+                if (!recordUndo(a, before, UndoKind::Unmodify))
+                    modified.error = kRecordUndoOutOfMemory;
+                originals.emplace_back(a, std::move(before));
+                m_albums.setAlbum(a, *edited);
+                rebuildValueLists();
+                refillEntryLists();
+                m_undo.setAvailable();
+                m_modified = true;
+                ++modified.changed;
+            }
+            if (modified.changed > 0) {
+                applyFilters();
+                addError(modified, reapplyCurrentOrder());
+            }
+            return modified;
+        },
+        [&] {
+            for (auto it = originals.rbegin(); it != originals.rend(); ++it) {
+                try {
+                    m_albums.setAlbum(it->first, it->second);
+                } catch (const std::bad_alloc&) {
+                    // That album keeps its new texts, which is still a whole album.
+                }
+            }
+            if (previousUndo)
+                m_undo = std::move(*previousUndo);
+            recoverValueLists();
+        });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
 
-void CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
+AlbumStore CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
 {
     const int count = m_albums.albumCount();
     const int removed = static_cast<int>(std::count(marked.begin(), marked.end(), true));
-    if (removed == 1) {
-        m_albums.removeAlbum(
-            static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin()));
-    } else if (removed > 1) {
-        // One copy of the kept texts instead of closing each gap in all 111 lists separately.
-        AlbumStore kept;
-        for (int f = 0; f < kFieldCount; ++f) {
-            const TextColumn& from = m_albums.column(fieldAt(f));
-            TextColumn& to = kept.column(fieldAt(f));
-            to.reserve(static_cast<std::size_t>(count - removed), 0);
-            for (int a = 0; a < count; ++a)
-                if (!marked[static_cast<std::size_t>(a)])
-                    to.append(from.at(static_cast<std::size_t>(a)));
-        }
-        kept.resize(count - removed);
-        m_albums = std::move(kept);
+    // One copy of the kept texts instead of closing each gap in all 111 lists separately; the old
+    // albums stay whole until the copy is complete.
+    AlbumStore kept;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const TextColumn& from = m_albums.column(fieldAt(f));
+        TextColumn& to = kept.column(fieldAt(f));
+        to.reserve(static_cast<std::size_t>(count - removed), 0);
+        for (int a = 0; a < count; ++a)
+            if (!marked[static_cast<std::size_t>(a)])
+                to.append(from.at(static_cast<std::size_t>(a)));
     }
-    applyFilters();
+    kept.resize(count - removed);
+    std::swap(m_albums, kept);
+    return kept;
 }
 
 CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const std::uint32_t> albums)
 {
-    EditOutcome outcome;
-    m_undo.clear();
     std::vector<bool> marked(static_cast<std::size_t>(albumCount()), false);
-    for (std::uint32_t album : albums) {
-        if (album >= marked.size() || marked[album])
-            continue;
-        if (!recordUndo(static_cast<int>(album), this->album(static_cast<int>(album)), UndoKind::Restore))
-            outcome.error = kRecordUndoOutOfMemory;
-        marked[album] = true;
-        ++outcome.changed;
-    }
-    if (outcome.changed > 0) {
-        m_undo.setAvailable();
-        m_modified = true;
-        removeAlbums(marked);
-        reapplyCurrentOrder();
-        rebuildValueLists();
-        refillEntryLists();
-    }
+    std::optional<UndoRecord> previousUndo;
+    std::optional<AlbumStore> previousAlbums;
+    EditOutcome outcome = allOrNothing(
+        [&] {
+            EditOutcome deleted;
+            previousUndo = std::exchange(m_undo, UndoRecord{});
+            for (std::uint32_t album : albums) {
+                if (album >= marked.size() || marked[album])
+                    continue;
+                if (!recordUndo(static_cast<int>(album), this->album(static_cast<int>(album)),
+                                UndoKind::Restore))
+                    deleted.error = kRecordUndoOutOfMemory;
+                marked[album] = true;
+                ++deleted.changed;
+            }
+            if (deleted.changed > 0) {
+                previousAlbums = removeAlbums(marked);
+                applyFilters();
+                m_undo.setAvailable();
+                m_modified = true;
+                addError(deleted, reapplyCurrentOrder());
+                rebuildValueLists();
+                refillEntryLists();
+            }
+            return deleted;
+        },
+        [&] {
+            if (previousAlbums)
+                std::swap(m_albums, *previousAlbums);
+            if (previousUndo)
+                m_undo = std::move(*previousUndo);
+            recoverValueLists();
+        });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
 
 CatalogueDocument::EditOutcome CatalogueDocument::undo()
 {
-    EditOutcome outcome;
     if (!m_undo.available())
-        return outcome;
-    switch (m_undo.kind()) {
-    case UndoKind::Restore:
-        for (int i = 0; i < m_undo.count(); ++i) {
-            const int before = m_albums.albumCount();
-            try {
-                m_albums.appendAlbum(m_undo.savedAlbum(i));
-            } catch (const std::bad_alloc&) {
-                m_albums.resize(before);
-                outcome.error = kRestoreUndoOutOfMemory;
+        return {};
+    const int countBefore = m_albums.albumCount();
+    // What the undo replaces, to put back when memory runs out.
+    std::vector<std::pair<int, AlbumRecord>> replaced;
+    std::optional<AlbumStore> previousAlbums;
+    EditOutcome outcome = allOrNothing(
+        [&] {
+            EditOutcome undone;
+            switch (m_undo.kind()) {
+            case UndoKind::Restore:
+                for (int i = 0; i < m_undo.count(); ++i) {
+                    try {
+                        m_albums.appendAlbum(m_undo.savedAlbum(i));
+                    } catch (const std::bad_alloc&) {
+                        undone.error = kRestoreUndoOutOfMemory;
+                        break;
+                    }
+                }
+                break;
+            case UndoKind::Unmodify:
+                // Backwards, so that an album changed twice ends as it was before the first change.
+                for (int i = m_undo.count() - 1; i >= 0; --i) {
+                    const int a = m_undo.albumIndex(i);
+                    if (a >= m_albums.albumCount())
+                        continue;
+                    replaced.emplace_back(a, album(a));
+                    m_albums.setAlbum(a, m_undo.savedAlbum(i));
+                }
+                break;
+            case UndoKind::Delete: {
+                std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
+                for (int i = 0; i < m_undo.count(); ++i)
+                    if (m_undo.albumIndex(i) < m_albums.albumCount())
+                        marked[static_cast<std::size_t>(m_undo.albumIndex(i))] = true;
+                previousAlbums = removeAlbums(marked);
                 break;
             }
-        }
-        applyFilters();
-        break;
-    case UndoKind::Unmodify:
-        // Backwards, so that an album changed twice ends as it was before the first change.
-        for (int i = m_undo.count() - 1; i >= 0; --i)
-            if (m_undo.albumIndex(i) < m_albums.albumCount())
-                m_albums.setAlbum(m_undo.albumIndex(i), m_undo.savedAlbum(i));
-        applyFilters();
-        break;
-    case UndoKind::Delete: {
-        std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
-        for (int i = 0; i < m_undo.count(); ++i)
-            if (m_undo.albumIndex(i) < m_albums.albumCount())
-                marked[static_cast<std::size_t>(m_undo.albumIndex(i))] = true;
-        removeAlbums(marked);
-        break;
-    }
-    case UndoKind::None: break;
-    }
-    m_undo.clear();
-    m_modified = true;
-    reapplyCurrentOrder();
-    rebuildValueLists();
-    refillEntryLists();
-    outcome.changed = 1;
+            case UndoKind::None: break;
+            }
+            applyFilters();
+            m_modified = true;
+            addError(undone, reapplyCurrentOrder());
+            rebuildValueLists();
+            refillEntryLists();
+            m_undo.clear();
+            undone.changed = 1;
+            return undone;
+        },
+        [&] {
+            if (previousAlbums)
+                std::swap(m_albums, *previousAlbums);
+            for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
+                try {
+                    m_albums.setAlbum(it->first, it->second);
+                } catch (const std::bad_alloc&) {
+                    // That album keeps the restored texts, which is still a whole album.
+                }
+            }
+            m_albums.resize(std::min(countBefore, m_albums.albumCount()));
+            recoverValueLists();
+        });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }

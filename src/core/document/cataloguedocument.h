@@ -1,6 +1,9 @@
 // The open catalogue and the operations that change it. Each operation (load, new, enter, modify,
 // delete, undo, an order, filters, options) rebuilds what depends on it and then notifies the
 // observers once, when its state (undo record, modified flag) is final. It never shows a window.
+// An operation that runs out of memory puts everything back as it was and throws std::bad_alloc;
+// a song, producer or performer list that runs out of memory is kept as far as it was built, and
+// the operation returns the list's message.
 #pragma once
 
 #include "core/catalogue/catalogue.h"
@@ -43,6 +46,9 @@ public:
 };
 
 inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
+// What the window and the command line report when a command ran out of memory. The document
+// operations leave everything as it was before they throw std::bad_alloc.
+inline constexpr const char* kNotEnoughMemory = "Not enough memory";
 inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
 inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
 
@@ -54,34 +60,30 @@ public:
     void newDocument();
     // Replaces the albums with a file's, then rebuilds everything derived from them.
     void adoptLoaded(LoadedCatalogue&& loaded);
-    // Reads a catalogue file's bytes; on failure the document is left exactly as it was.
+    // Reads a catalogue file's bytes; on failure (memory included) the document is left exactly as
+    // it was.
     Status load(std::string_view bytes);
     std::string save() const;
     Status openFile(const std::string& path);
     Status saveFile(const std::string& path);
 
     // Runs an order's command: sorts the display order (album orders) or builds and orders its
-    // list (derived orders) and makes it current.
-    void runOrder(SortOrder order);
+    // list (derived orders) and makes it current. Fails with the list's message when memory ran
+    // out while its list was built; the list then holds what was built.
+    Status runOrder(SortOrder order);
     // View by Normal or Single Line Sorts. Single Line Sorts shows albums only: a derived list on
     // screen gives way to ByArtist.
     void setViewStyle(ViewStyle style);
-    // The Filters dialog's OK: the display order is rebuilt and the current order applied again.
-    // The exports start from the filtered albums in catalogue order instead.
-    enum class FilterSequence
-    {
-        CurrentOrder,
-        CatalogueOrder
-    };
-    void setFilters(const std::array<std::string, kFilterCount>& filters,
-                    FilterSequence sequence = FilterSequence::CurrentOrder);
-    void setFilter(FilterField field, std::string text);
+    // The Filters dialog's OK: the display order is rebuilt and the current order applied again
+    // (which may fail as runOrder does).
+    Status setFilters(const std::array<std::string, kFilterCount>& filters);
+    Status setFilter(FilterField field, std::string text);
 
     // What the application hands over from the settings. New view options re-run the current order
-    // when they change how it sorts.
+    // when they change how it sorts (which may fail as runOrder does).
     void setColors(const DisplayColors& colors);
     void setFont(const ScreenFont& font);
-    void setViewOptions(const ViewOptions& options);
+    Status setViewOptions(const ViewOptions& options);
     void setHeadings(std::string first, std::string second);
     // The view's resolution; new catalogues get their default column edges computed for it.
     void setScreenDpi(int dpi) { m_dpi = dpi; }
@@ -95,8 +97,8 @@ public:
     // Albums. enterAlbum adds one at the end; modifyAlbums hands each album to edit in turn (the
     // value lists and the entry lists are brought up to date after each change, so the next sheet
     // offers what was typed) and re-sorts once at the end; deleteAlbums removes the given albums.
-    // Each returns a message for the user when memory ran out (the undo record may then be missing
-    // or incomplete).
+    // Each returns a message for the user when memory ran out for the undo record (it may then be
+    // missing or incomplete) or for the list of the current order.
     struct EditOutcome
     {
         int changed = 0;
@@ -137,17 +139,39 @@ public:
     void removeObserver(DocumentObserver* observer);
 
 private:
+    // What an operation may change besides the albums, kept to be put back when memory runs out.
+    struct Snapshot
+    {
+        std::vector<std::uint32_t> displayOrder;
+        DerivedLists derived;
+        std::array<std::string, kFilterCount> filters;
+        SortOrder currentOrder;
+        ViewStyle viewStyle;
+        ViewOptions viewOptions;
+        bool modified;
+    };
+    void restore(Snapshot& saved) noexcept;
+    // Runs change and returns what it returns. When memory runs out part way, revertAlbums puts
+    // the albums (and the undo record) back, everything in the snapshot returns to how it was,
+    // and std::bad_alloc goes on to the caller.
+    template <typename Change, typename Revert> auto allOrNothing(Change&& change, Revert&& revertAlbums);
+    // The value lists and the entry sheet's lists rebuilt from the albums after a revert, as far
+    // as memory allows.
+    void recoverValueLists() noexcept;
+
     void clearAll();
     void rebuildValueLists();
     void addValuesOf(const AlbumRecord& album);
     void applyFilters();
-    // The steps of an order without notifying.
-    void orderBy(SortOrder order);
+    // The steps of an order without notifying. Album orders are all or nothing; a derived order
+    // replaces the display order before it builds its list, so callers run it in allOrNothing.
+    Status orderBy(SortOrder order);
     // After the catalogue or the display order changed: fewer than two displayed albums make
     // ByArtist current in the Normal style without sorting; otherwise the current order runs again.
-    void reapplyCurrentOrder();
+    Status reapplyCurrentOrder();
     void applyViewStyle(ViewStyle style);
-    void removeAlbums(const std::vector<bool>& marked);
+    // Replaces the albums with those not marked and returns the albums as they were.
+    AlbumStore removeAlbums(const std::vector<bool>& marked);
     bool recordUndo(int album, const AlbumRecord& before, UndoKind kind);
 
     // The one notification of an operation, preceded by modifiedChanged when the flag changed.

@@ -1,10 +1,13 @@
 #include "core/document/undorecord.h"
 
+#include <algorithm>
+
 namespace discora {
 
 void UndoRecord::record(int albumIndex, const AlbumRecord& album, UndoKind kind)
 {
-    m_albums.reserve(m_albums.size() + 1);
+    if (m_albums.size() == m_albums.capacity())
+        m_albums.reserve(std::max<std::size_t>(8, m_albums.capacity() * 2));
     try {
         m_saved.appendAlbum(album);
     } catch (...) {

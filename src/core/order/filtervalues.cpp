@@ -1,9 +1,12 @@
 // The lists the Filters dialog offers and the text each of its boxes shows.
 #include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
+#include "core/order/filters.h"
 #include "core/order/orders.h"
 #include "core/order/performerlist.h"
 #include "core/order/sortkeys.h"
+
+#include <new>
 
 namespace discora {
 
@@ -24,19 +27,19 @@ std::vector<std::string> distinctPerformerNames(const Catalogue& doc, ProgressSi
 {
     // Gathered into a list of our own: the document's performer list may be the one on screen.
     const SortedPerformers sorted = collectSortedPerformers(doc, progress);
+    // Names that are not in order cannot be told apart from their neighbours alone.
+    if (sorted.outOfMemory)
+        throw std::bad_alloc();
     std::vector<std::string> names;
     for (std::size_t i = 0; i < sorted.entries.size(); ++i)
-        if (sorted.startsName[i])
-            names.emplace_back(performerName(doc, sorted.entries[i]));
+        if (sorted.startsName(i))
+            names.emplace_back(sorted.names[i]);
     return names;
 }
 
-std::string filterSelectionShown(const std::vector<std::string>& entries, const std::string& stored)
+std::string filterSelectionShown(const std::string& stored)
 {
-    for (const std::string& entry : entries)
-        if (beginsWithName(entry, stored))
-            return entry;
-    return stored;
+    return isNoFilter(stored) ? std::string(kNoFilter) : stored;
 }
 
 } // namespace discora

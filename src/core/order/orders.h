@@ -22,9 +22,9 @@ std::vector<std::string> distinctPerformerNames(const Catalogue& catalogue, Prog
 // the options say.
 std::vector<std::string> sortedFilterValues(const Catalogue& doc, ValueListId list);
 
-// What a Filters box shows for a stored selection: the first of its entries (as the box lists
-// them, "All" first) that begins with the selection, letter case ignored; else the selection.
-std::string filterSelectionShown(const std::vector<std::string>& entries, const std::string& stored);
+// What a Filters box shows for a stored selection: "All" for no filter, else the selection exactly
+// as stored, so that reopening the dialog and pressing OK never changes which albums pass.
+std::string filterSelectionShown(const std::string& stored);
 
 // The texts a derived-list entry shows, by entry number or by entry.
 std::string_view songTitle(const Catalogue& doc, std::size_t entry);

@@ -5,6 +5,7 @@
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
 
+#include <new>
 #include <vector>
 
 namespace discora {
@@ -14,45 +15,56 @@ bool isUnnamedProducer(std::string_view producer)
     return producer.empty() || producer.front() == ' ' || producer == kNoProducerListed;
 }
 
-std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
+BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
 {
     const auto& displayOrder = doc.displayOrder();
-    std::vector<ProducerEntry> producers;
+    BuiltList<ProducerEntry> producers;
     producers.reserve(displayOrder.size() * 2);
+    std::vector<ProducerEntry>& entries = producers.entries;
     {
         OrderProgress progress(sink, "Building the Producer List", static_cast<int>(displayOrder.size()));
-        for (std::size_t p = 0; p < displayOrder.size(); ++p) {
-            const std::uint32_t album = displayOrder[p];
-            const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
-            const bool second = !doc.text(Field::Producer2, static_cast<int>(album)).empty();
-            if (first)
-                producers.push_back({album, 1});
-            if (second)
-                producers.push_back({album, 2});
-            if (!first && !second)
-                producers.push_back({album, 0});
-            progress.advanceTo(static_cast<int>(p + 1));
+        try {
+            for (std::size_t p = 0; p < displayOrder.size(); ++p) {
+                const std::uint32_t album = displayOrder[p];
+                const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
+                const bool second = !doc.text(Field::Producer2, static_cast<int>(album)).empty();
+                if (first)
+                    entries.push_back({album, 1});
+                if (second)
+                    entries.push_back({album, 2});
+                if (!first && !second)
+                    entries.push_back({album, 0});
+                progress.advanceTo(static_cast<int>(p + 1));
+            }
+        } catch (const std::bad_alloc&) {
+            producers.outOfMemory = true;
+            return producers;
         }
     }
 
-    OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(producers.size())));
-    SortKeys keys(producers.size(), producers.size() * 16);
-    for (std::uint32_t i :
-         inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {
-        const std::string_view name = producerName(doc, producers[i]);
-        // The unnamed entries go last and keep the order they were built in.
-        if (isUnnamedProducer(name))
-            keys.set(i, {}, 1);
-        else
-            keys.set(i, name, 0);
+    OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(entries.size())));
+    try {
+        SortKeys keys(entries.size(), entries.size() * 16);
+        for (std::uint32_t i :
+             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; })) {
+            const std::string_view name = producerName(doc, entries[i]);
+            // The unnamed entries go last and keep the order they were built in.
+            if (isUnnamedProducer(name))
+                keys.set(i, {}, 1);
+            else
+                keys.set(i, name, 0);
+        }
+        progress.advanceToShare(0.5);
+        const std::vector<std::uint32_t> from = keys.stableOrder();
+        std::vector<ProducerEntry> sorted(entries.size());
+        for (std::size_t i = 0; i < from.size(); ++i)
+            sorted[i] = entries[from[i]];
+        entries.swap(sorted);
+    } catch (const std::bad_alloc&) {
+        producers.outOfMemory = true;
     }
-    progress.advanceToShare(0.5);
-    const std::vector<std::uint32_t> from = keys.stableOrder();
-    std::vector<ProducerEntry> sorted(producers.size());
-    for (std::size_t i = 0; i < from.size(); ++i)
-        sorted[i] = producers[from[i]];
     progress.finish();
-    return sorted;
+    return producers;
 }
 
 } // namespace discora

@@ -6,6 +6,7 @@
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
 
+#include <new>
 #include <vector>
 
 namespace discora {
@@ -43,51 +44,64 @@ std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 
 } // namespace
 
-std::vector<SongEntry> songList(const Catalogue& doc, SongHeaders headers, ProgressSink* sink)
+BuiltList<SongEntry> songList(const Catalogue& doc, SongHeaders headers, ProgressSink* sink)
 {
     const auto& displayOrder = doc.displayOrder();
     const bool withHeaders = headers == SongHeaders::PerArtist;
-    std::vector<SongEntry> songs;
+    BuiltList<SongEntry> songs;
     songs.reserve(displayOrder.size() * 14);
+    std::vector<SongEntry>& entries = songs.entries;
     OrderProgress progress(sink, "Building the Song List", static_cast<int>(displayOrder.size()));
-    for (std::size_t p = 0; p < displayOrder.size(); ++p) {
-        const std::uint32_t album = displayOrder[p];
-        // Byte for byte: artists differing only in letter case get a header each.
-        if (withHeaders && (songs.empty() || artistOf(doc, songs.back().album) != artistOf(doc, album)))
-            songs.push_back({album, 0});
-        for (int slot = 1; slot <= kSongSlots; ++slot)
-            if (!doc.text(titleField(slot), static_cast<int>(album)).empty())
-                songs.push_back({album, static_cast<std::uint8_t>(slot)});
-        progress.advanceTo(static_cast<int>(p + 1));
+    try {
+        for (std::size_t p = 0; p < displayOrder.size(); ++p) {
+            const std::uint32_t album = displayOrder[p];
+            // Byte for byte: artists differing only in letter case get a header each.
+            if (withHeaders &&
+                (entries.empty() || artistOf(doc, entries.back().album) != artistOf(doc, album)))
+                entries.push_back({album, 0});
+            for (int slot = 1; slot <= kSongSlots; ++slot)
+                if (!doc.text(titleField(slot), static_cast<int>(album)).empty())
+                    entries.push_back({album, static_cast<std::uint8_t>(slot)});
+            progress.advanceTo(static_cast<int>(p + 1));
+        }
+    } catch (const std::bad_alloc&) {
+        songs.outOfMemory = true;
     }
     return songs;
 }
 
-std::vector<SongEntry> sortedSongList(const Catalogue& doc, std::vector<SongEntry> songs, SongHeaders headers,
-                                      ProgressSink* sink)
+BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> songs, SongHeaders headers,
+                                    ProgressSink* sink)
 {
     const ViewOptions& options = doc.viewOptions();
     const bool artistShort = headers == SongHeaders::PerArtist;
-    OrderProgress progress(sink, "Sorting by Song Title", gapCount(static_cast<int>(songs.size())));
+    const std::vector<SongEntry>& entries = songs.entries;
+    OrderProgress progress(sink, "Sorting by Song Title", gapCount(static_cast<int>(entries.size())));
     const bool titleIgnoresThe =
         artistShort ? options.on(ViewOption::ArtistThe) : options.on(ViewOption::SongThe);
-    std::vector<std::uint32_t> rankOf;
-    if (artistShort)
-        rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
+    try {
+        std::vector<std::uint32_t> rankOf;
+        if (artistShort)
+            rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
 
-    SortKeys keys(songs.size(), songs.size() * 16);
-    for (std::uint32_t i : inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; })) {
-        const std::string_view title = songTitle(doc, songs[i]);
-        keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
-                 artistShort ? rankOf[songs[i].album] : 0);
+        SortKeys keys(entries.size(), entries.size() * 16);
+        for (std::uint32_t i :
+             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; })) {
+            const std::string_view title = songTitle(doc, entries[i]);
+            keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
+                     artistShort ? rankOf[entries[i].album] : 0);
+        }
+        progress.advanceToShare(0.5);
+        const std::vector<std::uint32_t> from = keys.stableOrder();
+        std::vector<SongEntry> sorted(entries.size());
+        for (std::size_t i = 0; i < from.size(); ++i)
+            sorted[i] = entries[from[i]];
+        songs.entries.swap(sorted);
+    } catch (const std::bad_alloc&) {
+        songs.outOfMemory = true;
     }
-    progress.advanceToShare(0.5);
-    const std::vector<std::uint32_t> from = keys.stableOrder();
-    std::vector<SongEntry> sorted(songs.size());
-    for (std::size_t i = 0; i < from.size(); ++i)
-        sorted[i] = songs[from[i]];
     progress.finish();
-    return sorted;
+    return songs;
 }
 
 } // namespace discora

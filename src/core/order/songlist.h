@@ -17,10 +17,14 @@ enum class SongHeaders
     PerArtist // the artist short list
 };
 
-// The songs of the displayed albums in display order, with artist headers when asked for.
-std::vector<SongEntry> songList(const Catalogue& catalogue, SongHeaders headers, ProgressSink* progress);
-// The song list ordered by title, or, for the artist short list, by artist and then title.
-std::vector<SongEntry> sortedSongList(const Catalogue& catalogue, std::vector<SongEntry> songs,
-                                      SongHeaders headers, ProgressSink* progress);
+inline constexpr const char* kSongsOutOfMemory = "Out of memory! Cannot sort the songs!";
+
+// The songs of the displayed albums in display order, with artist headers when asked for. When
+// memory runs out, building stops at that album and the songs listed so far are kept.
+BuiltList<SongEntry> songList(const Catalogue& catalogue, SongHeaders headers, ProgressSink* progress);
+// The song list ordered by title, or, for the artist short list, by artist and then title. When
+// memory runs out for the ordering, the list stays as built.
+BuiltList<SongEntry> sortedSongList(const Catalogue& catalogue, BuiltList<SongEntry> songs,
+                                    SongHeaders headers, ProgressSink* progress);
 
 } // namespace discora

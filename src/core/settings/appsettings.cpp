@@ -112,13 +112,12 @@ std::array<std::string, 2> AppSettings::applyHeadings(std::array<std::string, 2>
     return headings;
 }
 
-void AppSettings::applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc)
+Status AppSettings::applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc)
 {
     for (int i = 0; i < kViewOptionCount; ++i)
         m_store.writeInt(kUserData, kViewOptionInfo[i].key, options.at(i));
     m_store.writeInt(kUserData, "LoadLast", loadLast ? 1 : 0);
-    if (doc)
-        doc->setViewOptions(options);
+    return doc ? doc->setViewOptions(options) : success();
 }
 
 void AppSettings::applyAllAtStartup(const SystemColors& system, CatalogueDocument& doc)

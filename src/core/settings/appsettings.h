@@ -4,6 +4,7 @@
 
 #include "core/catalogue/displaysettings.h"
 #include "core/catalogue/headings.h"
+#include "core/catalogue/result.h"
 #include "core/settings/settingsstore.h"
 
 #include <array>
@@ -57,7 +58,8 @@ public:
     UserColors applyColors(UserColors colors, const SystemColors& system, CatalogueDocument* doc);
     ScreenFont applyFont(ScreenFont font, CatalogueDocument* doc);
     std::array<std::string, 2> applyHeadings(std::array<std::string, 2> headings, CatalogueDocument* doc);
-    void applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc);
+    // Fails as the document's order does when the new options re-run it.
+    Status applyViewOptions(const ViewOptions& options, bool loadLast, CatalogueDocument* doc);
 
     // At start-up, once the window is up: read and apply colors, view options, font and headings. A catalogue
     // opened at start-up keeps its own non-empty headings; the settings fill only empty ones.

@@ -41,13 +41,13 @@ OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDoc
     return values;
 }
 
-void applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc)
+Status applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc)
 {
     const DisplayColors& shown = doc.colors();
     const SystemColors system{shown.windowBackground, shown.buttonFace, shown.buttonShadow, shown.menuText};
     settings.applyColors(values.colors, system, &doc);
     settings.applyFont(values.font, &doc);
-    settings.applyViewOptions(values.view, values.loadLast, &doc);
+    return settings.applyViewOptions(values.view, values.loadLast, &doc);
 }
 
 } // namespace discora

@@ -35,7 +35,8 @@ OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDoc
 
 // OK of the Options sheet: colors, then the font, then the view options, each through its apply
 // rule, so defaults are filled, the keys written and the document told. The system colors are
-// the ones read at start-up, which the document still holds.
-void applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc);
+// the ones read at start-up, which the document still holds. Fails as the document's order does
+// when the view options re-run it.
+Status applyOptionValues(const OptionValues& values, AppSettings& settings, CatalogueDocument& doc);
 
 } // namespace discora

@@ -31,7 +31,7 @@ Application::Application(SettingsStore& store, Prompter* prompter)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
-    registerOptionsCommands(*m_window, m_settings, m_doc, m_window.get());
+    registerOptionsCommands(*m_window, m_settings, m_doc, m_prompter, m_window.get());
     m_albumSheet = std::make_unique<NewAlbumSheet>(m_doc, m_prompter, m_window.get());
     m_doc.setEntryListSink(m_albumSheet.get());
     m_documentCommands = std::make_unique<DocumentCommands>(m_doc, *m_window, m_prompter, *m_albumSheet);

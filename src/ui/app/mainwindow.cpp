@@ -24,6 +24,8 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include <new>
+
 // The resources live in a static library, so they are registered by hand.
 static void initDiscoraResources()
 {
@@ -133,7 +135,12 @@ void MainWindow::runCommand(CommandId id)
         return;
     }
     const auto handler = it->second; // the handler may replace itself
-    handler();
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        // The document put back whatever the command had changed; the command did not happen.
+        m_prompter.showError(kNotEnoughMemory);
+    }
     refreshActions();
 }
 
@@ -159,9 +166,15 @@ void MainWindow::registerOrderHandlers()
 {
     for (int o = 0; o < kSortOrderCount; ++o) {
         const auto order = static_cast<SortOrder>(o);
-        setHandler(sortCommandOf(order), [this, order] { m_doc.runOrder(order); });
+        setHandler(sortCommandOf(order), [this, order] { report(m_doc.runOrder(order)); });
     }
-    setHandler(CommandId::Filters, [this] { runFiltersCommand(m_doc, this); });
+    setHandler(CommandId::Filters, [this] { report(runFiltersCommand(m_doc, this)); });
+}
+
+void MainWindow::report(const Status& status)
+{
+    if (!status)
+        m_prompter.showError(status.error());
 }
 
 UiState MainWindow::uiState() const

@@ -88,6 +88,8 @@ private:
     void createToolBar();
     void registerHandlers();
     void registerOrderHandlers();
+    // Shows what went wrong, if anything.
+    void report(const Status& status);
     // After an open or a save: reports a failure, or makes the file current and most recent.
     bool adoptFile(const Status& status, const QString& fileName);
     void setCurrentFile(const QString& fileName);

@@ -24,6 +24,9 @@ FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterC
         const int f = static_cast<int>(info.id);
         auto* box = new QComboBox(this);
         box->setEditable(true);
+        // No completion: a typed beginning such as "Ro" is a filter of its own, not "Rock", and
+        // "a" must not become "All".
+        box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setMinimumContentsLength(30);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -34,11 +37,7 @@ FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterC
             items << toQt(v);
         box->addItems(items);
 
-        std::vector<std::string> entries;
-        entries.reserve(values[f].size() + 1);
-        entries.emplace_back(kNoFilter);
-        entries.insert(entries.end(), values[f].begin(), values[f].end());
-        const QString shown = toQt(filterSelectionShown(entries, stored[f]));
+        const QString shown = toQt(filterSelectionShown(stored[f]));
         const int index = box->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (index >= 0)
             box->setCurrentIndex(index);
@@ -65,7 +64,7 @@ std::array<std::string, kFilterCount> FiltersDialog::selections() const
     return texts;
 }
 
-void runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
+Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
 {
     std::array<std::vector<std::string>, kFilterCount> values;
     for (const FilterFieldInfo& info : kFilterFields)
@@ -87,8 +86,8 @@ void runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
             progress.step();
     }
     if (dialog->exec() != QDialog::Accepted)
-        return;
-    doc.setFilters(dialog->selections());
+        return success();
+    return doc.setFilters(dialog->selections());
 }
 
 } // namespace discora

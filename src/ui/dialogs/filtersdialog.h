@@ -30,7 +30,8 @@ private:
 };
 
 // The Filters command: offers the catalogue's values, and on OK stores the new selections and
-// shows the albums that pass them in the current order. Cancel changes nothing.
-void runFiltersCommand(CatalogueDocument& doc, QWidget* parent);
+// shows the albums that pass them in the current order (which fails as runOrder does). Cancel
+// changes nothing.
+Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent);
 
 } // namespace discora

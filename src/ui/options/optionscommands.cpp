@@ -2,6 +2,7 @@
 
 #include "core/commands/commandhandlers.h"
 #include "core/document/cataloguedocument.h"
+#include "core/document/prompter.h"
 #include "core/settings/customheadings.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
@@ -9,19 +10,22 @@
 namespace discora {
 
 void registerOptionsCommands(CommandHandlers& window, AppSettings& settings, CatalogueDocument& doc,
-                             QWidget* parent)
+                             Prompter& prompter, QWidget* parent)
 {
-    window.setHandler(CommandId::Options,
-                      [&settings, &doc, parent] { runOptionsCommand(settings, doc, parent); });
+    window.setHandler(CommandId::Options, [&settings, &doc, &prompter, parent] {
+        if (const Status status = runOptionsCommand(settings, doc, parent); !status)
+            prompter.showError(status.error());
+    });
     window.setHandler(CommandId::EditCustomHeadings,
                       [&settings, &doc, parent] { runCustomHeadingsCommand(settings, doc, parent); });
 }
 
-void runOptionsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent)
+Status runOptionsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent)
 {
     OptionsSheet sheet(currentOptionValues(settings, doc), parent);
-    if (sheet.exec() == QDialog::Accepted)
-        applyOptionValues(sheet.values(), settings, doc);
+    if (sheet.exec() != QDialog::Accepted)
+        return success();
+    return applyOptionValues(sheet.values(), settings, doc);
 }
 
 void runCustomHeadingsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget* parent)

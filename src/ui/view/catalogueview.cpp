@@ -146,11 +146,10 @@ void CatalogueView::documentUpdated()
 
 void CatalogueView::viewReset()
 {
+    // Go To stays open: the user closes it, and it searches whichever catalogue is shown.
     m_metrics.scrollX = 0;
     m_metrics.scrollY = 0;
     m_selection.clear(orderEntryCount(m_doc));
-    if (m_goTo)
-        m_goTo->close();
     updateLayout();
 }
 
@@ -171,9 +170,11 @@ void CatalogueView::applyDisplaySettings()
     if (m_screenFont != m_doc.font()) {
         m_screenFont = m_doc.font();
         setScreenFont(toQFont(*m_screenFont, m_metrics.dpi));
-        m_metrics.scrollX = 0;
-        m_metrics.scrollY = 0;
     }
+    // New switches or a new font change every entry's height, so an old position would land
+    // anywhere; the view starts again at the top.
+    m_metrics.scrollX = 0;
+    m_metrics.scrollY = 0;
     updateLayout();
 }
 

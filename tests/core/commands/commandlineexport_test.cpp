@@ -1,5 +1,6 @@
 // The exports run from the command line: which albums they write, in which sequence, for a filter
 // and an order.
+#include "core/commands/commandline.h"
 #include "core/commands/commandlineexport.h"
 #include "support/documentfixture.h"
 
@@ -33,7 +34,8 @@ protected:
     {
         ExportSettings settings;
         settings.switches.set(ViewOption::ShowSongs, 0);
-        const std::string csv = exportDisplayedAlbums(doc, ExportFormat::Csv, order, filters, settings).bytes;
+        const std::string csv =
+            exportDisplayedAlbums(doc, ExportFormat::Csv, order, filters, settings).value().bytes;
         std::string names;
         std::size_t line = csv.find("\r\n");
         while ((line = csv.find("\r\n\"", line)) != std::string::npos) {
@@ -55,9 +57,42 @@ TEST_F(CommandLineExport, WritesTheFilteredAlbumsInTheChosenOrder)
 
 TEST_F(CommandLineExport, ASongOrderWritesTheAlbumSequenceBeneathIt)
 {
-    // The song list puts Alpha's "Aardvark" first; the albums keep the sequence it was built from.
-    EXPECT_EQ(albumColumn(SortOrder::BySong, {{FilterField::MusicType, "Rock"}}), "Zulu;Alpha;");
+    // The song list puts Alpha's "Aardvark" first; the albums keep the sequence it was built from,
+    // which is by artist, as after the load.
+    EXPECT_EQ(albumColumn(SortOrder::BySong, {{FilterField::MusicType, "Rock"}}), "Alpha;Zulu;");
     EXPECT_EQ(albumColumn(SortOrder::ByArtistShort, {}), "Mid;Alpha;Zulu;");
+}
+
+struct EqualKeysCase
+{
+    SortOrder order;
+    const char* albums;
+};
+
+TEST_F(CommandLineExport, AlbumsWithEqualKeysKeepTheWindowsSequenceByArtist)
+{
+    // File order differs from artist order within each label and each media type.
+    const auto album = [](const char* artist, const char* name, const char* label, const char* media) {
+        AlbumRecord a = albumOf(artist, name);
+        a.label = label;
+        a.mediaType = media;
+        return a;
+    };
+    loadAlbums(doc, {album("Cat", "Zulu", "EMI", "CD"), album("Bat", "Alpha", "EMI", "LP"),
+                     album("Ant", "Mid", "Decca", "CD"), album("Dog", "Last", "EMI", "CD")});
+    const EqualKeysCase cases[] = {
+        {SortOrder::ByLabel, "Mid;Alpha;Zulu;Last;"},
+        {SortOrder::ByMediaType, "Mid;Zulu;Last;Alpha;"},
+    };
+    for (const EqualKeysCase& c : cases) {
+        EXPECT_EQ(albumColumn(c.order, {}), c.albums) << orderName(c.order);
+        // The window after the same load and order shows the same sequence.
+        CatalogueDocument window;
+        loadAlbums(window, {album("Cat", "Zulu", "EMI", "CD"), album("Bat", "Alpha", "EMI", "LP"),
+                            album("Ant", "Mid", "Decca", "CD"), album("Dog", "Last", "EMI", "CD")});
+        ASSERT_TRUE(window.runOrder(c.order));
+        EXPECT_EQ(window.displayOrder(), doc.displayOrder()) << orderName(c.order);
+    }
 }
 
 TEST_F(CommandLineExport, TextFormatUsesTheGivenHeadings)
@@ -68,7 +103,7 @@ TEST_F(CommandLineExport, TextFormatUsesTheGivenHeadings)
     settings.headings = {"One", "Shelf"};
     const Filters filters = {{FilterField::Artist, "Ant"}};
     const ExportedFile file =
-        exportDisplayedAlbums(doc, ExportFormat::Text, SortOrder::ByArtist, filters, settings);
+        exportDisplayedAlbums(doc, ExportFormat::Text, SortOrder::ByArtist, filters, settings).value();
     EXPECT_EQ(file.bytes, "Group/Artist: Ant\nAlbum Name: Mid\nMusic Type: Jazz\nMedia Type: \nNumber: \n"
                           "Shelf: \n\n\n");
 }

@@ -143,15 +143,15 @@ struct SelectionCase
     const char* shown;
 };
 
-TEST(FilterSelectionShown, FirstEntryBeginningWithTheStoredTextElseTheText)
+TEST(FilterSelectionShown, OnlyAllInAnyCaseIsNoFilterAndEveryOtherTextReopensAsStored)
 {
-    const Lines entries = {"All", "Pop", "Rock", "Rock and Roll", "rockabilly"};
+    // "A" and "Al" begin "All" but are filters of their own; "Ro" must not become "Rock".
     const SelectionCase cases[] = {
-        {"Ro", "Rock"}, {"ro", "Rock"},   {"Rock and", "Rock and Roll"},        {"rockab", "rockabilly"},
-        {"all", "All"}, {"Jazz", "Jazz"}, {"Rock and Roll!", "Rock and Roll!"},
+        {"All", "All"}, {"all", "All"},   {"ALL", "All"}, {"A", "A"},       {"Al", "Al"},
+        {"Ro", "Ro"},   {"rock", "rock"}, {"", ""},       {"All ", "All "},
     };
     for (const SelectionCase& c : cases)
-        EXPECT_EQ(filterSelectionShown(entries, c.stored), c.shown) << c.stored;
+        EXPECT_EQ(filterSelectionShown(c.stored), c.shown) << c.stored;
 }
 
 } // namespace

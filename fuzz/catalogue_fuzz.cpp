@@ -1,0 +1,74 @@
+// Any bytes as a catalogue file: the reader either fails with a message or reads a catalogue that
+// writes back and reads again unchanged, and on which every order, list and export works; and no
+// input makes it use more memory than its size allows.
+#include "allocationwatch.h"
+
+#include "core/catalogue/cataloguefile.h"
+#include "core/document/cataloguedocument.h"
+#include "core/export/csvexport.h"
+#include "core/export/textexport.h"
+#include "core/order/orderlisting.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+using namespace discora;
+
+namespace {
+
+// What a file's size allows: an album costs at least 27 bytes of file (one per list of the oldest
+// layout), and in memory 111 list entries of 8 bytes, its share of the value lists and sort keys,
+// and a couple of kilobytes of text export with every field shown; so a few hundred bytes per byte
+// of file. An unchecked count or length in a small file asks for far more.
+constexpr long long kBytesPerInputByte = 256;
+constexpr long long kFixedBytes = 8 << 20;
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "catalogue_fuzz: %s\n", what);
+        __builtin_trap();
+    }
+}
+
+void exercise(CatalogueDocument& doc)
+{
+    ExportSettings settings = ExportSettings::of(doc);
+    for (int i = 0; i < kViewOptionCount; ++i)
+        settings.switches.setAt(i, 1);
+    for (int o = 0; o < kSortOrderCount; ++o) {
+        doc.runOrder(static_cast<SortOrder>(o));
+        listCurrentOrder(doc);
+    }
+    csvExport(doc, settings, doc.displayOrder());
+    textExport(doc, settings, doc.displayOrder());
+    doc.setFilter(FilterField::Performer, "a");
+    doc.runOrder(SortOrder::ByPerformer);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    fuzz::AllocationWatch watch;
+    {
+        const LoadBase base{defaultColumnLayouts(96), {"Custom 1", "Custom 2"}};
+        auto loaded = readCatalogue(bytes, base, nullptr);
+        if (loaded) {
+            const std::string written = writeCatalogue(loaded->albums, loaded->layouts, loaded->headings);
+            auto again = readCatalogue(written, base, nullptr);
+            check(again.ok(), "what was written cannot be read");
+            check(writeCatalogue(again->albums, again->layouts, again->headings) == written,
+                  "what was written reads back differently");
+            CatalogueDocument doc;
+            doc.newDocument();
+            doc.adoptLoaded(std::move(*loaded));
+            exercise(doc);
+        }
+    }
+    check(watch.peak() <= kBytesPerInputByte * static_cast<long long>(size) + kFixedBytes,
+          "more memory than the input's size allows");
+    return 0;
+}

@@ -1,0 +1,192 @@
+// The program run from the command line as a user runs it: every error exits with its documented
+// code, says why on standard error and writes nothing; --save-as through a link replaces the file
+// the link names.
+#include "core/commands/commandline.h"
+#include "core/document/cataloguedocument.h"
+#include "support/documentfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace discora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct Outcome
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs discora with args; as an unprivileged user when asked and the tests run as root (root reads
+// and writes whatever the permissions say).
+Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch, bool unprivileged)
+{
+    const fs::path outFile = scratch / "stdout";
+    const fs::path errFile = scratch / "stderr";
+    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        if (unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        std::vector<char*> argv{const_cast<char*>(DISCORA_EXECUTABLE)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(DISCORA_EXECUTABLE, argv.data());
+        ::_exit(98);
+    }
+    ::close(out);
+    ::close(err);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(outFile), contents(errFile)};
+}
+
+// Every file and folder under root with its contents, to see that nothing was written.
+std::map<std::string, std::string> snapshot(const fs::path& root)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        files[fs::relative(e.path(), root).string()] = e.is_regular_file() ? contents(e.path()) : "(folder)";
+    return files;
+}
+
+class CommandLineRun : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char base[] = "/tmp/discora-cli-XXXXXX";
+        ASSERT_NE(::mkdtemp(base), nullptr);
+        m_base = base;
+        m_dir = m_base / "work";
+        fs::create_directories(m_dir / "folder");
+        fs::create_directories(m_dir / "locked");
+        fs::create_directories(m_base / "scratch");
+        CatalogueDocument doc;
+        fixture::loadAlbums(doc, {fixture::albumOf("Can", "Tago Mago"), fixture::albumOf("Ant", "Kings")});
+        ASSERT_TRUE(doc.saveFile((m_dir / "cat.dcf").string()));
+        std::ofstream(m_dir / "damaged.dcf") << "not a catalogue";
+        fs::copy_file(m_dir / "cat.dcf", m_dir / "secret.dcf");
+        fs::permissions(m_dir / "secret.dcf", fs::perms::none);
+        fs::permissions(m_dir / "locked", fs::perms(0555));
+        for (const fs::path& p : {m_base, m_dir, m_dir / "folder"})
+            fs::permissions(p, fs::perms(0755));
+        fs::permissions(m_base / "scratch", fs::perms(0777));
+    }
+    void TearDown() override
+    {
+        fs::permissions(m_dir / "locked", fs::perms(0755));
+        fs::remove_all(m_base);
+    }
+
+    std::vector<std::string> expand(const std::vector<std::string>& args) const
+    {
+        std::vector<std::string> out;
+        for (std::string a : args) {
+            if (const auto at = a.find("$DIR"); at != std::string::npos)
+                a.replace(at, 4, m_dir.string());
+            out.push_back(a);
+        }
+        return out;
+    }
+
+    fs::path m_base;
+    fs::path m_dir;
+};
+
+struct ErrorCase
+{
+    const char* name;
+    std::vector<std::string> args;
+    int exitCode;
+    bool unprivileged = false;
+    const char* mentioned = ""; // a text the message must contain
+};
+
+TEST_F(CommandLineRun, EveryErrorExitsWithItsCodeAndWritesNothing)
+{
+    const ErrorCase cases[] = {
+        {"unknown order to list",
+         {"--list", "by-colour", "$DIR/cat.dcf"},
+         kExitUsageError,
+         false,
+         "by-artist"},
+        {"unknown order to export",
+         {"--export-csv", "$DIR/out.csv", "--order", "by-colour", "$DIR/cat.dcf"},
+         kExitUsageError,
+         false,
+         "by-song-detail"},
+        {"unknown field",
+         {"--export-text", "$DIR/out.doc", "--filter", "colour=red", "$DIR/cat.dcf"},
+         kExitUsageError,
+         false,
+         "media-type"},
+        {"no file named", {"--save-as", "$DIR/out.dcf"}, kExitUsageError},
+        {"missing file",
+         {"--export-csv", "$DIR/out.csv", "$DIR/missing.dcf"},
+         kExitFailure,
+         false,
+         "missing.dcf"},
+        {"not a catalogue",
+         {"--save-as", "$DIR/out.dcf", "$DIR/damaged.dcf"},
+         kExitFailure,
+         false,
+         "damaged"},
+        {"unreadable file", {"--list", "by-artist", "$DIR/secret.dcf"}, kExitFailure, true, "secret.dcf"},
+        {"a folder to read", {"--list", "by-song", "$DIR/folder"}, kExitFailure, false, "folder"},
+        {"unwritable output", {"--export-csv", "$DIR/locked/out.csv", "$DIR/cat.dcf"}, kExitFailure, true},
+        {"output in a missing folder", {"--save-as", "$DIR/none/out.dcf", "$DIR/cat.dcf"}, kExitFailure},
+        {"a folder as output",
+         {"--export-text", "$DIR/folder", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "folder"},
+    };
+    const auto before = snapshot(m_dir);
+    for (const ErrorCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome run = runDiscora(expand(c.args), m_base / "scratch", c.unprivileged);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("discora: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.mentioned), std::string::npos) << run.err;
+        EXPECT_EQ(snapshot(m_dir), before);
+    }
+}
+
+TEST_F(CommandLineRun, SaveAsThroughALinkReplacesTheFileTheLinkNames)
+{
+    std::ofstream(m_dir / "folder" / "real.dcf") << "old";
+    fs::create_symlink("folder/real.dcf", m_dir / "link.dcf");
+    const Outcome run = runDiscora({"--save-as", (m_dir / "link.dcf").string(), (m_dir / "cat.dcf").string()},
+                                   m_base / "scratch", false);
+    ASSERT_EQ(run.exitCode, kExitSuccess) << run.err;
+    EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
+    EXPECT_EQ(contents(m_dir / "folder" / "real.dcf"), contents(m_dir / "cat.dcf"));
+}
+
+} // namespace
+} // namespace discora

@@ -1,0 +1,244 @@
+// Saving and exporting as the disk sees it: through symbolic links, keeping permissions, in a
+// folder where no file can be created, and killed at random moments.
+#include "cataloguegenerator.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/columnlayout.h"
+#include "core/document/cataloguedocument.h"
+#include "core/export/exportfile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace discora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void put(const fs::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+mode_t permissions(const fs::path& p)
+{
+    struct stat st
+    {
+    };
+    EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+    return st.st_mode & 07777;
+}
+
+class FileWrite : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/discora-filewrite-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        m_dir = name;
+        // Searchable by the unprivileged user some tests run as.
+        fs::permissions(m_dir, fs::perms(0755));
+    }
+    void TearDown() override
+    {
+        for (const auto& e : fs::recursive_directory_iterator(m_dir))
+            if (fs::is_directory(e.symlink_status()))
+                fs::permissions(e.path(), fs::perms(0755));
+        fs::remove_all(m_dir);
+    }
+
+    // Everything in folder, links included, by name.
+    std::vector<std::string> entries(const fs::path& folder) const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path m_dir;
+};
+
+struct LinkCase
+{
+    const char* name;
+    const char* link;   // what the path given to the save is a link to, relative to the folder
+    bool targetExists;  // whether the file the links end at is there before the save
+    const char* target; // the file the links end at
+};
+
+TEST_F(FileWrite, SaveAndExportWriteThroughSymbolicLinksAndKeepPermissions)
+{
+    const LinkCase cases[] = {
+        {"relative", "real.dcf", true, "real.dcf"},
+        {"into a subfolder", "sub/real.dcf", true, "sub/real.dcf"},
+        {"chain of two", "hop", true, "sub/real.dcf"}, // hop -> sub/real.dcf
+        {"absolute", "", true, "sub/real.dcf"},        // an absolute path to sub/real.dcf
+        {"dangling", "sub/new.dcf", false, "sub/new.dcf"},
+    };
+    CatalogueDocument doc;
+    doc.newDocument();
+    doc.enterAlbum(AlbumRecord{});
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "sub");
+        if (c.targetExists) {
+            put(m_dir / c.target, "old");
+            fs::permissions(m_dir / c.target, fs::perms(0640));
+        }
+        fs::create_symlink("sub/real.dcf", m_dir / "hop");
+        const std::string linkText = *c.link ? std::string(c.link) : (m_dir / c.target).string();
+        fs::create_symlink(linkText, m_dir / "link.dcf");
+        const std::vector<std::string> before = entries(m_dir);
+
+        ASSERT_TRUE(doc.saveFile((m_dir / "link.dcf").string()));
+        EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
+        EXPECT_EQ(fs::read_symlink(m_dir / "link.dcf"), linkText);
+        EXPECT_EQ(contents(m_dir / c.target), doc.save());
+        if (c.targetExists) {
+            EXPECT_EQ(permissions(m_dir / c.target), 0640u);
+        }
+
+        ASSERT_TRUE(writeExportFile((m_dir / "link.dcf").string(), {"exported", false}));
+        EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
+        EXPECT_EQ(contents(m_dir / c.target), "exported");
+        EXPECT_EQ(entries(m_dir), before) << "no file left over";
+    }
+}
+
+// Runs work in a child process, as an unprivileged user when the tests run as root (root may
+// create files in any folder), and returns its exit code.
+int runUnprivileged(const std::function<int()>& work)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        ::_exit(work());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(FileWrite, AFolderWhereNoFileCanBeCreatedIsWrittenInPlace)
+{
+    const fs::path locked = m_dir / "locked";
+    fs::create_directory(locked);
+    const fs::path writable = locked / "music.dcf";
+    const fs::path readOnly = locked / "kept.dcf";
+    put(writable, "the old catalogue, longer than the new one");
+    put(readOnly, "kept");
+    fs::permissions(writable, fs::perms(0666));
+    fs::permissions(readOnly, fs::perms(0444));
+    fs::permissions(locked, fs::perms(0555));
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(writable.c_str(), &before), 0);
+
+    const int wrote = runUnprivileged([&] { return writeFileAtomically(writable.string(), "new") ? 0 : 1; });
+    EXPECT_EQ(wrote, 0);
+    EXPECT_EQ(contents(writable), "new");
+    struct stat after
+    {
+    };
+    ASSERT_EQ(::stat(writable.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+
+    const int refused =
+        runUnprivileged([&] { return writeFileAtomically(readOnly.string(), "new") ? 0 : 1; });
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(contents(readOnly), "kept");
+    EXPECT_EQ(entries(locked), (std::vector<std::string>{"kept.dcf", "music.dcf"}));
+}
+
+// A save of 20,000 albums over an existing catalogue of 2,000, killed at 30 moments spread over the time
+// it takes to reach the disk (the bytes are made in memory first, which a kill cannot harm): the
+// target is always one whole file, and what a kill leaves behind is a hidden file whose name does
+// not end in ".dcf".
+TEST_F(FileWrite, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+{
+    // Few songs and performers keep the generator quick; the file still holds every list.
+    const auto bytesOf = [](int albums, std::uint32_t seed) {
+        return writeCatalogue(generateCatalogue(albums, seed, {3.0, 1.0, 1}), defaultColumnLayouts(96),
+                              {"Custom 1", "Custom 2"});
+    };
+    const std::string oldBytes = bytesOf(2000, 1);
+    const std::string newBytes = bytesOf(20000, 2);
+    ASSERT_NE(oldBytes, newBytes);
+    const fs::path target = m_dir / "big.dcf";
+    const auto save = [&] {
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            ::_exit(writeFileAtomically(target.string(), newBytes) ? 0 : 1);
+        return pid;
+    };
+
+    // How long one whole save takes here.
+    put(target, oldBytes);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t whole = save();
+    int status = 0;
+    ::waitpid(whole, &status, 0);
+    const auto duration = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(contents(target), newBytes);
+
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
+    int oldKept = 0;
+    int newWritten = 0;
+    int leftOver = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        put(target, oldBytes);
+        const pid_t pid = save();
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+
+        const std::string found = contents(target);
+        EXPECT_TRUE(found == oldBytes || found == newBytes)
+            << "kill " << kill << ": " << found.size() << " bytes";
+        oldKept += found == oldBytes;
+        newWritten += found == newBytes;
+        for (const auto& e : fs::directory_iterator(m_dir)) {
+            const std::string name = e.path().filename().string();
+            if (name == "big.dcf")
+                continue;
+            EXPECT_TRUE(name.front() == '.' && !name.ends_with(".dcf")) << name;
+            fs::remove(e.path());
+            ++leftOver;
+        }
+    }
+    std::cout << "30 killed saves of " << newBytes.size() << " bytes: " << oldKept << " left the old file, "
+              << newWritten << " the new one, " << leftOver << " a temporary file; a whole save takes "
+              << std::chrono::duration_cast<std::chrono::microseconds>(duration).count() << " us\n";
+}
+
+} // namespace
+} // namespace discora
