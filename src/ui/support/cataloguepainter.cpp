@@ -1,7 +1,7 @@
-#include "ui/view/cataloguepainter.h"
-#include "core/catalogue/headings.h"
+#include "ui/support/cataloguepainter.h"
 
-#include "core/document/cataloguedocument.h"
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/headings.h"
 #include "core/layout/viewselection.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 
 namespace discora {
 
@@ -52,7 +53,7 @@ ViewOption gridOption(LayoutKind kind)
     return ViewOption::NlViewGrid;
 }
 
-int albumAt(const CatalogueDocument& doc, int position)
+int albumAt(const Catalogue& doc, int position)
 {
     return static_cast<int>(*albumOfEntry(doc, position));
 }
@@ -68,27 +69,61 @@ ViewColors toViewColors(const DisplayColors& colors)
 }
 
 CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
-    : m_p(painter), m_in(input), m_doc(input.doc), m_fm(input.font), m_lh(input.metrics.lineHeight),
-      m_ascent(m_fm.ascent()), m_visibleLeft(input.metrics.scrollX),
+    : m_p(painter), m_doc(input.doc), m_screen(&input), m_kind(input.kind), m_options(input.options),
+      m_colors(input.colors), m_font(input.font), m_headingFont(input.font), m_fm(input.font),
+      m_lh(input.metrics.lineHeight), m_ascent(m_fm.ascent()), m_headingAscent(m_ascent), m_textAscent(m_ascent),
+      m_scrollX(input.metrics.scrollX), m_clientWidth(input.metrics.clientWidth),
+      m_clientHeight(input.metrics.clientHeight), m_visibleLeft(input.metrics.scrollX),
       m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
+{}
+
+CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
+    : m_p(painter), m_doc(input.doc), m_paper(&input), m_kind(input.pagination.kind), m_options(input.options),
+      m_colors(input.colors), m_font(input.font), m_headingFont(input.boldFont),
+      m_fm(input.font, painter.device()), m_lh(input.pagination.lineHeight), m_ascent(m_fm.ascent()),
+      m_headingAscent(QFontMetrics(input.boldFont, painter.device()).ascent()), m_textAscent(m_ascent), m_scrollX(0),
+      m_clientWidth(input.printWidth), m_clientHeight(input.pageHeight), m_visibleLeft(0),
+      m_visibleRight(std::numeric_limits<int>::max())
 {}
 
 bool CataloguePainter::gridOn() const
 {
-    return m_in.options.on(gridOption(m_in.kind));
+    return m_options.on(gridOption(m_kind));
+}
+
+bool CataloguePainter::isSelected(int position) const
+{
+    // Printed pages show no selection.
+    return m_screen && m_screen->selection.isSelected(position);
+}
+
+void CataloguePainter::useHeadingFont()
+{
+    if (!m_paper)
+        return;
+    m_p.setFont(m_headingFont);
+    m_textAscent = m_headingAscent;
+}
+
+void CataloguePainter::useValueFont()
+{
+    if (!m_paper)
+        return;
+    m_p.setFont(m_font);
+    m_textAscent = m_ascent;
 }
 
 void CataloguePainter::paint()
 {
-    if (m_lh <= 0)
+    if (m_lh <= 0 || !m_screen)
         return;
     m_p.save();
-    m_p.setFont(m_in.font);
-    const ViewMetrics& m = m_in.metrics;
-    switch (m_in.kind) {
+    m_p.setFont(m_font);
+    const ViewMetrics& m = m_screen->metrics;
+    switch (m_kind) {
     case LayoutKind::Normal: {
         const BlockPlan plan =
-            normalBlock(normalSwitches(m_in.options), normalPositions(m.dpi, m.maxCharWidth),
+            normalBlock(normalSwitches(m_options), normalPositions(m.dpi, m.maxCharWidth),
                         headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1));
         paintBlocks(plan, gridOn());
         break;
@@ -96,19 +131,63 @@ void CataloguePainter::paint()
     case LayoutKind::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
     default: {
         ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
-        clearAbsentEdges(layout, m_in.kind);
-        paintList(listGeometry(m_in.kind, layout, m));
+        clearAbsentEdges(layout, m_kind);
+        paintList(listGeometry(m_kind, layout, m));
         break;
     }
     }
     m_p.restore();
 }
 
+void CataloguePainter::paintPage(int page)
+{
+    if (m_lh <= 0 || !m_paper)
+        return;
+    const PageInput& in = *m_paper;
+    const Pagination& pages = in.pagination;
+    const EntryRange entries = pages.entriesOn(page);
+    m_p.save();
+    m_p.setFont(m_font);
+    if (isColumnList(m_kind)) {
+        ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
+        clearAbsentEdges(layout, m_kind);
+        const ListGeometry g = printedListGeometry(m_kind, layout, in.screenDpi, in.printDpi, in.printWidth);
+        paintPrintedHeadingRow(g);
+        for (int n = entries.first; n <= entries.last; ++n)
+            paintRow(g, pages.positionOf(n), (pages.firstEntryLine() + n - entries.first) * m_lh);
+        m_p.setClipping(false);
+        flushGrid();
+    } else {
+        const BlockPlan plan =
+            m_kind == LayoutKind::Normal
+                ? normalBlock(normalSwitches(m_options), printedNormalPositions(in.printDpi, in.printWidth),
+                              headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1),
+                              BlockMedium::Paper)
+                : printedSongDetailBlock(in.printDpi, in.printWidth);
+        const int blockHeight = plan.linesPerRecord * m_lh;
+        for (int n = entries.first; n <= entries.last; ++n)
+            paintBlock(plan, pages.positionOf(n),
+                       pages.firstEntryLine() * m_lh + (n - entries.first) * blockHeight, gridOn());
+    }
+    if (pages.pageNumbers)
+        paintFooter(page);
+    m_p.restore();
+}
+
+void CataloguePainter::paintFooter(int page)
+{
+    const int x = m_paper->printDpi * 31 / 10;
+    const int top = m_paper->pagination.footerLine() * m_lh;
+    m_p.setFont(m_font);
+    m_p.setPen(m_colors.data);
+    m_p.drawText(x, top + m_ascent, toQString(pageFooter(page, m_paper->pagination.pageCount)));
+}
+
 // ---- Block layouts -------------------------------------------------------------------------
 
 void CataloguePainter::paintBlocks(const BlockPlan& plan, bool grid)
 {
-    const PaintRange range = paintRange(m_in.kind, m_in.metrics, plan.linesPerRecord, m_in.entries);
+    const PaintRange range = paintRange(m_kind, m_screen->metrics, plan.linesPerRecord, m_screen->entries);
     const int blockHeight = plan.linesPerRecord * m_lh;
     for (int position = range.first; position <= range.last; ++position)
         paintBlock(plan, position, (position - range.first) * blockHeight - range.offset, grid);
@@ -117,22 +196,24 @@ void CataloguePainter::paintBlocks(const BlockPlan& plan, bool grid)
 void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, bool grid)
 {
     const int album = albumAt(m_doc, position);
-    const bool selected = m_in.selection.isSelected(position);
-    const ViewColors& c = m_in.colors;
+    const bool selected = isSelected(position);
+    const ViewColors& c = m_colors;
     const QColor* background = selected ? &c.selectedBackground : nullptr;
-    const int dx = -m_in.metrics.scrollX;
+    const int dx = -m_scrollX;
     const int end = plan.contentWidth;
 
     for (const BlockLine& line : plan.lines) {
         const int y = top + line.top * m_lh;
         const int height = line.lines * m_lh;
-        if (y >= m_in.metrics.clientHeight || y + height + 2 < 0)
+        if (y >= m_clientHeight || y + height + 2 < 0)
             continue;
         if (line.kind == BlockLineKind::Heading) {
             m_p.fillRect(QRect(dx, y, end, m_lh), c.band);
             m_p.setPen(c.heading);
+            useHeadingFont();
             for (const BlockLabel& label : line.labels)
                 drawLabel(label.x, y, label.text);
+            useValueFont();
         } else if (line.kind == BlockLineKind::Values) {
             m_p.setPen(selected ? c.selectedText : c.data);
             for (const BlockCell& cell : line.cells) {
@@ -155,8 +236,10 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
         }
         for (int x : line.separators)
             m_grid.emplace_back(dx + x, y, dx + x, y + m_lh - 1);
-        if (line.thickRule)
+        if (line.rule == BlockRule::Thick)
             m_p.fillRect(QRect(dx, y - 2, end + 1, 4), Qt::black); // a 4-pixel rule centred on the line
+        else if (line.rule == BlockRule::Thin)
+            m_grid.emplace_back(dx, y, dx + end, y);
     }
     flushGrid();
 }
@@ -174,7 +257,7 @@ void CataloguePainter::flushGrid()
 
 void CataloguePainter::paintList(const ListGeometry& g)
 {
-    const PaintRange range = paintRange(m_in.kind, m_in.metrics, 1, m_in.entries);
+    const PaintRange range = paintRange(m_kind, m_screen->metrics, 1, m_screen->entries);
     for (int position = range.first; position <= range.last; ++position)
         paintRow(g, position, m_lh + (position - range.first) * m_lh - range.offset);
     m_p.setClipping(false);
@@ -184,18 +267,35 @@ void CataloguePainter::paintList(const ListGeometry& g)
 
 void CataloguePainter::paintHeadingRow(const ListGeometry& g)
 {
-    const ViewColors& c = m_in.colors;
+    const ViewColors& c = m_colors;
     const std::string_view h1 = m_doc.heading(0);
     const std::string_view h2 = m_doc.heading(1);
-    m_p.fillRect(QRect(-m_in.metrics.scrollX, 0, g.paintWidth, m_lh), c.band);
+    m_p.fillRect(QRect(-m_scrollX, 0, g.paintWidth, m_lh), c.band);
     // Frames first: the line height leaves no blank rows above and below the glyphs, so frames
     // drawn over the headings would cut off their tops and baselines.
     for (const ListColumn& column : g.columns)
         drawRaisedButton(column.buttonLeft, column.buttonRight);
     m_p.setPen(c.columnHeading);
     for (const ListColumn& column : g.columns)
-        drawCell(column.left, 0, column.cellRight, columnHeading(column, m_in.kind, h1, h2), nullptr);
+        drawCell(column.left, 0, column.cellRight, columnHeading(column, m_kind, h1, h2), nullptr);
     m_p.setClipping(false);
+}
+
+// On paper the heading row is a plain band with the column names in the bold print font.
+void CataloguePainter::paintPrintedHeadingRow(const ListGeometry& g)
+{
+    const ViewColors& c = m_colors;
+    const std::string_view h1 = m_doc.heading(0);
+    const std::string_view h2 = m_doc.heading(1);
+    m_p.fillRect(QRect(g.bandLeft, 0, g.paintWidth - g.bandLeft, m_lh), c.band);
+    m_p.setPen(c.columnHeading);
+    useHeadingFont();
+    for (const ListColumn& column : g.columns)
+        drawCell(column.left, 0, column.cellRight, columnHeading(column, m_kind, h1, h2), nullptr);
+    m_p.setClipping(false);
+    useValueFont();
+    if (gridOn())
+        paintRowGrid(g, 0, false);
 }
 
 std::string_view CataloguePainter::columnText(const ListColumn& c, int position) const
@@ -215,15 +315,15 @@ std::string_view CataloguePainter::columnText(const ListColumn& c, int position)
 
 void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
 {
-    const bool selected = m_in.selection.isSelected(position);
+    const bool selected = isSelected(position);
     const auto entry = static_cast<std::size_t>(position);
     const bool groupHeading =
-        (m_in.kind == LayoutKind::ArtistShortList && m_doc.derivedLists().songs[entry].isHeader()) ||
-        (m_in.kind == LayoutKind::PerformerList && m_doc.derivedLists().performers[entry].header);
+        (m_kind == LayoutKind::ArtistShortList && m_doc.derivedLists().songs[entry].isHeader()) ||
+        (m_kind == LayoutKind::PerformerList && m_doc.derivedLists().performers[entry].header);
     if (groupHeading) {
         paintGroupHeading(g, position, top, selected);
     } else {
-        const ViewColors& c = m_in.colors;
+        const ViewColors& c = m_colors;
         m_p.setPen(selected ? c.selectedText : c.data);
         const QColor* background = selected ? &c.selectedBackground : nullptr;
         for (const ListColumn& column : g.columns)
@@ -236,14 +336,14 @@ void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
 
 void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, int top, bool selected)
 {
-    const ViewColors& c = m_in.colors;
-    m_p.fillRect(QRect(-m_in.metrics.scrollX, top, g.paintWidth, m_lh),
+    const ViewColors& c = m_colors;
+    m_p.fillRect(QRect(g.bandLeft - m_scrollX, top, g.paintWidth - g.bandLeft, m_lh),
                  selected ? c.selectedBackground : c.band);
     m_p.setPen(selected ? c.selectedText : c.heading);
     if (g.columns.empty())
         return;
     const ListColumn& first = g.columns.front();
-    if (m_in.kind == LayoutKind::ArtistShortList) {
+    if (m_kind == LayoutKind::ArtistShortList) {
         drawCell(first.left, top, first.cellRight, m_doc.text(Field::Artist, albumAt(m_doc, position)),
                  nullptr);
     } else {
@@ -257,27 +357,38 @@ void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, in
 
 void CataloguePainter::paintRowGrid(const ListGeometry& g, int top, bool groupHeading)
 {
-    const int dx = -m_in.metrics.scrollX;
+    const int dx = -m_scrollX;
     const int bottom = top + m_lh - 1;
-    m_grid.emplace_back(dx, top, dx + g.paintWidth, top);
     if (!groupHeading)
         for (const ListColumn& column : g.columns)
             if (column.number >= 2)
-                m_grid.emplace_back(dx + column.left - 2, top, dx + column.left - 2, bottom);
-    if (m_in.kind == LayoutKind::ArtistShortList || m_in.kind == LayoutKind::PerformerList)
+                m_grid.emplace_back(dx + column.left - g.separatorGap, top, dx + column.left - g.separatorGap,
+                                    bottom);
+    if (m_paper) {
+        // A box around every printed row, from the band's left end to the usable width.
+        const int left = g.bandLeft;
+        const int right = g.paintWidth;
+        m_grid.emplace_back(left, top, right, top);
+        m_grid.emplace_back(left, top + m_lh, right, top + m_lh);
+        m_grid.emplace_back(left, top, left, top + m_lh);
+        m_grid.emplace_back(right, top, right, top + m_lh);
+        return;
+    }
+    m_grid.emplace_back(dx, top, dx + g.paintWidth, top);
+    if (m_kind == LayoutKind::ArtistShortList || m_kind == LayoutKind::PerformerList)
         m_grid.emplace_back(dx, top, dx, bottom);
-    if (m_in.kind == LayoutKind::PerformerList)
+    if (m_kind == LayoutKind::PerformerList)
         m_grid.emplace_back(dx + g.paintWidth - 1, top, dx + g.paintWidth - 1, bottom);
 }
 
 void CataloguePainter::drawRaisedButton(int left, int right)
 {
-    const int x = left - m_in.metrics.scrollX;
+    const int x = left - m_scrollX;
     const int w = right - left;
     const int h = m_lh;
     if (w < 2 || h < 2)
         return;
-    const ViewColors& c = m_in.colors;
+    const ViewColors& c = m_colors;
     // Outer frame: face top-left, black bottom-right; inner: white top-left, shadow bottom-right.
     m_p.fillRect(QRect(x, 0, w - 1, 1), c.band);
     m_p.fillRect(QRect(x, 0, 1, h - 1), c.band);
@@ -295,7 +406,7 @@ void CataloguePainter::drawLabel(int x, int top, std::string_view text)
 {
     if (x >= m_visibleRight)
         return;
-    m_p.drawText(x - m_in.metrics.scrollX, top + m_ascent, toQString(text));
+    m_p.drawText(x - m_scrollX, top + m_headingAscent, toQString(text));
 }
 
 void CataloguePainter::drawCell(int left, int top, int right, std::string_view text, const QColor* background)
@@ -303,13 +414,13 @@ void CataloguePainter::drawCell(int left, int top, int right, std::string_view t
     if (text.empty() || right <= left || right <= m_visibleLeft || left >= m_visibleRight)
         return;
     const QString s = oneLine(text);
-    const QRect cell(left - m_in.metrics.scrollX, top, right - left, m_lh);
+    const QRect cell(left - m_scrollX, top, right - left, m_lh);
     m_p.setClipRect(cell);
     if (background) {
         const int width = std::min(m_fm.horizontalAdvance(s), cell.width());
         m_p.fillRect(QRect(cell.left(), top, width, m_lh), *background);
     }
-    m_p.drawText(cell.left(), top + m_ascent, s);
+    m_p.drawText(cell.left(), top + m_textAscent, s);
 }
 
 void CataloguePainter::drawWrapped(int left, int top, int right, int lines, std::string_view text,
@@ -320,7 +431,7 @@ void CataloguePainter::drawWrapped(int left, int top, int right, int lines, std:
     QString s = toQString(text);
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(u'\r', u'\n');
-    const QRect cell(left - m_in.metrics.scrollX, top, right - left, lines * m_lh);
+    const QRect cell(left - m_scrollX, top, right - left, lines * m_lh);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     m_p.setClipRect(cell);
     if (background)

@@ -1,11 +1,13 @@
 // Draws the current order of the catalogue into any QPainter: the album blocks, the song detail
-// blocks and the column lists, from the geometry the core computes. It holds no state of its own,
-// so the view, the benchmark and the tests paint exactly the same way.
+// blocks and the column lists, from the geometry the core computes. On screen it draws what the
+// client area shows; on paper one page of a print job. It holds no state of its own, so the view,
+// printing, the benchmarks and the tests all draw exactly the same way.
 #pragma once
 
 #include "core/catalogue/displaysettings.h"
 #include "core/layout/listlayout.h"
 #include "core/layout/normallayout.h"
+#include "core/layout/pagination.h"
 #include "core/layout/viewlayout.h"
 
 #include <QColor>
@@ -21,7 +23,7 @@ class QPainter;
 
 namespace discora {
 
-class CatalogueDocument;
+class Catalogue;
 class ViewSelection;
 
 // The eight display colors, in the order the settings hand them over.
@@ -41,7 +43,7 @@ ViewColors toViewColors(const DisplayColors& colors);
 
 struct PaintInput
 {
-    const CatalogueDocument& doc;
+    const Catalogue& doc;
     const ViewSelection& selection;
     ViewMetrics metrics;
     LayoutKind kind = LayoutKind::Normal;
@@ -52,22 +54,43 @@ struct PaintInput
     ViewOptions options;
 };
 
+// What a printed page is drawn from: the job's pages, the printer's measures in device pixels and
+// the two print fonts (headings in the bold one).
+struct PageInput
+{
+    const Catalogue& doc;
+    const Pagination& pagination;
+    int printDpi = 600;
+    int printWidth = 0; // the printer's horizontal resolution less 5 pixels
+    int pageHeight = 0;
+    int screenDpi = 96; // the resolution the column edges are stored at
+    QFont font;
+    QFont boldFont;
+    ViewColors colors;
+    ViewOptions options;
+};
+
 class CataloguePainter
 {
 public:
     CataloguePainter(QPainter& painter, const PaintInput& input);
+    CataloguePainter(QPainter& painter, const PageInput& input);
 
     // Everything the client area shows; the caller has filled it with the background color.
     void paint();
+    // Page page (from 1) of the print job, with its footer.
+    void paintPage(int page);
 
 private:
     void paintBlocks(const BlockPlan& plan, bool grid);
     void paintBlock(const BlockPlan& plan, int position, int top, bool grid);
     void paintList(const ListGeometry& g);
     void paintHeadingRow(const ListGeometry& g);
+    void paintPrintedHeadingRow(const ListGeometry& g);
     void paintRow(const ListGeometry& g, int position, int top);
     void paintGroupHeading(const ListGeometry& g, int position, int top, bool selected);
     void paintRowGrid(const ListGeometry& g, int top, bool groupHeading);
+    void paintFooter(int page);
 
     // One line of text clipped to its cell; background behind the text only, when given.
     void drawCell(int left, int top, int right, std::string_view text, const QColor* background);
@@ -79,14 +102,29 @@ private:
     void flushGrid();
     std::string_view columnText(const ListColumn& c, int position) const;
     bool gridOn() const;
+    bool isSelected(int position) const;
+    // The font of heading labels: the bold print font on paper, the screen font on screen.
+    void useHeadingFont();
+    void useValueFont();
 
     QPainter& m_p;
-    const PaintInput& m_in;
-    const CatalogueDocument& m_doc;
+    const Catalogue& m_doc;
+    const PaintInput* m_screen = nullptr; // one of the two is set
+    const PageInput* m_paper = nullptr;
+    LayoutKind m_kind;
+    const ViewOptions& m_options;
+    const ViewColors& m_colors;
+    QFont m_font;
+    QFont m_headingFont;
     QFontMetrics m_fm;
     int m_lh;
-    int m_ascent;
-    int m_visibleLeft;  // content x of the client area's left end
+    int m_ascent;        // of the value font
+    int m_headingAscent; // of the heading font
+    int m_textAscent;    // of the font in use
+    int m_scrollX;
+    int m_clientWidth;
+    int m_clientHeight;
+    int m_visibleLeft;  // content x of the drawing area's left end
     int m_visibleRight; // and of its right end
     std::vector<QLine> m_grid;
 };
