@@ -63,7 +63,9 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return kExitSuccess;
     case CommandLine::Mode::Window: return kExitSuccess;
     case CommandLine::Mode::Print:
-    case CommandLine::Mode::PrintPdf: std::cerr << "discora: printing needs the window library\n"; return kExitFailure;
+    case CommandLine::Mode::PrintPdf:
+        std::cerr << "discora: printing needs the window library\n";
+        return kExitFailure;
     default: break;
     }
     CatalogueDocument doc;

@@ -76,8 +76,8 @@ std::vector<ListColumn> presentColumns(LayoutKind kind, const ColumnLayout& layo
 
 int occupiedSlots(const ColumnLayout& layout)
 {
-    return static_cast<int>(
-        std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(), [](int id) { return id != 0; }));
+    return static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
+                                          [](int id) { return id != 0; }));
 }
 
 } // namespace
@@ -124,7 +124,8 @@ ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, in
     for (std::size_t i = 0; i < g.columns.size(); ++i) {
         ListColumn& c = g.columns[i];
         const bool last = i + 1 == g.columns.size();
-        c.cellRight = last ? (singleLine ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
+        c.cellRight =
+            last ? (singleLine ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
         c.buttonRight = last ? printWidth : g.columns[i + 1].left;
     }
     g.separatorGap = singleLine ? 8 : 4;

@@ -63,7 +63,10 @@ namespace {
 class PlanBuilder
 {
 public:
-    PlanBuilder(int contentWidth, BlockMedium medium) : m_medium(medium) { m_plan.contentWidth = contentWidth; }
+    PlanBuilder(int contentWidth, BlockMedium medium) : m_medium(medium)
+    {
+        m_plan.contentWidth = contentWidth;
+    }
 
     // How far a cell ends before the next column, and a separator stands left of it.
     int gap() const { return m_medium == BlockMedium::Screen ? 4 : kPaperCellGap; }
@@ -163,8 +166,8 @@ BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::st
         b.values({cell(Field::Quality, x0, left)});
     }
     if (s.songs) {
-        const std::vector<int> columns = {0,           p.xSong - sep,  mid - sep,
-                                          p.xTrack2 - sep, p.xSong2 - sep, p.xTime2 - sep};
+        const std::vector<int> columns = {
+            0, p.xSong - sep, mid - sep, p.xTrack2 - sep, p.xSong2 - sep, p.xTime2 - sep};
         b.heading({{"T#", x0},
                    {"Songs", p.xSong},
                    {"Time", mid},
@@ -176,7 +179,8 @@ BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::st
             const int l = 2 * n - 1;
             const int r = 2 * n;
             b.values({cell(trackField(l), x0, p.xSong - gap), cell(titleField(l), p.xSong, mid - gap),
-                      cell(timeField(l), mid, p.xTrack2 - gap), cell(trackField(r), p.xTrack2, p.xSong2 - gap),
+                      cell(timeField(l), mid, p.xTrack2 - gap),
+                      cell(trackField(r), p.xTrack2, p.xSong2 - gap),
                       cell(titleField(r), p.xSong2, p.xTime2 - gap), cell(timeField(r), p.xTime2, end)},
                      columns);
         }
@@ -201,7 +205,8 @@ BlockPlan songDetailPlan(int x0, int mid, int cellEnd, int contentWidth, BlockMe
     const int left = mid - b.gap();
     const int sep = b.separatorGap();
     b.heading({{"Song Title", x0}, {"Group/Artist", mid}}, {mid - sep});
-    b.values({{CellSource::SongTitle, Field::Artist, x0, left}, cell(Field::Artist, mid, cellEnd)}, {mid - sep});
+    b.values({{CellSource::SongTitle, Field::Artist, x0, left}, cell(Field::Artist, mid, cellEnd)},
+             {mid - sep});
     b.heading({{"Album Name", x0}, {"Label", mid}}, {mid - sep});
     b.values({cell(Field::AlbumName, x0, left), cell(Field::Label, mid, cellEnd)}, {mid - sep});
     b.heading({{"Catalog Number", x0}, {"Number", mid}}, {mid - sep});

@@ -42,7 +42,8 @@ PageBreak pageBreakOf(LayoutKind kind, SortOrder order, const ViewOptions& o)
         return value == 2 ? PageBreak::Letter : value == 3 ? PageBreak::NameChange : PageBreak::None;
     }
     case LayoutKind::SingleLine:
-        return order == SortOrder::ByNumber ? PageBreak::None : breakOfRadio(o.value(ViewOption::GroupViewPrint));
+        return order == SortOrder::ByNumber ? PageBreak::None
+                                            : breakOfRadio(o.value(ViewOption::GroupViewPrint));
     case LayoutKind::ArtistShortList: return breakOfRadio(o.value(ViewOption::ArtistPrint));
     case LayoutKind::ProducerList: return breakOfRadio(o.value(ViewOption::ProducerPrint));
     case LayoutKind::PerformerList: return breakOfRadio(o.value(ViewOption::PerformerPrint));
@@ -93,7 +94,8 @@ std::string_view groupKey(const Catalogue& doc, LayoutKind kind, int position)
         return doc.text(sortOrderInfo(doc.currentOrder()).key, static_cast<int>(doc.displayOrder()[entry]));
     case LayoutKind::SongList:
     case LayoutKind::SongDetail: return songTitle(doc, lists.songs[entry]);
-    case LayoutKind::ArtistShortList: return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
+    case LayoutKind::ArtistShortList:
+        return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
     case LayoutKind::ProducerList: return producerName(doc, lists.producers[entry]);
     case LayoutKind::PerformerList: return performerName(doc, lists.performers[entry]);
     }

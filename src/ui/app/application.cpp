@@ -7,9 +7,9 @@
 #include "ui/entry/newalbumsheet.h"
 #include "ui/options/optionscommands.h"
 #include "ui/printing/printcommands.h"
-#include "ui/view/catalogueview.h"
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -31,8 +31,8 @@ Application::Application(SettingsStore& store, Prompter* prompter)
     CatalogueView* view = m_window->view();
     const PrintSelection selection{[view]() -> const ViewSelection& { return view->selection(); },
                                    [view] { view->clearSelection(); }};
-    m_printCommands =
-        std::make_unique<PrintCommands>(m_doc, m_prompter, m_window->mainStatusBar(), selection, m_window.get());
+    m_printCommands = std::make_unique<PrintCommands>(m_doc, m_prompter, m_window->mainStatusBar(), selection,
+                                                      m_window.get());
     m_printCommands->registerCommands(*m_window);
     m_messagePrompter.setParent(m_window.get());
 }

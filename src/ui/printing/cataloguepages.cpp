@@ -44,8 +44,9 @@ CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
 
 void CataloguePages::printPage(QPainter& painter, int page) const
 {
-    const PageInput input{m_doc,        m_pagination, m_printDpi, m_printWidth,        m_pageHeight,
-                          m_doc.screenDpi(), m_font,   m_boldFont, m_colors, m_doc.viewOptions()};
+    const PageInput input{m_doc,        m_pagination,       m_printDpi, m_printWidth,
+                          m_pageHeight, m_doc.screenDpi(),  m_font,     m_boldFont,
+                          m_colors,     m_doc.viewOptions()};
     CataloguePainter(painter, input).paintPage(page);
 }
 

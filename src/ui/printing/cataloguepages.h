@@ -31,7 +31,8 @@ class CataloguePages
 {
 public:
     // selection: the positions to print, in ascending order; nothing prints every entry of the order.
-    CataloguePages(const Catalogue& doc, const QPaintDevice& device, std::optional<std::vector<int>> selection);
+    CataloguePages(const Catalogue& doc, const QPaintDevice& device,
+                   std::optional<std::vector<int>> selection);
 
     const Pagination& pagination() const { return m_pagination; }
     int pageCount() const { return m_pagination.pageCount; }

@@ -55,8 +55,8 @@ Status printToPdf(const CatalogueDocument& doc, const std::string& path, const Q
     {
         QPdfWriter writer(&file);
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
-                                         QPageLayout::Inch));
+        writer.setPageLayout(
+            QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
         writer.setCreator(QStringLiteral("Discora"));
         const CataloguePages job(doc, writer, std::nullopt);
         status = printPages(writer, job);

@@ -67,9 +67,8 @@ void PrintCommands::preview()
     printer.setPrintRange(anySelected() ? QPrinter::Selection : QPrinter::AllPages);
     printer.setFromTo(0, 0);
     QPrintPreviewDialog dialog(&printer, m_parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* p) {
-        printOn(*p, p->printRange() == QPrinter::Selection);
-    });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [this](QPrinter* p) { printOn(*p, p->printRange() == QPrinter::Selection); });
     addPageKeys(dialog);
     dialog.exec();
 }

@@ -71,18 +71,18 @@ ViewColors toViewColors(const DisplayColors& colors)
 CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
     : m_p(painter), m_doc(input.doc), m_screen(&input), m_kind(input.kind), m_options(input.options),
       m_colors(input.colors), m_font(input.font), m_headingFont(input.font), m_fm(input.font),
-      m_lh(input.metrics.lineHeight), m_ascent(m_fm.ascent()), m_headingAscent(m_ascent), m_textAscent(m_ascent),
-      m_scrollX(input.metrics.scrollX), m_clientWidth(input.metrics.clientWidth),
+      m_lh(input.metrics.lineHeight), m_ascent(m_fm.ascent()), m_headingAscent(m_ascent),
+      m_textAscent(m_ascent), m_scrollX(input.metrics.scrollX), m_clientWidth(input.metrics.clientWidth),
       m_clientHeight(input.metrics.clientHeight), m_visibleLeft(input.metrics.scrollX),
       m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
 {}
 
 CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
-    : m_p(painter), m_doc(input.doc), m_paper(&input), m_kind(input.pagination.kind), m_options(input.options),
-      m_colors(input.colors), m_font(input.font), m_headingFont(input.boldFont),
+    : m_p(painter), m_doc(input.doc), m_paper(&input), m_kind(input.pagination.kind),
+      m_options(input.options), m_colors(input.colors), m_font(input.font), m_headingFont(input.boldFont),
       m_fm(input.font, painter.device()), m_lh(input.pagination.lineHeight), m_ascent(m_fm.ascent()),
-      m_headingAscent(QFontMetrics(input.boldFont, painter.device()).ascent()), m_textAscent(m_ascent), m_scrollX(0),
-      m_clientWidth(input.printWidth), m_clientHeight(input.pageHeight), m_visibleLeft(0),
+      m_headingAscent(QFontMetrics(input.boldFont, painter.device()).ascent()), m_textAscent(m_ascent),
+      m_scrollX(0), m_clientWidth(input.printWidth), m_clientHeight(input.pageHeight), m_visibleLeft(0),
       m_visibleRight(std::numeric_limits<int>::max())
 {}
 

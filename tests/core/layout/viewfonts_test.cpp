@@ -23,11 +23,12 @@ TEST_P(ViewFontHeights, SamePointSizeOnScreenAndPaperEachStepTruncated)
 }
 
 INSTANTIATE_TEST_SUITE_P(ViewFonts, ViewFontHeights,
-                         ::testing::Values(std::tuple{80, 96, 600, -10, -66},   // the default font
-                                           std::tuple{85, 96, 300, -10, -33},   // tenths are dropped first
-                                           std::tuple{100, 96, 600, -13, -83},  // -13.3 and -83.3
+                         ::testing::Values(std::tuple{80, 96, 600, -10, -66},     // the default font
+                                           std::tuple{85, 96, 300, -10, -33},     // tenths are dropped first
+                                           std::tuple{100, 96, 600, -13, -83},    // -13.3 and -83.3
                                            std::tuple{120, 120, 1200, -20, -200}, // a 120 dpi screen
-                                           std::tuple{80, 72, 72, -8, -8}));    // a printer as fine as the screen
+                                           std::tuple{80, 72, 72, -8,
+                                                      -8})); // a printer as fine as the screen
 
 // chosen size in tenths, weight; stored size and "Bold"
 class FontChoice : public ::testing::TestWithParam<std::tuple<int, int, int, int>>
