@@ -123,11 +123,14 @@ BENCHMARK_CAPTURE(BM_PrintToPdf, SingleLineByLabel, kSingleLine)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
 
-#define DISCORA_BEGIN_BENCHMARKS(name, setup)                                                                 \
-    BENCHMARK_CAPTURE(BM_BeginPrinting, name, setup, false)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond); \
-    BENCHMARK_CAPTURE(BM_BeginPrinting, name##ByLetter, setup, true)                                          \
-        ->Arg(1000)                                                                                           \
-        ->Arg(100000)                                                                                         \
+#define DISCORA_BEGIN_BENCHMARKS(name, setup)                                                                \
+    BENCHMARK_CAPTURE(BM_BeginPrinting, name, setup, false)                                                  \
+        ->Arg(1000)                                                                                          \
+        ->Arg(100000)                                                                                        \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(BM_BeginPrinting, name##ByLetter, setup, true)                                         \
+        ->Arg(1000)                                                                                          \
+        ->Arg(100000)                                                                                        \
         ->Unit(benchmark::kMillisecond)
 
 DISCORA_BEGIN_BENCHMARKS(Normal, kNormal);

@@ -7,7 +7,9 @@
 #include "core/order/orders.h"
 #include "ui/support/colors.h"
 
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
 #include <limits>
@@ -75,7 +77,10 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
       m_textAscent(m_ascent), m_scrollX(input.metrics.scrollX), m_clientWidth(input.metrics.clientWidth),
       m_clientHeight(input.metrics.clientHeight), m_visibleLeft(input.metrics.scrollX),
       m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
-{}
+{
+    m_valueAdvances.fill(-1);
+    m_headingAdvances.fill(-1);
+}
 
 CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
     : m_p(painter), m_doc(input.doc), m_paper(&input), m_kind(input.pagination.kind),
@@ -84,7 +89,10 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
       m_headingAscent(QFontMetrics(input.boldFont, painter.device()).ascent()), m_textAscent(m_ascent),
       m_scrollX(0), m_clientWidth(input.printWidth), m_clientHeight(input.pageHeight), m_visibleLeft(0),
       m_visibleRight(std::numeric_limits<int>::max())
-{}
+{
+    m_valueAdvances.fill(-1);
+    m_headingAdvances.fill(-1);
+}
 
 bool CataloguePainter::gridOn() const
 {
@@ -103,6 +111,7 @@ void CataloguePainter::useHeadingFont()
         return;
     m_p.setFont(m_headingFont);
     m_textAscent = m_headingAscent;
+    m_headingFontInUse = true;
 }
 
 void CataloguePainter::useValueFont()
@@ -111,6 +120,7 @@ void CataloguePainter::useValueFont()
         return;
     m_p.setFont(m_font);
     m_textAscent = m_ascent;
+    m_headingFontInUse = false;
 }
 
 void CataloguePainter::paint()
@@ -244,10 +254,58 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
     flushGrid();
 }
 
+namespace {
+
+// Joins lines that continue one another: the boxes of printed rows share their edges, and a
+// column's separators run down the page. Fewer, longer lines make a smaller, faster page.
+void joinLines(std::vector<QLine>& lines)
+{
+    std::vector<QLine> horizontal;
+    std::vector<QLine> vertical;
+    std::vector<QLine> other;
+    for (const QLine& l : lines) {
+        if (l.y1() == l.y2())
+            horizontal.emplace_back(std::min(l.x1(), l.x2()), l.y1(), std::max(l.x1(), l.x2()), l.y1());
+        else if (l.x1() == l.x2())
+            vertical.emplace_back(l.x1(), std::min(l.y1(), l.y2()), l.x1(), std::max(l.y1(), l.y2()));
+        else
+            other.push_back(l);
+    }
+    const auto join = [](std::vector<QLine>& runs, auto along, auto from, auto to, auto make) {
+        std::sort(runs.begin(), runs.end(), [&](const QLine& a, const QLine& b) {
+            return std::pair(along(a), from(a)) < std::pair(along(b), from(b));
+        });
+        std::vector<QLine> joined;
+        for (const QLine& l : runs) {
+            if (!joined.empty() && along(joined.back()) == along(l) && from(l) <= to(joined.back()) + 1) {
+                joined.back() = make(along(l), from(joined.back()), std::max(to(joined.back()), to(l)));
+                continue;
+            }
+            joined.push_back(l);
+        }
+        runs = std::move(joined);
+    };
+    join(
+        horizontal, [](const QLine& l) { return l.y1(); }, [](const QLine& l) { return l.x1(); },
+        [](const QLine& l) { return l.x2(); }, [](int y, int x1, int x2) { return QLine(x1, y, x2, y); });
+    join(
+        vertical, [](const QLine& l) { return l.x1(); }, [](const QLine& l) { return l.y1(); },
+        [](const QLine& l) { return l.y2(); }, [](int x, int y1, int y2) { return QLine(x, y1, x, y2); });
+    lines = std::move(horizontal);
+    lines.insert(lines.end(), vertical.begin(), vertical.end());
+    lines.insert(lines.end(), other.begin(), other.end());
+}
+
+} // namespace
+
 void CataloguePainter::flushGrid()
 {
     if (m_grid.empty())
         return;
+    if (m_paper) {
+        m_p.setClipping(false);
+        joinLines(m_grid);
+    }
     m_p.setPen(QPen(Qt::black, 0));
     m_p.drawLines(m_grid.data(), static_cast<int>(m_grid.size()));
     m_grid.clear();
@@ -413,14 +471,80 @@ void CataloguePainter::drawCell(int left, int top, int right, std::string_view t
 {
     if (text.empty() || right <= left || right <= m_visibleLeft || left >= m_visibleRight)
         return;
-    const QString s = oneLine(text);
+    QString s = oneLine(text);
     const QRect cell(left - m_scrollX, top, right - left, m_lh);
-    m_p.setClipRect(cell);
+    // Clipping costs a PDF or a printer much more than a screen, and every glyph drawn costs as
+    // much clipped as not: on paper a text that surely fits goes without a clip, and a longer one
+    // loses the characters that surely lie beyond the cell.
+    const qsizetype fitting = m_paper ? fittingLength(s, cell.width()) : -1;
+    if (fitting == s.size()) {
+        if (m_p.hasClipping())
+            m_p.setClipping(false);
+    } else {
+        m_p.setClipRect(cell);
+        // Two more than fit by the advances: kerning may draw them closer than their advances.
+        if (fitting >= 0)
+            s.truncate(fitting + 2);
+    }
     if (background) {
         const int width = std::min(m_fm.horizontalAdvance(s), cell.width());
         m_p.fillRect(QRect(cell.left(), top, width, m_lh), *background);
     }
+    if (fitting >= 0 && drawLatin1(QPointF(cell.left(), top + m_textAscent), s))
+        return;
     m_p.drawText(cell.left(), top + m_textAscent, s);
+}
+
+bool CataloguePainter::drawLatin1(const QPointF& at, const QString& text)
+{
+    Glyphs& g = m_headingFontInUse ? m_headingGlyphs : m_valueGlyphs;
+    if (!g.raw.isValid())
+        g.raw = QRawFont::fromFont(m_headingFontInUse ? m_headingFont : m_font);
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (g.index[u] == 0) {
+            int count = 1;
+            quint32 index = 0;
+            if (!g.raw.glyphIndexesForChars(&c, 1, &index, &count) || index == 0)
+                return false;
+            g.index[u] = index;
+            g.advance[u] = g.raw.advancesForGlyphIndexes(QList<quint32>{index}).value(0).x();
+        }
+        indexes.push_back(g.index[u]);
+        positions.emplace_back(x, 0);
+        x += g.advance[u];
+    }
+    QGlyphRun run;
+    run.setRawFont(g.raw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    m_p.drawGlyphRun(at, run);
+    return true;
+}
+
+qsizetype CataloguePainter::fittingLength(const QString& text, int width)
+{
+    std::array<int, 256>& advances = m_headingFontInUse ? m_headingAdvances : m_valueAdvances;
+    // Room for a glyph that reaches past its advance.
+    int sum = m_lh / 4;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= advances.size())
+            return -1;
+        int& advance = advances[u];
+        if (advance < 0)
+            advance = QFontMetrics(m_headingFontInUse ? m_headingFont : m_font, m_p.device())
+                          .horizontalAdvance(QChar(u));
+        sum += advance;
+        if (sum > width)
+            return i;
+    }
+    return text.size();
 }
 
 void CataloguePainter::drawWrapped(int left, int top, int right, int lines, std::string_view text,

@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLine>
+#include <QRawFont>
 
 #include <array>
 #include <string_view>
@@ -97,6 +98,10 @@ private:
     void drawWrapped(int left, int top, int right, int lines, std::string_view text,
                      const QColor* background);
     void drawLabel(int x, int top, std::string_view text);
+    // How many characters of text, in the font in use, surely fit in width by their advances:
+    // all of them, or the index of the first that may not; -1 when the text is not all Latin-1.
+    qsizetype fittingLength(const QString& text, int width);
+    bool drawLatin1(const QPointF& at, const QString& text);
     void drawRaisedButton(int left, int right);
     // Grid lines are gathered and drawn together, over what their lines show.
     void flushGrid();
@@ -121,12 +126,24 @@ private:
     int m_ascent;        // of the value font
     int m_headingAscent; // of the heading font
     int m_textAscent;    // of the font in use
+    bool m_headingFontInUse = false;
     int m_scrollX;
     int m_clientWidth;
     int m_clientHeight;
     int m_visibleLeft;  // content x of the drawing area's left end
     int m_visibleRight; // and of its right end
     std::vector<QLine> m_grid;
+    // Advances of the Latin-1 characters in the value and heading fonts, measured when first met.
+    std::array<int, 256> m_valueAdvances;
+    std::array<int, 256> m_headingAdvances;
+    struct Glyphs
+    {
+        QRawFont raw;
+        std::array<quint32, 256> index{};
+        std::array<qreal, 256> advance{};
+    };
+    Glyphs m_valueGlyphs;
+    Glyphs m_headingGlyphs;
 };
 
 } // namespace discora
