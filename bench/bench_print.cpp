@@ -1,7 +1,7 @@
 // How fast the catalogue prints: every page of the normal and the single-line layout written to a
 // PDF at 600 dpi on A4, for 1,000 and 10,000 albums, in pages a second; and how long a job takes
 // to begin (measure the printer, find the entries, build the page tables) for each layout, with
-// and without letter breaks, at 1,000 and 100,000 albums.
+// no breaks, letter breaks and name breaks, at 1,000 and 100,000 albums.
 #include "cataloguegenerator.h"
 
 #include "core/catalogue/cataloguefile.h"
@@ -54,12 +54,22 @@ struct Setup
     ViewStyle style;
     ViewOption breakOption; // the layout's page-break option
     int letterValue;        // its value for a break after each letter
+    int nameValue;          // and after each name change; 0 where there is none
 };
 
-void prepare(CatalogueDocument& doc, const Setup& setup, bool grouped)
+enum class Breaks
+{
+    None,
+    Letter,
+    Name
+};
+
+void prepare(CatalogueDocument& doc, const Setup& setup, Breaks breaks)
 {
     ViewOptions options; // the defaults: songs shown in the normal layout, page numbers on
-    options.set(setup.breakOption, grouped ? setup.letterValue : 0);
+    options.set(setup.breakOption, breaks == Breaks::Letter ? setup.letterValue
+                                   : breaks == Breaks::Name ? setup.nameValue
+                                                            : 0);
     doc.setViewOptions(options);
     doc.setViewStyle(setup.style);
     if (doc.currentOrder() != setup.order)
@@ -69,7 +79,7 @@ void prepare(CatalogueDocument& doc, const Setup& setup, bool grouped)
 void BM_PrintToPdf(benchmark::State& state, Setup setup)
 {
     CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
-    prepare(doc, setup, false);
+    prepare(doc, setup, Breaks::None);
     int pages = 0;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -89,10 +99,10 @@ void BM_PrintToPdf(benchmark::State& state, Setup setup)
     state.counters["megabytes"] = static_cast<double>(bytes) / 1e6;
 }
 
-void BM_BeginPrinting(benchmark::State& state, Setup setup, bool grouped)
+void BM_BeginPrinting(benchmark::State& state, Setup setup, Breaks breaks)
 {
     CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
-    prepare(doc, setup, grouped);
+    prepare(doc, setup, breaks);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
@@ -109,13 +119,13 @@ void BM_BeginPrinting(benchmark::State& state, Setup setup, bool grouped)
     state.counters["entries"] = entries;
 }
 
-constexpr Setup kNormal{SortOrder::ByArtist, ViewStyle::Normal, ViewOption::NlViewPrint, 2};
-constexpr Setup kSingleLine{SortOrder::ByLabel, ViewStyle::SingleLineSorts, ViewOption::GroupViewPrint, 1};
-constexpr Setup kSongs{SortOrder::BySong, ViewStyle::Normal, ViewOption::SongPrint, 1};
-constexpr Setup kSongDetail{SortOrder::BySongDetail, ViewStyle::Normal, ViewOption::SongPrint, 1};
-constexpr Setup kArtistShort{SortOrder::ByArtistShort, ViewStyle::Normal, ViewOption::ArtistPrint, 1};
-constexpr Setup kProducers{SortOrder::ByProducer, ViewStyle::Normal, ViewOption::ProducerPrint, 1};
-constexpr Setup kPerformers{SortOrder::ByPerformer, ViewStyle::Normal, ViewOption::PerformerPrint, 1};
+constexpr Setup kNormal{SortOrder::ByArtist, ViewStyle::Normal, ViewOption::NlViewPrint, 2, 3};
+constexpr Setup kSingleLine{SortOrder::ByLabel, ViewStyle::SingleLineSorts, ViewOption::GroupViewPrint, 1, 2};
+constexpr Setup kSongs{SortOrder::BySong, ViewStyle::Normal, ViewOption::SongPrint, 1, 0};
+constexpr Setup kSongDetail{SortOrder::BySongDetail, ViewStyle::Normal, ViewOption::SongPrint, 1, 0};
+constexpr Setup kArtistShort{SortOrder::ByArtistShort, ViewStyle::Normal, ViewOption::ArtistPrint, 1, 2};
+constexpr Setup kProducers{SortOrder::ByProducer, ViewStyle::Normal, ViewOption::ProducerPrint, 1, 2};
+constexpr Setup kPerformers{SortOrder::ByPerformer, ViewStyle::Normal, ViewOption::PerformerPrint, 1, 2};
 
 BENCHMARK_CAPTURE(BM_PrintToPdf, Normal, kNormal)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PrintToPdf, SingleLineByLabel, kSingleLine)
@@ -123,15 +133,14 @@ BENCHMARK_CAPTURE(BM_PrintToPdf, SingleLineByLabel, kSingleLine)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
 
-#define DISCORA_BEGIN_BENCHMARKS(name, setup)                                                                \
-    BENCHMARK_CAPTURE(BM_BeginPrinting, name, setup, false)                                                  \
-        ->Arg(1000)                                                                                          \
-        ->Arg(100000)                                                                                        \
-        ->Unit(benchmark::kMillisecond);                                                                     \
-    BENCHMARK_CAPTURE(BM_BeginPrinting, name##ByLetter, setup, true)                                         \
+#define DISCORA_BEGIN_BENCHMARK(name, setup, breaks)                                                         \
+    BENCHMARK_CAPTURE(BM_BeginPrinting, name, setup, breaks)                                                 \
         ->Arg(1000)                                                                                          \
         ->Arg(100000)                                                                                        \
         ->Unit(benchmark::kMillisecond)
+#define DISCORA_BEGIN_BENCHMARKS(name, setup)                                                                \
+    DISCORA_BEGIN_BENCHMARK(name, setup, Breaks::None);                                                      \
+    DISCORA_BEGIN_BENCHMARK(name##ByLetter, setup, Breaks::Letter)
 
 DISCORA_BEGIN_BENCHMARKS(Normal, kNormal);
 DISCORA_BEGIN_BENCHMARKS(SingleLine, kSingleLine);
@@ -140,6 +149,11 @@ DISCORA_BEGIN_BENCHMARKS(SongDetail, kSongDetail);
 DISCORA_BEGIN_BENCHMARKS(ArtistShortList, kArtistShort);
 DISCORA_BEGIN_BENCHMARKS(Producers, kProducers);
 DISCORA_BEGIN_BENCHMARKS(Performers, kPerformers);
+DISCORA_BEGIN_BENCHMARK(NormalByName, kNormal, Breaks::Name);
+DISCORA_BEGIN_BENCHMARK(SingleLineByName, kSingleLine, Breaks::Name);
+DISCORA_BEGIN_BENCHMARK(ArtistShortListByName, kArtistShort, Breaks::Name);
+DISCORA_BEGIN_BENCHMARK(ProducersByName, kProducers, Breaks::Name);
+DISCORA_BEGIN_BENCHMARK(PerformersByName, kPerformers, Breaks::Name);
 
 } // namespace
 } // namespace discora

@@ -16,6 +16,7 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -309,6 +310,19 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersAndChoosesTheSelectionOnlyWhenEntrie
         EXPECT_EQ(offered, selected);
         EXPECT_EQ(chosen, selected);
     }
+}
+
+TEST_F(PrintWindowTest, PrintSetupSetsUpThePrinterThePrintCommandsUse)
+{
+    QPrinter* shown = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->printer();
+        dialog->reject();
+    });
+    window().runCommand(CommandId::PrintSetup);
+    EXPECT_EQ(shown, &printing().printer());
 }
 
 TEST_F(PrintWindowTest, PrintingTheSelectionPrintsOnlyItAndKeepsIt)

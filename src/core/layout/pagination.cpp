@@ -8,6 +8,7 @@
 #include "core/order/orders.h"
 
 #include <algorithm>
+#include <array>
 
 namespace discora {
 
@@ -20,6 +21,15 @@ PageBreak breakOfRadio(int value)
     case 2: return PageBreak::NameChange;
     default: return PageBreak::None;
     }
+}
+
+void prefetch(const char* data)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(data);
+#else
+    (void)data;
+#endif
 }
 
 // A letter that sorts below "A" by the name comparison: digits, most punctuation, and no letter.
@@ -79,8 +89,9 @@ char32_t groupLetter(std::string_view key, bool ignoreThe)
         key = stripLeadingThe(key);
     if (key.empty())
         return kNoLetter;
+    const auto first = static_cast<unsigned char>(key[0]);
     std::size_t pos = 0;
-    const char32_t c = cp1252::decodeUtf8(key, pos);
+    const char32_t c = first < 0x80 ? first : cp1252::decodeUtf8(key, pos);
     return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
 }
 
@@ -164,9 +175,22 @@ std::vector<int> groupStarts(const Catalogue& doc, const Pagination& p)
     }
     const bool ignoreThe = letterIgnoresThe(p.kind, doc.viewOptions());
     const bool digitsJoin = doc.currentOrder() == SortOrder::ByAlbumName;
-    char32_t opened = groupLetter(keyOf(0), ignoreThe);
+    // The keys of a derived list lie all over memory: they are looked up a block ahead of their
+    // letters, so that the fetches overlap instead of waiting one after the other.
+    constexpr int kBlock = 32;
+    std::array<std::string_view, kBlock> keys;
+    const auto fetch = [&](int from) {
+        for (int i = 0; i < kBlock && from + i < p.printCount; ++i) {
+            keys[static_cast<std::size_t>(i)] = keyOf(from + i);
+            prefetch(keys[static_cast<std::size_t>(i)].data());
+        }
+    };
+    fetch(0);
+    char32_t opened = groupLetter(keys[0], ignoreThe);
     for (int n = 1; n < p.printCount; ++n) {
-        const char32_t letter = groupLetter(keyOf(n), ignoreThe);
+        if (n % kBlock == 0)
+            fetch(n);
+        const char32_t letter = groupLetter(keys[static_cast<std::size_t>(n % kBlock)], ignoreThe);
         if (letter == opened)
             continue;
         bool opens = true;
