@@ -8,6 +8,7 @@
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
+#include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/printing/cataloguepages.h"
 #include "ui/printing/printcommandline.h"
@@ -341,6 +342,20 @@ TEST_F(PrintWindowTest, PrintingTheSelectionPrintsOnlyItAndKeepsIt)
     const std::vector<QString> all = pdfPages(pdf("all.pdf"));
     ASSERT_EQ(all.size(), 1u);
     EXPECT_TRUE(all[0].contains(QStringLiteral("Abba")) && all[0].contains(QStringLiteral("Cher")));
+}
+
+TEST_F(PrintWindowTest, TheStatusBarShowsWhichPageIsPrinting)
+{
+    MainStatusBar& bar = *window().mainStatusBar();
+    ProgressSink& sink = bar;
+    sink.begin(printingPageText(1, 40), 40);
+    sink.step();
+    sink.setText(printingPageText(2, 40));
+    EXPECT_TRUE(bar.inProgressLayout());
+    EXPECT_EQ(bar.statusText(), QStringLiteral("Printing page 2 of 40"));
+    sink.end();
+    EXPECT_FALSE(bar.inProgressLayout());
+    EXPECT_EQ(bar.statusText(), QStringLiteral("Ready"));
 }
 
 TEST_F(PrintWindowTest, APrinterThatCannotStartIsReported)
