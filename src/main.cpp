@@ -1,16 +1,29 @@
-// Entry point: the scripting commands run without a display; otherwise the window opens.
+// Entry point: the scripting commands run without a display, the printing commands on the offscreen
+// platform when there is none; otherwise the window opens.
 #include "core/commands/commandline.h"
 #include "core/commands/programname.h"
 #include "ui/app/application.h"
 #include "ui/app/qtsettingsstore.h"
+#include "ui/printing/printcommandline.h"
 #include "ui/support/qttext.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <iostream>
 
 using namespace discora;
+
+namespace {
+
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -20,6 +33,14 @@ int main(int argc, char* argv[])
         if (!cl.error.empty()) {
             std::cerr << "discora: " << cl.error << "\n\n" << usageText();
             return kExitUsageError;
+        }
+        if (isPrintingMode(cl.mode)) {
+            // Pages are drawn with fonts, which need a platform; offscreen does without a display.
+            if (!hasDisplay())
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication app(argc, argv);
+            QtSettingsStore store;
+            return runPrintingCommand(cl, store);
         }
         QCoreApplication app(argc, argv);
         QtSettingsStore store;

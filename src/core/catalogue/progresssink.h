@@ -14,6 +14,9 @@ public:
     virtual void setRange(int range) = 0;
     virtual void step() = 0;
     virtual void end() = 0;
+    // Replaces the text of the running operation, for work that tells where it is ("Printing
+    // page 3 of 40"); a sink may leave the first text standing.
+    virtual void setText(std::string_view /*text*/) {}
 };
 
 // Shows progress for one scope when a sink is given; ends it however the scope is left.

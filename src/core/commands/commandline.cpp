@@ -18,10 +18,26 @@ template <typename Table> std::string namesOf(const Table& table)
     return names;
 }
 
+// The options that choose a command and take a value.
 bool isCommandOption(std::string_view a)
 {
-    return a == "--save-as" || a == "--list" || a == "--export-csv" || a == "--export-text";
+    return a == "--save-as" || a == "--list" || a == "--export-csv" || a == "--export-text" ||
+           a == "--print-pdf";
 }
+
+CommandLine::Mode modeOfOutputOption(std::string_view a)
+{
+    if (a == "--save-as")
+        return CommandLine::Mode::SaveAs;
+    if (a == "--export-csv")
+        return CommandLine::Mode::ExportCsv;
+    if (a == "--export-text")
+        return CommandLine::Mode::ExportText;
+    return CommandLine::Mode::PrintPdf;
+}
+
+constexpr const char* kOneCommand = "only one of --save-as, --list, --export-csv, --export-text, --print and "
+                                    "--print-pdf can be given";
 
 } // namespace
 
@@ -49,7 +65,7 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isScriptingCommand(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--version" || a == "--help" || a == "-h")
+        if (isCommandOption(a) || a == "--print" || a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
 }
@@ -74,9 +90,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             cl.mode = CommandLine::Mode::Version;
             return cl;
         }
-        if (isCommandOption(a)) {
+        if (a == "--print") {
             if (cl.mode != CommandLine::Mode::Window)
-                return fail("only one of --save-as, --list, --export-csv and --export-text can be given");
+                return fail(kOneCommand);
+            cl.mode = CommandLine::Mode::Print;
+        } else if (isCommandOption(a)) {
+            if (cl.mode != CommandLine::Mode::Window)
+                return fail(kOneCommand);
             if (!hasValue)
                 return fail(a + " needs " + (a == "--list" ? "an order" : "the name of the file to write"));
             const std::string& value = args[++i];
@@ -87,9 +107,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                 cl.mode = CommandLine::Mode::List;
                 cl.order = *order;
             } else {
-                cl.mode = a == "--save-as"      ? CommandLine::Mode::SaveAs
-                          : a == "--export-csv" ? CommandLine::Mode::ExportCsv
-                                                : CommandLine::Mode::ExportText;
+                cl.mode = modeOfOutputOption(a);
                 cl.output = value;
             }
         } else if (a == "--order") {
@@ -131,12 +149,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     }
     const bool exporting =
         cl.mode == CommandLine::Mode::ExportCsv || cl.mode == CommandLine::Mode::ExportText;
-    if (orderGiven && !exporting)
-        return fail("--order goes with --export-csv or --export-text");
-    if (styleGiven && cl.mode != CommandLine::Mode::List)
-        return fail("--style goes with --list");
-    if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting)
-        return fail("--filter goes with --list, --export-csv or --export-text");
+    const bool toPdf = cl.mode == CommandLine::Mode::PrintPdf;
+    if (orderGiven && !exporting && !toPdf)
+        return fail("--order goes with --export-csv, --export-text or --print-pdf");
+    if (styleGiven && cl.mode != CommandLine::Mode::List && !toPdf)
+        return fail("--style goes with --list or --print-pdf");
+    if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
+        return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
     if (cl.mode != CommandLine::Mode::Window && cl.file.empty())
         return fail("name the catalogue file to read");
     return cl;
@@ -149,6 +168,10 @@ std::string usageText()
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
+           "       discora --print FILE\n"
+           "       discora --print-pdf OUT [--order ORDER] [--style normal|single-line] [--filter "
+           "FIELD=TEXT]... "
+           "FILE\n"
            "       discora --version | --help\n"
            "\n"
            "Discora keeps a catalogue of a music collection in a .dcf file.\n"
@@ -156,11 +179,15 @@ std::string usageText()
            "  FILE                open this catalogue in the window\n"
            "  --save-as OUT FILE  read FILE (any version) and write it to OUT in the current format\n"
            "  --list ORDER FILE   print the entries of ORDER one per line, fields separated by tabs\n"
-           "  --style STYLE       the view style whose ignore-\"The\" switch the order follows\n"
+           "  --style STYLE       the view style: whose ignore-\"The\" switch the order follows, and\n"
+           "                      how --print-pdf lays out an album order\n"
            "  --filter FIELD=TEXT show only albums whose FIELD begins with TEXT (any letter case)\n"
            "  --export-csv OUT    write the displayed albums as comma-separated values\n"
            "  --export-text OUT   write the displayed albums as a text document\n"
-           "  --order ORDER       the album sequence of the export (by-artist by default)\n"
+           "  --order ORDER       the album sequence of the export, or the order --print-pdf prints\n"
+           "                      (by-artist by default)\n"
+           "  --print FILE        print FILE on the default printer\n"
+           "  --print-pdf OUT     write the printed pages of FILE to the PDF file OUT\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"

@@ -1,5 +1,5 @@
 // What the program was asked to do on its command line: open the window (on a file, or a new
-// catalogue), or run one of the scripting commands that need no display.
+// catalogue), run one of the scripting commands that need no display, or print.
 #pragma once
 
 #include "core/catalogue/sortorder.h"
@@ -22,12 +22,14 @@ struct CommandLine
         List,
         ExportCsv,
         ExportText,
+        Print,    // to the default printer, as the desktop's print request asks
+        PrintPdf, // the printed pages as a PDF file
         Version,
         Help
     };
     Mode mode = Mode::Window;
     std::string file;   // the catalogue to open, convert, list or export
-    std::string output; // --save-as OUT, --export-csv OUT, --export-text OUT
+    std::string output; // --save-as OUT, --export-csv OUT, --export-text OUT, --print-pdf OUT
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
@@ -41,6 +43,11 @@ inline constexpr int kExitUsageError = 2; // arguments that cannot be understood
 
 // True when the arguments ask for a command that runs without a window.
 bool isScriptingCommand(const std::vector<std::string>& args);
+// The commands that draw pages, which the window library runs.
+constexpr bool isPrintingMode(CommandLine::Mode mode)
+{
+    return mode == CommandLine::Mode::Print || mode == CommandLine::Mode::PrintPdf;
+}
 // args excludes the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 std::string usageText();

@@ -10,11 +10,6 @@
 
 namespace discora {
 
-namespace {
-
-// A catalogue read as the running program reads it after start-up: the settings' view options,
-// the style and filters in force before the load (whose last step sorts by artist), and the
-// settings' headings filling the file's empty ones.
 Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const AppSettings& settings)
 {
     doc.setViewOptions(settings.readViewOptions());
@@ -32,6 +27,8 @@ Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const App
                     doc.heading(1).empty() ? headings[1] : doc.heading(1));
     return status;
 }
+
+namespace {
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 {
@@ -71,6 +68,10 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::Help: std::cout << usageText(); return kExitSuccess;
     case CommandLine::Mode::Version: std::cout << "Discora " << DISCORA_VERSION << "\n"; return kExitSuccess;
     case CommandLine::Mode::Window: return kExitSuccess;
+    case CommandLine::Mode::Print:
+    case CommandLine::Mode::PrintPdf:
+        std::cerr << "discora: printing needs the window library\n";
+        return kExitFailure;
     default: break;
     }
     CatalogueDocument doc;

@@ -1,13 +1,22 @@
 // The commands that run without a window: --help, --version, --save-as, --list and the exports.
 #pragma once
 
+#include "core/catalogue/result.h"
 #include "core/commands/commandline.h"
 
 namespace discora {
 
+class AppSettings;
+class CatalogueDocument;
 class SettingsStore;
 
-// Runs a command line whose mode needs no window; returns the process exit code.
+// Runs a command line whose mode needs no window; returns the process exit code. The printing
+// modes are run by the window library, not here.
 int runScriptingCommand(const CommandLine& commandLine, SettingsStore& store);
+
+// Reads the command line's catalogue as the running program reads it after start-up: the settings'
+// view options, the command line's style and filters in force before the load (whose last step
+// sorts by artist), and the settings' headings filling the file's empty ones.
+Status loadForScripting(CatalogueDocument& doc, const CommandLine& commandLine, const AppSettings& settings);
 
 } // namespace discora

@@ -50,13 +50,13 @@ void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind)
             layout.leftEdges[column - 2] = 0;
 }
 
-ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m)
+namespace {
+
+// The columns a layout shows, left to right, each at its screen edge.
+std::vector<ListColumn> presentColumns(LayoutKind kind, const ColumnLayout& layout)
 {
-    ListGeometry g;
+    std::vector<ListColumn> columns;
     const int fixed = fixedColumnCount(kind);
-    g.columnCount = static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
-                                                   [](int id) { return id != 0; }));
-    g.contentWidth = 9 * m.dpi;
     for (int column = 1; column <= kMaxColumns; ++column) {
         const bool isFixed = column <= fixed;
         const int slot = column - fixed;
@@ -69,10 +69,29 @@ ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const Vie
         c.fieldId = isFixed ? 0 : layout.fieldColumns[slot - 1];
         c.left = edge;
         c.buttonLeft = column == 1 ? 0 : edge;
-        g.columns.push_back(c);
-        if (!isFixed && column > 1)
-            g.contentWidth = std::max(g.contentWidth, m.dpi * (edge + 200) / 100);
+        columns.push_back(c);
     }
+    return columns;
+}
+
+int occupiedSlots(const ColumnLayout& layout)
+{
+    return static_cast<int>(std::count_if(layout.fieldColumns.begin(), layout.fieldColumns.end(),
+                                          [](int id) { return id != 0; }));
+}
+
+} // namespace
+
+ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m)
+{
+    ListGeometry g;
+    const int fixed = fixedColumnCount(kind);
+    g.columnCount = occupiedSlots(layout);
+    g.columns = presentColumns(kind, layout);
+    g.contentWidth = 9 * m.dpi;
+    for (const ListColumn& c : g.columns)
+        if (c.number > fixed && c.number > 1)
+            g.contentWidth = std::max(g.contentWidth, m.dpi * (c.left + 200) / 100);
     g.paintWidth = std::max(g.contentWidth, m.clientWidth);
     for (std::size_t i = 0; i < g.columns.size(); ++i) {
         ListColumn& c = g.columns[i];
@@ -82,6 +101,35 @@ ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const Vie
         if (c.number > 1)
             g.grabZones.push_back({c.number - 2, c.left - m.scrollX - 4, c.left - m.scrollX + 4});
     }
+    return g;
+}
+
+ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, int screenDpi, int printDpi,
+                                 int printWidth)
+{
+    ListGeometry g;
+    const bool singleLine = kind == LayoutKind::SingleLine;
+    const bool narrowGaps = kind == LayoutKind::ProducerList || kind == LayoutKind::PerformerList;
+    const int cellGap = narrowGaps ? 4 : kPaperCellGap;
+    const int margin = 38; // hundredths of an inch
+    g.columnCount = occupiedSlots(layout);
+    g.columns = presentColumns(kind, layout);
+    g.contentWidth = printWidth;
+    g.paintWidth = printWidth;
+    for (ListColumn& c : g.columns) {
+        c.left = c.number == 1 ? hundredthsToPixels(margin, printDpi)
+                               : printDpi * (c.left * 100 / std::max(1, screenDpi) + margin) / 100;
+        c.buttonLeft = c.left;
+    }
+    for (std::size_t i = 0; i < g.columns.size(); ++i) {
+        ListColumn& c = g.columns[i];
+        const bool last = i + 1 == g.columns.size();
+        c.cellRight =
+            last ? (singleLine ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
+        c.buttonRight = last ? printWidth : g.columns[i + 1].left;
+    }
+    g.separatorGap = singleLine ? 8 : 4;
+    g.bandLeft = hundredthsToPixels(margin, printDpi) - g.separatorGap;
     return g;
 }
 

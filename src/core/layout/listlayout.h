@@ -53,6 +53,9 @@ struct ListGeometry
     int contentWidth = 0;
     int paintWidth = 0; // the larger of the content width and the client width
     std::vector<GrabZone> grabZones;
+    // Where heading bands and grid boxes start, and how far left of its column a separator stands.
+    int bandLeft = 0;
+    int separatorGap = 2;
 };
 
 // Columns before the first fieldColumns slot: none for single-line, 2 for the song lists, 1 for
@@ -63,6 +66,11 @@ int fixedColumnCount(LayoutKind kind);
 void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind);
 
 ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m);
+// The same columns on paper, in printer pixels: column 1 at 38 hundredths of an inch, the others
+// at their screen edge (pixels at screenDpi) converted to hundredths plus the same margin. Bands
+// and boxes run to printWidth, the printer's horizontal resolution less 5 pixels.
+ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, int screenDpi, int printDpi,
+                                 int printWidth);
 
 // The heading of a column list's column: the fixed columns' own texts, the field names with the
 // custom headings for ids 4 and 5.

@@ -38,6 +38,22 @@ NormalPositions normalPositions(int dpi, int maxCharWidth)
     p.xNum = hundredthsToPixels(583, dpi);
     p.xTime2 = hundredthsToPixels(776, dpi);
     p.contentWidth = p.xNum + 30 * maxCharWidth;
+    p.cellEnd = p.contentWidth;
+    return p;
+}
+
+NormalPositions printedNormalPositions(int printDpi, int printWidth)
+{
+    NormalPositions p;
+    p.x0 = kFirstColumnX;
+    p.xSong = hundredthsToPixels(26, printDpi);
+    p.xMid = hundredthsToPixels(345, printDpi);
+    p.xTrack2 = hundredthsToPixels(391, printDpi);
+    p.xSong2 = hundredthsToPixels(415, printDpi);
+    p.xNum = hundredthsToPixels(653, printDpi);
+    p.xTime2 = hundredthsToPixels(749, printDpi);
+    p.contentWidth = printWidth;
+    p.cellEnd = printWidth - kPaperCellGap;
     return p;
 }
 
@@ -47,7 +63,14 @@ namespace {
 class PlanBuilder
 {
 public:
-    explicit PlanBuilder(int contentWidth) { m_plan.contentWidth = contentWidth; }
+    PlanBuilder(int contentWidth, BlockMedium medium) : m_medium(medium)
+    {
+        m_plan.contentWidth = contentWidth;
+    }
+
+    // How far a cell ends before the next column, and a separator stands left of it.
+    int gap() const { return m_medium == BlockMedium::Screen ? 4 : kPaperCellGap; }
+    int separatorGap() const { return m_medium == BlockMedium::Screen ? 2 : 4; }
 
     BlockLine& heading(std::vector<BlockLabel> labels, std::vector<int> separators = {})
     {
@@ -67,7 +90,7 @@ public:
     {
         BlockLine& empty = add(BlockLineKind::Empty, 1);
         empty.boxed = false;
-        empty.thickRule = true;
+        empty.rule = m_medium == BlockMedium::Screen ? BlockRule::Thick : BlockRule::Thin;
         m_plan.linesPerRecord = m_top;
         return std::move(m_plan);
     }
@@ -84,6 +107,7 @@ private:
         return line;
     }
 
+    BlockMedium m_medium;
     BlockPlan m_plan;
     int m_top = 0;
 };
@@ -96,33 +120,37 @@ BlockCell cell(Field field, int left, int right)
 } // namespace
 
 BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::string_view custom1Heading,
-                      std::string_view custom2Heading)
+                      std::string_view custom2Heading, BlockMedium medium)
 {
+    PlanBuilder b(p.contentWidth, medium);
     const int x0 = p.x0;
     const int mid = p.xMid;
-    const int end = p.contentWidth;
-    const int left = mid - 4; // right end of a left-column cell
-    PlanBuilder b(end);
+    const int end = p.cellEnd;
+    const int gap = b.gap();
+    const int left = mid - gap; // right end of a left-column cell
+    const int sep = b.separatorGap();
+    // On screen the media type runs up to the number's column.
+    const int mediaRight = medium == BlockMedium::Screen ? p.xNum : p.xNum - gap;
 
-    b.heading({{"Group/Artist", x0}, {"Album Name ", mid}}, {mid - 2});
-    b.values({cell(Field::Artist, x0, left), cell(Field::AlbumName, mid, end)}, {mid - 2});
+    b.heading({{"Group/Artist", x0}, {"Album Name ", mid}}, {mid - sep});
+    b.values({cell(Field::Artist, x0, left), cell(Field::AlbumName, mid, end)}, {mid - sep});
 
-    b.heading({{"Music Type", x0}, {"Media Type", mid}, {"Number", p.xNum}}, {mid - 2, p.xNum - 2});
-    b.values({cell(Field::MusicType, x0, left), cell(Field::MediaType, mid, p.xNum),
+    b.heading({{"Music Type", x0}, {"Media Type", mid}, {"Number", p.xNum}}, {mid - sep, p.xNum - sep});
+    b.values({cell(Field::MusicType, x0, left), cell(Field::MediaType, mid, mediaRight),
               cell(Field::Number, p.xNum, end)},
-             {mid - 2, p.xNum - 2});
+             {mid - sep, p.xNum - sep});
 
     if (s.producers) {
         b.heading({{"Producers", x0}});
-        b.values({cell(Field::Producer1, x0, left), cell(Field::Producer2, mid, end)}, {mid - 2});
+        b.values({cell(Field::Producer1, x0, left), cell(Field::Producer2, mid, end)}, {mid - sep});
     }
     if (s.label || s.catalogNumber) {
         if (s.label) {
-            b.heading({{"Label", x0}, {"Catalog Number", mid}}, {mid - 2});
-            b.values({cell(Field::Label, x0, left), cell(Field::CatalogNumber, mid, end)}, {mid - 2});
+            b.heading({{"Label", x0}, {"Catalog Number", mid}}, {mid - sep});
+            b.values({cell(Field::Label, x0, left), cell(Field::CatalogNumber, mid, end)}, {mid - sep});
         } else {
-            b.heading({{"Catalog Number", x0}}, {mid - 2});
-            b.values({cell(Field::CatalogNumber, x0, left)}, {mid - 2});
+            b.heading({{"Catalog Number", x0}}, {mid - sep});
+            b.values({cell(Field::CatalogNumber, x0, left)}, {mid - sep});
         }
     }
     if (s.custom1) {
@@ -138,7 +166,8 @@ BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::st
         b.values({cell(Field::Quality, x0, left)});
     }
     if (s.songs) {
-        const std::vector<int> columns = {0, p.xSong - 2, mid - 2, p.xTrack2 - 2, p.xSong2 - 2, p.xTime2 - 2};
+        const std::vector<int> columns = {
+            0, p.xSong - sep, mid - sep, p.xTrack2 - sep, p.xSong2 - sep, p.xTime2 - sep};
         b.heading({{"T#", x0},
                    {"Songs", p.xSong},
                    {"Time", mid},
@@ -149,9 +178,10 @@ BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::st
         for (int n = 1; n <= (kSongSlots + 1) / 2; ++n) {
             const int l = 2 * n - 1;
             const int r = 2 * n;
-            b.values({cell(trackField(l), x0, p.xSong - 4), cell(titleField(l), p.xSong, mid - 4),
-                      cell(timeField(l), mid, p.xTrack2 - 4), cell(trackField(r), p.xTrack2, p.xSong2 - 4),
-                      cell(titleField(r), p.xSong2, p.xTime2 - 4), cell(timeField(r), p.xTime2, end)},
+            b.values({cell(trackField(l), x0, p.xSong - gap), cell(titleField(l), p.xSong, mid - gap),
+                      cell(timeField(l), mid, p.xTrack2 - gap),
+                      cell(trackField(r), p.xTrack2, p.xSong2 - gap),
+                      cell(titleField(r), p.xSong2, p.xTime2 - gap), cell(timeField(r), p.xTime2, end)},
                      columns);
         }
     }
@@ -160,26 +190,43 @@ BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::st
         b.values({cell(Field::Notes, x0, end)}, {}, kNotesLines);
     }
     if (s.performers) {
-        b.heading({{"Performers", x0}, {"Instrument/Vocals", mid}}, {mid - 2});
+        b.heading({{"Performers", x0}, {"Instrument/Vocals", mid}}, {mid - sep});
         for (int n = 1; n <= kPerformerSlots; ++n)
-            b.values({cell(performerField(n), x0, left), cell(instrumentField(n), mid, end)}, {mid - 2});
+            b.values({cell(performerField(n), x0, left), cell(instrumentField(n), mid, end)}, {mid - sep});
     }
     return b.finish();
 }
 
+namespace {
+
+BlockPlan songDetailPlan(int x0, int mid, int cellEnd, int contentWidth, BlockMedium medium)
+{
+    PlanBuilder b(contentWidth, medium);
+    const int left = mid - b.gap();
+    const int sep = b.separatorGap();
+    b.heading({{"Song Title", x0}, {"Group/Artist", mid}}, {mid - sep});
+    b.values({{CellSource::SongTitle, Field::Artist, x0, left}, cell(Field::Artist, mid, cellEnd)},
+             {mid - sep});
+    b.heading({{"Album Name", x0}, {"Label", mid}}, {mid - sep});
+    b.values({cell(Field::AlbumName, x0, left), cell(Field::Label, mid, cellEnd)}, {mid - sep});
+    b.heading({{"Catalog Number", x0}, {"Number", mid}}, {mid - sep});
+    b.values({cell(Field::CatalogNumber, x0, left), cell(Field::Number, mid, cellEnd)}, {mid - sep});
+    return b.finish();
+}
+
+} // namespace
+
 BlockPlan songDetailBlock(int dpi, int maxCharWidth)
 {
-    const int x0 = kFirstColumnX;
     const int mid = hundredthsToPixels(360, dpi);
     const int end = mid + 50 * maxCharWidth;
-    PlanBuilder b(end);
-    b.heading({{"Song Title", x0}, {"Group/Artist", mid}}, {mid - 2});
-    b.values({{CellSource::SongTitle, Field::Artist, x0, mid - 4}, cell(Field::Artist, mid, end)}, {mid - 2});
-    b.heading({{"Album Name", x0}, {"Label", mid}}, {mid - 2});
-    b.values({cell(Field::AlbumName, x0, mid - 4), cell(Field::Label, mid, end)}, {mid - 2});
-    b.heading({{"Catalog Number", x0}, {"Number", mid}}, {mid - 2});
-    b.values({cell(Field::CatalogNumber, x0, mid - 4), cell(Field::Number, mid, end)}, {mid - 2});
-    return b.finish();
+    return songDetailPlan(kFirstColumnX, mid, end, end, BlockMedium::Screen);
+}
+
+BlockPlan printedSongDetailBlock(int printDpi, int printWidth)
+{
+    return songDetailPlan(hundredthsToPixels(38, printDpi), hundredthsToPixels(345, printDpi),
+                          printWidth - kPaperCellGap, printWidth, BlockMedium::Paper);
 }
 
 } // namespace discora

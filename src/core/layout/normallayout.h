@@ -1,6 +1,6 @@
 // The block layouts: an album as labelled heading and value lines (the normal layout) and a song
 // as seven lines (the song detail list). A plan lists the lines of one block with their labels,
-// cells and grid; painting and printing walk the same plan.
+// cells and grid; painting and printing walk the same plan, made for the screen or for paper.
 #pragma once
 
 #include "core/catalogue/displaysettings.h"
@@ -32,6 +32,15 @@ int normalLinesPerRecord(const NormalSwitches& s);
 constexpr int kSongDetailLines = 7;
 constexpr int kNotesLines = 4;
 
+// Where a block is drawn. On paper a value cell ends 16 pixels before the next column (4 on
+// screen), a grid separator stands 4 pixels left of its column (2 on screen) and a thin line
+// instead of the thick rule closes each block.
+enum class BlockMedium
+{
+    Screen,
+    Paper
+};
+
 // The named x positions of the normal layout, in pixels.
 struct NormalPositions
 {
@@ -42,10 +51,13 @@ struct NormalPositions
     int xSong2 = 0;
     int xNum = 0;
     int xTime2 = 0;
-    int contentWidth = 0;
+    int contentWidth = 0; // the right end of heading bands and grid boxes
+    int cellEnd = 0;      // where the cells that run to the right end stop
 };
 
 NormalPositions normalPositions(int dpi, int maxCharWidth);
+// On paper: the printer's resolution and usable width (its horizontal resolution less 5 pixels).
+NormalPositions printedNormalPositions(int printDpi, int printWidth);
 
 enum class BlockLineKind
 {
@@ -77,6 +89,13 @@ struct BlockCell
     bool operator==(const BlockCell&) const = default;
 };
 
+enum class BlockRule
+{
+    None,
+    Thick, // the 4-pixel rule after a block on screen
+    Thin   // a 1-pixel line after a block on paper
+};
+
 struct BlockLine
 {
     BlockLineKind kind = BlockLineKind::Values;
@@ -85,10 +104,10 @@ struct BlockLine
     std::vector<BlockLabel> labels;
     std::vector<BlockCell> cells;
     // Grid: a box (top, left and right ends) around the line, one-line separators at these x,
-    // and for the empty line a thick rule along its top.
+    // and for the empty line a rule along its top.
     bool boxed = false;
     std::vector<int> separators;
-    bool thickRule = false;
+    BlockRule rule = BlockRule::None;
 };
 
 struct BlockPlan
@@ -100,7 +119,9 @@ struct BlockPlan
 
 // headings: the texts of the two custom fields' sections.
 BlockPlan normalBlock(const NormalSwitches& s, const NormalPositions& p, std::string_view custom1Heading,
-                      std::string_view custom2Heading);
+                      std::string_view custom2Heading, BlockMedium medium = BlockMedium::Screen);
 BlockPlan songDetailBlock(int dpi, int maxCharWidth);
+// The song detail block on paper: x0 and xMid at 38 and 345 hundredths of an inch.
+BlockPlan printedSongDetailBlock(int printDpi, int printWidth);
 
 } // namespace discora

@@ -16,12 +16,12 @@ ScreenFont screenFontFromChoice(std::string faceName, int sizeTenths, int weight
     return font;
 }
 
-ViewFonts makeViewFonts(const ScreenFont& font, int dpiY)
+ViewFonts makeViewFonts(const ScreenFont& font, int dpiY, int printDpiY)
 {
     ViewFonts fonts;
     const int height = (font.size / -10) * dpiY / 72;
     fonts.screen = {font.faceName, height, font.weight, font.italic};
-    const int printHeight = height * 37 / 10;
+    const int printHeight = (font.size / -10) * printDpiY / 72;
     fonts.print = {font.faceName, printHeight, font.weight, font.italic};
     fonts.printBold = {font.faceName, printHeight, kBoldWeight, font.italic};
     return fonts;

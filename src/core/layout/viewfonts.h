@@ -31,13 +31,16 @@ struct LogicalFont
 struct ViewFonts
 {
     LogicalFont screen;
-    // 37/10 of the screen height: one with the font's weight, one bold, for printed pages.
+    // For printed pages: one with the font's weight, one bold.
     LogicalFont print;
     LogicalFont printBold;
 };
 
 // The screen height is (size / -10) * dpiY / 72, each step truncated toward zero, so size 80 at
-// 96 dots per inch asks for -10. The bold flag plays no part: the weight carries it.
-ViewFonts makeViewFonts(const ScreenFont& font, int dpiY);
+// 96 dots per inch asks for -10. The print fonts take the same rule at the printer's resolution,
+// so a page shows the font at the point size the screen shows it, whatever the printer's dots per
+// inch (a fixed multiple of the screen height would suit one printer resolution only). The bold
+// flag plays no part: the weight carries it.
+ViewFonts makeViewFonts(const ScreenFont& font, int dpiY, int printDpiY);
 
 } // namespace discora

@@ -6,6 +6,9 @@ namespace discora {
 
 // The left edge of the first column of every layout, and x0 of the block layouts.
 constexpr int kFirstColumnX = 10;
+// On paper a value cell ends this many printer pixels before the next column, or before the
+// usable width's right end.
+constexpr int kPaperCellGap = 16;
 
 struct ViewMetrics
 {

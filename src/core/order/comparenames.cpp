@@ -43,8 +43,12 @@ int CompareNames(std::string_view a, std::string_view b)
 
 std::string_view stripLeadingThe(std::string_view key)
 {
-    // Four characters of "The " are four bytes, so a byte count tells "more than four characters".
-    if (key.size() > 4 && CompareNames(key.substr(0, 4), "The ") == 0)
+    // Four characters of "The " are four bytes, so a byte count tells "more than four characters";
+    // the name comparison folds A to Z only, so the bytes can be compared directly.
+    const auto is = [&](std::size_t i, char small) {
+        return key[i] == small || key[i] == small - ('a' - 'A');
+    };
+    if (key.size() > 4 && is(0, 't') && is(1, 'h') && is(2, 'e') && key[3] == ' ')
         return key.substr(4);
     return key;
 }

@@ -11,6 +11,22 @@ namespace {
 
 constexpr const char* kColorKeys[4] = {"DataColor", "HeadingColor", "HDataColor", "HBkColor"};
 
+UserColors withDefaultColors(UserColors c)
+{
+    // Only the data color decides whether the whole set is missing.
+    if (c.data == -1)
+        c = UserColors{0, 0xFF0000, 0xFFFFFF, 0};
+    return c;
+}
+
+ScreenFont withDefaultFont(ScreenFont font)
+{
+    // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
+    if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
+        font = ScreenFont{};
+    return font;
+}
+
 } // namespace
 
 UserColors AppSettings::readColors() const
@@ -71,11 +87,19 @@ DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system
     return d;
 }
 
+UserColors AppSettings::colorsWithDefaults() const
+{
+    return withDefaultColors(readColors());
+}
+
+ScreenFont AppSettings::fontWithDefaults() const
+{
+    return withDefaultFont(readFont());
+}
+
 UserColors AppSettings::applyColors(UserColors c, const SystemColors& system, CatalogueDocument* doc)
 {
-    // Only the data color decides whether the whole set is missing.
-    if (c.data == -1)
-        c = UserColors{0, 0xFF0000, 0xFFFFFF, 0};
+    c = withDefaultColors(c);
     m_store.writeInt(kUserData, kColorKeys[0], c.data);
     m_store.writeInt(kUserData, kColorKeys[1], c.heading);
     m_store.writeInt(kUserData, kColorKeys[2], c.highlightedData);
@@ -87,9 +111,7 @@ UserColors AppSettings::applyColors(UserColors c, const SystemColors& system, Ca
 
 ScreenFont AppSettings::applyFont(ScreenFont font, CatalogueDocument* doc)
 {
-    // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
-    if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
-        font = ScreenFont{};
+    font = withDefaultFont(std::move(font));
     m_store.writeString(kUserData, "Face Name", font.faceName);
     m_store.writeInt(kUserData, "Font Size", font.size);
     m_store.writeInt(kUserData, "Font Weight", font.weight);

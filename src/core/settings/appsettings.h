@@ -52,6 +52,9 @@ public:
     ViewOptions readViewOptions() const;
     // The stored headings with empty ones replaced by "Custom 1" and "Custom 2", nothing written.
     std::array<std::string, 2> headingsWithDefaults() const;
+    // The stored colors and font as the apply rules below fill them, nothing written.
+    UserColors colorsWithDefaults() const;
+    ScreenFont fontWithDefaults() const;
     bool readLoadLast() const;
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).

@@ -2,28 +2,20 @@
 
 #include "core/catalogue/cataloguefile.h"
 #include "ui/app/documentcommands.h"
+#include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/entry/newalbumsheet.h"
 #include "ui/options/optionscommands.h"
+#include "ui/printing/printcommands.h"
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QScreen>
 
 namespace discora {
-
-SystemColors systemColorsFromPalette()
-{
-    const QPalette palette = QApplication::palette();
-    SystemColors s;
-    s.window = toColorValue(palette.color(QPalette::Base));
-    s.buttonFace = toColorValue(palette.color(QPalette::Button));
-    s.buttonShadow = toColorValue(palette.color(QPalette::Dark));
-    s.menuText = toColorValue(palette.color(QPalette::WindowText));
-    return s;
-}
 
 Application::Application(SettingsStore& store, Prompter* prompter)
     : m_store(store), m_settings(store), m_prompter(prompter ? *prompter : m_messagePrompter)
@@ -36,6 +28,12 @@ Application::Application(SettingsStore& store, Prompter* prompter)
     m_doc.setEntryListSink(m_albumSheet.get());
     m_documentCommands = std::make_unique<DocumentCommands>(m_doc, *m_window, m_prompter, *m_albumSheet);
     m_documentCommands->registerCommands();
+    CatalogueView* view = m_window->view();
+    const PrintSelection selection{[view]() -> const ViewSelection& { return view->selection(); },
+                                   [view] { view->clearSelection(); }};
+    m_printCommands = std::make_unique<PrintCommands>(m_doc, m_prompter, m_window->mainStatusBar(), selection,
+                                                      m_window.get());
+    m_printCommands->registerCommands(*m_window);
     m_messagePrompter.setParent(m_window.get());
 }
 

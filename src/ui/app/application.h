@@ -15,6 +15,7 @@ namespace discora {
 class DocumentCommands;
 class MainWindow;
 class NewAlbumSheet;
+class PrintCommands;
 
 class Application
 {
@@ -34,6 +35,7 @@ public:
     // The entry sheet for Enter and Modify; it lives as long as the document.
     NewAlbumSheet& albumSheet() { return *m_albumSheet; }
     DocumentCommands& documentCommands() { return *m_documentCommands; }
+    PrintCommands& printCommands() { return *m_printCommands; }
 
 private:
     SettingsStore& m_store;
@@ -45,9 +47,7 @@ private:
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<NewAlbumSheet> m_albumSheet;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    std::unique_ptr<PrintCommands> m_printCommands;
 };
-
-SystemColors systemColorsFromPalette();
-// Runs the commands that need no window; returns the exit code.
 
 } // namespace discora

@@ -152,6 +152,14 @@ void MainStatusBar::step()
     showPosition(false);
 }
 
+void MainStatusBar::setText(std::string_view text)
+{
+    if (m_operations.empty())
+        return;
+    m_operations.back().text = toQt(text);
+    setStatusText(m_operations.back().text);
+}
+
 void MainStatusBar::end()
 {
     if (m_operations.empty())

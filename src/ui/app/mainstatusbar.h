@@ -37,6 +37,7 @@ public:
     void setRange(int range) override;
     void step() override;
     void end() override;
+    void setText(std::string_view text) override;
 
 private:
     struct Operation

@@ -2,6 +2,9 @@
 
 #include "core/settings/colorvalues.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 namespace discora {
 
 QColor toQColor(ColorValue value)
@@ -20,6 +23,17 @@ ColorValue toColorValue(const QColor& color)
 QColor drawingColor(ColorValue value, ColorValue fallback)
 {
     return toQColor(drawableColor(value, fallback));
+}
+
+SystemColors systemColorsFromPalette()
+{
+    const QPalette palette = QGuiApplication::palette();
+    SystemColors s;
+    s.window = toColorValue(palette.color(QPalette::Base));
+    s.buttonFace = toColorValue(palette.color(QPalette::Button));
+    s.buttonShadow = toColorValue(palette.color(QPalette::Dark));
+    s.menuText = toColorValue(palette.color(QPalette::WindowText));
+    return s;
 }
 
 } // namespace discora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/catalogue/displaysettings.h"
+#include "core/settings/appsettings.h"
 
 #include <QColor>
 
@@ -13,5 +14,7 @@ QColor toQColor(ColorValue value);
 ColorValue toColorValue(const QColor& color);
 // The color to draw a possibly unset value with.
 QColor drawingColor(ColorValue value, ColorValue fallback);
+// The four colors the desktop supplies, from the application's palette.
+SystemColors systemColorsFromPalette();
 
 } // namespace discora

@@ -31,7 +31,7 @@ QFont toQFont(const LogicalFont& font)
 
 QFont toQFont(const ScreenFont& font, int dpiY)
 {
-    return toQFont(makeViewFonts(font, dpiY).screen);
+    return toQFont(makeViewFonts(font, dpiY, dpiY).screen);
 }
 
 QFont chooserFont(const ScreenFont& font)

@@ -8,7 +8,7 @@
 #include "core/layout/viewlayout.h"
 #include "core/layout/viewscroll.h"
 #include "core/layout/viewselection.h"
-#include "ui/view/cataloguepainter.h"
+#include "ui/support/cataloguepainter.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>

@@ -83,3 +83,37 @@ TEST(CommandLine, ExportsTakeAnOrder)
 
 } // namespace
 } // namespace discora
+
+namespace discora {
+namespace {
+
+TEST(CommandLine, PrintingToPdfTakesAnOrderAStyleAndFilters)
+{
+    const CommandLine cl = parseCommandLine({"--print-pdf", "out.pdf", "--order", "by-label", "--style",
+                                             "single-line", "--filter", "label=EMI", "in.dcf"});
+    ASSERT_TRUE(cl.error.empty()) << cl.error;
+    EXPECT_EQ(cl.mode, CommandLine::Mode::PrintPdf);
+    EXPECT_EQ(cl.output, "out.pdf");
+    EXPECT_EQ(cl.file, "in.dcf");
+    EXPECT_EQ(cl.order, SortOrder::ByLabel);
+    EXPECT_EQ(cl.style, ViewStyle::SingleLineSorts);
+    ASSERT_EQ(cl.filters.size(), 1u);
+    EXPECT_TRUE(isPrintingMode(cl.mode));
+
+    const CommandLine print = parseCommandLine({"--print", "in.dcf"});
+    EXPECT_EQ(print.mode, CommandLine::Mode::Print);
+    EXPECT_EQ(print.file, "in.dcf");
+    EXPECT_TRUE(isScriptingCommand({"--print", "in.dcf"}));
+}
+
+TEST(CommandLine, PrintingArgumentsThatCannotBeUnderstood)
+{
+    for (const Args& args :
+         {Args{"--print-pdf"}, Args{"--print-pdf", "out.pdf"}, Args{"--print"},
+          Args{"--print", "--order", "by-label", "in.dcf"}, Args{"--print", "--list", "by-song", "in.dcf"},
+          Args{"--print-pdf", "a.pdf", "--print", "in.dcf"}})
+        EXPECT_FALSE(parseCommandLine(args).error.empty()) << args[0] << " " << args.size();
+}
+
+} // namespace
+} // namespace discora

@@ -8,26 +8,27 @@
 namespace discora {
 namespace {
 
-// size in tenths, dots per inch, screen height, print height
-class ViewFontHeights : public ::testing::TestWithParam<std::tuple<int, int, int, int>>
+// size in tenths, screen and printer dots per inch, screen height, print height
+class ViewFontHeights : public ::testing::TestWithParam<std::tuple<int, int, int, int, int>>
 {
 };
 
-TEST_P(ViewFontHeights, TruncateEachStepTowardZero)
+TEST_P(ViewFontHeights, SamePointSizeOnScreenAndPaperEachStepTruncated)
 {
-    const auto [size, dpi, screen, print] = GetParam();
-    const ViewFonts fonts = makeViewFonts(ScreenFont{"Face", size, 600, true, true}, dpi);
+    const auto [size, dpi, printDpi, screen, print] = GetParam();
+    const ViewFonts fonts = makeViewFonts(ScreenFont{"Face", size, 600, true, true}, dpi, printDpi);
     EXPECT_EQ(fonts.screen, (LogicalFont{"Face", screen, 600, true}));
     EXPECT_EQ(fonts.print, (LogicalFont{"Face", print, 600, true}));
     EXPECT_EQ(fonts.printBold, (LogicalFont{"Face", print, 700, true}));
 }
 
 INSTANTIATE_TEST_SUITE_P(ViewFonts, ViewFontHeights,
-                         ::testing::Values(std::tuple{80, 96, -10, -37},   // the default font
-                                           std::tuple{85, 96, -10, -37},   // tenths are dropped first
-                                           std::tuple{100, 96, -13, -48},  // -13.3
-                                           std::tuple{120, 120, -20, -74}, // a 120 dpi screen
-                                           std::tuple{80, 72, -8, -29}));
+                         ::testing::Values(std::tuple{80, 96, 600, -10, -66},     // the default font
+                                           std::tuple{85, 96, 300, -10, -33},     // tenths are dropped first
+                                           std::tuple{100, 96, 600, -13, -83},    // -13.3 and -83.3
+                                           std::tuple{120, 120, 1200, -20, -200}, // a 120 dpi screen
+                                           std::tuple{80, 72, 72, -8,
+                                                      -8})); // a printer as fine as the screen
 
 // chosen size in tenths, weight; stored size and "Bold"
 class FontChoice : public ::testing::TestWithParam<std::tuple<int, int, int, int>>

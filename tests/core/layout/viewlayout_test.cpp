@@ -74,7 +74,7 @@ TEST(NormalLayout, EveryCombinationOfSwitchesStacksItsLinesWithoutGaps)
             top += line.lines;
         }
         EXPECT_EQ(top, normalLinesPerRecord(s)) << bits;
-        EXPECT_TRUE(plan.lines.back().thickRule);
+        EXPECT_EQ(plan.lines.back().rule, BlockRule::Thick);
         EXPECT_EQ(plan.lines.back().top, top - 1);
     }
 }
@@ -171,7 +171,7 @@ TEST(SongDetailLayout, SevenLinesWithTheSongTitleFirst)
     EXPECT_EQ(plan.lines[1].cells[0].source, CellSource::SongTitle);
     EXPECT_EQ(plan.lines[1].cells[1].field, Field::Artist);
     EXPECT_EQ(plan.lines[5].cells[1].field, Field::Number);
-    EXPECT_TRUE(plan.lines[6].thickRule);
+    EXPECT_EQ(plan.lines[6].rule, BlockRule::Thick);
 }
 
 TEST(ViewLayout, EachOrderAndStyleHasItsLayout)

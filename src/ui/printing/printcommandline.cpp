@@ -1,0 +1,94 @@
+#include "ui/printing/printcommandline.h"
+
+#include "core/commands/scriptingcommands.h"
+#include "core/document/cataloguedocument.h"
+#include "core/settings/appsettings.h"
+#include "ui/printing/cataloguepages.h"
+#include "ui/support/colors.h"
+#include "ui/support/qttext.h"
+
+#include <QLocale>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <iostream>
+
+namespace discora {
+
+namespace {
+
+Status printOnDefaultPrinter(const CatalogueDocument& doc, const std::string& file)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return Error{"There is no printer to print on; " + file + " was not printed."};
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(fromPath(file));
+    const CataloguePages job(doc, printer, std::nullopt);
+    return printPages(printer, job);
+}
+
+} // namespace
+
+QPageSize localePaperSize()
+{
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                        : QPageSize::A4);
+}
+
+Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
+{
+    // Written beside the target and put in its place only when complete, so a failed job leaves
+    // an existing file as it was.
+    QSaveFile file(fromPath(path));
+    const auto failed = [&](const std::string& reason) {
+        return Status(Error{"Cannot print to \"" + path + "\". " + reason});
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(toStd(file.errorString()));
+    Status status = success();
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(
+            QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+        writer.setCreator(QStringLiteral("Discora"));
+        const CataloguePages job(doc, writer, std::nullopt);
+        status = printPages(writer, job);
+    }
+    if (!status)
+        return failed(status.error());
+    if (!file.commit())
+        return failed(toStd(file.errorString()));
+    return success();
+}
+
+int runPrintingCommand(const CommandLine& cl, SettingsStore& store)
+{
+    CatalogueDocument doc;
+    const AppSettings settings(store);
+    // The pages look as the window prints them: the settings' font and colors with the rest.
+    doc.setFont(settings.fontWithDefaults());
+    doc.setColors(toDisplayColors(settings.colorsWithDefaults(), systemColorsFromPalette()));
+    Status status = loadForScripting(doc, cl, settings);
+    if (status) {
+        if (cl.mode == CommandLine::Mode::PrintPdf) {
+            doc.runOrder(cl.order);
+            status = printToPdf(doc, cl.output, localePaperSize());
+        } else {
+            status = printOnDefaultPrinter(doc, cl.file);
+        }
+    }
+    if (!status) {
+        std::cerr << "discora: " << status.error() << "\n";
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+} // namespace discora

@@ -1,0 +1,120 @@
+#include "ui/printing/printcommands.h"
+
+#include "core/commands/commandhandlers.h"
+#include "core/document/cataloguedocument.h"
+#include "core/document/prompter.h"
+#include "core/layout/viewselection.h"
+#include "ui/printing/cataloguepages.h"
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace discora {
+
+PrintCommands::PrintCommands(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
+                             PrintSelection selection, QWidget* parent)
+    : m_doc(doc), m_prompter(prompter), m_progress(progress), m_selection(std::move(selection)),
+      m_parent(parent)
+{}
+
+PrintCommands::~PrintCommands() = default;
+
+void PrintCommands::registerCommands(CommandHandlers& window)
+{
+    window.setHandler(CommandId::Print, [this] { print(); });
+    window.setHandler(CommandId::PrintPreview, [this] { preview(); });
+    window.setHandler(CommandId::PrintSetup, [this] { setup(); });
+}
+
+QPrinter& PrintCommands::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool PrintCommands::anySelected() const
+{
+    return m_selection.selection().anySelected();
+}
+
+void PrintCommands::print()
+{
+    QPrinter& printer = this->printer();
+    const bool selected = anySelected();
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selected);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    printer.setPrintRange(selected ? QPrinter::Selection : QPrinter::AllPages);
+    // The page count depends on the printer the dialog chooses; the job clamps the range to it.
+    dialog.setMinMax(1, std::max(1, CataloguePages(m_doc, printer, std::nullopt).pageCount()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printOn(printer, printer.printRange() == QPrinter::Selection);
+}
+
+void PrintCommands::preview()
+{
+    QPrinter& printer = this->printer();
+    // The preview shows what Print would print at first: the selection when there is one.
+    printer.setPrintRange(anySelected() ? QPrinter::Selection : QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    QPrintPreviewDialog dialog(&printer, m_parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [this](QPrinter* p) { printOn(*p, p->printRange() == QPrinter::Selection); });
+    addPageKeys(dialog);
+    dialog.exec();
+}
+
+void PrintCommands::addPageKeys(QPrintPreviewDialog& dialog)
+{
+    auto* pages = dialog.findChild<QPrintPreviewWidget*>();
+    if (!pages)
+        return;
+    const auto turn = [pages](int by) {
+        pages->setCurrentPage(std::clamp(pages->currentPage() + by, 1, std::max(1, pages->pageCount())));
+    };
+    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), &dialog);
+    QObject::connect(next, &QShortcut::activated, pages, [turn] { turn(1); });
+    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &dialog);
+    QObject::connect(previous, &QShortcut::activated, pages, [turn] { turn(-1); });
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), &dialog);
+    QObject::connect(close, &QShortcut::activated, &dialog, &QDialog::reject);
+}
+
+void PrintCommands::setup()
+{
+    QPageSetupDialog dialog(&printer(), m_parent);
+    dialog.exec();
+}
+
+bool PrintCommands::printOn(QPrinter& printer, bool selectionChosen)
+{
+    std::optional<std::vector<int>> list;
+    if (selectionChosen && anySelected())
+        list = m_selection.selection().positions();
+    else
+        m_selection.clear();
+    const CataloguePages job(m_doc, printer, std::move(list));
+    PageSpan span;
+    if (printer.printRange() == QPrinter::PageRange) {
+        span.first = printer.fromPage();
+        span.last = printer.toPage();
+    }
+    // Copies the printer cannot make itself are printed one after the other.
+    if (!printer.supportsMultipleCopies())
+        span.copies = printer.copyCount();
+    const Status status = printPages(printer, job, span, m_progress);
+    if (!status)
+        m_prompter.showError(status.error());
+    return status.ok();
+}
+
+} // namespace discora
