@@ -49,7 +49,7 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isScriptingCommand(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--version" || a == "--help" || a == "-h")
+        if (isCommandOption(a) || a == "--cd-info" || a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
 }
@@ -74,9 +74,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             cl.mode = CommandLine::Mode::Version;
             return cl;
         }
-        if (isCommandOption(a)) {
+        if (a == "--cd-info") {
             if (cl.mode != CommandLine::Mode::Window)
-                return fail("only one of --save-as, --list, --export-csv and --export-text can be given");
+                return fail(
+                    "only one of --save-as, --list, --export-csv, --export-text and --cd-info can be given");
+            cl.mode = CommandLine::Mode::CdInfo;
+        } else if (a == "--cd-device") {
+            if (!hasValue)
+                return fail("--cd-device needs the drive's device file or a disc image");
+            cl.cdDevice = args[++i];
+            if (cl.cdDevice.empty())
+                return fail("--cd-device needs the drive's device file or a disc image");
+        } else if (isCommandOption(a)) {
+            if (cl.mode != CommandLine::Mode::Window)
+                return fail(
+                    "only one of --save-as, --list, --export-csv, --export-text and --cd-info can be given");
             if (!hasValue)
                 return fail(a + " needs " + (a == "--list" ? "an order" : "the name of the file to write"));
             const std::string& value = args[++i];
@@ -137,6 +149,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--style goes with --list");
     if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting)
         return fail("--filter goes with --list, --export-csv or --export-text");
+    if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && cl.mode != CommandLine::Mode::CdInfo)
+        return fail("--cd-device goes with --cd-info or the window");
+    if (cl.mode == CommandLine::Mode::CdInfo) {
+        if (!cl.file.empty())
+            return fail("--cd-info reads the disc, not a catalogue file");
+        return cl;
+    }
     if (cl.mode != CommandLine::Mode::Window && cl.file.empty())
         return fail("name the catalogue file to read");
     return cl;
@@ -144,11 +163,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageText()
 {
-    return "Usage: discora [FILE]\n"
+    return "Usage: discora [--cd-device PATH] [FILE]\n"
            "       discora --save-as OUT FILE\n"
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
+           "       discora --cd-info [--cd-device PATH]\n"
            "       discora --version | --help\n"
            "\n"
            "Discora keeps a catalogue of a music collection in a .dcf file.\n"
@@ -161,6 +181,9 @@ std::string usageText()
            "  --export-csv OUT    write the displayed albums as comma-separated values\n"
            "  --export-text OUT   write the displayed albums as a text document\n"
            "  --order ORDER       the album sequence of the export (by-artist by default)\n"
+           "  --cd-info           print the track times of the disc in the CD drive, one track a line\n"
+           "  --cd-device PATH    the CD drive (a device file) or disc image (.cue) to use instead of\n"
+           "                      the \"CD drive\" setting; DISCORA_CD_DEVICE does the same\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"

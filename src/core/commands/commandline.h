@@ -22,6 +22,7 @@ struct CommandLine
         List,
         ExportCsv,
         ExportText,
+        CdInfo,
         Version,
         Help
     };
@@ -31,7 +32,8 @@ struct CommandLine
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
-    std::string error; // set when the arguments cannot be understood
+    std::string cdDevice; // --cd-device: the drive or disc image the CD player uses
+    std::string error;    // set when the arguments cannot be understood
 };
 
 // Exit codes of the commands without a window.
