@@ -4,6 +4,9 @@
 #include "core/catalogue/cataloguefile.h"
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/libcdiodevice.h"
+#include "core/cdplayer/nullpcmoutput.h"
+#include "support/discimage.h"
 #include "support/fakecddrive.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
@@ -14,6 +17,7 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -273,6 +277,79 @@ TEST_F(CdPlayerWindowTest, EnterOffersThePlayingDiscsTimesWhenAutoLoadIsOn)
     });
     window().runCommand(CommandId::Enter);
     EXPECT_EQ(shown, (QStringList{"03:05", "00:59", ""}));
+}
+
+// A new user with a disc image named as the drive: enters an album whose times and titles come
+// from the disc, then plays it through the real device, its playback thread and the queued notices.
+TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
+{
+    testimage::TempDir dir;
+    testimage::Disc disc;
+    for (int k = 1; k <= 3; ++k) {
+        testimage::Track t;
+        t.sectors = 75;
+        t.toneHz = 220 * k;
+        t.title = "Part " + std::to_string(k);
+        disc.tracks.push_back(t);
+    }
+    disc.title = "Suite";
+    disc.performer = "Quartet";
+    const std::string cue = testimage::write(dir.path(), "suite", disc);
+
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    std::vector<NullPcmOutput*> outputs;
+    Application app(store, &prompter, [&](const std::string& drive, CdDeviceUse use, CdNoticeSink notices) {
+        if (use == CdDeviceUse::Reading)
+            return std::unique_ptr<CdDevice>(std::make_unique<LibcdioDevice>(drive));
+        auto output = std::make_unique<NullPcmOutput>();
+        outputs.push_back(output.get());
+        return std::unique_ptr<CdDevice>(
+            std::make_unique<LibcdioDevice>(drive, std::move(output), std::move(notices)));
+    });
+    CommandLine cl;
+    cl.cdDevice = cue;
+    app.start(cl);
+    MainWindow& window = app.mainWindow();
+
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        sheet->tabs()->setCurrentIndex(1);
+        QTest::mouseClick(sheet->loadTimesButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+    });
+    window.runCommand(CommandId::Enter);
+    ASSERT_EQ(app.document().albumCount(), 1);
+    const AlbumRecord entered = app.document().album(0);
+    EXPECT_EQ(entered.artist, "Quartet");
+    EXPECT_EQ(entered.albumName, "Suite");
+    EXPECT_EQ(entered.songs[0].title, "Part 1");
+    EXPECT_EQ(entered.songs[2].time, "00:01");
+    EXPECT_EQ(entered.songs[3].time, "");
+    EXPECT_TRUE(prompter.errors.empty());
+
+    QApplication::processEvents();
+    CatalogueView& view = *window.view();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(40, view.metrics().lineHeight + view.metrics().lineHeight / 2));
+    window.runCommand(CommandId::Play);
+    auto* player = qobject_cast<CdPlayerDialog*>(view.playerWindow());
+    ASSERT_NE(player, nullptr);
+    QTest::mouseClick(player->continuousButton(), Qt::LeftButton); // stop after the last track
+    QElapsedTimer clock;
+    clock.start();
+    while (!app.cdPlayer().stopped() && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(app.cdPlayer().stopped());
+    EXPECT_EQ(player->playingTrackLabel()->text(), "3");
+    EXPECT_EQ(player->albumLabel(1)->text(), "Suite");
+    ASSERT_EQ(outputs.size(), 1u);
+    EXPECT_EQ(outputs[0]->bytesWritten(), 3u * 75u * 2352u);
+    EXPECT_TRUE(prompter.errors.empty());
+    player->close();
+    QApplication::processEvents();
+    EXPECT_EQ(view.playerWindow(), nullptr);
 }
 
 } // namespace

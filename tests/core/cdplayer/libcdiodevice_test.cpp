@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -91,6 +92,17 @@ private:
     std::mutex m_mutex;
     std::vector<std::uint8_t> m_bytes;
 };
+
+// Polls until the condition holds; false after five seconds.
+bool settles(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
 
 std::vector<std::uint8_t> concat(std::initializer_list<std::vector<std::uint8_t>> parts)
 {
@@ -219,21 +231,25 @@ TEST_F(LibcdioDeviceTest, PlayingATrackSendsItsSamplesAndThenItsNotice)
 
 TEST_F(LibcdioDeviceTest, PauseAndResumeFadeOneSectorEachAndLoseNothing)
 {
-    const image::Disc disc{{tone(150, 440)}};
+    const image::Disc disc{{tone(600, 440)}};
     NoticeQueue notices;
-    auto output = std::make_unique<RecordingOutput>(2ms);
+    auto output = std::make_unique<RecordingOutput>(1ms);
     RecordingOutput& heard = *output;
     LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
-    std::this_thread::sleep_for(60ms);
+    ASSERT_TRUE(settles([&] { return heard.size() >= 20u * image::kSectorBytes; }));
     ASSERT_EQ(device.pause(), CdError::None);
     EXPECT_EQ(device.mode().value, CdMode::Paused);
-    std::this_thread::sleep_for(30ms);
-    const std::size_t atPause = heard.size();
-    std::this_thread::sleep_for(30ms);
-    EXPECT_EQ(heard.size(), atPause); // nothing more while paused
-    EXPECT_GT(atPause, 0u);
+    // The fading sector goes out, then nothing more while paused.
+    std::size_t atPause = 0;
+    ASSERT_TRUE(settles([&] {
+        const std::size_t now = heard.size();
+        std::this_thread::sleep_for(30ms);
+        atPause = heard.size();
+        return atPause == now;
+    }));
+    EXPECT_LT(atPause, image::trackBytes(disc.tracks[0]).size());
     ASSERT_EQ(device.resume(std::nullopt, 2), CdError::None);
     EXPECT_EQ(notices.wait(), 2u); // the resumed play's notice, and no other
     EXPECT_EQ(notices.pending(), 0u);
@@ -242,31 +258,33 @@ TEST_F(LibcdioDeviceTest, PauseAndResumeFadeOneSectorEachAndLoseNothing)
     const auto played = heard.bytes();
     ASSERT_EQ(played.size(), expected.size());
     std::vector<int> changed;
-    for (int s = 0; s < 150; ++s)
-        if (!std::equal(played.begin() + s * image::kSectorBytes,
-                        played.begin() + (s + 1) * image::kSectorBytes,
-                        expected.begin() + s * image::kSectorBytes))
-            changed.push_back(s);
+    for (int sector = 0; sector < 600; ++sector) {
+        const auto from = static_cast<std::ptrdiff_t>(sector) * image::kSectorBytes;
+        if (!std::equal(played.begin() + from, played.begin() + from + image::kSectorBytes,
+                        expected.begin() + from))
+            changed.push_back(sector);
+    }
     ASSERT_EQ(changed.size(), 2u);
     EXPECT_EQ(changed[1], changed[0] + 1);
     const auto sample = [&](int sector, int frame) {
         const std::size_t at = static_cast<std::size_t>(sector * image::kSectorBytes + frame * 4);
         return static_cast<std::int16_t>(played[at] | (played[at + 1] << 8));
     };
-    EXPECT_LE(std::abs(sample(changed[0], 587)), 14); // faded out to (almost) silence
-    EXPECT_EQ(sample(changed[1], 0), 0);              // and in again from silence
+    EXPECT_EQ(sample(changed[0], 587), 0); // faded out to silence
+    EXPECT_EQ(sample(changed[1], 0), 0);   // and in again from silence
+    EXPECT_NE(sample(changed[1], 300), 0);
 }
 
 TEST_F(LibcdioDeviceTest, StopEndsThePlayAndItsNoticeComesOnce)
 {
-    const image::Disc disc{{tone(150, 440)}};
+    const image::Disc disc{{tone(600, 440)}};
     NoticeQueue notices;
-    auto output = std::make_unique<RecordingOutput>(2ms);
+    auto output = std::make_unique<RecordingOutput>(1ms);
     RecordingOutput& heard = *output;
     LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 7), CdError::None);
-    std::this_thread::sleep_for(40ms);
+    ASSERT_TRUE(settles([&] { return heard.size() >= 10u * image::kSectorBytes; }));
     EXPECT_EQ(device.mode().value, CdMode::Playing);
     EXPECT_EQ(device.stop(), CdError::None);
     EXPECT_EQ(device.mode().value, CdMode::Idle);
