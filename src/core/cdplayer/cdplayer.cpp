@@ -387,6 +387,12 @@ void CdPlayer::completionNotice(PlayId id)
 {
     if (id == 0 || id != m_currentPlay)
         return;
+    // A play that ended because the disc could not be read stops the player: going on to the next
+    // track would only fail again, track after track.
+    if (!m_paused && currentMode() == CdMode::NotReady) {
+        m_stopped = true;
+        tell(kPlayerNotReady);
+    }
     handleCompletion();
 }
 

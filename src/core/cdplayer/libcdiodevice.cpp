@@ -190,13 +190,15 @@ CdError LibcdioDevice::play(int from, std::optional<int> to, PlayId id)
         return CdError::NotAudio;
     if (!m_output)
         return CdError::NoOutput;
-    if (!m_outputOpen) {
-        if (const std::string problem = m_output->open(); !problem.empty()) {
-            m_soundProblem = kNoSoundServer;
-            m_output = std::make_unique<NullPcmOutput>(NullPcmOutput::Pace::RealTime);
-            m_output->open();
-        }
-        m_outputOpen = true;
+    // A play still running ends before the output is touched. The output connects at the first
+    // play, and again after its connection broke; without a sound server the disc plays silently.
+    if (m_playback)
+        m_playback->stop();
+    if (const std::string problem = m_output->open(); !problem.empty()) {
+        m_soundProblem = kNoSoundServer;
+        m_playback.reset(); // it writes to the output being replaced
+        m_output = std::make_unique<NullPcmOutput>(NullPcmOutput::Pace::RealTime);
+        m_output->open();
     }
     if (!m_playback) {
         auto read = [this](std::int32_t lsn, int count, std::uint8_t* out) {

@@ -54,7 +54,6 @@ private:
     CdNoticeSink m_notices;
     std::unique_ptr<Drive> m_drive;
     CdToc m_toc;
-    bool m_outputOpen = false;
     std::string m_soundProblem;
     // Made at the first play, once the output is settled; declared last so it stops first.
     std::unique_ptr<DigitalPlayback> m_playback;

@@ -13,9 +13,10 @@ class PcmOutput
 {
 public:
     virtual ~PcmOutput() = default;
-    // Connects to the sound system; returns what went wrong, or an empty text.
+    // Connects to the sound system, unless connected; returns what went wrong, or an empty text.
     virtual std::string open() = 0;
-    // Blocks until the sound system has taken every byte; false when the connection broke.
+    // Blocks until the sound system has taken every byte; false when the connection broke, which
+    // the next open mends.
     virtual bool write(std::span<const std::uint8_t> bytes) = 0;
     // Blocks until everything written has been heard.
     virtual void drain() = 0;

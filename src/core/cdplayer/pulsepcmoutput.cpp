@@ -43,7 +43,11 @@ bool PulsePcmOutput::write(std::span<const std::uint8_t> bytes)
     if (!m_stream)
         return false;
     int error = 0;
-    return pa_simple_write(m_stream, bytes.data(), bytes.size(), &error) == 0;
+    if (pa_simple_write(m_stream, bytes.data(), bytes.size(), &error) == 0)
+        return true;
+    // The server went away; the next open connects afresh.
+    close();
+    return false;
 }
 
 void PulsePcmOutput::drain()

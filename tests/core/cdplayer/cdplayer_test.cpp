@@ -346,6 +346,18 @@ TEST_F(CdPlayerTest, ADriveThatIsNotReadyDropsEveryButtonWithAMessage)
     EXPECT_EQ(endTrack(), Actions{"play 2-3"});
 }
 
+TEST_F(CdPlayerTest, APlayThatEndsOnAnUnreadableDiscStopsThePlayerInsteadOfRunningOn)
+{
+    start(3);
+    drive.takeActions();
+    drive.notReady = true; // the drive could not read the track
+    EXPECT_EQ(endTrack(), Actions{});
+    EXPECT_TRUE(player.stopped());
+    EXPECT_EQ(messages, std::vector<std::string>{kPlayerNotReady});
+    drive.notReady = false;
+    EXPECT_EQ(press(&CdPlayer::play), Actions{"play 1-2"});
+}
+
 TEST_F(CdPlayerTest, TheDiscTimesGoToTheCatalogueWhileThePlayerHasNotStopped)
 {
     drive.insert({{3, 5}, {0, 59}, {12, 0}});

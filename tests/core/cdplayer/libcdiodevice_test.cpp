@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -315,6 +316,52 @@ TEST_F(LibcdioDeviceTest, WithoutASoundServerTheDiscStillPlaysSilentlyAndSaysSoO
     LibcdioDevice readOnly(writeDisc(disc, "again"));
     ASSERT_EQ(readOnly.open(), CdError::None);
     EXPECT_EQ(readOnly.play(1, std::nullopt, 1), CdError::NoOutput);
+}
+
+// A sound connection that breaks after a number of sectors, once, and connects again.
+class BreakingOutput : public PcmOutput
+{
+public:
+    explicit BreakingOutput(int sectorsBeforeBreak) : m_left(sectorsBeforeBreak) {}
+    std::string open() override
+    {
+        ++opens;
+        return {};
+    }
+    bool write(std::span<const std::uint8_t>) override
+    {
+        if (m_left-- == 0)
+            return false;
+        ++written;
+        return true;
+    }
+    void drain() override {}
+    void close() override {}
+    std::atomic<int> opens{0};
+    std::atomic<int> written{0};
+
+private:
+    std::atomic<int> m_left;
+};
+
+TEST_F(LibcdioDeviceTest, ABrokenSoundConnectionEndsThePlayAndTheNextPlayConnectsAgain)
+{
+    const image::Disc disc{{tone(40, 440)}};
+    NoticeQueue notices;
+    auto output = std::make_unique<BreakingOutput>(5);
+    BreakingOutput& sound = *output;
+    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
+    EXPECT_EQ(notices.wait(), 1u);
+    EXPECT_EQ(sound.written, 5);
+    EXPECT_EQ(device.mode().value, CdMode::NotReady); // the player stops on it
+    ASSERT_EQ(device.play(1, std::nullopt, 2), CdError::None);
+    EXPECT_EQ(notices.wait(), 2u);
+    EXPECT_EQ(sound.opens, 2);
+    EXPECT_EQ(sound.written, 45);
+    EXPECT_EQ(device.mode().value, CdMode::Idle);
+    EXPECT_EQ(device.soundProblem(), "");
 }
 
 TEST(DigitalPlayback, ReadsAtMostTwentyFiveSectorsAtATime)
