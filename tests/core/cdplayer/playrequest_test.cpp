@@ -13,14 +13,23 @@ namespace {
 using fixture::albumOf;
 using fixture::loadAlbums;
 
-AlbumRecord album(std::string artist, std::string name,
-                  std::vector<std::pair<std::string, std::string>> songs)
+struct SongRow
 {
-    AlbumRecord a = albumOf(std::move(artist), std::move(name));
+    const char* track;
+    const char* title;
+};
+
+AlbumRecord album(const char* artist, const char* name, const char* number,
+                  std::initializer_list<SongRow> songs)
+{
+    AlbumRecord a = albumOf(artist, name);
     a.musicType = "Jazz";
-    for (std::size_t i = 0; i < songs.size(); ++i) {
-        a.songs[i].trackNumber = songs[i].first;
-        a.songs[i].title = songs[i].second;
+    a.number = number;
+    std::size_t i = 0;
+    for (const SongRow& song : songs) {
+        a.songs[i].trackNumber.assign(song.track);
+        a.songs[i].title.assign(song.title);
+        ++i;
     }
     return a;
 }
@@ -30,12 +39,9 @@ class PlayRequestTest : public ::testing::Test
 protected:
     PlayRequestTest()
     {
-        AlbumRecord blue =
-            album("Blue Trio", "Night", {{"01", "Aria"}, {"02", "Bolero"}, {"03", ""}, {"0", "Coda"}});
-        blue.number = "12";
-        AlbumRecord red = album("Red Band", "Day", {{"04", "Dawn"}, {"", "Echo"}});
-        red.number = "7";
-        loadAlbums(doc, {blue, red});
+        loadAlbums(doc, {album("Blue Trio", "Night", "12",
+                               {{"01", "Aria"}, {"02", "Bolero"}, {"03", ""}, {"0", "Coda"}}),
+                         album("Red Band", "Day", "7", {{"04", "Dawn"}, {"", "Echo"}})});
     }
     // Clicks the entry whose text (album name or song title) is given, as the user would.
     void click(const std::string& text, ClickModifiers modifiers = {})

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace discora {
@@ -71,8 +72,11 @@ TEST_F(CdInfoTest, PrintsOneLinePerTrackUpToTwentySix)
     const Output o = run({"--cd-info", "--cd-device", cue});
     EXPECT_EQ(o.code, 0);
     std::string expected = "01\t03:05\n02\t00:59\n";
-    for (int k = 3; k <= 26; ++k)
-        expected += (k < 10 ? "0" : "") + std::to_string(k) + "\t00:01\n";
+    for (int k = 3; k <= 26; ++k) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%02d\t00:01\n", k);
+        expected.append(line);
+    }
     EXPECT_EQ(o.out, expected);
     EXPECT_EQ(o.err, "");
 }
