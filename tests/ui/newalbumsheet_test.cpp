@@ -1,5 +1,8 @@
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/libcdiodevice.h"
 #include "core/document/editcommands.h"
 #include "core/document/playertimessource.h"
+#include "support/discimage.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
@@ -512,6 +515,116 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
     });
     ASSERT_TRUE(typed);
     EXPECT_EQ(typed->songs[0].time, "02:02");
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
+}
+
+// A reader for "Load Times from CD" on a disc image.
+NewAlbumSheet::DiscReader imageReader(const std::string& cue)
+{
+    return [cue] { return std::make_unique<LibcdioDevice>(cue); };
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdReadsTheDiscAndItsCdTextFillsOnlyWhatIsEmpty)
+{
+    testimage::TempDir dir;
+    testimage::Disc disc({testimage::seconds(3, 5), testimage::seconds(0, 59)});
+    for (int k = 3; k <= 8; ++k)
+        disc.tracks.push_back(testimage::seconds(0, k));
+    for (int k = 1; k <= 8; ++k)
+        disc.tracks[static_cast<std::size_t>(k - 1)].title = "Disc song " + std::to_string(k);
+    disc.title = "Disc Title";
+    disc.performer = "Disc Artist";
+    m_sheet.setDiscReader(imageReader(testimage::write(dir.path(), "eight", disc)));
+
+    AlbumRecord stored;
+    stored.artist = "Mine";
+    stored.songs[2].title = "Kept";
+    for (int k = 9; k <= 26; ++k)
+        stored.songs[static_cast<std::size_t>(k - 1)].time = "01:00";
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        replaceTyped(sheet.control(titleField(1)), "Typed");
+        QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_TRUE(m_prompter.errors.empty());
+    const std::vector<std::string> times = {"03:05", "00:59", "00:03", "00:04",
+                                            "00:05", "00:06", "00:07", "00:08"};
+    for (int k = 1; k <= 26; ++k)
+        EXPECT_EQ(typed->songs[static_cast<std::size_t>(k - 1)].time,
+                  k <= 8 ? times[static_cast<std::size_t>(k - 1)] : std::string())
+            << "time " << k;
+    EXPECT_EQ(typed->songs[0].title, "Typed");
+    EXPECT_EQ(typed->songs[1].title, "Disc song 2");
+    EXPECT_EQ(typed->songs[2].title, "Kept");
+    EXPECT_EQ(typed->songs[7].title, "Disc song 8");
+    EXPECT_EQ(typed->songs[8].title, "");
+    EXPECT_EQ(typed->artist, "Mine");
+    EXPECT_EQ(typed->albumName, "Disc Title");
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesTheFirstTwentySixTracksOfALongDisc)
+{
+    testimage::TempDir dir;
+    testimage::Disc disc;
+    for (int k = 1; k <= 30; ++k)
+        disc.tracks.push_back(testimage::seconds(0, k));
+    m_sheet.setDiscReader(imageReader(testimage::write(dir.path(), "thirty", disc)));
+    const auto typed = show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
+        QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs[0].time, "00:01");
+    EXPECT_EQ(typed->songs[25].time, "00:26");
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlayer)
+{
+    testimage::TempDir dir;
+    testimage::Track data = testimage::seconds(0, 4);
+    data.audio = false;
+    const std::string mixed = testimage::write(dir.path(), "mixed", {{data, testimage::seconds(0, 5)}});
+    struct Row
+    {
+        const char* name;
+        std::vector<std::string> playerTimes;
+        std::string firstTime;
+    };
+    for (const Row& row : {Row{"the player has times", {"04:00", "05:00"}, "04:00"},
+                           Row{"the player has none", {}, "02:02"}}) {
+        FixedPlayerTimes player;
+        player.times = row.playerTimes;
+        m_sheet.setPlayerTimesSource(&player);
+        m_sheet.setDiscReader(imageReader(mixed));
+        m_prompter.errors.clear();
+        AlbumRecord stored;
+        stored.songs[0].time = "02:02";
+        const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+            QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+            pressOk(sheet);
+        });
+        ASSERT_TRUE(typed) << row.name;
+        EXPECT_EQ(typed->songs[0].time, row.firstTime) << row.name;
+        // Said once, by the reading; the empty fallback adds nothing.
+        EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoAudioTrackOne}) << row.name;
+        m_sheet.setPlayerTimesSource(nullptr);
+    }
+}
+
+TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTheTimes)
+{
+    testimage::TempDir dir;
+    m_sheet.setDiscReader(imageReader((dir.path() / "none.cue").string()));
+    AlbumRecord stored;
+    stored.songs[4].time = "07:07";
+    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs[4].time, "07:07");
     EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
 }
 

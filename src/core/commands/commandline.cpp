@@ -36,8 +36,9 @@ CommandLine::Mode modeOfOutputOption(std::string_view a)
     return CommandLine::Mode::PrintPdf;
 }
 
-constexpr const char* kOneCommand = "only one of --save-as, --list, --export-csv, --export-text, --print and "
-                                    "--print-pdf can be given";
+constexpr const char* kOneCommand =
+    "only one of --save-as, --list, --export-csv, --export-text, --print, --print-pdf "
+    "and --cd-info can be given";
 
 } // namespace
 
@@ -65,7 +66,8 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isScriptingCommand(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--print" || a == "--version" || a == "--help" || a == "-h")
+        if (isCommandOption(a) || a == "--print" || a == "--cd-info" || a == "--version" || a == "--help" ||
+            a == "-h")
             return true;
     return false;
 }
@@ -94,6 +96,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
             cl.mode = CommandLine::Mode::Print;
+        } else if (a == "--cd-info") {
+            if (cl.mode != CommandLine::Mode::Window)
+                return fail(kOneCommand);
+            cl.mode = CommandLine::Mode::CdInfo;
+        } else if (a == "--cd-device") {
+            if (!hasValue)
+                return fail("--cd-device needs the drive's device file or a disc image");
+            cl.cdDevice = args[++i];
+            if (cl.cdDevice.empty())
+                return fail("--cd-device needs the drive's device file or a disc image");
         } else if (isCommandOption(a)) {
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
@@ -156,6 +168,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--style goes with --list or --print-pdf");
     if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
         return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
+    if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && cl.mode != CommandLine::Mode::CdInfo)
+        return fail("--cd-device goes with --cd-info or the window");
+    if (cl.mode == CommandLine::Mode::CdInfo) {
+        if (!cl.file.empty())
+            return fail("--cd-info reads the disc, not a catalogue file");
+        return cl;
+    }
     if (cl.mode != CommandLine::Mode::Window && cl.file.empty())
         return fail("name the catalogue file to read");
     return cl;
@@ -163,7 +182,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageText()
 {
-    return "Usage: discora [FILE]\n"
+    return "Usage: discora [--cd-device PATH] [FILE]\n"
            "       discora --save-as OUT FILE\n"
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
@@ -172,6 +191,7 @@ std::string usageText()
            "       discora --print-pdf OUT [--order ORDER] [--style normal|single-line] [--filter "
            "FIELD=TEXT]... "
            "FILE\n"
+           "       discora --cd-info [--cd-device PATH]\n"
            "       discora --version | --help\n"
            "\n"
            "Discora keeps a catalogue of a music collection in a .dcf file.\n"
@@ -188,6 +208,9 @@ std::string usageText()
            "                      (by-artist by default)\n"
            "  --print FILE        print FILE on the default printer\n"
            "  --print-pdf OUT     write the printed pages of FILE to the PDF file OUT\n"
+           "  --cd-info           print the track times of the disc in the CD drive, one track a line\n"
+           "  --cd-device PATH    the CD drive (a device file) or disc image (.cue) to use instead of\n"
+           "                      the \"CD drive\" setting; DISCORA_CD_DEVICE does the same\n"
            "  --version           print the version and exit\n"
            "  --help              print this text and exit\n"
            "\n"

@@ -24,6 +24,7 @@ struct CommandLine
         ExportText,
         Print,    // to the default printer, as the desktop's print request asks
         PrintPdf, // the printed pages as a PDF file
+        CdInfo,
         Version,
         Help
     };
@@ -33,7 +34,8 @@ struct CommandLine
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
-    std::string error; // set when the arguments cannot be understood
+    std::string cdDevice; // --cd-device: the drive or disc image the CD player uses
+    std::string error;    // set when the arguments cannot be understood
 };
 
 // Exit codes of the commands without a window.

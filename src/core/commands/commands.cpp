@@ -271,6 +271,7 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::ExportCsv:
     case C::ExportText: return {s.displayedCount != 0, false};
     case C::Filters: return {s.albumCount != 0, false};
+    case C::Play: return {!s.playerOpen, false};
     default: return {true, false};
     }
 }

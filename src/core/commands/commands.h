@@ -136,6 +136,7 @@ struct UiState
     int clickedColumn = 0;
     bool toolBarVisible = true;
     bool statusBarVisible = true;
+    bool playerOpen = false; // the CD player's window exists
 };
 
 struct CommandStatus

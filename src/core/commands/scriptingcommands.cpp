@@ -1,10 +1,14 @@
 #include "core/commands/scriptingcommands.h"
 
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/disctimes.h"
+#include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -60,6 +64,28 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
     }
 }
 
+// What "Load Times from CD" would read, one "NN<TAB>MM:SS" line per track; without an audio disc,
+// the message the entry sheet would show.
+int printCdInfo(const CommandLine& cl, const AppSettings& settings)
+{
+    LibcdioDevice device(chooseCdDrive(cl.cdDevice, std::getenv(kCdDeviceVariable), settings.readCdDrive()));
+    const DiscReading reading = readDiscTimes(device);
+    const char* problem = !reading.ok()           ? (reading.message ? reading.message : kNoCdDetected)
+                          : reading.times.empty() ? kNoAudioTracks
+                                                  : nullptr;
+    if (problem) {
+        std::cerr << problem << "\n";
+        return kExitFailure;
+    }
+    int track = 0;
+    for (const std::string& time : reading.times) {
+        ++track;
+        std::cout << (track < 10 ? "0" : "") << track << '\t' << time << '\n';
+    }
+    std::cout.flush();
+    return std::cout ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
@@ -74,8 +100,10 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
         return kExitFailure;
     default: break;
     }
-    CatalogueDocument doc;
     AppSettings settings(store);
+    if (cl.mode == CommandLine::Mode::CdInfo)
+        return printCdInfo(cl, settings);
+    CatalogueDocument doc;
     Status status = success();
     try {
         status = loadForScripting(doc, cl, settings);

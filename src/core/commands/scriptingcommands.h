@@ -1,4 +1,5 @@
-// The commands that run without a window: --help, --version, --save-as, --list and the exports.
+// The commands that run without a window: --help, --version, --save-as, --list, the exports and
+// --cd-info.
 #pragma once
 
 #include "core/catalogue/result.h"

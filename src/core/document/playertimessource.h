@@ -1,5 +1,5 @@
 // Where the editing commands get the track times of the disc in the CD player, which the entry
-// sheet offers for a new album. The player window implements it.
+// sheet offers for a new album. The CD player (core/cdplayer) implements it.
 #pragma once
 
 #include "core/catalogue/field.h"

@@ -73,6 +73,16 @@ bool AppSettings::readLoadLast() const
     return m_store.readInt(kUserData, "LoadLast", 0) != 0;
 }
 
+std::string AppSettings::readCdDrive() const
+{
+    return m_store.readString(kUserData, kCdDriveKey, "");
+}
+
+void AppSettings::writeCdDrive(const std::string& path)
+{
+    m_store.writeString(kUserData, kCdDriveKey, path);
+}
+
 DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system)
 {
     DisplayColors d;
@@ -151,6 +161,7 @@ void AppSettings::applyAllAtStartup(const SystemColors& system, CatalogueDocumen
     const std::string first = doc.heading(0).empty() ? stored[0] : doc.heading(0);
     const std::string second = doc.heading(1).empty() ? stored[1] : doc.heading(1);
     doc.setHeadings(first, second);
+    writeCdDrive(readCdDrive());
 }
 
 std::vector<std::string> AppSettings::readRecentFiles() const
@@ -181,6 +192,15 @@ std::string chooseStartupFile(const std::string& commandLineFile, const std::str
     if (loadLast && !mostRecentFile.empty() && canRead(mostRecentFile))
         return mostRecentFile;
     return {};
+}
+
+std::string chooseCdDrive(const std::string& commandLine, const char* environment, const std::string& setting)
+{
+    if (!commandLine.empty())
+        return commandLine;
+    if (environment && *environment)
+        return environment;
+    return setting;
 }
 
 bool fileIsReadable(const std::string& path)

@@ -19,6 +19,9 @@ inline constexpr const char* kUserData = "User Data";
 inline constexpr const char* kWindowSize = "Window size";
 inline constexpr const char* kRecentFileList = "Recent File List";
 constexpr int kRecentFileCount = 4;
+// The CD player's drive: a device file or a disc image; empty for the system's default drive.
+inline constexpr const char* kCdDriveKey = "CD drive";
+inline constexpr const char* kCdDeviceVariable = "DISCORA_CD_DEVICE";
 
 // The four colors the user chooses; -1 when not set.
 struct UserColors
@@ -56,6 +59,8 @@ public:
     UserColors colorsWithDefaults() const;
     ScreenFont fontWithDefaults() const;
     bool readLoadLast() const;
+    std::string readCdDrive() const;
+    void writeCdDrive(const std::string& path);
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).
     UserColors applyColors(UserColors colors, const SystemColors& system, CatalogueDocument* doc);
@@ -89,5 +94,10 @@ DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system
 std::string chooseStartupFile(const std::string& commandLineFile, const std::string& mostRecentFile,
                               bool loadLast, bool (*canRead)(const std::string&));
 bool fileIsReadable(const std::string& path);
+
+// The drive the CD player and "Load Times from CD" use: the one named on the command line, else
+// the one in the environment (DISCORA_CD_DEVICE; null when unset), else the "CD drive" setting.
+std::string chooseCdDrive(const std::string& commandLine, const char* environment,
+                          const std::string& setting);
 
 } // namespace discora

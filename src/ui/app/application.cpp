@@ -1,9 +1,12 @@
 #include "ui/app/application.h"
 
 #include "core/catalogue/cataloguefile.h"
+#include "core/cdplayer/libcdiodevice.h"
+#include "core/cdplayer/pulsepcmoutput.h"
 #include "ui/app/documentcommands.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/cdplayer/cdplayerdialog.h"
 #include "ui/entry/newalbumsheet.h"
 #include "ui/options/optionscommands.h"
 #include "ui/printing/printcommands.h"
@@ -15,10 +18,24 @@
 #include <QPalette>
 #include <QScreen>
 
+#include <cstdlib>
+
 namespace discora {
 
-Application::Application(SettingsStore& store, Prompter* prompter)
-    : m_store(store), m_settings(store), m_prompter(prompter ? *prompter : m_messagePrompter)
+CdDeviceMaker libcdioDevices()
+{
+    return [](const std::string& drive, CdDeviceUse use, CdNoticeSink notices) -> std::unique_ptr<CdDevice> {
+        if (use == CdDeviceUse::Reading)
+            return std::make_unique<LibcdioDevice>(drive);
+        return std::make_unique<LibcdioDevice>(drive, std::make_unique<PulsePcmOutput>(), std::move(notices));
+    };
+}
+
+Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker devices)
+    : m_store(store), m_settings(store), m_prompter(prompter ? *prompter : m_messagePrompter),
+      m_devices(devices ? std::move(devices) : libcdioDevices()),
+      m_cdDrive(chooseCdDrive({}, std::getenv(kCdDeviceVariable), m_settings.readCdDrive())),
+      m_cdPlayer([this] { return m_devices(m_cdDrive, CdDeviceUse::Playback, m_cdNotices.sink()); })
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
@@ -35,6 +52,24 @@ Application::Application(SettingsStore& store, Prompter* prompter)
                                                       m_window.get());
     m_printCommands->registerCommands(*m_window);
     m_messagePrompter.setParent(m_window.get());
+
+    m_documentCommands->editCommands().setPlayerTimesSource(&m_cdPlayer);
+    m_albumSheet->setPlayerTimesSource(&m_cdPlayer);
+    m_albumSheet->setDiscReader([this] { return m_devices(m_cdDrive, CdDeviceUse::Reading, {}); });
+    m_window->view()->setPlayer(m_cdPlayer, [this](QWidget* parent) {
+        auto* dialog = new CdPlayerDialog(m_cdPlayer, m_cdNotices, m_prompter, fromPath(m_cdDrive), parent);
+        QObject::connect(dialog, &CdPlayerDialog::driveChosen, dialog,
+                         [this](const QString& drive) { setCdDrive(toPath(drive)); });
+        return dialog;
+    });
+}
+
+void Application::setCdDrive(const std::string& drive)
+{
+    m_cdDrive = drive;
+    m_settings.writeCdDrive(drive);
+    // The disc in the new drive is read at the next Play; what plays now stops.
+    m_cdPlayer.replaceDevice();
 }
 
 Application::~Application()
@@ -44,6 +79,8 @@ Application::~Application()
 
 void Application::start(const CommandLine& commandLine)
 {
+    // A drive named on the command line serves this run only; the setting stays as it is.
+    m_cdDrive = chooseCdDrive(commandLine.cdDevice, std::getenv(kCdDeviceVariable), m_settings.readCdDrive());
     // The rule looks at "File1" alone: an empty first entry means there is no last file.
     const std::string fileToOpen =
         chooseStartupFile(commandLine.file, m_store.readString(kRecentFileList, "File1", ""),

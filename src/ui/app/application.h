@@ -2,13 +2,17 @@
 // start-up sequence.
 #pragma once
 
+#include "core/cdplayer/cdplayer.h"
 #include "core/commands/commandline.h"
 #include "core/commands/scriptingcommands.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/appsettings.h"
 #include "ui/app/messageprompter.h"
+#include "ui/cdplayer/cdnoticebridge.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace discora {
 
@@ -17,11 +21,24 @@ class MainWindow;
 class NewAlbumSheet;
 class PrintCommands;
 
+// How the program reaches the CD drive: a device for the player, which plays, or one that only
+// reads the disc for "Load Times from CD". Tests hand in scripted drives.
+enum class CdDeviceUse
+{
+    Playback,
+    Reading
+};
+using CdDeviceMaker =
+    std::function<std::unique_ptr<CdDevice>(const std::string& drive, CdDeviceUse use, CdNoticeSink notices)>;
+// Drives and disc images through libcdio, the sound through the PulseAudio server.
+CdDeviceMaker libcdioDevices();
+
 class Application
 {
 public:
-    // store: the settings; prompter: how the user is told about problems (null: message boxes).
-    Application(SettingsStore& store, Prompter* prompter = nullptr);
+    // store: the settings; prompter: how the user is told about problems (null: message boxes);
+    // devices: how the CD drive is reached (null: libcdioDevices()).
+    Application(SettingsStore& store, Prompter* prompter = nullptr, CdDeviceMaker devices = {});
     ~Application();
 
     // Opens the file named on the command line (or the last file when asked to), shows the main
@@ -36,6 +53,10 @@ public:
     NewAlbumSheet& albumSheet() { return *m_albumSheet; }
     DocumentCommands& documentCommands() { return *m_documentCommands; }
     PrintCommands& printCommands() { return *m_printCommands; }
+    CdPlayer& cdPlayer() { return m_cdPlayer; }
+    // The drive or disc image the player and "Load Times from CD" use; empty for the default drive.
+    const std::string& cdDrive() const { return m_cdDrive; }
+    void setCdDrive(const std::string& drive);
 
 private:
     SettingsStore& m_store;
@@ -43,6 +64,12 @@ private:
     CatalogueDocument m_doc;
     MessagePrompter m_messagePrompter;
     Prompter& m_prompter;
+    CdDeviceMaker m_devices;
+    std::string m_cdDrive;
+    // The notices' way to the player window outlives the player and its devices.
+    CdNoticeBridge m_cdNotices;
+    // Before the window, whose view holds it for its whole life.
+    CdPlayer m_cdPlayer;
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<NewAlbumSheet> m_albumSheet;

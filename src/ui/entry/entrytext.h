@@ -11,7 +11,6 @@
 namespace discora {
 
 inline constexpr const char* kAlbumSheetCaption = "Enter/Edit Albums";
-inline constexpr const char* kNoCdDetected = "No CD detected!";
 inline constexpr int kTrackNumberLimit = 2;
 inline constexpr int kSongTitleLimit = 55;
 inline constexpr int kSongTimeLimit = 5;

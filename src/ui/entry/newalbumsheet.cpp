@@ -1,5 +1,7 @@
 #include "ui/entry/newalbumsheet.h"
 
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/disctimes.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
 #include "ui/entry/entrytext.h"
@@ -79,18 +81,57 @@ void NewAlbumSheet::headingsChanged()
 
 void NewAlbumSheet::loadTimesFromCd()
 {
-    // The drive itself is not read yet, so the times come from the CD player.
-    std::array<std::string, kSongSlots> times = m_doc.playerTimes();
-    if (m_playerTimesSource) {
-        times.fill({});
-        m_playerTimesSource->fillPlayerTimes(times);
-        m_doc.setPlayerTimes(times);
+    // The controls hold what was typed so far; only the time fields and empty texts change.
+    DiscReading reading;
+    reading.error = CdError::CannotOpen;
+    if (m_discReader) {
+        const std::unique_ptr<CdDevice> device = m_discReader();
+        reading = readDiscTimes(*device);
+        if (reading.message)
+            m_prompter.showError(reading.message);
     }
-    if (times[0].empty()) {
-        m_prompter.showError(kNoCdDetected);
-        return;
+    std::array<std::string, kSongSlots> times;
+    if (reading.ok()) {
+        std::copy_n(reading.times.begin(), std::min(reading.times.size(), times.size()), times.begin());
+    } else {
+        // The CD player may hold the disc's times even when the drive cannot be read now.
+        if (m_playerTimesSource) {
+            std::array<std::string, kSongSlots> fromPlayer;
+            m_playerTimesSource->fillPlayerTimes(fromPlayer);
+            m_doc.setPlayerTimes(fromPlayer);
+        }
+        times = m_doc.playerTimes();
+        if (times[0].empty()) {
+            // Both came to nothing: the fields keep their times, and the user hears why once.
+            if (!reading.message)
+                m_prompter.showError(kNoCdDetected);
+            return;
+        }
     }
     m_songs->showTimes(times);
+    if (!reading.ok())
+        return;
+    fillIfEmpty(Field::Artist, reading.text.performer, -1);
+    fillIfEmpty(Field::AlbumName, reading.text.albumTitle, -1);
+    for (int k = 1; k <= kSongSlots && k <= static_cast<int>(reading.times.size()); ++k)
+        fillIfEmpty(titleField(k), reading.text.trackTitle(k), kSongTitleLimit);
+}
+
+void NewAlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
+{
+    if (text.empty() || !shownText(field).isEmpty())
+        return;
+    QString value = toQt(text);
+    if (limit >= 0) {
+        const QList<uint> codePoints = value.toUcs4();
+        if (codePoints.size() > limit)
+            value = QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), limit);
+    }
+    QWidget* w = control(field);
+    if (auto* box = qobject_cast<QComboBox*>(w))
+        box->setEditText(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        TypingLimit::showText(edit, value);
 }
 
 QWidget* NewAlbumSheet::control(Field field) const

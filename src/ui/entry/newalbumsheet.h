@@ -3,6 +3,7 @@
 // refilled from the document's value lists after every change of the catalogue.
 #pragma once
 
+#include "core/cdplayer/cddevice.h"
 #include "core/document/albumeditor.h"
 #include "core/document/cataloguedocument.h"
 #include "ui/entry/entrylists.h"
@@ -10,6 +11,8 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QComboBox;
 class QDialogButtonBox;
@@ -36,6 +39,9 @@ public:
 
     // Where "Load Times from CD" asks for the player's times; none leaves the document's as they are.
     void setPlayerTimesSource(PlayerTimesSource* source) { m_playerTimesSource = source; }
+    // How "Load Times from CD" reaches the drive: a device of its own for each reading.
+    using DiscReader = std::function<std::unique_ptr<CdDevice>()>;
+    void setDiscReader(DiscReader reader) { m_discReader = std::move(reader); }
 
     // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
     // texts the user left alone unchanged.
@@ -45,7 +51,8 @@ public:
     void clearEntryLists() override;
     void addEntryValue(ValueListId list, const std::string& text) override;
 
-    // Fills the time fields from the disc, or failing that from the CD player.
+    // Fills the time fields from the disc, or failing that from the CD player; a disc's CD-Text
+    // also fills the titles, group/artist and album name still empty.
     void loadTimesFromCd();
 
     // The widgets, for whoever drives the sheet as a user would.
@@ -67,10 +74,12 @@ private:
     void showAlbum(const AlbumRecord& album);
     AlbumRecord typedAlbum() const;
     QString shownText(Field field) const;
+    void fillIfEmpty(Field field, const std::string& text, int limit);
 
     CatalogueDocument& m_doc;
     Prompter& m_prompter;
     PlayerTimesSource* m_playerTimesSource = nullptr;
+    DiscReader m_discReader;
     EntryLists m_lists;
     QTabWidget* m_tabs = nullptr;
     NewAlbumGeneral* m_general = nullptr;

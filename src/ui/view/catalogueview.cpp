@@ -1,6 +1,8 @@
 #include "ui/view/catalogueview.h"
 
 #include "core/catalogue/cp1252.h"
+#include "core/cdplayer/cdplayer.h"
+#include "core/cdplayer/playrequest.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
@@ -11,6 +13,7 @@
 #include "ui/support/qttext.h"
 
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,6 +101,10 @@ CatalogueView::~CatalogueView()
     m_doc.removeObserver(this);
     if (m_goTo)
         delete m_goTo.data();
+    if (m_playerWindow) {
+        m_player->windowClosed();
+        delete m_playerWindow.data();
+    }
 }
 
 void CatalogueView::registerCommands(CommandHandlers& window)
@@ -109,7 +116,17 @@ void CatalogueView::registerCommands(CommandHandlers& window)
     window.setHandler(CommandId::RemoveField, [this] { removeField(); });
     window.setHandler(CommandId::ViewNormal, [this] { m_doc.setViewStyle(ViewStyle::Normal); });
     window.setHandler(CommandId::ViewSingleLine, [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
+    if (m_player)
+        window.setHandler(CommandId::Play, [this] { play(); });
     setFocus();
+}
+
+void CatalogueView::setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow)
+{
+    m_player = &player;
+    m_makePlayerWindow = std::move(makeWindow);
+    if (m_window)
+        m_window->setHandler(CommandId::Play, [this] { play(); });
 }
 
 void CatalogueView::describeState(UiState& state) const
@@ -118,6 +135,7 @@ void CatalogueView::describeState(UiState& state) const
     state.entryCount = orderEntryCount(m_doc);
     state.columnCount = m_columnCount;
     state.clickedColumn = m_clickedColumn;
+    state.playerOpen = m_playerWindow != nullptr;
 }
 
 void CatalogueView::refreshCommands()
@@ -580,6 +598,35 @@ void CatalogueView::searchGoTo()
         return;
     if (const auto found = findGoToEntry(m_doc, toStd(m_goTo->text())))
         scrollToEntry(*found);
+}
+
+void CatalogueView::play()
+{
+    if (!m_player || m_playerWindow)
+        return;
+    m_selection.cover(orderEntryCount(m_doc));
+    m_player->load(playRequestFor(m_doc, m_selection));
+    m_playerWindow = m_makePlayerWindow(window());
+    // Closing reaches the view once the window has finished with it, as a posted notice.
+    connect(m_playerWindow, &QDialog::finished, this, &CatalogueView::playerClosed, Qt::QueuedConnection);
+    m_playerWindow->show();
+    refreshCommands();
+    m_player->start();
+}
+
+QDialog* CatalogueView::playerWindow() const
+{
+    return m_playerWindow;
+}
+
+void CatalogueView::playerClosed()
+{
+    if (!m_playerWindow)
+        return;
+    m_player->windowClosed();
+    m_playerWindow->deleteLater();
+    m_playerWindow = nullptr;
+    refreshCommands();
 }
 
 void CatalogueView::addField()

@@ -13,10 +13,14 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
+
+class QDialog;
 
 namespace discora {
 
+class CdPlayer;
 class GoToDialog;
 class CommandHandlers;
 
@@ -36,6 +40,10 @@ public:
 
     // Registers the view's commands with the window, whose menus and command routing it uses.
     void registerCommands(CommandHandlers& window);
+    // The CD player Play opens, which lives as long as the view, and how its window is made. Until
+    // it is given, Play has no handler.
+    using PlayerWindowFactory = std::function<QDialog*(QWidget* parent)>;
+    void setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow);
     // The parts of the commands' state that the view holds.
     void describeState(UiState& state) const;
 
@@ -63,6 +71,9 @@ public:
     void selectOrUnselectAll();
     void showGoTo();
     GoToDialog* goToWindow() const;
+    // Play: the whole disc or the selected songs, in the player's window.
+    void play();
+    QDialog* playerWindow() const;
     void addField();
     void removeField();
 
@@ -116,6 +127,7 @@ private:
     void applyDisplaySettings();
     void setScreenFont(const QFont& font);
     void searchGoTo();
+    void playerClosed();
     std::optional<int> grabZoneAt(const QPoint& pos) const;
     void updateCursor(const QPoint& pos);
     void dragTo(const QPoint& pos);
@@ -146,6 +158,9 @@ private:
     int m_clickedColumn = 0;
     std::optional<ColumnDrag> m_drag;
     QPointer<GoToDialog> m_goTo;
+    CdPlayer* m_player = nullptr;
+    PlayerWindowFactory m_makePlayerWindow;
+    QPointer<QDialog> m_playerWindow;
 };
 
 } // namespace discora

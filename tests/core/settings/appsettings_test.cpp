@@ -30,10 +30,11 @@ TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
     EXPECT_EQ(store.readString(kUserData, "Custom1"), "Custom 1");
     EXPECT_EQ(store.readString(kUserData, "Custom2"), "Custom 2");
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 0);
+    EXPECT_EQ(store.readString(kUserData, "CD drive"), ""); // the system's default drive
     for (const auto& info : kViewOptionInfo)
         EXPECT_EQ(store.readInt(kUserData, info.key), info.defaultValue) << info.key;
-    // 4 colors, 5 font keys, 2 headings, LoadLast and the 28 view options.
-    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 28u);
+    // 4 colors, 5 font keys, 2 headings, LoadLast, the CD drive and the 28 view options.
+    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 1u + 28u);
 
     EXPECT_EQ(doc.colors().dataText, 0);
     EXPECT_EQ(doc.colors().headingText, 0xFF0000);
@@ -128,6 +129,33 @@ TEST(AppSettings, ACatalogueKeepsItsOwnHeadingsAtStartUp)
     EXPECT_EQ(doc.heading(0), "Conductor");
     EXPECT_EQ(doc.heading(1), "Year");
     EXPECT_EQ(settings.headings()[0], "Composer");
+}
+
+TEST(AppSettings, TheCdDriveComesFromTheCommandLineThenTheEnvironmentThenTheSetting)
+{
+    struct Row
+    {
+        const char* name;
+        std::string commandLine;
+        const char* environment;
+        std::string setting;
+        std::string chosen;
+    };
+    const Row rows[] = {
+        {"command line first", "/tmp/a.cue", "/dev/sr1", "/dev/sr0", "/tmp/a.cue"},
+        {"then the environment", "", "/dev/sr1", "/dev/sr0", "/dev/sr1"},
+        {"an empty variable counts as unset", "", "", "/dev/sr0", "/dev/sr0"},
+        {"then the setting", "", nullptr, "/dev/sr0", "/dev/sr0"},
+        {"else the default drive", "", nullptr, "", ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(chooseCdDrive(row.commandLine, row.environment, row.setting), row.chosen) << row.name;
+
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    settings.writeCdDrive("/home/me/disc.cue");
+    EXPECT_EQ(store.readString(kUserData, "CD drive"), "/home/me/disc.cue");
+    EXPECT_EQ(settings.readCdDrive(), "/home/me/disc.cue");
 }
 
 TEST(AppSettings, ViewOptionsAreReadWrittenAndHandedOverInOrder)

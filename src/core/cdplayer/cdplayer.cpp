@@ -1,0 +1,441 @@
+#include "core/cdplayer/cdplayer.h"
+
+#include "core/cdplayer/cdplayerobserver.h"
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/disctimes.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace discora {
+
+namespace {
+
+std::string trackListText(int track, const std::string& title)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%2d", track);
+    return std::string(number) + " - " + title;
+}
+
+std::vector<int> wholeDiscPlayList(int trackCount)
+{
+    std::vector<int> list;
+    for (int track = 1; track <= trackCount; ++track)
+        list.push_back(track);
+    return list;
+}
+
+} // namespace
+
+CdPlayer::CdPlayer(CdDeviceFactory makeDevice) : m_makeDevice(std::move(makeDevice)) {}
+
+CdPlayer::~CdPlayer()
+{
+    if (m_device)
+        m_device->close();
+}
+
+CdDevice& CdPlayer::device()
+{
+    if (!m_device)
+        m_device = m_makeDevice();
+    return *m_device;
+}
+
+CdMode CdPlayer::currentMode()
+{
+    // A device that cannot answer counts as idle.
+    const CdAnswer<CdMode> mode = device().mode();
+    return mode.ok() ? mode.value : CdMode::Idle;
+}
+
+void CdPlayer::tell(const std::string& message)
+{
+    if (m_observer)
+        m_observer->showMessage(message);
+}
+
+void CdPlayer::changed()
+{
+    if (m_observer)
+        m_observer->playerChanged();
+}
+
+// ---- The Play command ----------------------------------------------------------------------
+
+void CdPlayer::load(const PlayRequest& request)
+{
+    m_wholeDisc = request.wholeDisc;
+    m_playList = request.playList;
+    m_trackTitles = request.trackTitles;
+    m_albumTexts = request.albumTexts;
+}
+
+void CdPlayer::start()
+{
+    m_userSkip = false;
+    m_pickPending = false;
+    m_pickIndex = 0;
+    m_stopped = false;
+    changed();
+    m_trackCount = readTrackCount();
+    if (m_wholeDisc && m_trackCount > 0)
+        m_playList = wholeDiscPlayList(m_trackCount);
+    buildTrackList();
+    m_paused = false;
+    readDiscTimes();
+    m_playPos = 0;
+    if (!m_wholeDisc && !m_playList.empty())
+        m_currentTrack = m_playList.front();
+    changed();
+    play();
+}
+
+int CdPlayer::readTrackCount()
+{
+    // The disc's CD-Text comes with the count, so a new disc brings its titles.
+    CdDevice& d = device();
+    if (d.open() != CdError::None) {
+        m_cdText = {};
+        return 0;
+    }
+    const CdAnswer<int> count = d.trackCount();
+    m_cdText = d.cdText();
+    d.close();
+    return count.ok() ? (count.value & 0xFF) : 0;
+}
+
+void CdPlayer::readDiscTimes()
+{
+    m_discTimes = readTrackLengths(device());
+}
+
+void CdPlayer::buildTrackList()
+{
+    m_trackList.clear();
+    // Without titles for every position there is no list, unless the disc names its tracks.
+    const bool discTitles = !m_cdText.trackTitles.empty();
+    if (m_trackTitles.size() < m_playList.size() && !discTitles)
+        return;
+    for (std::size_t i = 0; i < m_playList.size(); ++i) {
+        std::string title = i < m_trackTitles.size() ? m_trackTitles[i] : std::string();
+        if (title.empty())
+            title = m_cdText.trackTitle(m_playList[i]);
+        if (!title.empty())
+            m_trackList.push_back({trackListText(m_playList[i], title), static_cast<int>(i)});
+    }
+}
+
+// ---- Buttons -------------------------------------------------------------------------------
+
+void CdPlayer::play()
+{
+    if (m_paused) {
+        resume();
+        return;
+    }
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady || mode == CdMode::Playing)
+        return;
+    if (m_discTimes.empty())
+        readDiscTimes();
+    const int n = readTrackCount();
+    if (m_trackCount > 0 && !sameDisc(n)) {
+        // Another disc: its tracks from the first, with nothing of the album chosen before.
+        m_wholeDisc = true;
+        m_playPos = 0;
+        m_albumTexts = {};
+        m_trackTitles.clear();
+        m_playList = wholeDiscPlayList(n);
+        buildTrackList();
+        readDiscTimes();
+        changed();
+    }
+    m_trackCount = n;
+    startOneTrack();
+}
+
+bool CdPlayer::sameDisc(int n)
+{
+    m_checkTimes = readTrackLengths(device());
+    // The lists hold at most 26 times, so a longer disc is compared on its first 26 tracks.
+    const auto compared = static_cast<std::size_t>(std::min(n, kMaxDiscTimes));
+    return n == m_trackCount && m_discTimes.size() == compared && m_checkTimes == m_discTimes;
+}
+
+void CdPlayer::startOneTrack()
+{
+    const int n = m_trackCount;
+    CdError result = CdError::None;
+    if (n == 0) {
+        tell(kNoAudioTracks);
+        result = CdError::NoMedium;
+    } else if (m_wholeDisc) {
+        if (m_playPos < 0 || m_playPos >= n)
+            m_playPos = 0;
+        result = playTrack(m_playPos + 1, std::min(n, m_playPos + 2));
+    } else if (m_currentTrack >= 1 && m_currentTrack <= n) {
+        result = playTrack(m_currentTrack, m_currentTrack + 1);
+    } else {
+        // Track 0, an empty or a negative track number, or one beyond the disc.
+        tell(kIncorrectTrackNumber);
+        result = CdError::NoSuchTrack;
+    }
+    if (result != CdError::None)
+        close();
+}
+
+CdError CdPlayer::playTrack(int from, int to)
+{
+    m_stopped = false;
+    m_paused = false;
+    m_playingTrack = std::to_string(from);
+    changed();
+    CdDevice& d = device();
+    if (const CdError error = d.open(); error != CdError::None)
+        return error;
+    const auto fail = [&](CdError error, const char* message = nullptr) {
+        if (message)
+            tell(message);
+        d.close();
+        return error;
+    };
+    const CdAnswer<bool> present = d.mediaPresent();
+    if (!present.ok())
+        return fail(present.error);
+    if (!present.value)
+        return fail(CdError::NoMedium, kNoCdDetected);
+    const CdAnswer<CdTrackType> type = d.trackType(1);
+    if (!type.ok())
+        return fail(type.error);
+    if (type.value != CdTrackType::Audio)
+        return fail(CdError::NotAudio, kNoAudioTrackOne);
+    const PlayId id = nextPlayId();
+    const CdError error = from == m_trackCount ? d.play(from, std::nullopt, id) : d.play(from, to, id);
+    if (error != CdError::None)
+        return fail(error);
+    m_currentPlay = id;
+    if (const std::string problem = d.soundProblem(); !problem.empty() && !m_soundProblemTold) {
+        m_soundProblemTold = true;
+        tell(problem);
+    }
+    return CdError::None;
+}
+
+void CdPlayer::resume()
+{
+    const int endTrack = m_wholeDisc ? std::min(m_trackCount, m_playPos + 2) : m_currentTrack + 1;
+    m_paused = false;
+    const int playing = m_wholeDisc ? m_playPos + 1 : m_currentTrack;
+    const PlayId id = nextPlayId();
+    const CdError error =
+        playing == m_trackCount ? device().resume(std::nullopt, id) : device().resume(endTrack, id);
+    if (error != CdError::None) {
+        // The track starts again from its beginning.
+        m_currentPlay = 0;
+        device().close();
+        play();
+        return;
+    }
+    m_currentPlay = id;
+}
+
+void CdPlayer::stop()
+{
+    if (m_stopped)
+        return;
+    m_pickIndex = 0;
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady) {
+        tell(kPlayerNotReady);
+        return;
+    }
+    // A paused disc stops as it is, without first being heard again.
+    if (mode == CdMode::Playing || mode == CdMode::Paused || m_paused) {
+        if (device().stop() == CdError::None) {
+            m_paused = false;
+            m_stopped = true;
+        }
+    }
+}
+
+void CdPlayer::pause()
+{
+    if (m_stopped)
+        return;
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady) {
+        tell(kPlayerNotReady);
+        return;
+    }
+    if (mode == CdMode::Playing) {
+        if (device().pause() == CdError::None)
+            m_paused = true;
+    } else if (m_paused) {
+        resume();
+    }
+}
+
+void CdPlayer::next()
+{
+    // Marked in both cases, so that Next on the last track wraps to the first even after Stop.
+    m_userSkip = true;
+    if (m_stopped) {
+        m_paused = false;
+        m_stopped = false;
+        handleCompletion();
+        return;
+    }
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady) {
+        m_userSkip = false; // the press is dropped, not kept for a later track's end
+        tell(kPlayerNotReady);
+        return;
+    }
+    if ((mode == CdMode::Playing || mode == CdMode::Paused) && device().stop() == CdError::None)
+        m_paused = false;
+}
+
+void CdPlayer::previous()
+{
+    if (m_stopped) {
+        m_paused = false;
+        m_stopped = false;
+        m_skipBack = true;
+        handleCompletion();
+        return;
+    }
+    m_skipBack = true;
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady) {
+        m_skipBack = false;
+        tell(kPlayerNotReady);
+        return;
+    }
+    if ((mode == CdMode::Playing || mode == CdMode::Paused) && device().stop() == CdError::None)
+        m_paused = false;
+}
+
+void CdPlayer::pick(int entry)
+{
+    if (entry < 0 || entry >= static_cast<int>(m_trackList.size()))
+        return;
+    m_pickIndex = m_trackList[static_cast<std::size_t>(entry)].position;
+    m_pickPending = true;
+    if (m_stopped && device().open() != CdError::None)
+        return;
+    const CdMode mode = currentMode();
+    if (mode == CdMode::NotReady) {
+        m_pickPending = false;
+        tell(kPlayerNotReady);
+        return;
+    }
+    if (mode == CdMode::Playing || mode == CdMode::Paused) {
+        // The stopped play's notice moves to the pick; a pause would make it wait.
+        if (device().stop() == CdError::None)
+            m_paused = false;
+        return;
+    }
+    m_stopped = false;
+    handleCompletion();
+}
+
+void CdPlayer::close()
+{
+    m_stopped = false;
+    stop();
+    if (m_observer)
+        m_observer->closeRequested();
+}
+
+void CdPlayer::windowClosed()
+{
+    m_currentTrack = 0;
+    m_paused = false;
+    m_pickIndex = 0;
+    m_pickPending = false;
+    m_playList.clear();
+    m_discTimes.clear();
+    m_checkTimes.clear();
+    m_trackTitles.clear();
+    m_trackList.clear();
+    m_albumTexts = {};
+    m_playingTrack.clear();
+    m_cdText = {};
+    m_currentPlay = 0;
+    if (m_device) {
+        m_device->close();
+        m_device.reset();
+    }
+}
+
+void CdPlayer::replaceDevice()
+{
+    m_currentPlay = 0;
+    if (m_device) {
+        m_device->close();
+        m_device.reset();
+    }
+    m_paused = false;
+    m_stopped = true;
+}
+
+// ---- Completion ----------------------------------------------------------------------------
+
+void CdPlayer::completionNotice(PlayId id)
+{
+    if (id == 0 || id != m_currentPlay)
+        return;
+    // A play that ended because the disc could not be read stops the player: going on to the next
+    // track would only fail again, track after track.
+    if (!m_paused && currentMode() == CdMode::NotReady) {
+        m_stopped = true;
+        tell(kPlayerNotReady);
+    }
+    handleCompletion();
+}
+
+void CdPlayer::handleCompletion()
+{
+    if (m_paused)
+        return; // a pause leaves the device open
+    if (m_device)
+        m_device->close();
+    m_currentPlay = 0;
+    const int count = m_wholeDisc ? m_trackCount : static_cast<int>(m_playList.size());
+    bool wrapped = false;
+    if (m_pickPending) {
+        m_playPos = m_pickIndex;
+    } else if (m_skipBack) {
+        m_playPos = m_playPos <= 0 ? std::max(count - 1, 0) : m_playPos - 1;
+    } else if (!m_stopped) {
+        ++m_playPos;
+        if (m_playPos >= count) {
+            m_playPos = 0;
+            wrapped = true;
+        }
+    }
+    if (!m_wholeDisc && !m_playList.empty())
+        m_currentTrack = m_playList[static_cast<std::size_t>(std::clamp(m_playPos, 0, count - 1))];
+    // Only the last track's own end stops the disc; Next, Previous and a pick wrap around.
+    if (wrapped && !m_userSkip && !m_continuous)
+        m_stopped = true;
+    m_userSkip = false;
+    m_skipBack = false;
+    m_pickPending = false;
+    if (!m_paused && !m_stopped)
+        play();
+}
+
+// ---- Times for the catalogue ---------------------------------------------------------------
+
+void CdPlayer::fillPlayerTimes(std::array<std::string, kSongSlots>& times)
+{
+    if (m_discTimes.empty() || m_stopped)
+        return;
+    const std::size_t n = std::min(m_discTimes.size(), times.size());
+    std::copy_n(m_discTimes.begin(), n, times.begin());
+}
+
+} // namespace discora

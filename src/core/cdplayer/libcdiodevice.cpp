@@ -1,0 +1,243 @@
+#include "core/cdplayer/libcdiodevice.h"
+
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/digitalplayback.h"
+#include "core/cdplayer/nullpcmoutput.h"
+
+#include <cdio/cdio.h>
+#include <cdio/cdtext.h>
+#include <cdio/logging.h>
+
+#include <mutex>
+
+namespace discora {
+
+namespace {
+
+// libcdio reports every driver it tries on a path that is not its kind of image; none of it is
+// for the user, who hears about a missing disc from the player.
+void quietLog(cdio_log_level_t, const char[]) {}
+
+void silenceLibcdio()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { cdio_log_set_handler(quietLog); });
+}
+
+std::string cdTextField(cdtext_t* text, cdtext_field_t field, track_t track)
+{
+    const char* value = cdtext_get_const(text, field, track);
+    return value ? std::string(value) : std::string();
+}
+
+} // namespace
+
+struct LibcdioDevice::Drive
+{
+    CdIo_t* cdio = nullptr;
+    ~Drive()
+    {
+        if (cdio)
+            cdio_destroy(cdio);
+    }
+};
+
+LibcdioDevice::LibcdioDevice(std::string path, std::unique_ptr<PcmOutput> output, CdNoticeSink notices)
+    : m_path(std::move(path)), m_output(std::move(output)), m_notices(std::move(notices))
+{
+    silenceLibcdio();
+}
+
+LibcdioDevice::~LibcdioDevice()
+{
+    close();
+    m_playback.reset();
+    if (m_output)
+        m_output->close();
+}
+
+CdError LibcdioDevice::open()
+{
+    if (m_playback && m_playback->state() != DigitalPlayback::State::Idle)
+        return CdError::None; // a play holds the disc; it is read afresh once the play is over
+    releaseDrive();
+    CdIo_t* cdio =
+        m_path.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(m_path.c_str(), DRIVER_UNKNOWN);
+    if (!cdio)
+        return CdError::CannotOpen;
+    m_drive = std::make_unique<Drive>();
+    m_drive->cdio = cdio;
+
+    const track_t first = cdio_get_first_track_num(cdio);
+    const track_t count = cdio_get_num_tracks(cdio);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return CdError::None; // open, but there is no disc to read
+    std::vector<CdTocTrack> tracks;
+    for (track_t t = first; t < first + count; ++t)
+        tracks.push_back({cdio_get_track_lsn(cdio, t), cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO});
+    const lsn_t leadOut = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    std::optional<std::int32_t> lastSession;
+    lsn_t sessionStart = 0;
+    if (cdio_get_last_session(cdio, &sessionStart) == DRIVER_OP_SUCCESS)
+        lastSession = sessionStart;
+    m_toc = CdToc(std::move(tracks), leadOut, lastSession);
+    return CdError::None;
+}
+
+void LibcdioDevice::releaseDrive()
+{
+    // A new playback comes with the next play, without the last one's read error.
+    if (m_playback)
+        m_playback->stop();
+    m_playback.reset();
+    m_drive.reset();
+    m_toc = CdToc();
+}
+
+void LibcdioDevice::close()
+{
+    releaseDrive();
+}
+
+CdAnswer<bool> LibcdioDevice::mediaPresent()
+{
+    if (!m_drive)
+        return {false, CdError::NotOpen};
+    return {!m_toc.empty()};
+}
+
+CdError LibcdioDevice::checkTrack(int track) const
+{
+    if (!m_drive)
+        return CdError::NotOpen;
+    if (m_toc.empty())
+        return CdError::NoMedium;
+    if (track < 1 || track > m_toc.trackCount())
+        return CdError::NoSuchTrack;
+    return CdError::None;
+}
+
+CdAnswer<CdTrackType> LibcdioDevice::trackType(int track)
+{
+    if (const CdError error = checkTrack(track); error != CdError::None)
+        return {CdTrackType::Data, error};
+    return {m_toc.isAudio(track) ? CdTrackType::Audio : CdTrackType::Data};
+}
+
+CdAnswer<int> LibcdioDevice::trackCount()
+{
+    if (!m_drive)
+        return {0, CdError::NotOpen};
+    if (m_toc.empty())
+        return {0, CdError::NoMedium};
+    return {m_toc.trackCount()};
+}
+
+CdAnswer<CdTime> LibcdioDevice::trackLength(int track)
+{
+    if (const CdError error = checkTrack(track); error != CdError::None)
+        return {{}, error};
+    return {m_toc.length(track)};
+}
+
+CdAnswer<CdMode> LibcdioDevice::mode()
+{
+    if (!m_drive)
+        return {CdMode::Idle, CdError::NotOpen};
+    if (m_playback) {
+        switch (m_playback->state()) {
+        case DigitalPlayback::State::Playing: return {CdMode::Playing};
+        case DigitalPlayback::State::Paused: return {CdMode::Paused};
+        case DigitalPlayback::State::Idle: break;
+        }
+        if (m_playback->failed())
+            return {CdMode::NotReady};
+    }
+    return {m_toc.empty() ? CdMode::NotReady : CdMode::Idle};
+}
+
+CdText LibcdioDevice::cdText()
+{
+    CdText result;
+    if (!m_drive || m_toc.empty())
+        return result;
+    cdtext_t* text = cdio_get_cdtext(m_drive->cdio);
+    if (!text)
+        return result;
+    result.albumTitle = cdTextField(text, CDTEXT_FIELD_TITLE, 0);
+    result.performer = cdTextField(text, CDTEXT_FIELD_PERFORMER, 0);
+    const track_t first = cdio_get_first_track_num(m_drive->cdio);
+    for (int k = 1; k <= m_toc.trackCount(); ++k)
+        result.trackTitles.push_back(
+            cdTextField(text, CDTEXT_FIELD_TITLE, static_cast<track_t>(first + k - 1)));
+    while (!result.trackTitles.empty() && result.trackTitles.back().empty())
+        result.trackTitles.pop_back();
+    return result;
+}
+
+std::int32_t LibcdioDevice::endBefore(std::optional<int> to) const
+{
+    return to ? m_toc.end(*to - 1) : m_toc.end(m_toc.trackCount());
+}
+
+CdError LibcdioDevice::play(int from, std::optional<int> to, PlayId id)
+{
+    if (const CdError error = checkTrack(from); error != CdError::None)
+        return error;
+    if (to && (*to <= from || *to > m_toc.trackCount()))
+        return CdError::NoSuchTrack;
+    if (!m_toc.isAudio(from))
+        return CdError::NotAudio;
+    if (!m_output)
+        return CdError::NoOutput;
+    // A play still running ends before the output is touched. The output connects at the first
+    // play, and again after its connection broke; without a sound server the disc plays silently.
+    if (m_playback)
+        m_playback->stop();
+    if (const std::string problem = m_output->open(); !problem.empty()) {
+        m_soundProblem = kNoSoundServer;
+        m_playback.reset(); // it writes to the output being replaced
+        m_output = std::make_unique<NullPcmOutput>(NullPcmOutput::Pace::RealTime);
+        m_output->open();
+    }
+    if (!m_playback) {
+        auto read = [this](std::int32_t lsn, int count, std::uint8_t* out) {
+            return cdio_read_audio_sectors(m_drive->cdio, out, lsn, static_cast<std::uint32_t>(count)) ==
+                   DRIVER_OP_SUCCESS;
+        };
+        auto finished = [this](PlayId finishedId) {
+            if (m_notices)
+                m_notices(finishedId);
+        };
+        m_playback = std::make_unique<DigitalPlayback>(*m_output, read, finished);
+    }
+    m_playback->play(m_toc.start(from), endBefore(to), id);
+    return CdError::None;
+}
+
+CdError LibcdioDevice::pause()
+{
+    if (!m_drive)
+        return CdError::NotOpen;
+    return m_playback && m_playback->pause() ? CdError::None : CdError::NotPaused;
+}
+
+CdError LibcdioDevice::resume(std::optional<int> to, PlayId id)
+{
+    if (!m_drive)
+        return CdError::NotOpen;
+    if (to && (*to < 1 || *to > m_toc.trackCount()))
+        return CdError::NoSuchTrack;
+    return m_playback && m_playback->resume(endBefore(to), id) ? CdError::None : CdError::NotPaused;
+}
+
+CdError LibcdioDevice::stop()
+{
+    if (!m_drive)
+        return CdError::NotOpen;
+    if (m_playback)
+        m_playback->stop();
+    return CdError::None;
+}
+
+} // namespace discora

@@ -1,0 +1,200 @@
+#include "ui/cdplayer/cdplayerdialog.h"
+
+#include "core/cdplayer/cdplayer.h"
+#include "core/cdplayer/cdplayertext.h"
+#include "core/document/prompter.h"
+#include "ui/cdplayer/bitmapbutton.h"
+#include "ui/cdplayer/cdnoticebridge.h"
+#include "ui/support/qttext.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace discora {
+
+namespace {
+
+struct ButtonInfo
+{
+    const char* image;
+    const char* text;
+};
+
+// Left to right, in the order of CdPlayerDialog::Button.
+constexpr ButtonInfo kButtons[] = {
+    {"previous", "Previous"}, {"play", "Play"}, {"next", "Next"}, {"pause", "Pause"}, {"stop", "Stop"}};
+
+QLabel* valueLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(120);
+    return label;
+}
+
+} // namespace
+
+CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompter& prompter,
+                               const QString& drive, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_player(player), m_prompter(prompter), m_appliedDrive(drive)
+{
+    setWindowTitle(QString::fromLatin1(kCdPlayerTitle));
+    setModal(false);
+
+    auto* transport = new QHBoxLayout;
+    transport->setSpacing(2);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const QString image = QStringLiteral(":/cdplayer/%1").arg(QLatin1String(kButtons[i].image));
+        m_buttons[i] =
+            new BitmapButton(image + QStringLiteral("-up.svg"), image + QStringLiteral("-down.svg"),
+                             QString::fromLatin1(kButtons[i].text), this);
+        transport->addWidget(m_buttons[i]);
+    }
+    transport->addSpacing(12);
+    m_continuous = new QPushButton(QStringLiteral("Continuous Play"), this);
+    m_continuous->setCheckable(true);
+    m_continuous->setChecked(m_player.continuous());
+    m_continuous->setAutoDefault(false);
+    transport->addWidget(m_continuous);
+    transport->addStretch(1);
+
+    auto* album = new QGridLayout;
+    const auto addLabel = [&](const char* text, int row, int column) {
+        album->addWidget(new QLabel(QString::fromLatin1(text), this), row, column);
+    };
+    for (QLabel*& label : m_album)
+        label = valueLabel(this);
+    m_playingTrack = valueLabel(this);
+    addLabel("Group/Artist:", 0, 0);
+    album->addWidget(m_album[0], 0, 1, 1, 3);
+    addLabel("Album Name:", 1, 0);
+    album->addWidget(m_album[1], 1, 1, 1, 3);
+    addLabel("Music Type:", 2, 0);
+    album->addWidget(m_album[2], 2, 1);
+    addLabel("CD Number:", 2, 2);
+    album->addWidget(m_album[3], 2, 3);
+    addLabel("Playing Track:", 3, 0);
+    album->addWidget(m_playingTrack, 3, 1);
+    album->setColumnStretch(1, 1);
+    album->setColumnStretch(3, 1);
+
+    m_trackList = new QListWidget(this);
+    m_trackList->setSortingEnabled(false);
+    m_trackList->setMinimumHeight(120);
+
+    auto* driveRow = new QHBoxLayout;
+    driveRow->addWidget(new QLabel(QStringLiteral("CD drive:"), this));
+    m_drive = new QLineEdit(drive, this);
+    m_drive->setPlaceholderText(QStringLiteral("the default drive"));
+    m_drive->setToolTip(
+        QStringLiteral("A drive's device file (/dev/sr0) or a disc image (.cue); empty for the "
+                       "default drive"));
+    driveRow->addWidget(m_drive, 1);
+    auto* browse = new QPushButton(QStringLiteral("Image..."), this);
+    browse->setAutoDefault(false);
+    driveRow->addWidget(browse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(transport);
+    layout->addLayout(album);
+    layout->addWidget(m_trackList, 1);
+    layout->addLayout(driveRow);
+
+    connect(button(Button::Play), &QAbstractButton::clicked, this, [this] { m_player.play(); });
+    connect(button(Button::Stop), &QAbstractButton::clicked, this, [this] { m_player.stop(); });
+    connect(button(Button::Pause), &QAbstractButton::clicked, this, [this] { m_player.pause(); });
+    connect(button(Button::Next), &QAbstractButton::clicked, this, [this] { m_player.next(); });
+    connect(button(Button::Previous), &QAbstractButton::clicked, this, [this] { m_player.previous(); });
+    connect(m_continuous, &QPushButton::toggled, this, [this](bool on) { m_player.setContinuous(on); });
+    connect(m_trackList, &QListWidget::currentRowChanged, this, &CdPlayerDialog::trackPicked);
+    connect(m_drive, &QLineEdit::editingFinished, this, &CdPlayerDialog::applyDrive);
+    connect(browse, &QPushButton::clicked, this, &CdPlayerDialog::chooseImage);
+    connect(
+        &notices, &CdNoticeBridge::noticed, this, [this](quint64 id) { m_player.completionNotice(id); },
+        Qt::QueuedConnection);
+
+    m_player.setObserver(this);
+    playerChanged();
+}
+
+CdPlayerDialog::~CdPlayerDialog()
+{
+    m_player.setObserver(nullptr);
+}
+
+void CdPlayerDialog::showMessage(const std::string& message)
+{
+    m_prompter.showError(message);
+}
+
+void CdPlayerDialog::playerChanged()
+{
+    for (std::size_t i = 0; i < m_album.size(); ++i)
+        m_album[i]->setText(toQt(m_player.albumTexts()[i]));
+    m_playingTrack->setText(toQt(m_player.playingTrack()));
+
+    QStringList entries;
+    for (const TrackListEntry& entry : m_player.trackList())
+        entries << toQt(entry.text);
+    QStringList shown;
+    for (int row = 0; row < m_trackList->count(); ++row)
+        shown << m_trackList->item(row)->text();
+    if (entries != shown) {
+        m_filling = true;
+        m_trackList->clear();
+        m_trackList->addItems(entries);
+        m_filling = false;
+    }
+}
+
+void CdPlayerDialog::trackPicked(int row)
+{
+    if (!m_filling && row >= 0)
+        m_player.pick(row);
+}
+
+void CdPlayerDialog::reject()
+{
+    if (m_closing)
+        return;
+    m_player.close();
+}
+
+void CdPlayerDialog::closeRequested()
+{
+    m_closing = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void CdPlayerDialog::applyDrive()
+{
+    const QString drive = m_drive->text().trimmed();
+    if (drive == m_appliedDrive)
+        return;
+    m_appliedDrive = drive;
+    emit driveChosen(drive);
+}
+
+void CdPlayerDialog::chooseImage()
+{
+    const QString start = m_appliedDrive.isEmpty() ? QString() : QFileInfo(m_appliedDrive).absolutePath();
+    const QString file =
+        QFileDialog::getOpenFileName(this, QStringLiteral("CD drive"), start,
+                                     QStringLiteral("Disc images (*.cue *.toc *.nrg *.iso);;All files (*)"));
+    if (file.isEmpty())
+        return;
+    m_drive->setText(file);
+    applyDrive();
+}
+
+} // namespace discora

@@ -1,0 +1,394 @@
+// The libcdio device on BIN/CUE images the tests write: the table of contents, CD-Text, the
+// checked reading behind "Load Times from CD", and digital playback into a recording output.
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/digitalplayback.h"
+#include "core/cdplayer/disctimes.h"
+#include "core/cdplayer/libcdiodevice.h"
+#include "support/discimage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace discora {
+namespace {
+
+using namespace std::chrono_literals;
+namespace image = testimage;
+
+// The notices as the playback thread posts them.
+class NoticeQueue
+{
+public:
+    CdNoticeSink sink()
+    {
+        return [this](PlayId id) {
+            const std::lock_guard lock(m_mutex);
+            m_ids.push_back(id);
+            m_posted.notify_all();
+        };
+    }
+    // The next notice, or 0 when none came within the time.
+    PlayId wait(std::chrono::milliseconds timeout = 5000ms)
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_posted.wait_for(lock, timeout, [this] { return !m_ids.empty(); }))
+            return 0;
+        const PlayId id = m_ids.front();
+        m_ids.pop_front();
+        return id;
+    }
+    std::size_t pending()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_ids.size();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_posted;
+    std::deque<PlayId> m_ids;
+};
+
+// Keeps every byte played; optionally takes its time, like a sound server, so a play can be
+// caught half way.
+class RecordingOutput : public PcmOutput
+{
+public:
+    explicit RecordingOutput(std::chrono::microseconds perSector = 0us, bool opens = true)
+        : m_perSector(perSector), m_opens(opens)
+    {}
+    std::string open() override { return m_opens ? std::string() : std::string("Connection refused"); }
+    bool write(std::span<const std::uint8_t> bytes) override
+    {
+        if (m_perSector > 0us)
+            std::this_thread::sleep_for(m_perSector);
+        const std::lock_guard lock(m_mutex);
+        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    void drain() override {}
+    void close() override {}
+    std::vector<std::uint8_t> bytes()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_bytes;
+    }
+    std::size_t size()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_bytes.size();
+    }
+
+private:
+    std::chrono::microseconds m_perSector;
+    bool m_opens;
+    std::mutex m_mutex;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Polls until the condition holds; false after five seconds.
+bool settles(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+std::vector<std::uint8_t> concat(std::initializer_list<std::vector<std::uint8_t>> parts)
+{
+    std::vector<std::uint8_t> all;
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+image::Track tone(int sectors, int hz, std::string title = {})
+{
+    image::Track t;
+    t.sectors = sectors;
+    t.toneHz = hz;
+    t.title = std::move(title);
+    return t;
+}
+
+class LibcdioDeviceTest : public ::testing::Test
+{
+protected:
+    std::string writeDisc(const image::Disc& disc, const std::string& name = "disc")
+    {
+        return image::write(m_dir.path(), name, disc);
+    }
+    image::TempDir m_dir;
+};
+
+TEST_F(LibcdioDeviceTest, AnImageTellsItsTracksAndTheirLengths)
+{
+    const image::Disc disc{{image::seconds(3, 5), image::seconds(0, 59), tone(150, 440)}};
+    LibcdioDevice device(writeDisc(disc));
+    ASSERT_EQ(device.open(), CdError::None);
+    EXPECT_TRUE(device.mediaPresent().value);
+    EXPECT_EQ(device.trackCount().value, 3);
+    EXPECT_EQ(device.trackType(1).value, CdTrackType::Audio);
+    EXPECT_EQ(device.trackLength(1).value, (CdTime{3, 5}));
+    EXPECT_EQ(device.trackLength(2).value, (CdTime{0, 59}));
+    EXPECT_EQ(device.trackLength(3).value, (CdTime{0, 2}));
+    EXPECT_EQ(device.trackLength(4).error, CdError::NoSuchTrack);
+    EXPECT_EQ(device.mode().value, CdMode::Idle);
+    device.close();
+    EXPECT_EQ(device.mode().error, CdError::NotOpen);
+
+    const DiscReading reading = readDiscTimes(device);
+    ASSERT_TRUE(reading.ok());
+    EXPECT_EQ(reading.times, (std::vector<std::string>{"03:05", "00:59", "00:02"}));
+    EXPECT_TRUE(reading.text.empty());
+}
+
+TEST_F(LibcdioDeviceTest, ReadingTheTimesRefusesWhatIsNoAudioDisc)
+{
+    image::Track data = tone(300, 0);
+    data.audio = false;
+    const std::string mixed = writeDisc({{data, tone(75, 440)}}, "mixed");
+    struct Row
+    {
+        const char* name;
+        std::string path;
+        CdError error;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"a data first track", mixed, CdError::NotAudio, kNoAudioTrackOne},
+        {"no such image", (m_dir.path() / "missing.cue").string(), CdError::CannotOpen, nullptr},
+    };
+    for (const Row& row : rows) {
+        LibcdioDevice device(row.path);
+        const DiscReading reading = readDiscTimes(device);
+        EXPECT_EQ(reading.error, row.error) << row.name;
+        EXPECT_STREQ(reading.message, row.message) << row.name;
+        EXPECT_TRUE(reading.times.empty()) << row.name;
+    }
+}
+
+TEST_F(LibcdioDeviceTest, AThirtyTrackDiscGivesTheFirstTwentySixTimes)
+{
+    image::Disc disc;
+    for (int k = 1; k <= 30; ++k)
+        disc.tracks.push_back(image::seconds(0, k));
+    LibcdioDevice device(writeDisc(disc));
+    const DiscReading reading = readDiscTimes(device);
+    ASSERT_TRUE(reading.ok());
+    ASSERT_EQ(reading.times.size(), 26u);
+    EXPECT_EQ(reading.times[0], "00:01");
+    EXPECT_EQ(reading.times[25], "00:26");
+    EXPECT_EQ(readTrackCount(device), 30);
+    EXPECT_EQ(readTrackLengths(device).size(), 26u);
+}
+
+TEST_F(LibcdioDeviceTest, CdTextTitlesAndPerformerComeFromTheCueSheet)
+{
+    image::Disc disc{{tone(75, 440, "Morning"), image::seconds(0, 3), tone(75, 660, "Evening")}};
+    disc.title = "Days";
+    disc.performer = "The Hours";
+    LibcdioDevice device(writeDisc(disc));
+    const DiscReading reading = readDiscTimes(device);
+    ASSERT_TRUE(reading.ok());
+    EXPECT_EQ(reading.text.albumTitle, "Days");
+    EXPECT_EQ(reading.text.performer, "The Hours");
+    EXPECT_EQ(reading.text.trackTitles, (std::vector<std::string>{"Morning", "", "Evening"}));
+}
+
+TEST_F(LibcdioDeviceTest, PlayingATrackSendsItsSamplesAndThenItsNotice)
+{
+    const image::Disc disc{{tone(30, 440), tone(20, 660), tone(40, 880)}};
+    NoticeQueue notices;
+    auto output = std::make_unique<RecordingOutput>();
+    RecordingOutput& heard = *output;
+    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+
+    ASSERT_EQ(device.play(2, 3, 41), CdError::None);
+    EXPECT_EQ(notices.wait(), 41u);
+    EXPECT_EQ(heard.bytes(), image::trackBytes(disc.tracks[1]));
+    EXPECT_EQ(device.mode().value, CdMode::Idle);
+
+    ASSERT_EQ(device.play(2, std::nullopt, 42), CdError::None); // to the end of the disc
+    EXPECT_EQ(notices.wait(), 42u);
+    EXPECT_EQ(heard.bytes(), concat({image::trackBytes(disc.tracks[1]), image::trackBytes(disc.tracks[1]),
+                                     image::trackBytes(disc.tracks[2])}));
+    EXPECT_EQ(notices.pending(), 0u);
+    EXPECT_EQ(device.play(3, 2, 43), CdError::NoSuchTrack);
+    EXPECT_EQ(device.play(4, std::nullopt, 43), CdError::NoSuchTrack);
+}
+
+TEST_F(LibcdioDeviceTest, PauseAndResumeFadeOneSectorEachAndLoseNothing)
+{
+    const image::Disc disc{{tone(600, 440)}};
+    NoticeQueue notices;
+    auto output = std::make_unique<RecordingOutput>(1ms);
+    RecordingOutput& heard = *output;
+    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
+    ASSERT_TRUE(settles([&] { return heard.size() >= 20u * image::kSectorBytes; }));
+    ASSERT_EQ(device.pause(), CdError::None);
+    EXPECT_EQ(device.mode().value, CdMode::Paused);
+    // The fading sector goes out, then nothing more while paused.
+    std::size_t atPause = 0;
+    ASSERT_TRUE(settles([&] {
+        const std::size_t now = heard.size();
+        std::this_thread::sleep_for(30ms);
+        atPause = heard.size();
+        return atPause == now;
+    }));
+    EXPECT_LT(atPause, image::trackBytes(disc.tracks[0]).size());
+    ASSERT_EQ(device.resume(std::nullopt, 2), CdError::None);
+    EXPECT_EQ(notices.wait(), 2u); // the resumed play's notice, and no other
+    EXPECT_EQ(notices.pending(), 0u);
+
+    const auto expected = image::trackBytes(disc.tracks[0]);
+    const auto played = heard.bytes();
+    ASSERT_EQ(played.size(), expected.size());
+    std::vector<int> changed;
+    for (int sector = 0; sector < 600; ++sector) {
+        const auto from = static_cast<std::ptrdiff_t>(sector) * image::kSectorBytes;
+        if (!std::equal(played.begin() + from, played.begin() + from + image::kSectorBytes,
+                        expected.begin() + from))
+            changed.push_back(sector);
+    }
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_EQ(changed[1], changed[0] + 1);
+    const auto sample = [&](int sector, int frame) {
+        const std::size_t at = static_cast<std::size_t>(sector * image::kSectorBytes + frame * 4);
+        return static_cast<std::int16_t>(played[at] | (played[at + 1] << 8));
+    };
+    EXPECT_EQ(sample(changed[0], 587), 0); // faded out to silence
+    EXPECT_EQ(sample(changed[1], 0), 0);   // and in again from silence
+    EXPECT_NE(sample(changed[1], 300), 0);
+}
+
+TEST_F(LibcdioDeviceTest, StopEndsThePlayAndItsNoticeComesOnce)
+{
+    const image::Disc disc{{tone(600, 440)}};
+    NoticeQueue notices;
+    auto output = std::make_unique<RecordingOutput>(1ms);
+    RecordingOutput& heard = *output;
+    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 7), CdError::None);
+    ASSERT_TRUE(settles([&] { return heard.size() >= 10u * image::kSectorBytes; }));
+    EXPECT_EQ(device.mode().value, CdMode::Playing);
+    EXPECT_EQ(device.stop(), CdError::None);
+    EXPECT_EQ(device.mode().value, CdMode::Idle);
+    EXPECT_EQ(notices.wait(), 7u);
+    const std::size_t atStop = heard.size();
+    EXPECT_LT(atStop, image::trackBytes(disc.tracks[0]).size());
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(heard.size(), atStop);
+
+    // Closing a device that plays stops it too; its notice still comes.
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 8), CdError::None);
+    device.close();
+    EXPECT_EQ(notices.wait(), 8u);
+    EXPECT_EQ(notices.pending(), 0u);
+}
+
+TEST_F(LibcdioDeviceTest, WithoutASoundServerTheDiscStillPlaysSilentlyAndSaysSoOnce)
+{
+    const image::Disc disc{{tone(10, 440)}};
+    NoticeQueue notices;
+    LibcdioDevice device(writeDisc(disc), std::make_unique<RecordingOutput>(0us, false), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 3), CdError::None);
+    EXPECT_EQ(device.soundProblem(), kNoSoundServer);
+    EXPECT_EQ(notices.wait(), 3u);
+
+    LibcdioDevice readOnly(writeDisc(disc, "again"));
+    ASSERT_EQ(readOnly.open(), CdError::None);
+    EXPECT_EQ(readOnly.play(1, std::nullopt, 1), CdError::NoOutput);
+}
+
+// A sound connection that breaks after a number of sectors, once, and connects again.
+class BreakingOutput : public PcmOutput
+{
+public:
+    explicit BreakingOutput(int sectorsBeforeBreak) : m_left(sectorsBeforeBreak) {}
+    std::string open() override
+    {
+        ++opens;
+        return {};
+    }
+    bool write(std::span<const std::uint8_t>) override
+    {
+        if (m_left-- == 0)
+            return false;
+        ++written;
+        return true;
+    }
+    void drain() override {}
+    void close() override {}
+    std::atomic<int> opens{0};
+    std::atomic<int> written{0};
+
+private:
+    std::atomic<int> m_left;
+};
+
+TEST_F(LibcdioDeviceTest, ABrokenSoundConnectionEndsThePlayAndTheNextPlayConnectsAgain)
+{
+    const image::Disc disc{{tone(40, 440)}};
+    NoticeQueue notices;
+    auto output = std::make_unique<BreakingOutput>(5);
+    BreakingOutput& sound = *output;
+    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    ASSERT_EQ(device.open(), CdError::None);
+    ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
+    EXPECT_EQ(notices.wait(), 1u);
+    EXPECT_EQ(sound.written, 5);
+    EXPECT_EQ(device.mode().value, CdMode::NotReady); // the player stops on it
+    ASSERT_EQ(device.play(1, std::nullopt, 2), CdError::None);
+    EXPECT_EQ(notices.wait(), 2u);
+    EXPECT_EQ(sound.opens, 2);
+    EXPECT_EQ(sound.written, 45);
+    EXPECT_EQ(device.mode().value, CdMode::Idle);
+    EXPECT_EQ(device.soundProblem(), "");
+}
+
+TEST(DigitalPlayback, ReadsAtMostTwentyFiveSectorsAtATime)
+{
+    std::vector<int> reads;
+    RecordingOutput output;
+    std::mutex mutex;
+    std::condition_variable done;
+    PlayId finished = 0;
+    DigitalPlayback playback(
+        output,
+        [&](std::int32_t lsn, int count, std::uint8_t* out) {
+            reads.push_back(count);
+            std::fill_n(out, count * image::kSectorBytes, static_cast<std::uint8_t>(lsn));
+            return true;
+        },
+        [&](PlayId id) {
+            const std::lock_guard lock(mutex);
+            finished = id;
+            done.notify_all();
+        });
+    playback.play(100, 160, 9);
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(done.wait_for(lock, 5s, [&] { return finished == 9; }));
+    EXPECT_EQ(reads, (std::vector<int>{25, 25, 10}));
+    EXPECT_EQ(output.size(), 60u * image::kSectorBytes);
+}
+
+} // namespace
+} // namespace discora

@@ -1,0 +1,355 @@
+// The CD player window as the user meets it: Play in the view opens it on the selected songs or
+// the chosen album, its buttons and track list drive a scripted drive, the drive's notices come
+// back queued, and closing it lets the drive go and enables Play again.
+#include "core/catalogue/cataloguefile.h"
+#include "core/cdplayer/cdplayer.h"
+#include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/libcdiodevice.h"
+#include "core/cdplayer/nullpcmoutput.h"
+#include "support/discimage.h"
+#include "support/fakecddrive.h"
+#include "support/fakeprompter.h"
+#include "ui/app/application.h"
+#include "ui/app/mainwindow.h"
+#include "ui/cdplayer/bitmapbutton.h"
+#include "ui/cdplayer/cdplayerdialog.h"
+#include "ui/entry/newalbumsheet.h"
+#include "ui/view/catalogueview.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace discora {
+namespace {
+
+using Actions = std::vector<std::string>;
+using Button = CdPlayerDialog::Button;
+
+AlbumRecord album(const char* artist, const char* name,
+                  std::vector<std::pair<const char*, const char*>> songs)
+{
+    AlbumRecord a;
+    a.artist = artist;
+    a.albumName = name;
+    a.musicType = "Folk";
+    a.number = "3";
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        a.songs[i].trackNumber = songs[i].first;
+        a.songs[i].title = songs[i].second;
+    }
+    return a;
+}
+
+class CdPlayerWindowTest : public ::testing::Test
+{
+protected:
+    CdPlayerWindowTest()
+        : m_app(m_store, &m_prompter,
+                [this](const std::string& drive, CdDeviceUse use, CdNoticeSink notices) {
+                    m_madeFor.push_back(drive);
+                    if (use == CdDeviceUse::Playback)
+                        m_notices = std::move(notices);
+                    return m_drive.makeDevice();
+                })
+    {
+        m_app.start(CommandLine{});
+        window().resize(900, 700);
+        QApplication::processEvents();
+        LoadedCatalogue loaded;
+        loaded.albums.appendAlbum(
+            album("Ash Grove", "Rivers",
+                  {{"01", "Spring"}, {"02", "Brook"}, {"03", ""}, {"04", "Delta"}, {"05", "Estuary"}}));
+        loaded.albums.appendAlbum(album("Birch Lane", "Roads", {{"01", "Avenue"}, {"02", "Bypass"}}));
+        loaded.layouts = doc().columnLayouts();
+        doc().adoptLoaded(std::move(loaded));
+        QApplication::processEvents();
+    }
+
+    MainWindow& window() { return m_app.mainWindow(); }
+    CatalogueDocument& doc() { return m_app.document(); }
+    CatalogueView& view() { return *window().view(); }
+    CdPlayerDialog* player() { return qobject_cast<CdPlayerDialog*>(view().playerWindow()); }
+    bool playEnabled() { return window().action(CommandId::Play)->isEnabled(); }
+
+    void click(int position, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const int lh = view().metrics().lineHeight;
+        const int lines = view().linesPerRecord();
+        const int top = lines == 1 ? (position + 1) * lh : position * lines * lh + lh;
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, modifiers,
+                          QPoint(40, top + lh / 2 - view().scrollY()));
+    }
+    int songPosition(const char* title)
+    {
+        const auto& songs = doc().derivedLists().songs;
+        for (std::size_t p = 0; p < songs.size(); ++p)
+            if (!songs[p].isHeader() &&
+                doc().text(titleField(songs[p].slot), static_cast<int>(songs[p].album)) == title)
+                return static_cast<int>(p);
+        ADD_FAILURE() << "no song " << title;
+        return 0;
+    }
+    void press(Button which)
+    {
+        QTest::mouseClick(player()->button(which), Qt::LeftButton);
+        deliver();
+    }
+    // The drive's notices travel the way the playback thread sends them: through the bridge,
+    // queued to the window.
+    void deliver()
+    {
+        for (int round = 0; round < 10 && !m_drive.notices.empty(); ++round) {
+            while (!m_drive.notices.empty()) {
+                const PlayId id = m_drive.notices.front();
+                m_drive.notices.pop_front();
+                m_notices(id);
+            }
+            QApplication::processEvents();
+        }
+        QApplication::processEvents();
+    }
+    Actions endTrack()
+    {
+        m_drive.finishPlay();
+        deliver();
+        return m_drive.takeActions();
+    }
+    QStringList listed()
+    {
+        QStringList rows;
+        for (int r = 0; r < player()->trackList()->count(); ++r)
+            rows << player()->trackList()->item(r)->text();
+        return rows;
+    }
+
+    MemorySettingsStore m_store;
+    FakePrompter m_prompter;
+    FakeCdDrive m_drive;
+    CdNoticeSink m_notices;
+    std::vector<std::string> m_madeFor;
+    Application m_app;
+};
+
+TEST_F(CdPlayerWindowTest, PlayOpensThePlayerOnTheSelectedSongsAndClosingItEnablesPlayAgain)
+{
+    m_drive.insert(FakeCdDrive::discOf(5));
+    doc().runOrder(SortOrder::BySong);
+    QApplication::processEvents();
+    click(songPosition("Delta"));
+    click(songPosition("Brook"), Qt::ControlModifier);
+    ASSERT_TRUE(playEnabled());
+    window().runCommand(CommandId::Play);
+
+    ASSERT_NE(player(), nullptr);
+    EXPECT_TRUE(player()->isVisible());
+    EXPECT_EQ(player()->windowTitle(), "Discora CD Player");
+    EXPECT_FALSE(playEnabled());
+    EXPECT_EQ(player()->albumLabel(0)->text(), "Ash Grove");
+    EXPECT_EQ(player()->albumLabel(1)->text(), "Rivers");
+    EXPECT_EQ(player()->albumLabel(2)->text(), "Folk");
+    EXPECT_EQ(player()->albumLabel(3)->text(), "3");
+    EXPECT_EQ(listed(), (QStringList{" 4 - Delta", " 2 - Brook"}));
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
+    EXPECT_EQ(m_drive.takeActions(), Actions{"play 4-5"});
+
+    EXPECT_EQ(endTrack(), Actions{"play 2-3"});
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "2");
+    press(Button::Stop);
+    EXPECT_EQ(m_drive.takeActions(), Actions{"stop"});
+
+    player()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(player(), nullptr);
+    EXPECT_TRUE(playEnabled());
+    EXPECT_TRUE(m_prompter.errors.empty());
+}
+
+TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePressed)
+{
+    m_drive.insert(FakeCdDrive::discOf(3));
+    doc().runOrder(SortOrder::ByAlbumName);
+    QApplication::processEvents();
+    click(1); // "Roads"
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(player()->albumLabel(1)->text(), "Roads");
+    EXPECT_EQ(listed(), (QStringList{" 1 - Avenue", " 2 - Bypass"}));
+    EXPECT_EQ(m_drive.takeActions(), Actions{"play 1-2"});
+
+    BitmapButton* next = player()->button(Button::Next);
+    EXPECT_EQ(next->shownImage(), ":/cdplayer/next-up.svg");
+    QTest::mousePress(next, Qt::LeftButton);
+    EXPECT_EQ(next->shownImage(), ":/cdplayer/next-down.svg");
+    QTest::mouseRelease(next, Qt::LeftButton);
+    deliver();
+    EXPECT_EQ(next->shownImage(), ":/cdplayer/next-up.svg");
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 2-3"}));
+
+    press(Button::Pause);
+    press(Button::Pause);
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"pause", "resume 3"}));
+    press(Button::Previous);
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
+
+    press(Button::Stop);
+    press(Button::Play);
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
+
+    EXPECT_TRUE(player()->continuousButton()->isChecked());
+    QTest::mouseClick(player()->continuousButton(), Qt::LeftButton);
+    EXPECT_FALSE(m_app.cdPlayer().continuous());
+}
+
+TEST_F(CdPlayerWindowTest, PickingAnEntryOfTheTrackListPlaysTheTrackItNames)
+{
+    m_drive.insert(FakeCdDrive::discOf(5));
+    click(0); // "Rivers", whose song 3 has no title
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(listed(), (QStringList{" 1 - Spring", " 2 - Brook", " 4 - Delta", " 5 - Estuary"}));
+    m_drive.takeActions();
+    player()->trackList()->setCurrentRow(2);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 4-5"}));
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
+}
+
+TEST_F(CdPlayerWindowTest, WithoutADiscThePlayerSaysSoAndCloses)
+{
+    window().runCommand(CommandId::Play);
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoAudioTracks});
+    QApplication::processEvents();
+    EXPECT_EQ(player(), nullptr);
+    EXPECT_TRUE(playEnabled());
+}
+
+TEST_F(CdPlayerWindowTest, ClosingWhileATrackPlaysStopsTheDiscAndTheLateNoticeFindsNothing)
+{
+    m_drive.insert(FakeCdDrive::discOf(3));
+    window().runCommand(CommandId::Play);
+    m_drive.takeCalls();
+    player()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(player(), nullptr);
+    EXPECT_EQ(m_drive.takeCalls(), (Actions{"stop", "close"}));
+    deliver(); // the stopped play's notice, after the window has gone
+    EXPECT_EQ(m_drive.takeCalls(), Actions{});
+}
+
+TEST_F(CdPlayerWindowTest, TheCdDriveNamedInThePlayerIsStoredAndUsedFromThenOn)
+{
+    m_drive.insert(FakeCdDrive::discOf(3));
+    window().runCommand(CommandId::Play);
+    QLineEdit* edit = player()->driveEdit();
+    EXPECT_EQ(edit->text(), "");
+    edit->setText("/tmp/discs/live.cue");
+    emit edit->editingFinished();
+    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), "/tmp/discs/live.cue");
+    EXPECT_EQ(m_app.cdDrive(), "/tmp/discs/live.cue");
+    press(Button::Play);
+    EXPECT_EQ(m_madeFor.back(), "/tmp/discs/live.cue");
+}
+
+TEST_F(CdPlayerWindowTest, EnterOffersThePlayingDiscsTimesWhenAutoLoadIsOn)
+{
+    m_drive.insert({{3, 5}, {0, 59}});
+    ViewOptions options = doc().viewOptions();
+    options.set(ViewOption::AutoLoad, 1);
+    doc().setViewOptions(options);
+    window().runCommand(CommandId::Play);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        shown << sheet->lineEdit(timeField(1))->text() << sheet->lineEdit(timeField(2))->text()
+              << sheet->lineEdit(timeField(3))->text();
+        sheet->reject();
+    });
+    window().runCommand(CommandId::Enter);
+    EXPECT_EQ(shown, (QStringList{"03:05", "00:59", ""}));
+}
+
+// A new user with a disc image named as the drive: enters an album whose times and titles come
+// from the disc, then plays it through the real device, its playback thread and the queued notices.
+TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
+{
+    testimage::TempDir dir;
+    testimage::Disc disc;
+    for (int k = 1; k <= 3; ++k) {
+        testimage::Track t;
+        t.sectors = 75;
+        t.toneHz = 220 * k;
+        t.title = "Part " + std::to_string(k);
+        disc.tracks.push_back(t);
+    }
+    disc.title = "Suite";
+    disc.performer = "Quartet";
+    const std::string cue = testimage::write(dir.path(), "suite", disc);
+
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    std::vector<NullPcmOutput*> outputs;
+    Application app(store, &prompter, [&](const std::string& drive, CdDeviceUse use, CdNoticeSink notices) {
+        if (use == CdDeviceUse::Reading)
+            return std::unique_ptr<CdDevice>(std::make_unique<LibcdioDevice>(drive));
+        auto output = std::make_unique<NullPcmOutput>();
+        outputs.push_back(output.get());
+        return std::unique_ptr<CdDevice>(
+            std::make_unique<LibcdioDevice>(drive, std::move(output), std::move(notices)));
+    });
+    CommandLine cl;
+    cl.cdDevice = cue;
+    app.start(cl);
+    MainWindow& window = app.mainWindow();
+
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        sheet->tabs()->setCurrentIndex(1);
+        QTest::mouseClick(sheet->loadTimesButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+    });
+    window.runCommand(CommandId::Enter);
+    ASSERT_EQ(app.document().albumCount(), 1);
+    const AlbumRecord entered = app.document().album(0);
+    EXPECT_EQ(entered.artist, "Quartet");
+    EXPECT_EQ(entered.albumName, "Suite");
+    EXPECT_EQ(entered.songs[0].title, "Part 1");
+    EXPECT_EQ(entered.songs[2].time, "00:01");
+    EXPECT_EQ(entered.songs[3].time, "");
+    EXPECT_TRUE(prompter.errors.empty());
+
+    QApplication::processEvents();
+    CatalogueView& view = *window.view();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(40, view.metrics().lineHeight + view.metrics().lineHeight / 2));
+    window.runCommand(CommandId::Play);
+    auto* player = qobject_cast<CdPlayerDialog*>(view.playerWindow());
+    ASSERT_NE(player, nullptr);
+    QTest::mouseClick(player->continuousButton(), Qt::LeftButton); // stop after the last track
+    QElapsedTimer clock;
+    clock.start();
+    while (!app.cdPlayer().stopped() && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(app.cdPlayer().stopped());
+    EXPECT_EQ(player->playingTrackLabel()->text(), "3");
+    EXPECT_EQ(player->albumLabel(1)->text(), "Suite");
+    ASSERT_EQ(outputs.size(), 1u);
+    EXPECT_EQ(outputs[0]->bytesWritten(), 3u * 75u * 2352u);
+    EXPECT_TRUE(prompter.errors.empty());
+    player->close();
+    QApplication::processEvents();
+    EXPECT_EQ(view.playerWindow(), nullptr);
+}
+
+} // namespace
+} // namespace discora
