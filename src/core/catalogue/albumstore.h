@@ -22,6 +22,8 @@ public:
     AlbumRecord album(int index) const;
     void setAlbum(int index, const AlbumRecord& record);
     int appendAlbum(const AlbumRecord& record);
+    // Appends every album of other; returns the index of the first.
+    int appendAlbums(const AlbumStore& other);
     void removeAlbum(int index);
 
     void clear();

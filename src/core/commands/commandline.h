@@ -4,6 +4,7 @@
 
 #include "core/catalogue/sortorder.h"
 #include "core/document/cataloguedocument.h"
+#include "core/import/importtarget.h"
 
 #include <optional>
 #include <string>
@@ -31,6 +32,9 @@ struct CommandLine
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
+    // --import-csv IN and its --map COLUMN=FIELD assignments; with --save-as, FILE may be left out.
+    std::string importCsv;
+    std::vector<std::pair<std::string, ImportTarget>> columnMaps;
     std::string error; // set when the arguments cannot be understood
 };
 

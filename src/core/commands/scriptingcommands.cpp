@@ -2,6 +2,8 @@
 
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
+#include "core/import/csvimport.h"
+#include "core/import/csvreader.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
 
@@ -30,6 +32,40 @@ Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const App
     doc.setHeadings(doc.heading(0).empty() ? headings[0] : doc.heading(0),
                     doc.heading(1).empty() ? headings[1] : doc.heading(1));
     return status;
+}
+
+// A new catalogue as the window starts one: the settings' view options and custom headings.
+void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
+{
+    doc.setViewOptions(settings.readViewOptions());
+    doc.newDocument();
+    const auto headings = settings.headingsWithDefaults();
+    doc.setHeadings(headings[0], headings[1]);
+}
+
+// Adds the rows of the --import-csv file, each column filling the field its heading names unless
+// a --map assignment says otherwise.
+Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
+{
+    auto table = readCsvFile(cl.importCsv);
+    if (!table)
+        return Error{table.error()};
+    const std::vector<std::string_view> headings = table->headings();
+    ColumnMapping mapping = ColumnMapping::fromHeadings(headings, withDefaultHeadings(doc.headings()));
+    for (const auto& [column, target] : cl.columnMaps) {
+        const auto c = columnNamed(headings, column);
+        if (!c)
+            return Error{cannotImport(cl.importCsv, "It has no column \"" + column + "\".")};
+        mapping.assign(*c, target);
+    }
+    if (!mapping.fillsAnyField())
+        return Error{cannotImport(cl.importCsv, kImportNoFields)};
+    ImportedAlbums imported = importRows(*table, mapping, doc.albumCount());
+    const auto outcome = doc.importAlbums(std::move(imported.albums));
+    if (!outcome.error.empty())
+        return Error{cannotImport(cl.importCsv, outcome.error)};
+    std::cerr << "discora: " << importSummary(imported.report) << "\n";
+    return success();
 }
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
@@ -69,7 +105,13 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     }
     CatalogueDocument doc;
     AppSettings settings(store);
-    Status status = loadForScripting(doc, cl, settings);
+    Status status = success();
+    if (cl.file.empty())
+        newForScripting(doc, settings);
+    else
+        status = loadForScripting(doc, cl, settings);
+    if (status && !cl.importCsv.empty())
+        status = importForScripting(doc, cl);
     if (status)
         status = runScripted(cl, doc);
     if (!status) {

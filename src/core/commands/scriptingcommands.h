@@ -1,4 +1,5 @@
-// The commands that run without a window: --help, --version, --save-as, --list and the exports.
+// The commands that run without a window: --help, --version, --save-as (after an --import-csv or
+// not), --list and the exports.
 #pragma once
 
 #include "core/commands/commandline.h"
