@@ -8,18 +8,24 @@ namespace discora {
 
 namespace {
 
+const std::array<std::string, kSongSlots> kTrackNumbers = [] {
+    std::array<std::string, kSongSlots> numbers;
+    for (int k = 1; k <= kSongSlots; ++k)
+        numbers[k - 1] = presetTrackNumber(k);
+    return numbers;
+}();
+
 std::string counted(int n, std::string_view one, std::string_view many)
 {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
 
-bool sameCells(const CsvTable& table, int row, int other)
+bool sameCells(const CsvTable::Row& row, const CsvTable::Row& other)
 {
-    const int count = table.cellCount(row);
-    if (count != table.cellCount(other))
+    if (row.cellCount() != other.cellCount())
         return false;
-    for (int c = 0; c < count; ++c)
-        if (table.cell(row, c) != table.cell(other, c))
+    for (int c = 0; c < row.cellCount(); ++c)
+        if (row.cell(c) != other.cell(c))
             return false;
     return true;
 }
@@ -45,28 +51,44 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
             extras.push_back(c);
         }
     }
-    const bool numbered = source[static_cast<std::size_t>(fieldIndex(Field::Number))] >= 0;
 
     const int rows = table.rowCount() - 1;
-    ProgressScope scope(progress, kImportStatusText, std::max(rows, 0));
+    const auto count = static_cast<std::size_t>(std::max(rows, 0));
+    // Each field's texts in one buffer, reserved at once rather than grown step by step.
+    std::vector<std::size_t> columnBytes(static_cast<std::size_t>(mapping.columnCount()), 0);
+    for (int row = 1; row <= rows; ++row) {
+        const CsvTable::Row cells = table.rowAt(row);
+        for (int c : filling)
+            columnBytes[static_cast<std::size_t>(c)] += cells.cell(c).size();
+    }
     AlbumStore& albums = out.albums;
-    for (int f = 0; f < kFieldCount; ++f)
-        albums.column(fieldAt(f)).reserve(static_cast<std::size_t>(std::max(rows, 0)), 0);
+    for (int f = 0; f < kFieldCount; ++f) {
+        const int c = source[static_cast<std::size_t>(f)];
+        const bool track = f >= fieldIndex(Field::FirstTrack) && f < fieldIndex(Field::FirstInstrument);
+        albums.column(fieldAt(f))
+            .reserve(count, c >= 0  ? columnBytes[static_cast<std::size_t>(c)]
+                            : track ? 2 * count
+                                    : 0);
+    }
+
+    ProgressScope scope(progress, kImportStatusText, static_cast<int>(count));
+    const CsvTable::Row headings = table.rowAt(0);
     for (int row = 1; row <= rows; ++row) {
         scope.step();
-        const auto filled = [&](int c) { return !table.cell(row, c).empty(); };
+        const CsvTable::Row cells = table.rowAt(row);
+        const auto filled = [&](int c) { return !cells.cell(c).empty(); };
         if (std::none_of(filling.begin(), filling.end(), filled)) {
             ++report.emptyRows;
             continue;
         }
-        if (sameCells(table, row, 0)) {
+        if (sameCells(cells, headings)) {
             ++report.headingRows;
             continue;
         }
         if (std::any_of(extras.begin(), extras.end(), filled))
             ++report.shortened;
         const auto text = [&](Field f) {
-            return table.cell(row, source[static_cast<std::size_t>(fieldIndex(f))]);
+            return cells.cell(source[static_cast<std::size_t>(fieldIndex(f))]);
         };
         for (int f = 0; f < kFieldCount; ++f) {
             const Field field = fieldAt(f);
@@ -74,8 +96,8 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
             const int slot = f - fieldIndex(Field::FirstTrack) + 1;
             if (slot >= 1 && slot <= kSongSlots) {
                 const bool used = !text(titleField(slot)).empty() || !text(timeField(slot)).empty();
-                column.append(used ? presetTrackNumber(slot) : std::string());
-            } else if (field == Field::Number && !numbered) {
+                column.append(used ? std::string_view(kTrackNumbers[slot - 1]) : std::string_view());
+            } else if (field == Field::Number && source[static_cast<std::size_t>(f)] < 0) {
                 column.append(std::to_string(albumCount + report.added + 1));
             } else {
                 column.append(text(field));

@@ -41,9 +41,9 @@ std::string_view separatorName(char separator)
     }
 }
 
-Result<CsvTable> readCsv(std::string_view bytes)
+Result<CsvTable> readCsv(std::string bytes)
 {
-    auto decoded = decodeText(bytes);
+    auto decoded = decodeText(std::move(bytes));
     if (!decoded)
         return Error{decoded.error()};
     const char separator = detectSeparator(decoded->text);
@@ -55,7 +55,7 @@ Result<CsvTable> readCsvFile(const std::string& path)
     auto bytes = readWholeFile(path);
     if (!bytes)
         return Error{cannotImport(path, bytes.error())};
-    auto table = readCsv(*bytes);
+    auto table = readCsv(std::move(*bytes));
     if (!table)
         return Error{cannotImport(path, table.error())};
     return table;

@@ -14,7 +14,7 @@ namespace discora {
 char detectSeparator(std::string_view text);
 std::string_view separatorName(char separator);
 
-Result<CsvTable> readCsv(std::string_view bytes);
+Result<CsvTable> readCsv(std::string bytes);
 // The same for the file at path; a failure names the file.
 Result<CsvTable> readCsvFile(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "core/import/csvtable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -23,28 +24,33 @@ Result<CsvTable> CsvTable::parse(std::string text, char separator, TextEncoding 
     endsCell['\r'] = true;
     endsCell['\n'] = true;
 
-    // The cells are unquoted in place: what is kept of a cell is never longer than what was read,
-    // so the write position w never passes the read position r.
+    // A quoted cell is resolved where it stands: what is kept is never longer than what was read,
+    // so the write position w never passes the read position r, and a cell without doubled quotes
+    // is not moved at all.
     char* d = text.data();
     const std::size_t n = text.size();
     std::size_t r = 0;
-    std::size_t w = 0;
-    const auto keep = [&](std::size_t from, std::size_t to) {
-        if (w != from)
-            std::memmove(d + w, d + from, to - from);
-        w += to - from;
-    };
+    std::vector<std::uint32_t>& begins = table.m_cellBegins;
     std::vector<std::uint32_t>& ends = table.m_cellEnds;
+    // Every cell but a row's last ends at a separator: room for them all at once.
+    const auto cells = static_cast<std::size_t>(std::count(text.begin(), text.end(), separator) +
+                                                std::count(text.begin(), text.end(), '\n') + 1);
+    begins.reserve(cells);
+    ends.reserve(cells);
     table.m_rowStarts.push_back(0);
     while (r < n) {
+        std::size_t begin = r;
+        std::size_t w = r;
         if (d[r] == '"') {
-            ++r;
+            begin = w = ++r;
             for (;;) {
                 const void* q = std::memchr(d + r, '"', n - r);
                 if (!q)
                     return Error{openQuoteMessage(table.rowCount())};
                 const auto quote = static_cast<std::size_t>(static_cast<const char*>(q) - d);
-                keep(r, quote);
+                if (w != r)
+                    std::memmove(d + w, d + r, quote - r);
+                w += quote - r;
                 r = quote + 1;
                 if (r < n && d[r] == '"') {
                     d[w++] = '"';
@@ -58,53 +64,52 @@ Result<CsvTable> CsvTable::parse(std::string text, char separator, TextEncoding 
         std::size_t e = r;
         while (e < n && !endsCell[static_cast<unsigned char>(d[e])])
             ++e;
-        keep(r, e);
+        if (w != r)
+            std::memmove(d + w, d + r, e - r);
+        w += e - r;
         r = e;
+        begins.push_back(static_cast<std::uint32_t>(begin));
         ends.push_back(static_cast<std::uint32_t>(w));
         if (r == n)
             break;
         if (d[r] == separator) {
             ++r;
-            if (r == n)
-                ends.push_back(static_cast<std::uint32_t>(w)); // a separator ends the file: one empty cell
+            if (r == n) {
+                // A separator ends the file: one more, empty cell.
+                begins.push_back(static_cast<std::uint32_t>(r));
+                ends.push_back(static_cast<std::uint32_t>(r));
+            }
             continue;
         }
         r += d[r] == '\r' && r + 1 < n && d[r + 1] == '\n' ? 2 : 1;
         if (r < n)
             table.m_rowStarts.push_back(static_cast<std::uint32_t>(ends.size()));
     }
-    text.resize(w);
     table.m_text = std::move(text);
     return table;
 }
 
-std::size_t CsvTable::rowEnd(int row) const
+CsvTable::Row CsvTable::rowAt(int row) const
 {
-    return row + 1 < rowCount() ? m_rowStarts[static_cast<std::size_t>(row) + 1] : m_cellEnds.size();
-}
-
-int CsvTable::cellCount(int row) const
-{
-    return static_cast<int>(rowEnd(row) - m_rowStarts[static_cast<std::size_t>(row)]);
-}
-
-std::string_view CsvTable::cell(int row, int column) const
-{
-    const std::size_t i = m_rowStarts[static_cast<std::size_t>(row)] + static_cast<std::size_t>(column);
-    if (column < 0 || i >= rowEnd(row))
-        return {};
-    const std::uint32_t begin = i == 0 ? 0 : m_cellEnds[i - 1];
-    return std::string_view(m_text).substr(begin, m_cellEnds[i] - begin);
+    const auto r = static_cast<std::size_t>(row);
+    const std::size_t first = m_rowStarts[r];
+    const std::size_t end = r + 1 < m_rowStarts.size() ? m_rowStarts[r + 1] : m_cellEnds.size();
+    Row view;
+    view.m_text = m_text.data();
+    view.m_begins = m_cellBegins.data() + first;
+    view.m_ends = m_cellEnds.data() + first;
+    view.m_count = static_cast<int>(end - first);
+    return view;
 }
 
 std::vector<std::string_view> CsvTable::row(int row) const
 {
-    std::vector<std::string_view> cells;
-    const int count = cellCount(row);
-    cells.reserve(static_cast<std::size_t>(count));
-    for (int c = 0; c < count; ++c)
-        cells.push_back(cell(row, c));
-    return cells;
+    const Row cells = rowAt(row);
+    std::vector<std::string_view> texts;
+    texts.reserve(static_cast<std::size_t>(cells.cellCount()));
+    for (int c = 0; c < cells.cellCount(); ++c)
+        texts.push_back(cells.cell(c));
+    return texts;
 }
 
 } // namespace discora

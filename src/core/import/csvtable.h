@@ -15,15 +15,37 @@ namespace discora {
 class CsvTable
 {
 public:
+    // One record's cells, for reading many cells of a row quickly.
+    class Row
+    {
+    public:
+        int cellCount() const { return m_count; }
+        // Empty beyond the cells of the row.
+        std::string_view cell(int column) const
+        {
+            if (column < 0 || column >= m_count)
+                return {};
+            return {m_text + m_begins[column], m_ends[column] - m_begins[column]};
+        }
+
+    private:
+        friend class CsvTable;
+        const char* m_text = nullptr;
+        const std::uint32_t* m_begins = nullptr;
+        const std::uint32_t* m_ends = nullptr;
+        int m_count = 0;
+    };
+
     // Splits text (UTF-8) into records and cells at separator. Outside quotes a record ends at
     // CR LF, LF or a lone CR. Fails when a quote is still open at the end of the text.
     static Result<CsvTable> parse(std::string text, char separator,
                                   TextEncoding encoding = TextEncoding::Utf8);
 
     int rowCount() const { return static_cast<int>(m_rowStarts.size()); }
-    int cellCount(int row) const;
+    Row rowAt(int row) const;
+    int cellCount(int row) const { return rowAt(row).cellCount(); }
     // Empty beyond the cells of the row.
-    std::string_view cell(int row, int column) const;
+    std::string_view cell(int row, int column) const { return rowAt(row).cell(column); }
     std::vector<std::string_view> row(int row) const;
     std::vector<std::string_view> headings() const { return row(0); }
 
@@ -31,10 +53,10 @@ public:
     TextEncoding encoding() const { return m_encoding; }
 
 private:
-    std::size_t rowEnd(int row) const;
-
-    // The cells' texts one after another; cell i runs from the end of cell i - 1 to m_cellEnds[i].
+    // The file's text with each cell's quotes resolved where it stands; cell i runs from
+    // m_cellBegins[i] to m_cellEnds[i].
     std::string m_text;
+    std::vector<std::uint32_t> m_cellBegins;
     std::vector<std::uint32_t> m_cellEnds;
     std::vector<std::uint32_t> m_rowStarts; // index of each row's first cell
     char m_separator = ',';

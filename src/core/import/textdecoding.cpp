@@ -63,8 +63,6 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
 // Malformed sequences behind a UTF-8 mark become U+FFFD, so the catalogue only ever holds UTF-8.
 std::string repairedUtf8(std::string_view bytes)
 {
-    if (isValidUtf8(bytes))
-        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     std::size_t pos = 0;
@@ -135,14 +133,19 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-Result<DecodedText> decodeText(std::string_view bytes)
+Result<DecodedText> decodeText(std::string bytes)
 {
-    if (bytes.starts_with(kUtf8Mark))
-        return checked({repairedUtf8(bytes.substr(kUtf8Mark.size())), TextEncoding::Utf8});
-    if (bytes.starts_with(kUtf16LeMark) || bytes.starts_with(kUtf16BeMark))
-        return checked({utf16ToUtf8(bytes.substr(2), bytes.starts_with(kUtf16BeMark)), TextEncoding::Utf16});
-    if (isValidUtf8(bytes))
-        return checked({std::string(bytes), TextEncoding::Utf8});
+    const std::string_view view = bytes;
+    if (view.starts_with(kUtf16LeMark) || view.starts_with(kUtf16BeMark))
+        return checked({utf16ToUtf8(view.substr(2), view.starts_with(kUtf16BeMark)), TextEncoding::Utf16});
+    const bool marked = view.starts_with(kUtf8Mark);
+    if (marked || isValidUtf8(bytes)) {
+        if (marked)
+            bytes.erase(0, kUtf8Mark.size());
+        if (marked && !isValidUtf8(bytes))
+            bytes = repairedUtf8(bytes);
+        return checked({std::move(bytes), TextEncoding::Utf8});
+    }
     return checked({windows1252ToUtf8(bytes), TextEncoding::Windows1252});
 }
 

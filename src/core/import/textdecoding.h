@@ -31,7 +31,7 @@ bool isValidUtf8(std::string_view bytes);
 
 // Fails for a file with nothing but blanks and line ends in it, and for one that is not text
 // (a NUL byte, or more control characters than any text has).
-Result<DecodedText> decodeText(std::string_view bytes);
+Result<DecodedText> decodeText(std::string bytes);
 
 std::string_view encodingName(TextEncoding encoding);
 
