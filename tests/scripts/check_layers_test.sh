@@ -52,6 +52,11 @@ mkdir -p "$t/src/core/layout"
 printf '\n#include "core/export/csv.h"\n' >"$t/src/core/layout/lay.h"
 expect 1 "src/core/layout/lay.h:2: sideways include" "$t"
 
+t="$(tree import-beside-export)"
+mkdir -p "$t/src/core/import"
+printf '#include "core/order/orders.h"\n#include "core/export/csv.h"\n' >"$t/src/core/import/reader.h"
+expect 1 "src/core/import/reader.h:2: sideways include" "$t"
+
 t="$(tree ui-sideways)"
 mkdir -p "$t/src/ui/entry"
 printf '#include "ui/view/view.h"\n' >"$t/src/ui/entry/sheet.h"

@@ -86,6 +86,8 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  -",
         "  Recent File",
         "  -",
+        "  &Import",
+        "    &Comma Separated Values...",
         "  &Export",
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",

@@ -32,6 +32,11 @@ const std::string& AlbumRecord::text(Field f) const
     }
 }
 
+std::string presetTrackNumber(int slot)
+{
+    return {static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10)};
+}
+
 std::string& AlbumRecord::text(Field f)
 {
     return const_cast<std::string&>(static_cast<const AlbumRecord&>(*this).text(f));

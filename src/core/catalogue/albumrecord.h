@@ -48,4 +48,7 @@ struct AlbumRecord
     const std::string& text(Field f) const;
 };
 
+// The track number the entry sheet offers a song slot: "01" to "26".
+std::string presetTrackNumber(int slot);
+
 } // namespace discora

@@ -33,6 +33,15 @@ int AlbumStore::appendAlbum(const AlbumRecord& record)
     return m_count++;
 }
 
+int AlbumStore::appendAlbums(const AlbumStore& other)
+{
+    const int first = m_count;
+    for (int f = 0; f < kFieldCount; ++f)
+        m_columns[f].appendColumn(other.m_columns[f]);
+    m_count += other.m_count;
+    return first;
+}
+
 void AlbumStore::removeAlbum(int index)
 {
     for (auto& column : m_columns)

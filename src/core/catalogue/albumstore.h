@@ -23,6 +23,8 @@ public:
     // Both change the whole album or, when memory runs out (std::bad_alloc), nothing.
     void setAlbum(int index, const AlbumRecord& record);
     int appendAlbum(const AlbumRecord& record);
+    // Appends every album of other; returns the index of the first.
+    int appendAlbums(const AlbumStore& other);
     void removeAlbum(int index);
 
     void clear();

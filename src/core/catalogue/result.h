@@ -23,7 +23,9 @@ public:
     T& value() { return std::get<T>(m_value); }
     const T& value() const { return std::get<T>(m_value); }
     T& operator*() { return value(); }
+    const T& operator*() const { return value(); }
     T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
     const std::string& error() const { return std::get<Error>(m_value).message; }
 
 private:

@@ -51,6 +51,18 @@ void TextColumn::append(std::string_view text)
     }
 }
 
+void TextColumn::appendColumn(const TextColumn& other)
+{
+    if (m_data.size() + other.m_data.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    const auto base = static_cast<std::uint32_t>(m_data.size());
+    m_refs.reserve(m_refs.size() + other.m_refs.size());
+    m_data.append(other.m_data);
+    for (const Ref& r : other.m_refs)
+        m_refs.push_back({base + r.offset, r.length});
+    m_unused += other.m_unused;
+}
+
 char* TextColumn::appendUninitialised(std::size_t length)
 {
     if (m_data.size() + length > std::numeric_limits<std::uint32_t>::max())

@@ -26,6 +26,8 @@ public:
     void set(std::size_t i, std::string_view text);
     void reserveFor(std::size_t i, std::string_view text);
     void append(std::string_view text);
+    // Appends every entry of other, in order.
+    void appendColumn(const TextColumn& other);
     // Appends an entry whose bytes the caller writes into the returned buffer.
     char* appendUninitialised(std::size_t length);
     // Shrinking and erasing never fail.

@@ -66,8 +66,8 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isScriptingCommand(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--print" || a == "--cd-info" || a == "--version" || a == "--help" ||
-            a == "-h")
+        if (isCommandOption(a) || a == "--print" || a == "--cd-info" || a == "--import-csv" ||
+            a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
 }
@@ -151,6 +151,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                 return fail("unknown filter \"" + filterArg +
                             "\"; write FIELD=TEXT with FIELD one of: " + namesOf(kFilterFields));
             cl.filters.emplace_back(*field, filterArg.substr(eq + 1));
+        } else if (a == "--import-csv") {
+            if (!hasValue)
+                return fail("--import-csv needs the name of the file to read");
+            cl.importCsv = args[++i];
+        } else if (a == "--map") {
+            if (!hasValue)
+                return fail("--map needs COLUMN=FIELD");
+            const std::string& mapArg = args[++i];
+            const auto eq = mapArg.rfind('=');
+            const auto target =
+                eq == std::string::npos ? std::nullopt : importTargetFromName(mapArg.substr(eq + 1));
+            if (!target || eq == 0)
+                return fail("cannot read --map \"" + mapArg +
+                            "\"; write COLUMN=FIELD with FIELD one of: " + importFieldNameList());
+            cl.columnMaps.emplace_back(mapArg.substr(0, eq), *target);
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
         } else if (cl.file.empty()) {
@@ -170,12 +185,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
     if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && cl.mode != CommandLine::Mode::CdInfo)
         return fail("--cd-device goes with --cd-info or the window");
+    if (!cl.importCsv.empty() && cl.mode != CommandLine::Mode::SaveAs)
+        return fail("--import-csv goes with --save-as");
+    if (!cl.columnMaps.empty() && cl.importCsv.empty())
+        return fail("--map goes with --import-csv");
     if (cl.mode == CommandLine::Mode::CdInfo) {
         if (!cl.file.empty())
             return fail("--cd-info reads the disc, not a catalogue file");
         return cl;
     }
-    if (cl.mode != CommandLine::Mode::Window && cl.file.empty())
+    if (cl.mode != CommandLine::Mode::Window && cl.file.empty() && cl.importCsv.empty())
         return fail("name the catalogue file to read");
     return cl;
 }
@@ -184,6 +203,7 @@ std::string usageText()
 {
     return "Usage: discora [--cd-device PATH] [FILE]\n"
            "       discora --save-as OUT FILE\n"
+           "       discora --import-csv IN [--map COLUMN=FIELD]... --save-as OUT [FILE]\n"
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
@@ -198,6 +218,10 @@ std::string usageText()
            "\n"
            "  FILE                open this catalogue in the window\n"
            "  --save-as OUT FILE  read FILE (any version) and write it to OUT in the current format\n"
+           "  --import-csv IN     add the rows of the comma-separated file IN to the albums of FILE (or of\n"
+           "                      a new catalogue) and write the result to OUT\n"
+           "  --map COLUMN=FIELD  fill FIELD from COLUMN (its heading, or its number counted from 1);\n"
+           "                      the columns are otherwise chosen from their headings\n"
            "  --list ORDER FILE   print the entries of ORDER one per line, fields separated by tabs\n"
            "  --style STYLE       the view style: whose ignore-\"The\" switch the order follows, and\n"
            "                      how --print-pdf lays out an album order\n"
@@ -216,6 +240,7 @@ std::string usageText()
            "\n"
            "ORDER: " +
            namesOf(kSortOrders) + "\nFIELD: " + namesOf(kFilterFields) +
+           "\nFIELD of --map: " + importFieldNameList() +
            "\n"
            "\n"
            "Settings: $XDG_CONFIG_HOME/Quorvane/Discora.conf (normally ~/.config/Quorvane/Discora.conf);\n"

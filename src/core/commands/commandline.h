@@ -4,6 +4,7 @@
 
 #include "core/catalogue/sortorder.h"
 #include "core/document/cataloguedocument.h"
+#include "core/import/importtarget.h"
 
 #include <optional>
 #include <string>
@@ -36,6 +37,9 @@ struct CommandLine
     std::vector<std::pair<FilterField, std::string>> filters;
     std::string cdDevice; // --cd-device: the drive or disc image the CD player uses
     std::string error;    // set when the arguments cannot be understood
+    // --import-csv IN and its --map COLUMN=FIELD assignments; with --save-as, FILE may be left out.
+    std::string importCsv;
+    std::vector<std::pair<std::string, ImportTarget>> columnMaps;
 };
 
 // Exit codes of the commands without a window.

@@ -63,6 +63,7 @@ enum class CommandId : int
     AddField = 32824,
     ExportCsv = 32825,
     ExportText = 32826,
+    ImportCsv = 32827,
 };
 
 struct CommandInfo

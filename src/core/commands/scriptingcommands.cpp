@@ -5,6 +5,8 @@
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
+#include "core/import/csvimport.h"
+#include "core/import/csvreader.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
 
@@ -33,6 +35,39 @@ Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const App
 }
 
 namespace {
+// A new catalogue as the window starts one: the settings' view options and custom headings.
+void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
+{
+    doc.setViewOptions(settings.readViewOptions());
+    doc.newDocument();
+    const auto headings = settings.headingsWithDefaults();
+    doc.setHeadings(headings[0], headings[1]);
+}
+
+// Adds the rows of the --import-csv file, each column filling the field its heading names unless
+// a --map assignment says otherwise.
+Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
+{
+    auto table = readCsvFile(cl.importCsv);
+    if (!table)
+        return Error{table.error()};
+    const std::vector<std::string_view> headings = table->headings();
+    ColumnMapping mapping = ColumnMapping::fromHeadings(headings, withDefaultHeadings(doc.headings()));
+    for (const auto& [column, target] : cl.columnMaps) {
+        const auto c = columnNamed(headings, column);
+        if (!c)
+            return Error{cannotImport(cl.importCsv, "It has no column \"" + column + "\".")};
+        mapping.assign(*c, target);
+    }
+    if (!mapping.fillsAnyField())
+        return Error{cannotImport(cl.importCsv, kImportNoFields)};
+    ImportedAlbums imported = importRows(*table, mapping, doc.albumCount());
+    const auto outcome = doc.importAlbums(std::move(imported.albums));
+    if (!outcome.error.empty())
+        return Error{cannotImport(cl.importCsv, outcome.error)};
+    std::cerr << "discora: " << importSummary(imported.report) << "\n";
+    return success();
+}
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 {
@@ -106,7 +141,12 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     CatalogueDocument doc;
     Status status = success();
     try {
-        status = loadForScripting(doc, cl, settings);
+        if (cl.file.empty())
+            newForScripting(doc, settings);
+        else
+            status = loadForScripting(doc, cl, settings);
+        if (status && !cl.importCsv.empty())
+            status = importForScripting(doc, cl);
         if (status)
             status = runScripted(cl, doc);
     } catch (const std::bad_alloc&) {

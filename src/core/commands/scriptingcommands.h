@@ -1,5 +1,5 @@
-// The commands that run without a window: --help, --version, --save-as, --list, the exports and
-// --cd-info.
+// The commands that run without a window: --help, --version, --save-as (after an --import-csv or
+// not), --list, the exports and --cd-info.
 #pragma once
 
 #include "core/catalogue/result.h"

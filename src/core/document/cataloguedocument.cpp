@@ -143,19 +143,19 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     return status;
 }
 
-void CatalogueDocument::addValuesOf(const AlbumRecord& album)
+void CatalogueDocument::addValuesOf(int album)
 {
-    auto add = [&](ValueListId id, std::string_view text) {
-        m_valueLists[static_cast<int>(id)].addDistinctValue(text);
+    auto add = [&](ValueListId id, Field f) {
+        m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, album));
     };
-    add(ValueListId::Artist, album.artist);
-    add(ValueListId::AlbumName, album.albumName);
-    add(ValueListId::Producer, album.producer1);
-    add(ValueListId::Producer, album.producer2);
-    add(ValueListId::MusicType, album.musicType);
-    add(ValueListId::MediaType, album.mediaType);
-    add(ValueListId::Quality, album.quality);
-    add(ValueListId::Label, album.label);
+    add(ValueListId::Artist, Field::Artist);
+    add(ValueListId::AlbumName, Field::AlbumName);
+    add(ValueListId::Producer, Field::Producer1);
+    add(ValueListId::Producer, Field::Producer2);
+    add(ValueListId::MusicType, Field::MusicType);
+    add(ValueListId::MediaType, Field::MediaType);
+    add(ValueListId::Quality, Field::Quality);
+    add(ValueListId::Label, Field::Label);
 }
 
 void CatalogueDocument::rebuildValueLists()
@@ -465,7 +465,7 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
             if (!recordUndo(index, album, UndoKind::Delete))
                 entered.error = kRecordUndoOutOfMemory;
             applyFilters();
-            addValuesOf(album);
+            addValuesOf(index);
             addError(entered, reapplyCurrentOrder());
             refillEntryLists();
             m_undo.setAvailable();
@@ -481,6 +481,51 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
         });
     if (outcome.changed == 0)
         return outcome;
+    finish(&DocumentObserver::documentUpdated);
+    return outcome;
+}
+
+CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums)
+{
+    EditOutcome outcome;
+    const int first = m_albums.albumCount();
+    const int count = albums.albumCount();
+    if (count == 0) {
+        finish(&DocumentObserver::documentUpdated);
+        return outcome;
+    }
+    try {
+        m_albums.appendAlbums(albums);
+    } catch (const std::bad_alloc&) {
+        m_albums.resize(first);
+        outcome.error = kEnterOutOfMemory;
+        finish(&DocumentObserver::documentUpdated);
+        return outcome;
+    }
+    m_undo.clear();
+    bool recorded = true;
+    try {
+        m_undo.recordEntered(first, std::move(albums));
+    } catch (const std::bad_alloc&) {
+        m_undo.clear();
+        outcome.error = kRecordUndoOutOfMemory;
+        recorded = false;
+    }
+    applyFilters();
+    {
+        // Adding each new album's values leaves the lists as rebuilding them all would.
+        ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", count);
+        for (int a = first; a < first + count; ++a) {
+            addValuesOf(a);
+            progress.step();
+        }
+    }
+    addError(outcome, reapplyCurrentOrder());
+    refillEntryLists();
+    if (recorded)
+        m_undo.setAvailable();
+    m_modified = true;
+    outcome.changed = count;
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }

@@ -105,6 +105,10 @@ public:
         std::string error;
     };
     EditOutcome enterAlbum(AlbumRecord album);
+    // Adds albums at the end as one Enter of them all: one undo record of kind Delete, the value
+    // lists extended, the current order applied again. The albums come as Enter stores them (track
+    // numbers only where a song has a title or a time). changed is the number added.
+    EditOutcome importAlbums(AlbumStore albums);
     EditOutcome modifyAlbums(std::span<const std::uint32_t> albums,
                              const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit);
     EditOutcome deleteAlbums(std::span<const std::uint32_t> albums);
@@ -161,7 +165,7 @@ private:
 
     void clearAll();
     void rebuildValueLists();
-    void addValuesOf(const AlbumRecord& album);
+    void addValuesOf(int album);
     void applyFilters();
     // The steps of an order without notifying. Album orders are all or nothing; a derived order
     // replaces the display order before it builds its list, so callers run it in allOrNothing.

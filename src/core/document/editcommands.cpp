@@ -12,11 +12,6 @@ namespace discora {
 
 namespace {
 
-std::string twoDigits(int n)
-{
-    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
-}
-
 // The selection in display order, each position once.
 std::vector<int> inDisplayOrder(std::span<const int> positions)
 {
@@ -36,7 +31,7 @@ AlbumRecord enterPresets(int albumCount, const std::array<std::string, kSongSlot
     preset.mediaType = mediaType;
     for (int k = 1; k <= kSongSlots; ++k) {
         Song& song = preset.songs[k - 1];
-        song.trackNumber = twoDigits(k);
+        song.trackNumber = presetTrackNumber(k);
         if (autoLoad)
             song.time = playerTimes[k - 1];
     }

@@ -18,6 +18,16 @@ void UndoRecord::record(int albumIndex, const AlbumRecord& album, UndoKind kind)
     m_kind = kind;
 }
 
+void UndoRecord::recordEntered(int firstIndex, AlbumStore albums)
+{
+    std::vector<int> indices(static_cast<std::size_t>(albums.albumCount()));
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        indices[i] = firstIndex + static_cast<int>(i);
+    m_albums = std::move(indices);
+    m_saved = std::move(albums);
+    m_kind = UndoKind::Delete;
+}
+
 void UndoRecord::clear()
 {
     m_kind = UndoKind::None;

@@ -32,6 +32,9 @@ public:
     // Keeps a copy of album as it is now; the whole record takes kind. May throw std::bad_alloc,
     // leaving the record as it was.
     void record(int albumIndex, const AlbumRecord& album, UndoKind kind);
+    // Records the entry of albums, stored at firstIndex onwards, as one Enter of all of them (kind
+    // Delete). The record must be empty.
+    void recordEntered(int firstIndex, AlbumStore albums);
     void clear();
 
 private:

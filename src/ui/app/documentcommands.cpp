@@ -5,10 +5,13 @@
 #include "core/document/prompter.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"
+#include "core/import/csvimport.h"
+#include "core/import/csvreader.h"
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/finddialog.h"
+#include "ui/dialogs/importdialog.h"
 #include "ui/support/normalcursor.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
@@ -38,6 +41,7 @@ void DocumentCommands::registerCommands()
     m_window.setHandler(CommandId::Find, [this] { find(); });
     m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
     m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
+    m_window.setHandler(CommandId::ImportCsv, [this] { importCsv(); });
 }
 
 void DocumentCommands::enter()
@@ -115,6 +119,41 @@ bool DocumentCommands::exportTo(ExportFormat format, QString fileName)
     if (file.utf8)
         m_window.mainStatusBar()->setStatusText(QString::fromUtf8(kUtf8ExportNotice));
     return true;
+}
+
+bool DocumentCommands::importCsv(QString fileName)
+{
+    if (fileName.isEmpty()) {
+        QFileDialog dialog(&m_window, QStringLiteral("Import"));
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(
+            {QStringLiteral("Comma separated values (*.csv *.txt)"), QStringLiteral("All files (*)")});
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        fileName = dialog.selectedFiles().first();
+    }
+    const std::string path = toPath(fileName);
+    const auto table = readCsvFile(path);
+    if (!table) {
+        m_prompter.showError(table.error());
+        return false;
+    }
+    const auto headings = withDefaultHeadings(m_doc.headings());
+    ColumnMapping mapping = ColumnMapping::fromHeadings(table->headings(), headings);
+    if (!mapping.fillsAnyField()) {
+        m_prompter.showError(cannotImport(path, kImportNoFields));
+        return false;
+    }
+    ImportDialog dialog(QFileInfo(fileName).fileName(), *table, std::move(mapping), headings, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    ImportedAlbums imported = importRows(*table, dialog.mapping(), m_doc.albumCount(), m_doc.progress());
+    const auto outcome = m_doc.importAlbums(std::move(imported.albums));
+    if (!outcome.error.empty())
+        m_prompter.showError(outcome.error);
+    m_window.mainStatusBar()->setStatusText(toQt(importSummary(imported.report)));
+    return outcome.changed > 0;
 }
 
 } // namespace discora

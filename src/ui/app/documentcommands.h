@@ -1,6 +1,6 @@
-// The commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find and the
-// two exports. The core does the work; this class hands it the view's selection, the entry sheet
-// and the user's answers, and shows what comes back.
+// The commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find, the
+// import and the two exports. The core does the work; this class hands it the view's selection, the entry
+// sheet and the user's answers, and shows what comes back.
 #pragma once
 
 #include "core/document/editcommands.h"
@@ -31,6 +31,9 @@ public:
     void find();
     // Writes the displayed albums (or the selected ones) to fileName; an empty name asks for one.
     bool exportTo(ExportFormat format, QString fileName = {});
+    // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
+    // True when albums were added.
+    bool importCsv(QString fileName = {});
 
     EditCommands& editCommands() { return m_edit; }
 

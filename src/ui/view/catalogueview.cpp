@@ -382,7 +382,8 @@ QString CatalogueView::emptyCatalogueHint()
 {
     return QStringLiteral(
         "This catalogue has no albums yet.\n"
-        "Add one with Edit \u203A Enter (Ctrl+E), or open a catalogue with File \u203A Open (Ctrl+O).");
+        "Add one with Edit \u203A Enter (Ctrl+E), open a catalogue with File \u203A Open (Ctrl+O),\n"
+        "or bring in a spreadsheet's albums with File \u203A Import.");
 }
 
 void CatalogueView::paintContents(QPainter& painter)

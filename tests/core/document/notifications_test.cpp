@@ -98,6 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
                       {"modified", "updated"},
                       true,
                       true},
+        OperationCase{"Import",
+                      [](CatalogueDocument& d) {
+                          AlbumStore albums;
+                          albums.appendAlbum(albumOf("Doors", "L.A. Woman"));
+                          albums.appendAlbum(albumOf("Moby", "Play"));
+                          d.importAlbums(std::move(albums));
+                      },
+                      {"modified", "updated"},
+                      true,
+                      true},
         OperationCase{"Modify",
                       [](CatalogueDocument& d) {
                           d.modifyAlbums(kSecond,

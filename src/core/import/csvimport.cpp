@@ -1,0 +1,131 @@
+#include "core/import/csvimport.h"
+
+#include "core/catalogue/progresssink.h"
+
+#include <algorithm>
+
+namespace discora {
+
+namespace {
+
+const std::array<std::string, kSongSlots> kTrackNumbers = [] {
+    std::array<std::string, kSongSlots> numbers;
+    for (int k = 1; k <= kSongSlots; ++k)
+        numbers[k - 1] = presetTrackNumber(k);
+    return numbers;
+}();
+
+std::string counted(int n, std::string_view one, std::string_view many)
+{
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+bool sameCells(const CsvTable::Row& row, const CsvTable::Row& other)
+{
+    if (row.cellCount() != other.cellCount())
+        return false;
+    for (int c = 0; c < row.cellCount(); ++c)
+        if (row.cell(c) != other.cell(c))
+            return false;
+    return true;
+}
+
+} // namespace
+
+ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, int albumCount,
+                          ProgressSink* progress)
+{
+    ImportedAlbums out;
+    ImportReport& report = out.report;
+    // The column each field is read from, -1 for none.
+    std::array<int, kFieldCount> source;
+    source.fill(-1);
+    std::vector<int> filling;
+    std::vector<int> extras;
+    for (int c = 0; c < mapping.columnCount(); ++c) {
+        const ImportTarget& t = mapping.target(c);
+        if (t.fillsField()) {
+            source[static_cast<std::size_t>(fieldIndex(t.field))] = c;
+            filling.push_back(c);
+        } else if (t.isExtra()) {
+            extras.push_back(c);
+        }
+    }
+
+    const int rows = table.rowCount() - 1;
+    const auto count = static_cast<std::size_t>(std::max(rows, 0));
+    // Each field's texts in one buffer, reserved at once rather than grown step by step.
+    std::vector<std::size_t> columnBytes(static_cast<std::size_t>(mapping.columnCount()), 0);
+    for (int row = 1; row <= rows; ++row) {
+        const CsvTable::Row cells = table.rowAt(row);
+        for (int c : filling)
+            columnBytes[static_cast<std::size_t>(c)] += cells.cell(c).size();
+    }
+    AlbumStore& albums = out.albums;
+    for (int f = 0; f < kFieldCount; ++f) {
+        const int c = source[static_cast<std::size_t>(f)];
+        const bool track = f >= fieldIndex(Field::FirstTrack) && f < fieldIndex(Field::FirstInstrument);
+        albums.column(fieldAt(f))
+            .reserve(count, c >= 0  ? columnBytes[static_cast<std::size_t>(c)]
+                            : track ? 2 * count
+                                    : 0);
+    }
+
+    ProgressScope scope(progress, kImportStatusText, static_cast<int>(count));
+    const CsvTable::Row headings = table.rowAt(0);
+    for (int row = 1; row <= rows; ++row) {
+        scope.step();
+        const CsvTable::Row cells = table.rowAt(row);
+        const auto filled = [&](int c) { return !cells.cell(c).empty(); };
+        if (std::none_of(filling.begin(), filling.end(), filled)) {
+            ++report.emptyRows;
+            continue;
+        }
+        if (sameCells(cells, headings)) {
+            ++report.headingRows;
+            continue;
+        }
+        if (std::any_of(extras.begin(), extras.end(), filled))
+            ++report.shortened;
+        const auto text = [&](Field f) {
+            return cells.cell(source[static_cast<std::size_t>(fieldIndex(f))]);
+        };
+        for (int f = 0; f < kFieldCount; ++f) {
+            const Field field = fieldAt(f);
+            TextColumn& column = albums.column(field);
+            const int slot = f - fieldIndex(Field::FirstTrack) + 1;
+            if (slot >= 1 && slot <= kSongSlots) {
+                const bool used = !text(titleField(slot)).empty() || !text(timeField(slot)).empty();
+                column.append(used ? std::string_view(kTrackNumbers[slot - 1]) : std::string_view());
+            } else if (field == Field::Number && source[static_cast<std::size_t>(f)] < 0) {
+                column.append(std::to_string(albumCount + report.added + 1));
+            } else {
+                column.append(text(field));
+            }
+        }
+        ++report.added;
+    }
+    albums.resize(report.added);
+    return out;
+}
+
+std::string importSummary(const ImportReport& report)
+{
+    std::string text = "Imported " + counted(report.added, "album", "albums");
+    if (report.skipped() > 0) {
+        text += "; skipped " + counted(report.skipped(), "row", "rows") + " (";
+        if (report.emptyRows > 0)
+            text += counted(report.emptyRows, "empty", "empty");
+        if (report.emptyRows > 0 && report.headingRows > 0)
+            text += ", ";
+        if (report.headingRows > 0)
+            text += counted(report.headingRows, "repeating the headings", "repeating the headings");
+        text += ")";
+    }
+    if (report.shortened > 0)
+        text += "; " + counted(report.shortened, "album keeps", "albums keep") + " only the first " +
+                std::to_string(kSongSlots) + " songs and " + std::to_string(kPerformerSlots) + " performers";
+    return text + ".";
+}
+
+} // namespace discora
