@@ -245,7 +245,8 @@ std::string usageText()
            "\n"
            "Settings: $XDG_CONFIG_HOME/Quorvane/Discora.conf (normally ~/.config/Quorvane/Discora.conf);\n"
            "the commands without a window read them too.\n"
-           "Environment: XDG_CONFIG_HOME, DISPLAY or WAYLAND_DISPLAY for the window, QT_QPA_PLATFORM.\n"
+           "Environment: XDG_CONFIG_HOME, DISPLAY or WAYLAND_DISPLAY for the window, QT_QPA_PLATFORM,\n"
+           "DISCORA_CD_DEVICE (the CD drive when --cd-device is not given).\n"
            "Exit status: 0 success, 1 a file could not be read or written (nothing is written),\n"
            "2 arguments that cannot be understood.\n"
            "More: man discora, and Help Topics (F1) in the window.\n";
