@@ -1,15 +1,20 @@
 #include "core/catalogue/cataloguefile.h"
 
+#include "core/catalogue/bytecopy.h"
 #include "core/catalogue/cp1252.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include <fcntl.h>
@@ -99,13 +104,20 @@ struct Malformed
     std::size_t offset;
 };
 
+// An album whose texts together exceed what one record can hold.
+struct TooLarge
+{
+    std::size_t album;
+};
+
 class ByteReader
 {
 public:
-    explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
+    explicit ByteReader(std::string_view bytes, std::size_t pos = 0) : m_bytes(bytes), m_pos(pos) {}
 
     std::size_t remaining() const { return m_bytes.size() - m_pos; }
     std::size_t offset() const { return m_pos; }
+    void seek(std::size_t pos) { m_pos = pos; }
 
     void need(std::size_t count, const char* what) const
     {
@@ -149,11 +161,31 @@ private:
     std::size_t m_pos = 0;
 };
 
+// A text as the file stores it: Windows-1252 bytes, or UTF-16 code units in wide.
+struct StoredText
+{
+    std::string_view bytes;
+    bool wide = false;
+};
+
+std::u16string unitsOf(std::string_view bytes)
+{
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return units;
+}
+
+// Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
+// store one record per album: the first pass checks every list, notes where each begins and about
+// how much the records will take; the second reads all lists side by side, an album at a time,
+// into records laid out one after another.
 class CatalogueReader
 {
 public:
     CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
-        : m_in(bytes), m_base(base), m_progressSink(progress)
+        : m_bytes(bytes), m_in(bytes), m_base(base), m_progressSink(progress)
     {}
 
     LoadedCatalogue read()
@@ -194,24 +226,29 @@ public:
         }
         if (v <= -5) {
             for (int h = 0; h < 2; ++h) {
-                std::string heading = readText();
+                std::string heading = toUtf8(readString(m_in));
                 if (!heading.empty())
                     out.headings[h] = std::move(heading);
                 progress.step();
             }
         }
-        for (Field f : lists) {
-            readList(out.albums.column(f));
-            progress.step();
-        }
-        out.albums.resize(static_cast<int>(m_albumCount));
 
-        if (v == -1 || v >= 0)
-            numberTracks(out.albums);
+        // Files without track numbers get "01" to "26" for every song with a title.
+        const bool numberTracks = v == -1 || v >= 0;
+        findLists(lists, numberTracks);
+        readAlbums(out.albums, lists, numberTracks, progress);
         return out;
     }
 
 private:
+    // Where a list's texts begin, and how many of them belong to albums.
+    struct ListStart
+    {
+        Field field;
+        std::size_t offset;
+        std::size_t kept;
+    };
+
     void readEdges(ColumnLayouts& layouts, std::span<const EdgeRef> group)
     {
         for (const EdgeRef& ref : group) {
@@ -221,111 +258,299 @@ private:
         }
     }
 
-    struct Prefix
+    static std::size_t readLength(ByteReader& in)
     {
-        std::size_t length;
-        bool wide;
-    };
-
-    std::size_t readLength()
-    {
-        const std::uint8_t b = m_in.u8();
+        const std::uint8_t b = in.u8();
         if (b < 0xFF)
             return b;
-        const std::uint16_t w = m_in.u16();
+        const std::uint16_t w = in.u16();
         if (w < 0xFFFF)
             return w;
-        return m_in.u32();
+        return in.u32();
     }
 
-    Prefix readPrefix()
+    static StoredText readString(ByteReader& in)
     {
-        const std::uint8_t b = m_in.u8();
+        const std::uint8_t b = in.u8();
         if (b < 0xFF)
-            return {b, false};
-        const std::uint16_t w = m_in.u16();
-        if (w == 0xFFFE)
-            return {readLength(), true};
-        if (w < 0xFFFF)
-            return {w, false};
-        return {m_in.u32(), false};
+            return {in.take(b), false};
+        const std::uint16_t w = in.u16();
+        if (w < 0xFFFE)
+            return {in.take(w), false};
+        if (w == 0xFFFF)
+            return {in.take(in.u32()), false};
+        const std::size_t units = readLength(in);
+        if (units > in.remaining() / 2)
+            throw Malformed{"a text runs past the end of the file", in.offset()};
+        return {in.take(units * 2), true};
     }
 
-    // Appends the next string to column (or skips it when column is null).
-    void readString(TextColumn* column)
+    // The next text at a place the first pass has read already.
+    static StoredText takeChecked(const unsigned char*& at)
     {
-        const Prefix prefix = readPrefix();
-        if (!prefix.wide) {
-            const std::string_view bytes = m_in.take(prefix.length);
-            if (!column)
-                return;
-            if (cp1252::isAscii(bytes)) {
-                std::memcpy(column->appendUninitialised(bytes.size()), bytes.data(), bytes.size());
-            } else {
-                m_scratch.clear();
-                cp1252::appendUtf8(m_scratch, bytes);
-                column->append(m_scratch);
+        const auto chars = [](const unsigned char* p, std::size_t n) {
+            return std::string_view(reinterpret_cast<const char*>(p), n);
+        };
+        const std::size_t b = at[0];
+        if (b < 0xFF) {
+            const StoredText text{chars(at + 1, b), false};
+            at += 1 + b;
+            return text;
+        }
+        const std::size_t w = at[1] | (std::size_t{at[2]} << 8);
+        at += 3;
+        if (w < 0xFFFE) {
+            const StoredText text{chars(at, w), false};
+            at += w;
+            return text;
+        }
+        const auto u32 = [&] {
+            const std::size_t v = at[0] | (std::size_t{at[1]} << 8) | (std::size_t{at[2]} << 16) |
+                                  (std::size_t{at[3]} << 24);
+            at += 4;
+            return v;
+        };
+        if (w == 0xFFFF) {
+            const std::size_t n = u32();
+            const StoredText text{chars(at, n), false};
+            at += n;
+            return text;
+        }
+        std::size_t units = *at++;
+        if (units == 0xFF) {
+            units = at[0] | (std::size_t{at[1]} << 8);
+            at += 2;
+            if (units == 0xFFFF)
+                units = u32();
+        }
+        const StoredText text{chars(at, units * 2), true};
+        at += units * 2;
+        return text;
+    }
+
+    // The text in UTF-8, in scratch unless the bytes are plain ASCII and serve as they are.
+    static std::string_view decode(const StoredText& text, std::string& scratch)
+    {
+        if (!text.wide) {
+            if (cp1252::isAscii(text.bytes))
+                return text.bytes;
+            scratch.clear();
+            cp1252::appendUtf8(scratch, text.bytes);
+            return scratch;
+        }
+        const std::u16string units = unitsOf(text.bytes);
+        scratch = cp1252::utf16ToUtf8(units.data(), units.size());
+        return scratch;
+    }
+
+    static std::string toUtf8(const StoredText& text)
+    {
+        std::string scratch;
+        return std::string(decode(text, scratch));
+    }
+
+    // The first pass: checks every list, notes where its texts begin, and counts the non-empty
+    // texts and their bytes.
+    void findLists(const std::vector<Field>& lists, bool numberTracks)
+    {
+        for (Field f : lists) {
+            const std::size_t at = m_in.offset();
+            std::size_t count = m_in.u16();
+            if (count == 0xFFFF)
+                count = m_in.u32();
+            if (count > m_in.remaining())
+                throw Malformed{"a list holds more entries than the file has bytes", at};
+            const std::size_t kept = std::min(count, m_albumCount);
+            m_starts.push_back({f, m_in.offset(), kept});
+            // A title also brings its track number where the file has none.
+            const std::size_t perText = numberTracks && isTitle(f) ? 2 : 1;
+            const std::size_t size = m_bytes.size();
+            std::size_t pos = m_in.offset();
+            for (std::size_t a = 0; a < count; ++a) {
+                // Most song and performer slots are empty: eight empty texts are eight zero bytes.
+                while (count - a > 8 && size - pos >= 8 && wordAt(pos) == 0) {
+                    a += 8;
+                    pos += 8;
+                }
+                const std::size_t b = pos < size ? static_cast<unsigned char>(m_bytes[pos]) : 0xFF;
+                std::size_t length;
+                if (b < 0xFF && b < size - pos) {
+                    // The common case, a short text, without the reader's checks of every step.
+                    length = b;
+                    pos += 1 + b;
+                } else {
+                    m_in.seek(pos);
+                    length = readString(m_in).bytes.size();
+                    pos = m_in.offset();
+                }
+                if (a < kept && length > 0) {
+                    m_texts += perText;
+                    m_textBytes += length + 2 * (perText - 1);
+                }
             }
-            return;
-        }
-        if (prefix.length > m_in.remaining() / 2)
-            throw Malformed{"a text runs past the end of the file", m_in.offset()};
-        const std::string_view bytes = m_in.take(prefix.length * 2);
-        if (!column)
-            return;
-        m_units.resize(prefix.length);
-        for (std::size_t i = 0; i < prefix.length; ++i)
-            m_units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                               (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-        column->append(cp1252::utf16ToUtf8(m_units.data(), m_units.size()));
-    }
-
-    std::string readText()
-    {
-        TextColumn one;
-        readString(&one);
-        return std::string(one.at(0));
-    }
-
-    void readList(TextColumn& column)
-    {
-        const std::size_t at = m_in.offset();
-        std::size_t count = m_in.u16();
-        if (count == 0xFFFF)
-            count = m_in.u32();
-        if (count > m_in.remaining())
-            throw Malformed{"a list holds more entries than the file has bytes", at};
-        const std::size_t kept = std::min(count, m_albumCount);
-        column.clear();
-        column.reserve(kept, 0);
-        for (std::size_t i = 0; i < count; ++i)
-            readString(i < kept ? &column : nullptr);
-        column.resize(m_albumCount);
-        column.shrinkToFit();
-    }
-
-    static void numberTracks(AlbumStore& albums)
-    {
-        for (int k = 1; k <= kSongSlots; ++k) {
-            const char track[3] = {static_cast<char>('0' + k / 10), static_cast<char>('0' + k % 10), 0};
-            for (int a = 0; a < albums.albumCount(); ++a)
-                if (!albums.text(titleField(k), a).empty())
-                    albums.setText(trackField(k), a, track);
+            m_in.seek(pos);
         }
     }
 
+    std::uint64_t wordAt(std::size_t pos) const
+    {
+        std::uint64_t word;
+        std::memcpy(&word, m_bytes.data() + pos, sizeof word);
+        return word;
+    }
+
+    // Whether the n bytes at p are plain ASCII; short texts are tested as one word where the file
+    // has eight bytes from p on.
+    bool plainAt(const unsigned char* p, std::size_t n) const
+    {
+        const auto* end = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n < 8 && end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, sizeof word);
+                return (word & ((std::uint64_t{1} << (8 * n)) - 1) & 0x8080808080808080) == 0;
+            }
+        }
+        return cp1252::isAscii({reinterpret_cast<const char*>(p), n});
+    }
+
+    static bool isTitle(Field f)
+    {
+        return fieldIndex(f) >= fieldIndex(titleField(1)) && fieldIndex(f) <= fieldIndex(titleField(kSongSlots));
+    }
+
+    // The second pass: the albums' records, a block of albums at a time. Within a block each list
+    // is read in turn, its texts noted by album, and then each album's record is made from its
+    // notes; so the lists are read one after another, not a hundred side by side, and a block's
+    // notes stay in the processor's cache.
+    void readAlbums(AlbumStore& albums, const std::vector<Field>& lists, bool numberTracks,
+                    ProgressScope& progress)
+    {
+        // Texts that are not plain ASCII grow when they become UTF-8; the store makes room then.
+        albums.reserve(m_albumCount, static_cast<std::size_t>(
+                                         AlbumStore::recordSize(m_texts, m_textBytes + m_textBytes / 64)));
+
+        // The first pass has checked every length against the file's size, so the texts are taken
+        // here without checking again.
+        struct Cursor
+        {
+            const unsigned char* at;
+            std::size_t kept;
+            Field field;
+        };
+        std::vector<Cursor> cursors;
+        cursors.reserve(m_starts.size());
+        for (const ListStart& start : m_starts)
+            cursors.push_back({reinterpret_cast<const unsigned char*>(m_bytes.data()) + start.offset,
+                               start.kept, start.field});
+        const auto* fileEnd = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+
+        constexpr std::size_t kBlock = 64;
+        std::vector<FieldText> notes(kBlock * kFieldCount);
+        std::array<std::size_t, kBlock> noted{};
+        // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
+        std::deque<std::string> converted;
+        std::size_t convertedUsed = 0;
+        static constexpr char kTrackNumbers[] = "01020304050607080910111213141516171819202122232425"
+                                                "26";
+
+        std::size_t stepsTaken = 0;
+        for (std::size_t first = 0; first < m_albumCount; first += kBlock) {
+            const std::size_t block = std::min(kBlock, m_albumCount - first);
+            std::fill_n(noted.begin(), block, 0);
+            convertedUsed = 0;
+            for (Cursor& c : cursors) {
+                const std::size_t end = std::min(first + block, std::max(c.kept, first));
+                const unsigned char* at = c.at;
+                for (std::size_t a = first; a < end;) {
+                    if (*at == 0) {
+                        // Most song and performer slots are empty: eight empty texts are eight zeros.
+                        std::uint64_t word = 0;
+                        while (end - a >= 8 && fileEnd - at >= 8 && (std::memcpy(&word, at, 8), word == 0)) {
+                            at += 8;
+                            a += 8;
+                        }
+                        if (a < end && *at == 0) {
+                            ++at;
+                            ++a;
+                        }
+                        continue;
+                    }
+                    std::string_view text;
+                    if (*at < 0xFF) {
+                        text = {reinterpret_cast<const char*>(at + 1), *at};
+                        const bool plain = plainAt(at + 1, *at);
+                        at += 1 + *at;
+                        if (!plain)
+                            text = convert({text, false}, converted, convertedUsed);
+                    } else {
+                        text = convert(takeChecked(at), converted, convertedUsed);
+                    }
+                    if (!text.empty()) {
+                        const std::size_t i = a - first;
+                        notes[i * kFieldCount + noted[i]++] = {c.field, text};
+                    }
+                    ++a;
+                }
+                c.at = at;
+            }
+            for (std::size_t i = 0; i < block; ++i) {
+                FieldText* texts = notes.data() + i * kFieldCount;
+                // The titles are the last lists of such files, and the track numbers follow them.
+                if (numberTracks) {
+                    const std::size_t listed = noted[i];
+                    for (std::size_t t = 0; t < listed; ++t) {
+                        if (!isTitle(texts[t].field))
+                            continue;
+                        const int slot = fieldIndex(texts[t].field) - fieldIndex(titleField(1)) + 1;
+                        texts[noted[i]++] = {trackField(slot), {kTrackNumbers + 2 * (slot - 1), 2}};
+                    }
+                }
+                try {
+                    albums.appendAlbum(std::span<const FieldText>(texts, noted[i]));
+                } catch (const std::length_error&) {
+                    throw TooLarge{first + i};
+                }
+            }
+            // The lists' steps, spread over the albums.
+            const std::size_t done = first + block;
+            for (; stepsTaken < lists.size() && stepsTaken * m_albumCount < done * lists.size(); ++stepsTaken)
+                progress.step();
+        }
+        for (; stepsTaken < lists.size(); ++stepsTaken)
+            progress.step();
+        albums.shrinkToFit();
+    }
+
+    // A text in UTF-8: plain ASCII as it is, anything else converted into the next of strings.
+    static std::string_view convert(const StoredText& text, std::deque<std::string>& strings, std::size_t& used)
+    {
+        if (!text.wide && cp1252::isAscii(text.bytes))
+            return text.bytes;
+        if (used == strings.size())
+            strings.emplace_back();
+        std::string& out = strings[used++];
+        decode(text, out);
+        return out;
+    }
+
+    std::string_view m_bytes;
     ByteReader m_in;
     const LoadBase& m_base;
     ProgressSink* m_progressSink;
     std::size_t m_albumCount = 0;
-    std::string m_scratch;
-    std::vector<char16_t> m_units;
+    std::vector<ListStart> m_starts;
+    // The non-empty texts the albums keep and their bytes as stored.
+    std::size_t m_texts = 0;
+    std::uint64_t m_textBytes = 0;
 };
 
+// Appends the file's integers and texts to a string.
 class ByteWriter
 {
 public:
-    void reserve(std::size_t bytes) { m_out.reserve(bytes); }
+    explicit ByteWriter(std::string& out) : m_out(out) {}
+
     void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
     void u16(std::uint16_t v)
     {
@@ -384,10 +609,51 @@ public:
             u16(unit);
     }
 
-    std::string take() { return std::move(m_out); }
+private:
+    std::string& m_out;
+};
+
+// One list of the file being made. Room is asked for once per album, so that a short text and an
+// empty one are written without a check of every byte.
+class ListBuffer
+{
+public:
+    void clear() { m_size = 0; }
+    void makeRoom(std::size_t n)
+    {
+        if (m_capacity - m_size < n)
+            grow(n);
+    }
+    // Within the room made.
+    void put(char c) { m_bytes[m_size++] = c; }
+    void putShort(std::string_view text)
+    {
+        m_bytes[m_size] = static_cast<char>(text.size());
+        copyBytes(m_bytes.get() + m_size + 1, text.data(), text.size());
+        m_size += 1 + text.size();
+    }
+    void append(std::string_view bytes)
+    {
+        makeRoom(bytes.size());
+        std::memcpy(m_bytes.get() + m_size, bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    std::string_view bytes() const { return {m_bytes.get(), m_size}; }
 
 private:
-    std::string m_out;
+    void grow(std::size_t n)
+    {
+        const std::size_t capacity = std::max({m_size + n, m_capacity * 2, std::size_t{1} << 16});
+        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(bytes.get(), m_bytes.get(), m_size);
+        m_bytes = std::move(bytes);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_bytes;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
 };
 
 void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const EdgeRef> group)
@@ -406,6 +672,9 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     } catch (const Malformed& m) {
         return Error{"The file is damaged or is not a Discora catalogue: " + m.what + " (at byte " +
                      std::to_string(m.offset) + ")."};
+    } catch (const TooLarge& t) {
+        return Error{"Album " + std::to_string(t.album + 1) +
+                     " holds more text than Discora can keep for one album (4 GiB)."};
     } catch (const std::bad_alloc&) {
         return Error{"Not enough memory to load the file."};
     } catch (const std::length_error&) {
@@ -413,15 +682,11 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     }
 }
 
-std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings)
+void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
+                    const std::array<std::string, 2>& headings)
 {
-    ByteWriter out;
-    std::size_t estimate = 700;
-    for (int f = 0; f < kFieldCount; ++f)
-        estimate += albums.column(fieldAt(f)).memoryUsage();
-    out.reserve(estimate);
-
+    std::string head;
+    ByteWriter out(head);
     out.i32(kCurrentFileVersion);
     out.i32(albums.albumCount());
     for (int i = 0; i < kLayoutCount; ++i) {
@@ -436,13 +701,62 @@ std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layout
         out.i32(0);
     out.text(headings[0]);
     out.text(headings[1]);
-    for (int f = 0; f < kFieldCount; ++f) {
-        const TextColumn& column = albums.column(fieldAt(f));
-        out.count(column.size());
-        for (std::size_t a = 0; a < column.size(); ++a)
-            out.text(column.at(a));
+    sink.write(head);
+
+    // The file holds one list per field, the store one record per album. The lists are made a
+    // group at a time, each group in one walk through the records, so that a record is visited once
+    // per group rather than once per field; each finished group goes to the sink.
+    constexpr int kGroup = 16;
+    // Room for a text of up to 254 bytes, which has a one-byte length.
+    constexpr std::size_t kShortRoom = 255;
+    const int count = albums.albumCount();
+    std::array<ListBuffer, kGroup> lists;
+    std::string encoded;
+    for (int first = 0; first < kFieldCount; first += kGroup) {
+        const int last = std::min(first + kGroup, kFieldCount);
+        for (int f = first; f < last; ++f) {
+            encoded.clear();
+            ByteWriter(encoded).count(static_cast<std::size_t>(count));
+            lists[f - first].clear();
+            lists[f - first].append(encoded);
+        }
+        for (int a = 0; a < count; ++a) {
+            // The records are far apart in memory and far larger than the processor's caches.
+            if (a + 32 < count)
+                albums.prefetchEnds(a + 32, first);
+            if (a + 16 < count)
+                albums.prefetchTexts(a + 16, first);
+            for (int f = first; f < last; ++f)
+                lists[f - first].makeRoom(kShortRoom);
+            // An empty text is its length alone, a zero byte.
+            int next = first;
+            albums.forEachText(a, first, last, [&](Field field, std::string_view text) {
+                for (; next < fieldIndex(field); ++next)
+                    lists[next - first].put('\0');
+                ListBuffer& list = lists[next - first];
+                if (text.size() < 0xFF && cp1252::isAscii(text)) {
+                    list.putShort(text);
+                } else {
+                    encoded.clear();
+                    ByteWriter(encoded).text(text);
+                    list.append(encoded);
+                }
+                ++next;
+            });
+            for (; next < last; ++next)
+                lists[next - first].put('\0');
+        }
+        for (int f = first; f < last; ++f)
+            sink.write(lists[f - first].bytes());
     }
-    return out.take();
+}
+
+std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
+                           const std::array<std::string, 2>& headings)
+{
+    StringSink sink;
+    writeCatalogue(sink, albums, layouts, headings);
+    return sink.take();
 }
 
 Result<std::string> readWholeFile(const std::string& path)
@@ -470,7 +784,45 @@ Result<std::string> readWholeFile(const std::string& path)
     }
 }
 
+namespace {
+
+// Writes each block to a file as it fills; remembers why the first write failed.
+class FileSink : public ByteSink
+{
+public:
+    explicit FileSink(int fd) : m_fd(fd) {}
+    int error() const { return m_error; }
+
+protected:
+    bool consume(std::string_view block) override
+    {
+        std::size_t done = 0;
+        while (done < block.size()) {
+            const ssize_t n = ::write(m_fd, block.data() + done, block.size() - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                m_error = errno;
+                return false;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+    int m_error = 0;
+};
+
+} // namespace
+
 Status writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return writeFileAtomically(path, [bytes](ByteSink& sink) { sink.write(bytes); });
+}
+
+Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody)
 {
     namespace fs = std::filesystem;
     const fs::path target(path);
@@ -491,16 +843,16 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
         ::unlink(temp.c_str());
         return Error{std::string("It cannot be written: ") + std::strerror(err) + "."};
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
+    FileSink sink(fd);
+    try {
+        writeBody(sink);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
     }
+    if (!sink.finish())
+        return fail(sink.error());
     if (::fsync(fd) != 0)
         return fail(errno);
     // Keep the permissions of the file being replaced; a new file gets the usual ones.

@@ -218,13 +218,13 @@ Status CatalogueDocument::openFile(const std::string& path)
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    std::string bytes;
+    Status status = success();
     try {
-        bytes = save();
+        status = writeFileAtomically(
+            path, [this](ByteSink& sink) { writeCatalogue(sink, m_albums, m_layouts, m_headings); });
     } catch (const std::bad_alloc&) {
         return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
     }
-    Status status = writeFileAtomically(path, bytes);
     if (!status)
         return Error{"Cannot save \"" + path + "\". " + status.error()};
     setModified(false);
@@ -394,25 +394,7 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
 
 void CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
 {
-    const int count = m_albums.albumCount();
-    const int removed = static_cast<int>(std::count(marked.begin(), marked.end(), true));
-    if (removed == 1) {
-        m_albums.removeAlbum(
-            static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin()));
-    } else if (removed > 1) {
-        // One copy of the kept texts instead of closing each gap in all 111 lists separately.
-        AlbumStore kept;
-        for (int f = 0; f < kFieldCount; ++f) {
-            const TextColumn& from = m_albums.column(fieldAt(f));
-            TextColumn& to = kept.column(fieldAt(f));
-            to.reserve(static_cast<std::size_t>(count - removed), 0);
-            for (int a = 0; a < count; ++a)
-                if (!marked[static_cast<std::size_t>(a)])
-                    to.append(from.at(static_cast<std::size_t>(a)));
-        }
-        kept.resize(count - removed);
-        m_albums = std::move(kept);
-    }
+    m_albums.removeAlbums(marked);
     applyFilters();
 }
 

@@ -56,7 +56,7 @@ std::vector<SongEntry> songList(const Catalogue& doc, SongHeaders headers, Progr
         if (withHeaders && (songs.empty() || artistOf(doc, songs.back().album) != artistOf(doc, album)))
             songs.push_back({album, 0});
         for (int slot = 1; slot <= kSongSlots; ++slot)
-            if (!doc.text(titleField(slot), static_cast<int>(album)).empty())
+            if (doc.albums().hasText(titleField(slot), static_cast<int>(album)))
                 songs.push_back({album, static_cast<std::uint8_t>(slot)});
         progress.advanceTo(static_cast<int>(p + 1));
     }
