@@ -22,39 +22,41 @@ char lowerAscii(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-// Folded eight bytes at a time where the text is plain ASCII: a catalogue's value lists take a
-// look-up per album and list.
-void foldInto(std::string& out, std::string_view text)
-{
-    if (!cp1252::isAscii(text)) {
-        cp1252::foldCaseInto(out, text);
-        return;
-    }
-    out.resize(text.size());
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        const std::uint64_t folded = cp1252::foldAsciiWord(wordAt(text.data() + i));
-        std::memcpy(out.data() + i, &folded, sizeof folded);
-    }
-    for (; i < text.size(); ++i)
-        out[i] = lowerAscii(text[i]);
-}
-
-std::uint32_t hashOf(std::string_view folded)
-{
-    return static_cast<std::uint32_t>(hashText(folded));
-}
-
 } // namespace
 
 bool ValueList::addDistinctValue(std::string_view text)
 {
     if (text.empty())
         return false;
+    // Plain ASCII is folded a word at a time as it is hashed and compared, without being written
+    // anywhere unless it is new; anything else is folded into m_folded first.
+    const bool ascii = cp1252::isAscii(text);
+    if (!ascii)
+        cp1252::foldCaseInto(m_folded, text);
+    const std::string_view other = m_folded;
+    const std::size_t size = ascii ? text.size() : other.size();
+    const auto wordOf = [&](std::size_t at) {
+        return ascii ? cp1252::foldAsciiWord(wordAt(text.data() + at)) : wordAt(other.data() + at);
+    };
+    const auto byteOf = [&](std::size_t at) {
+        return static_cast<unsigned char>(ascii ? lowerAscii(text[at]) : other[at]);
+    };
+    const auto hash = static_cast<std::uint32_t>(hashWords(size, wordOf, byteOf));
+    const auto equal = [&](std::string_view folded) {
+        if (folded.size() != size)
+            return false;
+        std::size_t at = 0;
+        for (; at + 8 <= size; at += 8)
+            if (wordAt(folded.data() + at) != wordOf(at))
+                return false;
+        for (; at < size; ++at)
+            if (static_cast<unsigned char>(folded[at]) != byteOf(at))
+                return false;
+        return true;
+    };
+
     // Everything that needs memory comes before the first change, so a value is added whole or not
     // at all.
-    foldInto(m_folded, text);
-    const std::uint32_t hash = hashOf(m_folded);
     if ((m_values.size() + 1) * 2 > m_slots.size())
         growTable();
     const std::size_t mask = m_slots.size() - 1;
@@ -64,7 +66,7 @@ bool ValueList::addDistinctValue(std::string_view text)
         if (m_slots[pos].hash != hash)
             continue;
         const std::uint32_t begin = entry == 0 ? 0 : m_foldedEnds[entry - 1];
-        if (std::string_view(m_foldedValues).substr(begin, m_foldedEnds[entry] - begin) == m_folded)
+        if (equal(std::string_view(m_foldedValues).substr(begin, m_foldedEnds[entry] - begin)))
             return false;
     }
     std::string value(text);
@@ -73,10 +75,11 @@ bool ValueList::addDistinctValue(std::string_view text)
         m_values.reserve(capacity);
         m_foldedEnds.reserve(capacity);
     }
-    if (m_foldedValues.capacity() - m_foldedValues.size() < m_folded.size())
-        m_foldedValues.reserve(std::max(m_foldedValues.size() + m_folded.size(), m_foldedValues.capacity() * 2));
+    if (m_foldedValues.capacity() - m_foldedValues.size() < size)
+        m_foldedValues.reserve(std::max(m_foldedValues.size() + size, m_foldedValues.capacity() * 2));
     m_values.push_back(std::move(value));
-    m_foldedValues.append(m_folded);
+    for (std::size_t at = 0; at < size; ++at)
+        m_foldedValues.push_back(static_cast<char>(byteOf(at)));
     m_foldedEnds.push_back(static_cast<std::uint32_t>(m_foldedValues.size()));
     m_slots[pos] = {static_cast<std::uint32_t>(m_values.size() - 1), hash};
     return true;

@@ -35,7 +35,7 @@ private:
     std::vector<Slot> m_slots;  // a power of two in size, at most half full
     std::string m_foldedValues; // the entries folded, one after another
     std::vector<std::uint32_t> m_foldedEnds;
-    std::string m_folded; // the folded text being looked up
+    std::string m_folded; // a text being looked up that is not plain ASCII, folded
 };
 
 // The seven value lists, in the order they are handed to the entry sheet.

@@ -9,52 +9,66 @@ namespace discora {
 
 std::string_view trimmedPerformerName(std::string_view name)
 {
-    const std::size_t start = name.find_first_not_of(" \t\r\n\v\f");
-    return start == std::string_view::npos ? std::string_view{} : name.substr(start);
+    std::size_t start = 0;
+    while (start < name.size() && (name[start] == ' ' || (name[start] >= '\t' && name[start] <= '\r')))
+        ++start;
+    return name.substr(start);
 }
 
 SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sink)
 {
     const auto& displayOrder = doc.displayOrder();
-    const auto byAlbum = [](const std::vector<PerformerEntry>& list) {
-        return inCatalogueOrder(list.size(), [&](std::uint32_t k) { return list[k].album; });
-    };
+    const AlbumStore& albums = doc.albums();
+    constexpr std::uint32_t kHidden = 0xFFFFFFFF;
     std::vector<PerformerEntry> collected;
     std::vector<std::string_view> names;
+    // The names are read album by album in catalogue order, which walks through the albums' texts
+    // front to back, and then placed in display order: first by album as displayed, then by slot.
+    std::vector<std::uint32_t> shownAt;
     {
         OrderProgress progress(sink, "Building the Performer List", static_cast<int>(displayOrder.size()));
-        std::vector<PerformerEntry> named;
-        named.reserve(displayOrder.size() * 4);
-        names.reserve(displayOrder.size() * 4);
-        for (std::size_t p = 0; p < displayOrder.size(); ++p) {
-            const std::uint32_t album = displayOrder[p];
+        std::vector<std::uint32_t> positionOf(static_cast<std::size_t>(doc.albumCount()), kHidden);
+        for (std::size_t p = 0; p < displayOrder.size(); ++p)
+            positionOf[displayOrder[p]] = static_cast<std::uint32_t>(p);
+        std::vector<PerformerEntry> found;
+        std::vector<std::string_view> foundNames;
+        found.reserve(displayOrder.size() * 4);
+        foundNames.reserve(displayOrder.size() * 4);
+        std::vector<std::uint32_t> perPosition(displayOrder.size() + 1, 0);
+        for (int a = 0; a < doc.albumCount(); ++a) {
+            const std::uint32_t p = positionOf[static_cast<std::size_t>(a)];
+            if (p == kHidden)
+                continue;
             for (int slot = 1; slot <= kPerformerSlots; ++slot) {
-                const std::string_view name = doc.text(performerField(slot), static_cast<int>(album));
-                if (!name.empty()) {
-                    named.push_back({album, static_cast<std::uint8_t>(slot), false});
-                    names.push_back(name);
-                }
-            }
-            progress.advanceTo(static_cast<int>(p + 1));
-        }
-        for (std::uint32_t i : byAlbum(named))
-            names[i] = trimmedPerformerName(names[i]);
-        // A name of white space only names nobody.
-        collected.reserve(named.size());
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < named.size(); ++i) {
-            if (!names[i].empty()) {
-                collected.push_back(named[i]);
-                names[kept++] = names[i];
+                if (!albums.hasText(performerField(slot), a))
+                    continue;
+                // A name of white space only names nobody.
+                const std::string_view name = trimmedPerformerName(albums.text(performerField(slot), a));
+                if (name.empty())
+                    continue;
+                found.push_back({static_cast<std::uint32_t>(a), static_cast<std::uint8_t>(slot), false});
+                foundNames.push_back(name);
+                ++perPosition[p + 1];
             }
         }
-        names.resize(kept);
+        for (std::size_t p = 1; p < perPosition.size(); ++p)
+            perPosition[p] += perPosition[p - 1];
+        progress.advanceTo(static_cast<int>(displayOrder.size()));
+        collected.resize(found.size());
+        names.resize(found.size());
+        shownAt.resize(found.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const std::uint32_t at = perPosition[positionOf[found[i].album]]++;
+            shownAt[i] = at;
+            collected[at] = found[i];
+            names[at] = foundNames[i];
+        }
     }
 
     OrderProgress progress(sink, "Sorting by Performer", gapCount(static_cast<int>(collected.size())));
-    SortKeys keys(collected.size(), collected.size() * 32);
-    for (std::uint32_t i : byAlbum(collected))
-        keys.setSpelled(i, names[i]);
+    SortKeys keys(collected.size(), collected.size() * 8);
+    for (std::uint32_t at : shownAt)
+        keys.setSpelled(at, names[at]);
     progress.advanceToShare(0.5);
 
     const std::vector<std::uint32_t> from = keys.stableOrder();
@@ -65,7 +79,7 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
     for (std::size_t i = 0; i < from.size(); ++i) {
         sorted.entries[i] = collected[from[i]];
         // The keys hold the exact bytes too, so equal keys are byte-identical names.
-        sorted.startsGroup[i] = i == 0 || keys.key(from[i]) != keys.key(from[i - 1]);
+        sorted.startsGroup[i] = i == 0 || !keys.sameKey(from[i], from[i - 1]);
         sorted.startsName[i] = i == 0 || (sorted.startsGroup[i] && !keys.sameName(from[i], from[i - 1]));
     }
     progress.finish();

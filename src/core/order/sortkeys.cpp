@@ -119,11 +119,79 @@ SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count)
     m_table.assign(1024, kNoKey);
 }
 
+template <class Equal, class Append>
+void SortKeys::place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equal equal, Append append)
+{
+    m_entryMajor[i] = major;
+    m_maxMajor = std::max(m_maxMajor, major);
+    const std::size_t mask = m_table.size() - 1;
+    std::size_t pos = hash & mask;
+    for (; m_table[pos] != kNoKey; pos = (pos + 1) & mask) {
+        const std::uint64_t slot = m_table[pos];
+        const auto d = static_cast<std::uint32_t>(slot);
+        if ((slot ^ hash) >> 32 == 0 && equal(distinctKey(d))) {
+            m_entryKey[i] = d;
+            return;
+        }
+    }
+    const std::size_t start = m_arena.size();
+    append();
+    const auto d = static_cast<std::uint32_t>(m_spans.size());
+    m_spans.emplace_back(start, m_arena.size() - start);
+    m_hashes.push_back(hash);
+    m_table[pos] = slotOf(d, hash);
+    m_entryKey[i] = d;
+    if (m_spans.size() * 2 > m_table.size())
+        growTable();
+}
+
 void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 {
-    const std::size_t start = m_arena.size();
-    appendNameKey(m_arena, text);
-    finishKey(i, start, major);
+    if (!cp1252::isAscii(text)) {
+        m_scratch.clear();
+        appendNameKey(m_scratch, text);
+        placeScratch(i, major);
+        return;
+    }
+    // Plain ASCII, the common case: the key is the text folded. It is hashed and compared from the
+    // folded words themselves, and written out only when it is new.
+    const auto folded = [&](std::size_t at) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        return cp1252::foldAsciiWord(word);
+    };
+    const auto foldedByte = [&](std::size_t at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        return c >= 'A' && c <= 'Z' ? c + 32u : c;
+    };
+    const auto equal = [&](std::string_view key) {
+        if (key.size() != text.size())
+            return false;
+        std::size_t at = 0;
+        for (; at + 8 <= key.size(); at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, key.data() + at, sizeof word);
+            if (word != folded(at))
+                return false;
+        }
+        for (; at < key.size(); ++at)
+            if (static_cast<unsigned char>(key[at]) != foldedByte(at))
+                return false;
+        return true;
+    };
+    const auto append = [&] {
+        const std::size_t start = m_arena.size();
+        m_arena.resize(start + text.size());
+        char* key = m_arena.data() + start;
+        std::size_t at = 0;
+        for (; at + 8 <= text.size(); at += 8) {
+            const std::uint64_t word = folded(at);
+            std::memcpy(key + at, &word, sizeof word);
+        }
+        for (; at < text.size(); ++at)
+            key[at] = static_cast<char>(foldedByte(at));
+    };
+    place(i, major, hashWords(text.size(), folded, foldedByte), equal, append);
 }
 
 // The name key with its zero bytes written as 0x00 0x01, then 0x00 0x00, then the text itself: the
@@ -131,20 +199,27 @@ void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 // CompareNames orders them, and only equal names reach the exact bytes.
 void SortKeys::setSpelled(std::size_t i, std::string_view text)
 {
-    const std::size_t start = m_arena.size();
-    appendNameKey(m_arena, text);
-    if (m_arena.find('\0', start) != std::string::npos) {
-        const std::string name = m_arena.substr(start);
-        m_arena.resize(start);
+    m_scratch.clear();
+    appendNameKey(m_scratch, text);
+    if (m_scratch.find('\0') != std::string::npos) {
+        const std::string name = m_scratch;
+        m_scratch.clear();
         for (char c : name) {
-            m_arena.push_back(c);
+            m_scratch.push_back(c);
             if (c == '\0')
-                m_arena.push_back('\1');
+                m_scratch.push_back('\1');
         }
     }
-    m_arena.append(2, '\0');
-    m_arena.append(text);
-    finishKey(i, start, 0);
+    m_scratch.append(2, '\0');
+    m_scratch.append(text);
+    placeScratch(i, 0);
+}
+
+void SortKeys::placeScratch(std::size_t i, std::uint32_t major)
+{
+    place(
+        i, major, hashText(m_scratch), [&](std::string_view key) { return key == m_scratch; },
+        [&] { m_arena.append(m_scratch); });
 }
 
 bool SortKeys::sameName(std::size_t i, std::size_t j) const
@@ -160,32 +235,6 @@ bool SortKeys::sameName(std::size_t i, std::size_t j) const
         return key;
     };
     return nameOf(key(i)) == nameOf(key(j));
-}
-
-void SortKeys::finishKey(std::size_t i, std::size_t start, std::uint32_t major)
-{
-    const std::string_view k(m_arena.data() + start, m_arena.size() - start);
-    const std::uint64_t hash = hashText(k);
-    const std::size_t mask = m_table.size() - 1;
-    std::size_t pos = hash & mask;
-    m_entryMajor[i] = major;
-    m_maxMajor = std::max(m_maxMajor, major);
-    for (; m_table[pos] != kNoKey; pos = (pos + 1) & mask) {
-        const std::uint64_t slot = m_table[pos];
-        const auto d = static_cast<std::uint32_t>(slot);
-        if ((slot ^ hash) >> 32 == 0 && distinctKey(d) == k) {
-            m_arena.resize(start);
-            m_entryKey[i] = d;
-            return;
-        }
-    }
-    const auto d = static_cast<std::uint32_t>(m_spans.size());
-    m_spans.emplace_back(start, k.size());
-    m_hashes.push_back(hash);
-    m_table[pos] = slotOf(d, hash);
-    m_entryKey[i] = d;
-    if (m_spans.size() * 2 > m_table.size())
-        growTable();
 }
 
 void SortKeys::growTable()

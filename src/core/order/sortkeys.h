@@ -45,6 +45,7 @@ public:
 
     std::size_t size() const { return m_entryKey.size(); }
     std::string_view key(std::size_t i) const { return distinctKey(m_entryKey[i]); }
+    bool sameKey(std::size_t i, std::size_t j) const { return m_entryKey[i] == m_entryKey[j]; }
     // For keys set with setSpelled: whether the two entries' texts compare equal by name.
     bool sameName(std::size_t i, std::size_t j) const;
 
@@ -56,8 +57,11 @@ private:
     {
         return {m_arena.data() + m_spans[d].first, m_spans[d].second};
     }
-    // Gives entry i the key just appended to the arena from start on, or the equal one kept before.
-    void finishKey(std::size_t i, std::size_t start, std::uint32_t major);
+    // Gives entry i the distinct key that equal() accepts among those with its hash, or a new one
+    // that append() writes to the end of the arena.
+    template <class Equal, class Append>
+    void place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equal equal, Append append);
+    void placeScratch(std::size_t i, std::uint32_t major);
     void growTable();
     void sortByChunks(std::vector<KeyedItem>& items) const;
 
@@ -68,6 +72,7 @@ private:
     std::vector<std::uint32_t> m_entryKey;
     std::vector<std::uint32_t> m_entryMajor;
     std::uint32_t m_maxMajor = 0;
+    std::string m_scratch; // a key being made that is not plain folded ASCII
 };
 
 // The entries of a list built album by album, in the catalogue order of their albums. Building keys
