@@ -9,7 +9,6 @@
 #include <string>
 #include <utility>
 
-#include <sys/mman.h>
 
 namespace discora {
 
@@ -29,28 +28,13 @@ std::array<FieldText, kFieldCount> textsOf(const AlbumRecord& record)
     return texts;
 }
 
-// A large catalogue's records fill tens of megabytes that are written once, front to back, as the
-// file is read. Large pages make that one fault per two megabytes instead of one per four kilobytes.
-void adviseLargePages([[maybe_unused]] char* bytes, [[maybe_unused]] std::size_t size)
-{
-#if defined(MADV_HUGEPAGE)
-    constexpr std::size_t kLarge = std::size_t{2} << 20;
-    if (size < 4 * kLarge)
-        return;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(bytes) + kLarge - 1) & ~(kLarge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(bytes) + size) & ~(kLarge - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-}
-
 } // namespace
 
 AlbumStore::AlbumStore(const AlbumStore& other) : m_index(other.m_index)
 {
     if (other.m_size == 0)
         return;
-    m_bytes = static_cast<char*>(std::malloc(other.m_size));
+    m_bytes = static_cast<char*>(std::malloc(other.m_size + kReadableAfterText));
     if (!m_bytes)
         throw std::bad_alloc();
     std::memcpy(m_bytes, other.m_bytes, other.m_size);
@@ -119,12 +103,11 @@ void AlbumStore::reallocate(std::size_t capacity)
         m_capacity = 0;
         return;
     }
-    char* bytes = static_cast<char*>(std::realloc(m_bytes, capacity));
+    char* bytes = static_cast<char*>(std::realloc(m_bytes, capacity + kReadableAfterText));
     if (!bytes)
         throw std::bad_alloc();
     m_bytes = bytes;
     m_capacity = capacity;
-    adviseLargePages(bytes, capacity);
 }
 
 void AlbumStore::ensureRoom(std::size_t extra)
@@ -315,7 +298,7 @@ bool AlbumStore::compact()
     std::size_t size = 0;
     for (const Entry& e : m_index)
         size += static_cast<std::size_t>(sizeOf(e));
-    char* packed = size > 0 ? static_cast<char*>(std::malloc(size)) : nullptr;
+    char* packed = size > 0 ? static_cast<char*>(std::malloc(size + kReadableAfterText)) : nullptr;
     if (size > 0 && !packed)
         return false; // the waste stays until memory allows
     std::size_t at = 0;

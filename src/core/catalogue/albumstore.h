@@ -30,6 +30,45 @@ struct FieldText
 
 class AlbumStore
 {
+    // Per album: where its record is and which fields have text.
+    struct Entry
+    {
+        std::uint64_t offset = 0; // of the record in m_bytes
+        std::uint64_t low = 0;    // bit f: field f (0 to 63) has text
+        std::uint64_t high = 0;   // bit f - 64: field f (64 to 110) has text; plus kWideOffsets
+    };
+    static constexpr std::uint64_t kHighFields = (std::uint64_t{1} << (kFieldCount - 64)) - 1;
+    static constexpr std::uint64_t kWideOffsets = std::uint64_t{1} << 63;
+
+    template <class T> static std::size_t load(const char* at)
+    {
+        T v;
+        std::memcpy(&v, at, sizeof v);
+        return v;
+    }
+
+    // A record as read: the ends of its texts, 16 or 32 bits each, then the texts.
+    struct Record
+    {
+        const char* bytes;
+        std::size_t present;
+        bool wide;
+
+        std::string_view text(std::size_t rank) const
+        {
+            std::size_t begin;
+            std::size_t end;
+            if (wide) {
+                begin = rank == 0 ? present * 4 : load<std::uint32_t>(bytes + (rank - 1) * 4);
+                end = load<std::uint32_t>(bytes + rank * 4);
+            } else {
+                begin = rank == 0 ? present * 2 : load<std::uint16_t>(bytes + (rank - 1) * 2);
+                end = load<std::uint16_t>(bytes + rank * 2);
+            }
+            return {bytes + begin, end - begin};
+        }
+    };
+
 public:
     AlbumStore() = default;
     AlbumStore(const AlbumStore& other);
@@ -82,6 +121,30 @@ public:
         }
     }
 
+    // Reads one album's texts field by field, in field order, from a given field on.
+    class TextCursor
+    {
+    public:
+        bool has(int field) const { return AlbumStore::has(m_entry, field); }
+        // The text of the next field that has one; peek() leaves it next, skip() passes it.
+        std::string_view take() { return m_record.text(m_rank++); }
+        std::string_view peek() const { return m_record.text(m_rank); }
+        void skip() { ++m_rank; }
+
+    private:
+        friend class AlbumStore;
+        TextCursor(const Entry& entry, Record record, std::size_t rank) : m_entry(entry), m_record(record), m_rank(rank)
+        {}
+        Entry m_entry;
+        Record m_record;
+        std::size_t m_rank;
+    };
+    TextCursor textCursor(int album, int first) const
+    {
+        const Entry& e = m_index[static_cast<std::size_t>(album)];
+        return {e, recordOf(e), presentBefore(e, first)};
+    }
+
     // Calls visit(field, text) for each non-empty text of album among fields first to last - 1,
     // in field order: a walk through one record instead of a look-up per field.
     template <class Visit> void forEachText(int album, int first, int last, Visit visit) const
@@ -115,27 +178,15 @@ public:
 
     // The bytes one album's record takes, given the number of its non-empty texts and their bytes.
     static std::uint64_t recordSize(std::size_t presentTexts, std::uint64_t textBytes);
+    // Every text is followed by at least this many bytes that may be read (and ignored), so that
+    // a short text can be tested and copied a word at a time.
+    static constexpr std::size_t kReadableAfterText = 16;
     // The largest record an album may have; a larger one is refused with std::length_error.
     static constexpr std::uint64_t kMaxRecordBytes = 0xFFFFFFFF;
 
     std::size_t memoryUsage() const { return m_capacity + m_index.capacity() * sizeof(Entry); }
 
 private:
-    struct Entry
-    {
-        std::uint64_t offset = 0; // of the record in m_bytes
-        std::uint64_t low = 0;    // bit f: field f (0 to 63) has text
-        std::uint64_t high = 0;   // bit f - 64: field f (64 to 110) has text; plus kWideOffsets
-    };
-    static constexpr std::uint64_t kHighFields = (std::uint64_t{1} << (kFieldCount - 64)) - 1;
-    static constexpr std::uint64_t kWideOffsets = std::uint64_t{1} << 63;
-
-    template <class T> static std::size_t load(const char* at)
-    {
-        T v;
-        std::memcpy(&v, at, sizeof v);
-        return v;
-    }
     static int countBits(std::uint64_t bits)
     {
 #if defined(__POPCNT__)
@@ -158,27 +209,6 @@ private:
                                         countBits(e.high & kHighFields & ((std::uint64_t{1} << (i - 64)) - 1)));
     }
 
-    // A record as read: the ends of its texts, 16 or 32 bits each, then the texts.
-    struct Record
-    {
-        const char* bytes;
-        std::size_t present;
-        bool wide;
-
-        std::string_view text(std::size_t rank) const
-        {
-            std::size_t begin;
-            std::size_t end;
-            if (wide) {
-                begin = rank == 0 ? present * 4 : load<std::uint32_t>(bytes + (rank - 1) * 4);
-                end = load<std::uint32_t>(bytes + rank * 4);
-            } else {
-                begin = rank == 0 ? present * 2 : load<std::uint16_t>(bytes + (rank - 1) * 2);
-                end = load<std::uint16_t>(bytes + rank * 2);
-            }
-            return {bytes + begin, end - begin};
-        }
-    };
     Record recordOf(const Entry& e) const
     {
         return {m_bytes + e.offset, static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields)),

@@ -613,8 +613,8 @@ private:
     std::string& m_out;
 };
 
-// One list of the file being made. Room is asked for once per album, so that a short text and an
-// empty one are written without a check of every byte.
+// One list of the file being made. Room is asked for once per block of albums, so that a short
+// text and an empty one are written without a check of every byte.
 class ListBuffer
 {
 public:
@@ -624,14 +624,10 @@ public:
         if (m_capacity - m_size < n)
             grow(n);
     }
-    // Within the room made.
-    void put(char c) { m_bytes[m_size++] = c; }
-    void putShort(std::string_view text)
-    {
-        m_bytes[m_size] = static_cast<char>(text.size());
-        copyBytes(m_bytes.get() + m_size + 1, text.data(), text.size());
-        m_size += 1 + text.size();
-    }
+    // Where the next byte goes; bytes may be written there within the room made, and then
+    // setEnd() given the new end.
+    char* end() { return m_bytes.get() + m_size; }
+    void setEnd(const char* end) { m_size = static_cast<std::size_t>(end - m_bytes.get()); }
     void append(std::string_view bytes)
     {
         makeRoom(bytes.size());
@@ -655,6 +651,54 @@ private:
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
 };
+
+// Writes the texts of one list for a run of albums, each a length byte and its bytes, as long as
+// they are plain ASCII and shorter than 255 bytes; returns where it stopped (at the first cursor
+// whose text needs more) and moves out past what it wrote. Texts of up to 16 bytes are tested and
+// copied as two words, which the bytes the store keeps readable after each text allow; out must
+// have room for 16 bytes more than a length byte and a text of 254 bytes per album.
+AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor, AlbumStore::TextCursor* end,
+                                        int field)
+{
+    static_assert(AlbumStore::kReadableAfterText >= 16);
+    constexpr std::uint64_t kHigh = 0x8080808080808080;
+    char* to = out;
+    for (; cursor != end; ++cursor) {
+        if (!cursor->has(field)) {
+            *to++ = '\0';
+            continue;
+        }
+        const std::string_view text = cursor->peek();
+        const std::size_t n = text.size();
+        if (n <= 16) {
+            std::uint64_t head;
+            std::uint64_t tail;
+            std::memcpy(&head, text.data(), 8);
+            std::memcpy(&tail, text.data() + 8, 8);
+            const std::uint64_t headMask = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+            const std::uint64_t tailMask =
+                n >= 16 ? ~std::uint64_t{0} : n <= 8 ? 0 : (std::uint64_t{1} << (8 * (n - 8))) - 1;
+            if constexpr (std::endian::native == std::endian::little) {
+                if (((head & headMask) | (tail & tailMask)) & kHigh)
+                    break;
+            } else if (!cp1252::isAscii(text)) {
+                break;
+            }
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, &head, 8);
+            std::memcpy(to + 9, &tail, 8);
+        } else {
+            if (n >= 0xFF || !cp1252::isAscii(text))
+                break;
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, text.data(), n);
+        }
+        to += 1 + n;
+        cursor->skip();
+    }
+    out = to;
+    return cursor;
+}
 
 void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const EdgeRef> group)
 {
@@ -704,13 +748,17 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
     sink.write(head);
 
     // The file holds one list per field, the store one record per album. The lists are made a
-    // group at a time, each group in one walk through the records, so that a record is visited once
-    // per group rather than once per field; each finished group goes to the sink.
-    constexpr int kGroup = 16;
-    // Room for a text of up to 254 bytes, which has a one-byte length.
-    constexpr std::size_t kShortRoom = 255;
+    // group at a time and each group a block of albums at a time: the block's records are brought
+    // in once and then read list by list, each list written through one pointer. Each finished
+    // group goes to the sink.
+    constexpr int kGroup = 24;
+    constexpr int kBlock = 64;
+    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
+    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
     const int count = albums.albumCount();
     std::array<ListBuffer, kGroup> lists;
+    std::vector<AlbumStore::TextCursor> cursors;
+    cursors.reserve(kBlock);
     std::string encoded;
     for (int first = 0; first < kFieldCount; first += kGroup) {
         const int last = std::min(first + kGroup, kFieldCount);
@@ -720,31 +768,35 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
             lists[f - first].clear();
             lists[f - first].append(encoded);
         }
-        for (int a = 0; a < count; ++a) {
-            // The records are far apart in memory and far larger than the processor's caches.
-            if (a + 32 < count)
-                albums.prefetchEnds(a + 32, first);
-            if (a + 16 < count)
-                albums.prefetchTexts(a + 16, first);
-            for (int f = first; f < last; ++f)
-                lists[f - first].makeRoom(kShortRoom);
-            // An empty text is its length alone, a zero byte.
-            int next = first;
-            albums.forEachText(a, first, last, [&](Field field, std::string_view text) {
-                for (; next < fieldIndex(field); ++next)
-                    lists[next - first].put('\0');
-                ListBuffer& list = lists[next - first];
-                if (text.size() < 0xFF && cp1252::isAscii(text)) {
-                    list.putShort(text);
-                } else {
+        for (int block = 0; block < count; block += kBlock) {
+            const int end = std::min(block + kBlock, count);
+            // The records are far apart in memory and far larger than the processor's caches: the
+            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
+            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
+                albums.prefetchEnds(a, first);
+            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
+                albums.prefetchTexts(a, first);
+            cursors.clear();
+            for (int a = block; a < end; ++a)
+                cursors.push_back(albums.textCursor(a, first));
+            for (int f = first; f < last; ++f) {
+                ListBuffer& list = lists[f - first];
+                AlbumStore::TextCursor* cursor = cursors.data();
+                AlbumStore::TextCursor* const end = cursor + cursors.size();
+                while (cursor != end) {
+                    list.makeRoom(kBlockRoom);
+                    char* out = list.end();
+                    cursor = writeShortTexts(out, cursor, end, f);
+                    list.setEnd(out);
+                    if (cursor == end)
+                        break;
+                    // A long text, or one that is not plain ASCII.
                     encoded.clear();
-                    ByteWriter(encoded).text(text);
+                    ByteWriter(encoded).text(cursor->take());
                     list.append(encoded);
+                    ++cursor;
                 }
-                ++next;
-            });
-            for (; next < last; ++next)
-                lists[next - first].put('\0');
+            }
         }
         for (int f = first; f < last; ++f)
             sink.write(lists[f - first].bytes());

@@ -1,11 +1,14 @@
 #include "core/commands/scriptingcommands.h"
 
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/filebytes.h"
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
 
 #include <iostream>
+#include <new>
 
 namespace discora {
 
@@ -32,10 +35,43 @@ Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const App
     return status;
 }
 
+// --save-as: the albums, column layouts and headings the window would load (a fresh catalogue's
+// layouts for a file from before layouts were stored, the settings' headings for empty ones),
+// written in the current version. Nothing is shown, so the value lists, filters and order that a
+// loaded catalogue is given are not made.
+Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
+{
+    const Catalogue fresh;
+    LoadedCatalogue loaded;
+    {
+        auto bytes = FileBytes::read(cl.file);
+        if (!bytes)
+            return Error{"Cannot open \"" + cl.file + "\". " + bytes.error()};
+        auto read = readCatalogue(bytes->view(), LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
+        if (!read)
+            return Error{"Cannot open \"" + cl.file + "\". " + read.error()};
+        loaded = std::move(*read);
+    }
+    const auto defaults = settings.headingsWithDefaults();
+    for (int h = 0; h < 2; ++h)
+        if (loaded.headings[h].empty())
+            loaded.headings[h] = defaults[h];
+    Status status = success();
+    try {
+        status = writeFileAtomically(cl.output, [&](ByteSink& sink) {
+            writeCatalogue(sink, loaded.albums, loaded.layouts, loaded.headings);
+        });
+    } catch (const std::bad_alloc&) {
+        return Error{"Cannot save \"" + cl.output + "\". Not enough memory to save the file."};
+    }
+    if (!status)
+        return Error{"Cannot save \"" + cl.output + "\". " + status.error()};
+    return success();
+}
+
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 {
     switch (cl.mode) {
-    case CommandLine::Mode::SaveAs: return doc.saveFile(cl.output);
     case CommandLine::Mode::List: {
         doc.runOrder(cl.order);
         // Lines are gathered into blocks: a million writes to the stream one by one cost seconds.
@@ -79,8 +115,16 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::Window: return kExitSuccess;
     default: break;
     }
-    CatalogueDocument doc;
     AppSettings settings(store);
+    if (cl.mode == CommandLine::Mode::SaveAs) {
+        const Status status = saveAsCurrentVersion(cl, settings);
+        if (!status) {
+            std::cerr << "discora: " << status.error() << "\n";
+            return kExitFailure;
+        }
+        return kExitSuccess;
+    }
+    CatalogueDocument doc;
     Status status = loadForScripting(doc, cl, settings);
     if (status)
         status = runScripted(cl, doc);

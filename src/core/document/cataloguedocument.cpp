@@ -1,6 +1,7 @@
 #include "core/document/cataloguedocument.h"
 
 #include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
 #include "core/order/filters.h"
 #include "core/order/performerlist.h"
@@ -207,12 +208,15 @@ std::string CatalogueDocument::save() const
 
 Status CatalogueDocument::openFile(const std::string& path)
 {
-    auto bytes = readWholeFile(path);
+    auto bytes = FileBytes::read(path);
     if (!bytes)
         return Error{"Cannot open \"" + path + "\". " + bytes.error()};
-    Status status = load(*bytes);
-    if (!status)
-        return Error{"Cannot open \"" + path + "\". " + status.error()};
+    auto loaded = readCatalogue(bytes->view(), LoadBase{m_layouts, m_headings}, progress());
+    if (!loaded)
+        return Error{"Cannot open \"" + path + "\". " + loaded.error()};
+    // The file's bytes go before what is derived from the albums is built beside them.
+    bytes = Error{};
+    adoptLoaded(std::move(*loaded));
     return success();
 }
 
