@@ -133,7 +133,8 @@ public:
 
     private:
         friend class AlbumStore;
-        TextCursor(const Entry& entry, Record record, std::size_t rank) : m_entry(entry), m_record(record), m_rank(rank)
+        TextCursor(const Entry& entry, Record record, std::size_t rank)
+            : m_entry(entry), m_record(record), m_rank(rank)
         {}
         Entry m_entry;
         Record m_record;
@@ -199,19 +200,23 @@ private:
         return static_cast<int>((bits * 0x0101010101010101) >> 56);
 #endif
     }
-    static bool has(const Entry& e, int i) { return i < 64 ? (e.low >> i) & 1 : (e.high >> (i - 64)) & 1; }
+    static bool has(const Entry& e, int i)
+    {
+        return i < 64 ? (e.low >> i) & 1 : (e.high >> (i - 64)) & 1;
+    }
     // How many of fields 0 to i - 1 have text: the rank of field i's text in the record.
     static std::size_t presentBefore(const Entry& e, int i)
     {
         if (i < 64)
             return static_cast<std::size_t>(countBits(e.low & ((std::uint64_t{1} << i) - 1)));
-        return static_cast<std::size_t>(countBits(e.low) +
-                                        countBits(e.high & kHighFields & ((std::uint64_t{1} << (i - 64)) - 1)));
+        return static_cast<std::size_t>(
+            countBits(e.low) + countBits(e.high & kHighFields & ((std::uint64_t{1} << (i - 64)) - 1)));
     }
 
     Record recordOf(const Entry& e) const
     {
-        return {m_bytes + e.offset, static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields)),
+        return {m_bytes + e.offset,
+                static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields)),
                 (e.high & kWideOffsets) != 0};
     }
 

@@ -305,8 +305,8 @@ private:
             return text;
         }
         const auto u32 = [&] {
-            const std::size_t v = at[0] | (std::size_t{at[1]} << 8) | (std::size_t{at[2]} << 16) |
-                                  (std::size_t{at[3]} << 24);
+            const std::size_t v =
+                at[0] | (std::size_t{at[1]} << 8) | (std::size_t{at[2]} << 16) | (std::size_t{at[3]} << 24);
             at += 4;
             return v;
         };
@@ -399,24 +399,31 @@ private:
         return word;
     }
 
-    // Whether the n bytes at p are plain ASCII; short texts are tested as one word where the file
-    // has eight bytes from p on.
+    // Whether the n bytes at p are plain ASCII. Texts of up to sixteen bytes are tested as two
+    // words, the last ending where the text ends (a text shorter than a word takes the word from
+    // where it starts, where the file has eight bytes from there on).
     bool plainAt(const unsigned char* p, std::size_t n) const
     {
-        const auto* end = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+        constexpr std::uint64_t kHigh = 0x8080808080808080;
+        const auto word = [](const unsigned char* at) {
+            std::uint64_t w;
+            std::memcpy(&w, at, sizeof w);
+            return w;
+        };
+        if (n >= 8 && n <= 16)
+            return ((word(p) | word(p + n - 8)) & kHigh) == 0;
         if constexpr (std::endian::native == std::endian::little) {
-            if (n < 8 && end - p >= 8) {
-                std::uint64_t word;
-                std::memcpy(&word, p, sizeof word);
-                return (word & ((std::uint64_t{1} << (8 * n)) - 1) & 0x8080808080808080) == 0;
-            }
+            const auto* end = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+            if (n < 8 && end - p >= 8)
+                return (word(p) & ((std::uint64_t{1} << (8 * n)) - 1) & kHigh) == 0;
         }
         return cp1252::isAscii({reinterpret_cast<const char*>(p), n});
     }
 
     static bool isTitle(Field f)
     {
-        return fieldIndex(f) >= fieldIndex(titleField(1)) && fieldIndex(f) <= fieldIndex(titleField(kSongSlots));
+        return fieldIndex(f) >= fieldIndex(titleField(1)) &&
+               fieldIndex(f) <= fieldIndex(titleField(kSongSlots));
     }
 
     // The second pass: the albums' records, a block of albums at a time. Within a block each list
@@ -523,7 +530,8 @@ private:
     }
 
     // A text in UTF-8: plain ASCII as it is, anything else converted into the next of strings.
-    static std::string_view convert(const StoredText& text, std::deque<std::string>& strings, std::size_t& used)
+    static std::string_view convert(const StoredText& text, std::deque<std::string>& strings,
+                                    std::size_t& used)
     {
         if (!text.wide && cp1252::isAscii(text.bytes))
             return text.bytes;
@@ -657,8 +665,8 @@ private:
 // whose text needs more) and moves out past what it wrote. Texts of up to 16 bytes are tested and
 // copied as two words, which the bytes the store keeps readable after each text allow; out must
 // have room for 16 bytes more than a length byte and a text of 254 bytes per album.
-AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor, AlbumStore::TextCursor* end,
-                                        int field)
+AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor,
+                                        AlbumStore::TextCursor* end, int field)
 {
     static_assert(AlbumStore::kReadableAfterText >= 16);
     constexpr std::uint64_t kHigh = 0x8080808080808080;
@@ -676,8 +684,9 @@ AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* curs
             std::memcpy(&head, text.data(), 8);
             std::memcpy(&tail, text.data() + 8, 8);
             const std::uint64_t headMask = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
-            const std::uint64_t tailMask =
-                n >= 16 ? ~std::uint64_t{0} : n <= 8 ? 0 : (std::uint64_t{1} << (8 * (n - 8))) - 1;
+            const std::uint64_t tailMask = n >= 16  ? ~std::uint64_t{0}
+                                           : n <= 8 ? 0
+                                                    : (std::uint64_t{1} << (8 * (n - 8))) - 1;
             if constexpr (std::endian::native == std::endian::little) {
                 if (((head & headMask) | (tail & tailMask)) & kHigh)
                     break;

@@ -45,7 +45,7 @@ inline bool isAscii(std::string_view text)
 inline std::uint64_t foldAsciiWord(std::uint64_t word)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101;
-    const std::uint64_t fromA = word + (0x80 - 'A') * kOnes;     // high bit set for 'A' and above
+    const std::uint64_t fromA = word + (0x80 - 'A') * kOnes;      // high bit set for 'A' and above
     const std::uint64_t aboveZ = word + (0x80 - 'Z' - 1) * kOnes; // high bit set above 'Z'
     return word | (((fromA & ~aboveZ) & (0x80 * kOnes)) >> 2);
 }

@@ -10,8 +10,7 @@ namespace discora {
 
 // The hash of a text of size bytes, read through wordAt(i) (the eight bytes from i on, i + 8 <= size)
 // and byteAt(i), so that a caller may hash bytes it has in registers rather than in memory.
-template <class WordAt, class ByteAt>
-std::uint64_t hashWords(std::size_t size, WordAt wordAt, ByteAt byteAt)
+template <class WordAt, class ByteAt> std::uint64_t hashWords(std::size_t size, WordAt wordAt, ByteAt byteAt)
 {
     std::uint64_t hash = size * 0x9E3779B97F4A7C15;
     const auto mix = [&](std::uint64_t word) {

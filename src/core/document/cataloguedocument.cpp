@@ -4,6 +4,7 @@
 #include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
 #include "core/order/filters.h"
+#include "core/order/orders.h"
 #include "core/order/performerlist.h"
 #include "core/order/producerlist.h"
 #include "core/order/songlist.h"
@@ -148,6 +149,7 @@ void CatalogueDocument::refillEntryLists()
 
 void CatalogueDocument::clearAll()
 {
+    m_filterPerformerNames.reset();
     m_undo.clear();
     m_displayOrder.clear();
     m_displayOrder.shrink_to_fit();
@@ -237,7 +239,16 @@ Status CatalogueDocument::saveFile(const std::string& path)
 
 void CatalogueDocument::applyFilters()
 {
+    // Every change of the albums or the filters comes here.
+    m_filterPerformerNames.reset();
     m_displayOrder = filteredAlbums(*this);
+}
+
+const std::vector<std::string>& CatalogueDocument::filterPerformerNames()
+{
+    if (!m_filterPerformerNames)
+        m_filterPerformerNames = distinctPerformerNames(*this, progress());
+    return *m_filterPerformerNames;
 }
 
 void CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters,

@@ -316,7 +316,8 @@ std::vector<std::uint32_t> SortKeys::stableOrder() const
         order[i] = i;
     order = countingSort(order, distinct.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; });
     if (m_maxMajor > 0)
-        order = countingSort(order, std::size_t{m_maxMajor} + 1, [&](std::uint32_t i) { return m_entryMajor[i]; });
+        order = countingSort(order, std::size_t{m_maxMajor} + 1,
+                             [&](std::uint32_t i) { return m_entryMajor[i]; });
     return order;
 }
 

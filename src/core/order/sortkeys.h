@@ -65,10 +65,10 @@ private:
     void growTable();
     void sortByChunks(std::vector<KeyedItem>& items) const;
 
-    std::string m_arena; // the distinct keys, one after another
+    std::string m_arena;                                      // the distinct keys, one after another
     std::vector<std::pair<std::size_t, std::size_t>> m_spans; // per distinct key: offset and length
     std::vector<std::uint64_t> m_hashes;                      // per distinct key
-    std::vector<std::uint64_t> m_table; // open addressing over the distinct keys
+    std::vector<std::uint64_t> m_table;                       // open addressing over the distinct keys
     std::vector<std::uint32_t> m_entryKey;
     std::vector<std::uint32_t> m_entryMajor;
     std::uint32_t m_maxMajor = 0;
