@@ -121,6 +121,17 @@ public:
         }
     }
 
+    // For a walk through the albums albumOf(0) to albumOf(count - 1): at step k, asks for what the
+    // steps a few on will read of field f, so that the walk does not wait for memory at each album.
+    template <class AlbumOf>
+    void prefetchAhead(std::size_t k, std::size_t count, AlbumOf albumOf, Field f) const
+    {
+        if (k + 16 < count)
+            prefetchRecord(static_cast<int>(albumOf(k + 16)));
+        if (k + 8 < count)
+            prefetchTexts(static_cast<int>(albumOf(k + 8)), fieldIndex(f));
+    }
+
     // Reads one album's texts field by field, in field order, from a given field on.
     class TextCursor
     {

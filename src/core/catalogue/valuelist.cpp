@@ -30,17 +30,21 @@ bool ValueList::addDistinctValue(std::string_view text)
         return false;
     // Plain ASCII is folded a word at a time as it is hashed and compared, without being written
     // anywhere unless it is new; anything else is folded into m_folded first.
-    const bool ascii = cp1252::isAscii(text);
-    if (!ascii)
-        cp1252::foldCaseInto(m_folded, text);
-    const std::string_view other = m_folded;
-    const std::size_t size = ascii ? text.size() : other.size();
-    const auto wordOf = [&](std::size_t at) {
-        return ascii ? cp1252::foldAsciiWord(wordAt(text.data() + at)) : wordAt(other.data() + at);
-    };
-    const auto byteOf = [&](std::size_t at) {
-        return static_cast<unsigned char>(ascii ? lowerAscii(text[at]) : other[at]);
-    };
+    if (cp1252::isAscii(text))
+        return addFolded(
+            text, text.size(),
+            [text](std::size_t at) { return cp1252::foldAsciiWord(wordAt(text.data() + at)); },
+            [text](std::size_t at) { return static_cast<unsigned char>(lowerAscii(text[at])); });
+    cp1252::foldCaseInto(m_folded, text);
+    const std::string_view folded = m_folded;
+    return addFolded(
+        text, folded.size(), [folded](std::size_t at) { return wordAt(folded.data() + at); },
+        [folded](std::size_t at) { return static_cast<unsigned char>(folded[at]); });
+}
+
+template <class WordOf, class ByteOf>
+bool ValueList::addFolded(std::string_view text, std::size_t size, WordOf wordOf, ByteOf byteOf)
+{
     const auto hash = static_cast<std::uint32_t>(hashWords(size, wordOf, byteOf));
     const auto equal = [&](std::string_view folded) {
         if (folded.size() != size)

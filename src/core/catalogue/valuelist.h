@@ -29,6 +29,9 @@ private:
     };
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
 
+    // Adds text, whose folded form (size bytes) wordOf and byteOf give, unless it is there.
+    template <class WordOf, class ByteOf>
+    bool addFolded(std::string_view text, std::size_t size, WordOf wordOf, ByteOf byteOf);
     void growTable();
 
     std::vector<std::string> m_values;

@@ -118,6 +118,9 @@ void CatalogueDocument::rebuildValueLists()
         m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a));
     };
     for (int a = 0; a < albumCount(); ++a) {
+        m_albums.prefetchAhead(
+            static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
+            [](std::size_t k) { return k; }, Field::CatalogNumber);
         add(ValueListId::Artist, Field::Artist, a);
         add(ValueListId::Label, Field::Label, a);
         add(ValueListId::Quality, Field::Quality, a);

@@ -36,6 +36,9 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
         foundNames.reserve(displayOrder.size() * 4);
         std::vector<std::uint32_t> perPosition(displayOrder.size() + 1, 0);
         for (int a = 0; a < doc.albumCount(); ++a) {
+            albums.prefetchAhead(
+                static_cast<std::size_t>(a), static_cast<std::size_t>(doc.albumCount()),
+                [](std::size_t k) { return k; }, Field::FirstPerformer);
             const std::uint32_t p = positionOf[static_cast<std::size_t>(a)];
             if (p == kHidden)
                 continue;

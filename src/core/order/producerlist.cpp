@@ -23,8 +23,8 @@ std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink
         OrderProgress progress(sink, "Building the Producer List", static_cast<int>(displayOrder.size()));
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
-            const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
-            const bool second = !doc.text(Field::Producer2, static_cast<int>(album)).empty();
+            const bool first = doc.albums().hasText(Field::Producer1, static_cast<int>(album));
+            const bool second = doc.albums().hasText(Field::Producer2, static_cast<int>(album));
             if (first)
                 producers.push_back({album, 1});
             if (second)
@@ -37,8 +37,12 @@ std::vector<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink
 
     OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(producers.size())));
     SortKeys keys(producers.size(), producers.size() * 16);
-    for (std::uint32_t i :
-         inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; })) {
+    const std::vector<std::uint32_t> visit =
+        inCatalogueOrder(producers.size(), [&](std::uint32_t k) { return producers[k].album; });
+    for (std::size_t k = 0; k < visit.size(); ++k) {
+        doc.albums().prefetchAhead(
+            k, visit.size(), [&](std::size_t v) { return producers[visit[v]].album; }, Field::Producer1);
+        const std::uint32_t i = visit[k];
         const std::string_view name = producerName(doc, producers[i]);
         // The unnamed entries go last and keep the order they were built in.
         if (isUnnamedProducer(name))

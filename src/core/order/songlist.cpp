@@ -22,8 +22,12 @@ std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 {
     const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
-    for (std::uint32_t p :
-         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+    const std::vector<std::uint32_t> visit =
+        inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; });
+    for (std::size_t k = 0; k < visit.size(); ++k) {
+        doc.albums().prefetchAhead(
+            k, visit.size(), [&](std::size_t v) { return displayOrder[visit[v]]; }, Field::Artist);
+        const std::uint32_t p = visit[k];
         const std::string_view artist = artistOf(doc, displayOrder[p]);
         keys.set(p, ignoreThe ? stripLeadingThe(artist) : artist);
     }
@@ -52,6 +56,9 @@ std::vector<SongEntry> songList(const Catalogue& doc, SongHeaders headers, Progr
     OrderProgress progress(sink, "Building the Song List", static_cast<int>(displayOrder.size()));
     for (std::size_t p = 0; p < displayOrder.size(); ++p) {
         const std::uint32_t album = displayOrder[p];
+        if (withHeaders)
+            doc.albums().prefetchAhead(
+                p, displayOrder.size(), [&](std::size_t k) { return displayOrder[k]; }, Field::Artist);
         // Byte for byte: artists differing only in letter case get a header each.
         if (withHeaders && (songs.empty() || artistOf(doc, songs.back().album) != artistOf(doc, album)))
             songs.push_back({album, 0});
@@ -76,7 +83,13 @@ std::vector<SongEntry> sortedSongList(const Catalogue& doc, std::vector<SongEntr
         rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
 
     SortKeys keys(songs.size(), songs.size() * 16);
-    for (std::uint32_t i : inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; })) {
+    const std::vector<std::uint32_t> visit =
+        inCatalogueOrder(songs.size(), [&](std::uint32_t k) { return songs[k].album; });
+    const AlbumStore& albums = doc.albums();
+    for (std::size_t k = 0; k < visit.size(); ++k) {
+        albums.prefetchAhead(
+            k, visit.size(), [&](std::size_t v) { return songs[visit[v]].album; }, Field::FirstTitle);
+        const std::uint32_t i = visit[k];
         const std::string_view title = songTitle(doc, songs[i]);
         keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
                  artistShort ? rankOf[songs[i].album] : 0);

@@ -80,14 +80,24 @@ private:
 // trip to memory, which costs more than the sort itself on a large catalogue.
 template <class AlbumOf> std::vector<std::uint32_t> inCatalogueOrder(std::size_t count, AlbumOf albumOf)
 {
+    std::vector<std::uint32_t> visit;
+    visit.reserve(count);
+    // Often the entries are in catalogue order already (a list built from albums in catalogue order).
+    std::uint32_t i = 1;
+    while (i < count && albumOf(i - 1) <= albumOf(i))
+        ++i;
+    if (i >= count) {
+        for (std::uint32_t k = 0; k < count; ++k)
+            visit.push_back(k);
+        return visit;
+    }
+
     // Runs of consecutive entries of one album, as (album, first entry).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
     for (std::uint32_t i = 0; i < count; ++i)
         if (i == 0 || albumOf(i) != albumOf(i - 1))
             runs.emplace_back(albumOf(i), i);
     std::sort(runs.begin(), runs.end());
-    std::vector<std::uint32_t> visit;
-    visit.reserve(count);
     for (const auto& [album, first] : runs)
         for (std::uint32_t i = first; i < count && albumOf(i) == album; ++i)
             visit.push_back(i);
