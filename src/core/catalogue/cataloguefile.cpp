@@ -367,12 +367,20 @@ private:
             const std::size_t size = m_bytes.size();
             std::size_t pos = m_in.offset();
             for (std::size_t a = 0; a < count; ++a) {
-                // Most song and performer slots are empty: eight empty texts are eight zero bytes.
-                while (count - a > 8 && size - pos >= 8 && wordAt(pos) == 0) {
-                    a += 8;
-                    pos += 8;
-                }
                 const std::size_t b = pos < size ? static_cast<unsigned char>(m_bytes[pos]) : 0xFF;
+                if (b == 0) {
+                    // Most song and performer slots are empty: eight empty texts are eight zeros.
+                    while (count - a > 8 && size - pos >= 8 && wordAt(pos) == 0) {
+                        a += 8;
+                        pos += 8;
+                    }
+                    if (pos < size && m_bytes[pos] == 0) {
+                        ++pos;
+                        continue;
+                    }
+                    --a; // eight were skipped and the text at pos is the next turn's
+                    continue;
+                }
                 std::size_t length;
                 if (b < 0xFF && b < size - pos) {
                     // The common case, a short text, without the reader's checks of every step.
