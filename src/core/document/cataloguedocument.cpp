@@ -114,21 +114,29 @@ void CatalogueDocument::rebuildValueLists()
     for (auto& list : m_valueLists)
         list.clear();
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
-    auto add = [&](ValueListId id, Field f, int a) {
-        m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, a));
+    // Each list takes its texts in album order, the producers of an album one after the other;
+    // an album's texts are walked through in field order.
+    const auto add = [&](Field f, std::string_view text) {
+        ValueListId id;
+        switch (f) {
+        case Field::Artist: id = ValueListId::Artist; break;
+        case Field::Producer1:
+        case Field::Producer2: id = ValueListId::Producer; break;
+        case Field::MediaType: id = ValueListId::MediaType; break;
+        case Field::MusicType: id = ValueListId::MusicType; break;
+        case Field::AlbumName: id = ValueListId::AlbumName; break;
+        case Field::Quality: id = ValueListId::Quality; break;
+        case Field::Label: id = ValueListId::Label; break;
+        default: return;
+        }
+        m_valueLists[static_cast<int>(id)].addDistinctValue(text);
     };
     for (int a = 0; a < albumCount(); ++a) {
         m_albums.prefetchAhead(
             static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
             [](std::size_t k) { return k; }, Field::CatalogNumber);
-        add(ValueListId::Artist, Field::Artist, a);
-        add(ValueListId::Label, Field::Label, a);
-        add(ValueListId::Quality, Field::Quality, a);
-        add(ValueListId::AlbumName, Field::AlbumName, a);
-        add(ValueListId::Producer, Field::Producer1, a);
-        add(ValueListId::Producer, Field::Producer2, a);
-        add(ValueListId::MusicType, Field::MusicType, a);
-        add(ValueListId::MediaType, Field::MediaType, a);
+        m_albums.forEachText(a, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
+        m_albums.forEachText(a, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
         progress.step();
     }
 }
