@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace discora {
@@ -50,28 +49,6 @@ private:
     std::size_t m_blockSize;
     std::size_t m_used = 0;
     bool m_failed = false;
-};
-
-// Collects everything in one string.
-class StringSink : public ByteSink
-{
-public:
-    StringSink() : ByteSink(std::size_t{1} << 16) {}
-    std::string take()
-    {
-        finish();
-        return std::move(m_bytes);
-    }
-
-protected:
-    bool consume(std::string_view block) override
-    {
-        m_bytes.append(block);
-        return true;
-    }
-
-private:
-    std::string m_bytes;
 };
 
 } // namespace discora

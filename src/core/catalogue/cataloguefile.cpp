@@ -1,7 +1,7 @@
 #include "core/catalogue/cataloguefile.h"
 
-#include "core/catalogue/bytecopy.h"
 #include "core/catalogue/cp1252.h"
+#include "core/catalogue/stringsink.h"
 
 #include <algorithm>
 #include <bit>
@@ -441,9 +441,9 @@ private:
     void readAlbums(AlbumStore& albums, const std::vector<Field>& lists, bool numberTracks,
                     ProgressScope& progress)
     {
-        // Texts that are not plain ASCII grow when they become UTF-8; the store makes room then.
-        albums.reserve(m_albumCount, static_cast<std::size_t>(
-                                         AlbumStore::recordSize(m_texts, m_textBytes + m_textBytes / 64)));
+        // Records usually keep 16-bit ends; texts that are not plain ASCII grow when they become
+        // UTF-8. The store makes more room where this is not enough, and gives back what is left.
+        albums.reserve(m_albumCount, static_cast<std::size_t>(m_texts * 2 + m_textBytes + m_textBytes / 64));
 
         // The first pass has checked every length against the file's size, so the texts are taken
         // here without checking again.
