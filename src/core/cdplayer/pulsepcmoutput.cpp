@@ -22,10 +22,10 @@ std::string PulsePcmOutput::open()
 {
     if (m_stream)
         return {};
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = 44100;
-    spec.channels = 2;
+    pa_sample_spec format{};
+    format.format = PA_SAMPLE_S16LE;
+    format.rate = 44100;
+    format.channels = 2;
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = kTargetBytes;
@@ -33,7 +33,7 @@ std::string PulsePcmOutput::open()
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    m_stream = pa_simple_new(nullptr, "Discora", PA_STREAM_PLAYBACK, nullptr, "Audio CD", &spec, nullptr,
+    m_stream = pa_simple_new(nullptr, "Discora", PA_STREAM_PLAYBACK, nullptr, "Audio CD", &format, nullptr,
                              &buffer, &error);
     return m_stream ? std::string() : std::string(pa_strerror(error));
 }

@@ -28,15 +28,15 @@ class MonitorRecorder
 public:
     explicit MonitorRecorder(const std::string& source)
     {
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = 44100;
-        spec.channels = 2;
+        pa_sample_spec format{};
+        format.format = PA_SAMPLE_S16LE;
+        format.rate = 44100;
+        format.channels = 2;
         pa_buffer_attr buffer{};
         buffer.maxlength = static_cast<std::uint32_t>(-1);
         buffer.fragsize = 4410 * 4 / 10;
         int error = 0;
-        m_simple = pa_simple_new(nullptr, "Discora test", PA_STREAM_RECORD, source.c_str(), "monitor", &spec,
+        m_simple = pa_simple_new(nullptr, "Discora test", PA_STREAM_RECORD, source.c_str(), "monitor", &format,
                                  nullptr, &buffer, &error);
         if (!m_simple) {
             m_error = pa_strerror(error);
