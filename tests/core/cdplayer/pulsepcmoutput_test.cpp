@@ -36,8 +36,8 @@ public:
         buffer.maxlength = static_cast<std::uint32_t>(-1);
         buffer.fragsize = 4410 * 4 / 10;
         int error = 0;
-        m_simple = pa_simple_new(nullptr, "Discora test", PA_STREAM_RECORD, source.c_str(), "monitor", &format,
-                                 nullptr, &buffer, &error);
+        m_simple = pa_simple_new(nullptr, "Discora test", PA_STREAM_RECORD, source.c_str(), "monitor",
+                                 &format, nullptr, &buffer, &error);
         if (!m_simple) {
             m_error = pa_strerror(error);
             return;
