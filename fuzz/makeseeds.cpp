@@ -108,6 +108,10 @@ void writeCommandLines(const fs::path& dir)
         {"--filter", "colour=red", "--version"},
         {"-h"},
         {"--order", "by-number", "a.dcf", "b.dcf"},
+        {"--import-csv", "in.csv", "--map", "Year=custom1", "--save-as", "out.dcf"},
+        {"--import-csv", "in.csv", "--save-as", "out.dcf", "music.dcf"},
+        {"--print-pdf", "out.pdf", "--order", "by-label", "music.dcf"},
+        {"--cd-info", "--cd-device", "disc.cue"},
     };
     int n = 0;
     for (const auto& args : lines) {
