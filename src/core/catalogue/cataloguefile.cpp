@@ -1,16 +1,21 @@
 #include "core/catalogue/cataloguefile.h"
 
 #include "core/catalogue/cp1252.h"
+#include "core/catalogue/stringsink.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include <fcntl.h>
@@ -100,13 +105,20 @@ struct Malformed
     std::size_t offset;
 };
 
+// An album whose texts together exceed what one record can hold.
+struct TooLarge
+{
+    std::size_t album;
+};
+
 class ByteReader
 {
 public:
-    explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
+    explicit ByteReader(std::string_view bytes, std::size_t pos = 0) : m_bytes(bytes), m_pos(pos) {}
 
     std::size_t remaining() const { return m_bytes.size() - m_pos; }
     std::size_t offset() const { return m_pos; }
+    void seek(std::size_t pos) { m_pos = pos; }
 
     void need(std::size_t count, const char* what) const
     {
@@ -150,11 +162,31 @@ private:
     std::size_t m_pos = 0;
 };
 
+// A text as the file stores it: Windows-1252 bytes, or UTF-16 code units in wide.
+struct StoredText
+{
+    std::string_view bytes;
+    bool wide = false;
+};
+
+std::u16string unitsOf(std::string_view bytes)
+{
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return units;
+}
+
+// Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
+// store one record per album: the first pass checks every list, notes where each begins and about
+// how much the records will take; the second reads all lists side by side, an album at a time,
+// into records laid out one after another.
 class CatalogueReader
 {
 public:
     CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
-        : m_in(bytes), m_base(base), m_progressSink(progress)
+        : m_bytes(bytes), m_in(bytes), m_base(base), m_progressSink(progress)
     {}
 
     LoadedCatalogue read()
@@ -195,24 +227,29 @@ public:
         }
         if (v <= -5) {
             for (int h = 0; h < 2; ++h) {
-                std::string heading = readText();
+                std::string heading = toUtf8(readString(m_in));
                 if (!heading.empty())
                     out.headings[h] = std::move(heading);
                 progress.step();
             }
         }
-        for (Field f : lists) {
-            readList(out.albums.column(f));
-            progress.step();
-        }
-        out.albums.resize(static_cast<int>(m_albumCount));
 
-        if (v == -1 || v >= 0)
-            numberTracks(out.albums);
+        // Files without track numbers get "01" to "26" for every song with a title.
+        const bool numberTracks = v == -1 || v >= 0;
+        findLists(lists, numberTracks);
+        readAlbums(out.albums, lists, numberTracks, progress);
         return out;
     }
 
 private:
+    // Where a list's texts begin, and how many of them belong to albums.
+    struct ListStart
+    {
+        Field field;
+        std::size_t offset;
+        std::size_t kept;
+    };
+
     void readEdges(ColumnLayouts& layouts, std::span<const EdgeRef> group)
     {
         for (const EdgeRef& ref : group) {
@@ -222,111 +259,315 @@ private:
         }
     }
 
-    struct Prefix
+    static std::size_t readLength(ByteReader& in)
     {
-        std::size_t length;
-        bool wide;
-    };
-
-    std::size_t readLength()
-    {
-        const std::uint8_t b = m_in.u8();
+        const std::uint8_t b = in.u8();
         if (b < 0xFF)
             return b;
-        const std::uint16_t w = m_in.u16();
+        const std::uint16_t w = in.u16();
         if (w < 0xFFFF)
             return w;
-        return m_in.u32();
+        return in.u32();
     }
 
-    Prefix readPrefix()
+    static StoredText readString(ByteReader& in)
     {
-        const std::uint8_t b = m_in.u8();
+        const std::uint8_t b = in.u8();
         if (b < 0xFF)
-            return {b, false};
-        const std::uint16_t w = m_in.u16();
-        if (w == 0xFFFE)
-            return {readLength(), true};
-        if (w < 0xFFFF)
-            return {w, false};
-        return {m_in.u32(), false};
+            return {in.take(b), false};
+        const std::uint16_t w = in.u16();
+        if (w < 0xFFFE)
+            return {in.take(w), false};
+        if (w == 0xFFFF)
+            return {in.take(in.u32()), false};
+        const std::size_t units = readLength(in);
+        if (units > in.remaining() / 2)
+            throw Malformed{"a text runs past the end of the file", in.offset()};
+        return {in.take(units * 2), true};
     }
 
-    // Appends the next string to column (or skips it when column is null).
-    void readString(TextColumn* column)
+    // The next text at a place the first pass has read already.
+    static StoredText takeChecked(const unsigned char*& at)
     {
-        const Prefix prefix = readPrefix();
-        if (!prefix.wide) {
-            const std::string_view bytes = m_in.take(prefix.length);
-            if (!column)
-                return;
-            if (cp1252::isAscii(bytes)) {
-                std::memcpy(column->appendUninitialised(bytes.size()), bytes.data(), bytes.size());
-            } else {
-                m_scratch.clear();
-                cp1252::appendUtf8(m_scratch, bytes);
-                column->append(m_scratch);
+        const auto chars = [](const unsigned char* p, std::size_t n) {
+            return std::string_view(reinterpret_cast<const char*>(p), n);
+        };
+        const std::size_t b = at[0];
+        if (b < 0xFF) {
+            const StoredText text{chars(at + 1, b), false};
+            at += 1 + b;
+            return text;
+        }
+        const std::size_t w = at[1] | (std::size_t{at[2]} << 8);
+        at += 3;
+        if (w < 0xFFFE) {
+            const StoredText text{chars(at, w), false};
+            at += w;
+            return text;
+        }
+        const auto u32 = [&] {
+            const std::size_t v =
+                at[0] | (std::size_t{at[1]} << 8) | (std::size_t{at[2]} << 16) | (std::size_t{at[3]} << 24);
+            at += 4;
+            return v;
+        };
+        if (w == 0xFFFF) {
+            const std::size_t n = u32();
+            const StoredText text{chars(at, n), false};
+            at += n;
+            return text;
+        }
+        std::size_t units = *at++;
+        if (units == 0xFF) {
+            units = at[0] | (std::size_t{at[1]} << 8);
+            at += 2;
+            if (units == 0xFFFF)
+                units = u32();
+        }
+        const StoredText text{chars(at, units * 2), true};
+        at += units * 2;
+        return text;
+    }
+
+    // The text in UTF-8, in scratch unless the bytes are plain ASCII and serve as they are.
+    static std::string_view decode(const StoredText& text, std::string& scratch)
+    {
+        if (!text.wide) {
+            if (cp1252::isAscii(text.bytes))
+                return text.bytes;
+            scratch.clear();
+            cp1252::appendUtf8(scratch, text.bytes);
+            return scratch;
+        }
+        const std::u16string units = unitsOf(text.bytes);
+        scratch = cp1252::utf16ToUtf8(units.data(), units.size());
+        return scratch;
+    }
+
+    static std::string toUtf8(const StoredText& text)
+    {
+        std::string scratch;
+        return std::string(decode(text, scratch));
+    }
+
+    // The first pass: checks every list, notes where its texts begin, and counts the non-empty
+    // texts and their bytes.
+    void findLists(const std::vector<Field>& lists, bool numberTracks)
+    {
+        for (Field f : lists) {
+            const std::size_t at = m_in.offset();
+            std::size_t count = m_in.u16();
+            if (count == 0xFFFF)
+                count = m_in.u32();
+            if (count > m_in.remaining())
+                throw Malformed{"a list holds more entries than the file has bytes", at};
+            const std::size_t kept = std::min(count, m_albumCount);
+            m_starts.push_back({f, m_in.offset(), kept});
+            // A title also brings its track number where the file has none.
+            const std::size_t perText = numberTracks && isTitle(f) ? 2 : 1;
+            const std::size_t size = m_bytes.size();
+            std::size_t pos = m_in.offset();
+            for (std::size_t a = 0; a < count; ++a) {
+                const std::size_t b = pos < size ? static_cast<unsigned char>(m_bytes[pos]) : 0xFF;
+                if (b == 0) {
+                    // Most song and performer slots are empty: eight empty texts are eight zeros.
+                    while (count - a > 8 && size - pos >= 8 && wordAt(pos) == 0) {
+                        a += 8;
+                        pos += 8;
+                    }
+                    if (pos < size && m_bytes[pos] == 0) {
+                        ++pos;
+                        continue;
+                    }
+                    --a; // eight were skipped and the text at pos is the next turn's
+                    continue;
+                }
+                std::size_t length;
+                if (b < 0xFF && b < size - pos) {
+                    // The common case, a short text, without the reader's checks of every step.
+                    length = b;
+                    pos += 1 + b;
+                } else {
+                    m_in.seek(pos);
+                    length = readString(m_in).bytes.size();
+                    pos = m_in.offset();
+                }
+                if (a < kept && length > 0) {
+                    m_texts += perText;
+                    m_textBytes += length + 2 * (perText - 1);
+                }
             }
-            return;
-        }
-        if (prefix.length > m_in.remaining() / 2)
-            throw Malformed{"a text runs past the end of the file", m_in.offset()};
-        const std::string_view bytes = m_in.take(prefix.length * 2);
-        if (!column)
-            return;
-        m_units.resize(prefix.length);
-        for (std::size_t i = 0; i < prefix.length; ++i)
-            m_units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                               (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-        column->append(cp1252::utf16ToUtf8(m_units.data(), m_units.size()));
-    }
-
-    std::string readText()
-    {
-        TextColumn one;
-        readString(&one);
-        return std::string(one.at(0));
-    }
-
-    void readList(TextColumn& column)
-    {
-        const std::size_t at = m_in.offset();
-        std::size_t count = m_in.u16();
-        if (count == 0xFFFF)
-            count = m_in.u32();
-        if (count > m_in.remaining())
-            throw Malformed{"a list holds more entries than the file has bytes", at};
-        const std::size_t kept = std::min(count, m_albumCount);
-        column.clear();
-        column.reserve(kept, 0);
-        for (std::size_t i = 0; i < count; ++i)
-            readString(i < kept ? &column : nullptr);
-        column.resize(m_albumCount);
-        column.shrinkToFit();
-    }
-
-    static void numberTracks(AlbumStore& albums)
-    {
-        for (int k = 1; k <= kSongSlots; ++k) {
-            const char track[3] = {static_cast<char>('0' + k / 10), static_cast<char>('0' + k % 10), 0};
-            for (int a = 0; a < albums.albumCount(); ++a)
-                if (!albums.text(titleField(k), a).empty())
-                    albums.setText(trackField(k), a, track);
+            m_in.seek(pos);
         }
     }
 
+    std::uint64_t wordAt(std::size_t pos) const
+    {
+        std::uint64_t word;
+        std::memcpy(&word, m_bytes.data() + pos, sizeof word);
+        return word;
+    }
+
+    // Whether the n bytes at p are plain ASCII. Texts of up to sixteen bytes are tested as two
+    // words, the last ending where the text ends (a text shorter than a word takes the word from
+    // where it starts, where the file has eight bytes from there on).
+    bool plainAt(const unsigned char* p, std::size_t n) const
+    {
+        constexpr std::uint64_t kHigh = 0x8080808080808080;
+        const auto word = [](const unsigned char* at) {
+            std::uint64_t w;
+            std::memcpy(&w, at, sizeof w);
+            return w;
+        };
+        if (n >= 8 && n <= 16)
+            return ((word(p) | word(p + n - 8)) & kHigh) == 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            const auto* end = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+            if (n < 8 && end - p >= 8)
+                return (word(p) & ((std::uint64_t{1} << (8 * n)) - 1) & kHigh) == 0;
+        }
+        return cp1252::isAscii({reinterpret_cast<const char*>(p), n});
+    }
+
+    static bool isTitle(Field f)
+    {
+        return fieldIndex(f) >= fieldIndex(titleField(1)) &&
+               fieldIndex(f) <= fieldIndex(titleField(kSongSlots));
+    }
+
+    // The second pass: the albums' records, a block of albums at a time. Within a block each list
+    // is read in turn, its texts noted by album, and then each album's record is made from its
+    // notes; so the lists are read one after another, not a hundred side by side, and a block's
+    // notes stay in the processor's cache.
+    void readAlbums(AlbumStore& albums, const std::vector<Field>& lists, bool numberTracks,
+                    ProgressScope& progress)
+    {
+        // Records usually keep 16-bit ends; texts that are not plain ASCII grow when they become
+        // UTF-8. The store makes more room where this is not enough, and gives back what is left.
+        albums.reserve(m_albumCount, static_cast<std::size_t>(m_texts * 2 + m_textBytes + m_textBytes / 64));
+
+        // The first pass has checked every length against the file's size, so the texts are taken
+        // here without checking again.
+        struct Cursor
+        {
+            const unsigned char* at;
+            std::size_t kept;
+            Field field;
+        };
+        std::vector<Cursor> cursors;
+        cursors.reserve(m_starts.size());
+        for (const ListStart& start : m_starts)
+            cursors.push_back({reinterpret_cast<const unsigned char*>(m_bytes.data()) + start.offset,
+                               start.kept, start.field});
+        const auto* fileEnd = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+
+        constexpr std::size_t kBlock = 64;
+        std::vector<FieldText> notes(kBlock * kFieldCount);
+        std::array<std::size_t, kBlock> noted{};
+        // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
+        std::deque<std::string> converted;
+        std::size_t convertedUsed = 0;
+        static constexpr char kTrackNumbers[] = "01020304050607080910111213141516171819202122232425"
+                                                "26";
+
+        std::size_t stepsTaken = 0;
+        for (std::size_t first = 0; first < m_albumCount; first += kBlock) {
+            const std::size_t block = std::min(kBlock, m_albumCount - first);
+            std::fill_n(noted.begin(), block, 0);
+            convertedUsed = 0;
+            for (Cursor& c : cursors) {
+                const std::size_t end = std::min(first + block, std::max(c.kept, first));
+                const unsigned char* at = c.at;
+                for (std::size_t a = first; a < end;) {
+                    if (*at == 0) {
+                        // Most song and performer slots are empty: eight empty texts are eight zeros.
+                        std::uint64_t word = 0;
+                        while (end - a >= 8 && fileEnd - at >= 8 && (std::memcpy(&word, at, 8), word == 0)) {
+                            at += 8;
+                            a += 8;
+                        }
+                        if (a < end && *at == 0) {
+                            ++at;
+                            ++a;
+                        }
+                        continue;
+                    }
+                    std::string_view text;
+                    if (*at < 0xFF) {
+                        text = {reinterpret_cast<const char*>(at + 1), *at};
+                        const bool plain = plainAt(at + 1, *at);
+                        at += 1 + *at;
+                        if (!plain)
+                            text = convert({text, false}, converted, convertedUsed);
+                    } else {
+                        text = convert(takeChecked(at), converted, convertedUsed);
+                    }
+                    if (!text.empty()) {
+                        const std::size_t i = a - first;
+                        notes[i * kFieldCount + noted[i]++] = {c.field, text};
+                    }
+                    ++a;
+                }
+                c.at = at;
+            }
+            for (std::size_t i = 0; i < block; ++i) {
+                FieldText* texts = notes.data() + i * kFieldCount;
+                // The titles are the last lists of such files, and the track numbers follow them.
+                if (numberTracks) {
+                    const std::size_t listed = noted[i];
+                    for (std::size_t t = 0; t < listed; ++t) {
+                        if (!isTitle(texts[t].field))
+                            continue;
+                        const int slot = fieldIndex(texts[t].field) - fieldIndex(titleField(1)) + 1;
+                        texts[noted[i]++] = {trackField(slot), {kTrackNumbers + 2 * (slot - 1), 2}};
+                    }
+                }
+                try {
+                    albums.appendAlbum(std::span<const FieldText>(texts, noted[i]));
+                } catch (const std::length_error&) {
+                    throw TooLarge{first + i};
+                }
+            }
+            // The lists' steps, spread over the albums.
+            const std::size_t done = first + block;
+            for (; stepsTaken < lists.size() && stepsTaken * m_albumCount < done * lists.size(); ++stepsTaken)
+                progress.step();
+        }
+        for (; stepsTaken < lists.size(); ++stepsTaken)
+            progress.step();
+        albums.shrinkToFit();
+    }
+
+    // A text in UTF-8: plain ASCII as it is, anything else converted into the next of strings.
+    static std::string_view convert(const StoredText& text, std::deque<std::string>& strings,
+                                    std::size_t& used)
+    {
+        if (!text.wide && cp1252::isAscii(text.bytes))
+            return text.bytes;
+        if (used == strings.size())
+            strings.emplace_back();
+        std::string& out = strings[used++];
+        decode(text, out);
+        return out;
+    }
+
+    std::string_view m_bytes;
     ByteReader m_in;
     const LoadBase& m_base;
     ProgressSink* m_progressSink;
     std::size_t m_albumCount = 0;
-    std::string m_scratch;
-    std::vector<char16_t> m_units;
+    std::vector<ListStart> m_starts;
+    // The non-empty texts the albums keep and their bytes as stored.
+    std::size_t m_texts = 0;
+    std::uint64_t m_textBytes = 0;
 };
 
+// Appends the file's integers and texts to a string.
 class ByteWriter
 {
 public:
-    void reserve(std::size_t bytes) { m_out.reserve(bytes); }
+    explicit ByteWriter(std::string& out) : m_out(out) {}
+
     void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
     void u16(std::uint16_t v)
     {
@@ -385,11 +626,97 @@ public:
             u16(unit);
     }
 
-    std::string take() { return std::move(m_out); }
+private:
+    std::string& m_out;
+};
+
+// One list of the file being made. Room is asked for once per block of albums, so that a short
+// text and an empty one are written without a check of every byte.
+class ListBuffer
+{
+public:
+    void clear() { m_size = 0; }
+    void makeRoom(std::size_t n)
+    {
+        if (m_capacity - m_size < n)
+            grow(n);
+    }
+    // Where the next byte goes; bytes may be written there within the room made, and then
+    // setEnd() given the new end.
+    char* end() { return m_bytes.get() + m_size; }
+    void setEnd(const char* end) { m_size = static_cast<std::size_t>(end - m_bytes.get()); }
+    void append(std::string_view bytes)
+    {
+        makeRoom(bytes.size());
+        std::memcpy(m_bytes.get() + m_size, bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    std::string_view bytes() const { return {m_bytes.get(), m_size}; }
 
 private:
-    std::string m_out;
+    void grow(std::size_t n)
+    {
+        const std::size_t capacity = std::max({m_size + n, m_capacity * 2, std::size_t{1} << 16});
+        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(bytes.get(), m_bytes.get(), m_size);
+        m_bytes = std::move(bytes);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_bytes;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
 };
+
+// Writes the texts of one list for a run of albums, each a length byte and its bytes, as long as
+// they are plain ASCII and shorter than 255 bytes; returns where it stopped (at the first cursor
+// whose text needs more) and moves out past what it wrote. Texts of up to 16 bytes are tested and
+// copied as two words, which the bytes the store keeps readable after each text allow; out must
+// have room for 16 bytes more than a length byte and a text of 254 bytes per album.
+AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor,
+                                        AlbumStore::TextCursor* end, int field)
+{
+    static_assert(AlbumStore::kReadableAfterText >= 16);
+    constexpr std::uint64_t kHigh = 0x8080808080808080;
+    char* to = out;
+    for (; cursor != end; ++cursor) {
+        if (!cursor->has(field)) {
+            *to++ = '\0';
+            continue;
+        }
+        const std::string_view text = cursor->peek();
+        const std::size_t n = text.size();
+        if (n <= 16) {
+            std::uint64_t head;
+            std::uint64_t tail;
+            std::memcpy(&head, text.data(), 8);
+            std::memcpy(&tail, text.data() + 8, 8);
+            const std::uint64_t headMask = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+            const std::uint64_t tailMask = n >= 16  ? ~std::uint64_t{0}
+                                           : n <= 8 ? 0
+                                                    : (std::uint64_t{1} << (8 * (n - 8))) - 1;
+            if constexpr (std::endian::native == std::endian::little) {
+                if (((head & headMask) | (tail & tailMask)) & kHigh)
+                    break;
+            } else if (!cp1252::isAscii(text)) {
+                break;
+            }
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, &head, 8);
+            std::memcpy(to + 9, &tail, 8);
+        } else {
+            if (n >= 0xFF || !cp1252::isAscii(text))
+                break;
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, text.data(), n);
+        }
+        to += 1 + n;
+        cursor->skip();
+    }
+    out = to;
+    return cursor;
+}
 
 void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const EdgeRef> group)
 {
@@ -407,6 +734,9 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     } catch (const Malformed& m) {
         return Error{"The file is damaged or is not a Discora catalogue: " + m.what + " (at byte " +
                      std::to_string(m.offset) + ")."};
+    } catch (const TooLarge& t) {
+        return Error{"Album " + std::to_string(t.album + 1) +
+                     " holds more text than Discora can keep for one album (4 GiB)."};
     } catch (const std::bad_alloc&) {
         return Error{"Not enough memory to load the file."};
     } catch (const std::length_error&) {
@@ -414,15 +744,11 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     }
 }
 
-std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings)
+void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
+                    const std::array<std::string, 2>& headings)
 {
-    ByteWriter out;
-    std::size_t estimate = 700;
-    for (int f = 0; f < kFieldCount; ++f)
-        estimate += albums.column(fieldAt(f)).memoryUsage();
-    out.reserve(estimate);
-
+    std::string head;
+    ByteWriter out(head);
     out.i32(kCurrentFileVersion);
     out.i32(albums.albumCount());
     for (int i = 0; i < kLayoutCount; ++i) {
@@ -437,13 +763,70 @@ std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layout
         out.i32(0);
     out.text(headings[0]);
     out.text(headings[1]);
-    for (int f = 0; f < kFieldCount; ++f) {
-        const TextColumn& column = albums.column(fieldAt(f));
-        out.count(column.size());
-        for (std::size_t a = 0; a < column.size(); ++a)
-            out.text(column.at(a));
+    sink.write(head);
+
+    // The file holds one list per field, the store one record per album. The lists are made a
+    // group at a time and each group a block of albums at a time: the block's records are brought
+    // in once and then read list by list, each list written through one pointer. Each finished
+    // group goes to the sink.
+    constexpr int kGroup = 24;
+    constexpr int kBlock = 64;
+    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
+    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
+    const int count = albums.albumCount();
+    std::array<ListBuffer, kGroup> lists;
+    std::vector<AlbumStore::TextCursor> cursors;
+    cursors.reserve(kBlock);
+    std::string encoded;
+    for (int first = 0; first < kFieldCount; first += kGroup) {
+        const int last = std::min(first + kGroup, kFieldCount);
+        for (int f = first; f < last; ++f) {
+            encoded.clear();
+            ByteWriter(encoded).count(static_cast<std::size_t>(count));
+            lists[f - first].clear();
+            lists[f - first].append(encoded);
+        }
+        for (int block = 0; block < count; block += kBlock) {
+            const int end = std::min(block + kBlock, count);
+            // The records are far apart in memory and far larger than the processor's caches: the
+            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
+            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
+                albums.prefetchEnds(a, first);
+            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
+                albums.prefetchTexts(a, first);
+            cursors.clear();
+            for (int a = block; a < end; ++a)
+                cursors.push_back(albums.textCursor(a, first));
+            for (int f = first; f < last; ++f) {
+                ListBuffer& list = lists[f - first];
+                AlbumStore::TextCursor* cursor = cursors.data();
+                AlbumStore::TextCursor* const end = cursor + cursors.size();
+                while (cursor != end) {
+                    list.makeRoom(kBlockRoom);
+                    char* out = list.end();
+                    cursor = writeShortTexts(out, cursor, end, f);
+                    list.setEnd(out);
+                    if (cursor == end)
+                        break;
+                    // A long text, or one that is not plain ASCII.
+                    encoded.clear();
+                    ByteWriter(encoded).text(cursor->take());
+                    list.append(encoded);
+                    ++cursor;
+                }
+            }
+        }
+        for (int f = first; f < last; ++f)
+            sink.write(lists[f - first].bytes());
     }
-    return out.take();
+}
+
+std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
+                           const std::array<std::string, 2>& headings)
+{
+    StringSink sink;
+    writeCatalogue(sink, albums, layouts, headings);
+    return sink.take();
 }
 
 Result<std::string> readWholeFile(const std::string& path)
@@ -502,7 +885,8 @@ Result<std::string> followLinks(const std::string& path)
     return Error{systemError(ELOOP)};
 }
 
-Status writeAll(int fd, std::string_view bytes, off_t at)
+// Writes all of bytes at offset at; 0 or the error number of the write that failed.
+int writeAll(int fd, std::string_view bytes, off_t at)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -511,12 +895,33 @@ Status writeAll(int fd, std::string_view bytes, off_t at)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return Error{systemError(errno)};
+            return errno;
         }
         done += static_cast<std::size_t>(n);
     }
-    return success();
+    return 0;
 }
+
+// Writes each block to a file as it fills; remembers why the first write failed.
+class FileSink : public ByteSink
+{
+public:
+    explicit FileSink(int fd) : m_fd(fd) {}
+    int error() const { return m_error; }
+
+protected:
+    bool consume(std::string_view block) override
+    {
+        m_error = writeAll(m_fd, block, m_written);
+        m_written += static_cast<off_t>(block.size());
+        return m_error == 0;
+    }
+
+private:
+    int m_fd;
+    off_t m_written = 0;
+    int m_error = 0;
+};
 
 // For a folder where the file may be changed but no file created: the new bytes go into the file
 // itself. The space is claimed before the first byte is overwritten, so a full disk fails with
@@ -538,10 +943,8 @@ Status writeInPlace(const std::string& path, std::string_view bytes, off_t oldSi
             return fail(err);
         }
     }
-    if (Status written = writeAll(fd, bytes, 0); !written) {
-        ::close(fd);
-        return written;
-    }
+    if (const int err = writeAll(fd, bytes, 0); err != 0)
+        return fail(err);
     if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
         return fail(errno);
     if (::close(fd) != 0)
@@ -552,6 +955,11 @@ Status writeInPlace(const std::string& path, std::string_view bytes, off_t oldSi
 } // namespace
 
 Status writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return writeFileAtomically(path, [bytes](ByteSink& sink) { sink.write(bytes); });
+}
+
+Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody)
 {
     namespace fs = std::filesystem;
     const Result<std::string> resolved = followLinks(path);
@@ -578,8 +986,12 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
     const int fd = ::mkostemps(temp.data(), 5, O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
-        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0)
-            return writeInPlace(target, bytes, old.st_size);
+        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0) {
+            // The file is overwritten only once every byte of it is ready.
+            StringSink whole;
+            writeBody(whole);
+            return writeInPlace(target, whole.take(), old.st_size);
+        }
         return Error{systemError(err)};
     }
 
@@ -588,11 +1000,16 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
         ::unlink(temp.c_str());
         return Error{systemError(err)};
     };
-    if (Status written = writeAll(fd, bytes, 0); !written) {
+    FileSink sink(fd);
+    try {
+        writeBody(sink);
+    } catch (...) {
         ::close(fd);
         ::unlink(temp.c_str());
-        return written;
+        throw;
     }
+    if (!sink.finish())
+        return fail(sink.error());
     // The replacement keeps the permissions (and, where allowed, the owner and group) of the file
     // it replaces; a new file gets the usual ones.
     if (exists) {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "core/catalogue/albumstore.h"
+#include "core/catalogue/bytesink.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/catalogue/progresssink.h"
 #include "core/catalogue/result.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,9 @@ struct LoadBase
 // before anything is allocated; malformed input and memory exhaustion fail the whole read.
 Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress);
 
+// The file's bytes, into sink as they are made, or as one string.
+void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
+                    const std::array<std::string, 2>& headings);
 std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
                            const std::array<std::string, 2>& headings);
 
@@ -45,5 +50,8 @@ std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layout
 // in place instead.
 Result<std::string> readWholeFile(const std::string& path);
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
+// The same for bytes that writeBody makes into the sink it is given, which writes them to the
+// temporary file block by block.
+Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody);
 
 } // namespace discora

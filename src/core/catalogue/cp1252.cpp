@@ -182,16 +182,22 @@ char32_t foldLetter(char32_t cp)
 std::string foldCase(std::string_view utf8)
 {
     std::string out;
+    foldCaseInto(out, utf8);
+    return out;
+}
+
+void foldCaseInto(std::string& out, std::string_view utf8)
+{
+    out.clear();
     out.reserve(utf8.size());
     if (isAscii(utf8)) {
         for (char c : utf8)
             out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-        return out;
+        return;
     }
     std::size_t pos = 0;
     while (pos < utf8.size())
         appendCodePoint(out, foldLetter(decodeUtf8(utf8, pos)));
-    return out;
 }
 
 } // namespace discora::cp1252

@@ -1,10 +1,11 @@
 // A list of distinct texts offered in the entry sheet's drop-down lists. Distinct means different
-// even when letter case is ignored; a folded copy of each entry makes the test constant-time.
+// even when letter case is ignored. An open-addressing table of the entries' numbers, by the hash of
+// their folded text, makes the test constant-time; the folded texts sit one after another.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace discora {
@@ -12,18 +13,32 @@ namespace discora {
 class ValueList
 {
 public:
-    // Adds text unless it is empty or the list already holds it in any letter case.
+    // Adds text unless it is empty or the list already holds it in any letter case. When memory
+    // runs out (std::bad_alloc) the list is left as it was.
     bool addDistinctValue(std::string_view text);
     void clear();
 
     const std::vector<std::string>& values() const { return m_values; }
-    // The entries may be reordered (the Filters dialog offers them sorted); not added or removed.
-    std::vector<std::string>& values() { return m_values; }
     int count() const { return static_cast<int>(m_values.size()); }
 
 private:
+    struct Slot
+    {
+        std::uint32_t entry = kEmpty;
+        std::uint32_t hash = 0;
+    };
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+
+    // Adds text, whose folded form (size bytes) wordOf and byteOf give, unless it is there.
+    template <class WordOf, class ByteOf>
+    bool addFolded(std::string_view text, std::size_t size, WordOf wordOf, ByteOf byteOf);
+    void growTable();
+
     std::vector<std::string> m_values;
-    std::unordered_set<std::string> m_folded;
+    std::vector<Slot> m_slots;  // a power of two in size, at most half full
+    std::string m_foldedValues; // the entries folded, one after another
+    std::vector<std::uint32_t> m_foldedEnds;
+    std::string m_folded; // a text being looked up that is not plain ASCII, folded
 };
 
 // The seven value lists, in the order they are handed to the entry sheet.

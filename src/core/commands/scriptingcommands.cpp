@@ -1,5 +1,7 @@
 #include "core/commands/scriptingcommands.h"
 
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/filebytes.h"
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
@@ -69,6 +71,40 @@ Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
     return success();
 }
 
+// --save-as: the albums, column layouts and headings the window would load (a fresh catalogue's
+// layouts for a file from before layouts were stored, the settings' headings for empty ones),
+// written in the current version. Nothing is shown, so the value lists, filters and order that a
+// loaded catalogue is given are not made.
+Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
+{
+    const Catalogue fresh;
+    LoadedCatalogue loaded;
+    {
+        auto bytes = FileBytes::read(cl.file);
+        if (!bytes)
+            return Error{"Cannot open \"" + cl.file + "\". " + bytes.error()};
+        auto read = readCatalogue(bytes->view(), LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
+        if (!read)
+            return Error{"Cannot open \"" + cl.file + "\". " + read.error()};
+        loaded = std::move(*read);
+    }
+    const auto defaults = settings.headingsWithDefaults();
+    for (int h = 0; h < 2; ++h)
+        if (loaded.headings[h].empty())
+            loaded.headings[h] = defaults[h];
+    Status status = success();
+    try {
+        status = writeFileAtomically(cl.output, [&](ByteSink& sink) {
+            writeCatalogue(sink, loaded.albums, loaded.layouts, loaded.headings);
+        });
+    } catch (const std::bad_alloc&) {
+        return Error{"Cannot save \"" + cl.output + "\". Not enough memory to save the file."};
+    }
+    if (!status)
+        return Error{"Cannot save \"" + cl.output + "\". " + status.error()};
+    return success();
+}
+
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
 {
     switch (cl.mode) {
@@ -77,8 +113,19 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
         // A list cut short by memory is not printed: a partial list would pass for the whole one.
         if (Status status = doc.runOrder(cl.order); !status)
             return status;
-        for (const std::string& line : listCurrentOrder(doc))
-            std::cout << line << '\n';
+        // Lines are gathered into blocks: a million writes to the stream one by one cost seconds.
+        constexpr std::size_t kBlock = std::size_t{1} << 20;
+        std::string block;
+        block.reserve(kBlock + 4096);
+        listCurrentOrder(doc, [&](std::string_view line) {
+            block += line;
+            block += '\n';
+            if (block.size() >= kBlock) {
+                std::cout.write(block.data(), static_cast<std::streamsize>(block.size()));
+                block.clear();
+            }
+        });
+        std::cout.write(block.data(), static_cast<std::streamsize>(block.size()));
         std::cout.flush();
         return std::cout ? success() : Status(Error{"The list could not be written."});
     }
@@ -141,14 +188,18 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
     CatalogueDocument doc;
     Status status = success();
     try {
-        if (cl.file.empty())
-            newForScripting(doc, settings);
-        else
-            status = loadForScripting(doc, cl, settings);
-        if (status && !cl.importCsv.empty())
-            status = importForScripting(doc, cl);
-        if (status)
-            status = runScripted(cl, doc);
+        if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty()) {
+            status = saveAsCurrentVersion(cl, settings);
+        } else {
+            if (cl.file.empty())
+                newForScripting(doc, settings);
+            else
+                status = loadForScripting(doc, cl, settings);
+            if (status && !cl.importCsv.empty())
+                status = importForScripting(doc, cl);
+            if (status)
+                status = runScripted(cl, doc);
+        }
     } catch (const std::bad_alloc&) {
         status = Error{kNotEnoughMemory};
     }

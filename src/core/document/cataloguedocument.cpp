@@ -1,8 +1,10 @@
 #include "core/document/cataloguedocument.h"
 
 #include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
 #include "core/order/filters.h"
+#include "core/order/orders.h"
 #include "core/order/performerlist.h"
 #include "core/order/producerlist.h"
 #include "core/order/songlist.h"
@@ -163,18 +165,29 @@ void CatalogueDocument::rebuildValueLists()
     // Built beside the lists in use, which are replaced only when all is built.
     std::array<ValueList, kValueListCount> lists;
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
-    auto add = [&](ValueListId id, Field f, int a) {
-        lists[static_cast<int>(id)].addDistinctValue(text(f, a));
+    // Each list takes its texts in album order, the producers of an album one after the other;
+    // an album's texts are walked through in field order.
+    const auto add = [&](Field f, std::string_view text) {
+        ValueListId id;
+        switch (f) {
+        case Field::Artist: id = ValueListId::Artist; break;
+        case Field::Producer1:
+        case Field::Producer2: id = ValueListId::Producer; break;
+        case Field::MediaType: id = ValueListId::MediaType; break;
+        case Field::MusicType: id = ValueListId::MusicType; break;
+        case Field::AlbumName: id = ValueListId::AlbumName; break;
+        case Field::Quality: id = ValueListId::Quality; break;
+        case Field::Label: id = ValueListId::Label; break;
+        default: return;
+        }
+        lists[static_cast<int>(id)].addDistinctValue(text);
     };
     for (int a = 0; a < albumCount(); ++a) {
-        add(ValueListId::Artist, Field::Artist, a);
-        add(ValueListId::Label, Field::Label, a);
-        add(ValueListId::Quality, Field::Quality, a);
-        add(ValueListId::AlbumName, Field::AlbumName, a);
-        add(ValueListId::Producer, Field::Producer1, a);
-        add(ValueListId::Producer, Field::Producer2, a);
-        add(ValueListId::MusicType, Field::MusicType, a);
-        add(ValueListId::MediaType, Field::MediaType, a);
+        m_albums.prefetchAhead(
+            static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
+            [](std::size_t k) { return k; }, Field::CatalogNumber);
+        m_albums.forEachText(a, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
+        m_albums.forEachText(a, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
         progress.step();
     }
     m_valueLists = std::move(lists);
@@ -203,6 +216,7 @@ void CatalogueDocument::refillEntryLists()
 
 void CatalogueDocument::clearAll()
 {
+    m_filterPerformerNames.reset();
     m_undo.clear();
     m_displayOrder.clear();
     m_displayOrder.shrink_to_fit();
@@ -261,6 +275,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     }
 
     static_cast<Catalogue&>(*this) = std::move(next);
+    m_filterPerformerNames.reset();
     m_undo.clear();
     m_readyForEntry = true;
     m_modified = false;
@@ -287,24 +302,31 @@ std::string CatalogueDocument::save() const
 
 Status CatalogueDocument::openFile(const std::string& path)
 {
-    auto bytes = readWholeFile(path);
+    auto bytes = FileBytes::read(path);
     if (!bytes)
         return Error{"Cannot open \"" + path + "\". " + bytes.error()};
-    Status status = load(*bytes);
-    if (!status)
-        return Error{"Cannot open \"" + path + "\". " + status.error()};
+    auto loaded = readCatalogue(bytes->view(), LoadBase{m_layouts, m_headings}, progress());
+    if (!loaded)
+        return Error{"Cannot open \"" + path + "\". " + loaded.error()};
+    // The file's bytes go before what is derived from the albums is built beside them.
+    bytes = Error{};
+    try {
+        adoptLoaded(std::move(*loaded));
+    } catch (const std::bad_alloc&) {
+        return Error{"Cannot open \"" + path + "\". Not enough memory to load the file."};
+    }
     return success();
 }
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    std::string bytes;
+    Status status = success();
     try {
-        bytes = save();
+        status = writeFileAtomically(
+            path, [this](ByteSink& sink) { writeCatalogue(sink, m_albums, m_layouts, m_headings); });
     } catch (const std::bad_alloc&) {
         return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
     }
-    Status status = writeFileAtomically(path, bytes);
     if (!status)
         return Error{"Cannot save \"" + path + "\". " + status.error()};
     setModified(false);
@@ -313,7 +335,16 @@ Status CatalogueDocument::saveFile(const std::string& path)
 
 void CatalogueDocument::applyFilters()
 {
+    // Every change of the albums or the filters comes here.
+    m_filterPerformerNames.reset();
     m_displayOrder = filteredAlbums(*this);
+}
+
+const std::vector<std::string>& CatalogueDocument::filterPerformerNames()
+{
+    if (!m_filterPerformerNames)
+        m_filterPerformerNames = distinctPerformerNames(*this, progress());
+    return *m_filterPerformerNames;
 }
 
 Status CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters)
@@ -584,20 +615,9 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
 
 AlbumStore CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
 {
-    const int count = m_albums.albumCount();
-    const int removed = static_cast<int>(std::count(marked.begin(), marked.end(), true));
-    // One copy of the kept texts instead of closing each gap in all 111 lists separately; the old
-    // albums stay whole until the copy is complete.
-    AlbumStore kept;
-    for (int f = 0; f < kFieldCount; ++f) {
-        const TextColumn& from = m_albums.column(fieldAt(f));
-        TextColumn& to = kept.column(fieldAt(f));
-        to.reserve(static_cast<std::size_t>(count - removed), 0);
-        for (int a = 0; a < count; ++a)
-            if (!marked[static_cast<std::size_t>(a)])
-                to.append(from.at(static_cast<std::size_t>(a)));
-    }
-    kept.resize(count - removed);
+    // The kept albums are copied into a store of their own: the old albums stay whole until the
+    // copy is complete, and come back if what follows runs out of memory.
+    AlbumStore kept = m_albums.without(marked);
     std::swap(m_albums, kept);
     return kept;
 }

@@ -121,6 +121,10 @@ public:
     const std::array<std::string, kSongSlots>& playerTimes() const { return m_playerTimes; }
     void setPlayerTimes(const std::array<std::string, kSongSlots>& times) { m_playerTimes = times; }
 
+    // The performer names the Filters dialog offers (distinctPerformerNames of the displayed
+    // albums), gathered once after each change of the albums or the filters.
+    const std::vector<std::string>& filterPerformerNames();
+
     // The last search, kept between Find commands
     const FindQuery& findQuery() const { return m_findQuery; }
     void setFindQuery(const FindQuery& query) { m_findQuery = query; }
@@ -191,6 +195,7 @@ private:
     ProgressSink* m_progressSink = nullptr;
     EntryListSink* m_entryListSink = nullptr;
     std::vector<DocumentObserver*> m_observers;
+    std::optional<std::vector<std::string>> m_filterPerformerNames;
 };
 
 } // namespace discora

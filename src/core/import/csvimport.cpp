@@ -54,22 +54,17 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
 
     const int rows = table.rowCount() - 1;
     const auto count = static_cast<std::size_t>(std::max(rows, 0));
-    // Each field's texts in one buffer, reserved at once rather than grown step by step.
-    std::vector<std::size_t> columnBytes(static_cast<std::size_t>(mapping.columnCount()), 0);
+    // Room for every album's record at once rather than grown step by step: the texts, two bytes
+    // of track number per song slot and the end of each text.
+    std::size_t bytes = 0;
     for (int row = 1; row <= rows; ++row) {
         const CsvTable::Row cells = table.rowAt(row);
         for (int c : filling)
-            columnBytes[static_cast<std::size_t>(c)] += cells.cell(c).size();
+            bytes += cells.cell(c).size();
     }
+    bytes += count * (2 * kSongSlots + 2 * kFieldCount);
     AlbumStore& albums = out.albums;
-    for (int f = 0; f < kFieldCount; ++f) {
-        const int c = source[static_cast<std::size_t>(f)];
-        const bool track = f >= fieldIndex(Field::FirstTrack) && f < fieldIndex(Field::FirstInstrument);
-        albums.column(fieldAt(f))
-            .reserve(count, c >= 0  ? columnBytes[static_cast<std::size_t>(c)]
-                            : track ? 2 * count
-                                    : 0);
-    }
+    albums.reserve(count, bytes);
 
     ProgressScope scope(progress, kImportStatusText, static_cast<int>(count));
     const CsvTable::Row headings = table.rowAt(0);
@@ -90,22 +85,24 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
         const auto text = [&](Field f) {
             return cells.cell(source[static_cast<std::size_t>(fieldIndex(f))]);
         };
+        std::array<FieldText, kFieldCount> texts;
+        std::string number;
         for (int f = 0; f < kFieldCount; ++f) {
             const Field field = fieldAt(f);
-            TextColumn& column = albums.column(field);
+            std::string_view value = text(field);
             const int slot = f - fieldIndex(Field::FirstTrack) + 1;
             if (slot >= 1 && slot <= kSongSlots) {
                 const bool used = !text(titleField(slot)).empty() || !text(timeField(slot)).empty();
-                column.append(used ? std::string_view(kTrackNumbers[slot - 1]) : std::string_view());
+                value = used ? std::string_view(kTrackNumbers[slot - 1]) : std::string_view();
             } else if (field == Field::Number && source[static_cast<std::size_t>(f)] < 0) {
-                column.append(std::to_string(albumCount + report.added + 1));
-            } else {
-                column.append(text(field));
+                number = std::to_string(albumCount + report.added + 1);
+                value = number;
             }
+            texts[static_cast<std::size_t>(f)] = {field, value};
         }
+        albums.appendAlbum(texts);
         ++report.added;
     }
-    albums.resize(report.added);
     return out;
 }
 

@@ -28,8 +28,13 @@ void sortByText(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, 
                 OrderProgress& progress)
 {
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
-    for (std::uint32_t p :
-         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+    const std::vector<std::uint32_t> visit =
+        inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; });
+    const AlbumStore& albums = doc.albums();
+    for (std::size_t k = 0; k < visit.size(); ++k) {
+        albums.prefetchAhead(
+            k, visit.size(), [&](std::size_t v) { return displayOrder[visit[v]]; }, field);
+        const std::uint32_t p = visit[k];
         const std::string_view text = doc.text(field, static_cast<int>(displayOrder[p]));
         keys.set(p, ignoreThe ? stripLeadingThe(text) : text);
     }
@@ -51,6 +56,8 @@ void sortByNumber(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder
     std::vector<Item> items;
     items.reserve(displayOrder.size());
     for (std::uint32_t p = 0; p < displayOrder.size(); ++p) {
+        doc.albums().prefetchAhead(
+            p, displayOrder.size(), [&](std::size_t k) { return displayOrder[k]; }, Field::Number);
         const auto value = albumNumberValue(doc.text(Field::Number, static_cast<int>(displayOrder[p])));
         items.push_back({value.value_or(0), value ? 0u : 1u, p});
     }

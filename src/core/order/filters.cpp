@@ -13,14 +13,15 @@ bool isNoFilter(std::string_view filter)
     return CompareNames(filter, kNoFilter) == 0;
 }
 
-bool albumPassesFilters(const Catalogue& catalogue, int album)
+namespace {
+
+// Whether album passes the given filters, each named by its table row.
+bool passes(const Catalogue& catalogue, int album, const std::vector<const FilterFieldInfo*>& active)
 {
-    for (const FilterFieldInfo& info : kFilterFields) {
-        const std::string& f = catalogue.filter(info.id);
-        if (isNoFilter(f))
-            continue;
-        if (info.id != FilterField::Performer) {
-            if (!beginsWithName(catalogue.text(info.field, album), f))
+    for (const FilterFieldInfo* info : active) {
+        const std::string& f = catalogue.filter(info->id);
+        if (info->id != FilterField::Performer) {
+            if (!beginsWithName(catalogue.text(info->field, album), f))
                 return false;
             continue;
         }
@@ -37,16 +38,35 @@ bool albumPassesFilters(const Catalogue& catalogue, int album)
     return true;
 }
 
+std::vector<const FilterFieldInfo*> activeFilters(const Catalogue& catalogue)
+{
+    std::vector<const FilterFieldInfo*> active;
+    for (const FilterFieldInfo& info : kFilterFields)
+        if (!isNoFilter(catalogue.filter(info.id)))
+            active.push_back(&info);
+    return active;
+}
+
+} // namespace
+
+bool albumPassesFilters(const Catalogue& catalogue, int album)
+{
+    return passes(catalogue, album, activeFilters(catalogue));
+}
+
 std::vector<std::uint32_t> filteredAlbums(const Catalogue& catalogue)
 {
-    const auto& filters = catalogue.filters();
-    const bool noFilters =
-        std::all_of(filters.begin(), filters.end(), [](const std::string& f) { return isNoFilter(f); });
+    const std::vector<const FilterFieldInfo*> active = activeFilters(catalogue);
+    const auto count = static_cast<std::size_t>(catalogue.albumCount());
     std::vector<std::uint32_t> shown;
-    shown.reserve(static_cast<std::size_t>(catalogue.albumCount()));
-    for (int a = 0; a < catalogue.albumCount(); ++a)
-        if (noFilters || albumPassesFilters(catalogue, a))
+    shown.reserve(count);
+    for (std::size_t a = 0; a < count; ++a) {
+        if (!active.empty())
+            catalogue.albums().prefetchAhead(
+                a, count, [](std::size_t k) { return k; }, active.front()->field);
+        if (active.empty() || passes(catalogue, static_cast<int>(a), active))
             shown.push_back(static_cast<std::uint32_t>(a));
+    }
     return shown;
 }
 

@@ -3,6 +3,8 @@
 #include "core/catalogue/catalogue.h"
 #include "core/order/orders.h"
 
+#include <algorithm>
+
 namespace discora {
 
 namespace {
@@ -33,70 +35,118 @@ void appendColumns(std::string& line, const Catalogue& doc, const std::vector<in
         if (!first)
             line += '\t';
         first = false;
-        line += columnText(doc, field, album);
+        if (const auto f = fieldOfColumn(field))
+            line += doc.text(*f, album);
+        else
+            line += "Failed";
     }
 }
 
+// The entries of a sorted list visit the albums in no particular order, and each line's texts would
+// be a trip to memory of their own: the records of the lines a few entries on are asked for ahead.
+class LinePrefetch
+{
+public:
+    LinePrefetch(const Catalogue& doc, const std::vector<int>& fields) : m_albums(doc.albums())
+    {
+        for (int field : fields)
+            if (const auto f = fieldOfColumn(field))
+                m_fields.push_back(*f);
+    }
+
+    // Before the line of entry i, given the album of any entry.
+    template <class AlbumOf> void ahead(std::size_t i, std::size_t count, AlbumOf albumOf, Field own) const
+    {
+        if (i + kRecordDistance < count)
+            m_albums.prefetchRecord(static_cast<int>(albumOf(i + kRecordDistance)));
+        if (i + kTextDistance < count) {
+            const int album = static_cast<int>(albumOf(i + kTextDistance));
+            m_albums.prefetchTexts(album, fieldIndex(own));
+            for (Field f : m_fields)
+                m_albums.prefetchTexts(album, fieldIndex(f));
+        }
+    }
+
+private:
+    static constexpr std::size_t kRecordDistance = 16;
+    static constexpr std::size_t kTextDistance = 8;
+    const AlbumStore& m_albums;
+    std::vector<Field> m_fields;
+};
+
 } // namespace
 
-std::string columnText(const Catalogue& doc, int columnField, int album)
+void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit)
 {
-    const auto field = fieldOfColumn(columnField);
-    return field ? std::string(doc.text(*field, album)) : std::string("Failed");
-}
-
-std::vector<std::string> listCurrentOrder(const Catalogue& doc)
-{
-    std::vector<std::string> lines;
     const SortOrder order = doc.currentOrder();
     const ColumnLayout& layout = doc.columnLayout(layoutOf(order));
     const DerivedLists& lists = doc.derivedLists();
     // Song lists lead with title and track, the producer and performer lists with one text.
     const std::vector<int> fields = shownFieldColumns(layout, sortOrderInfo(order).fixedColumns);
+    const LinePrefetch prefetch(doc, fields);
+    std::string line;
     switch (sortOrderInfo(order).entries) {
-    case EntryList::Songs:
+    case EntryList::Songs: {
+        const auto albumOf = [&](std::size_t i) { return lists.songs[i].album; };
         for (std::size_t i = 0; i < lists.songs.size(); ++i) {
             const SongEntry& e = lists.songs[i];
+            prefetch.ahead(i, lists.songs.size(), albumOf, titleField(std::max<int>(e.slot, 1)));
             const int album = static_cast<int>(e.album);
             if (e.isHeader()) {
-                lines.emplace_back(doc.text(Field::Artist, album));
+                emit(doc.text(Field::Artist, album));
                 continue;
             }
-            std::string line(songTitle(doc, i));
+            line = songTitle(doc, i);
             line += '\t';
             line += doc.text(trackField(e.slot), album);
             appendColumns(line, doc, fields, album, true);
-            lines.push_back(std::move(line));
-        }
-        break;
-    case EntryList::Producers:
-        for (std::size_t i = 0; i < lists.producers.size(); ++i) {
-            std::string line(producerName(doc, i));
-            appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
-            lines.push_back(std::move(line));
-        }
-        break;
-    case EntryList::Performers:
-        for (std::size_t i = 0; i < lists.performers.size(); ++i) {
-            const PerformerEntry& e = lists.performers[i];
-            if (e.header) {
-                lines.emplace_back(performerName(doc, i));
-                continue;
-            }
-            std::string line(doc.text(instrumentField(e.slot), static_cast<int>(e.album)));
-            appendColumns(line, doc, fields, static_cast<int>(e.album), true);
-            lines.push_back(std::move(line));
-        }
-        break;
-    case EntryList::Albums:
-        for (std::uint32_t album : doc.displayOrder()) {
-            std::string line;
-            appendColumns(line, doc, fields, static_cast<int>(album), false);
-            lines.push_back(std::move(line));
+            emit(line);
         }
         break;
     }
-    return lines;
+    case EntryList::Producers: {
+        const auto albumOf = [&](std::size_t i) { return lists.producers[i].album; };
+        for (std::size_t i = 0; i < lists.producers.size(); ++i) {
+            prefetch.ahead(i, lists.producers.size(), albumOf, Field::Producer1);
+            line = producerName(doc, i);
+            appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
+            emit(line);
+        }
+        break;
+    }
+    case EntryList::Performers: {
+        const auto albumOf = [&](std::size_t i) { return lists.performers[i].album; };
+        for (std::size_t i = 0; i < lists.performers.size(); ++i) {
+            const PerformerEntry& e = lists.performers[i];
+            prefetch.ahead(i, lists.performers.size(), albumOf, instrumentField(std::max<int>(e.slot, 1)));
+            if (e.header) {
+                emit(performerName(doc, i));
+                continue;
+            }
+            line = doc.text(instrumentField(e.slot), static_cast<int>(e.album));
+            appendColumns(line, doc, fields, static_cast<int>(e.album), true);
+            emit(line);
+        }
+        break;
+    }
+    case EntryList::Albums: {
+        const auto& shown = doc.displayOrder();
+        const auto albumOf = [&](std::size_t i) { return shown[i]; };
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            prefetch.ahead(i, shown.size(), albumOf, Field::Artist);
+            line.clear();
+            appendColumns(line, doc, fields, static_cast<int>(shown[i]), false);
+            emit(line);
+        }
+        break;
+    }
+    }
+}
+
+std::string columnText(const Catalogue& doc, int columnField, int album)
+{
+    const auto field = fieldOfColumn(columnField);
+    return field ? std::string(doc.text(*field, album)) : std::string("Failed");
 }
 
 } // namespace discora

@@ -2,7 +2,9 @@
 // layouts show them; what `discora --list` prints.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace discora {
@@ -13,7 +15,9 @@ class Catalogue;
 // the title and track, then the layout's columns; for the producer list the producer, for the
 // performer list the instrument or vocals, then the columns. A group heading (an artist in the
 // artist short list, a performer in the performer list) is its heading text alone.
-std::vector<std::string> listCurrentOrder(const Catalogue& doc);
+// The lines are handed to emit one at a time (without the line break), so that a list of a million
+// songs need not be held.
+void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit);
 
 // The text a column shows for an album: the field's text, or "Failed" for an unknown column id.
 std::string columnText(const Catalogue& doc, int columnField, int album);

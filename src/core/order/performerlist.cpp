@@ -12,26 +12,86 @@ namespace discora {
 
 std::string_view trimmedPerformerName(std::string_view name)
 {
-    const std::size_t start = name.find_first_not_of(" \t\r\n\v\f");
-    return start == std::string_view::npos ? std::string_view{} : name.substr(start);
+    std::size_t start = 0;
+    while (start < name.size() && (name[start] == ' ' || (name[start] >= '\t' && name[start] <= '\r')))
+        ++start;
+    return name.substr(start);
 }
 
 namespace {
 
-// Visits the entries in the catalogue order of their albums, which reads each field list front to
-// back, or in list order when there is no memory for the visiting order.
-template <typename Visit> void visitByAlbum(const std::vector<PerformerEntry>& list, Visit visit)
+// The named performers of the displayed albums, first by album as displayed, then by slot. They
+// are read album by album in catalogue order, which walks through the albums' texts front to back,
+// and then placed; returns the places in the order they were read, the order to visit them in.
+std::vector<std::uint32_t> collectByCatalogueOrder(const Catalogue& doc, std::vector<PerformerEntry>& entries,
+                                                   std::vector<std::string_view>& names)
 {
-    std::vector<std::uint32_t> order;
-    try {
-        order = inCatalogueOrder(list.size(), [&](std::uint32_t k) { return list[k].album; });
-    } catch (const std::bad_alloc&) {
-        for (std::uint32_t i = 0; i < list.size(); ++i)
-            visit(i);
-        return;
+    const auto& displayOrder = doc.displayOrder();
+    const AlbumStore& albums = doc.albums();
+    constexpr std::uint32_t kHidden = 0xFFFFFFFF;
+    std::vector<std::uint32_t> positionOf(static_cast<std::size_t>(doc.albumCount()), kHidden);
+    for (std::size_t p = 0; p < displayOrder.size(); ++p)
+        positionOf[displayOrder[p]] = static_cast<std::uint32_t>(p);
+    std::vector<PerformerEntry> found;
+    std::vector<std::string_view> foundNames;
+    found.reserve(displayOrder.size() * 4);
+    foundNames.reserve(displayOrder.size() * 4);
+    std::vector<std::uint32_t> perPosition(displayOrder.size() + 1, 0);
+    for (int a = 0; a < doc.albumCount(); ++a) {
+        albums.prefetchAhead(
+            static_cast<std::size_t>(a), static_cast<std::size_t>(doc.albumCount()),
+            [](std::size_t k) { return k; }, Field::FirstPerformer);
+        const std::uint32_t p = positionOf[static_cast<std::size_t>(a)];
+        if (p == kHidden)
+            continue;
+        for (int slot = 1; slot <= kPerformerSlots; ++slot) {
+            if (!albums.hasText(performerField(slot), a))
+                continue;
+            // A name of white space only names nobody.
+            const std::string_view name = trimmedPerformerName(albums.text(performerField(slot), a));
+            if (name.empty())
+                continue;
+            found.push_back({static_cast<std::uint32_t>(a), static_cast<std::uint8_t>(slot), false});
+            foundNames.push_back(name);
+            ++perPosition[p + 1];
+        }
     }
-    for (std::uint32_t i : order)
-        visit(i);
+    for (std::size_t p = 1; p < perPosition.size(); ++p)
+        perPosition[p] += perPosition[p - 1];
+    std::vector<std::uint32_t> placedAt(found.size());
+    entries.resize(found.size());
+    names.resize(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::uint32_t at = perPosition[positionOf[found[i].album]]++;
+        placedAt[i] = at;
+        entries[at] = found[i];
+        names[at] = foundNames[i];
+    }
+    return placedAt;
+}
+
+// The same in display order with no memory beyond the list itself: where the faster way could not
+// get its working room. When memory runs out, the list stops at that album.
+void collectInDisplayOrder(const Catalogue& doc, SortedPerformers& out, OrderProgress& progress)
+{
+    const auto& displayOrder = doc.displayOrder();
+    try {
+        for (std::size_t p = 0; p < displayOrder.size(); ++p) {
+            const std::uint32_t album = displayOrder[p];
+            for (int slot = 1; slot <= kPerformerSlots; ++slot) {
+                const std::string_view name =
+                    trimmedPerformerName(doc.text(performerField(slot), static_cast<int>(album)));
+                if (name.empty())
+                    continue;
+                out.names.push_back(name);
+                out.entries.push_back({album, static_cast<std::uint8_t>(slot), false});
+            }
+            progress.advanceTo(static_cast<int>(p + 1));
+        }
+    } catch (const std::bad_alloc&) {
+        out.outOfMemory = true;
+        out.names.resize(out.entries.size());
+    }
 }
 
 } // namespace
@@ -47,46 +107,27 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
     SortedPerformers out;
     std::vector<PerformerEntry>& entries = out.entries;
     std::vector<std::string_view>& names = out.names;
+    // The entries in the catalogue order of their albums: the order that reads the texts front to back.
+    std::vector<std::uint32_t> visit;
     {
         OrderProgress progress(sink, "Building the Performer List", static_cast<int>(displayOrder.size()));
         try {
-            entries.reserve(displayOrder.size() * 4);
-            names.reserve(displayOrder.size() * 4);
+            visit = collectByCatalogueOrder(doc, entries, names);
         } catch (const std::bad_alloc&) {
+            entries = {};
+            names = {};
+            collectInDisplayOrder(doc, out, progress);
         }
-        try {
-            for (std::size_t p = 0; p < displayOrder.size(); ++p) {
-                const std::uint32_t album = displayOrder[p];
-                for (int slot = 1; slot <= kPerformerSlots; ++slot) {
-                    const std::string_view name = doc.text(performerField(slot), static_cast<int>(album));
-                    if (!name.empty()) {
-                        names.push_back(name);
-                        entries.push_back({album, static_cast<std::uint8_t>(slot), false});
-                    }
-                }
-                progress.advanceTo(static_cast<int>(p + 1));
-            }
-        } catch (const std::bad_alloc&) {
-            out.outOfMemory = true;
-            names.resize(entries.size());
-        }
-        visitByAlbum(entries, [&](std::uint32_t i) { names[i] = trimmedPerformerName(names[i]); });
-        // A name of white space only names nobody.
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (!names[i].empty()) {
-                entries[kept] = entries[i];
-                names[kept++] = names[i];
-            }
-        }
-        entries.resize(kept);
-        names.resize(kept);
+        progress.advanceTo(static_cast<int>(displayOrder.size()));
     }
 
     OrderProgress progress(sink, "Sorting by Performer", gapCount(static_cast<int>(entries.size())));
     try {
-        SortKeys keys(entries.size(), entries.size() * 32);
-        visitByAlbum(entries, [&](std::uint32_t i) { keys.setSpelled(i, names[i]); });
+        if (visit.size() != entries.size())
+            visit = inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
+        SortKeys keys(entries.size(), entries.size() * 8);
+        for (std::uint32_t i : visit)
+            keys.setSpelled(i, names[i]);
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
         std::vector<PerformerEntry> sortedEntries(from.size());

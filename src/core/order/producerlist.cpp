@@ -26,8 +26,8 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
         try {
             for (std::size_t p = 0; p < displayOrder.size(); ++p) {
                 const std::uint32_t album = displayOrder[p];
-                const bool first = !doc.text(Field::Producer1, static_cast<int>(album)).empty();
-                const bool second = !doc.text(Field::Producer2, static_cast<int>(album)).empty();
+                const bool first = doc.albums().hasText(Field::Producer1, static_cast<int>(album));
+                const bool second = doc.albums().hasText(Field::Producer2, static_cast<int>(album));
                 if (first)
                     entries.push_back({album, 1});
                 if (second)
@@ -45,8 +45,12 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
     OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(entries.size())));
     try {
         SortKeys keys(entries.size(), entries.size() * 16);
-        for (std::uint32_t i :
-             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; })) {
+        const std::vector<std::uint32_t> visit =
+            inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
+        for (std::size_t k = 0; k < visit.size(); ++k) {
+            doc.albums().prefetchAhead(
+                k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; }, Field::Producer1);
+            const std::uint32_t i = visit[k];
             const std::string_view name = producerName(doc, entries[i]);
             // The unnamed entries go last and keep the order they were built in.
             if (isUnnamedProducer(name))

@@ -23,8 +23,12 @@ std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 {
     const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
-    for (std::uint32_t p :
-         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; })) {
+    const std::vector<std::uint32_t> visit =
+        inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; });
+    for (std::size_t k = 0; k < visit.size(); ++k) {
+        doc.albums().prefetchAhead(
+            k, visit.size(), [&](std::size_t v) { return displayOrder[visit[v]]; }, Field::Artist);
+        const std::uint32_t p = visit[k];
         const std::string_view artist = artistOf(doc, displayOrder[p]);
         keys.set(p, ignoreThe ? stripLeadingThe(artist) : artist);
     }
@@ -55,12 +59,15 @@ BuiltList<SongEntry> songList(const Catalogue& doc, SongHeaders headers, Progres
     try {
         for (std::size_t p = 0; p < displayOrder.size(); ++p) {
             const std::uint32_t album = displayOrder[p];
+            if (withHeaders)
+                doc.albums().prefetchAhead(
+                    p, displayOrder.size(), [&](std::size_t k) { return displayOrder[k]; }, Field::Artist);
             // Byte for byte: artists differing only in letter case get a header each.
             if (withHeaders &&
                 (entries.empty() || artistOf(doc, entries.back().album) != artistOf(doc, album)))
                 entries.push_back({album, 0});
             for (int slot = 1; slot <= kSongSlots; ++slot)
-                if (!doc.text(titleField(slot), static_cast<int>(album)).empty())
+                if (doc.albums().hasText(titleField(slot), static_cast<int>(album)))
                     entries.push_back({album, static_cast<std::uint8_t>(slot)});
             progress.advanceTo(static_cast<int>(p + 1));
         }
@@ -85,8 +92,13 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
             rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
 
         SortKeys keys(entries.size(), entries.size() * 16);
-        for (std::uint32_t i :
-             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; })) {
+        const std::vector<std::uint32_t> visit =
+            inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
+        const AlbumStore& albums = doc.albums();
+        for (std::size_t k = 0; k < visit.size(); ++k) {
+            albums.prefetchAhead(
+                k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; }, Field::FirstTitle);
+            const std::uint32_t i = visit[k];
             const std::string_view title = songTitle(doc, entries[i]);
             keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
                      artistShort ? rankOf[entries[i].album] : 0);

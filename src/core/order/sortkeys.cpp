@@ -1,8 +1,10 @@
 #include "core/order/sortkeys.h"
 
 #include "core/catalogue/cp1252.h"
+#include "core/catalogue/texthash.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace discora {
 
@@ -42,6 +44,25 @@ void appendNameKey(std::string& out, std::string_view text)
     out.resize(base + text.size());
     char* ascii = out.data() + base;
     std::size_t pos = 0;
+    for (; pos + 8 <= text.size(); pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if (word & 0x8080808080808080)
+            break;
+        word = cp1252::foldAsciiWord(word);
+        std::memcpy(ascii + pos, &word, sizeof word);
+    }
+    if (pos < text.size() && text.size() >= 8) {
+        // The last bytes as one word too, overlapping the one before: a hash that reads the key
+        // word by word right after then finds each word as it was stored.
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + text.size() - 8, sizeof word);
+        if (!(word & 0x8080808080808080) && pos + 8 > text.size()) {
+            word = cp1252::foldAsciiWord(word);
+            std::memcpy(ascii + text.size() - 8, &word, sizeof word);
+            pos = text.size();
+        }
+    }
     for (; pos < text.size(); ++pos) {
         const auto c = static_cast<unsigned char>(text[pos]);
         if (c >= 0x80)
@@ -79,16 +100,98 @@ std::string nameKey(std::string_view text)
     return key;
 }
 
-SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_spans(count), m_items(count)
+namespace {
+
+constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
+
+// A table slot: the key's number in the low half, the high half of its hash in the high half, so
+// that a probe rarely needs to look further than the table.
+std::uint64_t slotOf(std::uint32_t d, std::uint64_t hash)
+{
+    return (hash & 0xFFFFFFFF00000000) | d;
+}
+
+} // namespace
+
+SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count), m_entryMajor(count)
 {
     m_arena.reserve(bytesHint);
+    m_table.assign(1024, kNoKey);
+}
+
+template <class Equal, class Append>
+void SortKeys::place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equal equal, Append append)
+{
+    m_entryMajor[i] = major;
+    m_maxMajor = std::max(m_maxMajor, major);
+    const std::size_t mask = m_table.size() - 1;
+    std::size_t pos = hash & mask;
+    for (; m_table[pos] != kNoKey; pos = (pos + 1) & mask) {
+        const std::uint64_t slot = m_table[pos];
+        const auto d = static_cast<std::uint32_t>(slot);
+        if ((slot ^ hash) >> 32 == 0 && equal(distinctKey(d))) {
+            m_entryKey[i] = d;
+            return;
+        }
+    }
+    const std::size_t start = m_arena.size();
+    append();
+    const auto d = static_cast<std::uint32_t>(m_spans.size());
+    m_spans.emplace_back(start, m_arena.size() - start);
+    m_hashes.push_back(hash);
+    m_table[pos] = slotOf(d, hash);
+    m_entryKey[i] = d;
+    if (m_spans.size() * 2 > m_table.size())
+        growTable();
 }
 
 void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 {
-    const std::size_t start = m_arena.size();
-    appendNameKey(m_arena, text);
-    finishKey(i, start, major);
+    if (!cp1252::isAscii(text)) {
+        m_scratch.clear();
+        appendNameKey(m_scratch, text);
+        placeScratch(i, major);
+        return;
+    }
+    // Plain ASCII, the common case: the key is the text folded. It is hashed and compared from the
+    // folded words themselves, and written out only when it is new.
+    const auto folded = [&](std::size_t at) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        return cp1252::foldAsciiWord(word);
+    };
+    const auto foldedByte = [&](std::size_t at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        return c >= 'A' && c <= 'Z' ? c + 32u : c;
+    };
+    const auto equal = [&](std::string_view key) {
+        if (key.size() != text.size())
+            return false;
+        std::size_t at = 0;
+        for (; at + 8 <= key.size(); at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, key.data() + at, sizeof word);
+            if (word != folded(at))
+                return false;
+        }
+        for (; at < key.size(); ++at)
+            if (static_cast<unsigned char>(key[at]) != foldedByte(at))
+                return false;
+        return true;
+    };
+    const auto append = [&] {
+        const std::size_t start = m_arena.size();
+        m_arena.resize(start + text.size());
+        char* key = m_arena.data() + start;
+        std::size_t at = 0;
+        for (; at + 8 <= text.size(); at += 8) {
+            const std::uint64_t word = folded(at);
+            std::memcpy(key + at, &word, sizeof word);
+        }
+        for (; at < text.size(); ++at)
+            key[at] = static_cast<char>(foldedByte(at));
+    };
+    place(i, major, hashWords(text.size(), folded, foldedByte), equal, append);
 }
 
 // The name key with its zero bytes written as 0x00 0x01, then 0x00 0x00, then the text itself: the
@@ -96,20 +199,27 @@ void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 // CompareNames orders them, and only equal names reach the exact bytes.
 void SortKeys::setSpelled(std::size_t i, std::string_view text)
 {
-    const std::size_t start = m_arena.size();
-    appendNameKey(m_arena, text);
-    if (m_arena.find('\0', start) != std::string::npos) {
-        const std::string name = m_arena.substr(start);
-        m_arena.resize(start);
+    m_scratch.clear();
+    appendNameKey(m_scratch, text);
+    if (m_scratch.find('\0') != std::string::npos) {
+        const std::string name = m_scratch;
+        m_scratch.clear();
         for (char c : name) {
-            m_arena.push_back(c);
+            m_scratch.push_back(c);
             if (c == '\0')
-                m_arena.push_back('\1');
+                m_scratch.push_back('\1');
         }
     }
-    m_arena.append(2, '\0');
-    m_arena.append(text);
-    finishKey(i, start, 0);
+    m_scratch.append(2, '\0');
+    m_scratch.append(text);
+    placeScratch(i, 0);
+}
+
+void SortKeys::placeScratch(std::size_t i, std::uint32_t major)
+{
+    place(
+        i, major, hashText(m_scratch), [&](std::string_view key) { return key == m_scratch; },
+        [&] { m_arena.append(m_scratch); });
 }
 
 bool SortKeys::sameName(std::size_t i, std::size_t j) const
@@ -127,10 +237,16 @@ bool SortKeys::sameName(std::size_t i, std::size_t j) const
     return nameOf(key(i)) == nameOf(key(j));
 }
 
-void SortKeys::finishKey(std::size_t i, std::size_t start, std::uint32_t major)
+void SortKeys::growTable()
 {
-    m_spans[i] = {start, m_arena.size() - start};
-    m_items[i] = {chunkAt(key(i), 0), major, static_cast<std::uint32_t>(i)};
+    m_table.assign(m_table.size() * 2, kNoKey);
+    const std::size_t mask = m_table.size() - 1;
+    for (std::uint32_t d = 0; d < m_hashes.size(); ++d) {
+        std::size_t pos = m_hashes[d] & mask;
+        while (m_table[pos] != kNoKey)
+            pos = (pos + 1) & mask;
+        m_table[pos] = slotOf(d, m_hashes[d]);
+    }
 }
 
 // A most-significant-first sort: all items by their first chunk, then each run that agrees so far
@@ -161,7 +277,7 @@ void SortKeys::sortByChunks(std::vector<KeyedItem>& items) const
         const Run run = pending.back();
         pending.pop_back();
         for (std::size_t i = run.begin; i < run.end; ++i)
-            items[i].chunk = chunkAt(key(items[i].index), run.start);
+            items[i].chunk = chunkAt(distinctKey(items[i].index), run.start);
         const auto first = items.begin() + static_cast<std::ptrdiff_t>(run.begin);
         const auto last = items.begin() + static_cast<std::ptrdiff_t>(run.end);
         if (!std::is_sorted(first, last, before))
@@ -170,62 +286,18 @@ void SortKeys::sortByChunks(std::vector<KeyedItem>& items) const
     }
 }
 
-// Numbers the distinct keys in order of first appearance. Open addressing over the key bytes:
-// texts repeat a lot in a catalogue (a title on many albums, a player on many records), and
-// telling repeats apart by hash is much cheaper than sorting every copy by its bytes.
-std::vector<std::uint32_t> SortKeys::distinctKeys(std::vector<std::uint32_t>& firstEntry) const
-{
-    constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
-    std::size_t capacity = 1024;
-    std::vector<std::uint32_t> slots(capacity, kEmpty);
-    std::vector<std::uint64_t> hashes;
-    const auto place = [&](std::uint32_t id) {
-        std::size_t pos = hashes[id] & (capacity - 1);
-        while (slots[pos] != kEmpty)
-            pos = (pos + 1) & (capacity - 1);
-        slots[pos] = id;
-    };
-    std::vector<std::uint32_t> idOf(m_items.size());
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        const std::string_view k = key(i);
-        const std::uint64_t hash = std::hash<std::string_view>{}(k);
-        std::size_t pos = hash & (capacity - 1);
-        while (slots[pos] != kEmpty && (hashes[slots[pos]] != hash || key(firstEntry[slots[pos]]) != k))
-            pos = (pos + 1) & (capacity - 1);
-        if (slots[pos] != kEmpty) {
-            idOf[i] = slots[pos];
-            continue;
-        }
-        const auto id = static_cast<std::uint32_t>(hashes.size());
-        idOf[i] = id;
-        hashes.push_back(hash);
-        firstEntry.push_back(static_cast<std::uint32_t>(i));
-        slots[pos] = id;
-        if (hashes.size() * 2 > capacity) {
-            capacity *= 2;
-            slots.assign(capacity, kEmpty);
-            for (std::uint32_t d = 0; d < hashes.size(); ++d)
-                place(d);
-        }
-    }
-    return idOf;
-}
-
 // Each distinct key is sorted once; the entries then take their key's rank and are laid out by
 // (major, rank) with two counting sorts, which keep entry order among equals.
 std::vector<std::uint32_t> SortKeys::stableOrder() const
 {
-    const std::size_t n = m_items.size();
-    std::vector<std::uint32_t> firstEntry;
-    const std::vector<std::uint32_t> idOf = distinctKeys(firstEntry);
-
-    std::vector<KeyedItem> distinct(firstEntry.size());
-    for (std::size_t d = 0; d < firstEntry.size(); ++d)
-        distinct[d] = {m_items[firstEntry[d]].chunk, 0, firstEntry[d]};
+    const std::size_t n = m_entryKey.size();
+    std::vector<KeyedItem> distinct(m_spans.size());
+    for (std::uint32_t d = 0; d < distinct.size(); ++d)
+        distinct[d] = {chunkAt(distinctKey(d), 0), 0, d};
     sortByChunks(distinct);
     std::vector<std::uint32_t> rankOf(distinct.size());
     for (std::size_t r = 0; r < distinct.size(); ++r)
-        rankOf[idOf[distinct[r].index]] = static_cast<std::uint32_t>(r);
+        rankOf[distinct[r].index] = static_cast<std::uint32_t>(r);
 
     const auto countingSort = [n](const std::vector<std::uint32_t>& entries, std::size_t buckets,
                                   auto bucketOf) {
@@ -242,13 +314,10 @@ std::vector<std::uint32_t> SortKeys::stableOrder() const
     std::vector<std::uint32_t> order(n);
     for (std::uint32_t i = 0; i < n; ++i)
         order[i] = i;
-    order = countingSort(order, distinct.size(), [&](std::uint32_t i) { return rankOf[idOf[i]]; });
-    std::uint32_t maxMajor = 0;
-    for (const KeyedItem& item : m_items)
-        maxMajor = std::max(maxMajor, item.major);
-    if (maxMajor > 0)
-        order =
-            countingSort(order, std::size_t{maxMajor} + 1, [&](std::uint32_t i) { return m_items[i].major; });
+    order = countingSort(order, distinct.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; });
+    if (m_maxMajor > 0)
+        order = countingSort(order, std::size_t{m_maxMajor} + 1,
+                             [&](std::uint32_t i) { return m_entryMajor[i]; });
     return order;
 }
 

@@ -28,6 +28,9 @@ struct KeyedItem
     std::uint32_t index = 0; // the entry's position before the sort; the final tie-break
 };
 
+// Keys for entries 0 to count - 1. Texts repeat a lot in a catalogue (a title on many albums, a
+// player on many records), so each distinct key is kept once and each entry holds its number:
+// telling repeats apart by hash as they are set is much cheaper than sorting every copy by its bytes.
 class SortKeys
 {
 public:
@@ -40,11 +43,9 @@ public:
     // bytes, so that each spelling of a name forms one run. Not to be mixed with set().
     void setSpelled(std::size_t i, std::string_view text);
 
-    std::size_t size() const { return m_items.size(); }
-    std::string_view key(std::size_t i) const
-    {
-        return {m_arena.data() + m_spans[i].first, m_spans[i].second};
-    }
+    std::size_t size() const { return m_entryKey.size(); }
+    std::string_view key(std::size_t i) const { return distinctKey(m_entryKey[i]); }
+    bool sameKey(std::size_t i, std::size_t j) const { return m_entryKey[i] == m_entryKey[j]; }
     // For keys set with setSpelled: whether the two entries' texts compare equal by name.
     bool sameName(std::size_t i, std::size_t j) const;
 
@@ -52,13 +53,26 @@ public:
     std::vector<std::uint32_t> stableOrder() const;
 
 private:
-    void finishKey(std::size_t i, std::size_t start, std::uint32_t major);
+    std::string_view distinctKey(std::uint32_t d) const
+    {
+        return {m_arena.data() + m_spans[d].first, m_spans[d].second};
+    }
+    // Gives entry i the distinct key that equal() accepts among those with its hash, or a new one
+    // that append() writes to the end of the arena.
+    template <class Equal, class Append>
+    void place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equal equal, Append append);
+    void placeScratch(std::size_t i, std::uint32_t major);
+    void growTable();
     void sortByChunks(std::vector<KeyedItem>& items) const;
-    std::vector<std::uint32_t> distinctKeys(std::vector<std::uint32_t>& firstEntry) const;
 
-    std::string m_arena;
-    std::vector<std::pair<std::size_t, std::size_t>> m_spans; // offset and length in m_arena
-    std::vector<KeyedItem> m_items;
+    std::string m_arena;                                      // the distinct keys, one after another
+    std::vector<std::pair<std::size_t, std::size_t>> m_spans; // per distinct key: offset and length
+    std::vector<std::uint64_t> m_hashes;                      // per distinct key
+    std::vector<std::uint64_t> m_table;                       // open addressing over the distinct keys
+    std::vector<std::uint32_t> m_entryKey;
+    std::vector<std::uint32_t> m_entryMajor;
+    std::uint32_t m_maxMajor = 0;
+    std::string m_scratch; // a key being made that is not plain folded ASCII
 };
 
 // The entries of a list built album by album, in the catalogue order of their albums. Building keys
@@ -66,14 +80,24 @@ private:
 // trip to memory, which costs more than the sort itself on a large catalogue.
 template <class AlbumOf> std::vector<std::uint32_t> inCatalogueOrder(std::size_t count, AlbumOf albumOf)
 {
+    std::vector<std::uint32_t> visit;
+    visit.reserve(count);
+    // Often the entries are in catalogue order already (a list built from albums in catalogue order).
+    std::uint32_t i = 1;
+    while (i < count && albumOf(i - 1) <= albumOf(i))
+        ++i;
+    if (i >= count) {
+        for (std::uint32_t k = 0; k < count; ++k)
+            visit.push_back(k);
+        return visit;
+    }
+
     // Runs of consecutive entries of one album, as (album, first entry).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
     for (std::uint32_t i = 0; i < count; ++i)
         if (i == 0 || albumOf(i) != albumOf(i - 1))
             runs.emplace_back(albumOf(i), i);
     std::sort(runs.begin(), runs.end());
-    std::vector<std::uint32_t> visit;
-    visit.reserve(count);
     for (const auto& [album, first] : runs)
         for (std::uint32_t i = first; i < count && albumOf(i) == album; ++i)
             visit.push_back(i);

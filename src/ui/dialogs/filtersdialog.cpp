@@ -64,12 +64,12 @@ std::array<std::string, kFilterCount> FiltersDialog::selections() const
     return texts;
 }
 
-Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
+std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, QWidget* parent)
 {
     std::array<std::vector<std::string>, kFilterCount> values;
     for (const FilterFieldInfo& info : kFilterFields)
         values[static_cast<int>(info.id)] =
-            info.values ? sortedFilterValues(doc, *info.values) : distinctPerformerNames(doc, doc.progress());
+            info.values ? sortedFilterValues(doc, *info.values) : doc.filterPerformerNames();
 
     std::array<std::string, kFilterCount> stored;
     for (int f = 0; f < kFilterCount; ++f)
@@ -78,13 +78,16 @@ Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
     int total = 0;
     for (const auto& list : values)
         total += static_cast<int>(list.size());
-    std::unique_ptr<FiltersDialog> dialog;
-    {
-        ProgressScope progress(doc.progress(), "Updating Filters Dialog Box", total);
-        dialog = std::make_unique<FiltersDialog>(values, stored, parent);
-        for (int i = 0; i < total; ++i)
-            progress.step();
-    }
+    ProgressScope progress(doc.progress(), "Updating Filters Dialog Box", total);
+    auto dialog = std::make_unique<FiltersDialog>(values, stored, parent);
+    for (int i = 0; i < total; ++i)
+        progress.step();
+    return dialog;
+}
+
+Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
+{
+    const std::unique_ptr<FiltersDialog> dialog = filtersDialogFor(doc, parent);
     if (dialog->exec() != QDialog::Accepted)
         return success();
     return doc.setFilters(dialog->selections());

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
 private:
     std::array<QComboBox*, kFilterCount> m_boxes{};
 };
+
+// The dialog as the Filters command shows it: the catalogue's values and the stored selections.
+std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, QWidget* parent);
 
 // The Filters command: offers the catalogue's values, and on OK stores the new selections and
 // shows the albums that pass them in the current order (which fails as runOrder does). Cancel

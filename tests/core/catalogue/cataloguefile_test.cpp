@@ -491,6 +491,64 @@ TEST(OlderLayout, Minus2KeepsItsStoredTrackNumbers)
     EXPECT_EQ(doc.text(performerField(1), 0), "");
 }
 
+// ---- Many albums ------------------------------------------------------------------------------
+
+// Albums of every shape the reader takes apart differently: texts of one to three hundred bytes
+// (lengths around eight and sixteen, and past the one-byte length), Windows-1252 letters, runs of
+// albums with nothing at all (longer than the blocks the albums are read in), slots used out of
+// order, and albums whose lists are all full.
+std::vector<AlbumRecord> manyAlbums(int count)
+{
+    std::vector<AlbumRecord> albums(static_cast<std::size_t>(count));
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245 + 12345;
+        return (seed >> 16) & 0x7FFF;
+    };
+    const std::size_t lengths[] = {1, 7, 8, 9, 15, 16, 17, 30, 254, 255, 300};
+    for (int a = 0; a < count; ++a) {
+        if (a >= 100 && a < 250)
+            continue; // nothing in any list for a while
+        AlbumRecord& album = albums[static_cast<std::size_t>(a)];
+        const bool full = a % 37 == 0;
+        for (int f = 0; f < kFieldCount; ++f) {
+            if (!full && next() % 4 != 0)
+                continue;
+            std::string text = patterned(lengths[next() % std::size(lengths)]);
+            if (next() % 5 == 0)
+                text += "\xE9t\xE9"; // été in Windows-1252
+            album.text(fieldAt(f)) = text + "#" + std::to_string(a);
+        }
+    }
+    return albums;
+}
+
+class ManyAlbums : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(ManyAlbums, ReadEveryTextIntoItsAlbumAndWriteTheSameBytes)
+{
+    CatalogueContent content;
+    content.version = GetParam();
+    content.albums = manyAlbums(400);
+    CatalogueDocument doc;
+    const Status status = doc.load(catalogueBytes(content));
+    ASSERT_TRUE(status) << status.error();
+    ASSERT_EQ(doc.albumCount(), 400);
+    for (int a = 0; a < 400; ++a)
+        expectSameAlbum(
+            doc.album(a),
+            fixture::expectedAfterLoad(content.albums[static_cast<std::size_t>(a)], content.version), a);
+    if (content.version == -7) {
+        EXPECT_TRUE(sameBytes(doc.save(), catalogueBytes(content)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, ManyAlbums, ::testing::Values(-7, -2, -1, kOldest), [](const auto& info) {
+    return info.param == kOldest ? std::string("Oldest") : "Minus" + std::to_string(-info.param);
+});
+
 TEST(CurrentLayout, KeepsAnyColumnIdAndClampsLeftEdges)
 {
     CatalogueContent content;

@@ -1,7 +1,9 @@
 // The catalogue document: value lists, clearing and File New, progress reporting around a load,
 // saving without losing the old file, and the order the albums are shown in after an open.
+#include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/cp1252.h"
 #include "core/document/cataloguedocument.h"
+#include "core/order/orders.h"
 #include "support/testcatalogue.h"
 
 #include <gtest/gtest.h>
@@ -276,6 +278,88 @@ TEST(ValueLists, RefillHandsEveryListToTheEntrySheetInItsOrder)
     EXPECT_TRUE(progress.balanced());
 }
 
+// ---- The Filters dialog's performer names ----------------------------------------------------
+
+AlbumRecord bandAlbum(std::string artist, std::vector<std::string> players)
+{
+    AlbumRecord album;
+    album.artist = std::move(artist);
+    for (std::size_t p = 0; p < players.size(); ++p)
+        album.performers[p].name = players[p];
+    return album;
+}
+
+struct NamesChange
+{
+    const char* name;
+    void (*change)(CatalogueDocument&);
+    std::vector<std::string> names;
+};
+
+void PrintTo(const NamesChange& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FilterPerformerNames : public ::testing::TestWithParam<NamesChange>
+{
+};
+
+// The names are gathered once and kept; every change of the albums or the filters must drop them.
+TEST_P(FilterPerformerNames, FollowEveryChangeOfTheAlbumsOrTheFilters)
+{
+    CatalogueDocument doc;
+    newAndLoad(doc, {bandAlbum("ABBA", {"Agnetha", "Benny"}), bandAlbum("Blondie", {"Debbie"})});
+    ASSERT_EQ(doc.filterPerformerNames(), (std::vector<std::string>{"Agnetha", "Benny", "Debbie"}));
+    GetParam().change(doc);
+    EXPECT_EQ(doc.filterPerformerNames(), GetParam().names);
+    EXPECT_EQ(doc.filterPerformerNames(), distinctPerformerNames(doc));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FilterPerformerNames,
+    ::testing::Values(NamesChange{"Enter",
+                                  [](CatalogueDocument& d) { d.enterAlbum(bandAlbum("Cream", {"Clapton"})); },
+                                  {"Agnetha", "Benny", "Clapton", "Debbie"}},
+                      NamesChange{"Modify",
+                                  [](CatalogueDocument& d) {
+                                      const std::uint32_t album = 1;
+                                      d.modifyAlbums(std::span(&album, 1), [](const AlbumRecord& r) {
+                                          AlbumRecord edited = r;
+                                          edited.performers[0].name = "Chris";
+                                          return std::optional<AlbumRecord>(edited);
+                                      });
+                                  },
+                                  {"Agnetha", "Benny", "Chris"}},
+                      NamesChange{"Delete",
+                                  [](CatalogueDocument& d) {
+                                      const std::uint32_t album = 0;
+                                      d.deleteAlbums(std::span(&album, 1));
+                                  },
+                                  {"Debbie"}},
+                      NamesChange{"DeleteUndone",
+                                  [](CatalogueDocument& d) {
+                                      const std::uint32_t album = 0;
+                                      d.deleteAlbums(std::span(&album, 1));
+                                      ASSERT_EQ(d.filterPerformerNames(),
+                                                (std::vector<std::string>{"Debbie"}));
+                                      d.undo();
+                                  },
+                                  {"Agnetha", "Benny", "Debbie"}},
+                      NamesChange{"Filter",
+                                  [](CatalogueDocument& d) { d.setFilter(FilterField::Artist, "Blo"); },
+                                  {"Debbie"}},
+                      NamesChange{"Load",
+                                  [](CatalogueDocument& d) {
+                                      ASSERT_TRUE(d.load(fileOf({bandAlbum("Cream", {"Ginger"})})));
+                                  },
+                                  {"Ginger"}},
+                      NamesChange{"New", [](CatalogueDocument& d) { d.newDocument(); }, {}},
+                      NamesChange{"OrderOnly",
+                                  [](CatalogueDocument& d) { d.runOrder(SortOrder::ByPerformer); },
+                                  {"Agnetha", "Benny", "Debbie"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- Whole-document operations ---------------------------------------------------------------
 
 const std::vector<std::vector<int>>& defaultColumns()
@@ -317,8 +401,7 @@ TEST(CatalogueDocument, ClearAllEmptiesEveryListAndTheOrder)
     newAndLoad(doc, {});
 
     EXPECT_EQ(doc.albumCount(), 0);
-    for (int f = 0; f < kFieldCount; ++f)
-        EXPECT_EQ(doc.albums().column(fieldAt(f)).size(), 0u) << "list " << f;
+    EXPECT_EQ(doc.albums().memoryUsage(), 0u); // nothing of the old catalogue's texts is kept
     for (int id = 0; id < kValueListCount; ++id)
         EXPECT_EQ(doc.valueList(static_cast<ValueListId>(id)).count(), 0) << "value list " << id;
     EXPECT_TRUE(doc.displayOrder().empty());
@@ -584,6 +667,73 @@ TEST_F(SaveFile, AFailedWriteKeepsTheOldFile)
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(contents(target), "the old catalogue");
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
+}
+
+// Saving streams the file in blocks: a write that fails after the first blocks have reached the
+// temporary file still leaves the old file as it was and nothing beside it.
+TEST_F(SaveFile, AWriteThatFailsPartWayThroughKeepsTheOldFile)
+{
+    const fs::path target = m_dir / "music.dcf";
+    std::ofstream(target, std::ios::binary) << "the old catalogue";
+    std::vector<AlbumRecord> albums;
+    for (int a = 0; a < 60; ++a) {
+        albums.push_back(fixture::distinctAlbum(a));
+        albums.back().notes = std::string(100000, static_cast<char>('a' + a % 26));
+    }
+    ASSERT_TRUE(m_doc.load(fileOf(albums)));
+    m_doc.setModified(true);
+    ASSERT_GT(m_doc.save().size(), 5'000'000u);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 3'000'000;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const Status status = m_doc.saveFile(target.string());
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_FALSE(status);
+    EXPECT_NE(status.error().find("music.dcf"), std::string::npos) << status.error();
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_EQ(contents(target), "the old catalogue");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
+}
+
+TEST_F(SaveFile, AWriterThatGivesUpLeavesNoTemporaryFile)
+{
+    const fs::path target = m_dir / "music.dcf";
+    std::ofstream(target, std::ios::binary) << "the old catalogue";
+    EXPECT_THROW(writeFileAtomically(target.string(),
+                                     [](ByteSink& sink) {
+                                         sink.write(std::string(3'000'000, 'x'));
+                                         throw std::bad_alloc();
+                                     }),
+                 std::bad_alloc);
+    EXPECT_EQ(contents(target), "the old catalogue");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
+}
+
+TEST_F(SaveFile, StreamedBytesArriveWhole)
+{
+    const fs::path target = m_dir / "pieces.bin";
+    std::string expected;
+    const Status status = writeFileAtomically(target.string(), [&](ByteSink& sink) {
+        // Single bytes, pieces across block boundaries, and pieces larger than a block.
+        for (int i = 0; i < 5000; ++i) {
+            const std::string piece(static_cast<std::size_t>(i * 97 % 4099), static_cast<char>('a' + i % 26));
+            sink.write(piece);
+            sink.put('|');
+            expected += piece;
+            expected += '|';
+        }
+        const std::string large(3'000'001, 'L');
+        sink.write(large);
+        expected += large;
+    });
+    ASSERT_TRUE(status) << status.error();
+    EXPECT_TRUE(contents(target) == expected);
 }
 
 TEST_F(SaveFile, OpeningAFileThatIsNotThereLeavesTheCatalogue)
