@@ -39,7 +39,7 @@ void exercise(CatalogueDocument& doc)
         settings.switches.setAt(i, 1);
     for (int o = 0; o < kSortOrderCount; ++o) {
         doc.runOrder(static_cast<SortOrder>(o));
-        listCurrentOrder(doc);
+        listCurrentOrder(doc, [](std::string_view) {});
     }
     csvExport(doc, settings, doc.displayOrder());
     textExport(doc, settings, doc.displayOrder());

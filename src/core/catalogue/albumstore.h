@@ -99,15 +99,15 @@ public:
     // field first on.
     void prefetchRecord(int album) const
     {
-        const char* record = m_bytes + m_index[static_cast<std::size_t>(album)].offset;
-        __builtin_prefetch(record);
-        __builtin_prefetch(record + 64);
-        __builtin_prefetch(record + 128);
+        const std::size_t offset = m_index[static_cast<std::size_t>(album)].offset;
+        prefetch(offset);
+        prefetch(offset + 64);
+        prefetch(offset + 128);
     }
     void prefetchEnds(int album, int first) const
     {
         const Entry& e = m_index[static_cast<std::size_t>(album)];
-        __builtin_prefetch(m_bytes + e.offset + presentBefore(e, first) * (e.high & kWideOffsets ? 4 : 2));
+        prefetch(e.offset + presentBefore(e, first) * (e.high & kWideOffsets ? 4 : 2));
     }
     void prefetchTexts(int album, int first) const
     {
@@ -115,9 +115,9 @@ public:
         const std::size_t rank = presentBefore(e, first);
         const Record record = recordOf(e);
         if (rank < record.present) {
-            const char* text = record.text(rank).data();
-            __builtin_prefetch(text);
-            __builtin_prefetch(text + 64);
+            const auto offset = static_cast<std::size_t>(record.text(rank).data() - m_bytes);
+            prefetch(offset);
+            prefetch(offset + 64);
         }
     }
 
@@ -203,6 +203,13 @@ public:
     std::size_t memoryUsage() const { return m_capacity + m_index.capacity() * sizeof(Entry); }
 
 private:
+    // A hint only: the address may lie past the end of the buffer, or the buffer may not exist
+    // (a catalogue of empty albums), which a prefetch never faults on but pointer arithmetic must
+    // not reach.
+    void prefetch(std::size_t offset) const
+    {
+        __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(m_bytes) + offset));
+    }
     static int countBits(std::uint64_t bits)
     {
 #if defined(__POPCNT__)

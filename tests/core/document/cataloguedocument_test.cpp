@@ -475,6 +475,22 @@ TEST(CatalogueDocument, OpeningReplacesEverythingOfThePreviousCatalogue)
     EXPECT_TRUE(doc.readyForEntry());
 }
 
+// Albums without a single text leave the store with no text buffer at all: every order and list
+// still walks them, and saving gives the same bytes back.
+TEST(CatalogueDocument, AlbumsWithoutAnyTextLoadSortAndSave)
+{
+    const std::string bytes = fileOf(std::vector<AlbumRecord>(40));
+    CatalogueDocument doc;
+    ASSERT_TRUE(doc.load(bytes));
+    ASSERT_EQ(doc.albumCount(), 40);
+    for (int o = 0; o < kSortOrderCount; ++o) {
+        const auto order = static_cast<SortOrder>(o);
+        EXPECT_TRUE(doc.runOrder(order)) << o;
+        EXPECT_EQ(doc.displayOrder().size(), 40u) << o;
+    }
+    EXPECT_EQ(doc.save(), bytes);
+}
+
 // ---- Progress while loading ------------------------------------------------------------------
 
 struct LoadProgressCase
