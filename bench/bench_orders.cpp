@@ -2,7 +2,7 @@
 // songs): each album order, the song, producer and performer lists, the performer names the Filters
 // dialog offers, and a performer filter. For comparison, a plain quadratic exchange sort at
 // 5,000 albums.
-#include "cataloguegenerator.h"
+#include "benchdocument.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/columnlayout.h"
@@ -13,13 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace discora {
 namespace {
-
-constexpr std::uint32_t kSeed = 20240611;
 
 // A document that can show every album in catalogue order (the generator's albums are in no
 // particular order), so that every run sorts the same input. The program itself always keeps the
@@ -35,25 +30,9 @@ public:
     }
 };
 
-// Generating and loading 100,000 albums takes seconds, so each size is made once per run.
-BenchDocument& documentOf(int albums)
-{
-    static std::map<int, std::unique_ptr<BenchDocument>> made;
-    auto& doc = made[albums];
-    if (!doc) {
-        doc = std::make_unique<BenchDocument>();
-        doc->newDocument();
-        LoadedCatalogue loaded;
-        loaded.albums = generateCatalogue(albums, kSeed);
-        loaded.layouts = defaultColumnLayouts(96);
-        doc->adoptLoaded(std::move(loaded));
-    }
-    return *doc;
-}
-
 void BM_AlbumOrder(benchmark::State& state, SortOrder order)
 {
-    BenchDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         doc.showInCatalogueOrder();
@@ -84,7 +63,7 @@ ALBUM_ORDER(ByQuality);
 // Building the list and ordering it, from albums in artist order.
 void BM_DerivedList(benchmark::State& state, SortOrder order, int sortSongsAlso)
 {
-    BenchDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
     ViewOptions options = doc.viewOptions();
     options.set(ViewOption::ArtistSongSort, sortSongsAlso);
     doc.setViewOptions(options);
@@ -124,7 +103,7 @@ BENCHMARK_CAPTURE(BM_DerivedList, ByPerformer, SortOrder::ByPerformer, 0)
 
 void BM_DistinctPerformerNames(benchmark::State& state)
 {
-    BenchDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
     doc.showInCatalogueOrder();
     std::size_t names = 0;
     for (auto _ : state) {
@@ -139,7 +118,7 @@ BENCHMARK(BM_DistinctPerformerNames)->Arg(1000)->Arg(100000)->Unit(benchmark::kM
 // A common first name, and a text no performer begins with, which makes every album test all ten.
 void BM_ApplyFiltersPerformer(benchmark::State& state, const char* performer)
 {
-    BenchDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
     doc.setFilter(FilterField::Performer, performer);
     std::size_t shown = 0;
     for (auto _ : state) {
@@ -163,7 +142,7 @@ BENCHMARK_CAPTURE(BM_ApplyFiltersPerformer, NoMatch, "Zz")
 // at every comparison, no early exit. For the record only; ByArtist gives the same result.
 void BM_PlainExchangeSort(benchmark::State& state)
 {
-    BenchDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
     const bool ignoreThe = doc.viewRuleIgnoresThe();
     for (auto _ : state) {
         state.PauseTiming();

@@ -2,7 +2,7 @@
 // PDF at 600 dpi on A4, for 1,000 and 10,000 albums, in pages a second; and how long a job takes
 // to begin (measure the printer, find the entries, build the page tables) for each layout, with
 // no breaks, letter breaks and name breaks, at 1,000 and 100,000 albums.
-#include "cataloguegenerator.h"
+#include "benchdocument.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
@@ -17,28 +17,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace discora {
 namespace {
-
-constexpr std::uint32_t kSeed = 20240611;
-
-CatalogueDocument& documentOf(int albums)
-{
-    static std::map<int, std::unique_ptr<CatalogueDocument>> made;
-    auto& doc = made[albums];
-    if (!doc) {
-        doc = std::make_unique<CatalogueDocument>();
-        LoadedCatalogue loaded;
-        loaded.albums = generateCatalogue(albums, kSeed);
-        loaded.layouts = defaultColumnLayouts(96);
-        loaded.headings = {"Custom 1", "Custom 2"};
-        doc->adoptLoaded(std::move(loaded));
-    }
-    return *doc;
-}
 
 // A PDF page as the command line prints it: A4 at 600 dpi with quarter-inch margins.
 void setUpPage(QPdfWriter& writer)
@@ -78,7 +58,7 @@ void prepare(CatalogueDocument& doc, const Setup& setup, Breaks breaks)
 
 void BM_PrintToPdf(benchmark::State& state, Setup setup)
 {
-    CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    CatalogueDocument& doc = benchDocument(static_cast<int>(state.range(0)));
     prepare(doc, setup, Breaks::None);
     int pages = 0;
     qint64 bytes = 0;
@@ -101,7 +81,7 @@ void BM_PrintToPdf(benchmark::State& state, Setup setup)
 
 void BM_BeginPrinting(benchmark::State& state, Setup setup, Breaks breaks)
 {
-    CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    CatalogueDocument& doc = benchDocument(static_cast<int>(state.range(0)));
     prepare(doc, setup, breaks);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -3,7 +3,7 @@
 // list, for 1,000 and 100,000 albums. The cost must not grow with the catalogue.
 // Also how long the entry sheet takes to come up after its drop-down lists were refilled, with
 // 1,000 and 100,000 different artists, and how long the Filters dialog takes to come up.
-#include "cataloguegenerator.h"
+#include "benchdocument.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
@@ -22,14 +22,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
 namespace discora {
 namespace {
-
-constexpr std::uint32_t kSeed = 20240611;
 
 enum class Layout
 {
@@ -37,22 +33,6 @@ enum class Layout
     SingleLine,
     SongList
 };
-
-// One document per size, loaded once; each benchmark sets the order it needs.
-CatalogueDocument& documentOf(int albums)
-{
-    static std::map<int, std::unique_ptr<CatalogueDocument>> made;
-    auto& doc = made[albums];
-    if (!doc) {
-        doc = std::make_unique<CatalogueDocument>();
-        LoadedCatalogue loaded;
-        loaded.albums = generateCatalogue(albums, kSeed);
-        loaded.layouts = defaultColumnLayouts(96);
-        loaded.headings = {"Custom 1", "Custom 2"};
-        doc->adoptLoaded(std::move(loaded));
-    }
-    return *doc;
-}
 
 void prepare(CatalogueDocument& doc, Layout layout)
 {
@@ -80,7 +60,7 @@ void prepare(CatalogueDocument& doc, Layout layout)
 
 void BM_Repaint(benchmark::State& state, Layout layout)
 {
-    CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    CatalogueDocument& doc = benchDocument(static_cast<int>(state.range(0)));
     CatalogueView view(doc); // before the options arrive, as in the program
     prepare(doc, layout);
     view.resize(1280, 900);
@@ -154,7 +134,7 @@ BENCHMARK(BM_EntrySheetArtists)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillis
 // opening after the albums or filters changed gathers the performer names; a later one reuses them.
 void BM_FiltersDialog(benchmark::State& state, bool afterChange)
 {
-    CatalogueDocument& doc = documentOf(static_cast<int>(state.range(0)));
+    CatalogueDocument& doc = benchDocument(static_cast<int>(state.range(0)));
     doc.setViewStyle(ViewStyle::Normal);
     doc.runOrder(SortOrder::ByArtist);
     std::size_t performers = 0;
