@@ -1,5 +1,6 @@
 // Running out of memory at every allocation of a command: the song, producer and performer lists
 // keep what was built and say so; every other document operation leaves everything as it was.
+#include "core/catalogue/cp1252.h"
 #include "core/commands/commandline.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/performerlist.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 namespace discora {
 namespace {
@@ -232,6 +234,37 @@ TEST(OutOfMemory, TheSongProducerAndPerformerListsKeepWhatWasBuiltAndSaySo)
                 break;
         }
         EXPECT_GT(partial, 0) << orderName(c.order);
+    }
+}
+
+// Two additions to a full value list that each run out of memory at one moment, every pair of
+// moments: the values added are whole and distinct, and adding every value again (in capitals)
+// adds exactly the ones still missing.
+TEST(OutOfMemory, AValueListKeepsEveryValueWholeAndDistinct)
+{
+    for (long first = 0; first < 6; ++first) {
+        for (long second = 0; second < 6; ++second) {
+            ValueList list;
+            for (int i = 0; i < 8; ++i)
+                list.addDistinctValue("value " + std::to_string(i));
+            const auto addRunningOut = [&](const std::string& text, long at) {
+                auto limit = AllocationLimit::failingAt(at);
+                try {
+                    list.addDistinctValue(text);
+                } catch (const std::bad_alloc&) {
+                }
+            };
+            addRunningOut("value 8", first);
+            addRunningOut("value 9", second);
+            for (int i = 0; i < 10; ++i)
+                list.addDistinctValue("VALUE " + std::to_string(i));
+
+            std::set<std::string> folded;
+            for (const std::string& value : list.values())
+                folded.insert(cp1252::foldCase(value));
+            EXPECT_EQ(list.count(), 10) << "running out at " << first << " and " << second;
+            EXPECT_EQ(folded.size(), 10u) << "running out at " << first << " and " << second;
+        }
     }
 }
 

@@ -71,22 +71,22 @@ bool ValueList::addFolded(std::string_view text, std::size_t size, WordOf wordOf
         const std::uint32_t entry = m_slots[pos].entry;
         if (m_slots[pos].hash != hash)
             continue;
-        const std::uint32_t begin = entry == 0 ? 0 : m_foldedEnds[entry - 1];
+        const std::size_t begin = entry == 0 ? 0 : m_foldedEnds[entry - 1];
         if (equal(std::string_view(m_foldedValues).substr(begin, m_foldedEnds[entry] - begin)))
             return false;
     }
     std::string value(text);
-    if (m_values.size() == m_values.capacity()) {
-        const std::size_t capacity = std::max<std::size_t>(8, m_values.capacity() * 2);
-        m_values.reserve(capacity);
-        m_foldedEnds.reserve(capacity);
-    }
+    // Each by its own capacity: when the second reservation fails, the first is not taken for both.
+    if (m_values.size() == m_values.capacity())
+        m_values.reserve(std::max<std::size_t>(8, m_values.capacity() * 2));
+    if (m_foldedEnds.size() == m_foldedEnds.capacity())
+        m_foldedEnds.reserve(std::max<std::size_t>(8, m_foldedEnds.capacity() * 2));
     if (m_foldedValues.capacity() - m_foldedValues.size() < size)
         m_foldedValues.reserve(std::max(m_foldedValues.size() + size, m_foldedValues.capacity() * 2));
     m_values.push_back(std::move(value));
     for (std::size_t at = 0; at < size; ++at)
         m_foldedValues.push_back(static_cast<char>(byteOf(at)));
-    m_foldedEnds.push_back(static_cast<std::uint32_t>(m_foldedValues.size()));
+    m_foldedEnds.push_back(m_foldedValues.size());
     m_slots[pos] = {static_cast<std::uint32_t>(m_values.size() - 1), hash};
     return true;
 }

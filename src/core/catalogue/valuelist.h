@@ -35,10 +35,10 @@ private:
     void growTable();
 
     std::vector<std::string> m_values;
-    std::vector<Slot> m_slots;  // a power of two in size, at most half full
-    std::string m_foldedValues; // the entries folded, one after another
-    std::vector<std::uint32_t> m_foldedEnds;
-    std::string m_folded; // a text being looked up that is not plain ASCII, folded
+    std::vector<Slot> m_slots;             // a power of two in size, at most half full
+    std::string m_foldedValues;            // the entries folded, one after another
+    std::vector<std::size_t> m_foldedEnds; // a list of long texts may pass 4 GiB in all
+    std::string m_folded;                  // a text being looked up that is not plain ASCII, folded
 };
 
 // The seven value lists, in the order they are handed to the entry sheet.
