@@ -105,6 +105,14 @@ AlbumRecord renamed(const AlbumRecord& a)
 
 const std::uint32_t kTwoAlbums[] = {1, 3};
 
+AlbumStore importedAlbums()
+{
+    AlbumStore albums;
+    albums.appendAlbum(fixture::distinctAlbum(60));
+    albums.appendAlbum(fixture::distinctAlbum(61));
+    return albums;
+}
+
 const Operation kOperations[] = {
     {"sort by album name", {}, [](CatalogueDocument& d) { d.runOrder(SortOrder::ByAlbumName); }},
     {"filter", {}, [](CatalogueDocument& d) { d.setFilter(FilterField::Artist, "Artist#1"); }},
@@ -130,6 +138,9 @@ const Operation kOperations[] = {
      },
      [](CatalogueDocument& d) { d.undo(); }},
     {"undo a delete", [](CatalogueDocument& d) { d.deleteAlbums(kTwoAlbums); },
+     [](CatalogueDocument& d) { d.undo(); }},
+    {"import", {}, [](CatalogueDocument& d) { d.importAlbums(importedAlbums()); }},
+    {"undo an import", [](CatalogueDocument& d) { d.importAlbums(importedAlbums()); },
      [](CatalogueDocument& d) { d.undo(); }},
     {"open",
      {},

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -141,7 +140,7 @@ AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
     }
     const std::uint64_t size = recordSize(present, textBytes);
     if (size > kMaxRecordBytes)
-        throw std::length_error("an album's texts exceed the largest record");
+        throw StoreFull();
     ensureRoom(static_cast<std::size_t>(size));
     const bool wide = size > 0xFFFF;
     if (wide)
@@ -169,7 +168,7 @@ AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
 int AlbumStore::appendAlbum(std::span<const FieldText> texts)
 {
     if (m_index.size() >= 0x7FFFFFFF)
-        throw std::length_error("too many albums");
+        throw StoreFull();
     const Entry e = pack(texts);
     try {
         m_index.push_back(e);
@@ -195,7 +194,7 @@ void AlbumStore::replace(int index, std::span<FieldText> texts)
     }
     const std::uint64_t size = recordSize(present, textBytes);
     if (size > kMaxRecordBytes)
-        throw std::length_error("an album's texts exceed the largest record");
+        throw StoreFull();
 
     // Texts the store holds itself are found again by their offset once the buffer has moved.
     if (size > m_capacity - m_size) {
@@ -253,7 +252,7 @@ template <class Keep> void AlbumStore::appendRecordsOf(const AlbumStore& other, 
         }
     }
     if (albums > 0x7FFFFFFF - m_index.size())
-        throw std::length_error("too many albums");
+        throw StoreFull();
     // Both reservations come before the first change, so the albums arrive all or none.
     m_index.reserve(m_index.size() + albums);
     ensureRoom(bytes);

@@ -15,11 +15,21 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace discora {
+
+// What the store throws when asked to hold more than it can: an album of more than 4 GiB of text,
+// or more than 2^31 - 1 albums. It is a kind of running out of memory, so that every change that
+// puts things back when memory runs out does so here too.
+class StoreFull : public std::bad_alloc
+{
+public:
+    const char* what() const noexcept override { return "more than the album store can hold"; }
+};
 
 // One text of an album, named by its field.
 struct FieldText
@@ -197,7 +207,7 @@ public:
     // Every text is followed by at least this many bytes that may be read (and ignored), so that
     // a short text can be tested and copied a word at a time.
     static constexpr std::size_t kReadableAfterText = 16;
-    // The largest record an album may have; a larger one is refused with std::length_error.
+    // The largest record an album may have; a larger one is refused with StoreFull.
     static constexpr std::uint64_t kMaxRecordBytes = 0xFFFFFFFF;
 
     std::size_t memoryUsage() const { return m_capacity + m_index.capacity() * sizeof(Entry); }

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -524,7 +525,7 @@ private:
                 }
                 try {
                     albums.appendAlbum(std::span<const FieldText>(texts, noted[i]));
-                } catch (const std::length_error&) {
+                } catch (const StoreFull&) {
                     throw TooLarge{first + i};
                 }
             }
@@ -1000,16 +1001,17 @@ Status writeFileAtomically(const std::string& path, const std::function<void(Byt
         ::unlink(temp.c_str());
         return Error{systemError(err)};
     };
-    FileSink sink(fd);
+    std::optional<FileSink> sink;
     try {
-        writeBody(sink);
+        sink.emplace(fd);
+        writeBody(*sink);
     } catch (...) {
         ::close(fd);
         ::unlink(temp.c_str());
         throw;
     }
-    if (!sink.finish())
-        return fail(sink.error());
+    if (!sink->finish())
+        return fail(sink->error());
     // The replacement keeps the permissions (and, where allowed, the owner and group) of the file
     // it replaces; a new file gets the usual ones.
     if (exists) {

@@ -111,6 +111,8 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
     case CommandLine::Mode::SaveAs: return doc.saveFile(cl.output);
     case CommandLine::Mode::List: {
         // A list cut short by memory is not printed: a partial list would pass for the whole one.
+        // (Should memory run out while the lines are written, the exit status says they are not
+        // all there.)
         if (Status status = doc.runOrder(cl.order); !status)
             return status;
         // Lines are gathered into blocks: a million writes to the stream one by one cost seconds.

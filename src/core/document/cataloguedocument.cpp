@@ -72,6 +72,8 @@ auto CatalogueDocument::allOrNothing(Change&& change, Revert&& revertAlbums)
     } catch (const std::bad_alloc&) {
         revertAlbums();
         restore(saved);
+        // An album the revert could not put back keeps its new texts, and so its performers.
+        m_filterPerformerNames.reset();
         throw;
     }
 }
@@ -518,45 +520,55 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 
 CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums)
 {
-    EditOutcome outcome;
     const int first = m_albums.albumCount();
     const int count = albums.albumCount();
     if (count == 0) {
         finish(&DocumentObserver::documentUpdated);
-        return outcome;
+        return {};
     }
-    try {
-        m_albums.appendAlbums(albums);
-    } catch (const std::bad_alloc&) {
-        m_albums.resize(first);
-        outcome.error = kEnterOutOfMemory;
-        finish(&DocumentObserver::documentUpdated);
-        return outcome;
-    }
-    m_undo.clear();
-    bool recorded = true;
-    try {
-        m_undo.recordEntered(first, std::move(albums));
-    } catch (const std::bad_alloc&) {
-        m_undo.clear();
-        outcome.error = kRecordUndoOutOfMemory;
-        recorded = false;
-    }
-    applyFilters();
-    {
-        // Adding each new album's values leaves the lists as rebuilding them all would.
-        ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", count);
-        for (int a = first; a < first + count; ++a) {
-            addValuesOf(a);
-            progress.step();
-        }
-    }
-    addError(outcome, reapplyCurrentOrder());
-    refillEntryLists();
-    if (recorded)
-        m_undo.setAvailable();
-    m_modified = true;
-    outcome.changed = count;
+    std::optional<UndoRecord> previousUndo;
+    EditOutcome outcome = allOrNothing(
+        [&] {
+            EditOutcome imported;
+            try {
+                m_albums.appendAlbums(albums);
+            } catch (const std::bad_alloc&) {
+                imported.error = kEnterOutOfMemory;
+                return imported;
+            }
+            previousUndo = std::exchange(m_undo, UndoRecord{});
+            bool recorded = true;
+            try {
+                m_undo.recordEntered(first, std::move(albums));
+            } catch (const std::bad_alloc&) {
+                m_undo.clear();
+                imported.error = kRecordUndoOutOfMemory;
+                recorded = false;
+            }
+            applyFilters();
+            {
+                // Adding each new album's values leaves the lists as rebuilding them all would.
+                ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type",
+                                       count);
+                for (int a = first; a < first + count; ++a) {
+                    addValuesOf(a);
+                    progress.step();
+                }
+            }
+            addError(imported, reapplyCurrentOrder());
+            refillEntryLists();
+            if (recorded)
+                m_undo.setAvailable();
+            m_modified = true;
+            imported.changed = count;
+            return imported;
+        },
+        [&] {
+            m_albums.resize(first);
+            if (previousUndo)
+                m_undo = std::move(*previousUndo);
+            recoverValueLists();
+        });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
