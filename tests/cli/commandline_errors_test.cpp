@@ -4,6 +4,7 @@
 #include "core/commands/commandline.h"
 #include "core/document/cataloguedocument.h"
 #include "support/documentfixture.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,7 @@ namespace discora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using fixture::fileBytes;
 
 struct Outcome
 {
@@ -61,7 +55,7 @@ Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch
     ::close(err);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(outFile), contents(errFile)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(outFile), fileBytes(errFile)};
 }
 
 // Every file and folder under root with its contents, to see that nothing was written.
@@ -69,7 +63,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root)
 {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(root))
-        files[fs::relative(e.path(), root).string()] = e.is_regular_file() ? contents(e.path()) : "(folder)";
+        files[fs::relative(e.path(), root).string()] = e.is_regular_file() ? fileBytes(e.path()) : "(folder)";
     return files;
 }
 
@@ -185,7 +179,7 @@ TEST_F(CommandLineRun, SaveAsThroughALinkReplacesTheFileTheLinkNames)
                                    m_base / "scratch", false);
     ASSERT_EQ(run.exitCode, kExitSuccess) << run.err;
     EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
-    EXPECT_EQ(contents(m_dir / "folder" / "real.dcf"), contents(m_dir / "cat.dcf"));
+    EXPECT_EQ(fileBytes(m_dir / "folder" / "real.dcf"), fileBytes(m_dir / "cat.dcf"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/catalogue/cp1252.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/orders.h"
+#include "support/files.h"
 #include "support/testcatalogue.h"
 
 #include <gtest/gtest.h>
@@ -603,14 +604,6 @@ protected:
         return names;
     }
 
-    static std::string contents(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
     fs::path m_dir;
     CatalogueDocument m_doc;
 };
@@ -621,7 +614,7 @@ TEST_F(SaveFile, WritesTheCatalogueAndClearsModified)
     const Status status = m_doc.saveFile(target.string());
     ASSERT_TRUE(status) << status.error();
     EXPECT_FALSE(m_doc.isModified());
-    EXPECT_EQ(contents(target), m_doc.save());
+    EXPECT_EQ(fixture::fileBytes(target), m_doc.save());
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
 
     CatalogueDocument reopened;
@@ -652,7 +645,7 @@ TEST_F(SaveFile, FailsOntoAFolderAndLeavesItAlone)
     EXPECT_FALSE(status.error().empty());
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_EQ(contents(target / "keep"), "kept");
+    EXPECT_EQ(fixture::fileBytes(target / "keep"), "kept");
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"})); // no temporary file left behind
 }
 
@@ -681,7 +674,7 @@ TEST_F(SaveFile, AFailedWriteKeepsTheOldFile)
     ASSERT_FALSE(status);
     EXPECT_FALSE(status.error().empty());
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_EQ(contents(target), "the old catalogue");
+    EXPECT_EQ(fixture::fileBytes(target), "the old catalogue");
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
 }
 
@@ -713,7 +706,7 @@ TEST_F(SaveFile, AWriteThatFailsPartWayThroughKeepsTheOldFile)
     ASSERT_FALSE(status);
     EXPECT_NE(status.error().find("music.dcf"), std::string::npos) << status.error();
     EXPECT_TRUE(m_doc.isModified());
-    EXPECT_EQ(contents(target), "the old catalogue");
+    EXPECT_EQ(fixture::fileBytes(target), "the old catalogue");
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
 }
 
@@ -727,7 +720,7 @@ TEST_F(SaveFile, AWriterThatGivesUpLeavesNoTemporaryFile)
                                          throw std::bad_alloc();
                                      }),
                  std::bad_alloc);
-    EXPECT_EQ(contents(target), "the old catalogue");
+    EXPECT_EQ(fixture::fileBytes(target), "the old catalogue");
     EXPECT_EQ(entries(), (std::vector<std::string>{"music.dcf"}));
 }
 
@@ -749,7 +742,7 @@ TEST_F(SaveFile, StreamedBytesArriveWhole)
         expected += large;
     });
     ASSERT_TRUE(status) << status.error();
-    EXPECT_TRUE(contents(target) == expected);
+    EXPECT_TRUE(fixture::fileBytes(target) == expected);
 }
 
 TEST_F(SaveFile, OpeningAFileThatIsNotThereLeavesTheCatalogue)

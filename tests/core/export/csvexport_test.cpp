@@ -5,6 +5,7 @@
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
 #include "support/exportswitches.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -244,10 +245,7 @@ TEST_F(ExportWrite, WritesTheBytesAndReplacesAnOlderFile)
     const std::string path = (dir / "out.csv").string();
     std::ofstream(path) << "older and longer contents";
     ASSERT_TRUE(writeExportFile(path, ExportedFile{"\"a\",\r\n", false}));
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream got;
-    got << in.rdbuf();
-    EXPECT_EQ(got.str(), "\"a\",\r\n");
+    EXPECT_EQ(fixture::fileBytes(path), "\"a\",\r\n");
     EXPECT_EQ(entries(), (std::vector<std::string>{"out.csv"}));
 }
 
