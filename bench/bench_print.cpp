@@ -3,6 +3,7 @@
 // to begin (measure the printer, find the entries, build the page tables) for each layout, with
 // no breaks, letter breaks and name breaks, at 1,000 and 100,000 albums.
 #include "benchdocument.h"
+#include "qtbenchmarkmain.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
@@ -140,12 +141,5 @@ DISCORA_BEGIN_BENCHMARK(PerformersByName, kPerformers, Breaks::Name);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return discora::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

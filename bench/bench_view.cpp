@@ -4,6 +4,7 @@
 // Also how long the entry sheet takes to come up after its drop-down lists were refilled, with
 // 1,000 and 100,000 different artists, and how long the Filters dialog takes to come up.
 #include "benchdocument.h"
+#include "qtbenchmarkmain.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
@@ -173,12 +174,5 @@ BENCHMARK_CAPTURE(BM_Repaint, SongList, Layout::SongList)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return discora::runQtBenchmarks<QApplication>(argc, argv);
 }
