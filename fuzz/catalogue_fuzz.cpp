@@ -2,6 +2,7 @@
 // writes back and reads again unchanged, and on which every order, list and export works; and no
 // input makes it use more memory than its size allows.
 #include "allocationwatch.h"
+#include "fuzzcheck.h"
 
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
@@ -14,6 +15,7 @@
 #include <string_view>
 
 using namespace discora;
+using fuzz::check;
 
 namespace {
 
@@ -23,14 +25,6 @@ namespace {
 // of file. An unchecked count or length in a small file asks for far more.
 constexpr long long kBytesPerInputByte = 256;
 constexpr long long kFixedBytes = 8 << 20;
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "catalogue_fuzz: %s\n", what);
-        __builtin_trap();
-    }
-}
 
 void exercise(CatalogueDocument& doc)
 {

@@ -2,6 +2,7 @@
 // command that can run (one that reads a catalogue names it, unless an import into a new one
 // is saved), and every order and field name it accepted is one of the table's.
 #include "core/commands/commandline.h"
+#include "fuzzcheck.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,18 +10,9 @@
 #include <vector>
 
 using namespace discora;
+using fuzz::check;
 
-namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "commandline_fuzz: %s\n", what);
-        __builtin_trap();
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,6 +5,7 @@
 #include "core/settings/appsettings.h"
 #include "core/settings/optionvalues.h"
 #include "core/settings/windowplacement.h"
+#include "fuzzcheck.h"
 
 #include <charconv>
 #include <cstdint>
@@ -14,16 +15,9 @@
 #include <string_view>
 
 using namespace discora;
+using fuzz::check;
 
 namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "settings_fuzz: %s\n", what);
-        __builtin_trap();
-    }
-}
 
 std::string_view trimmed(std::string_view s)
 {
