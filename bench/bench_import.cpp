@@ -3,10 +3,9 @@
 // Windows-1252) and read back. BM_Import is the whole of File > Import after the dialog's OK:
 // reading and splitting the file, choosing the columns, making the albums and adding them to an
 // empty catalogue, which sorts them by artist.
-#include "cataloguegenerator.h"
+#include "benchdocument.h"
 
 #include "core/catalogue/cataloguefile.h"
-#include "core/catalogue/columnlayout.h"
 #include "core/catalogue/csvcolumns.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"
@@ -21,7 +20,6 @@
 namespace discora {
 namespace {
 
-constexpr std::uint32_t kSeed = 20240611;
 const std::array<std::string, 2> kHeadings = {"Custom 1", "Custom 2"};
 
 const std::string& exportOf(int albums)
@@ -29,13 +27,7 @@ const std::string& exportOf(int albums)
     static std::map<int, std::string> made;
     std::string& bytes = made[albums];
     if (bytes.empty()) {
-        CatalogueDocument doc;
-        doc.newDocument();
-        LoadedCatalogue loaded;
-        loaded.albums = generateCatalogue(albums, kSeed);
-        loaded.layouts = defaultColumnLayouts(96);
-        loaded.headings = kHeadings;
-        doc.adoptLoaded(std::move(loaded));
+        const CatalogueDocument& doc = benchDocument(albums);
         ExportSettings settings;
         for (ViewOption option : kCsvColumnSwitches)
             settings.switches.set(option, 1);

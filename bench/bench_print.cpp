@@ -8,11 +8,10 @@
 #include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
 #include "ui/printing/cataloguepages.h"
+#include "ui/printing/printcommandline.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
-#include <QMarginsF>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 
@@ -20,14 +19,6 @@
 
 namespace discora {
 namespace {
-
-// A PDF page as the command line prints it: A4 at 600 dpi with quarter-inch margins.
-void setUpPage(QPdfWriter& writer)
-{
-    writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
-}
 
 struct Setup
 {
@@ -67,7 +58,7 @@ void BM_PrintToPdf(benchmark::State& state, Setup setup)
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        setUpPage(writer);
+        setUpPdfPage(writer, QPageSize(QPageSize::A4));
         const CataloguePages job(doc, writer, std::nullopt);
         if (!printPages(writer, job))
             state.SkipWithError("the PDF could not be written");
@@ -87,7 +78,7 @@ void BM_BeginPrinting(benchmark::State& state, Setup setup, Breaks breaks)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    setUpPage(writer);
+    setUpPdfPage(writer, QPageSize(QPageSize::A4));
     int pages = 0;
     int entries = 0;
     for (auto _ : state) {

@@ -3,6 +3,7 @@
 #include "core/import/csvreader.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
+#include "support/files.h"
 #include "support/spreadsheetcsv.h"
 #include "ui/app/application.h"
 #include "ui/app/documentcommands.h"
@@ -79,9 +80,7 @@ protected:
     QString write(const char* name, const std::string& bytes)
     {
         const QString path = m_dir.path() + "/" + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        fixture::putFileBytes(toStd(path), bytes);
         return path;
     }
 

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include <algorithm>
-
 namespace discora {
 
 namespace {

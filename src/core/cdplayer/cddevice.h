@@ -23,7 +23,6 @@ enum class CdError
     NotAudio,    // a data track cannot be played
     NotPaused,   // resume without a pause
     NoOutput,    // the device plays nothing (opened for reading only)
-    OutOfMemory, // a table could not be reserved
 };
 
 enum class CdMode

@@ -158,10 +158,10 @@ void CdPlayer::play()
 
 bool CdPlayer::sameDisc(int n)
 {
-    m_checkTimes = readTrackLengths(device());
+    const std::vector<std::string> times = readTrackLengths(device());
     // The lists hold at most 26 times, so a longer disc is compared on its first 26 tracks.
     const auto compared = static_cast<std::size_t>(std::min(n, kMaxDiscTimes));
-    return n == m_trackCount && m_discTimes.size() == compared && m_checkTimes == m_discTimes;
+    return n == m_trackCount && m_discTimes.size() == compared && times == m_discTimes;
 }
 
 void CdPlayer::startOneTrack()
@@ -357,7 +357,6 @@ void CdPlayer::windowClosed()
     m_pickPending = false;
     m_playList.clear();
     m_discTimes.clear();
-    m_checkTimes.clear();
     m_trackTitles.clear();
     m_trackList.clear();
     m_albumTexts = {};

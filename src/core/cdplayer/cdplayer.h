@@ -103,7 +103,6 @@ private:
     std::vector<std::string> m_trackTitles;
     PlayerAlbumTexts m_albumTexts;
     std::vector<std::string> m_discTimes;
-    std::vector<std::string> m_checkTimes;
     CdText m_cdText;
     std::vector<TrackListEntry> m_trackList;
     std::string m_playingTrack;

@@ -40,9 +40,6 @@ public:
     CdError stop() override;
     std::string soundProblem() const override { return m_soundProblem; }
 
-    const std::string& path() const { return m_path; }
-    const CdToc& toc() const { return m_toc; }
-
 private:
     struct Drive;
     CdError checkTrack(int track) const;

@@ -33,10 +33,4 @@ bool NullPcmOutput::write(std::span<const std::uint8_t> bytes)
     return true;
 }
 
-void NullPcmOutput::drain()
-{
-    if (m_pace == Pace::RealTime)
-        std::this_thread::sleep_until(m_playedUntil);
-}
-
 } // namespace discora

@@ -21,7 +21,6 @@ public:
 
     std::string open() override;
     bool write(std::span<const std::uint8_t> bytes) override;
-    void drain() override;
     void close() override {}
 
     // Everything written, for tests that look at the samples.

@@ -18,8 +18,6 @@ public:
     // Blocks until the sound system has taken every byte; false when the connection broke, which
     // the next open mends.
     virtual bool write(std::span<const std::uint8_t> bytes) = 0;
-    // Blocks until everything written has been heard.
-    virtual void drain() = 0;
     virtual void close() = 0;
 };
 

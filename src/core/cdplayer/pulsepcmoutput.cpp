@@ -50,14 +50,6 @@ bool PulsePcmOutput::write(std::span<const std::uint8_t> bytes)
     return false;
 }
 
-void PulsePcmOutput::drain()
-{
-    if (!m_stream)
-        return;
-    int error = 0;
-    pa_simple_drain(m_stream, &error);
-}
-
 void PulsePcmOutput::close()
 {
     if (!m_stream)

@@ -18,7 +18,6 @@ public:
 
     std::string open() override;
     bool write(std::span<const std::uint8_t> bytes) override;
-    void drain() override;
     void close() override;
 
 private:

@@ -3,7 +3,6 @@
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/csvcolumns.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace discora {

@@ -49,11 +49,6 @@ std::vector<const FilterFieldInfo*> activeFilters(const Catalogue& catalogue)
 
 } // namespace
 
-bool albumPassesFilters(const Catalogue& catalogue, int album)
-{
-    return passes(catalogue, album, activeFilters(catalogue));
-}
-
 std::vector<std::uint32_t> filteredAlbums(const Catalogue& catalogue)
 {
     const std::vector<const FilterFieldInfo*> active = activeFilters(catalogue);

@@ -12,7 +12,7 @@ class Catalogue;
 
 // Only the text "All", in any letter case, means no filter.
 bool isNoFilter(std::string_view filter);
-bool albumPassesFilters(const Catalogue& catalogue, int album);
+
 // The catalogue indices of the albums that pass, in catalogue order.
 std::vector<std::uint32_t> filteredAlbums(const Catalogue& catalogue);
 

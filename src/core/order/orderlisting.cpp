@@ -143,10 +143,4 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
     }
 }
 
-std::string columnText(const Catalogue& doc, int columnField, int album)
-{
-    const auto field = fieldOfColumn(columnField);
-    return field ? std::string(doc.text(*field, album)) : std::string("Failed");
-}
-
 } // namespace discora

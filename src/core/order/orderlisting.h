@@ -19,7 +19,4 @@ class Catalogue;
 // songs need not be held.
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit);
 
-// The text a column shows for an album: the field's text, or "Failed" for an unknown column id.
-std::string columnText(const Catalogue& doc, int columnField, int album);
-
 } // namespace discora

@@ -15,7 +15,6 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
-#include <QPalette>
 #include <QScreen>
 
 #include <cstdlib>

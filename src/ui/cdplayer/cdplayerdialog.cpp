@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace discora {
@@ -150,16 +151,16 @@ void CdPlayerDialog::playerChanged()
     for (int row = 0; row < m_trackList->count(); ++row)
         shown << m_trackList->item(row)->text();
     if (entries != shown) {
-        m_filling = true;
+        // Refilling the list is not the user picking a track.
+        const QSignalBlocker block(m_trackList);
         m_trackList->clear();
         m_trackList->addItems(entries);
-        m_filling = false;
     }
 }
 
 void CdPlayerDialog::trackPicked(int row)
 {
-    if (!m_filling && row >= 0)
+    if (row >= 0)
         m_player.pick(row);
 }
 

@@ -75,7 +75,6 @@ private:
     QListWidget* m_trackList = nullptr;
     QLineEdit* m_drive = nullptr;
     QString m_appliedDrive;
-    bool m_filling = false; // the track list is being refilled, not picked from
     bool m_closing = false;
 };
 

@@ -38,7 +38,7 @@ CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
     m_printDpi = device.logicalDpiX();
     m_printWidth = device.width() - 5;
     m_pageHeight = device.height();
-    const PageMetrics page{m_pageHeight, fm.height() + std::max(0, fm.leading())};
+    const PageMetrics page{m_pageHeight, lineHeight(fm)};
     m_pagination = paginate(doc, page, std::move(selection));
 }
 

@@ -41,6 +41,13 @@ QPageSize localePaperSize()
                                                                                         : QPageSize::A4);
 }
 
+void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper)
+{
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(
+        QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+}
+
 Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
 {
     // Written beside the target and put in its place only when complete, so a failed job leaves
@@ -54,9 +61,7 @@ Status printToPdf(const CatalogueDocument& doc, const std::string& path, const Q
     Status status = success();
     {
         QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(
-            QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+        setUpPdfPage(writer, paper);
         writer.setCreator(QStringLiteral("Discora"));
         const CataloguePages job(doc, writer, std::nullopt);
         status = printPages(writer, job);

@@ -8,6 +8,7 @@
 #include <string>
 
 class QPageSize;
+class QPdfWriter;
 
 namespace discora {
 
@@ -17,6 +18,7 @@ class SettingsStore;
 // The resolution and margins of a PDF page: 600 dots per inch, a quarter inch all round, as a
 // printer's printable area.
 constexpr int kPdfResolution = 600;
+void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper);
 
 // The paper of the user's locale: Letter where the US measurement system is used, else A4.
 QPageSize localePaperSize();

@@ -6,6 +6,7 @@
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 #include "ui/support/colors.h"
+#include "ui/support/qttext.h"
 
 #include <QGlyphRun>
 #include <QPainter>
@@ -23,15 +24,10 @@ bool hasLineBreak(std::string_view text)
     return text.find_first_of("\r\n\t") != std::string_view::npos;
 }
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A one-line cell shows line breaks and tabs as blanks, all on its one line.
 QString oneLine(std::string_view text)
 {
-    QString s = toQString(text);
+    QString s = toQt(text);
     if (hasLineBreak(text)) {
         s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         for (QChar& c : s)
@@ -74,9 +70,8 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
     : m_p(painter), m_doc(input.doc), m_screen(&input), m_kind(input.kind), m_options(input.options),
       m_colors(input.colors), m_font(input.font), m_headingFont(input.font), m_fm(input.font),
       m_lh(input.metrics.lineHeight), m_ascent(m_fm.ascent()), m_headingAscent(m_ascent),
-      m_textAscent(m_ascent), m_scrollX(input.metrics.scrollX), m_clientWidth(input.metrics.clientWidth),
-      m_clientHeight(input.metrics.clientHeight), m_visibleLeft(input.metrics.scrollX),
-      m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
+      m_textAscent(m_ascent), m_scrollX(input.metrics.scrollX), m_clientHeight(input.metrics.clientHeight),
+      m_visibleLeft(input.metrics.scrollX), m_visibleRight(input.metrics.scrollX + input.metrics.clientWidth)
 {
     m_valueAdvances.fill(-1);
     m_headingAdvances.fill(-1);
@@ -87,7 +82,7 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
       m_options(input.options), m_colors(input.colors), m_font(input.font), m_headingFont(input.boldFont),
       m_fm(input.font, painter.device()), m_lh(input.pagination.lineHeight), m_ascent(m_fm.ascent()),
       m_headingAscent(QFontMetrics(input.boldFont, painter.device()).ascent()), m_textAscent(m_ascent),
-      m_scrollX(0), m_clientWidth(input.printWidth), m_clientHeight(input.pageHeight), m_visibleLeft(0),
+      m_scrollX(0), m_clientHeight(input.pageHeight), m_visibleLeft(0),
       m_visibleRight(std::numeric_limits<int>::max())
 {
     m_valueAdvances.fill(-1);
@@ -190,7 +185,7 @@ void CataloguePainter::paintFooter(int page)
     const int top = m_paper->pagination.footerLine() * m_lh;
     m_p.setFont(m_font);
     m_p.setPen(m_colors.data);
-    m_p.drawText(x, top + m_ascent, toQString(pageFooter(page, m_paper->pagination.pageCount)));
+    m_p.drawText(x, top + m_ascent, toQt(pageFooter(page, m_paper->pagination.pageCount)));
 }
 
 // ---- Block layouts -------------------------------------------------------------------------
@@ -464,7 +459,7 @@ void CataloguePainter::drawLabel(int x, int top, std::string_view text)
 {
     if (x >= m_visibleRight)
         return;
-    m_p.drawText(x - m_scrollX, top + m_headingAscent, toQString(text));
+    m_p.drawText(x - m_scrollX, top + m_headingAscent, toQt(text));
 }
 
 void CataloguePainter::drawCell(int left, int top, int right, std::string_view text, const QColor* background)
@@ -552,7 +547,7 @@ void CataloguePainter::drawWrapped(int left, int top, int right, int lines, std:
 {
     if (text.empty() || right <= left || right <= m_visibleLeft || left >= m_visibleRight)
         return;
-    QString s = toQString(text);
+    QString s = toQt(text);
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(u'\r', u'\n');
     const QRect cell(left - m_scrollX, top, right - left, lines * m_lh);

@@ -48,7 +48,6 @@ struct PaintInput
     const ViewSelection& selection;
     ViewMetrics metrics;
     LayoutKind kind = LayoutKind::Normal;
-    int linesPerRecord = 1;
     int entries = 0;
     QFont font;
     ViewColors colors;
@@ -128,7 +127,6 @@ private:
     int m_textAscent;    // of the font in use
     bool m_headingFontInUse = false;
     int m_scrollX;
-    int m_clientWidth;
     int m_clientHeight;
     int m_visibleLeft;  // content x of the drawing area's left end
     int m_visibleRight; // and of its right end

@@ -43,4 +43,9 @@ QFont chooserFont(const ScreenFont& font)
     return f;
 }
 
+int lineHeight(const QFontMetrics& metrics)
+{
+    return metrics.height() + std::max(0, metrics.leading());
+}
+
 } // namespace discora

@@ -5,6 +5,7 @@
 #include "core/layout/viewfonts.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 namespace discora {
 
@@ -15,5 +16,8 @@ QFont toQFont(const LogicalFont& font);
 QFont toQFont(const ScreenFont& font, int dpiY);
 // The font the chooser starts from: the record's face, point size, weight and italic flag.
 QFont chooserFont(const ScreenFont& font);
+// The height of one line of text in a font, on the screen and on paper alike: the character cell and
+// the font's external leading.
+int lineHeight(const QFontMetrics& metrics);
 
 } // namespace discora

@@ -200,7 +200,7 @@ void CatalogueView::setScreenFont(const QFont& font)
 {
     m_font = font;
     const QFontMetrics fm(m_font);
-    m_metrics.lineHeight = std::max(1, fm.height() + std::max(0, fm.leading()));
+    m_metrics.lineHeight = std::max(1, lineHeight(fm));
     m_metrics.charWidth = std::max(1, fm.averageCharWidth());
     m_metrics.maxCharWidth = widestCodePageCharacter(fm);
 }
@@ -395,8 +395,7 @@ void CatalogueView::paintContents(QPainter& painter)
     ViewMetrics metrics = m_metrics;
     metrics.clientWidth = viewport()->width();
     metrics.clientHeight = viewport()->height();
-    const PaintInput input{m_doc,   m_selection, metrics,  kind,     discora::linesPerRecord(kind, m_options),
-                           entries, m_font,      m_colors, m_options};
+    const PaintInput input{m_doc, m_selection, metrics, kind, entries, m_font, m_colors, m_options};
     CataloguePainter(painter, input).paint();
 }
 

@@ -74,7 +74,6 @@ public:
         m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
         return true;
     }
-    void drain() override {}
     void close() override {}
     std::vector<std::uint8_t> bytes()
     {
@@ -335,7 +334,6 @@ public:
         ++written;
         return true;
     }
-    void drain() override {}
     void close() override {}
     std::atomic<int> opens{0};
     std::atomic<int> written{0};

@@ -6,6 +6,7 @@
 #include "core/import/csvreader.h"
 #include "core/settings/settingsstore.h"
 #include "support/documentfixture.h"
+#include "support/files.h"
 #include "support/spreadsheetcsv.h"
 
 #include <gtest/gtest.h>
@@ -63,10 +64,6 @@ protected:
     ~ImportCommand() override { fs::remove_all(m_dir); }
 
     std::string path(const char* name) const { return (m_dir / name).string(); }
-    void write(const std::string& file, const std::string& bytes)
-    {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
     int run(const Args& args) { return runScriptingCommand(parseCommandLine(args), m_store); }
 
     std::vector<AlbumRecord> albumsIn(const std::string& file)
@@ -85,7 +82,7 @@ protected:
 
 TEST_F(ImportCommand, ASpreadsheetBecomesANewCatalogue)
 {
-    write(path("albums.csv"), fixture::spreadsheetCsv());
+    fixture::putFileBytes(path("albums.csv"), fixture::spreadsheetCsv());
     ASSERT_EQ(
         run({"--import-csv", path("albums.csv"), "--map", "year=custom1", "--save-as", path("out.dcf")}), 0);
     EXPECT_EQ(albumsIn(path("out.dcf")), fixture::spreadsheetAlbums(1));
@@ -97,7 +94,7 @@ TEST_F(ImportCommand, TheRowsFollowTheAlbumsOfTheCatalogueNamed)
     existing.newDocument();
     fixture::loadAlbums(existing, {fixture::albumOf("ABBA", "Arrival")});
     ASSERT_TRUE(existing.saveFile(path("music.dcf")));
-    write(path("albums.csv"), fixture::spreadsheetCsv());
+    fixture::putFileBytes(path("albums.csv"), fixture::spreadsheetCsv());
     ASSERT_EQ(run({"--import-csv", path("albums.csv"), "--map", "3=custom1", "--save-as", path("out.dcf"),
                    path("music.dcf")}),
               0);
@@ -126,7 +123,7 @@ class ImportCommandRefuses : public ImportCommand, public ::testing::WithParamIn
 
 TEST_P(ImportCommandRefuses, WritesNothingAndExitsWithOne)
 {
-    write(path("in.csv"), GetParam().bytes);
+    fixture::putFileBytes(path("in.csv"), GetParam().bytes);
     Args args = {"--import-csv", path("in.csv"), "--save-as", path("out.dcf")};
     args.insert(args.end(), GetParam().maps.begin(), GetParam().maps.end());
     ::testing::internal::CaptureStderr();
