@@ -83,8 +83,10 @@ int runPrintingCommand(const CommandLine& cl, SettingsStore& store)
     Status status = loadForScripting(doc, cl, settings);
     if (status) {
         if (cl.mode == CommandLine::Mode::PrintPdf) {
-            doc.runOrder(cl.order);
-            status = printToPdf(doc, cl.output, localePaperSize());
+            // A list cut short by memory would print as if it were the whole one.
+            status = doc.runOrder(cl.order);
+            if (status)
+                status = printToPdf(doc, cl.output, localePaperSize());
         } else {
             status = printOnDefaultPrinter(doc, cl.file);
         }
