@@ -147,49 +147,54 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     return status;
 }
 
+namespace {
+
+// The value list a field's texts are offered from in the entry sheet, if any.
+std::optional<ValueListId> valueListOf(Field f)
+{
+    switch (f) {
+    case Field::Artist: return ValueListId::Artist;
+    case Field::Producer1:
+    case Field::Producer2: return ValueListId::Producer;
+    case Field::MediaType: return ValueListId::MediaType;
+    case Field::MusicType: return ValueListId::MusicType;
+    case Field::AlbumName: return ValueListId::AlbumName;
+    case Field::Quality: return ValueListId::Quality;
+    case Field::Label: return ValueListId::Label;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
 void CatalogueDocument::addValuesOf(int album)
 {
-    auto add = [&](ValueListId id, Field f) {
-        m_valueLists[static_cast<int>(id)].addDistinctValue(text(f, album));
+    addValuesOf(album, m_valueLists);
+}
+
+void CatalogueDocument::addValuesOf(int album, std::array<ValueList, kValueListCount>& lists) const
+{
+    // The album's texts are walked through in field order, so its two producers go in one after
+    // the other.
+    const auto add = [&](Field f, std::string_view text) {
+        if (const auto id = valueListOf(f))
+            lists[static_cast<int>(*id)].addDistinctValue(text);
     };
-    add(ValueListId::Artist, Field::Artist);
-    add(ValueListId::AlbumName, Field::AlbumName);
-    add(ValueListId::Producer, Field::Producer1);
-    add(ValueListId::Producer, Field::Producer2);
-    add(ValueListId::MusicType, Field::MusicType);
-    add(ValueListId::MediaType, Field::MediaType);
-    add(ValueListId::Quality, Field::Quality);
-    add(ValueListId::Label, Field::Label);
+    m_albums.forEachText(album, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
+    m_albums.forEachText(album, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
 }
 
 void CatalogueDocument::rebuildValueLists()
 {
-    // Built beside the lists in use, which are replaced only when all is built.
+    // Built beside the lists in use, which are replaced only when all is built; each list takes
+    // its texts in album order.
     std::array<ValueList, kValueListCount> lists;
     ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
-    // Each list takes its texts in album order, the producers of an album one after the other;
-    // an album's texts are walked through in field order.
-    const auto add = [&](Field f, std::string_view text) {
-        ValueListId id;
-        switch (f) {
-        case Field::Artist: id = ValueListId::Artist; break;
-        case Field::Producer1:
-        case Field::Producer2: id = ValueListId::Producer; break;
-        case Field::MediaType: id = ValueListId::MediaType; break;
-        case Field::MusicType: id = ValueListId::MusicType; break;
-        case Field::AlbumName: id = ValueListId::AlbumName; break;
-        case Field::Quality: id = ValueListId::Quality; break;
-        case Field::Label: id = ValueListId::Label; break;
-        default: return;
-        }
-        lists[static_cast<int>(id)].addDistinctValue(text);
-    };
     for (int a = 0; a < albumCount(); ++a) {
         m_albums.prefetchAhead(
             static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
             [](std::size_t k) { return k; }, Field::CatalogNumber);
-        m_albums.forEachText(a, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
-        m_albums.forEachText(a, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
+        addValuesOf(a, lists);
         progress.step();
     }
     m_valueLists = std::move(lists);

@@ -170,6 +170,7 @@ private:
     void clearAll();
     void rebuildValueLists();
     void addValuesOf(int album);
+    void addValuesOf(int album, std::array<ValueList, kValueListCount>& lists) const;
     void applyFilters();
     // The steps of an order without notifying. Album orders are all or nothing; a derived order
     // replaces the display order before it builds its list, so callers run it in allOrNothing.

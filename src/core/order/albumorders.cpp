@@ -14,14 +14,6 @@ namespace discora {
 
 namespace {
 
-void applyPermutation(std::vector<std::uint32_t>& displayOrder, const std::vector<std::uint32_t>& from)
-{
-    std::vector<std::uint32_t> sorted(displayOrder.size());
-    for (std::size_t p = 0; p < from.size(); ++p)
-        sorted[p] = displayOrder[from[p]];
-    displayOrder.swap(sorted);
-}
-
 // Albums with equal keys keep their relative order, which is what the exchange sort gives and one
 // of the results the gap sort may give.
 void sortByText(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, Field field, bool ignoreThe,
@@ -39,7 +31,7 @@ void sortByText(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, 
         keys.set(p, ignoreThe ? stripLeadingThe(text) : text);
     }
     progress.advanceToShare(0.5);
-    applyPermutation(displayOrder, keys.stableOrder());
+    displayOrder = permuted(displayOrder, keys.stableOrder());
 }
 
 // Numbered albums in ascending order, negative numbers included, then the albums without a number
@@ -72,7 +64,7 @@ void sortByNumber(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder
     std::vector<std::uint32_t> from(items.size());
     for (std::size_t p = 0; p < items.size(); ++p)
         from[p] = items[p].index;
-    applyPermutation(displayOrder, from);
+    displayOrder = permuted(displayOrder, from);
 }
 
 } // namespace

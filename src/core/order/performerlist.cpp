@@ -130,12 +130,9 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
             keys.setSpelled(i, names[i]);
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
-        std::vector<PerformerEntry> sortedEntries(from.size());
-        std::vector<std::string_view> sortedNames(from.size());
-        for (std::size_t i = 0; i < from.size(); ++i) {
-            sortedEntries[i] = entries[from[i]];
-            sortedNames[i] = names[from[i]];
-        }
+        // Both made before either is replaced, so that entries and names stay in step.
+        std::vector<PerformerEntry> sortedEntries = permuted(entries, from);
+        std::vector<std::string_view> sortedNames = permuted(names, from);
         entries.swap(sortedEntries);
         names.swap(sortedNames);
     } catch (const std::bad_alloc&) {

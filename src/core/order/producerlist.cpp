@@ -60,10 +60,7 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
         }
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
-        std::vector<ProducerEntry> sorted(entries.size());
-        for (std::size_t i = 0; i < from.size(); ++i)
-            sorted[i] = entries[from[i]];
-        entries.swap(sorted);
+        entries = permuted(entries, from);
     } catch (const std::bad_alloc&) {
         producers.outOfMemory = true;
     }

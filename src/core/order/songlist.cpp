@@ -105,10 +105,7 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
         }
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
-        std::vector<SongEntry> sorted(entries.size());
-        for (std::size_t i = 0; i < from.size(); ++i)
-            sorted[i] = entries[from[i]];
-        songs.entries.swap(sorted);
+        songs.entries = permuted(entries, from);
     } catch (const std::bad_alloc&) {
         songs.outOfMemory = true;
     }

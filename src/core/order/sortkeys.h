@@ -75,6 +75,16 @@ private:
     std::string m_scratch; // a key being made that is not plain folded ASCII
 };
 
+// items rearranged as stableOrder() says: element i of the result is items[from[i]].
+template <class T>
+std::vector<T> permuted(const std::vector<T>& items, const std::vector<std::uint32_t>& from)
+{
+    std::vector<T> out(from.size());
+    for (std::size_t i = 0; i < from.size(); ++i)
+        out[i] = items[from[i]];
+    return out;
+}
+
 // The entries of a list built album by album, in the catalogue order of their albums. Building keys
 // in this order reads each field list front to back; in display order every text would be a fresh
 // trip to memory, which costs more than the sort itself on a large catalogue.
