@@ -26,18 +26,32 @@ tree() {
     echo "$t"
 }
 
-# expect STATUS TEXT TREE: the checker exits with STATUS and its report contains TEXT.
-expect() {
-    local status="$1" text="$2" t="$3" out rc
-    out="$("$checker" --root "$t" 2>&1)"
+# run NAME STATUS TEXT ARG...: the checker, run with ARGs, exits with STATUS and its report
+# contains TEXT.
+run() {
+    local name="$1" status="$2" text="$3" out rc
+    shift 3
+    out="$("$checker" "$@" 2>&1)"
     rc=$?
     if [ "$rc" -ne "$status" ] || [[ "$out" != *"$text"* ]]; then
-        echo "FAIL ${t##*/}: expected exit $status and \"$text\", got exit $rc:"
+        echo "FAIL $name: expected exit $status and \"$text\", got exit $rc:"
         echo "$out" | sed 's/^/    /'
         failures=$((failures + 1))
     else
-        echo "ok   ${t##*/}"
+        echo "ok   $name"
     fi
+}
+
+# expect STATUS TEXT TREE: the checker, run on TREE, exits with STATUS and names TEXT.
+expect() {
+    run "${3##*/}" "$1" "$2" --root "$3"
+}
+
+# put TREE FILE TEXT: writes TEXT (printf format) to src/FILE of TREE, making its folder.
+put() {
+    mkdir -p "$(dirname "$1/src/$2")"
+    # shellcheck disable=SC2059
+    printf "$3" >"$1/src/$2"
 }
 
 t="$(tree clean)"
@@ -91,5 +105,195 @@ t="$(tree every-problem-listed)"
 echo '#include "core/commands/commands.h"' >>"$t/src/core/catalogue/field.h"
 echo '#include "ui/app/window.h"' >>"$t/src/ui/support/text.h"
 expect 1 "2 layering problem(s)" "$t"
+
+# Project headers count however they are written: in angle brackets, or through ./ and ../,
+# which are followed from the including file.
+t="$(tree angled-ui-in-core)"
+echo '#include <ui/support/text.h>' >>"$t/src/core/commands/commands.h"
+expect 1 "src/core/commands/commands.h:2: core includes the UI header <ui/support/text.h>" "$t"
+
+t="$(tree angled-upward)"
+echo '#include <core/document/doc.h>' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): <core/document/doc.h>" "$t"
+
+t="$(tree angled-dots-upward)"
+echo '#include <core/catalogue/../document/doc.h>' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): <core/catalogue/../document/doc.h> (src/core/document/doc.h)" "$t"
+
+t="$(tree dotdot-ui-in-core)"
+echo '#include "../../ui/app/window.h"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: core includes the UI header \"../../ui/app/window.h\" (src/ui/app/window.h)" "$t"
+
+t="$(tree dotdot-upward)"
+echo '#include "../document/doc.h"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document" "$t"
+
+t="$(tree dotdot-leaves-src)"
+echo '#include "../../../secret.h"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: \"../../../secret.h\" leaves src/" "$t"
+
+t="$(tree dotdot-out-and-back)"
+echo '#include "../../../src/ui/app/window.h"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: \"../../../src/ui/app/window.h\" leaves src/" "$t"
+
+t="$(tree angled-dotdot-leaves-src)"
+echo '#include <../src/ui/app/window.h>' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: <../src/ui/app/window.h> leaves src/" "$t"
+
+# Not beside the file, "./core/..." is found from src/, so it is ranked as that header too.
+t="$(tree dot-through-src)"
+echo '#include "./core/document/doc.h"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): \"./core/document/doc.h\" (src/core/document/doc.h)" "$t"
+
+t="$(tree dots-downward-and-beside)"
+echo '#include "./field.h"' >>"$t/src/core/catalogue/field.cpp"
+echo '#include "../catalogue/field.h"' >>"$t/src/core/order/orders.h"
+echo '#include <core/catalogue/field.h>' >>"$t/src/core/export/csv.h"
+expect 0 "keep to the layers" "$t"
+
+t="$(tree absolute-path)"
+echo '#include "/usr/include/x86_64-linux-gnu/qt6/QtCore/QString"' >>"$t/src/core/document/doc.h"
+expect 1 "src/core/document/doc.h:3: absolute include path \"/usr/include/x86_64-linux-gnu/qt6/QtCore/QString\"" "$t"
+
+t="$(tree source-included)"
+echo '#include "core/catalogue/field.cpp"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: includes the source file \"core/catalogue/field.cpp\"" "$t"
+
+t="$(tree symbolic-link)"
+ln -s ../../ui/support/text.h "$t/src/core/catalogue/text.h"
+expect 1 "src/core/catalogue/text.h: symbolic link" "$t"
+
+# Every spelling of a Qt header is Qt.
+for header in qstring.h QtCore/qstring.h QtWidgets/QWidget qt6/QtCore/QString private/qobject_p.h; do
+    t="$(tree "qt-in-core-${header//\//-}")"
+    echo "#include <$header>" >>"$t/src/core/document/doc.h"
+    expect 1 "src/core/document/doc.h:3: core includes the Qt header <$header>" "$t"
+done
+
+t="$(tree qt-quoted-in-core)"
+echo '#include "QString"' >>"$t/src/core/document/doc.h"
+expect 1 "src/core/document/doc.h:3: core includes the Qt header \"QString\"" "$t"
+
+# Every spelling of an include directive is read: spaces and tabs, comments, continued lines,
+# the digraph, GCC's include_next and import, header units, CRLF line ends.
+spelling() {
+    t="$(tree "spelled-$1")"
+    # shellcheck disable=SC2059
+    printf "$2" >>"$t/src/core/document/doc.h"
+    expect 1 "src/core/document/doc.h:3: core includes the Qt header <QString>" "$t"
+}
+spelling spaces '#   include   <QString>\n'
+spelling tabs '\t#\tinclude\t<QString>\n'
+spelling no-space-before-path '# include<QString>\n'
+spelling continued '#include \\\n    <QString>\n'
+spelling continued-keyword '#inc\\\nlude <QString>\n'
+spelling comment-first '/* why */ #include <QString>\n'
+spelling comments-inside '#/**/include/* a */<QString>\n'
+spelling comment-ends-first 'x */ #include <QString>\n'
+spelling digraph '%%:include <QString>\n'
+spelling include-next '#include_next <QString>\n'
+spelling import '#import <QString>\n'
+spelling header-unit 'import <QString>;\n'
+spelling crlf '#include <QString>\r\n'
+
+t="$(tree byte-order-mark)"
+printf '\357\273\277#include <QString>\n' >"$t/src/core/document/bom.h"
+expect 1 "src/core/document/bom.h:1: core includes the Qt header <QString>" "$t"
+
+t="$(tree continued-comment-is-no-include)"
+printf '// not here: \\\n#include <QString>\n' >>"$t/src/core/document/doc.h"
+expect 0 "keep to the layers" "$t"
+
+# An include must name its file: a macro could name anything.
+t="$(tree macro-include)"
+echo '#include SOME_MACRO' >>"$t/src/ui/view/view.cpp"
+expect 1 "src/ui/view/view.cpp:4: include of a macro or of nothing (SOME_MACRO)" "$t"
+
+t="$(tree macro-call-include-in-main)"
+echo '#  include HEADER(x)' >>"$t/src/main.cpp"
+expect 1 "src/main.cpp:3: include of a macro or of nothing (HEADER(x))" "$t"
+
+t="$(tree unclosed-include)"
+echo '#include <QString' >>"$t/src/ui/support/text.h"
+expect 1 "src/ui/support/text.h:3: include of a macro or of nothing (<QString)" "$t"
+
+# Every C and C++ file is read, and every file of a subsystem folder whatever its name.
+t="$(tree hpp-file)"
+put "$t" core/order/sort.hpp '#include "core/document/doc.h"\n'
+expect 1 "src/core/order/sort.hpp:1: upward include" "$t"
+
+t="$(tree inl-file)"
+put "$t" core/catalogue/field.inl '\n#include <QList>\n'
+expect 1 "src/core/catalogue/field.inl:2: core includes the Qt header <QList>" "$t"
+
+t="$(tree cc-file)"
+put "$t" core/export/csv.cc '#include "ui/support/text.h"\n'
+expect 1 "src/core/export/csv.cc:1: core includes the UI header" "$t"
+
+t="$(tree unusual-name-in-subsystem)"
+put "$t" core/order/table.list '#include <QStringList>\n'
+expect 1 "src/core/order/table.list:1: core includes the Qt header <QStringList>" "$t"
+
+t="$(tree cxx-file-outside-layers)"
+put "$t" tools/helper.cxx '#include <string>\n'
+expect 1 "src/tools/helper.cxx: source file outside src/core/<subsystem>/ and src/ui/<subsystem>/" "$t"
+
+# The lookup folders have their ranks: core/lookup beside import and export, ui/lookup beside view.
+t="$(tree lookup-ranked)"
+put "$t" core/lookup/release.h '#include "core/catalogue/field.h"\n'
+put "$t" ui/lookup/picker.cpp '#include "ui/support/text.h"\n#include "core/lookup/release.h"\n'
+expect 0 "keep to the layers" "$t"
+
+t="$(tree lookup-sideways)"
+put "$t" ui/lookup/picker.cpp '#include "ui/view/view.h"\n'
+expect 1 "src/ui/lookup/picker.cpp:1: sideways include: ui/lookup and ui/view share rank 2" "$t"
+
+# Each outside library stays in one source file.
+libraries() {
+    t="$(tree "$1")"
+    put "$t" core/cdplayer/device.cpp '#include <cdio/cdio.h>\n#include <cdio/cdtext.h>\n'
+    put "$t" core/cdplayer/output.cpp '#include <pulse/simple.h>\n#include <pulse/error.h>\n'
+    put "$t" core/cdplayer/discid.cpp '#include <discid/discid.h>\n'
+    put "$t" core/import/tags.cpp '#include <taglib/fileref.h>\n#include <tag.h>\n'
+    put "$t" ui/lookup/client.cpp '#include <QNetworkAccessManager>\n#include <QtNetwork/qnetworkreply.h>\n'
+}
+libraries libraries-in-their-files
+expect 0 "keep to the layers" "$t"
+
+libraries libcdio-twice
+put "$t" core/cdplayer/toc.cpp '#include <string>\n#include <cdio/track.h>\n'
+expect 1 "src/core/cdplayer/toc.cpp:2: <cdio/track.h>: libcdio is also included by src/core/cdplayer/device.cpp; it stays in one source file" "$t"
+expect 1 "src/core/cdplayer/device.cpp:1: <cdio/cdio.h>: libcdio is also included by src/core/cdplayer/toc.cpp" "$t"
+
+# Not beside the file, "./cdio/..." is found in the system folders.
+libraries libcdio-dotted
+put "$t" core/cdplayer/toc.cpp '#include "./cdio/track.h"\n'
+expect 1 "src/core/cdplayer/toc.cpp:1: \"./cdio/track.h\": libcdio is also included by src/core/cdplayer/device.cpp" "$t"
+
+libraries libpulse-in-header
+put "$t" core/cdplayer/output.h '#include <pulse/simple.h>\n'
+expect 1 "src/core/cdplayer/output.h:1: <pulse/simple.h> is libpulse, included from a header" "$t"
+expect 1 "src/core/cdplayer/output.cpp:1: <pulse/simple.h>: libpulse is also included by src/core/cdplayer/output.h" "$t"
+
+libraries taglib-twice
+put "$t" core/import/tracks.cpp '#include <tpropertymap.h>\n'
+expect 1 "src/core/import/tracks.cpp:1: <tpropertymap.h>: TagLib is also included by src/core/import/tags.cpp" "$t"
+
+libraries libdiscid-in-header
+put "$t" core/cdplayer/discid.h '#pragma once\n#include <discid/discid.h>\n'
+expect 1 "src/core/cdplayer/discid.h:2: <discid/discid.h> is libdiscid, included from a header" "$t"
+
+libraries qt-network-twice
+put "$t" ui/view/fetch.cpp '#include <qnetworkrequest.h>\n'
+expect 1 "src/ui/view/fetch.cpp:1: <qnetworkrequest.h>: Qt Network is also included by src/ui/lookup/client.cpp" "$t"
+
+t="$(tree qt-network-outside-ui)"
+echo '#include <QtNetwork>' >>"$t/src/main.cpp"
+expect 1 "src/main.cpp:3: <QtNetwork> is Qt Network, which is used only under src/ui" "$t"
+
+run real-tree 0 "keep to the layers"
+run unknown-argument 2 "unknown argument: --bogus" --bogus
+run no-src-folder 2 "no src/ folder" --root "$work"
+
 
 [ "$failures" -eq 0 ] || { echo "$failures case(s) failed"; exit 1; }
