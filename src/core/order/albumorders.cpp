@@ -87,13 +87,14 @@ std::optional<std::int64_t> albumNumberValue(std::string_view number)
 
 bool albumOrderIgnoresThe(const Catalogue& doc, SortOrder order, ArtistSortRole role)
 {
-    if (sortOrderInfo(order).sortThe == TheRule::Never)
+    const TheRule rule = sortOrderInfo(order).sortThe;
+    if (rule == TheRule::Never)
         return false;
     if (order == SortOrder::ByArtist && role == ArtistSortRole::ArtistShortStep)
         return doc.viewOptions().on(ViewOption::ArtistThe) ||
                (doc.viewStyle() == ViewStyle::SingleLineSorts &&
                 doc.viewOptions().on(ViewOption::GroupViewThe));
-    return doc.viewRuleIgnoresThe();
+    return doc.ignoresThe(rule);
 }
 
 std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOrder order, bool ignoreThe,
