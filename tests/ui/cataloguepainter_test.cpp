@@ -176,7 +176,7 @@ TEST_F(CataloguePainterTest, PrintedPageFooterSitsOnItsLineAndOnlyWithPageNumber
         page.fill(Qt::white);
         QPainter painter(&page);
         const int printLine = lineHeight(QFontMetrics(m_font, &page));
-        const Pagination pages = paginate(m_doc, PageMetrics{page.height(), printLine});
+        const Pagination pages = paginate(m_doc, PageMetrics{page.height(), printLine}, std::nullopt);
         QFont bold = m_font;
         bold.setBold(true);
         const PageInput input{m_doc, pages, kDpi, page.width() - 5, page.height(), 96, m_font, bold,

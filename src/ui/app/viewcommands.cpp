@@ -78,6 +78,16 @@ void ViewCommands::showGoTo()
     m_goTo->show();
 }
 
+GoToDialog* ViewCommands::goToWindow() const
+{
+    return m_goTo;
+}
+
+QDialog* ViewCommands::playerWindow() const
+{
+    return m_playerWindow;
+}
+
 void ViewCommands::searchGoTo()
 {
     if (!m_goTo)

@@ -37,10 +37,10 @@ public:
     void describeState(UiState& state) const;
 
     void showGoTo();
-    GoToDialog* goToWindow() const { return m_goTo; }
+    GoToDialog* goToWindow() const;
     // Play: the whole disc or the selected songs, in the player's window.
     void play();
-    QDialog* playerWindow() const { return m_playerWindow; }
+    QDialog* playerWindow() const;
     void addField();
     void removeField();
 
