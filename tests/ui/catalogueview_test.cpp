@@ -51,7 +51,7 @@ ViewOptions switchesOff()
 {
     ViewOptions o;
     for (ViewOption s : {ViewOption::ShowSongs, ViewOption::ShowProducers, ViewOption::ShowQuality,
-                         ViewOption::ShowPeople, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
+                         ViewOption::ShowPeople, ViewOption::ShowLabel, ViewOption::ShowCatalogNum,
                          ViewOption::ShowNotes, ViewOption::ShowCustom1, ViewOption::ShowCustom2})
         o.set(s, 0);
     return o;
