@@ -38,7 +38,7 @@ enum class Layout
 void prepare(CatalogueDocument& doc, Layout layout)
 {
     ViewOptions options;
-    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
+    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLabel, ViewOption::ShowCatalogNum,
                          ViewOption::ShowCustom1, ViewOption::ShowCustom2, ViewOption::ShowQuality,
                          ViewOption::ShowSongs, ViewOption::ShowNotes, ViewOption::ShowPeople})
         options.set(o, 1);

@@ -10,7 +10,7 @@ namespace discora {
 inline ExportSettings switchesAll(bool on, std::string heading1, std::string heading2)
 {
     ExportSettings s;
-    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
+    for (ViewOption o : {ViewOption::ShowProducers, ViewOption::ShowLabel, ViewOption::ShowCatalogNum,
                          ViewOption::ShowCustom1, ViewOption::ShowCustom2, ViewOption::ShowQuality,
                          ViewOption::ShowSongs, ViewOption::ShowNotes, ViewOption::ShowPeople})
         s.switches.set(o, on ? 1 : 0);

@@ -6,6 +6,7 @@
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/viewcommands.h"
 #include "ui/dialogs/addcolumndialog.h"
 #include "ui/dialogs/gotodialog.h"
 #include "ui/entry/newalbumsheet.h"
@@ -50,7 +51,7 @@ ViewOptions switchesOff()
 {
     ViewOptions o;
     for (ViewOption s : {ViewOption::ShowSongs, ViewOption::ShowProducers, ViewOption::ShowQuality,
-                         ViewOption::ShowPeople, ViewOption::ShowLable, ViewOption::ShowCatalogNum,
+                         ViewOption::ShowPeople, ViewOption::ShowLabel, ViewOption::ShowCatalogNum,
                          ViewOption::ShowNotes, ViewOption::ShowCustom1, ViewOption::ShowCustom2})
         o.set(s, 0);
     return o;
@@ -377,7 +378,7 @@ protected:
     GoToDialog* openGoTo()
     {
         window().runCommand(CommandId::GoTo);
-        return view().goToWindow();
+        return window().viewCommands().goToWindow();
     }
 
     void type(GoToDialog* dialog, const QString& text)
@@ -438,14 +439,14 @@ TEST_F(GoToTest, CloseDestroysTheWindowAndTheCommandReopensItEmpty)
     QPointer<GoToDialog> dialog = openGoTo();
     type(dialog, "art");
     window().runCommand(CommandId::GoTo); // already open: stays as it is
-    EXPECT_EQ(view().goToWindow(), dialog.data());
+    EXPECT_EQ(window().viewCommands().goToWindow(), dialog.data());
     EXPECT_EQ(dialog->text(), "art");
 
     dialog->close();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(view().goToWindow(), nullptr);
+    EXPECT_EQ(window().viewCommands().goToWindow(), nullptr);
 
     doc().runOrder(SortOrder::ByAlbumName);
     GoToDialog* again = openGoTo();

@@ -11,6 +11,7 @@
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/viewcommands.h"
 #include "ui/cdplayer/bitmapbutton.h"
 #include "ui/cdplayer/cdplayerdialog.h"
 #include "ui/entry/newalbumsheet.h"
@@ -76,7 +77,7 @@ protected:
     MainWindow& window() { return m_app.mainWindow(); }
     CatalogueDocument& doc() { return m_app.document(); }
     CatalogueView& view() { return *window().view(); }
-    CdPlayerDialog* player() { return qobject_cast<CdPlayerDialog*>(view().playerWindow()); }
+    CdPlayerDialog* player() { return qobject_cast<CdPlayerDialog*>(window().viewCommands().playerWindow()); }
     bool playEnabled() { return window().action(CommandId::Play)->isEnabled(); }
 
     void click(int position, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -332,7 +333,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(40, view.metrics().lineHeight + view.metrics().lineHeight / 2));
     window.runCommand(CommandId::Play);
-    auto* player = qobject_cast<CdPlayerDialog*>(view.playerWindow());
+    auto* player = qobject_cast<CdPlayerDialog*>(window.viewCommands().playerWindow());
     ASSERT_NE(player, nullptr);
     QTest::mouseClick(player->continuousButton(), Qt::LeftButton); // stop after the last track
     // Three seconds of sound play at their own pace; the end of each track comes back as a queued
@@ -347,7 +348,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     EXPECT_TRUE(prompter.errors.empty());
     player->close();
     QApplication::processEvents();
-    EXPECT_EQ(view.playerWindow(), nullptr);
+    EXPECT_EQ(window.viewCommands().playerWindow(), nullptr);
 }
 
 } // namespace

@@ -49,12 +49,11 @@ public:
     SortOrder currentOrder() const { return m_currentOrder; }
     bool albumOrderCurrent() const { return isAlbumOrder(m_currentOrder); }
     ViewStyle viewStyle() const { return m_viewStyle; }
-    // Whether a leading "The " is ignored by the album orders that follow the view rule.
-    bool viewRuleIgnoresThe() const
-    {
-        return m_viewOptions.on(m_viewStyle == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
-                                                                          : ViewOption::NlViewThe);
-    }
+    // Whether a leading "The " is ignored under a rule, by the album orders that follow the view
+    // rule, and by Go To and the printed letter groups in the current order.
+    bool ignoresThe(TheRule rule) const { return theRuleApplies(rule, m_viewOptions, m_viewStyle); }
+    bool viewRuleIgnoresThe() const { return ignoresThe(TheRule::ViewRule); }
+    bool namesIgnoreThe() const { return ignoresThe(sortOrderInfo(m_currentOrder).nameThe); }
 
     // Column layouts
     const ColumnLayouts& columnLayouts() const { return m_layouts; }

@@ -53,7 +53,7 @@ std::vector<CsvColumn> csvColumns(const ViewOptions& switches,
         case ViewOption::ShowProducers:
             fields.insert(fields.end(), {Field::Producer1, Field::Producer2});
             break;
-        case ViewOption::ShowLable: fields.push_back(Field::Label); break;
+        case ViewOption::ShowLabel: fields.push_back(Field::Label); break;
         case ViewOption::ShowCatalogNum: fields.push_back(Field::CatalogNumber); break;
         case ViewOption::ShowCustom1: fields.push_back(Field::Custom1); break;
         case ViewOption::ShowCustom2: fields.push_back(Field::Custom2); break;

@@ -20,7 +20,7 @@ struct CsvColumn
 
 // The switches that add columns, in the order their columns appear after the five fixed ones.
 inline constexpr std::array<ViewOption, 9> kCsvColumnSwitches = {
-    ViewOption::ShowProducers, ViewOption::ShowLable,   ViewOption::ShowCatalogNum,
+    ViewOption::ShowProducers, ViewOption::ShowLabel,   ViewOption::ShowCatalogNum,
     ViewOption::ShowCustom1,   ViewOption::ShowCustom2, ViewOption::ShowQuality,
     ViewOption::ShowSongs,     ViewOption::ShowNotes,   ViewOption::ShowPeople,
 };

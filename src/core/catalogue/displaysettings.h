@@ -87,7 +87,7 @@ enum class ViewOption : int
     ShowProducers,
     ShowQuality,
     ShowPeople,
-    ShowLable,
+    ShowLabel, // stored under the key "ShowLable"
     ShowCatalogNum,
     ShowNotes,
     AutoLoad,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/catalogue/columnlayout.h"
+#include "core/catalogue/displaysettings.h"
 #include "core/catalogue/field.h"
 
 #include <array>
@@ -67,8 +68,9 @@ enum class SortKind
     DerivedList
 };
 
-// Whether a leading "The " is dropped from the keys: by the view style's option (NlViewThe or
-// GroupViewThe), never, always, or by the song or artist short list's own option.
+// Whether a leading "The " is dropped from a name: by the view style's option (NlViewThe or
+// GroupViewThe), never, always, or by the song or artist short list's own option. An order has one
+// rule for its sort keys and one for the names Go To and the printed letter groups read.
 enum class TheRule
 {
     ViewRule,
@@ -77,6 +79,21 @@ enum class TheRule
     SongThe,
     ArtistThe
 };
+
+// Whether a rule drops a leading "The " under these options; the view style picks the view rule's
+// option.
+inline bool theRuleApplies(TheRule rule, const ViewOptions& options, ViewStyle style)
+{
+    switch (rule) {
+    case TheRule::ViewRule:
+        return options.on(style == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe : ViewOption::NlViewThe);
+    case TheRule::Never: return false;
+    case TheRule::Always: return true;
+    case TheRule::SongThe: return options.on(ViewOption::SongThe);
+    case TheRule::ArtistThe: return options.on(ViewOption::ArtistThe);
+    }
+    return false;
+}
 
 // What Go To compares the typed text with.
 enum class GoToKey
@@ -102,7 +119,7 @@ struct SortOrderInfo
     LayoutKind listKind; // derived orders; album orders follow the view style
     int fixedColumns;    // texts a list line shows before the layout's columns
     GoToKey goToKey;
-    TheRule goToThe;
+    TheRule nameThe; // how Go To and the printed letter groups read a name
     std::string_view goToPrompt;
 };
 

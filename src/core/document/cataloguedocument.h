@@ -33,6 +33,8 @@ public:
     virtual void viewReset() { documentUpdated(); }
     virtual void headingsChanged() {}
     virtual void displaySettingsChanged() {}
+    // A column layout was edited (a column added, removed or moved).
+    virtual void columnLayoutChanged() {}
     virtual void modifiedChanged(bool /*modified*/) {}
 };
 
@@ -92,6 +94,13 @@ public:
     void setColumnLayout(LayoutId id, ColumnLayout layout)
     {
         m_layouts[static_cast<int>(id)] = std::move(layout);
+    }
+    // The user's edit of a column layout: stored, the catalogue marked modified, and announced.
+    void editColumnLayout(LayoutId id, ColumnLayout layout)
+    {
+        setColumnLayout(id, std::move(layout));
+        m_modified = true;
+        finish(&DocumentObserver::columnLayoutChanged);
     }
 
     // Albums. enterAlbum adds one at the end; modifyAlbums hands each album to edit in turn (the

@@ -1,5 +1,5 @@
 // What decides an export's columns: the display switches the view also follows (ShowProducers,
-// ShowLable, ShowCatalogNum, ShowCustom1, ShowCustom2, ShowQuality, ShowSongs, ShowNotes,
+// ShowLabel, ShowCatalogNum, ShowCustom1, ShowCustom2, ShowQuality, ShowSongs, ShowNotes,
 // ShowPeople) and the headings of the two custom fields.
 #pragma once
 

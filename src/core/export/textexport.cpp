@@ -47,7 +47,7 @@ public:
             line("Producers: ", Field::Producer1);
             line("           ", Field::Producer2);
         }
-        if (on.on(ViewOption::ShowLable))
+        if (on.on(ViewOption::ShowLabel))
             line("Label: ", Field::Label);
         if (on.on(ViewOption::ShowCatalogNum))
             line("Catalog Number: ", Field::CatalogNumber);

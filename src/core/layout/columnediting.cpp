@@ -6,23 +6,14 @@ namespace discora {
 
 namespace {
 
-// The highest column count at which one more column still fits.
 int addLimit(LayoutKind kind)
 {
-    switch (kind) {
-    case LayoutKind::SingleLine: return 5;
-    case LayoutKind::ProducerList:
-    case LayoutKind::PerformerList: return 4;
-    case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList: return 3;
-    default: return -1;
-    }
+    return layoutKindInfo(kind).addLimit;
 }
 
-// The leftmost column the user may remove or add after.
 int firstEditableColumn(LayoutKind kind)
 {
-    return kind == LayoutKind::SongList || kind == LayoutKind::ArtistShortList ? 3 : 2;
+    return layoutKindInfo(kind).firstEditableColumn;
 }
 
 } // namespace
@@ -112,7 +103,7 @@ std::optional<int> draggedEdge(const ColumnLayout& layout, LayoutKind kind, int 
             return std::nullopt;
     } else {
         // " T#" of the artist list is held in place by the column after it.
-        if (kind == LayoutKind::ArtistShortList && edgeIndex == 0)
+        if (layoutKindInfo(kind).firstEdgeHeld && edgeIndex == 0)
             return std::nullopt;
         if (x >= clientWidth + scrollX - 3)
             return std::nullopt;

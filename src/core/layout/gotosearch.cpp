@@ -3,6 +3,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/cp1252.h"
 #include "core/layout/viewlayout.h"
+#include "core/order/comparenames.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 
@@ -25,19 +26,10 @@ constexpr std::u32string_view kThe = U"the ";
 
 bool matchesFolded(std::string_view key, std::u32string_view typed, bool ignoreThe)
 {
+    // Typing the article itself looks for it.
+    if (ignoreThe && !typed.starts_with(kThe))
+        key = stripLeadingThe(key);
     std::size_t pos = 0;
-    if (ignoreThe && !typed.starts_with(kThe)) {
-        std::size_t p = 0;
-        bool startsWithThe = true;
-        for (char32_t c : kThe) {
-            if (p >= key.size() || cp1252::foldLetter(cp1252::decodeUtf8(key, p)) != c) {
-                startsWithThe = false;
-                break;
-            }
-        }
-        if (startsWithThe && p < key.size()) // more than the four characters
-            pos = p;
-    }
     // The key cut to the typed length equals the typed text; a shorter key never does.
     for (char32_t c : typed) {
         if (pos >= key.size() || cp1252::foldLetter(cp1252::decodeUtf8(key, pos)) != c)
@@ -74,15 +66,7 @@ std::string_view goToKey(const Catalogue& doc, int position)
 
 bool goToIgnoresThe(const Catalogue& doc)
 {
-    const ViewOptions& o = doc.viewOptions();
-    switch (sortOrderInfo(doc.currentOrder()).goToThe) {
-    case TheRule::SongThe: return o.on(ViewOption::SongThe);
-    case TheRule::ArtistThe: return o.on(ViewOption::ArtistThe);
-    case TheRule::Never: return false;
-    case TheRule::Always: return true;
-    case TheRule::ViewRule: break;
-    }
-    return doc.viewRuleIgnoresThe();
+    return doc.namesIgnoreThe();
 }
 
 bool goToKeyMatches(std::string_view key, std::string_view typed, bool ignoreThe)

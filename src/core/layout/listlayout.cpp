@@ -1,4 +1,6 @@
 #include "core/layout/listlayout.h"
+
+#include "core/catalogue/catalogue.h"
 #include "core/catalogue/headings.h"
 
 #include <algorithm>
@@ -18,28 +20,11 @@ int edgeOf(const ColumnLayout& layout, int column)
     return column == 1 ? kFirstColumnX : layout.leftEdges[column - 2];
 }
 
-ColumnSource fixedSource(LayoutKind kind, int column)
-{
-    switch (kind) {
-    case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList:
-        return column == 1 ? ColumnSource::SongTitle : ColumnSource::TrackNumber;
-    case LayoutKind::ProducerList: return ColumnSource::ProducerName;
-    default: return ColumnSource::PerformerRole;
-    }
-}
-
 } // namespace
 
 int fixedColumnCount(LayoutKind kind)
 {
-    switch (kind) {
-    case LayoutKind::SongList:
-    case LayoutKind::ArtistShortList: return 2;
-    case LayoutKind::ProducerList:
-    case LayoutKind::PerformerList: return 1;
-    default: return 0;
-    }
+    return layoutKindInfo(kind).fixedColumns;
 }
 
 void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind)
@@ -48,6 +33,13 @@ void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind)
     for (int column = std::max(2, fixed + 1); column <= kMaxColumns; ++column)
         if (!slotOccupied(layout, column - fixed))
             layout.leftEdges[column - 2] = 0;
+}
+
+ColumnLayout shownColumnLayout(const Catalogue& doc)
+{
+    ColumnLayout layout = doc.columnLayout(layoutOf(doc.currentOrder()));
+    clearAbsentEdges(layout, currentLayoutKind(doc));
+    return layout;
 }
 
 namespace {
@@ -65,7 +57,7 @@ std::vector<ListColumn> presentColumns(LayoutKind kind, const ColumnLayout& layo
             continue;
         ListColumn c;
         c.number = column;
-        c.source = isFixed ? fixedSource(kind, column) : ColumnSource::Field;
+        c.source = isFixed ? layoutKindInfo(kind).fixedSources[column - 1] : ColumnSource::Field;
         c.fieldId = isFixed ? 0 : layout.fieldColumns[slot - 1];
         c.left = edge;
         c.buttonLeft = column == 1 ? 0 : edge;
@@ -108,9 +100,8 @@ ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, in
                                  int printWidth)
 {
     ListGeometry g;
-    const bool singleLine = kind == LayoutKind::SingleLine;
-    const bool narrowGaps = kind == LayoutKind::ProducerList || kind == LayoutKind::PerformerList;
-    const int cellGap = narrowGaps ? 4 : kPaperCellGap;
+    const LayoutKindInfo& info = layoutKindInfo(kind);
+    const int cellGap = info.printedCellGap;
     const int margin = 38; // hundredths of an inch
     g.columnCount = occupiedSlots(layout);
     g.columns = presentColumns(kind, layout);
@@ -125,10 +116,10 @@ ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, in
         ListColumn& c = g.columns[i];
         const bool last = i + 1 == g.columns.size();
         c.cellRight =
-            last ? (singleLine ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
+            last ? (info.printedLastCellGap ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
         c.buttonRight = last ? printWidth : g.columns[i + 1].left;
     }
-    g.separatorGap = singleLine ? 8 : 4;
+    g.separatorGap = info.printedSeparatorGap;
     g.bandLeft = hundredthsToPixels(margin, printDpi) - g.separatorGap;
     return g;
 }
@@ -166,7 +157,7 @@ std::string columnHeading(const ListColumn& column, LayoutKind kind, std::string
 {
     switch (column.source) {
     case ColumnSource::Field: return columnFieldName(column.fieldId, custom1Heading, custom2Heading);
-    case ColumnSource::SongTitle: return kind == LayoutKind::ArtistShortList ? "Group/Artist/Song" : "Song";
+    case ColumnSource::SongTitle: return std::string(layoutKindInfo(kind).songHeading);
     case ColumnSource::TrackNumber: return " T#";
     case ColumnSource::ProducerName: return "Producer";
     case ColumnSource::PerformerRole: return "Performer/Instrument";

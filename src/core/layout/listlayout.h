@@ -13,17 +13,9 @@
 
 namespace discora {
 
-constexpr int kMaxColumns = 6;
+class Catalogue;
 
-// What a column shows.
-enum class ColumnSource
-{
-    Field,        // a ColumnField of the entry's album (or "Failed" for an id outside 1 to 10)
-    SongTitle,    // the song of a song-list entry
-    TrackNumber,  // its track number text
-    ProducerName, // the producer of a producer-list entry
-    PerformerRole // the instrument or vocals of a performer-list entry
-};
+constexpr int kMaxColumns = 6;
 
 struct ListColumn
 {
@@ -64,6 +56,10 @@ int fixedColumnCount(LayoutKind kind);
 
 // Edges of columns whose slot is empty become 0: the column is absent.
 void clearAbsentEdges(ColumnLayout& layout, LayoutKind kind);
+
+// The column layout the current order shows: its stored layout with the edges of absent columns
+// cleared, so that the geometry and the editing arithmetic see where the columns end.
+ColumnLayout shownColumnLayout(const Catalogue& doc);
 
 ListGeometry listGeometry(LayoutKind kind, const ColumnLayout& layout, const ViewMetrics& m);
 // The same columns on paper, in printer pixels: column 1 at 38 hundredths of an inch, the others

@@ -9,7 +9,7 @@ NormalSwitches normalSwitches(const ViewOptions& o)
 {
     NormalSwitches s;
     s.producers = o.on(ViewOption::ShowProducers);
-    s.label = o.on(ViewOption::ShowLable);
+    s.label = o.on(ViewOption::ShowLabel);
     s.catalogNumber = o.on(ViewOption::ShowCatalogNum);
     s.custom1 = o.on(ViewOption::ShowCustom1);
     s.custom2 = o.on(ViewOption::ShowCustom2);

@@ -42,23 +42,18 @@ bool sortsBelowA(char32_t letter)
 
 PageBreak pageBreakOf(LayoutKind kind, SortOrder order, const ViewOptions& o)
 {
-    switch (kind) {
-    case LayoutKind::Normal: {
-        const int value = o.value(ViewOption::NlViewPrint);
+    const LayoutKindInfo& info = layoutKindInfo(kind);
+    const int value = o.value(info.pageBreakOption);
+    switch (info.pageBreakChoice) {
+    case PageBreakChoice::NormalRadio:
         if (value == 1)
             return PageBreak::OneRecordPerPage;
         if (order == SortOrder::ByNumber || order == SortOrder::ByQuality)
             return PageBreak::None;
         return value == 2 ? PageBreak::Letter : value == 3 ? PageBreak::NameChange : PageBreak::None;
-    }
-    case LayoutKind::SingleLine:
-        return order == SortOrder::ByNumber ? PageBreak::None
-                                            : breakOfRadio(o.value(ViewOption::GroupViewPrint));
-    case LayoutKind::ArtistShortList: return breakOfRadio(o.value(ViewOption::ArtistPrint));
-    case LayoutKind::ProducerList: return breakOfRadio(o.value(ViewOption::ProducerPrint));
-    case LayoutKind::PerformerList: return breakOfRadio(o.value(ViewOption::PerformerPrint));
-    case LayoutKind::SongList:
-    case LayoutKind::SongDetail: return o.on(ViewOption::SongPrint) ? PageBreak::Letter : PageBreak::None;
+    case PageBreakChoice::Radio:
+        return order == SortOrder::ByNumber ? PageBreak::None : breakOfRadio(value);
+    case PageBreakChoice::Check: return value != 0 ? PageBreak::Letter : PageBreak::None;
     }
     return PageBreak::None;
 }
@@ -67,20 +62,6 @@ int reservedLines(LayoutKind kind, bool pageNumbers)
 {
     const int footer = pageNumbers ? 2 : 0;
     return isColumnList(kind) ? footer + 1 : footer;
-}
-
-bool letterIgnoresThe(LayoutKind kind, const ViewOptions& o)
-{
-    switch (kind) {
-    case LayoutKind::Normal: return o.on(ViewOption::NlViewThe);
-    case LayoutKind::SingleLine: return o.on(ViewOption::GroupViewThe);
-    case LayoutKind::SongList:
-    case LayoutKind::SongDetail: return o.on(ViewOption::SongThe);
-    case LayoutKind::ArtistShortList: return o.on(ViewOption::ArtistThe);
-    case LayoutKind::ProducerList: return true;
-    case LayoutKind::PerformerList: return false;
-    }
-    return false;
 }
 
 char32_t groupLetter(std::string_view key, bool ignoreThe)
@@ -99,16 +80,13 @@ std::string_view groupKey(const Catalogue& doc, LayoutKind kind, int position)
 {
     const auto entry = static_cast<std::size_t>(position);
     const DerivedLists& lists = doc.derivedLists();
-    switch (kind) {
-    case LayoutKind::Normal:
-    case LayoutKind::SingleLine:
+    switch (layoutKindInfo(kind).groupKey) {
+    case GroupKeySource::AlbumKey:
         return doc.text(sortOrderInfo(doc.currentOrder()).key, static_cast<int>(doc.displayOrder()[entry]));
-    case LayoutKind::SongList:
-    case LayoutKind::SongDetail: return songTitle(doc, lists.songs[entry]);
-    case LayoutKind::ArtistShortList:
-        return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
-    case LayoutKind::ProducerList: return producerName(doc, lists.producers[entry]);
-    case LayoutKind::PerformerList: return performerName(doc, lists.performers[entry]);
+    case GroupKeySource::SongTitle: return songTitle(doc, lists.songs[entry]);
+    case GroupKeySource::AlbumArtist: return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
+    case GroupKeySource::Producer: return producerName(doc, lists.producers[entry]);
+    case GroupKeySource::Performer: return performerName(doc, lists.performers[entry]);
     }
     return {};
 }
@@ -129,7 +107,7 @@ int Pagination::firstEntryLine() const
 {
     if (isColumnList(kind))
         return 1;
-    if (kind == LayoutKind::Normal && pageBreak != PageBreak::OneRecordPerPage &&
+    if (layoutKindInfo(kind).block == BlockShape::Normal && pageBreak != PageBreak::OneRecordPerPage &&
         linesPerPage % linesPerRecord != 0)
         return 1;
     return 0;
@@ -173,8 +151,9 @@ std::vector<int> groupStarts(const Catalogue& doc, const Pagination& p)
         }
         return starts;
     }
-    const bool ignoreThe = letterIgnoresThe(p.kind, doc.viewOptions());
+    const bool ignoreThe = doc.namesIgnoreThe();
     const bool digitsJoin = doc.currentOrder() == SortOrder::ByAlbumName;
+    const LetterJoin letterJoin = layoutKindInfo(p.kind).letterJoin;
     // The keys of a derived list lie all over memory: they are looked up a block ahead of their
     // letters, so that the fetches overlap instead of waiting one after the other.
     constexpr int kBlock = 32;
@@ -194,14 +173,10 @@ std::vector<int> groupStarts(const Catalogue& doc, const Pagination& p)
         if (letter == opened)
             continue;
         bool opens = true;
-        switch (p.kind) {
-        case LayoutKind::Normal:
-        case LayoutKind::SingleLine: opens = !(digitsJoin && sortsBelowA(letter)); break;
-        case LayoutKind::ArtistShortList: opens = true; break;
-        case LayoutKind::SongList:
-        case LayoutKind::SongDetail:
-        case LayoutKind::ProducerList:
-        case LayoutKind::PerformerList:
+        switch (letterJoin) {
+        case LetterJoin::DigitsJoinByAlbumName: opens = !(digitsJoin && sortsBelowA(letter)); break;
+        case LetterJoin::NeverJoins: break;
+        case LetterJoin::BelowAJoins:
             opens = !sortsBelowA(letter) || (letter != kNoLetter && opened == kNoLetter);
             break;
         }

@@ -32,9 +32,6 @@ PageBreak pageBreakOf(LayoutKind kind, SortOrder order, const ViewOptions& optio
 // footer when page numbers are printed.
 int reservedLines(LayoutKind kind, bool pageNumbers);
 
-// Whether the letter of a key skips a leading "The " in this layout.
-bool letterIgnoresThe(LayoutKind kind, const ViewOptions& options);
-
 // The letter an entry is grouped under: the key's first character, or its fifth when the key is
 // longer than four characters and begins with "the " (any case) and ignoreThe is set; A to Z
 // folded to small letters. kNoLetter for an empty key.

@@ -37,8 +37,7 @@ int readNumber(std::string_view text)
 
 bool entryIsPlayable(const Catalogue& doc, int position)
 {
-    const LayoutKind kind = sortOrderInfo(doc.currentOrder()).listKind;
-    if (kind != LayoutKind::SongList && kind != LayoutKind::ArtistShortList)
+    if (!showsTrackNumbers(sortOrderInfo(doc.currentOrder()).listKind))
         return true;
     // A group heading has no track, which reads as 0 too.
     return readNumber(songTrack(doc, doc.derivedLists().songs[static_cast<std::size_t>(position)])) != 0;
@@ -46,11 +45,12 @@ bool entryIsPlayable(const Catalogue& doc, int position)
 
 int linesPerRecord(LayoutKind kind, const ViewOptions& options)
 {
-    switch (kind) {
-    case LayoutKind::Normal: return normalLinesPerRecord(normalSwitches(options));
-    case LayoutKind::SongDetail: return kSongDetailLines;
-    default: return 1;
+    switch (layoutKindInfo(kind).block) {
+    case BlockShape::Normal: return normalLinesPerRecord(normalSwitches(options));
+    case BlockShape::SongDetail: return kSongDetailLines;
+    case BlockShape::None: break;
     }
+    return 1;
 }
 
 ScrollGeometry layoutScrollGeometry(LayoutKind kind, const ViewMetrics& m, int lines, int entries,

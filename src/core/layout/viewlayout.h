@@ -6,6 +6,7 @@
 #include "core/catalogue/columnlayout.h"
 #include "core/catalogue/displaysettings.h"
 #include "core/catalogue/sortorder.h"
+#include "core/layout/layoutkinds.h"
 #include "core/layout/viewmetrics.h"
 
 #include <string_view>
@@ -16,11 +17,6 @@ class Catalogue;
 
 LayoutKind layoutKindOf(SortOrder order, ViewStyle style);
 LayoutKind currentLayoutKind(const Catalogue& doc);
-// The layouts with a heading row of column buttons over one line per entry.
-constexpr bool isColumnList(LayoutKind kind)
-{
-    return kind != LayoutKind::Normal && kind != LayoutKind::SongDetail;
-}
 
 // Whether Play may take the entry: in the song lists a song whose track number reads as 0 (or a
 // group heading) cannot be played; entries of other orders always can.

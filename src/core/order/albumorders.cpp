@@ -87,13 +87,14 @@ std::optional<std::int64_t> albumNumberValue(std::string_view number)
 
 bool albumOrderIgnoresThe(const Catalogue& doc, SortOrder order, ArtistSortRole role)
 {
-    if (sortOrderInfo(order).sortThe == TheRule::Never)
+    const TheRule rule = sortOrderInfo(order).sortThe;
+    if (rule == TheRule::Never)
         return false;
     if (order == SortOrder::ByArtist && role == ArtistSortRole::ArtistShortStep)
         return doc.viewOptions().on(ViewOption::ArtistThe) ||
                (doc.viewStyle() == ViewStyle::SingleLineSorts &&
                 doc.viewOptions().on(ViewOption::GroupViewThe));
-    return doc.viewRuleIgnoresThe();
+    return doc.ignoresThe(rule);
 }
 
 std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOrder order, bool ignoreThe,
@@ -102,8 +103,8 @@ std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOr
     const SortOrderInfo& info = sortOrderInfo(order);
     std::vector<std::uint32_t> displayOrder = catalogue.displayOrder();
     const int n = static_cast<int>(displayOrder.size());
-    // One step per pass of an exchange sort, or per gap value of a gap sort: the progress bar moves
-    // for each order as it always has.
+    // The progress bar's range counts the passes of an exchange sort or the gap values of a gap
+    // sort, whichever the order is known by; the sort underneath steps it in proportion.
     const int range = info.sort == SortKind::ExchangeSort ? n - 1 : gapCount(n);
     OrderProgress progress(sink, info.statusText, range);
     if (order == SortOrder::ByNumber)

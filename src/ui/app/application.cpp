@@ -6,6 +6,7 @@
 #include "ui/app/documentcommands.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/viewcommands.h"
 #include "ui/cdplayer/cdplayerdialog.h"
 #include "ui/entry/newalbumsheet.h"
 #include "ui/options/optionscommands.h"
@@ -55,7 +56,7 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
     m_documentCommands->editCommands().setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setDiscReader([this] { return m_devices(m_cdDrive, CdDeviceUse::Reading, {}); });
-    m_window->view()->setPlayer(m_cdPlayer, [this](QWidget* parent) {
+    m_window->viewCommands().setPlayer(m_cdPlayer, [this](QWidget* parent) {
         auto* dialog = new CdPlayerDialog(m_cdPlayer, m_cdNotices, m_prompter, fromPath(m_cdDrive), parent);
         QObject::connect(dialog, &CdPlayerDialog::driveChosen, dialog,
                          [this](const QString& drive) { setCdDrive(toPath(drive)); });

@@ -20,6 +20,7 @@ namespace discora {
 class AppSettings;
 class CatalogueView;
 class MainStatusBar;
+class ViewCommands;
 class Prompter;
 class HelpWindow;
 
@@ -67,6 +68,7 @@ public:
     void savePlacement();
 
     CatalogueView* view() const { return m_view; }
+    ViewCommands& viewCommands() const { return *m_viewCommands; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
     QToolBar* toolBar() const { return m_toolBar; }
 
@@ -106,6 +108,7 @@ private:
     AppSettings& m_settings;
     Prompter& m_prompter;
     CatalogueView* m_view = nullptr;
+    ViewCommands* m_viewCommands = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     QToolBar* m_toolBar = nullptr;
     HelpWindow* m_helpWindow = nullptr;

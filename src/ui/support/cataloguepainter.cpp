@@ -37,20 +37,6 @@ QString oneLine(std::string_view text)
     return s;
 }
 
-ViewOption gridOption(LayoutKind kind)
-{
-    switch (kind) {
-    case LayoutKind::SingleLine: return ViewOption::GroupViewGrid;
-    case LayoutKind::SongList: return ViewOption::SongGrid;
-    case LayoutKind::ArtistShortList: return ViewOption::ArtistGrid;
-    case LayoutKind::ProducerList: return ViewOption::ProducerGrid;
-    case LayoutKind::PerformerList: return ViewOption::PerformerGrid;
-    case LayoutKind::Normal:
-    case LayoutKind::SongDetail: break;
-    }
-    return ViewOption::NlViewGrid;
-}
-
 int albumAt(const Catalogue& doc, int position)
 {
     return static_cast<int>(*albumOfEntry(doc, position));
@@ -91,7 +77,7 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
 
 bool CataloguePainter::gridOn() const
 {
-    return m_options.on(gridOption(m_kind));
+    return m_options.on(layoutKindInfo(m_kind).gridOption);
 }
 
 bool CataloguePainter::isSelected(int position) const
@@ -125,21 +111,16 @@ void CataloguePainter::paint()
     m_p.save();
     m_p.setFont(m_font);
     const ViewMetrics& m = m_screen->metrics;
-    switch (m_kind) {
-    case LayoutKind::Normal: {
+    switch (layoutKindInfo(m_kind).block) {
+    case BlockShape::Normal: {
         const BlockPlan plan =
             normalBlock(normalSwitches(m_options), normalPositions(m.dpi, m.maxCharWidth),
                         headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1));
         paintBlocks(plan, gridOn());
         break;
     }
-    case LayoutKind::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
-    default: {
-        ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
-        clearAbsentEdges(layout, m_kind);
-        paintList(listGeometry(m_kind, layout, m));
-        break;
-    }
+    case BlockShape::SongDetail: paintBlocks(songDetailBlock(m.dpi, m.maxCharWidth), gridOn()); break;
+    case BlockShape::None: paintList(listGeometry(m_kind, shownColumnLayout(m_doc), m)); break;
     }
     m_p.restore();
 }
@@ -154,9 +135,8 @@ void CataloguePainter::paintPage(int page)
     m_p.save();
     m_p.setFont(m_font);
     if (isColumnList(m_kind)) {
-        ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
-        clearAbsentEdges(layout, m_kind);
-        const ListGeometry g = printedListGeometry(m_kind, layout, in.screenDpi, in.printDpi, in.printWidth);
+        const ListGeometry g =
+            printedListGeometry(m_kind, shownColumnLayout(m_doc), in.screenDpi, in.printDpi, in.printWidth);
         paintPrintedHeadingRow(g);
         for (int n = entries.first; n <= entries.last; ++n)
             paintRow(g, pages.positionOf(n), (pages.firstEntryLine() + n - entries.first) * m_lh);
@@ -164,7 +144,7 @@ void CataloguePainter::paintPage(int page)
         flushGrid();
     } else {
         const BlockPlan plan =
-            m_kind == LayoutKind::Normal
+            layoutKindInfo(m_kind).block == BlockShape::Normal
                 ? normalBlock(normalSwitches(m_options), printedNormalPositions(in.printDpi, in.printWidth),
                               headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1),
                               BlockMedium::Paper)
@@ -370,9 +350,12 @@ void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
 {
     const bool selected = isSelected(position);
     const auto entry = static_cast<std::size_t>(position);
-    const bool groupHeading =
-        (m_kind == LayoutKind::ArtistShortList && m_doc.derivedLists().songs[entry].isHeader()) ||
-        (m_kind == LayoutKind::PerformerList && m_doc.derivedLists().performers[entry].header);
+    bool groupHeading = false;
+    switch (layoutKindInfo(m_kind).headings) {
+    case GroupHeadings::ArtistOfSongs: groupHeading = m_doc.derivedLists().songs[entry].isHeader(); break;
+    case GroupHeadings::Performers: groupHeading = m_doc.derivedLists().performers[entry].header; break;
+    case GroupHeadings::None: break;
+    }
     if (groupHeading) {
         paintGroupHeading(g, position, top, selected);
     } else {
@@ -396,7 +379,7 @@ void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, in
     if (g.columns.empty())
         return;
     const ListColumn& first = g.columns.front();
-    if (m_kind == LayoutKind::ArtistShortList) {
+    if (layoutKindInfo(m_kind).headings == GroupHeadings::ArtistOfSongs) {
         drawCell(first.left, top, first.cellRight, m_doc.text(Field::Artist, albumAt(m_doc, position)),
                  nullptr);
     } else {
@@ -428,9 +411,9 @@ void CataloguePainter::paintRowGrid(const ListGeometry& g, int top, bool groupHe
         return;
     }
     m_grid.emplace_back(dx, top, dx + g.paintWidth, top);
-    if (m_kind == LayoutKind::ArtistShortList || m_kind == LayoutKind::PerformerList)
+    if (layoutKindInfo(m_kind).gridLeftLine)
         m_grid.emplace_back(dx, top, dx, bottom);
-    if (m_kind == LayoutKind::PerformerList)
+    if (layoutKindInfo(m_kind).gridRightLine)
         m_grid.emplace_back(dx + g.paintWidth - 1, top, dx + g.paintWidth - 1, bottom);
 }
 

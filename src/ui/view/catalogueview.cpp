@@ -1,19 +1,14 @@
 #include "ui/view/catalogueview.h"
 
 #include "core/catalogue/cp1252.h"
-#include "core/cdplayer/cdplayer.h"
-#include "core/cdplayer/playrequest.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
-#include "ui/dialogs/addcolumndialog.h"
-#include "ui/dialogs/gotodialog.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
 
 #include <QContextMenuEvent>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +16,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace discora {
 
@@ -38,8 +34,8 @@ ViewOptions initialViewOptions()
     return o;
 }
 
-// The widest character of the code page the catalogues were written in, as the old screen font
-// reported it; the widest glyph of a modern font would leave whole columns of blank space.
+// The widest character of the Windows-1252 range, the characters a catalogue's columns were laid
+// out for; the widest glyph of a whole modern font would leave whole columns of blank space.
 int widestCodePageCharacter(const QFontMetrics& fm)
 {
     int widest = fm.averageCharWidth();
@@ -99,34 +95,6 @@ CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
 CatalogueView::~CatalogueView()
 {
     m_doc.removeObserver(this);
-    if (m_goTo)
-        delete m_goTo.data();
-    if (m_playerWindow) {
-        m_player->windowClosed();
-        delete m_playerWindow.data();
-    }
-}
-
-void CatalogueView::registerCommands(CommandHandlers& window)
-{
-    m_window = &window;
-    window.setHandler(CommandId::SelectAll, [this] { selectOrUnselectAll(); });
-    window.setHandler(CommandId::GoTo, [this] { showGoTo(); });
-    window.setHandler(CommandId::AddField, [this] { addField(); });
-    window.setHandler(CommandId::RemoveField, [this] { removeField(); });
-    window.setHandler(CommandId::ViewNormal, [this] { m_doc.setViewStyle(ViewStyle::Normal); });
-    window.setHandler(CommandId::ViewSingleLine, [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
-    if (m_player)
-        window.setHandler(CommandId::Play, [this] { play(); });
-    setFocus();
-}
-
-void CatalogueView::setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow)
-{
-    m_player = &player;
-    m_makePlayerWindow = std::move(makeWindow);
-    if (m_window)
-        m_window->setHandler(CommandId::Play, [this] { play(); });
 }
 
 void CatalogueView::describeState(UiState& state) const
@@ -135,13 +103,6 @@ void CatalogueView::describeState(UiState& state) const
     state.entryCount = orderEntryCount(m_doc);
     state.columnCount = m_columnCount;
     state.clickedColumn = m_clickedColumn;
-    state.playerOpen = m_playerWindow != nullptr;
-}
-
-void CatalogueView::refreshCommands()
-{
-    if (m_window)
-        m_window->refreshCommands();
 }
 
 // ---- Document ------------------------------------------------------------------------------
@@ -152,9 +113,8 @@ void CatalogueView::documentUpdated()
     const int entries = orderEntryCount(m_doc);
     const LayoutKind kind = currentLayoutKind(m_doc);
     // One album order following another keeps its place; a new layout starts at the top.
-    const bool albumLayout = kind == LayoutKind::Normal || kind == LayoutKind::SingleLine;
     if (m_doc.viewStyle() != m_shownStyle || list != m_shownList ||
-        (albumLayout && entries != m_shownEntries)) {
+        (showsAlbums(kind) && entries != m_shownEntries)) {
         m_metrics.scrollX = 0;
         m_metrics.scrollY = 0;
     }
@@ -179,6 +139,11 @@ void CatalogueView::headingsChanged()
 void CatalogueView::displaySettingsChanged()
 {
     applyDisplaySettings();
+}
+
+void CatalogueView::columnLayoutChanged()
+{
+    updateLayout();
 }
 
 void CatalogueView::applyDisplaySettings()
@@ -209,9 +174,7 @@ void CatalogueView::setScreenFont(const QFont& font)
 
 ListGeometry CatalogueView::listGeometry() const
 {
-    ColumnLayout layout = m_doc.columnLayout(layoutOf(m_doc.currentOrder()));
-    clearAbsentEdges(layout, m_kind);
-    return discora::listGeometry(m_kind, layout, m_metrics);
+    return discora::listGeometry(m_kind, shownColumnLayout(m_doc), m_metrics);
 }
 
 void CatalogueView::computeLayout()
@@ -222,19 +185,14 @@ void CatalogueView::computeLayout()
     m_metrics.clientWidth = viewport()->width();
     m_metrics.clientHeight = viewport()->height();
     int contentWidth = 0;
-    switch (m_kind) {
-    case LayoutKind::Normal:
+    switch (layoutKindInfo(m_kind).block) {
+    case BlockShape::Normal:
         contentWidth = normalPositions(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
         break;
-    case LayoutKind::SongDetail:
+    case BlockShape::SongDetail:
         contentWidth = songDetailBlock(m_metrics.dpi, m_metrics.maxCharWidth).contentWidth;
         break;
-    default: {
-        // Absent columns keep no edge, so the editing arithmetic sees where the columns end.
-        const LayoutId id = layoutOf(m_doc.currentOrder());
-        ColumnLayout layout = m_doc.columnLayout(id);
-        clearAbsentEdges(layout, m_kind);
-        m_doc.setColumnLayout(id, std::move(layout));
+    case BlockShape::None: {
         const ListGeometry g = listGeometry();
         contentWidth = g.contentWidth;
         m_columnCount = g.columnCount;
@@ -415,12 +373,12 @@ void CatalogueView::mousePressEvent(QMouseEvent* event)
         m_selection.cover(m_entries);
         m_selection.click(position, modifiers, [this](int p) { return entryIsPlayable(m_doc, p); });
         viewport()->update();
-        refreshCommands();
+        emit selectionChanged();
         return;
     }
     if (isColumnList(m_kind)) {
         if (const auto edge = grabZoneAt(pos)) {
-            m_drag = ColumnDrag{*edge, false};
+            m_drag = ColumnDrag{*edge, layoutOf(m_doc.currentOrder()), std::nullopt};
             viewport()->setCursor(Qt::SizeHorCursor);
         }
     }
@@ -437,9 +395,8 @@ void CatalogueView::mouseDoubleClickEvent(QMouseEvent* event)
     m_selection.cover(m_entries);
     m_selection.selectOnly(position);
     viewport()->update();
-    refreshCommands();
-    if (m_window)
-        m_window->runCommand(CommandId::Modify);
+    emit selectionChanged();
+    emit entryActivated();
 }
 
 void CatalogueView::mouseMoveEvent(QMouseEvent* event)
@@ -483,17 +440,16 @@ void CatalogueView::updateCursor(const QPoint& pos)
 
 void CatalogueView::dragTo(const QPoint& pos)
 {
-    const LayoutId id = layoutOf(m_doc.currentOrder());
-    ColumnLayout changed = m_doc.columnLayout(id);
+    ColumnLayout changed = m_drag->moved ? *m_drag->moved : shownColumnLayout(m_doc);
     const int index = m_drag->edgeIndex;
     const auto edge = draggedEdge(changed, m_kind, index, pos.x() + m_metrics.scrollX, m_metrics.clientWidth,
                                   m_metrics.scrollX);
     if (!edge || *edge == changed.leftEdges[index])
         return;
     changed.leftEdges[index] = *edge;
-    m_doc.setColumnLayout(id, std::move(changed));
-    const ColumnLayout& layout = m_doc.columnLayout(id);
-    m_drag->moved = true;
+    m_drag->moved = changed;
+    emit columnLayoutEdited(m_drag->layout, changed, false);
+    const ColumnLayout& layout = changed;
     // The heading strip between the neighbouring edges follows the pointer at once.
     const ListGeometry g = listGeometry();
     const int previous = index == 0 ? 0 : layout.leftEdges[index - 1];
@@ -506,16 +462,15 @@ void CatalogueView::dragTo(const QPoint& pos)
 
 void CatalogueView::finishDrag()
 {
-    const bool moved = m_drag && m_drag->moved;
-    m_drag.reset();
-    if (moved)
-        m_doc.setModified(true);
+    const std::optional<ColumnDrag> drag = std::exchange(m_drag, std::nullopt);
+    if (drag && drag->moved)
+        emit columnLayoutEdited(drag->layout, *drag->moved, true);
     updateLayout();
 }
 
 void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_entries == 0 || !m_window)
+    if (m_entries == 0)
         return;
     const QPoint pos = event->pos();
     if (isColumnList(m_kind) && pos.y() < m_metrics.lineHeight) {
@@ -559,6 +514,12 @@ void CatalogueView::selectOrUnselectAll()
     viewport()->update();
 }
 
+const ViewSelection& CatalogueView::coveredSelection()
+{
+    m_selection.cover(orderEntryCount(m_doc));
+    return m_selection;
+}
+
 void CatalogueView::markFound(int position)
 {
     m_selection.cover(orderEntryCount(m_doc));
@@ -566,94 +527,11 @@ void CatalogueView::markFound(int position)
     viewport()->update();
 }
 
-GoToDialog* CatalogueView::goToWindow() const
-{
-    return m_goTo;
-}
-
 void CatalogueView::clearSelection()
 {
     m_selection.clear(orderEntryCount(m_doc));
     viewport()->update();
-    refreshCommands();
-}
-
-void CatalogueView::showGoTo()
-{
-    if (m_goTo) {
-        m_goTo->raise();
-        m_goTo->activateWindow();
-        return;
-    }
-    m_goTo = new GoToDialog(toQt(goToPrompt(m_doc.currentOrder())), window());
-    connect(m_goTo, &GoToDialog::textChanged, this, &CatalogueView::searchGoTo, Qt::QueuedConnection);
-    // 100 by 100 dialog units from the main window's corner.
-    m_goTo->move(window()->geometry().topLeft() + QPoint(150, 163));
-    m_goTo->show();
-}
-
-void CatalogueView::searchGoTo()
-{
-    if (!m_goTo)
-        return;
-    if (const auto found = findGoToEntry(m_doc, toStd(m_goTo->text())))
-        scrollToEntry(*found);
-}
-
-void CatalogueView::play()
-{
-    if (!m_player || m_playerWindow)
-        return;
-    m_selection.cover(orderEntryCount(m_doc));
-    m_player->load(playRequestFor(m_doc, m_selection));
-    m_playerWindow = m_makePlayerWindow(window());
-    // Closing reaches the view once the window has finished with it, as a posted notice.
-    connect(m_playerWindow, &QDialog::finished, this, &CatalogueView::playerClosed, Qt::QueuedConnection);
-    m_playerWindow->show();
-    refreshCommands();
-    m_player->start();
-}
-
-QDialog* CatalogueView::playerWindow() const
-{
-    return m_playerWindow;
-}
-
-void CatalogueView::playerClosed()
-{
-    if (!m_playerWindow)
-        return;
-    m_player->windowClosed();
-    m_playerWindow->deleteLater();
-    m_playerWindow = nullptr;
-    refreshCommands();
-}
-
-void CatalogueView::addField()
-{
-    if (!canAddColumn(m_kind, m_columnCount, m_clickedColumn))
-        return;
-    AddColumnDialog dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const LayoutId id = layoutOf(m_doc.currentOrder());
-    ColumnLayout layout = m_doc.columnLayout(id);
-    if (!addColumn(layout, m_kind, m_clickedColumn, dialog.chosenField(), m_metrics.dpi))
-        return;
-    m_doc.setColumnLayout(id, std::move(layout));
-    m_doc.setModified(true);
-    updateLayout();
-}
-
-void CatalogueView::removeField()
-{
-    const LayoutId id = layoutOf(m_doc.currentOrder());
-    ColumnLayout layout = m_doc.columnLayout(id);
-    if (!removeColumn(layout, m_kind, m_clickedColumn))
-        return;
-    m_doc.setColumnLayout(id, std::move(layout));
-    m_doc.setModified(true);
-    updateLayout();
+    emit selectionChanged();
 }
 
 } // namespace discora

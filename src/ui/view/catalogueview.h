@@ -1,9 +1,10 @@
 // The catalogue on screen: paints the current order in its layout, keeps the scroll position and
-// the selection, and turns mouse and keys into scrolling, selection and column editing. It reads
-// the document and never changes album data; it writes only the column layouts.
+// the selection, and turns mouse and keys into scrolling and selection. It reads the document and
+// never changes it: a double click, a menu request and a dragged column edge are reported as
+// signals, and the window's commands act on them.
 #pragma once
 
-#include "core/commands/commandhandlers.h"
+#include "core/commands/commands.h"
 #include "core/document/cataloguedocument.h"
 #include "core/layout/viewlayout.h"
 #include "core/layout/viewscroll.h"
@@ -11,18 +12,10 @@
 #include "ui/support/cataloguepainter.h"
 
 #include <QAbstractScrollArea>
-#include <QPointer>
 
-#include <functional>
 #include <optional>
 
-class QDialog;
-
 namespace discora {
-
-class CdPlayer;
-class GoToDialog;
-class CommandHandlers;
 
 // The two menus the view asks the window for: the heading row's Fields menu and the context menu.
 enum class ViewMenu
@@ -38,12 +31,6 @@ public:
     explicit CatalogueView(CatalogueDocument& doc, QWidget* parent = nullptr);
     ~CatalogueView() override;
 
-    // Registers the view's commands with the window, whose menus and command routing it uses.
-    void registerCommands(CommandHandlers& window);
-    // The CD player Play opens, which lives as long as the view, and how its window is made. Until
-    // it is given, Play has no handler.
-    using PlayerWindowFactory = std::function<QDialog*(QWidget* parent)>;
-    void setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow);
     // The parts of the commands' state that the view holds.
     void describeState(UiState& state) const;
 
@@ -67,15 +54,9 @@ public:
     void markFound(int position);
     void clearSelection();
 
-    // Commands
     void selectOrUnselectAll();
-    void showGoTo();
-    GoToDialog* goToWindow() const;
-    // Play: the whole disc or the selected songs, in the player's window.
-    void play();
-    QDialog* playerWindow() const;
-    void addField();
-    void removeField();
+    // Covers a new order's entries before the selection is read.
+    const ViewSelection& coveredSelection();
 
     // Scrolling as the scroll bars and keys request it; Go To brings an entry to the top.
     void scrollVertically(ScrollRequest request, int position = 0);
@@ -91,10 +72,18 @@ public:
     void viewReset() override;
     void headingsChanged() override;
     void displaySettingsChanged() override;
+    void columnLayoutChanged() override;
 
 signals:
     // The window shows the menu at globalPos; the view has already noted the clicked column.
     void menuRequested(ViewMenu menu, const QPoint& globalPos);
+    // The user selected or deselected entries.
+    void selectionChanged();
+    // A double click on an entry, which is now the only one selected.
+    void entryActivated();
+    // A heading-row edge dragged to a new place: the layout with that edge moved, while the
+    // button is held, and once more with finished set when it is released after a move.
+    void columnLayoutEdited(LayoutId id, const ColumnLayout& layout, bool finished);
 
 public:
     // What the view says while the catalogue holds no album.
@@ -115,7 +104,8 @@ private:
     struct ColumnDrag
     {
         int edgeIndex = 0;
-        bool moved = false;
+        LayoutId layout = LayoutId::ByArtist;
+        std::optional<ColumnLayout> moved; // the layout as dragged so far
     };
 
     void updateLayout();
@@ -126,16 +116,12 @@ private:
     void onHorizontalAction(int action);
     void applyDisplaySettings();
     void setScreenFont(const QFont& font);
-    void searchGoTo();
-    void playerClosed();
     std::optional<int> grabZoneAt(const QPoint& pos) const;
     void updateCursor(const QPoint& pos);
     void dragTo(const QPoint& pos);
     void finishDrag();
-    void refreshCommands();
 
     CatalogueDocument& m_doc;
-    CommandHandlers* m_window = nullptr;
     ViewSelection m_selection;
     ViewMetrics m_metrics;
     ScrollGeometry m_scroll;
@@ -157,10 +143,6 @@ private:
     int m_columnCount = 0;
     int m_clickedColumn = 0;
     std::optional<ColumnDrag> m_drag;
-    QPointer<GoToDialog> m_goTo;
-    CdPlayer* m_player = nullptr;
-    PlayerWindowFactory m_makePlayerWindow;
-    QPointer<QDialog> m_playerWindow;
 };
 
 } // namespace discora

@@ -136,7 +136,7 @@ class ExchangeOrder : public ::testing::TestWithParam<AlbumOrderField>
 {
 };
 
-TEST_P(ExchangeOrder, GivesTheWrittenExchangeSortsResult)
+TEST_P(ExchangeOrder, MatchesAStableExchangeSortOfTheKeys)
 {
     const AlbumOrderField& o = GetParam();
     for (int ignoreThe = 0; ignoreThe <= 1; ++ignoreThe) {

@@ -1,0 +1,169 @@
+// What each kind of layout is: one row of kLayoutKinds per LayoutKind. Geometry, painting,
+// pagination, column editing and Go To ask this table instead of switching on the kind.
+#pragma once
+
+#include "core/catalogue/displaysettings.h"
+#include "core/catalogue/sortorder.h"
+#include "core/layout/viewmetrics.h"
+
+#include <array>
+#include <string_view>
+
+namespace discora {
+
+// What a column of a column list shows.
+enum class ColumnSource
+{
+    Field,        // a ColumnField of the entry's album (or "Failed" for an id outside 1 to 10)
+    SongTitle,    // the song of a song-list entry
+    TrackNumber,  // its track number text
+    ProducerName, // the producer of a producer-list entry
+    PerformerRole // the instrument or vocals of a performer-list entry
+};
+
+// The block a layout paints per entry when it is not a column list.
+enum class BlockShape
+{
+    None,      // a column list: one line per entry
+    Normal,    // the album's labelled lines, as many as the display switches show
+    SongDetail // a song's seven lines
+};
+
+// How the layout's print option reads.
+enum class PageBreakChoice
+{
+    NormalRadio, // none, one record per page, letter, name change
+    Radio,       // none, letter, name change
+    Check        // off, or letter
+};
+
+// What an entry is grouped by on paper.
+enum class GroupKeySource
+{
+    AlbumKey,    // the album order's own key field
+    SongTitle,   // the song's title
+    AlbumArtist, // the artist of the song's album
+    Producer,
+    Performer
+};
+
+// When a key whose letter sorts below "A" (a digit, punctuation, nothing) opens a new letter page.
+enum class LetterJoin
+{
+    DigitsJoinByAlbumName, // always, except that names starting below "A" join the current letter by album name
+    NeverJoins,            // every new letter opens a page
+    BelowAJoins            // below "A" joins the current letter, unless the current group has no letter
+};
+
+// Which entries of a derived list are group headings painted as a band.
+enum class GroupHeadings
+{
+    None,
+    ArtistOfSongs, // the artist short list's artist headings
+    Performers     // the performer list's performer headings
+};
+
+struct LayoutKindInfo
+{
+    LayoutKind kind;
+    BlockShape block;
+    ViewOption gridOption;
+    // The print option and how it reads.
+    ViewOption pageBreakOption;
+    PageBreakChoice pageBreakChoice;
+    GroupKeySource groupKey;
+    LetterJoin letterJoin;
+    GroupHeadings headings;
+    // Column lists: the texts before the layout's field columns, and the first column's heading
+    // when it shows a song.
+    int fixedColumns;
+    std::array<ColumnSource, 2> fixedSources;
+    std::string_view songHeading;
+    // The highest column count at which one more column still fits (-1: no column editing), the
+    // leftmost column the user may remove or add after, and whether the first movable edge (the
+    // artist list's " T#") is held in place by the column after it.
+    int addLimit;
+    int firstEditableColumn;
+    bool firstEdgeHeld;
+    // Paper: the gap before the next column's text, the separator's distance left of its column,
+    // and whether the last cell stops a cell gap before the printable width.
+    int printedCellGap;
+    int printedSeparatorGap;
+    bool printedLastCellGap;
+    // The screen grid's frame: a line at the left end, a line at the right end.
+    bool gridLeftLine;
+    bool gridRightLine;
+};
+
+// Indexed by LayoutKind.
+inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
+    {LayoutKind::Normal, BlockShape::Normal, ViewOption::NlViewGrid, ViewOption::NlViewPrint, PageBreakChoice::NormalRadio,
+     GroupKeySource::AlbumKey, LetterJoin::DigitsJoinByAlbumName, GroupHeadings::None, 0,
+     {ColumnSource::Field, ColumnSource::Field}, "", -1, 2, false, kPaperCellGap, 4, false, false, false},
+    {LayoutKind::SingleLine, BlockShape::None, ViewOption::GroupViewGrid, ViewOption::GroupViewPrint, PageBreakChoice::Radio,
+     GroupKeySource::AlbumKey, LetterJoin::DigitsJoinByAlbumName, GroupHeadings::None, 0,
+     {ColumnSource::Field, ColumnSource::Field}, "", 5, 2, false, kPaperCellGap, 8, true, false, false},
+    {LayoutKind::SongList, BlockShape::None, ViewOption::SongGrid, ViewOption::SongPrint, PageBreakChoice::Check,
+     GroupKeySource::SongTitle, LetterJoin::BelowAJoins, GroupHeadings::None, 2,
+     {ColumnSource::SongTitle, ColumnSource::TrackNumber}, "Song", 3, 3, false, kPaperCellGap, 4, false, false,
+     false},
+    {LayoutKind::ArtistShortList, BlockShape::None, ViewOption::ArtistGrid, ViewOption::ArtistPrint, PageBreakChoice::Radio,
+     GroupKeySource::AlbumArtist, LetterJoin::NeverJoins, GroupHeadings::ArtistOfSongs, 2,
+     {ColumnSource::SongTitle, ColumnSource::TrackNumber}, "Group/Artist/Song", 3, 3, true, kPaperCellGap, 4,
+     false, true, false},
+    {LayoutKind::ProducerList, BlockShape::None, ViewOption::ProducerGrid, ViewOption::ProducerPrint, PageBreakChoice::Radio,
+     GroupKeySource::Producer, LetterJoin::BelowAJoins, GroupHeadings::None, 1,
+     {ColumnSource::ProducerName, ColumnSource::Field}, "", 4, 2, false, 4, 4, false, false, false},
+    {LayoutKind::PerformerList, BlockShape::None, ViewOption::PerformerGrid, ViewOption::PerformerPrint,
+     PageBreakChoice::Radio, GroupKeySource::Performer, LetterJoin::BelowAJoins,
+     GroupHeadings::Performers, 1, {ColumnSource::PerformerRole, ColumnSource::Field}, "", 4, 2, false, 4, 4,
+     false, true, true},
+    {LayoutKind::SongDetail, BlockShape::SongDetail, ViewOption::NlViewGrid, ViewOption::SongPrint, PageBreakChoice::Check,
+     GroupKeySource::SongTitle, LetterJoin::BelowAJoins, GroupHeadings::None, 0,
+     {ColumnSource::Field, ColumnSource::Field}, "", -1, 2, false, kPaperCellGap, 4, false, false, false},
+}};
+
+constexpr const LayoutKindInfo& layoutKindInfo(LayoutKind kind)
+{
+    return kLayoutKinds[static_cast<int>(kind)];
+}
+
+// The layouts with a heading row of column buttons over one line per entry.
+constexpr bool isColumnList(LayoutKind kind)
+{
+    return layoutKindInfo(kind).block == BlockShape::None;
+}
+
+// Whether the entries are the displayed albums themselves (the normal and single-line layouts).
+constexpr bool showsAlbums(LayoutKind kind)
+{
+    return layoutKindInfo(kind).groupKey == GroupKeySource::AlbumKey;
+}
+
+// The song lists whose lines show a track number, which Play needs.
+constexpr bool showsTrackNumbers(LayoutKind kind)
+{
+    return layoutKindInfo(kind).fixedSources[1] == ColumnSource::TrackNumber;
+}
+
+constexpr bool rowsAreInKindOrder()
+{
+    for (int i = 0; i < static_cast<int>(kLayoutKinds.size()); ++i)
+        if (static_cast<int>(kLayoutKinds[i].kind) != i)
+            return false;
+    return true;
+}
+static_assert(rowsAreInKindOrder(), "kLayoutKinds is indexed by LayoutKind");
+
+// The orders' command-line listings count the same fixed columns as the screen.
+constexpr bool fixedColumnsAgree()
+{
+    for (const SortOrderInfo& order : kSortOrders)
+        if (isColumnList(order.listKind) && !isAlbumOrder(order.order) &&
+            order.fixedColumns != layoutKindInfo(order.listKind).fixedColumns)
+            return false;
+    return true;
+}
+static_assert(fixedColumnsAgree(), "kSortOrders and kLayoutKinds disagree on a list's fixed columns");
+
+} // namespace discora
