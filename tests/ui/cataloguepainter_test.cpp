@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace discora {
@@ -85,8 +87,8 @@ protected:
         QImage image(m_metrics.clientWidth, m_metrics.clientHeight, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        const PaintInput input{m_doc,       m_selection, m_metrics, kind, m_doc.displayedCount(), m_font,
-                               testColors(), options};
+        const PaintInput input{m_doc,  m_selection,  m_metrics, kind, m_doc.displayedCount(),
+                               m_font, testColors(), options};
         CataloguePainter(painter, input).paint();
         return image;
     }
@@ -99,33 +101,42 @@ protected:
     QFont m_font;
 };
 
-TEST_F(CataloguePainterTest, NormalBlockPutsLabelsLeftOfTheirValuesAndMarksTheSelection)
+TEST_F(CataloguePainterTest, NormalBlockDrawsHeadingsOverValuesAndMarksTheSelection)
 {
     const ViewOptions options = displaySwitchesOff();
     const NormalPositions positions = normalPositions(m_metrics.dpi, m_metrics.maxCharWidth);
     const BlockPlan plan = normalBlock(normalSwitches(options), positions, "Custom 1", "Custom 2");
-    ASSERT_FALSE(plan.lines.empty());
-    const BlockLine& first = plan.lines.front();
-    ASSERT_FALSE(first.cells.empty());
-    const int valueLeft = first.cells.front().left;
-    const QRect firstLine(0, first.top * lh(), m_metrics.clientWidth, first.lines * lh());
+    const auto firstOf = [&](BlockLineKind kind) {
+        return std::find_if(plan.lines.begin(), plan.lines.end(),
+                            [kind](const BlockLine& l) { return l.kind == kind; });
+    };
+    const auto heading = firstOf(BlockLineKind::Heading);
+    const auto values = firstOf(BlockLineKind::Values);
+    ASSERT_NE(heading, plan.lines.end());
+    ASSERT_NE(values, plan.lines.end());
+    ASSERT_FALSE(values->cells.empty());
+    const QRect headingLine(0, heading->top * lh(), m_metrics.clientWidth, lh());
+    const QRect valueLine(0, values->top * lh(), m_metrics.clientWidth, values->lines * lh());
+    const BlockCell& firstCell = values->cells.front();
+    const QRect firstCellRect(firstCell.left, valueLine.top(), firstCell.right - firstCell.left, lh());
 
     const QImage plain = paint(LayoutKind::Normal, options);
     const ViewColors c = testColors();
-    // Labels in the heading color end before the values begin; values are in the data color.
-    EXPECT_GT(countColor(plain, firstLine, c.heading), 0);
-    EXPECT_EQ(countColor(plain, QRect(valueLeft, firstLine.top(), 900, firstLine.height()), c.heading), 0);
-    EXPECT_GT(countColor(plain, QRect(valueLeft, firstLine.top(), 900, firstLine.height()), c.data), 0);
-    EXPECT_EQ(countColor(plain, firstLine, c.selectedBackground), 0);
+    // Labels in the heading color on their line; the album's texts in the data color in their cells.
+    EXPECT_GT(countColor(plain, headingLine, c.heading), 0);
+    EXPECT_EQ(countColor(plain, headingLine, c.data), 0);
+    EXPECT_GT(countColor(plain, firstCellRect, c.data), 0);
+    EXPECT_EQ(countColor(plain, valueLine, c.heading), 0);
+    EXPECT_EQ(countColor(plain, valueLine, c.selectedBackground), 0);
     // The second album's block starts linesPerRecord lines down and is drawn too.
-    const QRect secondBlock(0, plan.linesPerRecord * lh(), 900, plan.linesPerRecord * lh());
-    EXPECT_GT(countColor(plain, secondBlock, c.data), 0);
+    const QRect secondValues = valueLine.translated(0, plan.linesPerRecord * lh());
+    EXPECT_GT(countColor(plain, secondValues, c.data), 0);
 
     m_selection.selectOnly(0);
     const QImage selected = paint(LayoutKind::Normal, options);
-    EXPECT_GT(countColor(selected, firstLine, c.selectedBackground), 0);
-    EXPECT_GT(countColor(selected, firstLine, c.selectedText), 0);
-    EXPECT_EQ(countColor(selected, secondBlock, c.selectedBackground), 0);
+    EXPECT_GT(countColor(selected, firstCellRect, c.selectedBackground), 0);
+    EXPECT_GT(countColor(selected, firstCellRect, c.selectedText), 0);
+    EXPECT_EQ(countColor(selected, secondValues, c.selectedBackground), 0);
 }
 
 TEST_F(CataloguePainterTest, SingleLineGridStandsAtTheColumnEdgesOnlyWhenSwitchedOn)
@@ -142,7 +153,8 @@ TEST_F(CataloguePainterTest, SingleLineGridStandsAtTheColumnEdgesOnlyWhenSwitche
             if (column.number < 2)
                 continue;
             const int x = column.left - g.separatorGap;
-            lines += countColor(image, QRect(x, rows.top(), 1, rows.height()), Qt::black) >= rows.height() - 2;
+            lines +=
+                countColor(image, QRect(x, rows.top(), 1, rows.height()), Qt::black) >= rows.height() - 2;
         }
         return lines;
     };
@@ -179,8 +191,8 @@ TEST_F(CataloguePainterTest, PrintedPageFooterSitsOnItsLineAndOnlyWithPageNumber
         const Pagination pages = paginate(m_doc, PageMetrics{page.height(), printLine}, std::nullopt);
         QFont bold = m_font;
         bold.setBold(true);
-        const PageInput input{m_doc, pages, kDpi, page.width() - 5, page.height(), 96, m_font, bold,
-                              testColors(), options};
+        const PageInput input{m_doc, pages,  kDpi, page.width() - 5, page.height(),
+                              96,    m_font, bold, testColors(),     options};
         CataloguePainter(painter, input).paintPage(1);
         *footerTop = pages.footerLine() * pages.lineHeight;
         return pages.lineHeight;

@@ -86,7 +86,8 @@ inline bool theRuleApplies(TheRule rule, const ViewOptions& options, ViewStyle s
 {
     switch (rule) {
     case TheRule::ViewRule:
-        return options.on(style == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe : ViewOption::NlViewThe);
+        return options.on(style == ViewStyle::SingleLineSorts ? ViewOption::GroupViewThe
+                                                              : ViewOption::NlViewThe);
     case TheRule::Never: return false;
     case TheRule::Always: return true;
     case TheRule::SongThe: return options.on(ViewOption::SongThe);

@@ -115,8 +115,8 @@ ListGeometry printedListGeometry(LayoutKind kind, const ColumnLayout& layout, in
     for (std::size_t i = 0; i < g.columns.size(); ++i) {
         ListColumn& c = g.columns[i];
         const bool last = i + 1 == g.columns.size();
-        c.cellRight =
-            last ? (info.printedLastCellGap ? printWidth - kPaperCellGap : printWidth) : g.columns[i + 1].left - cellGap;
+        c.cellRight = last ? (info.printedLastCellGap ? printWidth - kPaperCellGap : printWidth)
+                           : g.columns[i + 1].left - cellGap;
         c.buttonRight = last ? printWidth : g.columns[i + 1].left;
     }
     g.separatorGap = info.printedSeparatorGap;

@@ -51,8 +51,7 @@ PageBreak pageBreakOf(LayoutKind kind, SortOrder order, const ViewOptions& o)
         if (order == SortOrder::ByNumber || order == SortOrder::ByQuality)
             return PageBreak::None;
         return value == 2 ? PageBreak::Letter : value == 3 ? PageBreak::NameChange : PageBreak::None;
-    case PageBreakChoice::Radio:
-        return order == SortOrder::ByNumber ? PageBreak::None : breakOfRadio(value);
+    case PageBreakChoice::Radio: return order == SortOrder::ByNumber ? PageBreak::None : breakOfRadio(value);
     case PageBreakChoice::Check: return value != 0 ? PageBreak::Letter : PageBreak::None;
     }
     return PageBreak::None;
@@ -84,7 +83,8 @@ std::string_view groupKey(const Catalogue& doc, LayoutKind kind, int position)
     case GroupKeySource::AlbumKey:
         return doc.text(sortOrderInfo(doc.currentOrder()).key, static_cast<int>(doc.displayOrder()[entry]));
     case GroupKeySource::SongTitle: return songTitle(doc, lists.songs[entry]);
-    case GroupKeySource::AlbumArtist: return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
+    case GroupKeySource::AlbumArtist:
+        return doc.text(Field::Artist, static_cast<int>(lists.songs[entry].album));
     case GroupKeySource::Producer: return producerName(doc, lists.producers[entry]);
     case GroupKeySource::Performer: return performerName(doc, lists.performers[entry]);
     }

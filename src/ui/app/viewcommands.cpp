@@ -20,13 +20,15 @@ ViewCommands::ViewCommands(CatalogueDocument& doc, CatalogueView& view, CommandH
     : QObject(dialogWindow), m_doc(doc), m_view(view), m_window(window), m_dialogWindow(dialogWindow)
 {
     connect(&m_view, &CatalogueView::selectionChanged, this, [this] { m_window.refreshCommands(); });
-    connect(&m_view, &CatalogueView::entryActivated, this, [this] { m_window.runCommand(CommandId::Modify); });
+    connect(&m_view, &CatalogueView::entryActivated, this,
+            [this] { m_window.runCommand(CommandId::Modify); });
     connect(&m_view, &CatalogueView::columnLayoutEdited, this,
             [this](LayoutId id, const ColumnLayout& layout, bool finished) {
                 if (finished)
                     m_doc.editColumnLayout(id, layout);
                 else
-                    m_doc.setColumnLayout(id, layout); // the heading follows the pointer; nothing is announced yet
+                    m_doc.setColumnLayout(
+                        id, layout); // the heading follows the pointer; nothing is announced yet
             });
 }
 
@@ -47,7 +49,8 @@ void ViewCommands::registerCommands()
     m_window.setHandler(CommandId::AddField, [this] { addField(); });
     m_window.setHandler(CommandId::RemoveField, [this] { removeField(); });
     m_window.setHandler(CommandId::ViewNormal, [this] { m_doc.setViewStyle(ViewStyle::Normal); });
-    m_window.setHandler(CommandId::ViewSingleLine, [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
+    m_window.setHandler(CommandId::ViewSingleLine,
+                        [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
     if (m_player)
         m_window.setHandler(CommandId::Play, [this] { play(); });
 }
