@@ -118,6 +118,58 @@ TEST_F(PrintingTest, APdfHoldsTheLetterGroupsOnTheirPagesWithTheFooter)
     }
 }
 
+// Times loaded from a disc are always MM:SS: on every paper each prints whole, under its
+// heading, and the block stays inside the page.
+TEST_F(PrintingTest, SongTimesPrintWholeOnA4LetterAndA5)
+{
+    AlbumRecord album = albumOf("Quartet", "Long Suite");
+    std::vector<QString> times;
+    for (int n = 1; n <= kSongSlots; ++n) {
+        album.songs[n - 1] = {"Movement " + std::to_string(n),
+                              QString::asprintf("%02d:%02d", 10 + n, 30 + n).toStdString(),
+                              QString::asprintf("%02d", n).toStdString()};
+        times.push_back(QString::fromStdString(album.songs[n - 1].time));
+    }
+    for (const auto paper : {QPageSize::A4, QPageSize::Letter, QPageSize::A5}) {
+        CatalogueDocument doc;
+        doc.setViewOptions(ViewOptions{}); // songs shown
+        loadAlbums(doc, {album});
+        const QString file = pdf("times.pdf");
+        ASSERT_TRUE(printToPdf(doc, toStd(file), QPageSize(paper)));
+        QString text;
+        for (const QString& page : pdfPages(file))
+            text += page;
+        for (const QString& time : times)
+            EXPECT_TRUE(text.contains(time)) << toStd(QPageSize(paper).name()) << " " << toStd(time);
+        EXPECT_GE(text.count(QStringLiteral("Time")), 2) << toStd(QPageSize(paper).name());
+    }
+}
+
+// An album taller than the page prints the lines that fit and stops above the footer.
+TEST_F(PrintingTest, AnAlbumTallerThanThePageStopsAboveTheFooter)
+{
+    AlbumRecord album = albumOf("Quartet", "Long Suite");
+    for (int n = 1; n <= kSongSlots; ++n)
+        album.songs[n - 1] = {"Movement " + std::to_string(n), "04:00",
+                              QString::asprintf("%02d", n).toStdString()};
+    CatalogueDocument doc;
+    ViewOptions options;
+    options.set(ViewOption::ShowPageNum, 1);
+    doc.setViewOptions(options);
+    loadAlbums(doc, {album});
+    const QString file = pdf("tall.pdf");
+    ASSERT_TRUE(printToPdf(doc, toStd(file), QPageSize(QSizeF(5, 2.5), QPageSize::Inch)));
+    const std::vector<QString> pages = pdfPages(file);
+    ASSERT_EQ(pages.size(), 1u);
+    QStringList lines = pages[0].split(u'\n', Qt::SkipEmptyParts);
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.last().trimmed(), QStringLiteral("Page Number 1 of 1"));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Quartet")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Movement 26"))); // cut, not squeezed in
+}
+
 TEST_F(PrintingTest, AnEmptyCataloguePrintsOnePageWithItsFooter)
 {
     CatalogueDocument doc;

@@ -3,6 +3,8 @@
 #include "core/catalogue/columnlayout.h"
 #include "core/layout/viewmetrics.h"
 
+#include <algorithm>
+
 namespace discora {
 
 NormalSwitches normalSwitches(const ViewOptions& o)
@@ -42,18 +44,31 @@ NormalPositions normalPositions(int dpi, int maxCharWidth)
     return p;
 }
 
-NormalPositions printedNormalPositions(int printDpi, int printWidth)
+NormalPositions printedNormalPositions(int printDpi, int printWidth, int timeWidth)
 {
+    // The block is drawn for a page eight inches wide (Letter less quarter-inch margins); a narrower
+    // page (A4, A5) gets every position in proportion.
+    const int design = hundredthsToPixels(kPrintedDesignWidth, printDpi) - 5;
+    const auto at = [&](int hundredths) {
+        const long long x = hundredthsToPixels(hundredths, printDpi);
+        return static_cast<int>(printWidth >= design ? x : x * std::max(0, printWidth) / std::max(1, design));
+    };
     NormalPositions p;
     p.x0 = kFirstColumnX;
-    p.xSong = hundredthsToPixels(26, printDpi);
-    p.xMid = hundredthsToPixels(345, printDpi);
-    p.xTrack2 = hundredthsToPixels(391, printDpi);
-    p.xSong2 = hundredthsToPixels(415, printDpi);
-    p.xNum = hundredthsToPixels(653, printDpi);
-    p.xTime2 = hundredthsToPixels(749, printDpi);
+    p.xSong = at(26);
+    p.xMid = at(345);
+    p.xTrack2 = at(391);
+    p.xSong2 = at(415);
+    p.xNum = at(653);
+    p.xTime2 = at(749);
     p.contentWidth = printWidth;
     p.cellEnd = printWidth - kPaperCellGap;
+    // The two time columns keep room for a whole time and their heading, whatever the paper and
+    // the font: the song titles beside them give way.
+    p.xTime2 = std::max(p.xSong2, std::min(p.xTime2, p.cellEnd - timeWidth));
+    const int trackToSong = p.xSong2 - p.xTrack2;
+    p.xTrack2 = std::max(p.xTrack2, std::min(p.xMid + timeWidth + kPaperCellGap, p.xTime2 - trackToSong));
+    p.xSong2 = std::max(p.xSong2, p.xTrack2 + trackToSong);
     return p;
 }
 

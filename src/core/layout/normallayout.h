@@ -57,7 +57,13 @@ struct NormalPositions
 
 NormalPositions normalPositions(int dpi, int maxCharWidth);
 // On paper: the printer's resolution and usable width (its horizontal resolution less 5 pixels).
-NormalPositions printedNormalPositions(int printDpi, int printWidth);
+// timeWidth is what a time ("00:00") or the "Time" heading needs in the print font, whichever is
+// wider: the time columns keep at least that much.
+NormalPositions printedNormalPositions(int printDpi, int printWidth, int timeWidth);
+
+// The page width the printed block is drawn for, in hundredths of an inch (its usable width is 5
+// pixels less).
+inline constexpr int kPrintedDesignWidth = 800;
 
 enum class BlockLineKind
 {

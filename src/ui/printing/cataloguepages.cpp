@@ -37,6 +37,8 @@ CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
     const QFontMetrics fm(m_font, &device);
     m_printDpi = device.logicalDpiX();
     m_printWidth = device.width() - 5;
+    m_timeWidth = std::max(fm.horizontalAdvance(QStringLiteral("00:00")),
+                           QFontMetrics(m_boldFont, &device).horizontalAdvance(QStringLiteral("Time")));
     m_pageHeight = device.height();
     const PageMetrics page{m_pageHeight, lineHeight(fm)};
     m_pagination = paginate(doc, page, std::move(selection));
@@ -44,9 +46,9 @@ CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
 
 void CataloguePages::printPage(QPainter& painter, int page) const
 {
-    const PageInput input{m_doc,        m_pagination,       m_printDpi, m_printWidth,
-                          m_pageHeight, m_doc.screenDpi(),  m_font,     m_boldFont,
-                          m_colors,     m_doc.viewOptions()};
+    const PageInput input{m_doc,        m_pagination,        m_printDpi, m_printWidth,
+                          m_pageHeight, m_doc.screenDpi(),   m_font,     m_boldFont,
+                          m_colors,     m_doc.viewOptions(), m_timeWidth};
     CataloguePainter(painter, input).paintPage(page);
 }
 

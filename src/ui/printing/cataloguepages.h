@@ -47,6 +47,7 @@ private:
     QFont m_boldFont;
     int m_printDpi = 0;
     int m_printWidth = 0;
+    int m_timeWidth = 0;
     int m_pageHeight = 0;
     ViewColors m_colors;
     Pagination m_pagination;

@@ -17,6 +17,7 @@
 #include <QSaveFile>
 
 #include <iostream>
+#include <new>
 
 namespace discora {
 
@@ -33,22 +34,7 @@ Status printOnDefaultPrinter(const CatalogueDocument& doc, const std::string& fi
     return printPages(printer, job);
 }
 
-} // namespace
-
-QPageSize localePaperSize()
-{
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                        : QPageSize::A4);
-}
-
-void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper)
-{
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(
-        QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
-}
-
-Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
+Status writePdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
 {
     // Written beside the target and put in its place only when complete, so a failed job leaves
     // an existing file as it was.
@@ -73,23 +59,54 @@ Status printToPdf(const CatalogueDocument& doc, const std::string& path, const Q
     return success();
 }
 
+} // namespace
+
+QPageSize localePaperSize()
+{
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                        : QPageSize::A4);
+}
+
+void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper)
+{
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(
+        QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+}
+
+Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
+{
+    try {
+        return writePdf(doc, path, paper);
+    } catch (const std::bad_alloc&) {
+        // The half-written job went with its temporary file; nothing was put in place.
+        return Error{kNotEnoughMemory};
+    }
+}
+
 int runPrintingCommand(const CommandLine& cl, SettingsStore& store)
 {
-    CatalogueDocument doc;
-    const AppSettings settings(store);
-    // The pages look as the window prints them: the settings' font and colors with the rest.
-    doc.setFont(settings.fontWithDefaults());
-    doc.setColors(toDisplayColors(settings.colorsWithDefaults(), systemColorsFromPalette()));
-    Status status = loadForScripting(doc, cl, settings);
-    if (status) {
-        if (cl.mode == CommandLine::Mode::PrintPdf) {
-            // A list cut short by memory would print as if it were the whole one.
-            status = doc.runOrder(cl.order);
-            if (status)
-                status = printToPdf(doc, cl.output, localePaperSize());
-        } else {
-            status = printOnDefaultPrinter(doc, cl.file);
+    Status status = success();
+    try {
+        CatalogueDocument doc;
+        const AppSettings settings(store);
+        // The pages look as the window prints them: the settings' font and colors with the rest.
+        doc.setFont(settings.fontWithDefaults());
+        doc.setColors(toDisplayColors(settings.colorsWithDefaults(), systemColorsFromPalette()));
+        status = loadForScripting(doc, cl, settings);
+        if (status) {
+            if (cl.mode == CommandLine::Mode::PrintPdf) {
+                // A list cut short by memory would print as if it were the whole one.
+                status = doc.runOrder(cl.order);
+                if (status)
+                    status = printToPdf(doc, cl.output, localePaperSize());
+            } else {
+                status = printOnDefaultPrinter(doc, cl.file);
+            }
         }
+    } catch (const std::bad_alloc&) {
+        // The half-written PDF went with its temporary file; nothing was put in place.
+        status = Error{kNotEnoughMemory};
     }
     if (!status) {
         std::cerr << "discora: " << status.error() << "\n";

@@ -145,11 +145,14 @@ void CataloguePainter::paintPage(int page)
     } else {
         const BlockPlan plan =
             layoutKindInfo(m_kind).block == BlockShape::Normal
-                ? normalBlock(normalSwitches(m_options), printedNormalPositions(in.printDpi, in.printWidth),
+                ? normalBlock(normalSwitches(m_options),
+                              printedNormalPositions(in.printDpi, in.printWidth, in.timeWidth),
                               headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1),
                               BlockMedium::Paper)
                 : printedSongDetailBlock(in.printDpi, in.printWidth);
         const int blockHeight = plan.linesPerRecord * m_lh;
+        // An album taller than the page is cut at the last whole line above the footer.
+        m_linesBottom = (pages.firstEntryLine() + pages.linesPerPage) * m_lh;
         for (int n = entries.first; n <= entries.last; ++n)
             paintBlock(plan, pages.positionOf(n),
                        pages.firstEntryLine() * m_lh + (n - entries.first) * blockHeight, gridOn());
@@ -190,7 +193,7 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
     for (const BlockLine& line : plan.lines) {
         const int y = top + line.top * m_lh;
         const int height = line.lines * m_lh;
-        if (y >= m_clientHeight || y + height + 2 < 0)
+        if (y >= m_clientHeight || y + height + 2 < 0 || y + height > m_linesBottom)
             continue;
         if (line.kind == BlockLineKind::Heading) {
             m_p.fillRect(QRect(dx, y, end, m_lh), c.band);

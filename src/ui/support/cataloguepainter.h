@@ -17,6 +17,7 @@
 #include <QRawFont>
 
 #include <array>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,7 @@ struct PageInput
     QFont boldFont;
     ViewColors colors;
     ViewOptions options;
+    int timeWidth = 0; // a time or the "Time" heading in the print fonts, whichever is wider
 };
 
 class CataloguePainter
@@ -128,8 +130,9 @@ private:
     bool m_headingFontInUse = false;
     int m_scrollX;
     int m_clientHeight;
-    int m_visibleLeft;  // content x of the drawing area's left end
-    int m_visibleRight; // and of its right end
+    int m_linesBottom = std::numeric_limits<int>::max(); // no line of a block reaches below this
+    int m_visibleLeft;                                   // content x of the drawing area's left end
+    int m_visibleRight;                                  // and of its right end
     std::vector<QLine> m_grid;
     // Advances of the Latin-1 characters in the value and heading fonts, measured when first met.
     std::array<int, 256> m_valueAdvances;

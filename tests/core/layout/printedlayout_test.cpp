@@ -9,11 +9,12 @@ namespace discora {
 namespace {
 
 constexpr int kDpi = 600;
-constexpr int kWidth = 4800; // the usable width: eight inches less 5 pixels, rounded for the test
+constexpr int kWidth = 4800;    // the usable width: eight inches less 5 pixels, rounded for the test
+constexpr int kTimeWidth = 210; // "00:00" at 10 points
 
 TEST(PrintedLayout, AlbumBlocksKeepSixteenPixelsBeforeEachColumn)
 {
-    const NormalPositions p = printedNormalPositions(kDpi, kWidth);
+    const NormalPositions p = printedNormalPositions(kDpi, kWidth, kTimeWidth);
     EXPECT_EQ((std::vector<int>{p.x0, p.xSong, p.xMid, p.xTrack2, p.xSong2, p.xNum, p.xTime2}),
               (std::vector<int>{10, 156, 2070, 2346, 2490, 3918, 4494}));
     EXPECT_EQ(p.contentWidth, kWidth);
@@ -35,6 +36,29 @@ TEST(PrintedLayout, AlbumBlocksKeepSixteenPixelsBeforeEachColumn)
     EXPECT_EQ(songs->cells[5].right, kWidth - 16);
     EXPECT_EQ(plan.lines.back().rule, BlockRule::Thin);
     EXPECT_EQ(plan.linesPerRecord, 45);
+}
+
+// Narrower paper draws the block in proportion, and the time columns never get less than a time.
+TEST(PrintedLayout, NarrowPaperKeepsRoomForTheTimes)
+{
+    struct Case
+    {
+        const char* paper;
+        int width; // usable width at 600 dpi: the paper less half an inch of margins, less 5 pixels
+    };
+    for (const Case c : {Case{"A4", 4657}, Case{"A5", 3193}, Case{"A6", 2179}}) {
+        const NormalPositions p = printedNormalPositions(kDpi, c.width, kTimeWidth);
+        EXPECT_LT(p.xMid, c.width / 2) << c.paper;
+        EXPECT_GE(p.xTrack2 - kPaperCellGap - p.xMid, kTimeWidth) << c.paper;
+        EXPECT_GE(p.cellEnd - p.xTime2, kTimeWidth) << c.paper;
+        EXPECT_LT(p.xSong, p.xMid) << c.paper;
+        EXPECT_LT(p.xTrack2, p.xSong2) << c.paper;
+        EXPECT_LE(p.xSong2, p.xTime2) << c.paper;
+        EXPECT_LT(p.xNum, c.width) << c.paper;
+    }
+    // A4 is all in proportion: nothing needed moving.
+    const NormalPositions a4 = printedNormalPositions(kDpi, 4657, kTimeWidth);
+    EXPECT_EQ(a4.xMid, 2070 * 4657 / 4795);
 }
 
 TEST(PrintedLayout, SongDetailBlocksStartAtTheMargin)
