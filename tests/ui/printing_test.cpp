@@ -17,6 +17,7 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -231,6 +232,18 @@ TEST_F(PrintingTest, AJobReportsItsPagesAsItPrintsThem)
     EXPECT_EQ(progress.steps, 4);
     EXPECT_EQ(progress.ends, 1);
     EXPECT_EQ(pdfPageCount(pdf("progress.pdf")), 4);
+
+    // Asked to stop after two pages, the job keeps the two it printed.
+    QPdfWriter stopped(pdf("stopped.pdf"));
+    stopped.setResolution(300);
+    const CataloguePages again(doc, stopped, std::nullopt);
+    std::vector<std::pair<int, int>> asked;
+    ASSERT_TRUE(printPages(stopped, again, {}, nullptr, [&](int printed, int total) {
+        asked.emplace_back(printed, total);
+        return printed < 2;
+    }));
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}}));
+    EXPECT_EQ(pdfPageCount(pdf("stopped.pdf")), 2);
 }
 
 // The command line, with the settings of a store and a catalogue file written by the program.
@@ -365,6 +378,24 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersAndChoosesTheSelectionOnlyWhenEntrie
     }
 }
 
+TEST_F(PrintWindowTest, ThePrintDialogsPageRangeCountsThePagesOfWhatItPrints)
+{
+    doc().setViewOptions(shortAlbums(1)); // one album a page
+    for (const bool selected : {false, true}) {
+        if (selected)
+            select({2});
+        int lastPage = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            lastPage = dialog->maxPage();
+            dialog->reject();
+        });
+        window().runCommand(CommandId::Print);
+        EXPECT_EQ(lastPage, selected ? 1 : 4);
+    }
+}
+
 TEST_F(PrintWindowTest, PrintSetupSetsUpThePrinterThePrintCommandsUse)
 {
     QPrinter* shown = nullptr;
@@ -432,16 +463,24 @@ TEST_F(PrintWindowTest, ThePreviewTurnsPagesWithPageDownAndPageUpAndClosesWithEs
         seen.push_back(pages->pageCount());
         // The offscreen platform does not activate a dialog by itself; a shown preview is active.
         QApplication::setActiveWindow(dialog);
+        // The page box is the line edit that holds a page number.
+        QLineEdit* box = nullptr;
+        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+            if (edit->text() == QStringLiteral("1"))
+                box = edit;
+        ASSERT_NE(box, nullptr);
         QTest::keyClick(dialog, Qt::Key_PageDown);
         QTest::keyClick(dialog, Qt::Key_PageDown);
         seen.push_back(pages->currentPage());
+        seen.push_back(box->text().toInt());
         QTest::keyClick(dialog, Qt::Key_PageUp);
         seen.push_back(pages->currentPage());
+        seen.push_back(box->text().toInt());
         QTest::keyClick(dialog, Qt::Key_Escape);
         closed = !dialog->isVisible();
     });
     window().runCommand(CommandId::PrintPreview);
-    EXPECT_EQ(seen, (std::vector<int>{4, 3, 2}));
+    EXPECT_EQ(seen, (std::vector<int>{4, 3, 3, 2, 2}));
     EXPECT_TRUE(closed);
 }
 

@@ -52,7 +52,8 @@ void CataloguePages::printPage(QPainter& painter, int page) const
     CataloguePainter(painter, input).paintPage(page);
 }
 
-Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan span, ProgressSink* progress)
+Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan span, ProgressSink* progress,
+                  const KeepPrinting& keepPrinting)
 {
     const int count = job.pageCount();
     const int first = span.first <= 0 ? 1 : std::min(span.first, count);
@@ -65,12 +66,19 @@ Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan
     QElapsedTimer shown;
     shown.start();
     bool firstSheet = true;
+    const int total = (last - first + 1) * copies;
+    int printed = 0;
     for (int copy = 0; copy < copies; ++copy) {
         for (int page = first; page <= last; ++page) {
+            if (keepPrinting && printed > 0 && !keepPrinting(printed, total)) {
+                painter.end();
+                return success();
+            }
             if (!firstSheet)
                 device.newPage();
             firstSheet = false;
             job.printPage(painter, page);
+            ++printed;
             scope.step();
             // A long job tells where it is and lets the window repaint; what the user types waits.
             if (progress && shown.elapsed() >= kRepaintInterval) {

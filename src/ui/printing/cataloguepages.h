@@ -9,6 +9,7 @@
 
 #include <QFont>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,9 +63,13 @@ struct PageSpan
     int copies = 1;
 };
 
+// Asked after each page with the pages printed and the pages to print; false stops the job there
+// (the pages printed so far stay).
+using KeepPrinting = std::function<bool(int printed, int total)>;
+
 // Prints the span of job on device, one page after the other, showing "Printing page %d of %d"
 // with a progress bar. Fails with "Could not start print job." when the device cannot be opened.
 Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan span = {},
-                  ProgressSink* progress = nullptr);
+                  ProgressSink* progress = nullptr, const KeepPrinting& keepPrinting = {});
 
 } // namespace discora

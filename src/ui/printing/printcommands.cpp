@@ -11,11 +11,19 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QShortcut>
 
 #include <algorithm>
 
 namespace discora {
+
+namespace {
+
+// A preview that takes longer than this, in milliseconds, shows its progress and Cancel.
+constexpr int kPreviewWaitShownAfter = 400;
+
+} // namespace
 
 PrintCommands::PrintCommands(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
                              PrintSelection selection, QWidget* parent)
@@ -53,8 +61,12 @@ void PrintCommands::print()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     printer.setPrintRange(selected ? QPrinter::Selection : QPrinter::AllPages);
-    // The page count depends on the printer the dialog chooses; the job clamps the range to it.
-    dialog.setMinMax(1, std::max(1, CataloguePages(m_doc, printer, std::nullopt).pageCount()));
+    // The pages of what the dialog starts with: the selection when it is chosen. The count depends
+    // on the printer the dialog chooses; the job clamps the range to it.
+    std::optional<std::vector<int>> shown;
+    if (selected)
+        shown = m_selection.selection().positions();
+    dialog.setMinMax(1, std::max(1, CataloguePages(m_doc, printer, std::move(shown)).pageCount()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     printOn(printer, printer.printRange() == QPrinter::Selection);
@@ -67,8 +79,20 @@ void PrintCommands::preview()
     printer.setPrintRange(anySelected() ? QPrinter::Selection : QPrinter::AllPages);
     printer.setFromTo(0, 0);
     QPrintPreviewDialog dialog(&printer, m_parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [this](QPrinter* p) { printOn(*p, p->printRange() == QPrinter::Selection); });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this, &dialog](QPrinter* p) {
+        // A long catalogue takes a while to lay out: the user may stop it, and sees the pages
+        // made so far.
+        QProgressDialog waiting(QStringLiteral("Preparing the print preview\u2026"), QStringLiteral("Cancel"),
+                                0, 0, &dialog);
+        waiting.setWindowTitle(QStringLiteral("Print Preview"));
+        waiting.setWindowModality(Qt::WindowModal);
+        waiting.setMinimumDuration(kPreviewWaitShownAfter);
+        printOn(*p, p->printRange() == QPrinter::Selection, [&waiting](int printed, int total) {
+            waiting.setMaximum(total);
+            waiting.setValue(printed);
+            return !waiting.wasCanceled();
+        });
+    });
     addPageKeys(dialog);
     dialog.exec();
 }
@@ -78,13 +102,28 @@ void PrintCommands::addPageKeys(QPrintPreviewDialog& dialog)
     auto* pages = dialog.findChild<QPrintPreviewWidget*>();
     if (!pages)
         return;
-    const auto turn = [pages](int by) {
+    // The dialog's own page buttons turn the page, so its page box and buttons follow.
+    const auto navigation = [&dialog](const QString& text) -> QAction* {
+        for (QAction* action : dialog.findChildren<QAction*>())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    };
+    const auto turn = [pages](QAction* button, int by) {
+        if (button) {
+            if (button->isEnabled())
+                button->trigger();
+            return;
+        }
         pages->setCurrentPage(std::clamp(pages->currentPage() + by, 1, std::max(1, pages->pageCount())));
     };
+    QAction* nextPage = navigation(QStringLiteral("Next page"));
+    QAction* previousPage = navigation(QStringLiteral("Previous page"));
     auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), &dialog);
-    QObject::connect(next, &QShortcut::activated, pages, [turn] { turn(1); });
+    QObject::connect(next, &QShortcut::activated, pages, [turn, nextPage] { turn(nextPage, 1); });
     auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &dialog);
-    QObject::connect(previous, &QShortcut::activated, pages, [turn] { turn(-1); });
+    QObject::connect(previous, &QShortcut::activated, pages,
+                     [turn, previousPage] { turn(previousPage, -1); });
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), &dialog);
     QObject::connect(close, &QShortcut::activated, &dialog, &QDialog::reject);
 }
@@ -95,7 +134,7 @@ void PrintCommands::setup()
     dialog.exec();
 }
 
-bool PrintCommands::printOn(QPrinter& printer, bool selectionChosen)
+bool PrintCommands::printOn(QPrinter& printer, bool selectionChosen, const KeepPrinting& keepPrinting)
 {
     std::optional<std::vector<int>> list;
     if (selectionChosen && anySelected())
@@ -111,7 +150,7 @@ bool PrintCommands::printOn(QPrinter& printer, bool selectionChosen)
     // Copies the printer cannot make itself are printed one after the other.
     if (!printer.supportsMultipleCopies())
         span.copies = printer.copyCount();
-    const Status status = printPages(printer, job, span, m_progress);
+    const Status status = printPages(printer, job, span, m_progress, keepPrinting);
     if (!status)
         m_prompter.showError(status.error());
     return status.ok();

@@ -3,6 +3,8 @@
 // the dialog offers and chooses the Selection range.
 #pragma once
 
+#include "ui/printing/cataloguepages.h"
+
 #include <functional>
 #include <memory>
 
@@ -44,7 +46,8 @@ public:
     // The job once a dialog has chosen: the selected entries when selectionChosen and entries
     // are selected, otherwise every entry with the selection cleared; the printer's page range
     // when it has one. A job that cannot start is reported. False when nothing was printed.
-    bool printOn(QPrinter& printer, bool selectionChosen);
+    // keepPrinting, when given, may stop the job after any page.
+    bool printOn(QPrinter& printer, bool selectionChosen, const KeepPrinting& keepPrinting = {});
 
     // The printer the dialogs set up, kept between commands.
     QPrinter& printer();
