@@ -2,6 +2,9 @@
 
 #include "core/document/cataloguedocument.h"
 
+#include "core/settings/optionpages.h"
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -24,6 +27,9 @@ ScreenFont withDefaultFont(ScreenFont font)
     // A size or weight below zero can only come from a damaged settings file; it is as broken as 0.
     if (font.faceName.empty() || font.size <= 0 || font.weight <= 0)
         font = ScreenFont{};
+    // Beyond these the pixel arithmetic of the screen and the printer would overflow.
+    font.size = std::min(font.size, kLargestFontSize);
+    font.weight = std::min(font.weight, kHeaviestFontWeight);
     return font;
 }
 
@@ -63,8 +69,13 @@ std::array<std::string, 2> AppSettings::headingsWithDefaults() const
 ViewOptions AppSettings::readViewOptions() const
 {
     ViewOptions options;
-    for (int i = 0; i < kViewOptionCount; ++i)
-        options.setAt(i, m_store.readInt(kUserData, kViewOptionInfo[i].key, kViewOptionInfo[i].defaultValue));
+    // A page-break choice is one of its radio buttons, else the default.
+    for (int i = 0; i < kViewOptionCount; ++i) {
+        const ViewOptionInfo& info = kViewOptionInfo[i];
+        const int value = m_store.readInt(kUserData, info.key, info.defaultValue);
+        const int choices = optionChoiceCount(info.key);
+        options.setAt(i, choices > 0 && (value < 0 || value >= choices) ? info.defaultValue : value);
+    }
     return options;
 }
 

@@ -13,6 +13,10 @@
 
 namespace discora {
 
+// The largest font size (in tenths of a point: 1,638 points) and weight a setting may hold.
+inline constexpr int kLargestFontSize = 16380;
+inline constexpr int kHeaviestFontWeight = 1000;
+
 class CatalogueDocument;
 
 inline constexpr const char* kUserData = "User Data";

@@ -97,4 +97,13 @@ std::span<const OptionPageInfo> optionPages()
     return kPages;
 }
 
+int optionChoiceCount(std::string_view key)
+{
+    for (const OptionPageInfo& page : optionPages())
+        for (const OptionControl& control : page.controls)
+            if (control.kind == OptionControlKind::RadioGroup && control.key == key)
+                return static_cast<int>(control.texts.size());
+    return 0;
+}
+
 } // namespace discora

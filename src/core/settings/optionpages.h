@@ -30,6 +30,8 @@ struct OptionPageInfo
 };
 
 std::span<const OptionPageInfo> optionPages();
+// How many buttons the radio group stored under key has; 0 when key is not a radio group.
+int optionChoiceCount(std::string_view key);
 
 inline constexpr std::string_view kChangeFontText = "Change Font...";
 inline constexpr std::string_view kChangeColorsText = "Change Colors...";

@@ -57,8 +57,15 @@ int maximizedValue(ShowState state)
 ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens,
                         const ScreenRect& primary)
 {
+    // A window larger than all the screens together cannot be placed; it is made to fit.
+    ScreenRect reach = primary;
     for (const ScreenRect& s : screens)
-        if (r.left < s.right && r.right > s.left && r.top < s.bottom && r.bottom > s.top)
+        reach = {std::min(reach.left, s.left), std::min(reach.top, s.top), std::max(reach.right, s.right),
+                 std::max(reach.bottom, s.bottom)};
+    const bool fits =
+        r.width() > 0 && r.height() > 0 && r.width() <= reach.width() && r.height() <= reach.height();
+    for (const ScreenRect& s : screens)
+        if (fits && r.left < s.right && r.right > s.left && r.top < s.bottom && r.bottom > s.top)
             return r;
     const int width = std::clamp(r.width(), 100, std::max(100, primary.width()));
     const int height = std::clamp(r.height(), 100, std::max(100, primary.height()));

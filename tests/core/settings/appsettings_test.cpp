@@ -105,6 +105,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, FontRule,
                                            FontCase{"Complete", {"Arial", 120, 700, true, false}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A damaged or hand-edited settings file cannot ask for more than the screen and the printer can
+// work with: the font stops at 1,638 points and its heaviest weight, a page-break choice is one of
+// its buttons.
+TEST(AppSettings, NumbersOutOfReachAreBroughtIntoRange)
+{
+    MemorySettingsStore store;
+    store.writeString(kUserData, "Face Name", "Arial");
+    store.writeInt(kUserData, "Font Size", 2147483647);
+    store.writeInt(kUserData, "Font Weight", 2147483647);
+    store.writeInt(kUserData, "NlViewPrint", 77);
+    store.writeInt(kUserData, "GroupViewPrint", -3);
+    store.writeInt(kUserData, "ArtistPrint", 2);
+    const AppSettings settings(store);
+    const ScreenFont font = settings.fontWithDefaults();
+    EXPECT_EQ(font.size, 16380);
+    EXPECT_EQ(font.weight, 1000);
+    const ViewOptions options = settings.readViewOptions();
+    EXPECT_EQ(options.value(ViewOption::NlViewPrint), ViewOptions{}.value(ViewOption::NlViewPrint));
+    EXPECT_EQ(options.value(ViewOption::GroupViewPrint), ViewOptions{}.value(ViewOption::GroupViewPrint));
+    EXPECT_EQ(options.value(ViewOption::ArtistPrint), 2);
+}
+
 TEST(AppSettings, EmptyHeadingsBecomeTheDefaultNames)
 {
     MemorySettingsStore store;

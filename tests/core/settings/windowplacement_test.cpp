@@ -50,5 +50,20 @@ TEST(WindowPlacement, ARectangleOffEveryScreenComesBackOntoThePrimary)
     EXPECT_LE(gone.bottom, primary.bottom);
 }
 
+TEST(WindowPlacement, AWindowLargerThanEveryScreenIsMadeToFit)
+{
+    const ScreenRect primary{0, 0, 1920, 1080};
+    const std::vector<ScreenRect> screens{primary};
+    for (const ScreenRect stored :
+         {placementFromSettings("0 0 1000000 1000000", 0, 0).normal,
+          ScreenRect{-1000000, -1000000, 1000000, 1000000}, ScreenRect{500, 500, 400, 400}}) {
+        const ScreenRect placed = keepOnScreen(stored, screens, primary);
+        EXPECT_GT(placed.width(), 0);
+        EXPECT_LE(placed.width(), primary.width());
+        EXPECT_GT(placed.height(), 0);
+        EXPECT_LE(placed.height(), primary.height());
+    }
+}
+
 } // namespace
 } // namespace discora
