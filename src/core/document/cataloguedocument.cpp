@@ -147,26 +147,6 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     return status;
 }
 
-namespace {
-
-// The value list a field's texts are offered from in the entry sheet, if any.
-std::optional<ValueListId> valueListOf(Field f)
-{
-    switch (f) {
-    case Field::Artist: return ValueListId::Artist;
-    case Field::Producer1:
-    case Field::Producer2: return ValueListId::Producer;
-    case Field::MediaType: return ValueListId::MediaType;
-    case Field::MusicType: return ValueListId::MusicType;
-    case Field::AlbumName: return ValueListId::AlbumName;
-    case Field::Quality: return ValueListId::Quality;
-    case Field::Label: return ValueListId::Label;
-    default: return std::nullopt;
-    }
-}
-
-} // namespace
-
 void CatalogueDocument::addValuesOf(int album)
 {
     addValuesOf(album, m_valueLists);
