@@ -170,15 +170,6 @@ struct StoredText
     bool wide = false;
 };
 
-std::u16string unitsOf(std::string_view bytes)
-{
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    return units;
-}
-
 // Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
 // store one record per album: the first pass checks every list, notes where each begins and about
 // how much the records will take; the second reads all lists side by side, an album at a time,
@@ -340,8 +331,7 @@ private:
             cp1252::appendUtf8(scratch, text.bytes);
             return scratch;
         }
-        const std::u16string units = unitsOf(text.bytes);
-        scratch = cp1252::utf16ToUtf8(units.data(), units.size());
+        scratch = cp1252::utf16BytesToUtf8(text.bytes);
         return scratch;
     }
 
