@@ -458,8 +458,6 @@ private:
         // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
         std::deque<std::string> converted;
         std::size_t convertedUsed = 0;
-        static constexpr char kTrackNumbers[] = "01020304050607080910111213141516171819202122232425"
-                                                "26";
 
         std::size_t stepsTaken = 0;
         for (std::size_t first = 0; first < m_albumCount; first += kBlock) {
@@ -510,7 +508,7 @@ private:
                         if (!isTitle(texts[t].field))
                             continue;
                         const int slot = fieldIndex(texts[t].field) - fieldIndex(titleField(1)) + 1;
-                        texts[noted[i]++] = {trackField(slot), {kTrackNumbers + 2 * (slot - 1), 2}};
+                        texts[noted[i]++] = {trackField(slot), presetTrackNumber(slot)};
                     }
                 }
                 try {
