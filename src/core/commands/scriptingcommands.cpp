@@ -1,7 +1,7 @@
 #include "core/commands/scriptingcommands.h"
 
-#include "core/catalogue/cataloguefile.h"
-#include "core/catalogue/filebytes.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
@@ -78,31 +78,14 @@ Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
 Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
 {
     const Catalogue fresh;
-    LoadedCatalogue loaded;
-    {
-        auto bytes = FileBytes::read(cl.file);
-        if (!bytes)
-            return Error{"Cannot open \"" + cl.file + "\". " + bytes.error()};
-        auto read = readCatalogue(bytes->view(), LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
-        if (!read)
-            return Error{"Cannot open \"" + cl.file + "\". " + read.error()};
-        loaded = std::move(*read);
-    }
+    auto loaded = readCatalogueFile(cl.file, LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
+    if (!loaded)
+        return Error{loaded.error()};
     const auto defaults = settings.headingsWithDefaults();
     for (int h = 0; h < 2; ++h)
-        if (loaded.headings[h].empty())
-            loaded.headings[h] = defaults[h];
-    Status status = success();
-    try {
-        status = writeFileAtomically(cl.output, [&](ByteSink& sink) {
-            writeCatalogue(sink, loaded.albums, loaded.layouts, loaded.headings);
-        });
-    } catch (const std::bad_alloc&) {
-        return Error{"Cannot save \"" + cl.output + "\". Not enough memory to save the file."};
-    }
-    if (!status)
-        return Error{"Cannot save \"" + cl.output + "\". " + status.error()};
-    return success();
+        if (loaded->headings[h].empty())
+            loaded->headings[h] = defaults[h];
+    return writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings);
 }
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)

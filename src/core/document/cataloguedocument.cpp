@@ -1,6 +1,7 @@
 #include "core/document/cataloguedocument.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
 #include "core/order/filters.h"
@@ -277,7 +278,7 @@ Status CatalogueDocument::load(std::string_view bytes)
     try {
         adoptLoaded(std::move(*loaded));
     } catch (const std::bad_alloc&) {
-        return Error{"Not enough memory to load the file."};
+        return Error{kLoadOutOfMemory};
     }
     return success();
 }
@@ -289,33 +290,21 @@ std::string CatalogueDocument::save() const
 
 Status CatalogueDocument::openFile(const std::string& path)
 {
-    auto bytes = FileBytes::read(path);
-    if (!bytes)
-        return Error{"Cannot open \"" + path + "\". " + bytes.error()};
-    auto loaded = readCatalogue(bytes->view(), LoadBase{m_layouts, m_headings}, progress());
+    auto loaded = readCatalogueFile(path, LoadBase{m_layouts, m_headings}, progress());
     if (!loaded)
-        return Error{"Cannot open \"" + path + "\". " + loaded.error()};
-    // The file's bytes go before what is derived from the albums is built beside them.
-    bytes = Error{};
+        return Error{loaded.error()};
     try {
         adoptLoaded(std::move(*loaded));
     } catch (const std::bad_alloc&) {
-        return Error{"Cannot open \"" + path + "\". Not enough memory to load the file."};
+        return Error{cannotOpen(path, kLoadOutOfMemory)};
     }
     return success();
 }
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    Status status = success();
-    try {
-        status = writeFileAtomically(
-            path, [this](ByteSink& sink) { writeCatalogue(sink, m_albums, m_layouts, m_headings); });
-    } catch (const std::bad_alloc&) {
-        return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
-    }
-    if (!status)
-        return Error{"Cannot save \"" + path + "\". " + status.error()};
+    if (Status status = writeCatalogueFile(path, m_albums, m_layouts, m_headings); !status)
+        return status;
     setModified(false);
     return success();
 }
