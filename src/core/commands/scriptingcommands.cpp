@@ -7,7 +7,7 @@
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
-#include "core/import/csvimport.h"
+#include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
@@ -50,24 +50,14 @@ void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
 // a --map assignment says otherwise.
 Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
 {
-    auto table = readCsvFile(cl.importCsv);
-    if (!table)
-        return Error{table.error()};
-    const std::vector<std::string_view> headings = table->headings();
-    ColumnMapping mapping = ColumnMapping::fromHeadings(headings, withDefaultHeadings(doc.headings()));
-    for (const auto& [column, target] : cl.columnMaps) {
-        const auto c = columnNamed(headings, column);
-        if (!c)
-            return Error{cannotImport(cl.importCsv, "It has no column \"" + column + "\".")};
-        mapping.assign(*c, target);
-    }
-    if (!mapping.fillsAnyField())
-        return Error{cannotImport(cl.importCsv, kImportNoFields)};
-    ImportedAlbums imported = importRows(*table, mapping, doc.albumCount());
-    const auto outcome = doc.importAlbums(std::move(imported.albums));
-    if (!outcome.error.empty())
-        return Error{cannotImport(cl.importCsv, outcome.error)};
-    std::cerr << "discora: " << importSummary(imported.report) << "\n";
+    auto plan = planCsvImport(doc, cl.importCsv, cl.columnMaps);
+    if (!plan)
+        return Error{plan.error()};
+    const CsvImportOutcome outcome = applyCsvImport(doc, plan->table, plan->mapping);
+    // Without a window the message names the file, as every other message of the import does.
+    if (!outcome.edit.error.empty())
+        return Error{cannotImport(cl.importCsv, outcome.edit.error)};
+    std::cerr << "discora: " << importSummary(outcome.report) << "\n";
     return success();
 }
 
