@@ -4,11 +4,9 @@
 #include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
+#include "core/order/derivedorders.h"
 #include "core/order/filters.h"
 #include "core/order/orders.h"
-#include "core/order/performerlist.h"
-#include "core/order/producerlist.h"
-#include "core/order/songlist.h"
 
 #include <algorithm>
 #include <new>
@@ -183,23 +181,7 @@ void CatalogueDocument::rebuildValueLists()
 
 void CatalogueDocument::refillEntryLists()
 {
-    if (m_entryListSink)
-        m_entryListSink->clearEntryLists();
-    int total = 0;
-    for (const auto& list : m_valueLists)
-        total += list.count();
-    ProgressScope progress(this->progress(), "Updating Edit/Enter Dialog Box", total);
-    try {
-        for (int id = 0; id < kValueListCount; ++id) {
-            for (const std::string& value : m_valueLists[id].values()) {
-                if (m_entryListSink)
-                    m_entryListSink->addEntryValue(static_cast<ValueListId>(id), value);
-                progress.step();
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        // The sheet offers the values that fit; every field can still be typed.
-    }
+    m_entryLists.refill(m_valueLists, progress());
 }
 
 void CatalogueDocument::clearAll()
@@ -213,8 +195,7 @@ void CatalogueDocument::clearAll()
     for (auto& list : m_valueLists)
         list.clear();
     // The sheet's drop-down lists mirror the value lists; a new catalogue must not offer the old one's.
-    if (m_entryListSink)
-        m_entryListSink->clearEntryLists();
+    m_entryLists.clear();
     m_currentOrder = SortOrder::ByArtist;
 }
 
@@ -248,7 +229,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     next.m_albums = std::move(loaded.albums);
     next.m_layouts = std::move(loaded.layouts);
     next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
-    next.m_entryListSink = m_entryListSink;
+    next.m_entryLists = m_entryLists;
     next.rebuildValueLists();
     next.refillEntryLists();
     try {
@@ -343,18 +324,6 @@ Status CatalogueDocument::setFilter(FilterField field, std::string text)
     return setFilters(filters);
 }
 
-namespace {
-
-// Makes a built list current; fails with message when memory cut it short.
-template <typename Entry>
-Status adoptList(std::vector<Entry>& target, BuiltList<Entry>&& built, const char* message)
-{
-    target = std::move(built.entries);
-    return built.outOfMemory ? Status(Error{message}) : success();
-}
-
-} // namespace
-
 Status CatalogueDocument::orderBy(SortOrder order)
 {
     if (isAlbumOrder(order)) {
@@ -372,34 +341,10 @@ Status CatalogueDocument::orderBy(SortOrder order)
             albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress());
         m_displayOrder.swap(byArtist);
     }
-    DerivedLists lists;
-    Status status = success();
-    switch (order) {
-    case SortOrder::ByArtistShort: {
-        auto songs = songList(*this, SongHeaders::PerArtist, progress());
-        if (m_viewOptions.on(ViewOption::ArtistSongSort))
-            songs = sortedSongList(*this, std::move(songs), SongHeaders::PerArtist, progress());
-        status = adoptList(lists.songs, std::move(songs), kSongsOutOfMemory);
-        break;
-    }
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        status = adoptList(lists.songs,
-                           sortedSongList(*this, songList(*this, SongHeaders::None, progress()),
-                                          SongHeaders::None, progress()),
-                           kSongsOutOfMemory);
-        break;
-    case SortOrder::ByProducer:
-        status = adoptList(lists.producers, producerList(*this, progress()), kProducersOutOfMemory);
-        break;
-    case SortOrder::ByPerformer:
-        status = adoptList(lists.performers, performerList(*this, progress()), kPerformersOutOfMemory);
-        break;
-    default: break;
-    }
-    m_derived = std::move(lists);
+    DerivedOrderLists built = derivedOrderLists(*this, order, progress());
+    m_derived = std::move(built.lists);
     m_currentOrder = order;
-    return status;
+    return built.status;
 }
 
 Status CatalogueDocument::runOrder(SortOrder order)
