@@ -2,7 +2,9 @@
 // and without the disk), and how much memory a loaded catalogue holds compared with its file.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/atomicfile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
 

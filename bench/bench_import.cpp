@@ -5,7 +5,6 @@
 // empty catalogue, which sorts them by artist.
 #include "benchdocument.h"
 
-#include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/csvcolumns.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"

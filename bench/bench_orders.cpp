@@ -4,7 +4,6 @@
 // 5,000 albums.
 #include "benchdocument.h"
 
-#include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/comparenames.h"

@@ -5,7 +5,6 @@
 #include "benchdocument.h"
 #include "qtbenchmarkmain.h"
 
-#include "core/catalogue/cataloguefile.h"
 #include "core/document/cataloguedocument.h"
 #include "ui/printing/cataloguepages.h"
 #include "ui/printing/printcommandline.h"

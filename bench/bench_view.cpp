@@ -6,7 +6,7 @@
 #include "benchdocument.h"
 #include "qtbenchmarkmain.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
 #include "core/order/orders.h"

@@ -5,7 +5,7 @@
 
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
 

@@ -4,7 +4,8 @@
 #include "allocationwatch.h"
 #include "fuzzcheck.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"

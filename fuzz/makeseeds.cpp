@@ -3,7 +3,7 @@
 // Windows-1252 and long texts among them), settings files and command lines.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/displaysettings.h"
 #include "support/testcatalogue.h"

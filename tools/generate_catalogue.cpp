@@ -2,7 +2,8 @@
 // collection or on a very large one.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/atomicfile.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/columnlayout.h"
 
 #include <charconv>

@@ -2,7 +2,8 @@
 // as asked, and carried through the catalogue file unchanged.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/catalogue/cp1252.h"
 

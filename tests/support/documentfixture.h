@@ -2,7 +2,7 @@
 // derived list is built by the program's own load steps.
 #pragma once
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/document/cataloguedocument.h"
 
 #include <string>

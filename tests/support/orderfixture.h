@@ -2,7 +2,7 @@
 // file is, plus a progress recorder and a plain exchange sort the fast orders must reproduce.
 #pragma once
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/comparenames.h"

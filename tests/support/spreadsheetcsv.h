@@ -42,7 +42,7 @@ inline std::vector<AlbumRecord> spreadsheetAlbums(int firstNumber)
     nina.number = std::to_string(firstNumber);
     const auto tracks = pastelBluesTracks();
     for (int k = 1; k <= 12; ++k)
-        nina.songs[k - 1] = {tracks[k - 1], "", presetTrackNumber(k)};
+        nina.songs[k - 1] = {tracks[k - 1], "", std::string(presetTrackNumber(k))};
     AlbumRecord csn;
     csn.artist = "Crosby, Stills & Nash";
     csn.albumName = "Crosby Stills & Nash";

@@ -1,6 +1,6 @@
 // The catalogue view in the main window, driven by the mouse, the keys and the commands as a user
 // would drive it, and painted into an image to check what it shows.
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"

@@ -1,7 +1,7 @@
 // The CD player window as the user meets it: Play in the view opens it on the selected songs or
 // the chosen album, its buttons and track list drive a scripted drive, the drive's notices come
 // back queued, and closing it lets the drive go and enables Play again.
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/libcdiodevice.h"

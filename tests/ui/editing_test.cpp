@@ -1,6 +1,6 @@
 // Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
 // the real entry sheet and the view, as a user would.
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 #include "core/commands/commandlineexport.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"

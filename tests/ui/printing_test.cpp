@@ -1,7 +1,6 @@
 // Printing as the user and the command line see it: PDF files printed offscreen and read back
 // with poppler's pdfinfo and pdftotext, the print dialog's Selection range, the preview's page
 // keys, and the progress a job reports.
-#include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/progresssink.h"
 #include "core/layout/viewselection.h"
 #include "core/settings/appsettings.h"

@@ -32,9 +32,11 @@ const std::string& AlbumRecord::text(Field f) const
     }
 }
 
-std::string presetTrackNumber(int slot)
+std::string_view presetTrackNumber(int slot)
 {
-    return {static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10)};
+    static constexpr std::string_view kNumbers = "0102030405060708091011121314151617181920212223242526";
+    static_assert(kNumbers.size() == 2 * kSongSlots);
+    return kNumbers.substr(static_cast<std::size_t>(2 * (slot - 1)), 2);
 }
 
 std::string& AlbumRecord::text(Field f)

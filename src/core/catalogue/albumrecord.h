@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace discora {
 
@@ -48,7 +49,8 @@ struct AlbumRecord
     const std::string& text(Field f) const;
 };
 
-// The track number the entry sheet offers a song slot: "01" to "26".
-std::string presetTrackNumber(int slot);
+// The track number the entry sheet offers a song slot: "01" to "26". The same texts are what an
+// import and a file without track numbers give the songs.
+std::string_view presetTrackNumber(int slot);
 
 } // namespace discora

@@ -1,57 +1,36 @@
-// The ".dcf" catalogue file: a little-endian column store. We write version -7 and read every
-// version back to the oldest, unmarked layout.
+// The ".dcf" catalogue file's layout as its reader and writer share it: the version written and the
+// two groups of column edges. We write version -7 and read every version back to the oldest,
+// unmarked layout (cataloguereader.h, cataloguewriter.h).
 #pragma once
 
-#include "core/catalogue/albumstore.h"
-#include "core/catalogue/bytesink.h"
 #include "core/catalogue/columnlayout.h"
-#include "core/catalogue/progresssink.h"
-#include "core/catalogue/result.h"
-
-#include <array>
-#include <functional>
-#include <string>
-#include <string_view>
 
 namespace discora {
 
 constexpr int kCurrentFileVersion = -7;
 
-struct LoadedCatalogue
+struct EdgeRef
 {
-    AlbumStore albums;
-    ColumnLayouts layouts;
-    std::array<std::string, 2> headings;
-    int version = kCurrentFileVersion;
+    LayoutId layout;
+    int first; // 1-based edge numbers, inclusive
+    int last;
 };
 
-// What the document holds before the load: older files leave layouts as they were, and an empty
-// heading in the file keeps the heading currently shown.
-struct LoadBase
-{
-    ColumnLayouts layouts;
-    std::array<std::string, 2> headings;
+// The two groups of left edges, in file order.
+inline constexpr EdgeRef kEdgeGroupA[] = {
+    {LayoutId::ByNumber, 1, 5},        {LayoutId::ByArtistShort, 5, 5}, {LayoutId::ByAlbumName, 3, 5},
+    {LayoutId::ByCatalogNumber, 4, 5}, {LayoutId::ByCustom1, 4, 5},     {LayoutId::ByCustom2, 4, 5},
+    {LayoutId::ByArtist, 3, 5},        {LayoutId::ByLabel, 4, 5},       {LayoutId::ByQuality, 4, 5},
+    {LayoutId::ByMediaType, 4, 5},     {LayoutId::ByMusicType, 4, 5},   {LayoutId::ByPerformer, 4, 5},
+    {LayoutId::ByProducer, 3, 5},      {LayoutId::BySong, 4, 5},
 };
 
-// Reads a whole file's bytes. Every count and length is checked against the bytes that are left
-// before anything is allocated; malformed input and memory exhaustion fail the whole read.
-Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress);
-
-// The file's bytes, into sink as they are made, or as one string.
-void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
-                    const std::array<std::string, 2>& headings);
-std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings);
-
-// Plain file access for catalogues and exports. Writing goes to the file the path finally names
-// (symbolic links followed), through a temporary file beside it that replaces it only when
-// everything was written, keeping its permissions; a crash leaves the old or the new file whole.
-// In a folder where no file can be created but the file may be changed, the file is overwritten
-// in place instead.
-Result<std::string> readWholeFile(const std::string& path);
-Status writeFileAtomically(const std::string& path, std::string_view bytes);
-// The same for bytes that writeBody makes into the sink it is given, which writes them to the
-// temporary file block by block.
-Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody);
+inline constexpr EdgeRef kEdgeGroupB[] = {
+    {LayoutId::ByArtistShort, 1, 4}, {LayoutId::ByAlbumName, 1, 2}, {LayoutId::ByCatalogNumber, 1, 3},
+    {LayoutId::ByCustom1, 1, 3},     {LayoutId::ByCustom2, 1, 3},   {LayoutId::ByArtist, 1, 2},
+    {LayoutId::ByLabel, 1, 3},       {LayoutId::ByQuality, 1, 3},   {LayoutId::ByMediaType, 1, 3},
+    {LayoutId::ByMusicType, 1, 3},   {LayoutId::ByPerformer, 1, 3}, {LayoutId::ByProducer, 1, 2},
+    {LayoutId::BySong, 1, 3},
+};
 
 } // namespace discora

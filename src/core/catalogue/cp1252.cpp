@@ -1,6 +1,7 @@
 #include "core/catalogue/cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace discora::cp1252 {
 
@@ -94,14 +95,24 @@ char32_t decodeUtf8(std::string_view s, std::size_t& pos)
 
 void appendUtf8(std::string& out, std::string_view bytes)
 {
-    for (unsigned char c : bytes)
-        appendCodePoint(out, toCodePoint(c));
+    // Runs of ASCII, by far the most of any text, are copied as they are.
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t ascii = i;
+        while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+            ++ascii;
+        out.append(bytes.substr(i, ascii - i));
+        if (ascii == bytes.size())
+            break;
+        appendCodePoint(out, toCodePoint(static_cast<std::uint8_t>(bytes[ascii])));
+        i = ascii + 1;
+    }
 }
 
 std::string toUtf8(std::string_view bytes)
 {
     std::string out;
-    out.reserve(bytes.size());
+    out.reserve(bytes.size() + bytes.size() / 8);
     appendUtf8(out, bytes);
     return out;
 }
@@ -143,6 +154,68 @@ std::string utf16ToUtf8(const char16_t* units, std::size_t count)
         appendCodePoint(out, cp);
     }
     return out;
+}
+
+std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian)
+{
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return utf16ToUtf8(units.data(), units.size());
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        // Eight ASCII bytes at a time: the common case by far.
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            if (lead == 0xE0)
+                low = 0xA0; // no overlong forms
+            if (lead == 0xED)
+                high = 0x9F; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            if (lead == 0xF0)
+                low = 0x90;
+            if (lead == 0xF4)
+                high = 0x8F; // nothing beyond U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p <= extra)
+            return false;
+        if (p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i <= extra; ++i)
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        p += extra + 1;
+    }
+    return true;
 }
 
 std::u16string utf8ToUtf16(std::string_view utf8)

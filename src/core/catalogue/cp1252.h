@@ -1,5 +1,6 @@
 // Conversion between the catalogue file's Windows-1252 bytes and the UTF-8 text the program holds,
-// plus the letter folding used where texts are compared without regard to case.
+// plus the letter folding used where texts are compared without regard to case. The one set of
+// converters the catalogue file and the import share.
 #pragma once
 
 #include <cstdint>
@@ -55,9 +56,17 @@ inline std::uint64_t foldAsciiWord(std::uint64_t word)
 char32_t decodeUtf8(std::string_view text, std::size_t& pos);
 void appendCodePoint(std::string& out, char32_t codePoint);
 
-// UTF-16 code units (as read from the file's 2-byte-character strings) to UTF-8 and back.
+// Whether bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF,
+// no sequence cut short.
+bool isValidUtf8(std::string_view bytes);
+
+// UTF-16 code units (as read from the file's 2-byte-character strings) to UTF-8 and back. A lone
+// surrogate becomes U+FFFD.
 std::string utf16ToUtf8(const char16_t* units, std::size_t count);
 std::u16string utf8ToUtf16(std::string_view utf8);
+// The same from bytes, two to a code unit, little-endian unless bigEndian; an odd last byte is
+// dropped.
+std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian = false);
 
 // Folds every letter that Windows-1252 holds in both cases to its small form: A-Z, the accented
 // capitals, Š, Œ, Ž and Ÿ. Other characters are left as they are.

@@ -1,9 +1,9 @@
 #include "core/catalogue/filebytes.h"
 
-#include "core/catalogue/cataloguefile.h"
-
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,37 +11,46 @@
 
 namespace discora {
 
-Result<FileBytes> FileBytes::read(const std::string& path)
+namespace {
+
+// Reads the file at path into the memory allocate(size) returns (null when there is none).
+// A regular file is read to the size it has; a device or a pipe to the size seeking to its end
+// gives, which a pipe cannot tell.
+template <typename Allocate> Status readInto(const std::string& path, Allocate&& allocate)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return Error{"It is a folder, not a file."};
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Error{std::string("It cannot be read: ") + std::strerror(errno) + "."};
+    const auto fail = [fd](const char* reason) -> Status {
+        ::close(fd);
+        return Error{reason};
+    };
     struct stat st
     {
     };
-    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
-        // Folders, devices and pipes as readWholeFile has them.
-        auto bytes = readWholeFile(path);
-        if (!bytes)
-            return Error{bytes.error()};
-        FileBytes file;
-        file.m_size = bytes->size();
-        file.m_bytes.reset(static_cast<char*>(std::malloc(file.m_size + 1)));
-        if (!file.m_bytes)
-            return Error{"Not enough memory to load the file."};
-        std::memcpy(file.m_bytes.get(), bytes->data(), file.m_size);
-        return file;
+    if (::fstat(fd, &st) != 0)
+        return fail("It cannot be read.");
+    off_t size = st.st_size;
+    if (!S_ISREG(st.st_mode)) {
+        size = ::lseek(fd, 0, SEEK_END);
+        if (size < 0 || ::lseek(fd, 0, SEEK_SET) < 0)
+            return fail("It cannot be read.");
     }
-    FileBytes file;
-    const auto size = static_cast<std::size_t>(st.st_size);
-    file.m_bytes.reset(static_cast<char*>(std::malloc(size + 1)));
-    if (!file.m_bytes) {
-        ::close(fd);
-        return Error{"Not enough memory to load the file."};
+    const auto bytes = static_cast<std::size_t>(size);
+    char* to = nullptr;
+    try {
+        to = allocate(bytes);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
+    if (!to)
+        return fail(kLoadOutOfMemory);
     std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, file.m_bytes.get() + done, size - done);
+    while (done < bytes) {
+        const ssize_t n = ::read(fd, to + done, bytes - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -49,10 +58,36 @@ Result<FileBytes> FileBytes::read(const std::string& path)
         done += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    if (done < size)
+    if (done < bytes)
         return Error{"It cannot be read completely."};
-    file.m_size = size;
+    return success();
+}
+
+} // namespace
+
+Result<FileBytes> FileBytes::read(const std::string& path)
+{
+    FileBytes file;
+    const Status status = readInto(path, [&](std::size_t size) {
+        file.m_bytes.reset(static_cast<char*>(std::malloc(size + 1)));
+        file.m_size = size;
+        return file.m_bytes.get();
+    });
+    if (!status)
+        return Error{status.error()};
     return file;
+}
+
+Result<std::string> readWholeFile(const std::string& path)
+{
+    std::string bytes;
+    const Status status = readInto(path, [&](std::size_t size) {
+        bytes.resize(size);
+        return bytes.data();
+    });
+    if (!status)
+        return Error{status.error()};
+    return bytes;
 }
 
 } // namespace discora

@@ -1,4 +1,5 @@
-// A whole file's bytes, read into memory that is not cleared first: a large catalogue is tens of
+// Reading a whole file into memory, the one reader for catalogues and imported files, with one set
+// of error texts. FileBytes holds memory that is not cleared first: a large catalogue is tens of
 // megabytes, and clearing them before reading over them costs as much as the read.
 #pragma once
 
@@ -11,10 +12,13 @@
 
 namespace discora {
 
+inline constexpr const char* kLoadOutOfMemory = "Not enough memory to load the file.";
+
 class FileBytes
 {
 public:
-    // The same errors as readWholeFile.
+    // Fails with the reason, without the file's name: a folder, a file that cannot be opened or
+    // read to its end, one too large for memory.
     static Result<FileBytes> read(const std::string& path);
 
     std::string_view view() const { return {m_bytes.get(), m_size}; }
@@ -27,5 +31,8 @@ private:
     std::unique_ptr<char, Free> m_bytes;
     std::size_t m_size = 0;
 };
+
+// The same reading into a string, for callers that go on to change the bytes.
+Result<std::string> readWholeFile(const std::string& path);
 
 } // namespace discora

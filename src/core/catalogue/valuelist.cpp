@@ -112,4 +112,19 @@ void ValueList::clear()
     m_foldedEnds.clear();
 }
 
+std::optional<ValueListId> valueListOf(Field field)
+{
+    switch (field) {
+    case Field::Artist: return ValueListId::Artist;
+    case Field::AlbumName: return ValueListId::AlbumName;
+    case Field::Producer1:
+    case Field::Producer2: return ValueListId::Producer;
+    case Field::MusicType: return ValueListId::MusicType;
+    case Field::MediaType: return ValueListId::MediaType;
+    case Field::Label: return ValueListId::Label;
+    case Field::Quality: return ValueListId::Quality;
+    default: return std::nullopt;
+    }
+}
+
 } // namespace discora

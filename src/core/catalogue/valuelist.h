@@ -3,7 +3,10 @@
 // their folded text, makes the test constant-time; the folded texts sit one after another.
 #pragma once
 
+#include "core/catalogue/field.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,5 +56,9 @@ enum class ValueListId : int
     Quality
 };
 constexpr int kValueListCount = 7;
+
+// The value list that keeps a field's texts and offers them in the entry sheet, if any: the two
+// producers share one list.
+std::optional<ValueListId> valueListOf(Field field);
 
 } // namespace discora

@@ -100,10 +100,10 @@ int CdPlayer::readTrackCount()
         m_cdText = {};
         return 0;
     }
-    const CdAnswer<int> count = d.trackCount();
+    const CdAnswer<int> count = discTrackCount(d);
     m_cdText = d.cdText();
     d.close();
-    return count.ok() ? (count.value & 0xFF) : 0;
+    return count.ok() ? count.value : 0;
 }
 
 void CdPlayer::readDiscTimes()
@@ -201,16 +201,8 @@ CdError CdPlayer::playTrack(int from, int to)
         d.close();
         return error;
     };
-    const CdAnswer<bool> present = d.mediaPresent();
-    if (!present.ok())
-        return fail(present.error);
-    if (!present.value)
-        return fail(CdError::NoMedium, kNoCdDetected);
-    const CdAnswer<CdTrackType> type = d.trackType(1);
-    if (!type.ok())
-        return fail(type.error);
-    if (type.value != CdTrackType::Audio)
-        return fail(CdError::NotAudio, kNoAudioTrackOne);
+    if (const DiscCheck check = checkAudioDisc(d); !check.ok())
+        return fail(check.error, check.message);
     const PlayId id = nextPlayId();
     const CdError error = from == m_trackCount ? d.play(from, std::nullopt, id) : d.play(from, to, id);
     if (error != CdError::None)

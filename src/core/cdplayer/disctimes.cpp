@@ -7,13 +7,26 @@
 
 namespace discora {
 
-int readTrackCount(CdDevice& device)
+DiscCheck checkAudioDisc(CdDevice& device)
 {
-    if (device.open() != CdError::None)
-        return 0;
-    const CdAnswer<int> count = device.trackCount();
-    device.close();
-    return count.ok() ? (count.value & 0xFF) : 0;
+    const CdAnswer<bool> present = device.mediaPresent();
+    if (!present.ok())
+        return {present.error};
+    if (!present.value)
+        return {CdError::NoMedium, kNoCdDetected};
+    const CdAnswer<CdTrackType> type = device.trackType(1);
+    if (!type.ok())
+        return {type.error};
+    if (type.value != CdTrackType::Audio)
+        return {CdError::NotAudio, kNoAudioTrackOne};
+    return {};
+}
+
+CdAnswer<int> discTrackCount(CdDevice& device)
+{
+    CdAnswer<int> count = device.trackCount();
+    count.value &= 0xFF;
+    return count;
 }
 
 std::vector<std::string> readTrackLengths(CdDevice& device)
@@ -21,8 +34,8 @@ std::vector<std::string> readTrackLengths(CdDevice& device)
     std::vector<std::string> times;
     if (device.open() != CdError::None)
         return times;
-    const CdAnswer<int> count = device.trackCount();
-    const int n = count.ok() ? std::min(count.value & 0xFF, kMaxDiscTimes) : 0;
+    const CdAnswer<int> count = discTrackCount(device);
+    const int n = count.ok() ? std::min(count.value, kMaxDiscTimes) : 0;
     for (int track = 1; track <= n; ++track) {
         const CdAnswer<CdTime> length = device.trackLength(track);
         if (!length.ok())
@@ -47,17 +60,9 @@ DiscReading readDiscTimes(CdDevice& device)
         reading.error = error;
         return reading;
     }
-    const CdAnswer<bool> present = device.mediaPresent();
-    if (!present.ok())
-        return fail(present.error);
-    if (!present.value)
-        return fail(CdError::NoMedium, kNoCdDetected);
-    const CdAnswer<CdTrackType> type = device.trackType(1);
-    if (!type.ok())
-        return fail(type.error);
-    if (type.value != CdTrackType::Audio)
-        return fail(CdError::NotAudio, kNoAudioTrackOne);
-    const CdAnswer<int> count = device.trackCount();
+    if (const DiscCheck check = checkAudioDisc(device); !check.ok())
+        return fail(check.error, check.message);
+    const CdAnswer<int> count = discTrackCount(device);
     if (!count.ok())
         return fail(count.error);
     const int n = std::min(count.value, kMaxDiscTimes);

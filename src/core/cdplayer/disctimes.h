@@ -1,6 +1,7 @@
-// Reading a disc's track times: the count and lengths the player keeps, and the checked reading
-// behind the entry sheet's "Load Times from CD" and `discora --cd-info`. Each opens the device and
-// closes it again, as the player's own commands do.
+// Reading a disc: the one check that an audio disc is in, the one reading of its track count, the
+// lengths the player keeps, and the checked reading behind the entry sheet's "Load Times from CD"
+// and `discora --cd-info`. The readings open the device and close it again, as the player's own
+// commands do.
 #pragma once
 
 #include "core/cdplayer/cddevice.h"
@@ -13,8 +14,19 @@ namespace discora {
 // The lists of times hold at most one time per song slot.
 inline constexpr int kMaxDiscTimes = 26;
 
-// The number of tracks, its low byte only; 0 when the device cannot be opened or asked.
-int readTrackCount(CdDevice& device);
+// On an open device: whether a disc is in and its track 1 is audio. A missing disc fails with
+// "No CD detected!", a first track that is not audio with "No Audio CD detected!"; a device that
+// cannot answer fails without a message.
+struct DiscCheck
+{
+    CdError error = CdError::None;
+    const char* message = nullptr;
+    bool ok() const { return error == CdError::None; }
+};
+DiscCheck checkAudioDisc(CdDevice& device);
+
+// On an open device: the number of tracks, its low byte only.
+CdAnswer<int> discTrackCount(CdDevice& device);
 
 // The lengths of tracks 1 to n (n at most 26) as "MM:SS". A failed query ends the list early.
 std::vector<std::string> readTrackLengths(CdDevice& device);

@@ -1,13 +1,13 @@
 #include "core/commands/scriptingcommands.h"
 
-#include "core/catalogue/cataloguefile.h"
-#include "core/catalogue/filebytes.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
-#include "core/import/csvimport.h"
+#include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
 #include "core/order/orderlisting.h"
 #include "core/settings/appsettings.h"
@@ -50,24 +50,14 @@ void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
 // a --map assignment says otherwise.
 Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
 {
-    auto table = readCsvFile(cl.importCsv);
-    if (!table)
-        return Error{table.error()};
-    const std::vector<std::string_view> headings = table->headings();
-    ColumnMapping mapping = ColumnMapping::fromHeadings(headings, withDefaultHeadings(doc.headings()));
-    for (const auto& [column, target] : cl.columnMaps) {
-        const auto c = columnNamed(headings, column);
-        if (!c)
-            return Error{cannotImport(cl.importCsv, "It has no column \"" + column + "\".")};
-        mapping.assign(*c, target);
-    }
-    if (!mapping.fillsAnyField())
-        return Error{cannotImport(cl.importCsv, kImportNoFields)};
-    ImportedAlbums imported = importRows(*table, mapping, doc.albumCount());
-    const auto outcome = doc.importAlbums(std::move(imported.albums));
-    if (!outcome.error.empty())
-        return Error{cannotImport(cl.importCsv, outcome.error)};
-    std::cerr << "discora: " << importSummary(imported.report) << "\n";
+    auto plan = planCsvImport(doc, cl.importCsv, cl.columnMaps);
+    if (!plan)
+        return Error{plan.error()};
+    const CsvImportOutcome outcome = applyCsvImport(doc, plan->table, plan->mapping);
+    // Without a window the message names the file, as every other message of the import does.
+    if (!outcome.edit.error.empty())
+        return Error{cannotImport(cl.importCsv, outcome.edit.error)};
+    std::cerr << "discora: " << importSummary(outcome.report) << "\n";
     return success();
 }
 
@@ -78,31 +68,14 @@ Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
 Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
 {
     const Catalogue fresh;
-    LoadedCatalogue loaded;
-    {
-        auto bytes = FileBytes::read(cl.file);
-        if (!bytes)
-            return Error{"Cannot open \"" + cl.file + "\". " + bytes.error()};
-        auto read = readCatalogue(bytes->view(), LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
-        if (!read)
-            return Error{"Cannot open \"" + cl.file + "\". " + read.error()};
-        loaded = std::move(*read);
-    }
+    auto loaded = readCatalogueFile(cl.file, LoadBase{fresh.columnLayouts(), fresh.headings()}, nullptr);
+    if (!loaded)
+        return Error{loaded.error()};
     const auto defaults = settings.headingsWithDefaults();
     for (int h = 0; h < 2; ++h)
-        if (loaded.headings[h].empty())
-            loaded.headings[h] = defaults[h];
-    Status status = success();
-    try {
-        status = writeFileAtomically(cl.output, [&](ByteSink& sink) {
-            writeCatalogue(sink, loaded.albums, loaded.layouts, loaded.headings);
-        });
-    } catch (const std::bad_alloc&) {
-        return Error{"Cannot save \"" + cl.output + "\". Not enough memory to save the file."};
-    }
-    if (!status)
-        return Error{"Cannot save \"" + cl.output + "\". " + status.error()};
-    return success();
+        if (loaded->headings[h].empty())
+            loaded->headings[h] = defaults[h];
+    return writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings);
 }
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)

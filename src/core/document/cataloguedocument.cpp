@@ -1,13 +1,12 @@
 #include "core/document/cataloguedocument.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/filebytes.h"
 #include "core/order/albumorders.h"
+#include "core/order/derivedorders.h"
 #include "core/order/filters.h"
 #include "core/order/orders.h"
-#include "core/order/performerlist.h"
-#include "core/order/producerlist.h"
-#include "core/order/songlist.h"
 
 #include <algorithm>
 #include <new>
@@ -147,26 +146,6 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     return status;
 }
 
-namespace {
-
-// The value list a field's texts are offered from in the entry sheet, if any.
-std::optional<ValueListId> valueListOf(Field f)
-{
-    switch (f) {
-    case Field::Artist: return ValueListId::Artist;
-    case Field::Producer1:
-    case Field::Producer2: return ValueListId::Producer;
-    case Field::MediaType: return ValueListId::MediaType;
-    case Field::MusicType: return ValueListId::MusicType;
-    case Field::AlbumName: return ValueListId::AlbumName;
-    case Field::Quality: return ValueListId::Quality;
-    case Field::Label: return ValueListId::Label;
-    default: return std::nullopt;
-    }
-}
-
-} // namespace
-
 void CatalogueDocument::addValuesOf(int album)
 {
     addValuesOf(album, m_valueLists);
@@ -202,23 +181,7 @@ void CatalogueDocument::rebuildValueLists()
 
 void CatalogueDocument::refillEntryLists()
 {
-    if (m_entryListSink)
-        m_entryListSink->clearEntryLists();
-    int total = 0;
-    for (const auto& list : m_valueLists)
-        total += list.count();
-    ProgressScope progress(this->progress(), "Updating Edit/Enter Dialog Box", total);
-    try {
-        for (int id = 0; id < kValueListCount; ++id) {
-            for (const std::string& value : m_valueLists[id].values()) {
-                if (m_entryListSink)
-                    m_entryListSink->addEntryValue(static_cast<ValueListId>(id), value);
-                progress.step();
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        // The sheet offers the values that fit; every field can still be typed.
-    }
+    m_entryLists.refill(m_valueLists, progress());
 }
 
 void CatalogueDocument::clearAll()
@@ -232,8 +195,7 @@ void CatalogueDocument::clearAll()
     for (auto& list : m_valueLists)
         list.clear();
     // The sheet's drop-down lists mirror the value lists; a new catalogue must not offer the old one's.
-    if (m_entryListSink)
-        m_entryListSink->clearEntryLists();
+    m_entryLists.clear();
     m_currentOrder = SortOrder::ByArtist;
 }
 
@@ -267,7 +229,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     next.m_albums = std::move(loaded.albums);
     next.m_layouts = std::move(loaded.layouts);
     next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
-    next.m_entryListSink = m_entryListSink;
+    next.m_entryLists = m_entryLists;
     next.rebuildValueLists();
     next.refillEntryLists();
     try {
@@ -297,7 +259,7 @@ Status CatalogueDocument::load(std::string_view bytes)
     try {
         adoptLoaded(std::move(*loaded));
     } catch (const std::bad_alloc&) {
-        return Error{"Not enough memory to load the file."};
+        return Error{kLoadOutOfMemory};
     }
     return success();
 }
@@ -309,33 +271,21 @@ std::string CatalogueDocument::save() const
 
 Status CatalogueDocument::openFile(const std::string& path)
 {
-    auto bytes = FileBytes::read(path);
-    if (!bytes)
-        return Error{"Cannot open \"" + path + "\". " + bytes.error()};
-    auto loaded = readCatalogue(bytes->view(), LoadBase{m_layouts, m_headings}, progress());
+    auto loaded = readCatalogueFile(path, LoadBase{m_layouts, m_headings}, progress());
     if (!loaded)
-        return Error{"Cannot open \"" + path + "\". " + loaded.error()};
-    // The file's bytes go before what is derived from the albums is built beside them.
-    bytes = Error{};
+        return Error{loaded.error()};
     try {
         adoptLoaded(std::move(*loaded));
     } catch (const std::bad_alloc&) {
-        return Error{"Cannot open \"" + path + "\". Not enough memory to load the file."};
+        return Error{cannotOpen(path, kLoadOutOfMemory)};
     }
     return success();
 }
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    Status status = success();
-    try {
-        status = writeFileAtomically(
-            path, [this](ByteSink& sink) { writeCatalogue(sink, m_albums, m_layouts, m_headings); });
-    } catch (const std::bad_alloc&) {
-        return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
-    }
-    if (!status)
-        return Error{"Cannot save \"" + path + "\". " + status.error()};
+    if (Status status = writeCatalogueFile(path, m_albums, m_layouts, m_headings); !status)
+        return status;
     setModified(false);
     return success();
 }
@@ -374,18 +324,6 @@ Status CatalogueDocument::setFilter(FilterField field, std::string text)
     return setFilters(filters);
 }
 
-namespace {
-
-// Makes a built list current; fails with message when memory cut it short.
-template <typename Entry>
-Status adoptList(std::vector<Entry>& target, BuiltList<Entry>&& built, const char* message)
-{
-    target = std::move(built.entries);
-    return built.outOfMemory ? Status(Error{message}) : success();
-}
-
-} // namespace
-
 Status CatalogueDocument::orderBy(SortOrder order)
 {
     if (isAlbumOrder(order)) {
@@ -403,34 +341,10 @@ Status CatalogueDocument::orderBy(SortOrder order)
             albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress());
         m_displayOrder.swap(byArtist);
     }
-    DerivedLists lists;
-    Status status = success();
-    switch (order) {
-    case SortOrder::ByArtistShort: {
-        auto songs = songList(*this, SongHeaders::PerArtist, progress());
-        if (m_viewOptions.on(ViewOption::ArtistSongSort))
-            songs = sortedSongList(*this, std::move(songs), SongHeaders::PerArtist, progress());
-        status = adoptList(lists.songs, std::move(songs), kSongsOutOfMemory);
-        break;
-    }
-    case SortOrder::BySong:
-    case SortOrder::BySongDetail:
-        status = adoptList(lists.songs,
-                           sortedSongList(*this, songList(*this, SongHeaders::None, progress()),
-                                          SongHeaders::None, progress()),
-                           kSongsOutOfMemory);
-        break;
-    case SortOrder::ByProducer:
-        status = adoptList(lists.producers, producerList(*this, progress()), kProducersOutOfMemory);
-        break;
-    case SortOrder::ByPerformer:
-        status = adoptList(lists.performers, performerList(*this, progress()), kPerformersOutOfMemory);
-        break;
-    default: break;
-    }
-    m_derived = std::move(lists);
+    DerivedOrderLists built = derivedOrderLists(*this, order, progress());
+    m_derived = std::move(built.lists);
     m_currentOrder = order;
-    return status;
+    return built.status;
 }
 
 Status CatalogueDocument::runOrder(SortOrder order)

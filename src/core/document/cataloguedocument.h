@@ -9,6 +9,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/progresssink.h"
 #include "core/catalogue/result.h"
+#include "core/document/entrylistfeed.h"
 #include "core/document/undorecord.h"
 #include "core/order/findquery.h"
 
@@ -36,15 +37,6 @@ public:
     // A column layout was edited (a column added, removed or moved).
     virtual void columnLayoutChanged() {}
     virtual void modifiedChanged(bool /*modified*/) {}
-};
-
-// The entry sheet's drop-down lists, refilled from the value lists.
-class EntryListSink
-{
-public:
-    virtual ~EntryListSink() = default;
-    virtual void clearEntryLists() = 0;
-    virtual void addEntryValue(ValueListId list, const std::string& text) = 0;
 };
 
 inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
@@ -139,7 +131,7 @@ public:
     void setFindQuery(const FindQuery& query) { m_findQuery = query; }
 
     // The entry sheet's lists follow the value lists.
-    void setEntryListSink(EntryListSink* sink) { m_entryListSink = sink; }
+    void setEntryListSink(EntryListSink* sink) { m_entryLists.setSink(sink); }
     void refillEntryLists();
 
     // State flags
@@ -203,7 +195,7 @@ private:
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;
     ProgressSink* m_progressSink = nullptr;
-    EntryListSink* m_entryListSink = nullptr;
+    EntryListFeed m_entryLists;
     std::vector<DocumentObserver*> m_observers;
     std::optional<std::vector<std::string>> m_filterPerformerNames;
 };

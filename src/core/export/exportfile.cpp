@@ -1,6 +1,6 @@
 #include "core/export/exportfile.h"
 
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/atomicfile.h"
 #include "core/catalogue/cp1252.h"
 
 namespace discora {

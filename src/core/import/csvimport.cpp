@@ -8,13 +8,6 @@ namespace discora {
 
 namespace {
 
-const std::array<std::string, kSongSlots> kTrackNumbers = [] {
-    std::array<std::string, kSongSlots> numbers;
-    for (int k = 1; k <= kSongSlots; ++k)
-        numbers[k - 1] = presetTrackNumber(k);
-    return numbers;
-}();
-
 std::string counted(int n, std::string_view one, std::string_view many)
 {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
@@ -93,7 +86,7 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
             const int slot = f - fieldIndex(Field::FirstTrack) + 1;
             if (slot >= 1 && slot <= kSongSlots) {
                 const bool used = !text(titleField(slot)).empty() || !text(timeField(slot)).empty();
-                value = used ? std::string_view(kTrackNumbers[slot - 1]) : std::string_view();
+                value = used ? presetTrackNumber(slot) : std::string_view();
             } else if (field == Field::Number && source[static_cast<std::size_t>(f)] < 0) {
                 number = std::to_string(albumCount + report.added + 1);
                 value = number;

@@ -27,8 +27,6 @@ inline constexpr const char* kImportEmptyFile = "The file is empty.";
 inline constexpr const char* kImportNotText =
     "The file does not hold text; choose a file of comma-separated values.";
 
-bool isValidUtf8(std::string_view bytes);
-
 // Fails for a file with nothing but blanks and line ends in it, and for one that is not text
 // (a NUL byte, or more control characters than any text has).
 Result<DecodedText> decodeText(std::string bytes);

@@ -1,6 +1,5 @@
 #include "ui/app/application.h"
 
-#include "core/catalogue/cataloguefile.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/cdplayer/pulsepcmoutput.h"
 #include "ui/app/documentcommands.h"

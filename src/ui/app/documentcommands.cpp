@@ -2,11 +2,10 @@
 
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
+#include "core/document/csvimportplan.h"
 #include "core/document/prompter.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"
-#include "core/import/csvimport.h"
-#include "core/import/csvreader.h"
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
@@ -133,27 +132,20 @@ bool DocumentCommands::importCsv(QString fileName)
             return false;
         fileName = dialog.selectedFiles().first();
     }
-    const std::string path = toPath(fileName);
-    const auto table = readCsvFile(path);
-    if (!table) {
-        m_prompter.showError(table.error());
+    auto plan = planCsvImport(m_doc, toPath(fileName));
+    if (!plan) {
+        m_prompter.showError(plan.error());
         return false;
     }
-    const auto headings = withDefaultHeadings(m_doc.headings());
-    ColumnMapping mapping = ColumnMapping::fromHeadings(table->headings(), headings);
-    if (!mapping.fillsAnyField()) {
-        m_prompter.showError(cannotImport(path, kImportNoFields));
-        return false;
-    }
-    ImportDialog dialog(QFileInfo(fileName).fileName(), *table, std::move(mapping), headings, &m_window);
+    ImportDialog dialog(QFileInfo(fileName).fileName(), plan->table, std::move(plan->mapping), plan->headings,
+                        &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    ImportedAlbums imported = importRows(*table, dialog.mapping(), m_doc.albumCount(), m_doc.progress());
-    const auto outcome = m_doc.importAlbums(std::move(imported.albums));
-    if (!outcome.error.empty())
-        m_prompter.showError(outcome.error);
-    m_window.mainStatusBar()->setStatusText(toQt(importSummary(imported.report)));
-    return outcome.changed > 0;
+    const CsvImportOutcome outcome = applyCsvImport(m_doc, plan->table, dialog.mapping());
+    if (!outcome.edit.error.empty())
+        m_prompter.showError(outcome.edit.error);
+    m_window.mainStatusBar()->setStatusText(toQt(importSummary(outcome.report)));
+    return outcome.edit.changed > 0;
 }
 
 } // namespace discora

@@ -93,19 +93,4 @@ int EntryLists::rowOf(ValueListId id, std::string_view text) const
     return it != values.end() && *it == text ? static_cast<int>(it - values.begin()) : -1;
 }
 
-std::optional<ValueListId> EntryLists::listOf(Field field)
-{
-    switch (field) {
-    case Field::Artist: return ValueListId::Artist;
-    case Field::AlbumName: return ValueListId::AlbumName;
-    case Field::Producer1:
-    case Field::Producer2: return ValueListId::Producer;
-    case Field::MusicType: return ValueListId::MusicType;
-    case Field::MediaType: return ValueListId::MediaType;
-    case Field::Label: return ValueListId::Label;
-    case Field::Quality: return ValueListId::Quality;
-    default: return std::nullopt;
-    }
-}
-
 } // namespace discora

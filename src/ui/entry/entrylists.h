@@ -3,11 +3,9 @@
 // change of the catalogue costs one copy per value and no widget work.
 #pragma once
 
-#include "core/catalogue/field.h"
 #include "core/catalogue/valuelist.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,9 +36,6 @@ public:
     }
     // The model row holding exactly text, or -1. Valid after refreshModels().
     int rowOf(ValueListId list, std::string_view text) const;
-
-    // The list a General field offers, if it has one.
-    static std::optional<ValueListId> listOf(Field field);
 
 private:
     struct List

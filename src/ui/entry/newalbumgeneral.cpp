@@ -75,7 +75,7 @@ QComboBox* NewAlbumGeneral::addComboBox(Field field)
     box->setMinimumContentsLength(12);
     if (auto* view = qobject_cast<QListView*>(box->view()))
         view->setUniformItemSizes(true);
-    box->setModel(m_lists.model(*EntryLists::listOf(field)));
+    box->setModel(m_lists.model(*valueListOf(field)));
     m_controls[fieldIndex(field)] = box;
     return box;
 }

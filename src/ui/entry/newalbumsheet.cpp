@@ -187,7 +187,7 @@ void NewAlbumSheet::showAlbum(const AlbumRecord& album)
         QWidget* w = control(field);
         if (auto* box = qobject_cast<QComboBox*>(w)) {
             // A value the list holds is picked in it; any other stands in the edit part as typed.
-            const int row = m_lists.rowOf(*EntryLists::listOf(field), text);
+            const int row = m_lists.rowOf(*valueListOf(field), text);
             box->setCurrentIndex(row);
             if (row < 0)
                 box->setEditText(toQt(text));

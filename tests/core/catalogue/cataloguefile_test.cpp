@@ -1,6 +1,7 @@
 // The ".dcf" reader and writer against bytes built by hand: the exact layout of what we write, the
 // length and count prefixes at their boundaries, text outside Windows-1252, and every older layout.
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/document/cataloguedocument.h"
 #include "support/documentfixture.h"
 #include "support/testcatalogue.h"

@@ -43,6 +43,29 @@ TEST(Cp1252, Utf16RoundTripKeepsSupplementaryCharacters)
     EXPECT_EQ(cp1252::utf16ToUtf8(units.data(), units.size()), text);
 }
 
+TEST(Cp1252, Utf16BytesInEitherOrderGiveTheSameText)
+{
+    EXPECT_EQ(cp1252::utf16BytesToUtf8(std::string("a\0\x3C\xD8\xB5\xDFz\0", 8)), "a🎵z");
+    EXPECT_EQ(cp1252::utf16BytesToUtf8(std::string("\0a\xD8\x3C\xDF\xB5\0z", 8), true), "a🎵z");
+    // A lone surrogate is replaced, an odd last byte dropped.
+    EXPECT_EQ(cp1252::utf16BytesToUtf8(std::string("\x3D\xD8"
+                                                   "b\0c",
+                                                   5)),
+              "\xEF\xBF\xBD"
+              "b");
+}
+
+TEST(Cp1252, ValidUtf8IsToldFromOtherBytes)
+{
+    EXPECT_TRUE(cp1252::isValidUtf8("plain ascii text, long enough for the fast path"));
+    EXPECT_TRUE(cp1252::isValidUtf8("\xF0\x9F\x8E\xB5 \xE2\x82\xAC"));
+    EXPECT_FALSE(cp1252::isValidUtf8("caf\xE9"));
+    EXPECT_FALSE(cp1252::isValidUtf8("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(cp1252::isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(cp1252::isValidUtf8("\xE2\x82"));         // cut short
+    EXPECT_FALSE(cp1252::isValidUtf8("\xF4\x90\x80\x80")); // beyond U+10FFFF
+}
+
 TEST(Cp1252, FoldsEveryLetterOfTheCodePage)
 {
     EXPECT_EQ(cp1252::foldCase("ROCK"), "rock");

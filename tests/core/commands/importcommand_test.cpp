@@ -1,7 +1,6 @@
 // discora --import-csv IN [--map COLUMN=FIELD]... --save-as OUT [FILE]: the arguments, a
 // spreadsheet's albums into a new catalogue or after an existing one, and bad input that writes
 // nothing.
-#include "core/catalogue/cataloguefile.h"
 #include "core/commands/scriptingcommands.h"
 #include "core/import/csvreader.h"
 #include "core/settings/settingsstore.h"

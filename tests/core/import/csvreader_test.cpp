@@ -139,16 +139,5 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"QuoteLeftOpenAfterADoubledOne", "a\n\"x\"\"\n", openQuoteMessage(2)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Reading, ValidUtf8IsToldFromOtherBytes)
-{
-    EXPECT_TRUE(isValidUtf8("plain ascii text, long enough for the fast path"));
-    EXPECT_TRUE(isValidUtf8("\xF0\x9F\x8E\xB5 \xE2\x82\xAC"));
-    EXPECT_FALSE(isValidUtf8("caf\xE9"));
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(isValidUtf8("\xE2\x82"));         // cut short
-    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // beyond U+10FFFF
-}
-
 } // namespace
 } // namespace discora

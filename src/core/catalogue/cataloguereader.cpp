@@ -1,55 +1,20 @@
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cataloguereader.h"
 
 #include "core/catalogue/cp1252.h"
-#include "core/catalogue/stringsink.h"
+#include "core/catalogue/filebytes.h"
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <cstring>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <new>
-#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace discora {
 
 namespace {
-
-struct EdgeRef
-{
-    LayoutId layout;
-    int first; // 1-based edge numbers, inclusive
-    int last;
-};
-
-// The two groups of left edges, in file order.
-constexpr EdgeRef kEdgeGroupA[] = {
-    {LayoutId::ByNumber, 1, 5},        {LayoutId::ByArtistShort, 5, 5}, {LayoutId::ByAlbumName, 3, 5},
-    {LayoutId::ByCatalogNumber, 4, 5}, {LayoutId::ByCustom1, 4, 5},     {LayoutId::ByCustom2, 4, 5},
-    {LayoutId::ByArtist, 3, 5},        {LayoutId::ByLabel, 4, 5},       {LayoutId::ByQuality, 4, 5},
-    {LayoutId::ByMediaType, 4, 5},     {LayoutId::ByMusicType, 4, 5},   {LayoutId::ByPerformer, 4, 5},
-    {LayoutId::ByProducer, 3, 5},      {LayoutId::BySong, 4, 5},
-};
-
-constexpr EdgeRef kEdgeGroupB[] = {
-    {LayoutId::ByArtistShort, 1, 4}, {LayoutId::ByAlbumName, 1, 2}, {LayoutId::ByCatalogNumber, 1, 3},
-    {LayoutId::ByCustom1, 1, 3},     {LayoutId::ByCustom2, 1, 3},   {LayoutId::ByArtist, 1, 2},
-    {LayoutId::ByLabel, 1, 3},       {LayoutId::ByQuality, 1, 3},   {LayoutId::ByMediaType, 1, 3},
-    {LayoutId::ByMusicType, 1, 3},   {LayoutId::ByPerformer, 1, 3}, {LayoutId::ByProducer, 1, 2},
-    {LayoutId::BySong, 1, 3},
-};
 
 constexpr int kMaxLeftEdge = 30000;
 
@@ -169,15 +134,6 @@ struct StoredText
     std::string_view bytes;
     bool wide = false;
 };
-
-std::u16string unitsOf(std::string_view bytes)
-{
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    return units;
-}
 
 // Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
 // store one record per album: the first pass checks every list, notes where each begins and about
@@ -340,8 +296,7 @@ private:
             cp1252::appendUtf8(scratch, text.bytes);
             return scratch;
         }
-        const std::u16string units = unitsOf(text.bytes);
-        scratch = cp1252::utf16ToUtf8(units.data(), units.size());
+        scratch = cp1252::utf16BytesToUtf8(text.bytes);
         return scratch;
     }
 
@@ -468,8 +423,6 @@ private:
         // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
         std::deque<std::string> converted;
         std::size_t convertedUsed = 0;
-        static constexpr char kTrackNumbers[] = "01020304050607080910111213141516171819202122232425"
-                                                "26";
 
         std::size_t stepsTaken = 0;
         for (std::size_t first = 0; first < m_albumCount; first += kBlock) {
@@ -520,7 +473,7 @@ private:
                         if (!isTitle(texts[t].field))
                             continue;
                         const int slot = fieldIndex(texts[t].field) - fieldIndex(titleField(1)) + 1;
-                        texts[noted[i]++] = {trackField(slot), {kTrackNumbers + 2 * (slot - 1), 2}};
+                        texts[noted[i]++] = {trackField(slot), presetTrackNumber(slot)};
                     }
                 }
                 try {
@@ -563,169 +516,6 @@ private:
     std::uint64_t m_textBytes = 0;
 };
 
-// Appends the file's integers and texts to a string.
-class ByteWriter
-{
-public:
-    explicit ByteWriter(std::string& out) : m_out(out) {}
-
-    void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
-    void u16(std::uint16_t v)
-    {
-        u8(v & 0xFF);
-        u8(v >> 8);
-    }
-    void u32(std::uint32_t v)
-    {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    }
-    void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
-
-    void length(std::size_t n)
-    {
-        if (n < 0xFF) {
-            u8(static_cast<std::uint8_t>(n));
-        } else if (n < 0xFFFE) {
-            u8(0xFF);
-            u16(static_cast<std::uint16_t>(n));
-        } else {
-            u8(0xFF);
-            u16(0xFFFF);
-            u32(static_cast<std::uint32_t>(n));
-        }
-    }
-
-    void count(std::size_t n)
-    {
-        if (n < 0xFFFF) {
-            u16(static_cast<std::uint16_t>(n));
-        } else {
-            u16(0xFFFF);
-            u32(static_cast<std::uint32_t>(n));
-        }
-    }
-
-    // Windows-1252 bytes when the text fits, else the 2-byte-character form.
-    void text(std::string_view utf8)
-    {
-        if (cp1252::isAscii(utf8)) {
-            length(utf8.size());
-            m_out.append(utf8);
-            return;
-        }
-        if (const auto bytes = cp1252::fromUtf8(utf8)) {
-            length(bytes->size());
-            m_out.append(*bytes);
-            return;
-        }
-        const std::u16string units = cp1252::utf8ToUtf16(utf8);
-        u8(0xFF);
-        u16(0xFFFE);
-        length(units.size());
-        for (char16_t unit : units)
-            u16(unit);
-    }
-
-private:
-    std::string& m_out;
-};
-
-// One list of the file being made. Room is asked for once per block of albums, so that a short
-// text and an empty one are written without a check of every byte.
-class ListBuffer
-{
-public:
-    void clear() { m_size = 0; }
-    void makeRoom(std::size_t n)
-    {
-        if (m_capacity - m_size < n)
-            grow(n);
-    }
-    // Where the next byte goes; bytes may be written there within the room made, and then
-    // setEnd() given the new end.
-    char* end() { return m_bytes.get() + m_size; }
-    void setEnd(const char* end) { m_size = static_cast<std::size_t>(end - m_bytes.get()); }
-    void append(std::string_view bytes)
-    {
-        makeRoom(bytes.size());
-        std::memcpy(m_bytes.get() + m_size, bytes.data(), bytes.size());
-        m_size += bytes.size();
-    }
-    std::string_view bytes() const { return {m_bytes.get(), m_size}; }
-
-private:
-    void grow(std::size_t n)
-    {
-        const std::size_t capacity = std::max({m_size + n, m_capacity * 2, std::size_t{1} << 16});
-        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
-        if (m_size > 0)
-            std::memcpy(bytes.get(), m_bytes.get(), m_size);
-        m_bytes = std::move(bytes);
-        m_capacity = capacity;
-    }
-
-    std::unique_ptr<char[]> m_bytes;
-    std::size_t m_size = 0;
-    std::size_t m_capacity = 0;
-};
-
-// Writes the texts of one list for a run of albums, each a length byte and its bytes, as long as
-// they are plain ASCII and shorter than 255 bytes; returns where it stopped (at the first cursor
-// whose text needs more) and moves out past what it wrote. Texts of up to 16 bytes are tested and
-// copied as two words, which the bytes the store keeps readable after each text allow; out must
-// have room for 16 bytes more than a length byte and a text of 254 bytes per album.
-AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor,
-                                        AlbumStore::TextCursor* end, int field)
-{
-    static_assert(AlbumStore::kReadableAfterText >= 16);
-    constexpr std::uint64_t kHigh = 0x8080808080808080;
-    char* to = out;
-    for (; cursor != end; ++cursor) {
-        if (!cursor->has(field)) {
-            *to++ = '\0';
-            continue;
-        }
-        const std::string_view text = cursor->peek();
-        const std::size_t n = text.size();
-        if (n <= 16) {
-            std::uint64_t head;
-            std::uint64_t tail;
-            std::memcpy(&head, text.data(), 8);
-            std::memcpy(&tail, text.data() + 8, 8);
-            const std::uint64_t headMask = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
-            const std::uint64_t tailMask = n >= 16  ? ~std::uint64_t{0}
-                                           : n <= 8 ? 0
-                                                    : (std::uint64_t{1} << (8 * (n - 8))) - 1;
-            if constexpr (std::endian::native == std::endian::little) {
-                if (((head & headMask) | (tail & tailMask)) & kHigh)
-                    break;
-            } else if (!cp1252::isAscii(text)) {
-                break;
-            }
-            to[0] = static_cast<char>(n);
-            std::memcpy(to + 1, &head, 8);
-            std::memcpy(to + 9, &tail, 8);
-        } else {
-            if (n >= 0xFF || !cp1252::isAscii(text))
-                break;
-            to[0] = static_cast<char>(n);
-            std::memcpy(to + 1, text.data(), n);
-        }
-        to += 1 + n;
-        cursor->skip();
-    }
-    out = to;
-    return cursor;
-}
-
-void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const EdgeRef> group)
-{
-    for (const EdgeRef& ref : group)
-        for (int e = ref.first; e <= ref.last; ++e)
-            out.i32(layouts[static_cast<int>(ref.layout)].leftEdges[e - 1]);
-}
-
 } // namespace
 
 Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
@@ -739,312 +529,28 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
         return Error{"Album " + std::to_string(t.album + 1) +
                      " holds more text than Discora can keep for one album (4 GiB)."};
     } catch (const std::bad_alloc&) {
-        return Error{"Not enough memory to load the file."};
+        return Error{kLoadOutOfMemory};
     } catch (const std::length_error&) {
-        return Error{"Not enough memory to load the file."};
+        return Error{kLoadOutOfMemory};
     }
 }
 
-void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
-                    const std::array<std::string, 2>& headings)
+Result<LoadedCatalogue> readCatalogueFile(const std::string& path, const LoadBase& base,
+                                          ProgressSink* progress)
 {
-    std::string head;
-    ByteWriter out(head);
-    out.i32(kCurrentFileVersion);
-    out.i32(albums.albumCount());
-    for (int i = 0; i < kLayoutCount; ++i) {
-        const auto& fields = layouts[i].fieldColumns;
-        const int slots = columnSlotCount(static_cast<LayoutId>(i));
-        for (int s = 0; s < slots; ++s)
-            out.i32(s < static_cast<int>(fields.size()) ? fields[s] : 0);
-    }
-    writeEdges(out, layouts, kEdgeGroupA);
-    writeEdges(out, layouts, kEdgeGroupB);
-    for (int i = 0; i < 4; ++i)
-        out.i32(0);
-    out.text(headings[0]);
-    out.text(headings[1]);
-    sink.write(head);
-
-    // The file holds one list per field, the store one record per album. The lists are made a
-    // group at a time and each group a block of albums at a time: the block's records are brought
-    // in once and then read list by list, each list written through one pointer. Each finished
-    // group goes to the sink.
-    constexpr int kGroup = 24;
-    constexpr int kBlock = 64;
-    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
-    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
-    const int count = albums.albumCount();
-    std::array<ListBuffer, kGroup> lists;
-    std::vector<AlbumStore::TextCursor> cursors;
-    cursors.reserve(kBlock);
-    std::string encoded;
-    for (int first = 0; first < kFieldCount; first += kGroup) {
-        const int last = std::min(first + kGroup, kFieldCount);
-        for (int f = first; f < last; ++f) {
-            encoded.clear();
-            ByteWriter(encoded).count(static_cast<std::size_t>(count));
-            lists[f - first].clear();
-            lists[f - first].append(encoded);
-        }
-        for (int block = 0; block < count; block += kBlock) {
-            const int end = std::min(block + kBlock, count);
-            // The records are far apart in memory and far larger than the processor's caches: the
-            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
-            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
-                albums.prefetchEnds(a, first);
-            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
-                albums.prefetchTexts(a, first);
-            cursors.clear();
-            for (int a = block; a < end; ++a)
-                cursors.push_back(albums.textCursor(a, first));
-            for (int f = first; f < last; ++f) {
-                ListBuffer& list = lists[f - first];
-                AlbumStore::TextCursor* cursor = cursors.data();
-                AlbumStore::TextCursor* const end = cursor + cursors.size();
-                while (cursor != end) {
-                    list.makeRoom(kBlockRoom);
-                    char* out = list.end();
-                    cursor = writeShortTexts(out, cursor, end, f);
-                    list.setEnd(out);
-                    if (cursor == end)
-                        break;
-                    // A long text, or one that is not plain ASCII.
-                    encoded.clear();
-                    ByteWriter(encoded).text(cursor->take());
-                    list.append(encoded);
-                    ++cursor;
-                }
-            }
-        }
-        for (int f = first; f < last; ++f)
-            sink.write(lists[f - first].bytes());
-    }
+    // The file's bytes go as soon as the albums are read from them.
+    auto bytes = FileBytes::read(path);
+    if (!bytes)
+        return Error{cannotOpen(path, bytes.error())};
+    auto loaded = readCatalogue(bytes->view(), base, progress);
+    if (!loaded)
+        return Error{cannotOpen(path, loaded.error())};
+    return loaded;
 }
 
-std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings)
+std::string cannotOpen(const std::string& path, std::string_view reason)
 {
-    StringSink sink;
-    writeCatalogue(sink, albums, layouts, headings);
-    return sink.take();
-}
-
-Result<std::string> readWholeFile(const std::string& path)
-{
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return Error{"It is a folder, not a file."};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return Error{std::string("It cannot be read: ") + std::strerror(errno) + "."};
-    try {
-        std::string bytes;
-        in.seekg(0, std::ios::end);
-        const auto size = in.tellg();
-        if (size < 0)
-            return Error{"It cannot be read."};
-        bytes.resize(static_cast<std::size_t>(size));
-        in.seekg(0);
-        in.read(bytes.data(), size);
-        if (!in)
-            return Error{"It cannot be read completely."};
-        return bytes;
-    } catch (const std::bad_alloc&) {
-        return Error{"Not enough memory to load the file."};
-    }
-}
-
-namespace {
-
-std::string systemError(int err)
-{
-    return std::string("It cannot be written: ") + std::strerror(err) + ".";
-}
-
-// The file a path finally names: symbolic links are followed (relative ones from the folder of
-// the link) until a path that is not a link, which need not exist yet.
-Result<std::string> followLinks(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    fs::path current(path);
-    // The same limit the kernel sets on the links it follows in one lookup.
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat st
-        {
-        };
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return current.string();
-        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
-        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-        if (n < 0)
-            return Error{systemError(errno)};
-        target.resize(static_cast<std::size_t>(n));
-        const fs::path next(target);
-        current = next.is_absolute() ? next : current.parent_path() / next;
-    }
-    return Error{systemError(ELOOP)};
-}
-
-// Writes all of bytes at offset at; 0 or the error number of the write that failed.
-int writeAll(int fd, std::string_view bytes, off_t at)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(fd, bytes.data() + done, bytes.size() - done, at + static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
-// Writes each block to a file as it fills; remembers why the first write failed.
-class FileSink : public ByteSink
-{
-public:
-    explicit FileSink(int fd) : m_fd(fd) {}
-    int error() const { return m_error; }
-
-protected:
-    bool consume(std::string_view block) override
-    {
-        m_error = writeAll(m_fd, block, m_written);
-        m_written += static_cast<off_t>(block.size());
-        return m_error == 0;
-    }
-
-private:
-    int m_fd;
-    off_t m_written = 0;
-    int m_error = 0;
-};
-
-// For a folder where the file may be changed but no file created: the new bytes go into the file
-// itself. The space is claimed before the first byte is overwritten, so a full disk fails with
-// the old contents intact; only a crash during the write itself can leave a mix.
-Status writeInPlace(const std::string& path, std::string_view bytes, off_t oldSize)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Error{systemError(errno)};
-    const auto fail = [&](int err) -> Status {
-        ::close(fd);
-        return Error{systemError(err)};
-    };
-    const auto size = static_cast<off_t>(bytes.size());
-    if (size > oldSize) {
-        if (const int err = ::posix_fallocate(fd, 0, size); err != 0) {
-            // Nothing was overwritten; the file may only have grown, and shrinks back.
-            [[maybe_unused]] const int ignored = ::ftruncate(fd, oldSize);
-            return fail(err);
-        }
-    }
-    if (const int err = writeAll(fd, bytes, 0); err != 0)
-        return fail(err);
-    if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0)
-        return Error{systemError(errno)};
-    return success();
-}
-
-} // namespace
-
-Status writeFileAtomically(const std::string& path, std::string_view bytes)
-{
-    return writeFileAtomically(path, [bytes](ByteSink& sink) { sink.write(bytes); });
-}
-
-Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody)
-{
-    namespace fs = std::filesystem;
-    const Result<std::string> resolved = followLinks(path);
-    if (!resolved)
-        return Error{resolved.error()};
-    const std::string& target = resolved.value();
-    struct stat old
-    {
-    };
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return Error{"It is a folder, not a file."};
-
-    const fs::path targetPath(target);
-    fs::path dir = targetPath.parent_path();
-    if (dir.empty())
-        dir = ".";
-    // A hidden name that does not end in ".dcf", so a file left behind by a crash is never taken
-    // for a catalogue. Appended piece by piece: GCC 12 at -O3 warns falsely on "." + std::string.
-    std::string name = ".";
-    name += targetPath.filename().string();
-    name += ".XXXXXX.part";
-    std::string temp = (dir / name).string();
-    const int fd = ::mkostemps(temp.data(), 5, O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0) {
-            // The file is overwritten only once every byte of it is ready.
-            StringSink whole;
-            writeBody(whole);
-            return writeInPlace(target, whole.take(), old.st_size);
-        }
-        return Error{systemError(err)};
-    }
-
-    const auto fail = [&](int err) -> Status {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return Error{systemError(err)};
-    };
-    std::optional<FileSink> sink;
-    try {
-        sink.emplace(fd);
-        writeBody(*sink);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    if (!sink->finish())
-        return fail(sink->error());
-    // The replacement keeps the permissions (and, where allowed, the owner and group) of the file
-    // it replaces; a new file gets the usual ones.
-    if (exists) {
-        // Neither is allowed to someone who is not the owner nor in the group; the file is then ours.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-        }
-        if (::fchmod(fd, old.st_mode & 07777) != 0)
-            return fail(errno);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(fd, 0666 & ~mask) != 0)
-            return fail(errno);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return Error{systemError(err)};
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return Error{systemError(err)};
-    }
-    // The rename itself reaches the disk with the folder.
-    if (const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return success();
+    return "Cannot open \"" + path + "\". " + std::string(reason);
 }
 
 } // namespace discora

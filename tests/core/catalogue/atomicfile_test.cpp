@@ -1,7 +1,8 @@
 // Saving and exporting as the disk sees it: through symbolic links, keeping permissions, in a
 // folder where no file can be created, and killed at random moments.
 #include "cataloguegenerator.h"
-#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/atomicfile.h"
+#include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/exportfile.h"

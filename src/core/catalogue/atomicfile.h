@@ -1,0 +1,22 @@
+// Writing a whole file safely, for saving catalogues and for exports. Writing goes to the file the
+// path finally names (symbolic links followed), through a temporary file beside it that replaces
+// it only when everything was written, keeping its permissions; a crash leaves the old or the new
+// file whole. In a folder where no file can be created but the file may be changed, the file is
+// overwritten in place instead.
+#pragma once
+
+#include "core/catalogue/bytesink.h"
+#include "core/catalogue/result.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace discora {
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes);
+// The same for bytes that writeBody makes into the sink it is given, which writes them to the
+// temporary file block by block.
+Status writeFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& writeBody);
+
+} // namespace discora

@@ -1,0 +1,285 @@
+#include "core/catalogue/cataloguewriter.h"
+
+#include "core/catalogue/atomicfile.h"
+#include "core/catalogue/cataloguefile.h"
+#include "core/catalogue/cp1252.h"
+#include "core/catalogue/stringsink.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <span>
+#include <vector>
+
+namespace discora {
+
+namespace {
+
+// Appends the file's integers and texts to a string.
+class ByteWriter
+{
+public:
+    explicit ByteWriter(std::string& out) : m_out(out) {}
+
+    void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
+    void u16(std::uint16_t v)
+    {
+        u8(v & 0xFF);
+        u8(v >> 8);
+    }
+    void u32(std::uint32_t v)
+    {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
+    void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
+
+    void length(std::size_t n)
+    {
+        if (n < 0xFF) {
+            u8(static_cast<std::uint8_t>(n));
+        } else if (n < 0xFFFE) {
+            u8(0xFF);
+            u16(static_cast<std::uint16_t>(n));
+        } else {
+            u8(0xFF);
+            u16(0xFFFF);
+            u32(static_cast<std::uint32_t>(n));
+        }
+    }
+
+    void count(std::size_t n)
+    {
+        if (n < 0xFFFF) {
+            u16(static_cast<std::uint16_t>(n));
+        } else {
+            u16(0xFFFF);
+            u32(static_cast<std::uint32_t>(n));
+        }
+    }
+
+    // Windows-1252 bytes when the text fits, else the 2-byte-character form.
+    void text(std::string_view utf8)
+    {
+        if (cp1252::isAscii(utf8)) {
+            length(utf8.size());
+            m_out.append(utf8);
+            return;
+        }
+        if (const auto bytes = cp1252::fromUtf8(utf8)) {
+            length(bytes->size());
+            m_out.append(*bytes);
+            return;
+        }
+        const std::u16string units = cp1252::utf8ToUtf16(utf8);
+        u8(0xFF);
+        u16(0xFFFE);
+        length(units.size());
+        for (char16_t unit : units)
+            u16(unit);
+    }
+
+private:
+    std::string& m_out;
+};
+
+// One list of the file being made. Room is asked for once per block of albums, so that a short
+// text and an empty one are written without a check of every byte.
+class ListBuffer
+{
+public:
+    void clear() { m_size = 0; }
+    void makeRoom(std::size_t n)
+    {
+        if (m_capacity - m_size < n)
+            grow(n);
+    }
+    // Where the next byte goes; bytes may be written there within the room made, and then
+    // setEnd() given the new end.
+    char* end() { return m_bytes.get() + m_size; }
+    void setEnd(const char* end) { m_size = static_cast<std::size_t>(end - m_bytes.get()); }
+    void append(std::string_view bytes)
+    {
+        makeRoom(bytes.size());
+        std::memcpy(m_bytes.get() + m_size, bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    std::string_view bytes() const { return {m_bytes.get(), m_size}; }
+
+private:
+    void grow(std::size_t n)
+    {
+        const std::size_t capacity = std::max({m_size + n, m_capacity * 2, std::size_t{1} << 16});
+        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(bytes.get(), m_bytes.get(), m_size);
+        m_bytes = std::move(bytes);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_bytes;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+// Writes the texts of one list for a run of albums, each a length byte and its bytes, as long as
+// they are plain ASCII and shorter than 255 bytes; returns where it stopped (at the first cursor
+// whose text needs more) and moves out past what it wrote. Texts of up to 16 bytes are tested and
+// copied as two words, which the bytes the store keeps readable after each text allow; out must
+// have room for 16 bytes more than a length byte and a text of 254 bytes per album.
+AlbumStore::TextCursor* writeShortTexts(char*& out, AlbumStore::TextCursor* cursor,
+                                        AlbumStore::TextCursor* end, int field)
+{
+    static_assert(AlbumStore::kReadableAfterText >= 16);
+    constexpr std::uint64_t kHigh = 0x8080808080808080;
+    char* to = out;
+    for (; cursor != end; ++cursor) {
+        if (!cursor->has(field)) {
+            *to++ = '\0';
+            continue;
+        }
+        const std::string_view text = cursor->peek();
+        const std::size_t n = text.size();
+        if (n <= 16) {
+            std::uint64_t head;
+            std::uint64_t tail;
+            std::memcpy(&head, text.data(), 8);
+            std::memcpy(&tail, text.data() + 8, 8);
+            const std::uint64_t headMask = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+            const std::uint64_t tailMask = n >= 16  ? ~std::uint64_t{0}
+                                           : n <= 8 ? 0
+                                                    : (std::uint64_t{1} << (8 * (n - 8))) - 1;
+            if constexpr (std::endian::native == std::endian::little) {
+                if (((head & headMask) | (tail & tailMask)) & kHigh)
+                    break;
+            } else if (!cp1252::isAscii(text)) {
+                break;
+            }
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, &head, 8);
+            std::memcpy(to + 9, &tail, 8);
+        } else {
+            if (n >= 0xFF || !cp1252::isAscii(text))
+                break;
+            to[0] = static_cast<char>(n);
+            std::memcpy(to + 1, text.data(), n);
+        }
+        to += 1 + n;
+        cursor->skip();
+    }
+    out = to;
+    return cursor;
+}
+
+void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const EdgeRef> group)
+{
+    for (const EdgeRef& ref : group)
+        for (int e = ref.first; e <= ref.last; ++e)
+            out.i32(layouts[static_cast<int>(ref.layout)].leftEdges[e - 1]);
+}
+
+} // namespace
+
+void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
+                    const std::array<std::string, 2>& headings)
+{
+    std::string head;
+    ByteWriter out(head);
+    out.i32(kCurrentFileVersion);
+    out.i32(albums.albumCount());
+    for (int i = 0; i < kLayoutCount; ++i) {
+        const auto& fields = layouts[i].fieldColumns;
+        const int slots = columnSlotCount(static_cast<LayoutId>(i));
+        for (int s = 0; s < slots; ++s)
+            out.i32(s < static_cast<int>(fields.size()) ? fields[s] : 0);
+    }
+    writeEdges(out, layouts, kEdgeGroupA);
+    writeEdges(out, layouts, kEdgeGroupB);
+    for (int i = 0; i < 4; ++i)
+        out.i32(0);
+    out.text(headings[0]);
+    out.text(headings[1]);
+    sink.write(head);
+
+    // The file holds one list per field, the store one record per album. The lists are made a
+    // group at a time and each group a block of albums at a time: the block's records are brought
+    // in once and then read list by list, each list written through one pointer. Each finished
+    // group goes to the sink.
+    constexpr int kGroup = 24;
+    constexpr int kBlock = 64;
+    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
+    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
+    const int count = albums.albumCount();
+    std::array<ListBuffer, kGroup> lists;
+    std::vector<AlbumStore::TextCursor> cursors;
+    cursors.reserve(kBlock);
+    std::string encoded;
+    for (int first = 0; first < kFieldCount; first += kGroup) {
+        const int last = std::min(first + kGroup, kFieldCount);
+        for (int f = first; f < last; ++f) {
+            encoded.clear();
+            ByteWriter(encoded).count(static_cast<std::size_t>(count));
+            lists[f - first].clear();
+            lists[f - first].append(encoded);
+        }
+        for (int block = 0; block < count; block += kBlock) {
+            const int end = std::min(block + kBlock, count);
+            // The records are far apart in memory and far larger than the processor's caches: the
+            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
+            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
+                albums.prefetchEnds(a, first);
+            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
+                albums.prefetchTexts(a, first);
+            cursors.clear();
+            for (int a = block; a < end; ++a)
+                cursors.push_back(albums.textCursor(a, first));
+            for (int f = first; f < last; ++f) {
+                ListBuffer& list = lists[f - first];
+                AlbumStore::TextCursor* cursor = cursors.data();
+                AlbumStore::TextCursor* const end = cursor + cursors.size();
+                while (cursor != end) {
+                    list.makeRoom(kBlockRoom);
+                    char* out = list.end();
+                    cursor = writeShortTexts(out, cursor, end, f);
+                    list.setEnd(out);
+                    if (cursor == end)
+                        break;
+                    // A long text, or one that is not plain ASCII.
+                    encoded.clear();
+                    ByteWriter(encoded).text(cursor->take());
+                    list.append(encoded);
+                    ++cursor;
+                }
+            }
+        }
+        for (int f = first; f < last; ++f)
+            sink.write(lists[f - first].bytes());
+    }
+}
+
+std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
+                           const std::array<std::string, 2>& headings)
+{
+    StringSink sink;
+    writeCatalogue(sink, albums, layouts, headings);
+    return sink.take();
+}
+
+Status writeCatalogueFile(const std::string& path, const AlbumStore& albums, const ColumnLayouts& layouts,
+                          const std::array<std::string, 2>& headings)
+{
+    Status status = success();
+    try {
+        status = writeFileAtomically(
+            path, [&](ByteSink& sink) { writeCatalogue(sink, albums, layouts, headings); });
+    } catch (const std::bad_alloc&) {
+        return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
+    }
+    if (!status)
+        return Error{"Cannot save \"" + path + "\". " + status.error()};
+    return success();
+}
+
+} // namespace discora
