@@ -11,7 +11,7 @@
 #include "core/document/prompter.h"
 #include "core/order/orders.h"
 #include "ui/dialogs/filtersdialog.h"
-#include "ui/entry/newalbumsheet.h"
+#include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -102,7 +102,7 @@ void BM_EntrySheetArtists(benchmark::State& state)
     const int artists = static_cast<int>(state.range(0));
     CatalogueDocument doc;
     SilentPrompter prompter;
-    NewAlbumSheet sheet(doc, prompter);
+    AlbumSheet sheet(doc, prompter);
     LoadedCatalogue loaded;
     for (int i = artists; i > 0; --i) {
         AlbumRecord album;

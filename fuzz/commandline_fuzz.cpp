@@ -29,12 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!current.empty())
         args.push_back(std::move(current));
 
-    const bool scripting = isScriptingCommand(args);
+    const bool commandLineMode = isCommandLineMode(args);
     const CommandLine cl = parseCommandLine(args);
     if (!cl.error.empty())
         return 0;
     using Mode = CommandLine::Mode;
-    check(scripting || cl.mode == Mode::Window, "a scripting mode from arguments that ask for none");
+    check(commandLineMode || cl.mode == Mode::Window, "a command-line mode from arguments that ask for none");
     if (cl.mode == Mode::SaveAs || cl.mode == Mode::List || cl.mode == Mode::ExportCsv ||
         cl.mode == Mode::ExportText)
         check(!cl.file.empty() || (cl.mode == Mode::SaveAs && !cl.importCsv.empty()),

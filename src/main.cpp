@@ -1,4 +1,4 @@
-// Entry point: the scripting commands run without a display, the printing commands on the offscreen
+// Entry point: the command-line modes run without a display, the printing commands on the offscreen
 // platform when there is none; otherwise the window opens.
 #include "core/commands/commandline.h"
 #include "core/commands/programname.h"
@@ -28,7 +28,7 @@ bool hasDisplay()
 int main(int argc, char* argv[])
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (isScriptingCommand(args)) {
+    if (isCommandLineMode(args)) {
         const CommandLine cl = parseCommandLine(args);
         if (!cl.error.empty()) {
             std::cerr << "discora: " << cl.error << "\n\n" << usageText();
@@ -40,11 +40,11 @@ int main(int argc, char* argv[])
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             QGuiApplication app(argc, argv);
             QtSettingsStore store;
-            return runPrintingCommand(cl, store);
+            return runPrintingMode(cl, store);
         }
         QCoreApplication app(argc, argv);
         QtSettingsStore store;
-        return runScriptingCommand(cl, store);
+        return runCommandLineMode(cl, store);
     }
 
     QApplication app(argc, argv);

@@ -6,10 +6,10 @@
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/viewcommands.h"
+#include "ui/app/viewhandlers.h"
 #include "ui/dialogs/addcolumndialog.h"
 #include "ui/dialogs/gotodialog.h"
-#include "ui/entry/newalbumsheet.h"
+#include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -199,7 +199,7 @@ TEST_F(CatalogueViewTest, DoubleClickSelectsOnlyThatEntryAndModifiesIt)
     QString artistShown;
     QTimer::singleShot(0, [&] {
         selectedWhileOpen = selectedPositions(view().selection());
-        if (auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget())) {
+        if (auto* sheet = qobject_cast<AlbumSheet*>(QApplication::activeModalWidget())) {
             artistShown = sheet->comboBox(Field::Artist)->currentText();
             sheet->reject();
         }
@@ -378,7 +378,7 @@ protected:
     GoToDialog* openGoTo()
     {
         window().runCommand(CommandId::GoTo);
-        return window().viewCommands().goToWindow();
+        return window().viewHandlers().goToWindow();
     }
 
     void type(GoToDialog* dialog, const QString& text)
@@ -439,14 +439,14 @@ TEST_F(GoToTest, CloseDestroysTheWindowAndTheCommandReopensItEmpty)
     QPointer<GoToDialog> dialog = openGoTo();
     type(dialog, "art");
     window().runCommand(CommandId::GoTo); // already open: stays as it is
-    EXPECT_EQ(window().viewCommands().goToWindow(), dialog.data());
+    EXPECT_EQ(window().viewHandlers().goToWindow(), dialog.data());
     EXPECT_EQ(dialog->text(), "art");
 
     dialog->close();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(window().viewCommands().goToWindow(), nullptr);
+    EXPECT_EQ(window().viewHandlers().goToWindow(), nullptr);
 
     doc().runOrder(SortOrder::ByAlbumName);
     GoToDialog* again = openGoTo();

@@ -11,10 +11,10 @@
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/viewcommands.h"
+#include "ui/app/viewhandlers.h"
 #include "ui/cdplayer/bitmapbutton.h"
 #include "ui/cdplayer/cdplayerdialog.h"
-#include "ui/entry/newalbumsheet.h"
+#include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -77,7 +77,7 @@ protected:
     MainWindow& window() { return m_app.mainWindow(); }
     CatalogueDocument& doc() { return m_app.document(); }
     CatalogueView& view() { return *window().view(); }
-    CdPlayerDialog* player() { return qobject_cast<CdPlayerDialog*>(window().viewCommands().playerWindow()); }
+    CdPlayerDialog* player() { return qobject_cast<CdPlayerDialog*>(window().viewHandlers().playerWindow()); }
     bool playEnabled() { return window().action(CommandId::Play)->isEnabled(); }
 
     void click(int position, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -268,7 +268,7 @@ TEST_F(CdPlayerWindowTest, EnterOffersThePlayingDiscsTimesWhenAutoLoadIsOn)
     window().runCommand(CommandId::Play);
     QStringList shown;
     QTimer::singleShot(0, [&] {
-        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        auto* sheet = qobject_cast<AlbumSheet*>(QApplication::activeModalWidget());
         ASSERT_NE(sheet, nullptr);
         shown << sheet->lineEdit(timeField(1))->text() << sheet->lineEdit(timeField(2))->text()
               << sheet->lineEdit(timeField(3))->text();
@@ -312,7 +312,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     MainWindow& window = app.mainWindow();
 
     QTimer::singleShot(0, [&] {
-        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        auto* sheet = qobject_cast<AlbumSheet*>(QApplication::activeModalWidget());
         ASSERT_NE(sheet, nullptr);
         sheet->tabs()->setCurrentIndex(1);
         QTest::mouseClick(sheet->loadTimesButton(), Qt::LeftButton);
@@ -333,7 +333,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(40, view.metrics().lineHeight + view.metrics().lineHeight / 2));
     window.runCommand(CommandId::Play);
-    auto* player = qobject_cast<CdPlayerDialog*>(window.viewCommands().playerWindow());
+    auto* player = qobject_cast<CdPlayerDialog*>(window.viewHandlers().playerWindow());
     ASSERT_NE(player, nullptr);
     QTest::mouseClick(player->continuousButton(), Qt::LeftButton); // stop after the last track
     // Three seconds of sound play at their own pace; the end of each track comes back as a queued
@@ -348,7 +348,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     EXPECT_TRUE(prompter.errors.empty());
     player->close();
     QApplication::processEvents();
-    EXPECT_EQ(window.viewCommands().playerWindow(), nullptr);
+    EXPECT_EQ(window.viewHandlers().playerWindow(), nullptr);
 }
 
 } // namespace

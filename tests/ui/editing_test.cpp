@@ -4,11 +4,11 @@
 #include "core/commands/commandlineexport.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
-#include "ui/app/documentcommands.h"
+#include "ui/app/documenthandlers.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/dialogs/finddialog.h"
-#include "ui/entry/newalbumsheet.h"
+#include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -40,11 +40,11 @@ AlbumRecord album(const char* artist, const char* name)
 class SheetAnswerer
 {
 public:
-    using Answer = std::function<void(NewAlbumSheet&)>;
+    using Answer = std::function<void(AlbumSheet&)>;
     explicit SheetAnswerer(std::deque<Answer> answers) : m_answers(std::move(answers))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+            auto* sheet = qobject_cast<AlbumSheet*>(QApplication::activeModalWidget());
             if (!sheet || m_answers.empty())
                 return;
             const Answer answer = m_answers.front();
@@ -62,7 +62,7 @@ private:
     int m_shown = 0;
 };
 
-void typeArtistAndConfirm(NewAlbumSheet& sheet, const QString& artist)
+void typeArtistAndConfirm(AlbumSheet& sheet, const QString& artist)
 {
     QComboBox* box = sheet.comboBox(Field::Artist);
     box->setEditText(QString());
@@ -71,7 +71,7 @@ void typeArtistAndConfirm(NewAlbumSheet& sheet, const QString& artist)
     QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
 }
 
-void cancelSheet(NewAlbumSheet& sheet)
+void cancelSheet(AlbumSheet& sheet)
 {
     QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
 }
@@ -129,7 +129,7 @@ TEST_F(EditingTest, EnterAddsTheTypedAlbumAndUndoTakesItAway)
 {
     EXPECT_TRUE(enabled(CommandId::Enter));
     EXPECT_FALSE(enabled(CommandId::Undo));
-    SheetAnswerer answerer({[](NewAlbumSheet& sheet) {
+    SheetAnswerer answerer({[](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "5"); // the count plus one
         typeArtistAndConfirm(sheet, "Ébène 東京");
     }});
@@ -156,7 +156,7 @@ TEST_F(EditingTest, ModifyAndDeleteNeedASelection)
 
 TEST_F(EditingTest, DoubleClickOpensTheSheetForThatAlbum)
 {
-    SheetAnswerer answerer({[](NewAlbumSheet& sheet) {
+    SheetAnswerer answerer({[](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "Cedar");
         typeArtistAndConfirm(sheet, "Cypress");
     }});
@@ -217,7 +217,7 @@ TEST_F(EditingTest, FindOpensEachWholeWordMatchAndAsksToContinue)
 TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
 {
     const QString all = m_dir.path() + "/all.csv";
-    ASSERT_TRUE(m_app.documentCommands().exportTo(ExportFormat::Csv, all));
+    ASSERT_TRUE(m_app.documentHandlers().exportTo(ExportFormat::Csv, all));
     QFile file(all);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -227,7 +227,7 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
 
     click(3);
     const QString one = m_dir.path() + "/one.doc";
-    ASSERT_TRUE(m_app.documentCommands().exportTo(ExportFormat::Text, one));
+    ASSERT_TRUE(m_app.documentHandlers().exportTo(ExportFormat::Text, one));
     QFile text(one);
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QByteArray doc = text.readAll();
@@ -237,7 +237,7 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
 
 TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSo)
 {
-    EXPECT_FALSE(m_app.documentCommands().exportTo(ExportFormat::Csv, m_dir.path() + "/missing/x.csv"));
+    EXPECT_FALSE(m_app.documentHandlers().exportTo(ExportFormat::Csv, m_dir.path() + "/missing/x.csv"));
     EXPECT_EQ(m_prompter.errors.size(), 1u);
 }
 

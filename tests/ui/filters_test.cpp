@@ -162,7 +162,7 @@ protected:
     {
         std::ostringstream captured;
         auto* old = std::cout.rdbuf(captured.rdbuf());
-        const int code = runScriptingCommand(parseCommandLine(args), m_store);
+        const int code = runCommandLineMode(parseCommandLine(args), m_store);
         std::cout.rdbuf(old);
         if (exitCode)
             *exitCode = code;

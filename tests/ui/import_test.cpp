@@ -6,7 +6,7 @@
 #include "support/files.h"
 #include "support/spreadsheetcsv.h"
 #include "ui/app/application.h"
-#include "ui/app/documentcommands.h"
+#include "ui/app/documenthandlers.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/importdialog.h"
@@ -107,7 +107,7 @@ TEST_F(ImportTest, ASpreadsheetsAlbumsFollowTheCataloguesAndOneUndoTakesThemBack
         choose(dialog, 2, "Custom 1");
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     });
-    ASSERT_TRUE(m_app.documentCommands().importCsv(file));
+    ASSERT_TRUE(m_app.documentHandlers().importCsv(file));
     EXPECT_EQ(answerer.shown(), 1);
 
     ASSERT_EQ(doc().albumCount(), 4);
@@ -129,7 +129,7 @@ TEST_F(ImportTest, CancelAddsNothing)
 {
     const QString file = write("albums.csv", fixture::spreadsheetCsv());
     DialogAnswerer answerer([](ImportDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(m_app.documentCommands().importCsv(file));
+    EXPECT_FALSE(m_app.documentHandlers().importCsv(file));
     EXPECT_EQ(answerer.shown(), 1);
     EXPECT_EQ(doc().albumCount(), 2);
     EXPECT_FALSE(doc().isModified());
@@ -150,10 +150,10 @@ TEST_F(ImportTest, BadFilesAreRefusedBeforeTheDialogWithTheReason)
     for (const auto& [bytes, reason] : files) {
         m_prompter.errors.clear();
         const QString file = write("bad.csv", bytes);
-        EXPECT_FALSE(m_app.documentCommands().importCsv(file));
+        EXPECT_FALSE(m_app.documentHandlers().importCsv(file));
         EXPECT_EQ(m_prompter.errors, std::vector<std::string>{cannotImport(toPath(file), reason)});
     }
-    EXPECT_FALSE(m_app.documentCommands().importCsv(m_dir.path() + "/missing.csv"));
+    EXPECT_FALSE(m_app.documentHandlers().importCsv(m_dir.path() + "/missing.csv"));
     EXPECT_EQ(answerer.shown(), 0);
     EXPECT_EQ(doc().albumCount(), 2);
 }

@@ -11,7 +11,7 @@
 #include "ui/app/mainwindow.h"
 #include "ui/printing/cataloguepages.h"
 #include "ui/printing/printcommandline.h"
-#include "ui/printing/printcommands.h"
+#include "ui/printing/printhandlers.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -265,7 +265,7 @@ protected:
         args.push_back(toStd(m_dir.filePath(QStringLiteral("music.dcf"))));
         const CommandLine cl = parseCommandLine(args);
         EXPECT_TRUE(cl.error.empty()) << cl.error;
-        return runPrintingCommand(cl, m_store);
+        return runPrintingMode(cl, m_store);
     }
 
     MemorySettingsStore m_store;
@@ -331,7 +331,7 @@ protected:
     MainWindow& window() { return m_app.mainWindow(); }
     CatalogueDocument& doc() { return m_app.document(); }
     CatalogueView& view() { return *window().view(); }
-    PrintCommands& printing() { return m_app.printCommands(); }
+    PrintHandlers& printing() { return m_app.printHandlers(); }
 
     // Selects entries with Ctrl+click, as the user would.
     void select(std::initializer_list<int> positions)

@@ -216,7 +216,7 @@ TEST_F(SaveAsCommand, ConvertsTheOldestLayoutToTheCurrentOne)
     writeBytes(in, bytes);
 
     CommandLine cl = parseCommandLine({"--save-as", out, in});
-    ASSERT_EQ(runScriptingCommand(cl, m_store), 0);
+    ASSERT_EQ(runCommandLineMode(cl, m_store), 0);
     auto written = readWholeFile(out);
     ASSERT_TRUE(written);
     auto loaded = readCatalogue(*written, LoadBase{}, nullptr);
@@ -236,9 +236,9 @@ TEST_F(SaveAsCommand, AFailureWritesNothingAndExitsWithOne)
     const std::string in = path("bad.dcf");
     const std::string out = path("out.dcf");
     writeBytes(in, "not a catalogue at all");
-    EXPECT_EQ(runScriptingCommand(parseCommandLine({"--save-as", out, in}), m_store), 1);
+    EXPECT_EQ(runCommandLineMode(parseCommandLine({"--save-as", out, in}), m_store), 1);
     EXPECT_FALSE(std::ifstream(out).good());
-    EXPECT_EQ(runScriptingCommand(parseCommandLine({"--save-as", out, path("missing.dcf")}), m_store), 1);
+    EXPECT_EQ(runCommandLineMode(parseCommandLine({"--save-as", out, path("missing.dcf")}), m_store), 1);
     EXPECT_FALSE(std::ifstream(out).good());
 }
 

@@ -63,7 +63,7 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool isScriptingCommand(const std::vector<std::string>& args)
+bool isCommandLineMode(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
         if (isCommandOption(a) || a == "--print" || a == "--cd-info" || a == "--import-csv" ||

@@ -1,5 +1,5 @@
 // What the program was asked to do on its command line: open the window (on a file, or a new
-// catalogue), run one of the scripting commands that need no display, or print.
+// catalogue), run one of the command-line modes that need no display, or print.
 #pragma once
 
 #include "core/catalogue/sortorder.h"
@@ -48,7 +48,7 @@ inline constexpr int kExitFailure = 1;    // a file could not be read or written
 inline constexpr int kExitUsageError = 2; // arguments that cannot be understood
 
 // True when the arguments ask for a command that runs without a window.
-bool isScriptingCommand(const std::vector<std::string>& args);
+bool isCommandLineMode(const std::vector<std::string>& args);
 // The commands that draw pages, which the window library runs.
 constexpr bool isPrintingMode(CommandLine::Mode mode)
 {

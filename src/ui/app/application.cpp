@@ -2,14 +2,14 @@
 
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/cdplayer/pulsepcmoutput.h"
-#include "ui/app/documentcommands.h"
+#include "ui/app/documenthandlers.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
-#include "ui/app/viewcommands.h"
+#include "ui/app/viewhandlers.h"
 #include "ui/cdplayer/cdplayerdialog.h"
-#include "ui/entry/newalbumsheet.h"
-#include "ui/options/optionscommands.h"
-#include "ui/printing/printcommands.h"
+#include "ui/entry/albumsheet.h"
+#include "ui/options/optionshandlers.h"
+#include "ui/printing/printhandlers.h"
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
@@ -39,23 +39,23 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
-    registerOptionsCommands(*m_window, m_settings, m_doc, m_prompter, m_window.get());
-    m_albumSheet = std::make_unique<NewAlbumSheet>(m_doc, m_prompter, m_window.get());
+    registerOptionsHandlers(*m_window, m_settings, m_doc, m_prompter, m_window.get());
+    m_albumSheet = std::make_unique<AlbumSheet>(m_doc, m_prompter, m_window.get());
     m_doc.setEntryListSink(m_albumSheet.get());
-    m_documentCommands = std::make_unique<DocumentCommands>(m_doc, *m_window, m_prompter, *m_albumSheet);
-    m_documentCommands->registerCommands();
+    m_documentHandlers = std::make_unique<DocumentHandlers>(m_doc, *m_window, m_prompter, *m_albumSheet);
+    m_documentHandlers->registerHandlers();
     CatalogueView* view = m_window->view();
     const PrintSelection selection{[view]() -> const ViewSelection& { return view->selection(); },
                                    [view] { view->clearSelection(); }};
-    m_printCommands = std::make_unique<PrintCommands>(m_doc, m_prompter, m_window->mainStatusBar(), selection,
+    m_printHandlers = std::make_unique<PrintHandlers>(m_doc, m_prompter, m_window->mainStatusBar(), selection,
                                                       m_window.get());
-    m_printCommands->registerCommands(*m_window);
+    m_printHandlers->registerHandlers(*m_window);
     m_messagePrompter.setParent(m_window.get());
 
-    m_documentCommands->editCommands().setPlayerTimesSource(&m_cdPlayer);
+    m_documentHandlers->editHandlers().setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setDiscReader([this] { return m_devices(m_cdDrive, CdDeviceUse::Reading, {}); });
-    m_window->viewCommands().setPlayer(m_cdPlayer, [this](QWidget* parent) {
+    m_window->viewHandlers().setPlayer(m_cdPlayer, [this](QWidget* parent) {
         auto* dialog = new CdPlayerDialog(m_cdPlayer, m_cdNotices, m_prompter, fromPath(m_cdDrive), parent);
         QObject::connect(dialog, &CdPlayerDialog::driveChosen, dialog,
                          [this](const QString& drive) { setCdDrive(toPath(drive)); });

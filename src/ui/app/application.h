@@ -4,7 +4,7 @@
 
 #include "core/cdplayer/cdplayer.h"
 #include "core/commands/commandline.h"
-#include "core/commands/scriptingcommands.h"
+#include "core/commands/commandlinemodes.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/appsettings.h"
 #include "ui/app/messageprompter.h"
@@ -16,10 +16,10 @@
 
 namespace discora {
 
-class DocumentCommands;
+class DocumentHandlers;
 class MainWindow;
-class NewAlbumSheet;
-class PrintCommands;
+class AlbumSheet;
+class PrintHandlers;
 
 // How the program reaches the CD drive: a device for the player, which plays, or one that only
 // reads the disc for "Load Times from CD". Tests hand in scripted drives.
@@ -50,9 +50,9 @@ public:
     AppSettings& settings() { return m_settings; }
     MainWindow& mainWindow() { return *m_window; }
     // The entry sheet for Enter and Modify; it lives as long as the document.
-    NewAlbumSheet& albumSheet() { return *m_albumSheet; }
-    DocumentCommands& documentCommands() { return *m_documentCommands; }
-    PrintCommands& printCommands() { return *m_printCommands; }
+    AlbumSheet& albumSheet() { return *m_albumSheet; }
+    DocumentHandlers& documentHandlers() { return *m_documentHandlers; }
+    PrintHandlers& printHandlers() { return *m_printHandlers; }
     CdPlayer& cdPlayer() { return m_cdPlayer; }
     // The drive or disc image the player and "Load Times from CD" use; empty for the default drive.
     const std::string& cdDrive() const { return m_cdDrive; }
@@ -72,9 +72,9 @@ private:
     CdPlayer m_cdPlayer;
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
-    std::unique_ptr<NewAlbumSheet> m_albumSheet;
-    std::unique_ptr<DocumentCommands> m_documentCommands;
-    std::unique_ptr<PrintCommands> m_printCommands;
+    std::unique_ptr<AlbumSheet> m_albumSheet;
+    std::unique_ptr<DocumentHandlers> m_documentHandlers;
+    std::unique_ptr<PrintHandlers> m_printHandlers;
 };
 
 } // namespace discora

@@ -7,7 +7,7 @@
 #include "core/settings/appsettings.h"
 #include "ui/app/helpwindow.h"
 #include "ui/app/mainstatusbar.h"
-#include "ui/app/viewcommands.h"
+#include "ui/app/viewhandlers.h"
 #include "ui/dialogs/aboutdialog.h"
 #include "ui/dialogs/filtersdialog.h"
 #include "ui/support/qttext.h"
@@ -65,8 +65,8 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
 
     createActions();
     registerHandlers();
-    m_viewCommands = new ViewCommands(m_doc, *m_view, *this, this);
-    m_viewCommands->registerCommands();
+    m_viewHandlers = new ViewHandlers(m_doc, *m_view, *this, this);
+    m_viewHandlers->registerHandlers();
     m_view->setFocus();
     connect(m_view, &CatalogueView::menuRequested, this, [this](ViewMenu kind, const QPoint& at) {
         std::unique_ptr<QMenu> menu(kind == ViewMenu::Fields ? createFieldsMenu(m_view)
@@ -194,8 +194,8 @@ UiState MainWindow::uiState() const
     s.statusBarVisible = m_statusBar && !m_statusBar->isHidden();
     if (m_view)
         m_view->describeState(s);
-    if (m_viewCommands)
-        m_viewCommands->describeState(s);
+    if (m_viewHandlers)
+        m_viewHandlers->describeState(s);
     return s;
 }
 

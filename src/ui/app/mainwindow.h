@@ -2,7 +2,7 @@
 // refreshes them from one snapshot of the state, and runs the file commands.
 #pragma once
 
-#include "core/commands/commandhandlers.h"
+#include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/windowplacement.h"
 
@@ -20,11 +20,11 @@ namespace discora {
 class AppSettings;
 class CatalogueView;
 class MainStatusBar;
-class ViewCommands;
+class ViewHandlers;
 class Prompter;
 class HelpWindow;
 
-class MainWindow : public QMainWindow, public DocumentObserver, public CommandHandlers
+class MainWindow : public QMainWindow, public DocumentObserver, public HandlerRegistry
 {
     Q_OBJECT
 public:
@@ -68,7 +68,7 @@ public:
     void savePlacement();
 
     CatalogueView* view() const { return m_view; }
-    ViewCommands& viewCommands() const { return *m_viewCommands; }
+    ViewHandlers& viewHandlers() const { return *m_viewHandlers; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
     QToolBar* toolBar() const { return m_toolBar; }
 
@@ -108,7 +108,7 @@ private:
     AppSettings& m_settings;
     Prompter& m_prompter;
     CatalogueView* m_view = nullptr;
-    ViewCommands* m_viewCommands = nullptr;
+    ViewHandlers* m_viewHandlers = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     QToolBar* m_toolBar = nullptr;
     HelpWindow* m_helpWindow = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/printing/printcommandline.h"
 
-#include "core/commands/scriptingcommands.h"
+#include "core/commands/commandlinemodes.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/appsettings.h"
 #include "ui/printing/cataloguepages.h"
@@ -84,7 +84,7 @@ Status printToPdf(const CatalogueDocument& doc, const std::string& path, const Q
     }
 }
 
-int runPrintingCommand(const CommandLine& cl, SettingsStore& store)
+int runPrintingMode(const CommandLine& cl, SettingsStore& store)
 {
     Status status = success();
     try {
@@ -93,7 +93,7 @@ int runPrintingCommand(const CommandLine& cl, SettingsStore& store)
         // The pages look as the window prints them: the settings' font and colors with the rest.
         doc.setFont(settings.fontWithDefaults());
         doc.setColors(toDisplayColors(settings.colorsWithDefaults(), systemColorsFromPalette()));
-        status = loadForScripting(doc, cl, settings);
+        status = loadForCommandLine(doc, cl, settings);
         if (status) {
             if (cl.mode == CommandLine::Mode::PrintPdf) {
                 // A list cut short by memory would print as if it were the whole one.

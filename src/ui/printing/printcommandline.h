@@ -27,6 +27,6 @@ QPageSize localePaperSize();
 Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper);
 
 // Runs --print or --print-pdf; returns the process exit code. Needs a QGuiApplication.
-int runPrintingCommand(const CommandLine& commandLine, SettingsStore& store);
+int runPrintingMode(const CommandLine& commandLine, SettingsStore& store);
 
 } // namespace discora

@@ -2,7 +2,7 @@
 // --cd-device, DISCORA_CD_DEVICE or the "CD drive" setting.
 #include "core/cdplayer/cdplayertext.h"
 #include "core/commands/commandline.h"
-#include "core/commands/scriptingcommands.h"
+#include "core/commands/commandlinemodes.h"
 #include "core/settings/appsettings.h"
 #include "support/discimage.h"
 
@@ -19,7 +19,7 @@ namespace image = testimage;
 
 TEST(CdInfoCommandLine, TakesADriveAndNothingElse)
 {
-    EXPECT_TRUE(isScriptingCommand({"--cd-info"}));
+    EXPECT_TRUE(isCommandLineMode({"--cd-info"}));
     const CommandLine info = parseCommandLine({"--cd-info", "--cd-device", "/tmp/disc.cue"});
     ASSERT_TRUE(info.error.empty()) << info.error;
     EXPECT_EQ(info.mode, CommandLine::Mode::CdInfo);
@@ -29,7 +29,7 @@ TEST(CdInfoCommandLine, TakesADriveAndNothingElse)
     ASSERT_TRUE(window.error.empty()) << window.error;
     EXPECT_EQ(window.mode, CommandLine::Mode::Window);
     EXPECT_EQ(window.cdDevice, "/dev/sr1");
-    EXPECT_FALSE(isScriptingCommand({"--cd-device", "/dev/sr1"}));
+    EXPECT_FALSE(isCommandLineMode({"--cd-device", "/dev/sr1"}));
 
     for (const Args& args : {Args{"--cd-info", "music.dcf"}, Args{"--cd-info", "--cd-device"},
                              Args{"--cd-info", "--list", "by-artist", "x.dcf"},
@@ -53,7 +53,7 @@ protected:
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         Output o;
-        o.code = runScriptingCommand(parseCommandLine(args), m_store);
+        o.code = runCommandLineMode(parseCommandLine(args), m_store);
         o.out = testing::internal::GetCapturedStdout();
         o.err = testing::internal::GetCapturedStderr();
         return o;

@@ -7,7 +7,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(CommandLine, UnderstandsTheWindowAndScriptingForms)
+TEST(CommandLine, UnderstandsTheWindowAndCommandLineForms)
 {
     EXPECT_EQ(parseCommandLine({}).mode, CommandLine::Mode::Window);
     const CommandLine open = parseCommandLine({"music.dcf"});
@@ -22,8 +22,8 @@ TEST(CommandLine, UnderstandsTheWindowAndScriptingForms)
 
     EXPECT_EQ(parseCommandLine({"--version"}).mode, CommandLine::Mode::Version);
     EXPECT_EQ(parseCommandLine({"--help"}).mode, CommandLine::Mode::Help);
-    EXPECT_TRUE(isScriptingCommand({"x.dcf", "--save-as", "y"}));
-    EXPECT_FALSE(isScriptingCommand({"x.dcf"}));
+    EXPECT_TRUE(isCommandLineMode({"x.dcf", "--save-as", "y"}));
+    EXPECT_FALSE(isCommandLineMode({"x.dcf"}));
 }
 
 TEST(CommandLine, ReportsWhatItCannotUnderstand)
@@ -103,7 +103,7 @@ TEST(CommandLine, PrintingToPdfTakesAnOrderAStyleAndFilters)
     const CommandLine print = parseCommandLine({"--print", "in.dcf"});
     EXPECT_EQ(print.mode, CommandLine::Mode::Print);
     EXPECT_EQ(print.file, "in.dcf");
-    EXPECT_TRUE(isScriptingCommand({"--print", "in.dcf"}));
+    EXPECT_TRUE(isCommandLineMode({"--print", "in.dcf"}));
 }
 
 TEST(CommandLine, PrintingArgumentsThatCannotBeUnderstood)

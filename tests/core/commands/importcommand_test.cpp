@@ -1,7 +1,7 @@
 // discora --import-csv IN [--map COLUMN=FIELD]... --save-as OUT [FILE]: the arguments, a
 // spreadsheet's albums into a new catalogue or after an existing one, and bad input that writes
 // nothing.
-#include "core/commands/scriptingcommands.h"
+#include "core/commands/commandlinemodes.h"
 #include "core/import/csvreader.h"
 #include "core/settings/settingsstore.h"
 #include "support/documentfixture.h"
@@ -36,7 +36,7 @@ TEST(ImportCommandLine, TakesTheFileTheAssignmentsAndAnOptionalCatalogue)
     EXPECT_EQ(
         parseCommandLine({"--map", "a=b=artist", "--import-csv", "i", "--save-as", "o"}).columnMaps[0].first,
         "a=b");
-    EXPECT_TRUE(isScriptingCommand({"--import-csv", "in.csv"}));
+    EXPECT_TRUE(isCommandLineMode({"--import-csv", "in.csv"}));
 }
 
 TEST(ImportCommandLine, ReportsWhatItCannotUnderstand)
@@ -63,7 +63,7 @@ protected:
     ~ImportCommand() override { fs::remove_all(m_dir); }
 
     std::string path(const char* name) const { return (m_dir / name).string(); }
-    int run(const Args& args) { return runScriptingCommand(parseCommandLine(args), m_store); }
+    int run(const Args& args) { return runCommandLineMode(parseCommandLine(args), m_store); }
 
     std::vector<AlbumRecord> albumsIn(const std::string& file)
     {

@@ -1,7 +1,7 @@
 // Find: the three matching modes, every field an album is searched in, and the loop that opens
 // each match in the sheet, including a Modify that hides or re-sorts albums under it.
 #include "core/document/cataloguedocument.h"
-#include "core/document/editcommands.h"
+#include "core/document/edithandlers.h"
 #include "core/document/findcommand.h"
 #include "core/order/find.h"
 #include "support/documentfixture.h"
@@ -92,7 +92,7 @@ TEST(AlbumMatching, EveryFieldIsSearched)
 class RecordingActions : public FindActions
 {
 public:
-    RecordingActions(CatalogueDocument& doc, EditCommands& commands) : m_doc(doc), m_commands(commands) {}
+    RecordingActions(CatalogueDocument& doc, EditHandlers& commands) : m_doc(doc), m_commands(commands) {}
 
     std::vector<int> selected;
     int clears = 0;
@@ -108,7 +108,7 @@ public:
 
 private:
     CatalogueDocument& m_doc;
-    EditCommands& m_commands;
+    EditHandlers& m_commands;
 };
 
 class FindLoop : public ::testing::Test
@@ -117,7 +117,7 @@ protected:
     CatalogueDocument doc;
     ScriptedPrompter prompter;
     ScriptedEditor editor;
-    EditCommands commands{doc, prompter, editor};
+    EditHandlers commands{doc, prompter, editor};
     RecordingActions actions{doc, commands};
 };
 

@@ -1,14 +1,14 @@
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/libcdiodevice.h"
-#include "core/document/editcommands.h"
+#include "core/document/edithandlers.h"
 #include "core/document/playertimessource.h"
 #include "support/discimage.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
+#include "ui/entry/albumsheet.h"
 #include "ui/entry/entrytext.h"
-#include "ui/entry/newalbumsheet.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -98,21 +98,21 @@ bool holdsFocus(const QWidget* control)
     return f && (f == control || control->isAncestorOf(f));
 }
 
-class NewAlbumSheetTest : public ::testing::Test
+class AlbumSheetTest : public ::testing::Test
 {
 protected:
-    NewAlbumSheetTest() { m_doc.setEntryListSink(&m_sheet); }
-    ~NewAlbumSheetTest() override { m_doc.setEntryListSink(nullptr); }
+    AlbumSheetTest() { m_doc.setEntryListSink(&m_sheet); }
+    ~AlbumSheetTest() override { m_doc.setEntryListSink(nullptr); }
 
     // Shows the sheet modally; act runs while it is open. A sheet act leaves open is cancelled.
-    std::optional<AlbumRecord> show(const AlbumRecord& album, const std::function<void(NewAlbumSheet&)>& act,
+    std::optional<AlbumRecord> show(const AlbumRecord& album, const std::function<void(AlbumSheet&)>& act,
                                     const std::array<std::string, 2>& headings = {"Custom 1", "Custom 2"})
     {
         runWhileOpen(act);
         return m_sheet.editAlbum(album, headings);
     }
 
-    void runWhileOpen(const std::function<void(NewAlbumSheet&)>& act)
+    void runWhileOpen(const std::function<void(AlbumSheet&)>& act)
     {
         QTimer::singleShot(0, &m_sheet, [this, act] {
             EXPECT_EQ(QApplication::activeModalWidget(), &m_sheet);
@@ -123,7 +123,7 @@ protected:
         });
     }
 
-    static void pressOk(NewAlbumSheet& sheet) { QTest::mouseClick(sheet.okButton(), Qt::LeftButton); }
+    static void pressOk(AlbumSheet& sheet) { QTest::mouseClick(sheet.okButton(), Qt::LeftButton); }
 
     // Albums that carry the values, loaded, so that the document lists them as it would.
     void addValues(ValueListId list, const QStringList& values)
@@ -144,7 +144,7 @@ protected:
 
     CatalogueDocument m_doc;
     FakePrompter m_prompter;
-    NewAlbumSheet m_sheet{m_doc, m_prompter};
+    AlbumSheet m_sheet{m_doc, m_prompter};
 };
 
 // A text for every field that fits its limit and differs from every other field's.
@@ -158,9 +158,9 @@ QString typedFor(Field f)
     return QStringLiteral("text %1").arg(i);
 }
 
-TEST_F(NewAlbumSheetTest, EveryFieldComesBackAsTypedOnOk)
+TEST_F(AlbumSheetTest, EveryFieldComesBackAsTypedOnOk)
 {
-    const auto typed = show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
+    const auto typed = show(AlbumRecord{}, [](AlbumSheet& sheet) {
         for (int f = 0; f < kFieldCount; ++f) {
             QWidget* control = sheet.control(fieldAt(f));
             ASSERT_NE(control, nullptr) << "field " << f;
@@ -185,22 +185,22 @@ TEST_F(NewAlbumSheetTest, EveryFieldComesBackAsTypedOnOk)
     }
 }
 
-TEST_F(NewAlbumSheetTest, CancelAndEscapeHandNothingBack)
+TEST_F(AlbumSheetTest, CancelAndEscapeHandNothingBack)
 {
     AlbumRecord stored = albumOf("Zed", "First");
-    const auto cancelled = show(stored, [](NewAlbumSheet& sheet) {
+    const auto cancelled = show(stored, [](AlbumSheet& sheet) {
         replaceTyped(sheet.control(Field::Artist), "Changed");
         QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
     });
     EXPECT_FALSE(cancelled);
-    const auto escaped = show(stored, [](NewAlbumSheet& sheet) {
+    const auto escaped = show(stored, [](AlbumSheet& sheet) {
         replaceTyped(sheet.control(Field::Artist), "Changed");
         QTest::keyClick(&sheet, Qt::Key_Escape);
         EXPECT_FALSE(sheet.isVisible());
     });
     EXPECT_FALSE(escaped);
     // The next showing is not left with the cancelled text.
-    const auto next = show(stored, [](NewAlbumSheet& sheet) {
+    const auto next = show(stored, [](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "Zed");
         pressOk(sheet);
     });
@@ -208,16 +208,16 @@ TEST_F(NewAlbumSheetTest, CancelAndEscapeHandNothingBack)
     EXPECT_EQ(*next, stored);
 }
 
-TEST_F(NewAlbumSheetTest, EnterShowsThePresetsAndKeepsTheLastMediaType)
+TEST_F(AlbumSheetTest, EnterShowsThePresetsAndKeepsTheLastMediaType)
 {
     loadAlbums(m_doc, {albumOf("A", "One"), albumOf("B", "Two")});
     FakePrompter prompter;
-    EditCommands commands(m_doc, prompter, m_sheet);
+    EditHandlers commands(m_doc, prompter, m_sheet);
     FixedPlayerTimes player;
     player.times = {"03:05", "00:59"};
     commands.setPlayerTimesSource(&player);
 
-    runWhileOpen([](NewAlbumSheet& sheet) {
+    runWhileOpen([](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "3");
         for (int k = 1; k <= kSongSlots; ++k)
             EXPECT_EQ(sheet.lineEdit(trackField(k))->text(),
@@ -242,7 +242,7 @@ TEST_F(NewAlbumSheetTest, EnterShowsThePresetsAndKeepsTheLastMediaType)
     ViewOptions options = m_doc.viewOptions();
     options.set(ViewOption::AutoLoad, 0);
     m_doc.setViewOptions(options);
-    runWhileOpen([](NewAlbumSheet& sheet) {
+    runWhileOpen([](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.lineEdit(Field::Number)->text(), "4");
         EXPECT_EQ(sheet.comboBox(Field::MediaType)->currentText(), "CD");
         EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "");
@@ -267,14 +267,14 @@ void PrintTo(const LimitCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class TypingLimitTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<LimitCase>
+class TypingLimitTest : public AlbumSheetTest, public ::testing::WithParamInterface<LimitCase>
 {
 };
 
 TEST_P(TypingLimitTest, TypingStopsAtTheLimit)
 {
     const LimitCase c = GetParam();
-    const auto typed = show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+    const auto typed = show(AlbumRecord{}, [&](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);
         QLineEdit* edit = sheet.lineEdit(c.field);
         replaceTyped(edit, QString(c.limit + 4, QLatin1Char('x')));
@@ -290,14 +290,14 @@ TEST_P(TypingLimitTest, ALongerStoredTextIsShownWholeAndCanOnlyShrink)
     const LimitCase c = GetParam();
     AlbumRecord stored;
     stored.text(c.field) = std::string(static_cast<std::size_t>(c.limit + 5), '7');
-    const auto untouched = show(stored, [&](NewAlbumSheet& sheet) {
+    const auto untouched = show(stored, [&](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.lineEdit(c.field)->text().size(), c.limit + 5);
         pressOk(sheet);
     });
     ASSERT_TRUE(untouched);
     EXPECT_EQ(*untouched, stored);
 
-    const auto edited = show(stored, [&](NewAlbumSheet& sheet) {
+    const auto edited = show(stored, [&](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);
         QLineEdit* edit = sheet.lineEdit(c.field);
         edit->setFocus();
@@ -317,10 +317,10 @@ INSTANTIATE_TEST_SUITE_P(SongFields, TypingLimitTest,
                                            LimitCase{"Time", timeField(26), kSongTimeLimit}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NewAlbumSheetTest, TheTitleLimitCountsCharactersAndCutsPastedTextToFit)
+TEST_F(AlbumSheetTest, TheTitleLimitCountsCharactersAndCutsPastedTextToFit)
 {
     const QString note = QString::fromUtf8("\xF0\x9F\x8E\xB5"); // a character outside the basic plane
-    const auto typed = show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+    const auto typed = show(AlbumRecord{}, [&](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);
         typeCharacters(sheet.lineEdit(titleField(1)), note.repeated(kSongTitleLimit + 3));
         QLineEdit* pasted = sheet.lineEdit(titleField(2));
@@ -349,7 +349,7 @@ void PrintTo(const NotesCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class NotesTest : public NewAlbumSheetTest, public ::testing::WithParamInterface<NotesCase>
+class NotesTest : public AlbumSheetTest, public ::testing::WithParamInterface<NotesCase>
 {
 };
 
@@ -357,7 +357,7 @@ TEST_P(NotesTest, UntouchedNotesComeBackByteForByte)
 {
     AlbumRecord stored;
     stored.notes = GetParam().stored;
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         EXPECT_FALSE(sheet.notesEdit()->toPlainText().contains(QLatin1Char('\r')));
         pressOk(sheet);
     });
@@ -369,7 +369,7 @@ TEST_P(NotesTest, EditedNotesUseCrLfBreaks)
 {
     AlbumRecord stored;
     stored.notes = GetParam().stored;
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         QPlainTextEdit* notes = sheet.notesEdit();
         notes->setFocus();
         QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
@@ -395,14 +395,14 @@ INSTANTIATE_TEST_SUITE_P(LineBreaks, NotesTest,
                                                      "b\r\nz"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NewAlbumSheetTest, TextInAnyScriptIsKeptAsTyped)
+TEST_F(AlbumSheetTest, TextInAnyScriptIsKeptAsTyped)
 {
     const QString tokyo = QString::fromUtf8("東京");
     const QString music = QString::fromUtf8("\xF0\x9F\x8E\xB6 Ελληνικά");
     AlbumRecord stored;
     stored.label = "Caf\xC3\xA9";
     stored.songs[3].title = "\xFF\xFE not UTF-8"; // bytes no widget gives back unchanged
-    const auto typed = show(stored, [&](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [&](AlbumSheet& sheet) {
         commitText(sheet.comboBox(Field::AlbumName)->lineEdit(), tokyo);
         commitText(sheet.lineEdit(Field::Custom1), music);
         sheet.tabs()->setCurrentIndex(1);
@@ -423,14 +423,14 @@ TEST_F(NewAlbumSheetTest, TextInAnyScriptIsKeptAsTyped)
     EXPECT_EQ(typed->songs[3].title, "\xFF\xFE not UTF-8");
 }
 
-TEST_F(NewAlbumSheetTest, DropDownListsAreSortedIgnoringCaseAndBothProducerFieldsShareOne)
+TEST_F(AlbumSheetTest, DropDownListsAreSortedIgnoringCaseAndBothProducerFieldsShareOne)
 {
     addValues(ValueListId::Artist, {"zed", "Amber", "the Rockets", "bob", "Cat"});
     addValues(ValueListId::Producer, {"Teo", "abe", "Mo"});
     AlbumRecord stored;
     stored.artist = "bob";
     stored.producer2 = "Teo";
-    show(stored, [](NewAlbumSheet& sheet) {
+    show(stored, [](AlbumSheet& sheet) {
         QComboBox* artist = sheet.comboBox(Field::Artist);
         EXPECT_EQ(entries(artist), (QStringList{"Amber", "bob", "Cat", "the Rockets", "zed"}));
         EXPECT_EQ(artist->currentIndex(), 1);
@@ -441,13 +441,13 @@ TEST_F(NewAlbumSheetTest, DropDownListsAreSortedIgnoringCaseAndBothProducerField
     });
 }
 
-TEST_F(NewAlbumSheetTest, AComboBoxHandsBackWhatWasTypedNotAListEntryLikeIt)
+TEST_F(AlbumSheetTest, AComboBoxHandsBackWhatWasTypedNotAListEntryLikeIt)
 {
     addValues(ValueListId::Artist, {"Amber", "Rockets"});
     addValues(ValueListId::Label, {"Rock"});
     AlbumRecord stored;
     stored.artist = "AMBER"; // differs from the entry only in case
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         EXPECT_EQ(sheet.comboBox(Field::Artist)->currentIndex(), -1);
         EXPECT_EQ(sheet.comboBox(Field::Artist)->currentText(), "AMBER");
         replaceTyped(sheet.control(Field::AlbumName), "Rock");
@@ -461,10 +461,10 @@ TEST_F(NewAlbumSheetTest, AComboBoxHandsBackWhatWasTypedNotAListEntryLikeIt)
     EXPECT_EQ(m_sheet.entryLists().count(ValueListId::Label), 1);
 }
 
-TEST_F(NewAlbumSheetTest, HeadingLabelsFollowTheHeadings)
+TEST_F(AlbumSheetTest, HeadingLabelsFollowTheHeadings)
 {
     show(AlbumRecord{},
-         [](NewAlbumSheet& sheet) {
+         [](AlbumSheet& sheet) {
              EXPECT_EQ(sheet.headingLabel(0)->text(), "Ripped by");
              EXPECT_EQ(sheet.headingLabel(1)->text(), "Shelf");
          },
@@ -475,7 +475,7 @@ TEST_F(NewAlbumSheetTest, HeadingLabelsFollowTheHeadings)
     EXPECT_EQ(m_sheet.headingLabel(1)->textFormat(), Qt::PlainText);
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles)
+TEST_F(AlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles)
 {
     FixedPlayerTimes player;
     player.times = {"03:05", "00:59", "10:00"};
@@ -483,7 +483,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles
     AlbumRecord stored;
     stored.songs[3].time = "9:99";
     stored.songs[25].time = "1:00";
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);
         replaceTyped(sheet.control(titleField(1)), "Intro");
         QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
@@ -500,7 +500,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles
     EXPECT_TRUE(m_prompter.errors.empty());
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
+TEST_F(AlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
 {
     FixedPlayerTimes noDisc;
     std::array<std::string, kSongSlots> stale;
@@ -509,7 +509,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
     m_sheet.setPlayerTimesSource(&noDisc);
     AlbumRecord stored;
     stored.songs[0].time = "02:02";
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
         pressOk(sheet);
     });
@@ -519,12 +519,12 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
 }
 
 // A reader for "Load Times from CD" on a disc image.
-NewAlbumSheet::DiscReader imageReader(const std::string& cue)
+AlbumSheet::DiscReader imageReader(const std::string& cue)
 {
     return [cue] { return std::make_unique<LibcdioDevice>(cue); };
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdReadsTheDiscAndItsCdTextFillsOnlyWhatIsEmpty)
+TEST_F(AlbumSheetTest, LoadTimesFromCdReadsTheDiscAndItsCdTextFillsOnlyWhatIsEmpty)
 {
     testimage::TempDir dir;
     testimage::Disc disc({testimage::seconds(3, 5), testimage::seconds(0, 59)});
@@ -541,7 +541,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdReadsTheDiscAndItsCdTextFillsOnlyWhatIs
     stored.songs[2].title = "Kept";
     for (int k = 9; k <= 26; ++k)
         stored.songs[static_cast<std::size_t>(k - 1)].time = "01:00";
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);
         replaceTyped(sheet.control(titleField(1)), "Typed");
         QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
@@ -564,14 +564,14 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdReadsTheDiscAndItsCdTextFillsOnlyWhatIs
     EXPECT_EQ(typed->albumName, "Disc Title");
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesTheFirstTwentySixTracksOfALongDisc)
+TEST_F(AlbumSheetTest, LoadTimesFromCdTakesTheFirstTwentySixTracksOfALongDisc)
 {
     testimage::TempDir dir;
     testimage::Disc disc;
     for (int k = 1; k <= 30; ++k)
         disc.tracks.push_back(testimage::seconds(0, k));
     m_sheet.setDiscReader(imageReader(testimage::write(dir.path(), "thirty", disc)));
-    const auto typed = show(AlbumRecord{}, [](NewAlbumSheet& sheet) {
+    const auto typed = show(AlbumRecord{}, [](AlbumSheet& sheet) {
         QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
         pressOk(sheet);
     });
@@ -580,7 +580,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdTakesTheFirstTwentySixTracksOfALongDisc
     EXPECT_EQ(typed->songs[25].time, "00:26");
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlayer)
+TEST_F(AlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlayer)
 {
     testimage::TempDir dir;
     testimage::Track data = testimage::seconds(0, 4);
@@ -601,7 +601,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlaye
         m_prompter.errors.clear();
         AlbumRecord stored;
         stored.songs[0].time = "02:02";
-        const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+        const auto typed = show(stored, [](AlbumSheet& sheet) {
             QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
             pressOk(sheet);
         });
@@ -613,13 +613,13 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlaye
     }
 }
 
-TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTheTimes)
+TEST_F(AlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTheTimes)
 {
     testimage::TempDir dir;
     m_sheet.setDiscReader(imageReader((dir.path() / "none.cue").string()));
     AlbumRecord stored;
     stored.songs[4].time = "07:07";
-    const auto typed = show(stored, [](NewAlbumSheet& sheet) {
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
         QTest::mouseClick(sheet.loadTimesButton(), Qt::LeftButton);
         pressOk(sheet);
     });
@@ -628,7 +628,7 @@ TEST_F(NewAlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTh
     EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
 }
 
-TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
+TEST_F(AlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
 {
     const std::vector<std::vector<Field>> pages = {
         {Field::Artist, Field::AlbumName, Field::Producer1, Field::Producer2, Field::MusicType,
@@ -638,7 +638,7 @@ TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
          trackField(3)},
         {performerField(1), instrumentField(1), performerField(2), instrumentField(2)},
     };
-    show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+    show(AlbumRecord{}, [&](AlbumSheet& sheet) {
         for (std::size_t page = 0; page < pages.size(); ++page) {
             sheet.tabs()->setCurrentIndex(static_cast<int>(page));
             sheet.control(pages[page][0])->setFocus();
@@ -654,7 +654,7 @@ TEST_F(NewAlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
 
 // The artists of a loaded catalogue, handed over in the document's order, come up in the sheet
 // once each, sorted ignoring case. (How fast this is with 100,000 artists: bench_view.)
-TEST_F(NewAlbumSheetTest, TheArtistListHoldsEveryArtistSortedIgnoringCase)
+TEST_F(AlbumSheetTest, TheArtistListHoldsEveryArtistSortedIgnoringCase)
 {
     constexpr int kArtists = 1'000;
     std::vector<AlbumRecord> albums;
@@ -662,7 +662,7 @@ TEST_F(NewAlbumSheetTest, TheArtistListHoldsEveryArtistSortedIgnoringCase)
         albums.push_back(albumOf(std::string(i % 2 ? "artist " : "Artist ") + std::to_string(i), "Album"));
     albums.push_back(albumOf("artist 7", "Again"));
     loadAlbums(m_doc, albums);
-    show(AlbumRecord{}, [&](NewAlbumSheet& sheet) {
+    show(AlbumRecord{}, [&](AlbumSheet& sheet) {
         const QStringList items = entries(sheet.comboBox(Field::Artist));
         ASSERT_EQ(items.size(), kArtists);
         EXPECT_EQ(items.mid(0, 5),
@@ -674,13 +674,13 @@ TEST_F(NewAlbumSheetTest, TheArtistListHoldsEveryArtistSortedIgnoringCase)
     });
 }
 
-TEST(NewAlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLists)
+TEST(AlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLists)
 {
     MemorySettingsStore store;
     FakePrompter prompter;
     Application app(store, &prompter);
     app.start(CommandLine{});
-    NewAlbumSheet& sheet = app.albumSheet();
+    AlbumSheet& sheet = app.albumSheet();
     EXPECT_EQ(sheet.parentWidget(), &app.mainWindow());
     EXPECT_EQ(sheet.windowTitle(), kAlbumSheetCaption);
     loadAlbums(app.document(), {albumOf("Zed", "One"), albumOf("Amber", "Two")});
@@ -689,7 +689,7 @@ TEST(NewAlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLis
     EXPECT_EQ(&app.albumSheet(), &sheet);
 }
 
-TEST(NewAlbumSheetApplication, ANewCatalogueOffersNoneOfThePreviousOnesValues)
+TEST(AlbumSheetApplication, ANewCatalogueOffersNoneOfThePreviousOnesValues)
 {
     MemorySettingsStore store;
     FakePrompter prompter;
@@ -701,7 +701,7 @@ TEST(NewAlbumSheetApplication, ANewCatalogueOffersNoneOfThePreviousOnesValues)
 
     QStringList offered = {"(not shown)"};
     QTimer::singleShot(0, [&] {
-        auto* sheet = qobject_cast<NewAlbumSheet*>(QApplication::activeModalWidget());
+        auto* sheet = qobject_cast<AlbumSheet*>(QApplication::activeModalWidget());
         ASSERT_NE(sheet, nullptr);
         offered = entries(sheet->comboBox(Field::Artist)) + entries(sheet->comboBox(Field::AlbumName));
         sheet->reject();

@@ -18,11 +18,11 @@ namespace discora {
 
 class EntryLists;
 
-class NewAlbumGeneral : public QWidget
+class AlbumGeneralPage : public QWidget
 {
     Q_OBJECT
 public:
-    NewAlbumGeneral(EntryLists& lists, QWidget* parent = nullptr);
+    AlbumGeneralPage(EntryLists& lists, QWidget* parent = nullptr);
 
     // The control holding field, or null when the field is not on this page.
     QWidget* control(Field field) const;

@@ -26,10 +26,10 @@ AlbumRecord enterPresets(int albumCount, const std::array<std::string, kSongSlot
 // "Are you sure you want to delete ARTIST - ALBUM?"
 std::string deleteQuestion(std::string_view artist, std::string_view albumName);
 
-class EditCommands
+class EditHandlers
 {
 public:
-    EditCommands(CatalogueDocument& doc, Prompter& prompter, AlbumEditor& editor);
+    EditHandlers(CatalogueDocument& doc, Prompter& prompter, AlbumEditor& editor);
     void setPlayerTimesSource(PlayerTimesSource* source) { m_playerTimesSource = source; }
 
     // Shows the sheet with the presets and adds the album on OK. True when an album was added.

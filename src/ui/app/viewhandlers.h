@@ -1,6 +1,6 @@
-// The commands that act on what the catalogue view shows: Select All, the two view styles, Go To
-// with its modeless window, the Fields menu's column edits and Play with the CD player's window.
-// The view reports input; these open the dialogs and change the document.
+// The handlers of the commands that act on what the catalogue view shows: Select All, the two view styles, Go
+// To with its modeless window, the Fields menu's column edits and Play with the CD player's window. The view
+// reports input; these open the dialogs and change the document.
 #pragma once
 
 #include "core/commands/commands.h"
@@ -18,18 +18,18 @@ namespace discora {
 class CatalogueDocument;
 class CatalogueView;
 class CdPlayer;
-class CommandHandlers;
+class HandlerRegistry;
 class GoToDialog;
 
-class ViewCommands : public QObject
+class ViewHandlers : public QObject
 {
     Q_OBJECT
 public:
     // window: where the handlers go; dialogWindow: the window the tool windows belong to.
-    ViewCommands(CatalogueDocument& doc, CatalogueView& view, CommandHandlers& window, QWidget* dialogWindow);
-    ~ViewCommands() override;
+    ViewHandlers(CatalogueDocument& doc, CatalogueView& view, HandlerRegistry& window, QWidget* dialogWindow);
+    ~ViewHandlers() override;
 
-    void registerCommands();
+    void registerHandlers();
     // The CD player Play opens, and how its window is made. Until it is given, Play has no handler.
     using PlayerWindowFactory = std::function<QDialog*(QWidget* parent)>;
     void setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow);
@@ -50,7 +50,7 @@ private:
 
     CatalogueDocument& m_doc;
     CatalogueView& m_view;
-    CommandHandlers& m_window;
+    HandlerRegistry& m_window;
     QWidget* m_dialogWindow;
     QPointer<GoToDialog> m_goTo;
     CdPlayer* m_player = nullptr;

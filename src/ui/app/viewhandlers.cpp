@@ -1,8 +1,8 @@
-#include "ui/app/viewcommands.h"
+#include "ui/app/viewhandlers.h"
 
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/playrequest.h"
-#include "core/commands/commandhandlers.h"
+#include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
@@ -15,7 +15,7 @@
 
 namespace discora {
 
-ViewCommands::ViewCommands(CatalogueDocument& doc, CatalogueView& view, CommandHandlers& window,
+ViewHandlers::ViewHandlers(CatalogueDocument& doc, CatalogueView& view, HandlerRegistry& window,
                            QWidget* dialogWindow)
     : QObject(dialogWindow), m_doc(doc), m_view(view), m_window(window), m_dialogWindow(dialogWindow)
 {
@@ -32,7 +32,7 @@ ViewCommands::ViewCommands(CatalogueDocument& doc, CatalogueView& view, CommandH
             });
 }
 
-ViewCommands::~ViewCommands()
+ViewHandlers::~ViewHandlers()
 {
     if (m_goTo)
         delete m_goTo.data();
@@ -42,7 +42,7 @@ ViewCommands::~ViewCommands()
     }
 }
 
-void ViewCommands::registerCommands()
+void ViewHandlers::registerHandlers()
 {
     m_window.setHandler(CommandId::SelectAll, [this] { m_view.selectOrUnselectAll(); });
     m_window.setHandler(CommandId::GoTo, [this] { showGoTo(); });
@@ -55,19 +55,19 @@ void ViewCommands::registerCommands()
         m_window.setHandler(CommandId::Play, [this] { play(); });
 }
 
-void ViewCommands::setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow)
+void ViewHandlers::setPlayer(CdPlayer& player, PlayerWindowFactory makeWindow)
 {
     m_player = &player;
     m_makePlayerWindow = std::move(makeWindow);
     m_window.setHandler(CommandId::Play, [this] { play(); });
 }
 
-void ViewCommands::describeState(UiState& state) const
+void ViewHandlers::describeState(UiState& state) const
 {
     state.playerOpen = m_playerWindow != nullptr;
 }
 
-void ViewCommands::showGoTo()
+void ViewHandlers::showGoTo()
 {
     if (m_goTo) {
         m_goTo->raise();
@@ -75,23 +75,23 @@ void ViewCommands::showGoTo()
         return;
     }
     m_goTo = new GoToDialog(toQt(goToPrompt(m_doc.currentOrder())), m_dialogWindow);
-    connect(m_goTo, &GoToDialog::textChanged, this, &ViewCommands::searchGoTo, Qt::QueuedConnection);
+    connect(m_goTo, &GoToDialog::textChanged, this, &ViewHandlers::searchGoTo, Qt::QueuedConnection);
     // 100 by 100 dialog units from the main window's corner.
     m_goTo->move(m_dialogWindow->geometry().topLeft() + QPoint(150, 163));
     m_goTo->show();
 }
 
-GoToDialog* ViewCommands::goToWindow() const
+GoToDialog* ViewHandlers::goToWindow() const
 {
     return m_goTo;
 }
 
-QDialog* ViewCommands::playerWindow() const
+QDialog* ViewHandlers::playerWindow() const
 {
     return m_playerWindow;
 }
 
-void ViewCommands::searchGoTo()
+void ViewHandlers::searchGoTo()
 {
     if (!m_goTo)
         return;
@@ -99,20 +99,20 @@ void ViewCommands::searchGoTo()
         m_view.scrollToEntry(*found);
 }
 
-void ViewCommands::play()
+void ViewHandlers::play()
 {
     if (!m_player || m_playerWindow)
         return;
     m_player->load(playRequestFor(m_doc, m_view.coveredSelection()));
     m_playerWindow = m_makePlayerWindow(m_dialogWindow);
     // Closing comes back once the window has finished with the player, as a posted notice.
-    connect(m_playerWindow, &QDialog::finished, this, &ViewCommands::playerClosed, Qt::QueuedConnection);
+    connect(m_playerWindow, &QDialog::finished, this, &ViewHandlers::playerClosed, Qt::QueuedConnection);
     m_playerWindow->show();
     m_window.refreshCommands();
     m_player->start();
 }
 
-void ViewCommands::playerClosed()
+void ViewHandlers::playerClosed()
 {
     if (!m_playerWindow)
         return;
@@ -122,7 +122,7 @@ void ViewCommands::playerClosed()
     m_window.refreshCommands();
 }
 
-void ViewCommands::addField()
+void ViewHandlers::addField()
 {
     const LayoutKind kind = m_view.layoutKind();
     if (!canAddColumn(kind, m_view.columnCount(), m_view.clickedColumn()))
@@ -135,7 +135,7 @@ void ViewCommands::addField()
         m_doc.editColumnLayout(layoutOf(m_doc.currentOrder()), std::move(layout));
 }
 
-void ViewCommands::removeField()
+void ViewHandlers::removeField()
 {
     ColumnLayout layout = shownColumnLayout(m_doc);
     if (removeColumn(layout, m_view.layoutKind(), m_view.clickedColumn()))

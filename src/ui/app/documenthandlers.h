@@ -1,9 +1,9 @@
-// The commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find, the
-// import and the two exports. The core does the work; this class hands it the view's selection, the entry
+// The handlers of the commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find,
+// the import and the two exports. The core does the work; this class hands it the view's selection, the entry
 // sheet and the user's answers, and shows what comes back.
 #pragma once
 
-#include "core/document/editcommands.h"
+#include "core/document/edithandlers.h"
 #include "core/document/findcommand.h"
 
 #include <QString>
@@ -17,12 +17,12 @@ class MainWindow;
 class Prompter;
 enum class ExportFormat;
 
-class DocumentCommands : public FindActions
+class DocumentHandlers : public FindActions
 {
 public:
-    DocumentCommands(CatalogueDocument& doc, MainWindow& window, Prompter& prompter, AlbumEditor& editor);
+    DocumentHandlers(CatalogueDocument& doc, MainWindow& window, Prompter& prompter, AlbumEditor& editor);
 
-    void registerCommands();
+    void registerHandlers();
 
     void enter();
     void modify();
@@ -35,7 +35,7 @@ public:
     // True when albums were added.
     bool importCsv(QString fileName = {});
 
-    EditCommands& editCommands() { return m_edit; }
+    EditHandlers& editHandlers() { return m_edit; }
 
     // FindActions
     void selectOnly(int position) override;
@@ -48,7 +48,7 @@ private:
     CatalogueDocument& m_doc;
     MainWindow& m_window;
     Prompter& m_prompter;
-    EditCommands m_edit;
+    EditHandlers m_edit;
 };
 
 } // namespace discora

@@ -1,13 +1,13 @@
-#include "ui/entry/newalbumsheet.h"
+#include "ui/entry/albumsheet.h"
 
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
+#include "ui/entry/albumgeneralpage.h"
+#include "ui/entry/albumperformerspage.h"
+#include "ui/entry/albumsongspage.h"
 #include "ui/entry/entrytext.h"
-#include "ui/entry/newalbumgeneral.h"
-#include "ui/entry/newalbumperformers.h"
-#include "ui/entry/newalbumsongs.h"
 #include "ui/entry/typinglimit.h"
 #include "ui/support/qttext.h"
 
@@ -22,18 +22,18 @@
 
 namespace discora {
 
-NewAlbumSheet::NewAlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent)
+AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_prompter(prompter), m_lists(prompter, this)
 {
     setWindowTitle(QString::fromUtf8(kAlbumSheetCaption));
     m_tabs = new QTabWidget(this);
-    m_general = new NewAlbumGeneral(m_lists, m_tabs);
-    m_songs = new NewAlbumSongs(m_tabs);
-    m_performers = new NewAlbumPerformers(m_tabs);
+    m_general = new AlbumGeneralPage(m_lists, m_tabs);
+    m_songs = new AlbumSongsPage(m_tabs);
+    m_performers = new AlbumPerformersPage(m_tabs);
     m_tabs->addTab(m_general, QStringLiteral("General"));
     m_tabs->addTab(m_songs, QStringLiteral("Songs"));
     m_tabs->addTab(m_performers, QStringLiteral("Performers"));
-    connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &NewAlbumSheet::loadTimesFromCd);
+    connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -46,13 +46,13 @@ NewAlbumSheet::NewAlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget
     m_doc.addObserver(this);
 }
 
-NewAlbumSheet::~NewAlbumSheet()
+AlbumSheet::~AlbumSheet()
 {
     m_doc.removeObserver(this);
 }
 
-std::optional<AlbumRecord> NewAlbumSheet::editAlbum(const AlbumRecord& album,
-                                                    const std::array<std::string, 2>& headings)
+std::optional<AlbumRecord> AlbumSheet::editAlbum(const AlbumRecord& album,
+                                                 const std::array<std::string, 2>& headings)
 {
     m_lists.refreshModels();
     m_general->setHeadings(headings);
@@ -64,22 +64,22 @@ std::optional<AlbumRecord> NewAlbumSheet::editAlbum(const AlbumRecord& album,
     return typedAlbum();
 }
 
-void NewAlbumSheet::clearEntryLists()
+void AlbumSheet::clearEntryLists()
 {
     m_lists.clear();
 }
 
-void NewAlbumSheet::addEntryValue(ValueListId list, const std::string& text)
+void AlbumSheet::addEntryValue(ValueListId list, const std::string& text)
 {
     m_lists.append(list, text);
 }
 
-void NewAlbumSheet::headingsChanged()
+void AlbumSheet::headingsChanged()
 {
     m_general->setHeadings(m_doc.headings());
 }
 
-void NewAlbumSheet::loadTimesFromCd()
+void AlbumSheet::loadTimesFromCd()
 {
     // The controls hold what was typed so far; only the time fields and empty texts change.
     DiscReading reading;
@@ -117,7 +117,7 @@ void NewAlbumSheet::loadTimesFromCd()
         fillIfEmpty(titleField(k), reading.text.trackTitle(k), kSongTitleLimit);
 }
 
-void NewAlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
+void AlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
 {
     if (text.empty() || !shownText(field).isEmpty())
         return;
@@ -134,7 +134,7 @@ void NewAlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
         TypingLimit::showText(edit, value);
 }
 
-QWidget* NewAlbumSheet::control(Field field) const
+QWidget* AlbumSheet::control(Field field) const
 {
     if (QWidget* w = m_general->control(field))
         return w;
@@ -143,42 +143,42 @@ QWidget* NewAlbumSheet::control(Field field) const
     return m_performers->lineEdit(field);
 }
 
-QComboBox* NewAlbumSheet::comboBox(Field field) const
+QComboBox* AlbumSheet::comboBox(Field field) const
 {
     return qobject_cast<QComboBox*>(control(field));
 }
 
-QLineEdit* NewAlbumSheet::lineEdit(Field field) const
+QLineEdit* AlbumSheet::lineEdit(Field field) const
 {
     return qobject_cast<QLineEdit*>(control(field));
 }
 
-QPlainTextEdit* NewAlbumSheet::notesEdit() const
+QPlainTextEdit* AlbumSheet::notesEdit() const
 {
     return m_general->notesEdit();
 }
 
-QLabel* NewAlbumSheet::headingLabel(int which) const
+QLabel* AlbumSheet::headingLabel(int which) const
 {
     return m_general->headingLabel(which);
 }
 
-QPushButton* NewAlbumSheet::loadTimesButton() const
+QPushButton* AlbumSheet::loadTimesButton() const
 {
     return m_songs->loadTimesButton();
 }
 
-QPushButton* NewAlbumSheet::okButton() const
+QPushButton* AlbumSheet::okButton() const
 {
     return m_buttons->button(QDialogButtonBox::Ok);
 }
 
-QPushButton* NewAlbumSheet::cancelButton() const
+QPushButton* AlbumSheet::cancelButton() const
 {
     return m_buttons->button(QDialogButtonBox::Cancel);
 }
 
-void NewAlbumSheet::showAlbum(const AlbumRecord& album)
+void AlbumSheet::showAlbum(const AlbumRecord& album)
 {
     m_album = album;
     for (int f = 0; f < kFieldCount; ++f) {
@@ -201,7 +201,7 @@ void NewAlbumSheet::showAlbum(const AlbumRecord& album)
     }
 }
 
-QString NewAlbumSheet::shownText(Field field) const
+QString AlbumSheet::shownText(Field field) const
 {
     QWidget* w = control(field);
     if (auto* box = qobject_cast<QComboBox*>(w))
@@ -218,7 +218,7 @@ QString NewAlbumSheet::shownText(Field field) const
     return {};
 }
 
-AlbumRecord NewAlbumSheet::typedAlbum() const
+AlbumRecord AlbumSheet::typedAlbum() const
 {
     AlbumRecord typed = m_album;
     for (int f = 0; f < kFieldCount; ++f) {

@@ -1,4 +1,4 @@
-#include "core/commands/scriptingcommands.h"
+#include "core/commands/commandlinemodes.h"
 
 #include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/cataloguewriter.h"
@@ -18,7 +18,7 @@
 
 namespace discora {
 
-Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const AppSettings& settings)
+Status loadForCommandLine(CatalogueDocument& doc, const CommandLine& cl, const AppSettings& settings)
 {
     doc.setViewOptions(settings.readViewOptions());
     std::array<std::string, kFilterCount> filters;
@@ -38,7 +38,7 @@ Status loadForScripting(CatalogueDocument& doc, const CommandLine& cl, const App
 
 namespace {
 // A new catalogue as the window starts one: the settings' view options and custom headings.
-void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
+void newForCommandLine(CatalogueDocument& doc, const AppSettings& settings)
 {
     doc.setViewOptions(settings.readViewOptions());
     doc.newDocument();
@@ -48,7 +48,7 @@ void newForScripting(CatalogueDocument& doc, const AppSettings& settings)
 
 // Adds the rows of the --import-csv file, each column filling the field its heading names unless
 // a --map assignment says otherwise.
-Status importForScripting(CatalogueDocument& doc, const CommandLine& cl)
+Status importForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
 {
     auto plan = planCsvImport(doc, cl.importCsv, cl.columnMaps);
     if (!plan)
@@ -145,7 +145,7 @@ int printCdInfo(const CommandLine& cl, const AppSettings& settings)
 
 } // namespace
 
-int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
+int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
 {
     switch (cl.mode) {
     case CommandLine::Mode::Help: std::cout << usageText(); return kExitSuccess;
@@ -167,11 +167,11 @@ int runScriptingCommand(const CommandLine& cl, SettingsStore& store)
             status = saveAsCurrentVersion(cl, settings);
         } else {
             if (cl.file.empty())
-                newForScripting(doc, settings);
+                newForCommandLine(doc, settings);
             else
-                status = loadForScripting(doc, cl, settings);
+                status = loadForCommandLine(doc, cl, settings);
             if (status && !cl.importCsv.empty())
-                status = importForScripting(doc, cl);
+                status = importForCommandLine(doc, cl);
             if (status)
                 status = runScripted(cl, doc);
         }

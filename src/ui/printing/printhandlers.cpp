@@ -1,6 +1,6 @@
-#include "ui/printing/printcommands.h"
+#include "ui/printing/printhandlers.h"
 
-#include "core/commands/commandhandlers.h"
+#include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
 #include "core/layout/viewselection.h"
@@ -25,34 +25,34 @@ constexpr int kPreviewWaitShownAfter = 400;
 
 } // namespace
 
-PrintCommands::PrintCommands(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
+PrintHandlers::PrintHandlers(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
                              PrintSelection selection, QWidget* parent)
     : m_doc(doc), m_prompter(prompter), m_progress(progress), m_selection(std::move(selection)),
       m_parent(parent)
 {}
 
-PrintCommands::~PrintCommands() = default;
+PrintHandlers::~PrintHandlers() = default;
 
-void PrintCommands::registerCommands(CommandHandlers& window)
+void PrintHandlers::registerHandlers(HandlerRegistry& window)
 {
     window.setHandler(CommandId::Print, [this] { print(); });
     window.setHandler(CommandId::PrintPreview, [this] { preview(); });
     window.setHandler(CommandId::PrintSetup, [this] { setup(); });
 }
 
-QPrinter& PrintCommands::printer()
+QPrinter& PrintHandlers::printer()
 {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_printer;
 }
 
-bool PrintCommands::anySelected() const
+bool PrintHandlers::anySelected() const
 {
     return m_selection.selection().anySelected();
 }
 
-void PrintCommands::print()
+void PrintHandlers::print()
 {
     QPrinter& printer = this->printer();
     const bool selected = anySelected();
@@ -72,7 +72,7 @@ void PrintCommands::print()
     printOn(printer, printer.printRange() == QPrinter::Selection);
 }
 
-void PrintCommands::preview()
+void PrintHandlers::preview()
 {
     QPrinter& printer = this->printer();
     // The preview shows what Print would print at first: the selection when there is one.
@@ -97,7 +97,7 @@ void PrintCommands::preview()
     dialog.exec();
 }
 
-void PrintCommands::addPageKeys(QPrintPreviewDialog& dialog)
+void PrintHandlers::addPageKeys(QPrintPreviewDialog& dialog)
 {
     auto* pages = dialog.findChild<QPrintPreviewWidget*>();
     if (!pages)
@@ -128,13 +128,13 @@ void PrintCommands::addPageKeys(QPrintPreviewDialog& dialog)
     QObject::connect(close, &QShortcut::activated, &dialog, &QDialog::reject);
 }
 
-void PrintCommands::setup()
+void PrintHandlers::setup()
 {
     QPageSetupDialog dialog(&printer(), m_parent);
     dialog.exec();
 }
 
-bool PrintCommands::printOn(QPrinter& printer, bool selectionChosen, const KeepPrinting& keepPrinting)
+bool PrintHandlers::printOn(QPrinter& printer, bool selectionChosen, const KeepPrinting& keepPrinting)
 {
     std::optional<std::vector<int>> list;
     if (selectionChosen && anySelected())

@@ -1,6 +1,6 @@
-#include "ui/options/optionscommands.h"
+#include "ui/options/optionshandlers.h"
 
-#include "core/commands/commandhandlers.h"
+#include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
 #include "core/settings/customheadings.h"
@@ -9,7 +9,7 @@
 
 namespace discora {
 
-void registerOptionsCommands(CommandHandlers& window, AppSettings& settings, CatalogueDocument& doc,
+void registerOptionsHandlers(HandlerRegistry& window, AppSettings& settings, CatalogueDocument& doc,
                              Prompter& prompter, QWidget* parent)
 {
     window.setHandler(CommandId::Options, [&settings, &doc, &prompter, parent] {

@@ -1,4 +1,4 @@
-#include "ui/entry/newalbumgeneral.h"
+#include "ui/entry/albumgeneralpage.h"
 
 #include "ui/entry/entrylists.h"
 #include "ui/support/qttext.h"
@@ -13,7 +13,7 @@
 
 namespace discora {
 
-NewAlbumGeneral::NewAlbumGeneral(EntryLists& lists, QWidget* parent) : QWidget(parent), m_lists(lists)
+AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget(parent), m_lists(lists)
 {
     auto* grid = new QGridLayout(this);
     grid->setColumnStretch(1, 1);
@@ -62,7 +62,7 @@ NewAlbumGeneral::NewAlbumGeneral(EntryLists& lists, QWidget* parent) : QWidget(p
     grid->setRowStretch(9, 1);
 }
 
-QComboBox* NewAlbumGeneral::addComboBox(Field field)
+QComboBox* AlbumGeneralPage::addComboBox(Field field)
 {
     auto* box = new QComboBox(this);
     box->setEditable(true);
@@ -80,24 +80,24 @@ QComboBox* NewAlbumGeneral::addComboBox(Field field)
     return box;
 }
 
-QLineEdit* NewAlbumGeneral::addLineEdit(Field field)
+QLineEdit* AlbumGeneralPage::addLineEdit(Field field)
 {
     auto* edit = new QLineEdit(this);
     m_controls[fieldIndex(field)] = edit;
     return edit;
 }
 
-QWidget* NewAlbumGeneral::control(Field field) const
+QWidget* AlbumGeneralPage::control(Field field) const
 {
     return m_controls[fieldIndex(field)];
 }
 
-QComboBox* NewAlbumGeneral::comboBox(Field field) const
+QComboBox* AlbumGeneralPage::comboBox(Field field) const
 {
     return qobject_cast<QComboBox*>(control(field));
 }
 
-void NewAlbumGeneral::setHeadings(const std::array<std::string, 2>& headings)
+void AlbumGeneralPage::setHeadings(const std::array<std::string, 2>& headings)
 {
     for (int i = 0; i < 2; ++i)
         m_headingLabels[i]->setText(toQt(headings[i]));

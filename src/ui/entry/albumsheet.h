@@ -24,18 +24,18 @@ class QTabWidget;
 
 namespace discora {
 
-class NewAlbumGeneral;
-class NewAlbumPerformers;
-class NewAlbumSongs;
+class AlbumGeneralPage;
+class AlbumPerformersPage;
+class AlbumSongsPage;
 class PlayerTimesSource;
 class Prompter;
 
-class NewAlbumSheet : public QDialog, public AlbumEditor, public EntryListSink, private DocumentObserver
+class AlbumSheet : public QDialog, public AlbumEditor, public EntryListSink, private DocumentObserver
 {
     Q_OBJECT
 public:
-    NewAlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent = nullptr);
-    ~NewAlbumSheet() override;
+    AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* parent = nullptr);
+    ~AlbumSheet() override;
 
     // Where "Load Times from CD" asks for the player's times; none leaves the document's as they are.
     void setPlayerTimesSource(PlayerTimesSource* source) { m_playerTimesSource = source; }
@@ -82,9 +82,9 @@ private:
     DiscReader m_discReader;
     EntryLists m_lists;
     QTabWidget* m_tabs = nullptr;
-    NewAlbumGeneral* m_general = nullptr;
-    NewAlbumSongs* m_songs = nullptr;
-    NewAlbumPerformers* m_performers = nullptr;
+    AlbumGeneralPage* m_general = nullptr;
+    AlbumSongsPage* m_songs = nullptr;
+    AlbumPerformersPage* m_performers = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     // The album as handed in, and each control's text as it read right after showing it: a text
     // still reading the same comes back as stored.

@@ -1,4 +1,4 @@
-#include "ui/app/documentcommands.h"
+#include "ui/app/documenthandlers.h"
 
 #include "core/commands/commandlineexport.h"
 #include "core/document/cataloguedocument.h"
@@ -21,17 +21,17 @@
 
 namespace discora {
 
-DocumentCommands::DocumentCommands(CatalogueDocument& doc, MainWindow& window, Prompter& prompter,
+DocumentHandlers::DocumentHandlers(CatalogueDocument& doc, MainWindow& window, Prompter& prompter,
                                    AlbumEditor& editor)
     : m_doc(doc), m_window(window), m_prompter(prompter), m_edit(doc, prompter, editor)
 {}
 
-CatalogueView& DocumentCommands::view() const
+CatalogueView& DocumentHandlers::view() const
 {
     return *m_window.view();
 }
 
-void DocumentCommands::registerCommands()
+void DocumentHandlers::registerHandlers()
 {
     m_window.setHandler(CommandId::Enter, [this] { enter(); });
     m_window.setHandler(CommandId::Modify, [this] { modify(); });
@@ -43,29 +43,29 @@ void DocumentCommands::registerCommands()
     m_window.setHandler(CommandId::ImportCsv, [this] { importCsv(); });
 }
 
-void DocumentCommands::enter()
+void DocumentHandlers::enter()
 {
     m_edit.enter();
 }
 
-void DocumentCommands::modify()
+void DocumentHandlers::modify()
 {
     const std::vector<int> positions = view().selection().positions();
     m_edit.modify(positions);
 }
 
-void DocumentCommands::deleteSelected()
+void DocumentHandlers::deleteSelected()
 {
     const std::vector<int> positions = view().selection().positions();
     m_edit.deleteAlbums(positions);
 }
 
-void DocumentCommands::undo()
+void DocumentHandlers::undo()
 {
     m_edit.undo();
 }
 
-void DocumentCommands::find()
+void DocumentHandlers::find()
 {
     FindDialog dialog(m_doc.findQuery(), &m_window);
     if (dialog.exec() != QDialog::Accepted)
@@ -73,24 +73,24 @@ void DocumentCommands::find()
     runFind(m_doc, dialog.query(), m_prompter, *this);
 }
 
-void DocumentCommands::selectOnly(int position)
+void DocumentHandlers::selectOnly(int position)
 {
     view().markFound(position);
 }
 
-void DocumentCommands::clearSelection()
+void DocumentHandlers::clearSelection()
 {
     view().clearSelection();
 }
 
-void DocumentCommands::modifySelected(int position)
+void DocumentHandlers::modifySelected(int position)
 {
     NormalCursor cursor;
     const int positions[] = {position};
     m_edit.modify(positions);
 }
 
-bool DocumentCommands::exportTo(ExportFormat format, QString fileName)
+bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
 {
     const bool csv = format == ExportFormat::Csv;
     if (fileName.isEmpty()) {
@@ -120,7 +120,7 @@ bool DocumentCommands::exportTo(ExportFormat format, QString fileName)
     return true;
 }
 
-bool DocumentCommands::importCsv(QString fileName)
+bool DocumentHandlers::importCsv(QString fileName)
 {
     if (fileName.isEmpty()) {
         QFileDialog dialog(&m_window, QStringLiteral("Import"));

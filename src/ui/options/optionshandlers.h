@@ -1,4 +1,4 @@
-// The application's Options and Edit Custom Headings commands.
+// The handlers of the Options and Edit Custom Headings commands.
 #pragma once
 
 #include "core/catalogue/result.h"
@@ -9,12 +9,12 @@ namespace discora {
 
 class AppSettings;
 class CatalogueDocument;
-class CommandHandlers;
+class HandlerRegistry;
 class Prompter;
 
 // Gives the window's command table the handlers of both commands; what goes wrong is told to the
 // user through prompter.
-void registerOptionsCommands(CommandHandlers& window, AppSettings& settings, CatalogueDocument& doc,
+void registerOptionsHandlers(HandlerRegistry& window, AppSettings& settings, CatalogueDocument& doc,
                              Prompter& prompter, QWidget* parent);
 
 // Shows the Options sheet on the settings in force; OK applies colors, font and view options.

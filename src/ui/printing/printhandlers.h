@@ -1,4 +1,4 @@
-// Print, Print Preview and Print Setup: the standard print dialogs around a print job of the
+// The handlers of Print, Print Preview and Print Setup: the standard print dialogs around a print job of the
 // current order. Printing all entries clears the view's selection first; when entries are selected
 // the dialog offers and chooses the Selection range.
 #pragma once
@@ -15,7 +15,7 @@ class QWidget;
 namespace discora {
 
 class CatalogueDocument;
-class CommandHandlers;
+class HandlerRegistry;
 class ProgressSink;
 class Prompter;
 class ViewSelection;
@@ -28,16 +28,16 @@ struct PrintSelection
     std::function<void()> clear;
 };
 
-class PrintCommands
+class PrintHandlers
 {
 public:
-    PrintCommands(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
+    PrintHandlers(const CatalogueDocument& doc, Prompter& prompter, ProgressSink* progress,
                   PrintSelection selection, QWidget* parent);
-    ~PrintCommands();
-    PrintCommands(const PrintCommands&) = delete;
-    PrintCommands& operator=(const PrintCommands&) = delete;
+    ~PrintHandlers();
+    PrintHandlers(const PrintHandlers&) = delete;
+    PrintHandlers& operator=(const PrintHandlers&) = delete;
 
-    void registerCommands(CommandHandlers& window);
+    void registerHandlers(HandlerRegistry& window);
 
     void print();
     void preview();

@@ -1,4 +1,4 @@
-#include "core/document/editcommands.h"
+#include "core/document/edithandlers.h"
 
 #include "core/document/albumeditor.h"
 #include "core/document/cataloguedocument.h"
@@ -48,11 +48,11 @@ std::string deleteQuestion(std::string_view artist, std::string_view albumName)
     return question;
 }
 
-EditCommands::EditCommands(CatalogueDocument& doc, Prompter& prompter, AlbumEditor& editor)
+EditHandlers::EditHandlers(CatalogueDocument& doc, Prompter& prompter, AlbumEditor& editor)
     : m_doc(doc), m_prompter(prompter), m_editor(editor)
 {}
 
-void EditCommands::collectPlayerTimes()
+void EditHandlers::collectPlayerTimes()
 {
     std::array<std::string, kSongSlots> times;
     if (m_playerTimesSource)
@@ -60,13 +60,13 @@ void EditCommands::collectPlayerTimes()
     m_doc.setPlayerTimes(times);
 }
 
-void EditCommands::report(const std::string& error)
+void EditHandlers::report(const std::string& error)
 {
     if (!error.empty())
         m_prompter.showError(error);
 }
 
-bool EditCommands::enter()
+bool EditHandlers::enter()
 {
     collectPlayerTimes();
     const AlbumRecord preset = enterPresets(m_doc.albumCount(), m_doc.playerTimes(),
@@ -80,7 +80,7 @@ bool EditCommands::enter()
     return outcome.changed > 0;
 }
 
-int EditCommands::modify(std::span<const int> selectedPositions)
+int EditHandlers::modify(std::span<const int> selectedPositions)
 {
     collectPlayerTimes();
     std::vector<std::uint32_t> albums;
@@ -96,7 +96,7 @@ int EditCommands::modify(std::span<const int> selectedPositions)
     return outcome.changed;
 }
 
-int EditCommands::deleteAlbums(std::span<const int> selectedPositions)
+int EditHandlers::deleteAlbums(std::span<const int> selectedPositions)
 {
     const auto count = static_cast<std::size_t>(m_doc.albumCount());
     // Several entries of a derived list may stand for one album; it is asked about once.
@@ -122,7 +122,7 @@ int EditCommands::deleteAlbums(std::span<const int> selectedPositions)
     return outcome.changed;
 }
 
-bool EditCommands::undo()
+bool EditHandlers::undo()
 {
     if (!m_doc.canUndo())
         return false;

@@ -1,4 +1,4 @@
-// The commands that run without a window: --help, --version, --save-as (after an --import-csv or
+// The command-line modes that run without a window: --help, --version, --save-as (after an --import-csv or
 // not), --list, the exports and --cd-info.
 #pragma once
 
@@ -13,11 +13,12 @@ class SettingsStore;
 
 // Runs a command line whose mode needs no window; returns the process exit code. The printing
 // modes are run by the window library, not here.
-int runScriptingCommand(const CommandLine& commandLine, SettingsStore& store);
+int runCommandLineMode(const CommandLine& commandLine, SettingsStore& store);
 
 // Reads the command line's catalogue as the running program reads it after start-up: the settings'
 // view options, the command line's style and filters in force before the load (whose last step
 // sorts by artist), and the settings' headings filling the file's empty ones.
-Status loadForScripting(CatalogueDocument& doc, const CommandLine& commandLine, const AppSettings& settings);
+Status loadForCommandLine(CatalogueDocument& doc, const CommandLine& commandLine,
+                          const AppSettings& settings);
 
 } // namespace discora

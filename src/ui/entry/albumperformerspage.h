@@ -11,11 +11,11 @@ class QLineEdit;
 
 namespace discora {
 
-class NewAlbumPerformers : public QWidget
+class AlbumPerformersPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit NewAlbumPerformers(QWidget* parent = nullptr);
+    explicit AlbumPerformersPage(QWidget* parent = nullptr);
 
     // The edit holding a performer or instrument field, or null for any other field.
     QLineEdit* lineEdit(Field field) const;

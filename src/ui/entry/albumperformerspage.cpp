@@ -1,4 +1,4 @@
-#include "ui/entry/newalbumperformers.h"
+#include "ui/entry/albumperformerspage.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,7 +6,7 @@
 
 namespace discora {
 
-NewAlbumPerformers::NewAlbumPerformers(QWidget* parent) : QWidget(parent)
+AlbumPerformersPage::AlbumPerformersPage(QWidget* parent) : QWidget(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Names"), this), 0, 0);
@@ -24,7 +24,7 @@ NewAlbumPerformers::NewAlbumPerformers(QWidget* parent) : QWidget(parent)
     grid->setRowStretch(kPerformerSlots + 1, 1);
 }
 
-QLineEdit* NewAlbumPerformers::lineEdit(Field field) const
+QLineEdit* AlbumPerformersPage::lineEdit(Field field) const
 {
     return m_edits[fieldIndex(field)];
 }

@@ -1,4 +1,4 @@
-#include "ui/entry/newalbumsongs.h"
+#include "ui/entry/albumsongspage.h"
 
 #include "ui/entry/entrytext.h"
 #include "ui/entry/typinglimit.h"
@@ -21,7 +21,7 @@ constexpr int kColumnsPerSong = 4;
 
 } // namespace
 
-NewAlbumSongs::NewAlbumSongs(QWidget* parent) : QWidget(parent)
+AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
 {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
@@ -73,12 +73,12 @@ NewAlbumSongs::NewAlbumSongs(QWidget* parent) : QWidget(parent)
     layout->addLayout(buttonRow);
 }
 
-QLineEdit* NewAlbumSongs::lineEdit(Field field) const
+QLineEdit* AlbumSongsPage::lineEdit(Field field) const
 {
     return m_edits[fieldIndex(field)];
 }
 
-void NewAlbumSongs::showTimes(const std::array<std::string, kSongSlots>& times)
+void AlbumSongsPage::showTimes(const std::array<std::string, kSongSlots>& times)
 {
     for (int k = 1; k <= kSongSlots; ++k)
         TypingLimit::showText(lineEdit(timeField(k)), toQt(times[k - 1]));

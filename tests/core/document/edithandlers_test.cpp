@@ -1,7 +1,7 @@
 // Entering, modifying, deleting and undoing albums through a scripted sheet and scripted answers:
 // the presets, the questions asked, what the catalogue holds afterwards and what Undo brings back.
 #include "core/document/cataloguedocument.h"
-#include "core/document/editcommands.h"
+#include "core/document/edithandlers.h"
 #include "core/document/playertimessource.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
@@ -59,7 +59,7 @@ protected:
     CatalogueDocument doc;
     ScriptedPrompter prompter;
     ScriptedEditor editor;
-    EditCommands commands{doc, prompter, editor};
+    EditHandlers commands{doc, prompter, editor};
 };
 
 // --- Enter ---

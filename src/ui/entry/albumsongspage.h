@@ -14,11 +14,11 @@ class QPushButton;
 
 namespace discora {
 
-class NewAlbumSongs : public QWidget
+class AlbumSongsPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit NewAlbumSongs(QWidget* parent = nullptr);
+    explicit AlbumSongsPage(QWidget* parent = nullptr);
 
     // The edit holding a track number, title or time field, or null for any other field.
     QLineEdit* lineEdit(Field field) const;
