@@ -173,6 +173,27 @@ TEST_F(CdPlayerWindowTest, PlayOpensThePlayerOnTheSelectedSongsAndClosingItEnabl
     EXPECT_TRUE(m_prompter.errors.empty());
 }
 
+// The title the window system shows: Qt appends the application's display name, when one is set,
+// to a title that does not already end with it.
+QString titleAsShown(const QWidget& shown)
+{
+    const QString title = shown.windowTitle();
+    const QString name = QGuiApplication::applicationDisplayName();
+    if (name == QCoreApplication::applicationName() || title.endsWith(name))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + name;
+}
+
+TEST_F(CdPlayerWindowTest, ThePlayerAndTheEntrySheetAreTitledWithTheirOwnTextsOnly)
+{
+    setApplicationIdentity();
+    m_drive.insert(FakeCdDrive::discOf(3));
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(titleAsShown(*player()), "Discora CD Player");
+    EXPECT_EQ(titleAsShown(m_app.albumSheet()), "Enter/Edit Albums");
+}
+
 TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePressed)
 {
     m_drive.insert(FakeCdDrive::discOf(3));

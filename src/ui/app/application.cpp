@@ -30,6 +30,12 @@ CdDeviceMaker libcdioDevices()
     };
 }
 
+void setApplicationIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("Discora"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvane"));
+}
+
 Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker devices)
     : m_store(store), m_settings(store), m_prompter(prompter ? *prompter : m_messagePrompter),
       m_devices(devices ? std::move(devices) : libcdioDevices()),
