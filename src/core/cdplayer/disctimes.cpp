@@ -65,8 +65,7 @@ DiscReading readDiscTimes(CdDevice& device)
     const CdAnswer<int> count = discTrackCount(device);
     if (!count.ok())
         return fail(count.error);
-    const int n = std::min(count.value, kMaxDiscTimes);
-    for (int track = 1; track <= n; ++track) {
+    for (int track = 1; track <= count.value; ++track) {
         const CdAnswer<CdTime> length = device.trackLength(track);
         if (!length.ok())
             return fail(length.error);
