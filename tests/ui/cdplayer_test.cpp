@@ -244,6 +244,41 @@ TEST_F(CdPlayerWindowTest, PickingAnEntryOfTheTrackListPlaysTheTrackItNames)
     EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
 }
 
+TEST_F(CdPlayerWindowTest, TabbingIntoTheTrackListPicksNothingButArrowsAndEnterDo)
+{
+    m_drive.insert(FakeCdDrive::discOf(5));
+    doc().runOrder(SortOrder::BySong);
+    QApplication::processEvents();
+    click(songPosition("Delta"));
+    click(songPosition("Brook"), Qt::ControlModifier);
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(m_drive.takeActions(), Actions{"play 4-5"});
+    EXPECT_EQ(endTrack(), Actions{"play 2-3"});
+    ASSERT_EQ(player()->playingTrackLabel()->text(), "2");
+
+    player()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(player()));
+    player()->continuousButton()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(player()->continuousButton(), Qt::Key_Tab);
+    deliver();
+    ASSERT_TRUE(player()->trackList()->hasFocus());
+    EXPECT_EQ(m_drive.takeActions(), Actions{});
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "2");
+
+    QListWidget* list = player()->trackList();
+    QTest::keyClick(list, Qt::Key_Down);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 2-3"}));
+    QTest::keyClick(list, Qt::Key_Up);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 4-5"}));
+    QTest::keyClick(list, Qt::Key_Return);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 4-5"}));
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
+}
+
 TEST_F(CdPlayerWindowTest, WithoutADiscThePlayerSaysSoAndCloses)
 {
     window().runCommand(CommandId::Play);
