@@ -101,7 +101,6 @@ int CdPlayer::readTrackCount()
         return 0;
     }
     const CdAnswer<int> count = discTrackCount(d);
-    m_cdText = d.cdText();
     d.close();
     return count.ok() ? count.value : 0;
 }
@@ -114,14 +113,12 @@ void CdPlayer::readDiscTimes()
 void CdPlayer::buildTrackList()
 {
     m_trackList.clear();
-    // Without titles for every position there is no list, unless the disc names its tracks.
-    const bool discTitles = !m_cdText.trackTitles.empty();
-    if (m_trackTitles.size() < m_playList.size() && !discTitles)
+    // The list follows the album: without its titles for every position there is no list, and a
+    // song it leaves untitled is not listed. A disc's CD-Text fills the entry sheet, not this list.
+    if (m_trackTitles.size() < m_playList.size())
         return;
     for (std::size_t i = 0; i < m_playList.size(); ++i) {
-        std::string title = i < m_trackTitles.size() ? m_trackTitles[i] : std::string();
-        if (title.empty())
-            title = m_cdText.trackTitle(m_playList[i]);
+        const std::string& title = m_trackTitles[i];
         if (!title.empty())
             m_trackList.push_back({trackListText(m_playList[i], title), static_cast<int>(i)});
     }
@@ -353,7 +350,6 @@ void CdPlayer::windowClosed()
     m_trackList.clear();
     m_albumTexts = {};
     m_playingTrack.clear();
-    m_cdText = {};
     m_currentPlay = 0;
     if (m_device) {
         m_device->close();

@@ -292,11 +292,11 @@ TEST_F(CdPlayerTest, PickingWhileStoppedOrPausedPlaysThePickedTrack)
     EXPECT_FALSE(player.paused());
 }
 
-TEST_F(CdPlayerTest, CdTextNamesTheTracksTheAlbumLeavesUntitled)
+TEST_F(CdPlayerTest, TheTrackListFollowsTheAlbumEvenWhenTheDiscNamesItsTracks)
 {
     drive.text.trackTitles = {"Disc One", "Disc Two", "Disc Three"};
-    start(3, albumRequest(albumTitles({"One", "", ""})));
-    const std::vector<TrackListEntry> list = {{" 1 - One", 0}, {" 2 - Disc Two", 1}, {" 3 - Disc Three", 2}};
+    start(3, albumRequest(albumTitles({"One", "", "Three"})));
+    const std::vector<TrackListEntry> list = {{" 1 - One", 0}, {" 3 - Three", 2}};
     EXPECT_EQ(player.trackList(), list);
 }
 
