@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace discora {
 namespace {
 
@@ -307,12 +309,25 @@ TEST_F(CdPlayerWindowTest, TheCdDriveNamedInThePlayerIsStoredAndUsedFromThenOn)
     window().runCommand(CommandId::Play);
     QLineEdit* edit = player()->driveEdit();
     EXPECT_EQ(edit->text(), "");
-    edit->setText("/tmp/discs/live.cue");
+    testimage::TempDir dir;
+    const std::string live = testimage::write(dir.path(), "live", {{testimage::seconds(0, 2)}});
+    edit->setText(QString::fromStdString(live));
     emit edit->editingFinished();
-    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), "/tmp/discs/live.cue");
-    EXPECT_EQ(m_app.cdDrive(), "/tmp/discs/live.cue");
+    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), live);
+    EXPECT_EQ(m_app.cdDrive(), live);
     press(Button::Play);
-    EXPECT_EQ(m_madeFor.back(), "/tmp/discs/live.cue");
+    EXPECT_EQ(m_madeFor.back(), live);
+
+    // What is neither a drive nor a file is refused at once and the field goes back.
+    const std::string pipe = (dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    edit->setText(QString::fromStdString(pipe));
+    emit edit->editingFinished();
+    EXPECT_EQ(m_prompter.errors,
+              std::vector<std::string>{pipe + " is neither a CD drive nor a disc image file."});
+    EXPECT_EQ(edit->text().toStdString(), live);
+    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), live);
+    EXPECT_EQ(m_app.cdDrive(), live);
 }
 
 TEST_F(CdPlayerWindowTest, EnterOffersThePlayingDiscsTimesWhenAutoLoadIsOn)

@@ -80,6 +80,12 @@ void CdPlayer::start()
     m_stopped = false;
     changed();
     m_trackCount = readTrackCount();
+    if (!m_driveProblem.empty()) {
+        // A drive that is not there says which; the CD drive setting is on the Options sheet too.
+        tell(m_driveProblem);
+        close();
+        return;
+    }
     if (m_wholeDisc && m_trackCount > 0)
         m_playList = wholeDiscPlayList(m_trackCount);
     buildTrackList();
@@ -94,10 +100,10 @@ void CdPlayer::start()
 
 int CdPlayer::readTrackCount()
 {
-    // The disc's CD-Text comes with the count, so a new disc brings its titles.
     CdDevice& d = device();
+    m_driveProblem.clear();
     if (d.open() != CdError::None) {
-        m_cdText = {};
+        m_driveProblem = d.driveProblem();
         return 0;
     }
     const CdAnswer<int> count = discTrackCount(d);

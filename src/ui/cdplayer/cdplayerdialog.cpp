@@ -2,6 +2,7 @@
 
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/disctimes.h"
 #include "core/document/prompter.h"
 #include "ui/cdplayer/bitmapbutton.h"
 #include "ui/cdplayer/cdnoticebridge.h"
@@ -206,6 +207,12 @@ void CdPlayerDialog::applyDrive()
     const QString drive = m_drive->text().trimmed();
     if (drive == m_appliedDrive)
         return;
+    // A path that is neither a drive nor an image file is refused at once, before anything reads it.
+    if (const std::string problem = cdDriveProblem(toPath(drive)); !problem.empty()) {
+        m_prompter.showError(problem);
+        m_drive->setText(m_appliedDrive);
+        return;
+    }
     m_appliedDrive = drive;
     emit driveChosen(drive);
 }

@@ -213,14 +213,22 @@ TEST_F(CdPlayerTest, StartingWithoutAPlayableDiscSaysWhyAndClosesThePlayer)
         bool dataFirst;
         bool canOpen;
         const char* message;
+        bool damaged = false;
+        const char* driveProblem = "";
     };
-    for (const Row row : {Row{"no disc", 0, false, true, kNoAudioTracks},
-                          Row{"a data first track", 4, true, true, kNoAudioTrackOne},
-                          Row{"no drive", 4, false, false, kNoAudioTracks}}) {
+    for (const Row row :
+         {Row{"no disc", 0, false, true, kNoAudioTracks},
+          Row{"a data first track", 4, true, true, kNoAudioTrackOne},
+          Row{"no drive", 4, false, false, kNoAudioTracks},
+          Row{"a disc ending before its last track", 4, false, true, kDamagedDisc, true},
+          Row{"a missing image file", 4, false, false, "The disc image file /m/a.cue cannot be found.", false,
+              "The disc image file /m/a.cue cannot be found."}}) {
         FakeCdDrive fresh;
         fresh.insert(FakeCdDrive::discOf(row.tracks));
         fresh.firstTrackData = row.dataFirst;
         fresh.canOpen = row.canOpen;
+        fresh.damaged = row.damaged;
+        fresh.driveProblem = row.driveProblem;
         CdPlayer p([&] { return fresh.makeDevice(); });
         p.setObserver(this);
         messages.clear();
