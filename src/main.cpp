@@ -1,7 +1,6 @@
 // Entry point: the command-line modes run without a display, the printing commands on the offscreen
 // platform when there is none; otherwise the window opens.
 #include "core/commands/commandline.h"
-#include "core/commands/programname.h"
 #include "ui/app/application.h"
 #include "ui/app/qtsettingsstore.h"
 #include "ui/printing/printcommandline.h"
@@ -48,9 +47,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Discora"));
-    QApplication::setOrganizationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
+    setApplicationIdentity();
 
     // Qt has taken its own options out of the arguments by now.
     args.clear();

@@ -20,6 +20,8 @@ public:
     bool firstTrackData = false;
     CdText text;
     bool canOpen = true;
+    std::string driveProblem; // told when the drive cannot be opened
+    bool damaged = false;
     bool notReady = false; // the drive answers every mode query with "not ready"
     bool resumeFails = false;
     std::string soundProblem;
@@ -119,6 +121,11 @@ public:
     }
     CdText cdText() override { return m_open ? m_drive.text : CdText{}; }
     std::string soundProblem() const override { return m_drive.soundProblem; }
+    bool damaged() const override { return m_open && m_drive.damaged; }
+    std::string driveProblem() const override
+    {
+        return m_drive.canOpen ? std::string() : m_drive.driveProblem;
+    }
     CdError play(int from, std::optional<int> to, PlayId id) override
     {
         if (const CdError e = check(from); e != CdError::None)

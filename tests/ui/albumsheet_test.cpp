@@ -613,10 +613,11 @@ TEST_F(AlbumSheetTest, LoadTimesFromCdRefusesADataFirstTrackThenTriesThePlayer)
     }
 }
 
-TEST_F(AlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTheTimes)
+TEST_F(AlbumSheetTest, LoadTimesFromCdWithoutTheImageOrAPlayerNamesTheFileAndKeepsTheTimes)
 {
     testimage::TempDir dir;
-    m_sheet.setDiscReader(imageReader((dir.path() / "none.cue").string()));
+    const std::string none = (dir.path() / "none.cue").string();
+    m_sheet.setDiscReader(imageReader(none));
     AlbumRecord stored;
     stored.songs[4].time = "07:07";
     const auto typed = show(stored, [](AlbumSheet& sheet) {
@@ -625,7 +626,8 @@ TEST_F(AlbumSheetTest, LoadTimesFromCdWithoutADriveOrPlayerSaysNoCdAndKeepsTheTi
     });
     ASSERT_TRUE(typed);
     EXPECT_EQ(typed->songs[4].time, "07:07");
-    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
+    EXPECT_EQ(m_prompter.errors,
+              std::vector<std::string>{"The disc image file " + none + " cannot be found."});
 }
 
 TEST_F(AlbumSheetTest, TabMovesThroughEachPageInReadingOrder)

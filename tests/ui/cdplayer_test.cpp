@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace discora {
 namespace {
 
@@ -173,6 +175,27 @@ TEST_F(CdPlayerWindowTest, PlayOpensThePlayerOnTheSelectedSongsAndClosingItEnabl
     EXPECT_TRUE(m_prompter.errors.empty());
 }
 
+// The title the window system shows: Qt appends the application's display name, when one is set,
+// to a title that does not already end with it.
+QString titleAsShown(const QWidget& shown)
+{
+    const QString title = shown.windowTitle();
+    const QString name = QGuiApplication::applicationDisplayName();
+    if (name == QCoreApplication::applicationName() || title.endsWith(name))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + name;
+}
+
+TEST_F(CdPlayerWindowTest, ThePlayerAndTheEntrySheetAreTitledWithTheirOwnTextsOnly)
+{
+    setApplicationIdentity();
+    m_drive.insert(FakeCdDrive::discOf(3));
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(titleAsShown(*player()), "Discora CD Player");
+    EXPECT_EQ(titleAsShown(m_app.albumSheet()), "Enter/Edit Albums");
+}
+
 TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePressed)
 {
     m_drive.insert(FakeCdDrive::discOf(3));
@@ -223,6 +246,41 @@ TEST_F(CdPlayerWindowTest, PickingAnEntryOfTheTrackListPlaysTheTrackItNames)
     EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
 }
 
+TEST_F(CdPlayerWindowTest, TabbingIntoTheTrackListPicksNothingButArrowsAndEnterDo)
+{
+    m_drive.insert(FakeCdDrive::discOf(5));
+    doc().runOrder(SortOrder::BySong);
+    QApplication::processEvents();
+    click(songPosition("Delta"));
+    click(songPosition("Brook"), Qt::ControlModifier);
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    EXPECT_EQ(m_drive.takeActions(), Actions{"play 4-5"});
+    EXPECT_EQ(endTrack(), Actions{"play 2-3"});
+    ASSERT_EQ(player()->playingTrackLabel()->text(), "2");
+
+    player()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(player()));
+    player()->continuousButton()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(player()->continuousButton(), Qt::Key_Tab);
+    deliver();
+    ASSERT_TRUE(player()->trackList()->hasFocus());
+    EXPECT_EQ(m_drive.takeActions(), Actions{});
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "2");
+
+    QListWidget* list = player()->trackList();
+    QTest::keyClick(list, Qt::Key_Down);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 2-3"}));
+    QTest::keyClick(list, Qt::Key_Up);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 4-5"}));
+    QTest::keyClick(list, Qt::Key_Return);
+    deliver();
+    EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 4-5"}));
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "4");
+}
+
 TEST_F(CdPlayerWindowTest, WithoutADiscThePlayerSaysSoAndCloses)
 {
     window().runCommand(CommandId::Play);
@@ -251,12 +309,25 @@ TEST_F(CdPlayerWindowTest, TheCdDriveNamedInThePlayerIsStoredAndUsedFromThenOn)
     window().runCommand(CommandId::Play);
     QLineEdit* edit = player()->driveEdit();
     EXPECT_EQ(edit->text(), "");
-    edit->setText("/tmp/discs/live.cue");
+    testimage::TempDir dir;
+    const std::string live = testimage::write(dir.path(), "live", {{testimage::seconds(0, 2)}});
+    edit->setText(QString::fromStdString(live));
     emit edit->editingFinished();
-    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), "/tmp/discs/live.cue");
-    EXPECT_EQ(m_app.cdDrive(), "/tmp/discs/live.cue");
+    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), live);
+    EXPECT_EQ(m_app.cdDrive(), live);
     press(Button::Play);
-    EXPECT_EQ(m_madeFor.back(), "/tmp/discs/live.cue");
+    EXPECT_EQ(m_madeFor.back(), live);
+
+    // What is neither a drive nor a file is refused at once and the field goes back.
+    const std::string pipe = (dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    edit->setText(QString::fromStdString(pipe));
+    emit edit->editingFinished();
+    EXPECT_EQ(m_prompter.errors,
+              std::vector<std::string>{pipe + " is neither a CD drive nor a disc image file."});
+    EXPECT_EQ(edit->text().toStdString(), live);
+    EXPECT_EQ(m_store.readString(kUserData, "CD drive"), live);
+    EXPECT_EQ(m_app.cdDrive(), live);
 }
 
 TEST_F(CdPlayerWindowTest, EnterOffersThePlayingDiscsTimesWhenAutoLoadIsOn)

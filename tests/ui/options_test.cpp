@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,8 @@
 #include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <memory>
@@ -154,6 +157,39 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesAndCancelNone)
         sheet.reject();
     });
     EXPECT_EQ(stored("NlViewPrint"), 3);
+}
+
+TEST_F(OptionsTest, TheCdDriveIsChosenHereTooAndWhatIsNoDriveNorFileIsRefused)
+{
+    const QString moved = m_dir.path() + "/moved.cue";
+    AppSettings(m_store).writeCdDrive(moved.toStdString());
+    start();
+    const QString pipe = m_dir.path() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    runOptions([&](OptionsSheet& sheet) {
+        EXPECT_EQ(sheet.cdDriveEdit()->text(), moved);
+        sheet.cdDriveEdit()->setText(pipe);
+        sheet.accept();
+    });
+    EXPECT_EQ(m_prompter.errors,
+              std::vector<std::string>{pipe.toStdString() + " is neither a CD drive nor a disc image file."});
+    EXPECT_EQ(storedText("CD drive"), moved.toStdString());
+
+    QFile image(m_dir.path() + "/found.cue");
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    image.close();
+    runOptions([&](OptionsSheet& sheet) {
+        sheet.cdDriveEdit()->setText(QStringLiteral("  ") + image.fileName());
+        sheet.accept();
+    });
+    EXPECT_EQ(storedText("CD drive"), image.fileName().toStdString());
+    EXPECT_EQ(m_app.cdDrive(), image.fileName().toStdString());
+
+    runOptions([&](OptionsSheet& sheet) {
+        sheet.cdDriveEdit()->clear();
+        sheet.reject();
+    });
+    EXPECT_EQ(m_app.cdDrive(), image.fileName().toStdString());
 }
 
 TEST_F(OptionsTest, CancelAfterConfirmingFontAndColorsChangesNothing)

@@ -23,6 +23,7 @@ enum class CdError
     NotAudio,    // a data track cannot be played
     NotPaused,   // resume without a pause
     NoOutput,    // the device plays nothing (opened for reading only)
+    Damaged,     // the disc ends before its last track starts, as an image cut short does
 };
 
 enum class CdMode
@@ -89,6 +90,12 @@ public:
     virtual CdAnswer<CdTime> trackLength(int track) = 0;
     virtual CdAnswer<CdMode> mode() = 0;
     virtual CdText cdText() { return {}; }
+    // On an open device: whether the disc ends before its last track starts, so that the table of
+    // contents promises music that is not there (a disc image shorter than its cue sheet).
+    virtual bool damaged() const { return false; }
+    // Why the last open failed when the drive's path is at fault (a missing image file, a path
+    // that is neither a drive nor a file), or empty.
+    virtual std::string driveProblem() const { return {}; }
 
     // Plays from the start of track from to the start of track to, or to the end of the disc
     // without one. When the play ends, by reaching its end or by stop, close or another play,

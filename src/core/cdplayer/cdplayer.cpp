@@ -80,6 +80,12 @@ void CdPlayer::start()
     m_stopped = false;
     changed();
     m_trackCount = readTrackCount();
+    if (!m_driveProblem.empty()) {
+        // A drive that is not there says which; the CD drive setting is on the Options sheet too.
+        tell(m_driveProblem);
+        close();
+        return;
+    }
     if (m_wholeDisc && m_trackCount > 0)
         m_playList = wholeDiscPlayList(m_trackCount);
     buildTrackList();
@@ -94,14 +100,13 @@ void CdPlayer::start()
 
 int CdPlayer::readTrackCount()
 {
-    // The disc's CD-Text comes with the count, so a new disc brings its titles.
     CdDevice& d = device();
+    m_driveProblem.clear();
     if (d.open() != CdError::None) {
-        m_cdText = {};
+        m_driveProblem = d.driveProblem();
         return 0;
     }
     const CdAnswer<int> count = discTrackCount(d);
-    m_cdText = d.cdText();
     d.close();
     return count.ok() ? count.value : 0;
 }
@@ -114,14 +119,12 @@ void CdPlayer::readDiscTimes()
 void CdPlayer::buildTrackList()
 {
     m_trackList.clear();
-    // Without titles for every position there is no list, unless the disc names its tracks.
-    const bool discTitles = !m_cdText.trackTitles.empty();
-    if (m_trackTitles.size() < m_playList.size() && !discTitles)
+    // The list follows the album: without its titles for every position there is no list, and a
+    // song it leaves untitled is not listed. A disc's CD-Text fills the entry sheet, not this list.
+    if (m_trackTitles.size() < m_playList.size())
         return;
     for (std::size_t i = 0; i < m_playList.size(); ++i) {
-        std::string title = i < m_trackTitles.size() ? m_trackTitles[i] : std::string();
-        if (title.empty())
-            title = m_cdText.trackTitle(m_playList[i]);
+        const std::string& title = m_trackTitles[i];
         if (!title.empty())
             m_trackList.push_back({trackListText(m_playList[i], title), static_cast<int>(i)});
     }
@@ -353,7 +356,6 @@ void CdPlayer::windowClosed()
     m_trackList.clear();
     m_albumTexts = {};
     m_playingTrack.clear();
-    m_cdText = {};
     m_currentPlay = 0;
     if (m_device) {
         m_device->close();

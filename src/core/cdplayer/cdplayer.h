@@ -101,9 +101,10 @@ private:
 
     std::vector<int> m_playList;
     std::vector<std::string> m_trackTitles;
+    // Why the drive could not be opened at the last Play, when its path is at fault.
+    std::string m_driveProblem;
     PlayerAlbumTexts m_albumTexts;
     std::vector<std::string> m_discTimes;
-    CdText m_cdText;
     std::vector<TrackListEntry> m_trackList;
     std::string m_playingTrack;
     int m_trackCount = 0;

@@ -41,6 +41,15 @@ std::int32_t CdToc::sectors(int track) const
     return count < 0 ? 0 : count;
 }
 
+bool CdToc::complete() const
+{
+    const int all = static_cast<int>(m_tracks.size());
+    for (int track = 1; track <= all; ++track)
+        if (start(track + 1) <= start(track))
+            return false;
+    return true;
+}
+
 CdTime CdToc::length(int track) const
 {
     const int seconds = sectors(track) / kSectorsPerSecond;

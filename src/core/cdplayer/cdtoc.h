@@ -42,6 +42,9 @@ public:
     // audio track is followed by a data track of a later session.
     std::int32_t sectors(int track) const;
     std::int32_t end(int track) const { return start(track) + sectors(track); }
+    // Whether every track, data tracks included, starts before the next one and before the
+    // lead-out: an image cut short puts its lead-out before its last tracks.
+    bool complete() const;
     // The length in whole minutes and seconds, the frames dropped.
     CdTime length(int track) const;
 

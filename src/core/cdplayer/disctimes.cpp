@@ -4,8 +4,26 @@
 #include "core/cdplayer/cdtoc.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace discora {
+
+std::string cdDriveProblem(const std::string& drive)
+{
+    if (drive.empty())
+        return {};
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(drive, ec);
+    if (status.type() == fs::file_type::not_found) {
+        if (drive.starts_with("/dev/"))
+            return "There is no CD drive " + drive + ".";
+        return "The disc image file " + drive + " cannot be found.";
+    }
+    if (fs::is_block_file(status) || fs::is_character_file(status) || fs::is_regular_file(status))
+        return {};
+    return drive + " is neither a CD drive nor a disc image file.";
+}
 
 DiscCheck checkAudioDisc(CdDevice& device)
 {
@@ -19,6 +37,8 @@ DiscCheck checkAudioDisc(CdDevice& device)
         return {type.error};
     if (type.value != CdTrackType::Audio)
         return {CdError::NotAudio, kNoAudioTrackOne};
+    if (device.damaged())
+        return {CdError::Damaged, kDamagedDisc};
     return {};
 }
 
@@ -52,12 +72,13 @@ DiscReading readDiscTimes(CdDevice& device)
     const auto fail = [&](CdError error, const char* message = nullptr) {
         device.close();
         reading.error = error;
-        reading.message = message;
+        reading.message = message ? message : "";
         reading.times.clear();
         return reading;
     };
     if (const CdError error = device.open(); error != CdError::None) {
         reading.error = error;
+        reading.message = device.driveProblem();
         return reading;
     }
     if (const DiscCheck check = checkAudioDisc(device); !check.ok())
@@ -65,8 +86,7 @@ DiscReading readDiscTimes(CdDevice& device)
     const CdAnswer<int> count = discTrackCount(device);
     if (!count.ok())
         return fail(count.error);
-    const int n = std::min(count.value, kMaxDiscTimes);
-    for (int track = 1; track <= n; ++track) {
+    for (int track = 1; track <= count.value; ++track) {
         const CdAnswer<CdTime> length = device.trackLength(track);
         if (!length.ok())
             return fail(length.error);

@@ -2,13 +2,19 @@
 
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/digitalplayback.h"
+#include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/nullpcmoutput.h"
 
 #include <cdio/cdio.h>
 #include <cdio/cdtext.h>
 #include <cdio/logging.h>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
+#include <stdlib.h>
 
 namespace discora {
 
@@ -30,17 +36,102 @@ std::string cdTextField(cdtext_t* text, cdtext_field_t field, track_t track)
     return value ? std::string(value) : std::string();
 }
 
+namespace fs = std::filesystem;
+
+bool isCueSheet(const std::string& path)
+{
+    std::string extension = fs::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".cue";
+}
+
+// The files a cue sheet's FILE lines name, in order, found beside the sheet when not absolute.
+std::vector<fs::path> cueSheetFiles(const std::string& cuePath)
+{
+    std::vector<fs::path> files;
+    std::ifstream in(cuePath);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t first = line.find_first_not_of(" \t\xEF\xBB\xBF");
+        if (first == std::string::npos || line.size() < first + 5)
+            continue;
+        std::string keyword = line.substr(first, 4);
+        std::transform(keyword.begin(), keyword.end(), keyword.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        if (keyword != "FILE" || (line[first + 4] != ' ' && line[first + 4] != '\t'))
+            continue;
+        std::string rest = line.substr(first + 5);
+        rest.erase(0, rest.find_first_not_of(" \t"));
+        std::string name;
+        if (!rest.empty() && rest.front() == '"') {
+            name = rest.substr(1, rest.find('"', 1) == std::string::npos ? std::string::npos
+                                                                         : rest.find('"', 1) - 1);
+        } else {
+            // Unquoted, the name runs up to the file type, the line's last word.
+            const std::size_t end = rest.find_last_of(" \t");
+            name = end == std::string::npos ? rest : rest.substr(0, rest.find_last_not_of(" \t", end) + 1);
+        }
+        const fs::path file(name);
+        files.push_back(file.is_absolute() ? file : fs::path(cuePath).parent_path() / file);
+    }
+    return files;
+}
+
 } // namespace
 
 struct LibcdioDevice::Drive
 {
     CdIo_t* cdio = nullptr;
+    // libcdio reads the music from the file named as the sheet with ".bin" for ".cue", whatever
+    // the sheet's FILE line says; a folder of its own holds links under those names.
+    fs::path links;
     ~Drive()
     {
         if (cdio)
             cdio_destroy(cdio);
+        std::error_code ec;
+        if (!links.empty())
+            fs::remove_all(links, ec);
     }
 };
+
+namespace {
+
+// Opens a cue sheet by its FILE line: links to the sheet and to the file it names, side by side
+// under the names libcdio expects. A sheet of one file per track is refused with a message.
+CdIo_t* openCueSheet(const std::string& path, fs::path& links, std::string& problem)
+{
+    const std::vector<fs::path> files = cueSheetFiles(path);
+    if (files.size() > 1) {
+        problem = "The cue sheet " + path +
+                  " names a file for each track. Only a sheet whose tracks are all in one file "
+                  "can be read.";
+        return nullptr;
+    }
+    if (files.empty())
+        return cdio_open_cue(path.c_str()); // libcdio makes of it what it can
+    std::error_code ec;
+    if (!fs::is_regular_file(files.front(), ec)) {
+        problem = "The disc image file " + files.front().string() + " named by the cue sheet " + path +
+                  " cannot be found.";
+        return nullptr;
+    }
+    std::string pattern = (fs::temp_directory_path(ec) / "discora-cue-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        return nullptr;
+    links = pattern;
+    fs::create_symlink(fs::absolute(path, ec), links / "disc.cue", ec);
+    if (!ec)
+        fs::create_symlink(fs::absolute(files.front(), ec), links / "disc.bin", ec);
+    if (ec)
+        return nullptr;
+    return cdio_open_cue((links / "disc.cue").string().c_str());
+}
+
+} // namespace
 
 LibcdioDevice::LibcdioDevice(std::string path, std::unique_ptr<PcmOutput> output, CdNoticeSink notices)
     : m_path(std::move(path)), m_output(std::move(output)), m_notices(std::move(notices))
@@ -61,11 +152,17 @@ CdError LibcdioDevice::open()
     if (m_playback && m_playback->state() != DigitalPlayback::State::Idle)
         return CdError::None; // a play holds the disc; it is read afresh once the play is over
     releaseDrive();
-    CdIo_t* cdio =
-        m_path.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(m_path.c_str(), DRIVER_UNKNOWN);
+    // Checked before libcdio opens it: opening a named pipe would wait for a writer.
+    m_driveProblem = cdDriveProblem(m_path);
+    if (!m_driveProblem.empty())
+        return CdError::CannotOpen;
+    auto drive = std::make_unique<Drive>();
+    CdIo_t* cdio = m_path.empty()       ? cdio_open(nullptr, DRIVER_DEVICE)
+                   : isCueSheet(m_path) ? openCueSheet(m_path, drive->links, m_driveProblem)
+                                        : cdio_open(m_path.c_str(), DRIVER_UNKNOWN);
     if (!cdio)
         return CdError::CannotOpen;
-    m_drive = std::make_unique<Drive>();
+    m_drive = std::move(drive);
     m_drive->cdio = cdio;
 
     const track_t first = cdio_get_first_track_num(cdio);
@@ -154,6 +251,11 @@ CdAnswer<CdMode> LibcdioDevice::mode()
             return {CdMode::NotReady};
     }
     return {m_toc.empty() ? CdMode::NotReady : CdMode::Idle};
+}
+
+bool LibcdioDevice::damaged() const
+{
+    return m_drive && !m_toc.empty() && !m_toc.complete();
 }
 
 CdText LibcdioDevice::cdText()

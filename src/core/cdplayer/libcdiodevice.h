@@ -34,6 +34,8 @@ public:
     CdAnswer<CdTime> trackLength(int track) override;
     CdAnswer<CdMode> mode() override;
     CdText cdText() override;
+    bool damaged() const override;
+    std::string driveProblem() const override { return m_driveProblem; }
     CdError play(int from, std::optional<int> to, PlayId id) override;
     CdError pause() override;
     CdError resume(std::optional<int> to, PlayId id) override;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<Drive> m_drive;
     CdToc m_toc;
     std::string m_soundProblem;
+    std::string m_driveProblem;
     // Made at the first play, once the output is settled; declared last so it stops first.
     std::unique_ptr<DigitalPlayback> m_playback;
 };

@@ -127,10 +127,10 @@ int printCdInfo(const CommandLine& cl, const AppSettings& settings)
 {
     LibcdioDevice device(chooseCdDrive(cl.cdDevice, std::getenv(kCdDeviceVariable), settings.readCdDrive()));
     const DiscReading reading = readDiscTimes(device);
-    const char* problem = !reading.ok()           ? (reading.message ? reading.message : kNoCdDetected)
-                          : reading.times.empty() ? kNoAudioTracks
-                                                  : nullptr;
-    if (problem) {
+    const std::string problem = !reading.ok() ? (reading.message.empty() ? kNoCdDetected : reading.message)
+                                : reading.times.empty() ? kNoAudioTracks
+                                                        : std::string();
+    if (!problem.empty()) {
         std::cerr << problem << "\n";
         return kExitFailure;
     }

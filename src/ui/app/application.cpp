@@ -30,6 +30,12 @@ CdDeviceMaker libcdioDevices()
     };
 }
 
+void setApplicationIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("Discora"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvane"));
+}
+
 Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker devices)
     : m_store(store), m_settings(store), m_prompter(prompter ? *prompter : m_messagePrompter),
       m_devices(devices ? std::move(devices) : libcdioDevices()),
@@ -39,7 +45,9 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
-    registerOptionsHandlers(*m_window, m_settings, m_doc, m_prompter, m_window.get());
+    registerOptionsHandlers(
+        *m_window, m_settings, m_doc, m_prompter, m_window.get(),
+        {[this] { return m_cdDrive; }, [this](const std::string& drive) { setCdDrive(drive); }});
     m_albumSheet = std::make_unique<AlbumSheet>(m_doc, m_prompter, m_window.get());
     m_doc.setEntryListSink(m_albumSheet.get());
     m_documentHandlers = std::make_unique<DocumentHandlers>(m_doc, *m_window, m_prompter, *m_albumSheet);

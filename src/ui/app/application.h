@@ -33,6 +33,10 @@ using CdDeviceMaker =
 // Drives and disc images through libcdio, the sound through the PulseAudio server.
 CdDeviceMaker libcdioDevices();
 
+// The program's and its maker's names, under which the settings are kept. No display name is set:
+// Qt would append it to every window's title, and each window already names itself.
+void setApplicationIdentity();
+
 class Application
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/disctimes.h"
 #include "core/document/prompter.h"
 #include "ui/cdplayer/bitmapbutton.h"
 #include "ui/cdplayer/cdnoticebridge.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -117,7 +119,11 @@ CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompt
     connect(button(Button::Next), &QAbstractButton::clicked, this, [this] { m_player.next(); });
     connect(button(Button::Previous), &QAbstractButton::clicked, this, [this] { m_player.previous(); });
     connect(m_continuous, &QPushButton::toggled, this, [this](bool on) { m_player.setContinuous(on); });
-    connect(m_trackList, &QListWidget::currentRowChanged, this, &CdPlayerDialog::trackPicked);
+    // Only the user's choice picks a track: a click or an arrow key selects an entry, Enter picks
+    // the one it stands on. Focus coming into the list makes its first entry current without
+    // selecting it, which is no choice.
+    connect(m_trackList, &QListWidget::itemSelectionChanged, this, &CdPlayerDialog::selectionPicked);
+    m_trackList->installEventFilter(this);
     connect(m_drive, &QLineEdit::editingFinished, this, &CdPlayerDialog::applyDrive);
     connect(browse, &QPushButton::clicked, this, &CdPlayerDialog::chooseImage);
     connect(
@@ -164,6 +170,25 @@ void CdPlayerDialog::trackPicked(int row)
         m_player.pick(row);
 }
 
+void CdPlayerDialog::selectionPicked()
+{
+    const QList<QListWidgetItem*> selected = m_trackList->selectedItems();
+    if (!selected.isEmpty())
+        trackPicked(m_trackList->row(selected.first()));
+}
+
+bool CdPlayerDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_trackList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_trackList->currentRow() >= 0) {
+            trackPicked(m_trackList->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CdPlayerDialog::reject()
 {
     if (m_closing)
@@ -182,6 +207,12 @@ void CdPlayerDialog::applyDrive()
     const QString drive = m_drive->text().trimmed();
     if (drive == m_appliedDrive)
         return;
+    // A path that is neither a drive nor an image file is refused at once, before anything reads it.
+    if (const std::string problem = cdDriveProblem(toPath(drive)); !problem.empty()) {
+        m_prompter.showError(problem);
+        m_drive->setText(m_appliedDrive);
+        return;
+    }
     m_appliedDrive = drive;
     emit driveChosen(drive);
 }

@@ -57,6 +57,10 @@ public slots:
     // The close box and Escape: the disc stops and the window goes.
     void reject() override;
 
+protected:
+    // Enter on the track list picks the entry it stands on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The user named another drive or disc image.
     void driveChosen(const QString& drive);
@@ -65,6 +69,7 @@ private:
     void chooseImage();
     void applyDrive();
     void trackPicked(int row);
+    void selectionPicked();
 
     CdPlayer& m_player;
     Prompter& m_prompter;

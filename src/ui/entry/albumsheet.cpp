@@ -87,7 +87,7 @@ void AlbumSheet::loadTimesFromCd()
     if (m_discReader) {
         const std::unique_ptr<CdDevice> device = m_discReader();
         reading = readDiscTimes(*device);
-        if (reading.message)
+        if (!reading.message.empty())
             m_prompter.showError(reading.message);
     }
     std::array<std::string, kSongSlots> times;
@@ -103,7 +103,7 @@ void AlbumSheet::loadTimesFromCd()
         times = m_doc.playerTimes();
         if (times[0].empty()) {
             // Both came to nothing: the fields keep their times, and the user hears why once.
-            if (!reading.message)
+            if (reading.message.empty())
                 m_prompter.showError(kNoCdDetected);
             return;
         }

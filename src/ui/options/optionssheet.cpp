@@ -7,13 +7,20 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace discora {
 
-OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent) : QDialog(parent), m_values(values)
+OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QString& cdDrive)
+    : QDialog(parent), m_values(values)
 {
     setWindowTitle(QStringLiteral("Options"));
     m_tabs = new QTabWidget(this);
@@ -28,11 +35,27 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent) : QDialo
         m_tabs->addTab(page, toQt(info.title));
         m_pages.push_back(page);
     }
+    // The CD drive is here as well as in the player's window, which a drive that cannot be read
+    // closes before it can be changed there.
+    auto* driveRow = new QHBoxLayout;
+    driveRow->addWidget(new QLabel(QStringLiteral("CD drive:"), this));
+    m_cdDrive = new QLineEdit(cdDrive, this);
+    m_cdDrive->setPlaceholderText(QStringLiteral("the default drive"));
+    m_cdDrive->setToolTip(
+        QStringLiteral("A drive's device file (/dev/sr0) or a disc image (.cue); empty for the "
+                       "default drive"));
+    driveRow->addWidget(m_cdDrive, 1);
+    auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, &OptionsSheet::chooseDiscImage);
+    driveRow->addWidget(browse);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    layout->addLayout(driveRow);
     layout->addWidget(buttons);
 }
 
@@ -50,6 +73,22 @@ QAbstractButton* OptionsSheet::button(std::string_view key, int choice) const
         if (QAbstractButton* b = page->button(key, choice))
             return b;
     return nullptr;
+}
+
+QString OptionsSheet::cdDrive() const
+{
+    return m_cdDrive->text().trimmed();
+}
+
+void OptionsSheet::chooseDiscImage()
+{
+    const QString current = cdDrive();
+    const QString start = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
+    const QString file =
+        QFileDialog::getOpenFileName(this, QStringLiteral("CD drive"), start,
+                                     QStringLiteral("Disc images (*.cue *.toc *.nrg *.iso);;All files (*)"));
+    if (!file.isEmpty())
+        m_cdDrive->setText(file);
 }
 
 void OptionsSheet::changeFont()

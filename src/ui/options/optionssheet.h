@@ -1,5 +1,5 @@
-// "Options": the seven pages of display and printing settings. The sheet works on a copy of the
-// settings; the caller takes values() back only on OK.
+// "Options": the seven pages of display and printing settings, and the CD drive below them. The
+// sheet works on a copy of the settings; the caller takes values() and cdDrive() back only on OK.
 #pragma once
 
 #include "core/settings/optionvalues.h"
@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QLineEdit;
 class QTabWidget;
 
 namespace discora {
@@ -19,7 +20,9 @@ class OptionsSheet : public QDialog
 {
     Q_OBJECT
 public:
-    explicit OptionsSheet(const OptionValues& values, QWidget* parent = nullptr);
+    // cdDrive: the drive or disc image in use, empty for the default drive.
+    explicit OptionsSheet(const OptionValues& values, QWidget* parent = nullptr,
+                          const QString& cdDrive = QString());
 
     // The copy with every page's controls written back.
     OptionValues values() const;
@@ -28,15 +31,21 @@ public:
     OptionsPage* page(int index) const { return m_pages[index]; }
     // The control bound to a settings key, on whichever page holds it.
     QAbstractButton* button(std::string_view key, int choice = 0) const;
+    // The CD drive as typed or chosen, trimmed; the player and "Load Times from CD" use it.
+    QString cdDrive() const;
+    QLineEdit* cdDriveEdit() const { return m_cdDrive; }
 
     // The General page's buttons: each changes only the sheet's copy.
     void changeFont();
     void changeColors();
+    // Browse: a disc image for the CD drive.
+    void chooseDiscImage();
 
 private:
     OptionValues m_values;
     QTabWidget* m_tabs = nullptr;
     std::vector<OptionsPage*> m_pages;
+    QLineEdit* m_cdDrive = nullptr;
 };
 
 } // namespace discora

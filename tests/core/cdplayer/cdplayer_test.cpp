@@ -213,14 +213,22 @@ TEST_F(CdPlayerTest, StartingWithoutAPlayableDiscSaysWhyAndClosesThePlayer)
         bool dataFirst;
         bool canOpen;
         const char* message;
+        bool damaged = false;
+        const char* driveProblem = "";
     };
-    for (const Row row : {Row{"no disc", 0, false, true, kNoAudioTracks},
-                          Row{"a data first track", 4, true, true, kNoAudioTrackOne},
-                          Row{"no drive", 4, false, false, kNoAudioTracks}}) {
+    for (const Row row :
+         {Row{"no disc", 0, false, true, kNoAudioTracks},
+          Row{"a data first track", 4, true, true, kNoAudioTrackOne},
+          Row{"no drive", 4, false, false, kNoAudioTracks},
+          Row{"a disc ending before its last track", 4, false, true, kDamagedDisc, true},
+          Row{"a missing image file", 4, false, false, "The disc image file /m/a.cue cannot be found.", false,
+              "The disc image file /m/a.cue cannot be found."}}) {
         FakeCdDrive fresh;
         fresh.insert(FakeCdDrive::discOf(row.tracks));
         fresh.firstTrackData = row.dataFirst;
         fresh.canOpen = row.canOpen;
+        fresh.damaged = row.damaged;
+        fresh.driveProblem = row.driveProblem;
         CdPlayer p([&] { return fresh.makeDevice(); });
         p.setObserver(this);
         messages.clear();
@@ -292,11 +300,11 @@ TEST_F(CdPlayerTest, PickingWhileStoppedOrPausedPlaysThePickedTrack)
     EXPECT_FALSE(player.paused());
 }
 
-TEST_F(CdPlayerTest, CdTextNamesTheTracksTheAlbumLeavesUntitled)
+TEST_F(CdPlayerTest, TheTrackListFollowsTheAlbumEvenWhenTheDiscNamesItsTracks)
 {
     drive.text.trackTitles = {"Disc One", "Disc Two", "Disc Three"};
-    start(3, albumRequest(albumTitles({"One", "", ""})));
-    const std::vector<TrackListEntry> list = {{" 1 - One", 0}, {" 2 - Disc Two", 1}, {" 3 - Disc Three", 2}};
+    start(3, albumRequest(albumTitles({"One", "", "Three"})));
+    const std::vector<TrackListEntry> list = {{" 1 - One", 0}, {" 3 - Three", 2}};
     EXPECT_EQ(player.trackList(), list);
 }
 

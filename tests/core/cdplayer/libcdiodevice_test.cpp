@@ -13,9 +13,14 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace discora {
 namespace {
@@ -158,27 +163,93 @@ TEST_F(LibcdioDeviceTest, ReadingTheTimesRefusesWhatIsNoAudioDisc)
     image::Track data = tone(300, 0);
     data.audio = false;
     const std::string mixed = writeDisc({{data, tone(75, 440)}}, "mixed");
+    // The sheet promises three tracks; the image ends inside the second.
+    const std::string cut = writeDisc({{tone(75, 440), tone(75, 440), tone(75, 440)}}, "cut");
+    std::filesystem::resize_file(m_dir.path() / "cut.bin", (75 + 30) * image::kSectorBytes);
+    const std::string missing = (m_dir.path() / "missing.cue").string();
+    const std::string pipe = (m_dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     struct Row
     {
         const char* name;
         std::string path;
         CdError error;
-        const char* message;
+        std::string message;
     };
     const Row rows[] = {
         {"a data first track", mixed, CdError::NotAudio, kNoAudioTrackOne},
-        {"no such image", (m_dir.path() / "missing.cue").string(), CdError::CannotOpen, nullptr},
+        {"an image shorter than its sheet", cut, CdError::Damaged, kDamagedDisc},
+        {"no such image", missing, CdError::CannotOpen,
+         "The disc image file " + missing + " cannot be found."},
+        {"a named pipe", pipe, CdError::CannotOpen, pipe + " is neither a CD drive nor a disc image file."},
+        {"a folder", m_dir.path().string(), CdError::CannotOpen,
+         m_dir.path().string() + " is neither a CD drive nor a disc image file."},
     };
     for (const Row& row : rows) {
         LibcdioDevice device(row.path);
         const DiscReading reading = readDiscTimes(device);
         EXPECT_EQ(reading.error, row.error) << row.name;
-        EXPECT_STREQ(reading.message, row.message) << row.name;
+        EXPECT_EQ(reading.message, row.message) << row.name;
         EXPECT_TRUE(reading.times.empty()) << row.name;
     }
 }
 
-TEST_F(LibcdioDeviceTest, AThirtyTrackDiscGivesTheFirstTwentySixTimes)
+void writeText(const std::filesystem::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::trunc) << text;
+}
+
+TEST_F(LibcdioDeviceTest, ACueSheetIsReadByTheFileItNames)
+{
+    namespace fs = std::filesystem;
+    writeDisc({{image::seconds(0, 7)}}, "stray");
+    writeDisc({{image::seconds(0, 3), image::seconds(0, 5)}}, "real");
+    std::stringstream sheet;
+    sheet << std::ifstream(m_dir.path() / "real.cue").rdbuf();
+    // A sheet named unlike its file, and one beside a file of its own name that it does not name.
+    writeText(m_dir.path() / "Live at the Hall.cue", sheet.str());
+    writeText(m_dir.path() / "stray.cue", sheet.str());
+    for (const char* name : {"Live at the Hall.cue", "stray.cue"}) {
+        LibcdioDevice device((m_dir.path() / name).string());
+        const DiscReading reading = readDiscTimes(device);
+        ASSERT_TRUE(reading.ok()) << name;
+        EXPECT_EQ(reading.times, (std::vector<std::string>{"00:03", "00:05"})) << name;
+    }
+
+    const std::string perTrack = (m_dir.path() / "per track.cue").string();
+    writeText(perTrack, "FILE \"real.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                        "FILE \"stray.bin\" BINARY\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+    const std::string gone = (m_dir.path() / "gone.cue").string();
+    writeText(gone, "FILE gone.bin BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    struct Row
+    {
+        std::string sheet;
+        std::string message;
+    };
+    for (const Row& row :
+         {Row{perTrack, "The cue sheet " + perTrack +
+                            " names a file for each track. Only a sheet whose tracks are all in one file can "
+                            "be read."},
+          Row{gone, "The disc image file " + (m_dir.path() / "gone.bin").string() +
+                        " named by the cue sheet " + gone + " cannot be found."}}) {
+        LibcdioDevice device(row.sheet);
+        const DiscReading reading = readDiscTimes(device);
+        EXPECT_EQ(reading.error, CdError::CannotOpen) << row.sheet;
+        EXPECT_EQ(reading.message, row.message) << row.sheet;
+    }
+}
+
+TEST(CdDriveProblem, OnlyDevicesAndRegularFilesPass)
+{
+    image::TempDir dir;
+    const std::string cue = image::write(dir.path(), "disc", {{image::seconds(0, 2)}});
+    EXPECT_EQ(cdDriveProblem(""), "");
+    EXPECT_EQ(cdDriveProblem(cue), "");
+    EXPECT_EQ(cdDriveProblem("/dev/null"), "");
+    EXPECT_EQ(cdDriveProblem("/dev/discora-no-drive"), "There is no CD drive /dev/discora-no-drive.");
+}
+
+TEST_F(LibcdioDeviceTest, AThirtyTrackDiscIsReadWholeAndThePlayerKeepsTwentySixTimes)
 {
     image::Disc disc;
     for (int k = 1; k <= 30; ++k)
@@ -186,9 +257,9 @@ TEST_F(LibcdioDeviceTest, AThirtyTrackDiscGivesTheFirstTwentySixTimes)
     LibcdioDevice device(writeDisc(disc));
     const DiscReading reading = readDiscTimes(device);
     ASSERT_TRUE(reading.ok());
-    ASSERT_EQ(reading.times.size(), 26u);
+    ASSERT_EQ(reading.times.size(), 30u);
     EXPECT_EQ(reading.times[0], "00:01");
-    EXPECT_EQ(reading.times[25], "00:26");
+    EXPECT_EQ(reading.times[29], "00:30");
     EXPECT_EQ(readTrackLengths(device).size(), 26u);
     ASSERT_EQ(device.open(), CdError::None);
     EXPECT_EQ(discTrackCount(device).value, 30);

@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace discora {
 namespace {
@@ -63,7 +66,7 @@ protected:
     MemorySettingsStore m_store;
 };
 
-TEST_F(CdInfoTest, PrintsOneLinePerTrackUpToTwentySix)
+TEST_F(CdInfoTest, PrintsOneLinePerTrackOfTheWholeDisc)
 {
     image::Disc disc({image::seconds(3, 5), image::seconds(0, 59)});
     for (int k = 3; k <= 30; ++k)
@@ -72,7 +75,7 @@ TEST_F(CdInfoTest, PrintsOneLinePerTrackUpToTwentySix)
     const Output o = run({"--cd-info", "--cd-device", cue});
     EXPECT_EQ(o.code, 0);
     std::string expected = "01\t03:05\n02\t00:59\n";
-    for (int k = 3; k <= 26; ++k) {
+    for (int k = 3; k <= 30; ++k) {
         char line[16];
         std::snprintf(line, sizeof line, "%02d\t00:01\n", k);
         expected.append(line);
@@ -92,23 +95,32 @@ TEST_F(CdInfoTest, TheDriveComesFromTheEnvironmentOrTheSettingWhenNotNamed)
     EXPECT_EQ(run({"--cd-info", "--cd-device", one}).out, "01\t00:01\n");
 }
 
-TEST_F(CdInfoTest, WithoutAnAudioDiscItSaysWhatTheEntrySheetWouldSay)
+TEST_F(CdInfoTest, WithoutAWholeAudioDiscItSaysWhatTheEntrySheetWouldSay)
 {
     image::Track data = image::seconds(0, 4);
     data.audio = false;
     const std::string mixed = image::write(m_dir.path(), "mixed", {{data, image::seconds(0, 5)}});
+    const std::string cut = image::write(
+        m_dir.path(), "cut", {{image::seconds(0, 3), image::seconds(0, 3), image::seconds(0, 3)}});
+    std::filesystem::resize_file(m_dir.path() / "cut.bin", 4 * 75 * image::kSectorBytes);
+    const std::string none = (m_dir.path() / "none.cue").string();
+    const std::string pipe = (m_dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     struct Row
     {
         const char* name;
         std::string drive;
-        const char* message;
+        std::string message;
     };
-    for (const Row& row : {Row{"a data first track", mixed, kNoAudioTrackOne},
-                           Row{"no such drive", (m_dir.path() / "none.cue").string(), kNoCdDetected}}) {
+    for (const Row& row :
+         {Row{"a data first track", mixed, kNoAudioTrackOne},
+          Row{"an image that ends inside track 2", cut, kDamagedDisc},
+          Row{"no such image", none, "The disc image file " + none + " cannot be found."},
+          Row{"a named pipe", pipe, pipe + " is neither a CD drive nor a disc image file."}}) {
         const Output o = run({"--cd-info", "--cd-device", row.drive});
         EXPECT_EQ(o.code, 1) << row.name;
         EXPECT_EQ(o.out, "") << row.name;
-        EXPECT_EQ(o.err, std::string(row.message) + "\n") << row.name;
+        EXPECT_EQ(o.err, row.message + "\n") << row.name;
     }
 }
 
