@@ -30,9 +30,17 @@ struct Outcome
     std::string err;
 };
 
+// What the program finds in its environment: variables taken away, then variables set.
+struct Environment
+{
+    std::vector<const char*> unset;
+    std::vector<std::pair<const char*, const char*>> set;
+};
+
 // Runs discora with args; as an unprivileged user when asked and the tests run as root (root reads
 // and writes whatever the permissions say).
-Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch, bool unprivileged)
+Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch, bool unprivileged,
+                   const Environment& env = {})
 {
     const fs::path outFile = scratch / "stdout";
     const fs::path errFile = scratch / "stderr";
@@ -42,6 +50,12 @@ Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch
     if (pid == 0) {
         ::dup2(out, 1);
         ::dup2(err, 2);
+        // A run that hangs is ended, and fails its test, rather than holding every other test.
+        ::alarm(60);
+        for (const char* name : env.unset)
+            ::unsetenv(name);
+        for (const auto& [name, value] : env.set)
+            ::setenv(name, value, 1);
         if (unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(99);
         std::vector<char*> argv{const_cast<char*>(DISCORA_EXECUTABLE)};
@@ -55,7 +69,13 @@ Outcome runDiscora(const std::vector<std::string>& args, const fs::path& scratch
     ::close(err);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(outFile), fileBytes(errFile)};
+    // Qt's notice about a missing XDG_RUNTIME_DIR concerns the test machine, not the program.
+    std::istringstream errLines(fileBytes(errFile));
+    std::string errText;
+    for (std::string line; std::getline(errLines, line);)
+        if (!line.starts_with("QStandardPaths: "))
+            errText += line + "\n";
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(outFile), errText};
 }
 
 // Every file and folder under root with its contents, to see that nothing was written.
@@ -180,6 +200,35 @@ TEST_F(CommandLineRun, SaveAsThroughALinkReplacesTheFileTheLinkNames)
     ASSERT_EQ(run.exitCode, kExitSuccess) << run.err;
     EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
     EXPECT_EQ(fileBytes(m_dir / "folder" / "real.dcf"), fileBytes(m_dir / "cat.dcf"));
+}
+
+TEST_F(CommandLineRun, NoModeButTheWindowNeedsADisplay)
+{
+    const Environment environments[] = {
+        {{"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, {{"DISPLAY", ":99"}}},
+        {{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, {}},
+    };
+    const fs::path pdf = m_dir / "out.pdf";
+    for (const Environment& env : environments) {
+        SCOPED_TRACE(env.set.empty() ? "no display" : "a display that is not there");
+        const Outcome help = runDiscora({"--help"}, m_base / "scratch", false, env);
+        EXPECT_EQ(help.exitCode, kExitSuccess) << help.err;
+        EXPECT_EQ(help.out, usageText());
+
+        for (const char* unknown : {"--colour", "-x"}) {
+            const Outcome wrong =
+                runDiscora({unknown, (m_dir / "cat.dcf").string()}, m_base / "scratch", false, env);
+            EXPECT_EQ(wrong.exitCode, kExitUsageError) << wrong.err;
+            EXPECT_EQ(wrong.err.rfind("discora: unknown option", 0), 0u) << wrong.err;
+            EXPECT_NE(wrong.err.find(usageText()), std::string::npos) << wrong.err;
+        }
+
+        fs::remove(pdf);
+        const Outcome printed = runDiscora({"--print-pdf", pdf.string(), (m_dir / "cat.dcf").string()},
+                                           m_base / "scratch", false, env);
+        EXPECT_EQ(printed.exitCode, kExitSuccess) << printed.err;
+        EXPECT_EQ(fileBytes(pdf).rfind("%PDF-", 0), 0u);
+    }
 }
 
 } // namespace
