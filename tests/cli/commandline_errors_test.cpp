@@ -103,6 +103,7 @@ protected:
         fixture::loadAlbums(doc, {fixture::albumOf("Can", "Tago Mago"), fixture::albumOf("Ant", "Kings")});
         ASSERT_TRUE(doc.saveFile((m_dir / "cat.dcf").string()));
         std::ofstream(m_dir / "damaged.dcf") << "not a catalogue";
+        fs::create_hard_link(m_dir / "cat.dcf", m_dir / "same.dcf");
         fs::copy_file(m_dir / "cat.dcf", m_dir / "secret.dcf");
         fs::permissions(m_dir / "secret.dcf", fs::perms::none);
         fs::permissions(m_dir / "locked", fs::perms(0555));
@@ -178,6 +179,21 @@ TEST_F(CommandLineRun, EveryErrorExitsWithItsCodeAndWritesNothing)
          kExitFailure,
          false,
          "folder"},
+        {"a PDF over its own catalogue",
+         {"--print-pdf", "$DIR/cat.dcf", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "catalogue itself"},
+        {"an export over its catalogue spelled otherwise",
+         {"--export-csv", "$DIR/../work/./cat.dcf", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "catalogue itself"},
+        {"an export over a link to its catalogue",
+         {"--export-text", "$DIR/same.dcf", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "catalogue itself"},
     };
     const auto before = snapshot(m_dir);
     for (const ErrorCase& c : cases) {
@@ -200,6 +216,15 @@ TEST_F(CommandLineRun, SaveAsThroughALinkReplacesTheFileTheLinkNames)
     ASSERT_EQ(run.exitCode, kExitSuccess) << run.err;
     EXPECT_TRUE(fs::is_symlink(m_dir / "link.dcf"));
     EXPECT_EQ(fileBytes(m_dir / "folder" / "real.dcf"), fileBytes(m_dir / "cat.dcf"));
+}
+
+TEST_F(CommandLineRun, SaveAsOverItsOwnFileConvertsInPlace)
+{
+    const std::string before = fileBytes(m_dir / "cat.dcf");
+    const Outcome run = runDiscora({"--save-as", (m_dir / "cat.dcf").string(), (m_dir / "cat.dcf").string()},
+                                   m_base / "scratch", false);
+    EXPECT_EQ(run.exitCode, kExitSuccess) << run.err;
+    EXPECT_EQ(fileBytes(m_dir / "cat.dcf"), before);
 }
 
 TEST_F(CommandLineRun, NoModeButTheWindowNeedsADisplay)

@@ -114,6 +114,20 @@ Status writeInPlace(const std::string& path, std::string_view bytes, off_t oldSi
 
 } // namespace
 
+bool isSameFile(const std::string& first, const std::string& second)
+{
+    if (first.empty() || second.empty())
+        return false;
+    struct stat a
+    {
+    };
+    struct stat b
+    {
+    };
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 Status writeFileAtomically(const std::string& path, std::string_view bytes)
 {
     return writeFileAtomically(path, [bytes](ByteSink& sink) { sink.write(bytes); });

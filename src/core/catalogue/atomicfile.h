@@ -14,6 +14,15 @@
 
 namespace discora {
 
+// Why an output is refused when it is the very file being read: writing it would destroy what is
+// being written from.
+inline constexpr const char* kOutputIsSource =
+    "It is the catalogue itself, which would be lost; choose another file.";
+
+// True when both paths name one existing file (the same device and inode), however each is spelled
+// and whatever links lead to it. False when either is empty or does not exist.
+bool isSameFile(const std::string& first, const std::string& second);
+
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
 // The same for bytes that writeBody makes into the sink it is given, which writes them to the
 // temporary file block by block.
