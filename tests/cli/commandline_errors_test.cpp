@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,6 +105,8 @@ protected:
         ASSERT_TRUE(doc.saveFile((m_dir / "cat.dcf").string()));
         std::ofstream(m_dir / "damaged.dcf") << "not a catalogue";
         fs::create_hard_link(m_dir / "cat.dcf", m_dir / "same.dcf");
+        ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0644), 0);
+        std::ofstream(m_dir / "albums.csv") << "Group/Artist,Album Name\nCan,Soon Over Babaluma\n";
         fs::copy_file(m_dir / "cat.dcf", m_dir / "secret.dcf");
         fs::permissions(m_dir / "secret.dcf", fs::perms::none);
         fs::permissions(m_dir / "locked", fs::perms(0555));
@@ -172,13 +175,41 @@ TEST_F(CommandLineRun, EveryErrorExitsWithItsCodeAndWritesNothing)
          "damaged"},
         {"unreadable file", {"--list", "by-artist", "$DIR/secret.dcf"}, kExitFailure, true, "secret.dcf"},
         {"a folder to read", {"--list", "by-song", "$DIR/folder"}, kExitFailure, false, "folder"},
-        {"unwritable output", {"--export-csv", "$DIR/locked/out.csv", "$DIR/cat.dcf"}, kExitFailure, true},
-        {"output in a missing folder", {"--save-as", "$DIR/none/out.dcf", "$DIR/cat.dcf"}, kExitFailure},
+        {"unwritable output",
+         {"--export-csv", "$DIR/locked/out.csv", "$DIR/cat.dcf"},
+         kExitFailure,
+         true,
+         "Permission denied"},
+        {"output in a missing folder",
+         {"--save-as", "$DIR/none/out.dcf", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "does not exist"},
         {"a folder as output",
          {"--export-text", "$DIR/folder", "$DIR/cat.dcf"},
          kExitFailure,
          false,
          "folder"},
+        {"a pipe to save to",
+         {"--save-as", "$DIR/pipe", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "not a regular file"},
+        {"a pipe to export to",
+         {"--export-csv", "$DIR/pipe", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "not a regular file"},
+        {"a pipe to print to",
+         {"--print-pdf", "$DIR/pipe", "$DIR/cat.dcf"},
+         kExitFailure,
+         false,
+         "not a regular file"},
+        {"a pipe to import into",
+         {"--import-csv", "$DIR/albums.csv", "--save-as", "$DIR/pipe"},
+         kExitFailure,
+         false,
+         "not a regular file"},
         {"a PDF over its own catalogue",
          {"--print-pdf", "$DIR/cat.dcf", "$DIR/cat.dcf"},
          kExitFailure,

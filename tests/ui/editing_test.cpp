@@ -28,6 +28,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace discora {
 namespace {
 
@@ -238,12 +240,14 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
     EXPECT_FALSE(doc.contains("Amber"));
 }
 
-TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
+TEST_F(EditingTest, AnExportOrSaveThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
 {
     const QString catalogue = m_dir.path() + "/cat.dcf";
     ASSERT_TRUE(window().saveFile(catalogue));
     ASSERT_TRUE(QFile::link(catalogue, m_dir.path() + "/link.dcf"));
     const std::string saved = fixture::fileBytes(toPath(catalogue));
+    const QString pipe = m_dir.path() + "/pipe";
+    ASSERT_EQ(::mkfifo(toPath(pipe).c_str(), 0644), 0);
     const struct
     {
         const char* name;
@@ -253,6 +257,7 @@ TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
         {"a missing folder", m_dir.path() + "/missing/x.csv", ""},
         {"the open catalogue", catalogue, kOutputIsSource},
         {"a link to the open catalogue", m_dir.path() + "/link.dcf", kOutputIsSource},
+        {"a pipe", pipe, kNotARegularFile},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -262,6 +267,16 @@ TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
         EXPECT_NE(m_prompter.errors[0].find(c.reason), std::string::npos) << m_prompter.errors[0];
         EXPECT_EQ(fixture::fileBytes(toPath(catalogue)), saved);
     }
+    // Saving refuses a pipe the same way, and it stays a pipe.
+    m_prompter.errors.clear();
+    EXPECT_FALSE(window().saveFile(pipe));
+    ASSERT_EQ(m_prompter.errors.size(), 1u);
+    EXPECT_NE(m_prompter.errors[0].find(kNotARegularFile), std::string::npos) << m_prompter.errors[0];
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(toPath(pipe).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 } // namespace

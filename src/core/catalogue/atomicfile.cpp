@@ -16,9 +16,32 @@ namespace discora {
 
 namespace {
 
+// Why a write failed, in the user's words rather than the system's.
 std::string systemError(int err)
 {
-    return std::string("It cannot be written: ") + std::strerror(err) + ".";
+    switch (err) {
+    case ENOSPC: return "The disk is full.";
+    case EDQUOT: return "Your disk quota is used up.";
+    case EACCES:
+    case EPERM: return "Permission denied: you may not write there.";
+    case EROFS: return "The disk is read-only (a read-only file system).";
+    case ENOENT: return "The folder it would go in does not exist.";
+    case ENOTDIR: return "A part of its path is not a folder.";
+    case EISDIR: return "It is a folder, not a file.";
+    case ENAMETOOLONG: return "Its name is too long.";
+    case ELOOP: return "Its path goes through too many symbolic links.";
+    case EFBIG: return "It would be larger than the disk allows for one file.";
+    case EIO: return "The disk reported an error while it was written.";
+    case ENOMEM: return "Not enough memory to write it.";
+    case EMFILE:
+    case ENFILE: return "Too many files are open.";
+    case EBUSY:
+    case ETXTBSY: return "It is in use.";
+    case ENODEV:
+    case ENXIO:
+    case EOPNOTSUPP: return "The disk it is on cannot hold a file written this way.";
+    default: return std::string("It cannot be written: ") + std::strerror(err) + ".";
+    }
 }
 
 // The file a path finally names: symbolic links are followed (relative ones from the folder of
@@ -146,6 +169,9 @@ Status writeFileAtomically(const std::string& path, const std::function<void(Byt
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return Error{"It is a folder, not a file."};
+    // A device or a pipe would be replaced by a plain file under its name.
+    if (exists && !S_ISREG(old.st_mode))
+        return Error{kNotARegularFile};
 
     const fs::path targetPath(target);
     fs::path dir = targetPath.parent_path();

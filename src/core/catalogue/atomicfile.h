@@ -14,6 +14,10 @@
 
 namespace discora {
 
+// Why a device, a pipe or anything else but a plain file is not written: replacing it would take
+// it away, and writing into it is not what saving or exporting means.
+inline constexpr const char* kNotARegularFile = "It is not a regular file, so it is not written over.";
+
 // Why an output is refused when it is the very file being read: writing it would destroy what is
 // being written from.
 inline constexpr const char* kOutputIsSource =
