@@ -1,14 +1,17 @@
 // Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
 // the real entry sheet and the view, as a user would.
+#include "core/catalogue/atomicfile.h"
 #include "core/catalogue/cataloguereader.h"
 #include "core/commands/commandlineexport.h"
 #include "support/fakeprompter.h"
+#include "support/files.h"
 #include "ui/app/application.h"
 #include "ui/app/documenthandlers.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/dialogs/finddialog.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -24,6 +27,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace discora {
 namespace {
@@ -235,10 +240,43 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
     EXPECT_FALSE(doc.contains("Amber"));
 }
 
-TEST_F(EditingTest, AnExportThatCannotBeWrittenSaysSo)
+TEST_F(EditingTest, AnExportOrSaveThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
 {
-    EXPECT_FALSE(m_app.documentHandlers().exportTo(ExportFormat::Csv, m_dir.path() + "/missing/x.csv"));
-    EXPECT_EQ(m_prompter.errors.size(), 1u);
+    const QString catalogue = m_dir.path() + "/cat.dcf";
+    ASSERT_TRUE(window().saveFile(catalogue));
+    ASSERT_TRUE(QFile::link(catalogue, m_dir.path() + "/link.dcf"));
+    const std::string saved = fixture::fileBytes(toPath(catalogue));
+    const QString pipe = m_dir.path() + "/pipe";
+    ASSERT_EQ(::mkfifo(toPath(pipe).c_str(), 0644), 0);
+    const struct
+    {
+        const char* name;
+        QString file;
+        const char* reason;
+    } cases[] = {
+        {"a missing folder", m_dir.path() + "/missing/x.csv", ""},
+        {"the open catalogue", catalogue, kOutputIsSource},
+        {"a link to the open catalogue", m_dir.path() + "/link.dcf", kOutputIsSource},
+        {"a pipe", pipe, kNotARegularFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prompter.errors.clear();
+        EXPECT_FALSE(m_app.documentHandlers().exportTo(ExportFormat::Csv, c.file));
+        ASSERT_EQ(m_prompter.errors.size(), 1u);
+        EXPECT_NE(m_prompter.errors[0].find(c.reason), std::string::npos) << m_prompter.errors[0];
+        EXPECT_EQ(fixture::fileBytes(toPath(catalogue)), saved);
+    }
+    // Saving refuses a pipe the same way, and it stays a pipe.
+    m_prompter.errors.clear();
+    EXPECT_FALSE(window().saveFile(pipe));
+    ASSERT_EQ(m_prompter.errors.size(), 1u);
+    EXPECT_NE(m_prompter.errors[0].find(kNotARegularFile), std::string::npos) << m_prompter.errors[0];
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(toPath(pipe).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/catalogue/filebytes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainstatusbar.h"
@@ -17,6 +18,8 @@
 #include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace discora {
 namespace {
@@ -460,6 +463,22 @@ TEST_F(MainWindowTest, RecentFilesAreMostRecentFirstAndDropMissingOnes)
     EXPECT_FALSE(window().recentFiles().contains(path("d.dcf")));
     EXPECT_EQ(window().recentFiles().size(), 3);
     EXPECT_FALSE(window().action(CommandId::RecentFile4)->isVisible());
+}
+
+TEST_F(MainWindowTest, OpenRefusesADeviceOrAPipeAtOnceAndKeepsTheCatalogue)
+{
+    addAlbum("Kept");
+    ASSERT_TRUE(window().saveFile(path("kept.dcf")));
+    ASSERT_EQ(::mkfifo(path("pipe.dcf").toLocal8Bit().constData(), 0644), 0);
+    for (const QString& file : {QStringLiteral("/dev/zero"), path("pipe.dcf")}) {
+        SCOPED_TRACE(file.toStdString());
+        m_prompter.errors.clear();
+        EXPECT_FALSE(window().openFile(file));
+        ASSERT_EQ(m_prompter.errors.size(), 1u);
+        EXPECT_NE(m_prompter.errors[0].find(kNotARegularInput), std::string::npos) << m_prompter.errors[0];
+        EXPECT_EQ(window().currentFile(), path("kept.dcf"));
+        EXPECT_EQ(doc().albumCount(), 1);
+    }
 }
 
 TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)

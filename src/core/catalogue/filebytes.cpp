@@ -13,15 +13,16 @@ namespace discora {
 
 namespace {
 
-// Reads the file at path into the memory allocate(size) returns (null when there is none).
-// A regular file is read to the size it has; a device or a pipe to the size seeking to its end
-// gives, which a pipe cannot tell.
+// Reads the file at path into the memory allocate(size) returns (null when there is none). Only a
+// regular file is read: a pipe would hold the program until something writes into it, and a device
+// has no size to read to (an endless one would fill the memory).
 template <typename Allocate> Status readInto(const std::string& path, Allocate&& allocate)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         return Error{"It is a folder, not a file."};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe waits for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return Error{std::string("It cannot be read: ") + std::strerror(errno) + "."};
     const auto fail = [fd](const char* reason) -> Status {
@@ -33,12 +34,9 @@ template <typename Allocate> Status readInto(const std::string& path, Allocate&&
     };
     if (::fstat(fd, &st) != 0)
         return fail("It cannot be read.");
-    off_t size = st.st_size;
-    if (!S_ISREG(st.st_mode)) {
-        size = ::lseek(fd, 0, SEEK_END);
-        if (size < 0 || ::lseek(fd, 0, SEEK_SET) < 0)
-            return fail("It cannot be read.");
-    }
+    if (!S_ISREG(st.st_mode))
+        return fail(kNotARegularInput);
+    const off_t size = st.st_size;
     const auto bytes = static_cast<std::size_t>(size);
     char* to = nullptr;
     try {

@@ -13,12 +13,14 @@
 namespace discora {
 
 inline constexpr const char* kLoadOutOfMemory = "Not enough memory to load the file.";
+inline constexpr const char* kNotARegularInput =
+    "It is not a regular file (a device or a pipe, for instance), so it is not read.";
 
 class FileBytes
 {
 public:
-    // Fails with the reason, without the file's name: a folder, a file that cannot be opened or
-    // read to its end, one too large for memory.
+    // Fails with the reason, without the file's name: a folder, a device or a pipe, a file that
+    // cannot be opened or read to its end, one too large for memory.
     static Result<FileBytes> read(const std::string& path);
 
     std::string_view view() const { return {m_bytes.get(), m_size}; }

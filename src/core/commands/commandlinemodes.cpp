@@ -112,7 +112,7 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
             exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
         if (!file)
             return Error{file.error()};
-        Status status = writeExportFile(cl.output, file.value());
+        Status status = writeExportFile(cl.output, file.value(), cl.file);
         if (status && file.value().utf8)
             std::cerr << "discora: " << kUtf8ExportNotice << "\n";
         return status;

@@ -14,8 +14,10 @@ ExportedFile encodeExport(std::string_view text)
     return {std::move(bytes), true};
 }
 
-Status writeExportFile(const std::string& path, const ExportedFile& file)
+Status writeExportFile(const std::string& path, const ExportedFile& file, const std::string& source)
 {
+    if (isSameFile(path, source))
+        return Error{"Cannot export to \"" + path + "\". " + kOutputIsSource};
     Status status = writeFileAtomically(path, file.bytes);
     if (!status)
         return Error{"Cannot export to \"" + path + "\". " + status.error()};

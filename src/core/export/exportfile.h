@@ -22,7 +22,8 @@ struct ExportedFile
 // text is UTF-8, as the catalogue holds it.
 ExportedFile encodeExport(std::string_view text);
 
-// Writes beside the target and renames, so a failed export never leaves a partial file.
-Status writeExportFile(const std::string& path, const ExportedFile& file);
+// Writes beside the target and renames, so a failed export never leaves a partial file. Refuses a
+// path that is the catalogue being exported (source, when it has a file).
+Status writeExportFile(const std::string& path, const ExportedFile& file, const std::string& source = {});
 
 } // namespace discora

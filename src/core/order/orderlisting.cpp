@@ -27,6 +27,28 @@ std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
     return shown;
 }
 
+// One entry stays one line, and its fields stay apart, whatever its texts hold: a tab, a line
+// break and a carriage return inside a text are written as \t, \n and \r, and a backslash as \\,
+// so the line can be read back unambiguously.
+void appendText(std::string& line, std::string_view text)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char* escape = c == '\t'   ? "\\t"
+                             : c == '\n' ? "\\n"
+                             : c == '\r' ? "\\r"
+                             : c == '\\' ? "\\\\"
+                                         : nullptr;
+        if (!escape)
+            continue;
+        line.append(text.substr(start, i - start));
+        line += escape;
+        start = i + 1;
+    }
+    line.append(text.substr(start));
+}
+
 void appendColumns(std::string& line, const Catalogue& doc, const std::vector<int>& fields, int album,
                    bool leadingTab)
 {
@@ -36,7 +58,7 @@ void appendColumns(std::string& line, const Catalogue& doc, const std::vector<in
             line += '\t';
         first = false;
         if (const auto f = fieldOfColumn(field))
-            line += doc.text(*f, album);
+            appendText(line, doc.text(*f, album));
         else
             line += "Failed";
     }
@@ -92,13 +114,15 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
             const SongEntry& e = lists.songs[i];
             prefetch.ahead(i, lists.songs.size(), albumOf, titleField(std::max<int>(e.slot, 1)));
             const int album = static_cast<int>(e.album);
+            line.clear();
             if (e.isHeader()) {
-                emit(doc.text(Field::Artist, album));
+                appendText(line, doc.text(Field::Artist, album));
+                emit(line);
                 continue;
             }
-            line = songTitle(doc, i);
+            appendText(line, songTitle(doc, i));
             line += '\t';
-            line += doc.text(trackField(e.slot), album);
+            appendText(line, doc.text(trackField(e.slot), album));
             appendColumns(line, doc, fields, album, true);
             emit(line);
         }
@@ -108,7 +132,8 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
         const auto albumOf = [&](std::size_t i) { return lists.producers[i].album; };
         for (std::size_t i = 0; i < lists.producers.size(); ++i) {
             prefetch.ahead(i, lists.producers.size(), albumOf, Field::Producer1);
-            line = producerName(doc, i);
+            line.clear();
+            appendText(line, producerName(doc, i));
             appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
             emit(line);
         }
@@ -119,11 +144,13 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
         for (std::size_t i = 0; i < lists.performers.size(); ++i) {
             const PerformerEntry& e = lists.performers[i];
             prefetch.ahead(i, lists.performers.size(), albumOf, instrumentField(std::max<int>(e.slot, 1)));
+            line.clear();
             if (e.header) {
-                emit(performerName(doc, i));
+                appendText(line, performerName(doc, i));
+                emit(line);
                 continue;
             }
-            line = doc.text(instrumentField(e.slot), static_cast<int>(e.album));
+            appendText(line, doc.text(instrumentField(e.slot), static_cast<int>(e.album)));
             appendColumns(line, doc, fields, static_cast<int>(e.album), true);
             emit(line);
         }

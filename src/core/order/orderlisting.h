@@ -14,7 +14,8 @@ class Catalogue;
 // One line per entry: for album orders the texts of the order's layout columns; for the song lists
 // the title and track, then the layout's columns; for the producer list the producer, for the
 // performer list the instrument or vocals, then the columns. A group heading (an artist in the
-// artist short list, a performer in the performer list) is its heading text alone.
+// artist short list, a performer in the performer list) is its heading text alone. A tab, a line
+// break or a carriage return inside a text is written \t, \n or \r, and a backslash \\.
 // The lines are handed to emit one at a time (without the line break), so that a list of a million
 // songs need not be held.
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit);

@@ -110,7 +110,7 @@ bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
     const ExportSettings settings = ExportSettings::of(m_doc);
     const ExportedFile file = csv ? csvExport(m_doc, settings, albums, m_doc.progress())
                                   : textExport(m_doc, settings, albums, m_doc.progress());
-    const Status status = writeExportFile(toPath(fileName), file);
+    const Status status = writeExportFile(toPath(fileName), file, toPath(m_window.currentFile()));
     if (!status) {
         m_prompter.showError(status.error());
         return false;

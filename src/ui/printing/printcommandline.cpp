@@ -1,5 +1,6 @@
 #include "ui/printing/printcommandline.h"
 
+#include "core/catalogue/atomicfile.h"
 #include "core/commands/commandlinemodes.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/appsettings.h"
@@ -7,6 +8,8 @@
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -14,7 +17,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <iostream>
 #include <new>
@@ -34,19 +36,22 @@ Status printOnDefaultPrinter(const CatalogueDocument& doc, const std::string& fi
     return printPages(printer, job);
 }
 
-Status writePdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
+Status writePdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper,
+                const std::string& source)
 {
-    // Written beside the target and put in its place only when complete, so a failed job leaves
-    // an existing file as it was.
-    QSaveFile file(fromPath(path));
     const auto failed = [&](const std::string& reason) {
         return Status(Error{"Cannot print to \"" + path + "\". " + reason});
     };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(toStd(file.errorString()));
+    if (isSameFile(path, source))
+        return failed(kOutputIsSource);
+    // The pages are made in memory and reach the disk as every other file the program writes: put
+    // in place only when complete, so a failed job leaves an existing file as it was.
+    QByteArray bytes;
     Status status = success();
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         setUpPdfPage(writer, paper);
         writer.setCreator(QStringLiteral("Discora"));
         const CataloguePages job(doc, writer, std::nullopt);
@@ -54,8 +59,10 @@ Status writePdf(const CatalogueDocument& doc, const std::string& path, const QPa
     }
     if (!status)
         return failed(status.error());
-    if (!file.commit())
-        return failed(toStd(file.errorString()));
+    status = writeFileAtomically(path,
+                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!status)
+        return failed(status.error());
     return success();
 }
 
@@ -74,10 +81,11 @@ void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper)
         QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
 }
 
-Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper)
+Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper,
+                  const std::string& source)
 {
     try {
-        return writePdf(doc, path, paper);
+        return writePdf(doc, path, paper, source);
     } catch (const std::bad_alloc&) {
         // The half-written job went with its temporary file; nothing was put in place.
         return Error{kNotEnoughMemory};
@@ -99,7 +107,7 @@ int runPrintingMode(const CommandLine& cl, SettingsStore& store)
                 // A list cut short by memory would print as if it were the whole one.
                 status = doc.runOrder(cl.order);
                 if (status)
-                    status = printToPdf(doc, cl.output, localePaperSize());
+                    status = printToPdf(doc, cl.output, localePaperSize(), cl.file);
             } else {
                 status = printOnDefaultPrinter(doc, cl.file);
             }

@@ -23,8 +23,10 @@ void setUpPdfPage(QPdfWriter& writer, const QPageSize& paper);
 // The paper of the user's locale: Letter where the US measurement system is used, else A4.
 QPageSize localePaperSize();
 
-// Writes every page of the document's current order to a PDF file on the given paper.
-Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper);
+// Writes every page of the document's current order to a PDF file on the given paper. Refuses a
+// path that is the catalogue being printed (source, when it has a file).
+Status printToPdf(const CatalogueDocument& doc, const std::string& path, const QPageSize& paper,
+                  const std::string& source = {});
 
 // Runs --print or --print-pdf; returns the process exit code. Needs a QGuiApplication.
 int runPrintingMode(const CommandLine& commandLine, SettingsStore& store);

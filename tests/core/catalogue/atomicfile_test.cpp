@@ -16,8 +16,11 @@
 #include <functional>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,19 +170,25 @@ TEST_F(FileWrite, AFolderWhereNoFileCanBeCreatedIsWrittenInPlace)
 }
 
 // Returns once the save pid has written at least bytes bytes of its temporary file into dir (at once
-// for a negative count), or has ended; the save is left unreaped.
+// for a negative count), or has ended; the save is left unreaped. The temporary file may have no
+// name, so it is found among the files the save has open.
 void waitUntilWritten(pid_t pid, const fs::path& dir, long long bytes)
 {
+    const fs::path open = fs::path("/proc") / std::to_string(pid) / "fd";
     while (bytes >= 0) {
         siginfo_t info{};
         if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
             info.si_pid == pid)
             return;
-        for (const auto& e : fs::directory_iterator(dir)) {
-            std::error_code error;
-            const auto size = fs::file_size(e.path(), error);
-            if (!error && e.path().filename().string().front() == '.' &&
-                static_cast<long long>(size) >= bytes)
+        std::error_code error;
+        for (const auto& e : fs::directory_iterator(open, error)) {
+            std::error_code gone;
+            const fs::path file = fs::read_symlink(e.path(), gone);
+            struct stat st
+            {
+            };
+            if (!gone && file.parent_path() == dir && ::stat(e.path().c_str(), &st) == 0 &&
+                S_ISREG(st.st_mode) && file.filename() != "big.dcf" && st.st_size >= bytes)
                 return;
         }
         std::this_thread::yield();
@@ -247,6 +256,92 @@ TEST_F(FileWrite, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     ::waitpid(save(), &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(fileBytes(target), newBytes);
+}
+
+// A save killed between naming its finished file and renaming it, or on a file system without
+// anonymous files, leaves ".NAME.XXXXXX.part" behind; the next save of NAME removes exactly those,
+// and never a file another save is still writing.
+TEST_F(FileWrite, ASaveRemovesTheLeftoversOfItsOwnKilledSavesAndNothingElse)
+{
+    const fs::path target = m_dir / "music.dcf";
+    putFileBytes(target, "old");
+    const std::vector<std::string> leftovers = {".music.dcf.Ab3xYz.part", ".music.dcf.000000.part"};
+    const std::vector<std::string> lookalikes = {
+        ".music.dcf.Ab3xY.part",   ".music.dcf.Ab3xYzz.part", ".music.dcf.Ab-xYz.part",
+        ".other.dcf.Ab3xYz.part",  "music.dcf.Ab3xYz.part",   ".music.dcf.Ab3xYz.part.bak",
+        ".music.dcf.Ab3xYz.parts", ".music.dcfAb3xYz.part",   ".Music.dcf.Ab3xYz.part",
+        ".music.dcf.Held00.part", // the temporary file of a save still running
+    };
+    for (const std::string& name : leftovers)
+        putFileBytes(m_dir / name, "half a catalogue");
+    for (const std::string& name : lookalikes)
+        putFileBytes(m_dir / name, "someone's file");
+    fs::create_directory(m_dir / ".music.dcf.Folder.part");
+    fs::create_symlink("music.dcf", m_dir / ".music.dcf.Linked.part");
+    const int held = ::open((m_dir / ".music.dcf.Held00.part").c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    ASSERT_TRUE(writeFileAtomically(target.string(), "new"));
+    ::close(held);
+
+    EXPECT_EQ(fileBytes(target), "new");
+    std::vector<std::string> kept = lookalikes;
+    kept.insert(kept.end(), {".music.dcf.Folder.part", ".music.dcf.Linked.part", "music.dcf"});
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(entries(m_dir), kept);
+    for (const std::string& name : lookalikes)
+        EXPECT_EQ(fileBytes(m_dir / name), "someone's file") << name;
+}
+
+// While a save writes, the folder shows only what was there: the new bytes have no name until they
+// are complete, so there is nothing a kill could leave behind. A save that fails leaves the folder
+// as it was.
+TEST_F(FileWrite, NoTemporaryFileIsSeenWhileASaveWrites)
+{
+    const std::string body(3 << 20, 'x'); // several of the sink's blocks reach the disk first
+    const struct
+    {
+        const char* name;
+        bool targetExists;
+        bool fails;
+    } cases[] = {
+        {"a new file", false, false},
+        {"over a file", true, false},
+        {"a failing save of a new file", false, true},
+        {"a failing save over a file", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path target = m_dir / "music.dcf";
+        fs::remove(target);
+        if (c.targetExists)
+            putFileBytes(target, "old");
+        const std::vector<std::string> before = entries(m_dir);
+        std::vector<std::string> during;
+        const auto save = [&] {
+            return writeFileAtomically(target.string(), [&](ByteSink& sink) {
+                sink.write(body);
+                sink.write(body);
+                during = entries(m_dir);
+                if (c.fails)
+                    throw std::runtime_error("the sink failed");
+                sink.write("end");
+            });
+        };
+        if (c.fails) {
+            EXPECT_THROW(save(), std::runtime_error);
+            EXPECT_EQ(entries(m_dir), before);
+            if (c.targetExists) {
+                EXPECT_EQ(fileBytes(target), "old");
+            }
+        } else {
+            EXPECT_TRUE(save());
+            EXPECT_EQ(entries(m_dir), (std::vector<std::string>{"music.dcf"}));
+            EXPECT_EQ(fs::file_size(target), 2 * body.size() + 3);
+        }
+        EXPECT_EQ(during, before);
+    }
 }
 
 } // namespace

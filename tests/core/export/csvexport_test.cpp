@@ -1,5 +1,6 @@
 // The CSV export: golden bytes with every display switch off and on, values holding quotes and
 // line breaks read back by an RFC 4180 reader, the selection rule, the encoding and the file write.
+#include "core/catalogue/atomicfile.h"
 #include "core/export/csvexport.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
@@ -260,6 +261,40 @@ TEST_F(ExportWrite, AFileThatCannotBeWrittenGivesAMessageAndLeavesNothingBehind)
     const Status noFolder = writeExportFile((dir / "missing" / "out.csv").string(), ExportedFile{"x", false});
     ASSERT_FALSE(noFolder);
     EXPECT_NE(noFolder.error().find("out.csv"), std::string::npos);
+}
+
+TEST_F(ExportWrite, AnExportOverTheCatalogueBeingExportedIsRefusedHoweverItIsNamed)
+{
+    namespace fs = std::filesystem;
+    const fs::path catalogue = dir / "cat.dcf";
+    fixture::putFileBytes(catalogue, "the albums");
+    fixture::putFileBytes(dir / "other.csv", "another file");
+    fs::create_symlink("cat.dcf", dir / "link.dcf");
+    fs::create_hard_link(catalogue, dir / "hard.dcf");
+    const struct
+    {
+        const char* name;
+        fs::path output;
+    } spellings[] = {
+        {"the same name", catalogue},
+        {"another spelling", dir / "." / "cat.dcf"},
+        {"a symbolic link to it", dir / "link.dcf"},
+        {"a hard link to it", dir / "hard.dcf"},
+    };
+    const auto before = entries();
+    for (const auto& s : spellings) {
+        SCOPED_TRACE(s.name);
+        const Status status =
+            writeExportFile(s.output.string(), ExportedFile{"x", false}, catalogue.string());
+        ASSERT_FALSE(status);
+        EXPECT_NE(status.error().find(kOutputIsSource), std::string::npos) << status.error();
+        EXPECT_EQ(fixture::fileBytes(catalogue), "the albums");
+        EXPECT_EQ(entries(), before);
+    }
+    // Another file, a new one, and an export of a catalogue that has no file yet are written.
+    EXPECT_TRUE(writeExportFile((dir / "other.csv").string(), ExportedFile{"x", false}, catalogue.string()));
+    EXPECT_TRUE(writeExportFile((dir / "new.csv").string(), ExportedFile{"x", false}, catalogue.string()));
+    EXPECT_TRUE(writeExportFile((dir / "hard.dcf").string(), ExportedFile{"x", false}, ""));
 }
 
 } // namespace

@@ -1,0 +1,73 @@
+// What `discora --list` prints: one line per entry whatever the texts hold, the fields apart.
+#include "core/order/orderlisting.h"
+#include "support/documentfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace discora {
+namespace {
+
+std::vector<std::string> listed(CatalogueDocument& doc, SortOrder order)
+{
+    EXPECT_TRUE(doc.runOrder(order));
+    std::vector<std::string> lines;
+    listCurrentOrder(doc, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+bool anyLineHas(const std::vector<std::string>& lines, const std::string& text)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+std::size_t tabs(const std::vector<std::string>& lines)
+{
+    std::size_t count = 0;
+    for (const std::string& line : lines)
+        count += static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+    return count;
+}
+
+TEST(OrderListing, TabsLineBreaksAndBackslashesInTextsAreWrittenAsEscapes)
+{
+    // Texts a comma-separated import can bring in: a quoted field may hold any of these. The plain
+    // catalogue has the same albums without them, so its list has as many lines.
+    AlbumRecord odd = fixture::albumOf("Tab\there", "Two\nlines\r\nend");
+    odd.songs[0].title = "Back\\slash\tsong";
+    AlbumRecord plain = fixture::albumOf("Tab here", "Two lines end");
+    plain.songs[0].title = "Back slash song";
+    CatalogueDocument doc;
+    fixture::loadAlbums(doc, {odd, fixture::albumOf("Plain", "Album")});
+    CatalogueDocument plainDoc;
+    fixture::loadAlbums(plainDoc, {plain, fixture::albumOf("Plain", "Album")});
+
+    const struct
+    {
+        SortOrder order;
+        std::vector<std::string> written; // each in one of the lines
+    } cases[] = {
+        {SortOrder::ByArtist, {"Tab\\there", "Two\\nlines\\r\\nend"}},
+        {SortOrder::ByAlbumName, {"Two\\nlines\\r\\nend"}},
+        {SortOrder::ByArtistShort, {"Tab\\there"}},
+        {SortOrder::BySong, {"Back\\\\slash\\tsong\t"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(sortOrderInfo(c.order).name));
+        const std::vector<std::string> lines = listed(doc, c.order);
+        const std::vector<std::string> plainLines = listed(plainDoc, c.order);
+        EXPECT_EQ(lines.size(), plainLines.size());
+        EXPECT_EQ(tabs(lines), tabs(plainLines)) << "the fields stay apart";
+        for (const std::string& line : lines)
+            EXPECT_EQ(line.find_first_of("\n\r"), std::string::npos) << line;
+        for (const std::string& text : c.written)
+            EXPECT_TRUE(anyLineHas(lines, text)) << text;
+    }
+}
+
+} // namespace
+} // namespace discora
