@@ -145,6 +145,14 @@ int printCdInfo(const CommandLine& cl, const AppSettings& settings)
 
 } // namespace
 
+int exitCodeFor(const Status& status)
+{
+    if (status)
+        return kExitSuccess;
+    std::cerr << "discora: " << status.error() << "\n";
+    return kExitFailure;
+}
+
 int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
 {
     switch (cl.mode) {
@@ -178,11 +186,7 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
     } catch (const std::bad_alloc&) {
         status = Error{kNotEnoughMemory};
     }
-    if (!status) {
-        std::cerr << "discora: " << status.error() << "\n";
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return exitCodeFor(status);
 }
 
 } // namespace discora

@@ -11,6 +11,9 @@ class AppSettings;
 class CatalogueDocument;
 class SettingsStore;
 
+// The exit code of a finished mode; a failure's message goes to standard error first.
+int exitCodeFor(const Status& status);
+
 // Runs a command line whose mode needs no window; returns the process exit code. The printing
 // modes are run by the window library, not here.
 int runCommandLineMode(const CommandLine& commandLine, SettingsStore& store);

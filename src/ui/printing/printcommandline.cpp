@@ -18,7 +18,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <iostream>
 #include <new>
 
 namespace discora {
@@ -116,11 +115,7 @@ int runPrintingMode(const CommandLine& cl, SettingsStore& store)
         // The half-written PDF went with its temporary file; nothing was put in place.
         status = Error{kNotEnoughMemory};
     }
-    if (!status) {
-        std::cerr << "discora: " << status.error() << "\n";
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return exitCodeFor(status);
 }
 
 } // namespace discora
