@@ -449,12 +449,11 @@ void CatalogueView::dragTo(const QPoint& pos)
     changed.leftEdges[index] = *edge;
     m_drag->moved = changed;
     emit columnLayoutEdited(m_drag->layout, changed, false);
-    const ColumnLayout& layout = changed;
     // The heading strip between the neighbouring edges follows the pointer at once.
     const ListGeometry g = listGeometry();
-    const int previous = index == 0 ? 0 : layout.leftEdges[index - 1];
-    const int next = index + 1 < kLeftEdgeCount && layout.leftEdges[index + 1] != 0
-                         ? layout.leftEdges[index + 1]
+    const int previous = index == 0 ? 0 : changed.leftEdges[index - 1];
+    const int next = index + 1 < kLeftEdgeCount && changed.leftEdges[index + 1] != 0
+                         ? changed.leftEdges[index + 1]
                          : g.paintWidth;
     viewport()->repaint(
         QRect(previous - m_metrics.scrollX - 2, 0, next - previous + 4, m_metrics.lineHeight));
