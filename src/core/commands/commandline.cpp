@@ -37,8 +37,19 @@ CommandLine::Mode modeOfOutputOption(std::string_view a)
 }
 
 constexpr const char* kOneCommand =
-    "only one of --save-as, --list, --export-csv, --export-text, --print, --print-pdf "
-    "and --cd-info can be given";
+    "only one of --save-as, --list, --export-csv, --export-text, --print, --print-pdf, "
+    "--cd-info, --disc-id and --lookup can be given";
+
+std::optional<CommandLine::Mode> discModeOf(std::string_view a)
+{
+    if (a == "--cd-info")
+        return CommandLine::Mode::CdInfo;
+    if (a == "--disc-id")
+        return CommandLine::Mode::DiscId;
+    if (a == "--lookup")
+        return CommandLine::Mode::Lookup;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -66,7 +77,7 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isCommandLineMode(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--print" || a == "--cd-info" || a == "--import-csv" ||
+        if (isCommandOption(a) || a == "--print" || discModeOf(a) || a == "--import-csv" ||
             a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
@@ -96,10 +107,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
             cl.mode = CommandLine::Mode::Print;
-        } else if (a == "--cd-info") {
+        } else if (const auto discMode = discModeOf(a)) {
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
-            cl.mode = CommandLine::Mode::CdInfo;
+            cl.mode = *discMode;
         } else if (a == "--cd-device") {
             if (!hasValue)
                 return fail("--cd-device needs the drive's device file or a disc image");
@@ -183,15 +194,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--style goes with --list or --print-pdf");
     if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
         return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
-    if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && cl.mode != CommandLine::Mode::CdInfo)
-        return fail("--cd-device goes with --cd-info or the window");
+    if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && !isDiscMode(cl.mode))
+        return fail("--cd-device goes with --cd-info, --disc-id, --lookup or the window");
     if (!cl.importCsv.empty() && cl.mode != CommandLine::Mode::SaveAs)
         return fail("--import-csv goes with --save-as");
     if (!cl.columnMaps.empty() && cl.importCsv.empty())
         return fail("--map goes with --import-csv");
-    if (cl.mode == CommandLine::Mode::CdInfo) {
+    if (isDiscMode(cl.mode)) {
         if (!cl.file.empty())
-            return fail("--cd-info reads the disc, not a catalogue file");
+            return fail(std::string(cl.mode == CommandLine::Mode::CdInfo   ? "--cd-info"
+                                    : cl.mode == CommandLine::Mode::DiscId ? "--disc-id"
+                                                                           : "--lookup") +
+                        " reads the disc, not a catalogue file");
         return cl;
     }
     if (cl.mode != CommandLine::Mode::Window && cl.file.empty() && cl.importCsv.empty())
@@ -212,6 +226,8 @@ std::string usageText()
            "FIELD=TEXT]... "
            "FILE\n"
            "       discora --cd-info [--cd-device PATH]\n"
+           "       discora --disc-id [--cd-device PATH]\n"
+           "       discora --lookup [--cd-device PATH]\n"
            "       discora --version | --help\n"
            "\n"
            "Discora keeps a catalogue of a music collection in a .dcf file.\n"
@@ -235,6 +251,10 @@ std::string usageText()
            "  --print FILE        print FILE on the default printer\n"
            "  --print-pdf OUT     write the printed pages of FILE to the PDF file OUT\n"
            "  --cd-info           print the track times of the disc in the CD drive, one track a line\n"
+           "  --disc-id           print the disc's MusicBrainz disc ID, its FreeDB ID and the address\n"
+           "                      where the disc can be added to MusicBrainz; nothing is sent\n"
+           "  --lookup            send the disc's ID to MusicBrainz and print the releases holding it,\n"
+           "                      then the tracks of this disc: number, MM:SS and title, tab-separated\n"
            "  --cd-device PATH    the CD drive (a device file) or disc image (.cue) to use instead of\n"
            "                      the \"CD drive\" setting; DISCORA_CD_DEVICE does the same\n"
            "  --version           print the version and exit\n"
@@ -248,8 +268,10 @@ std::string usageText()
            "Settings: $XDG_CONFIG_HOME/Quorvane/Discora.conf (normally ~/.config/Quorvane/Discora.conf);\n"
            "the commands without a window read them too.\n"
            "Environment: XDG_CONFIG_HOME, DISPLAY or WAYLAND_DISPLAY for the window, QT_QPA_PLATFORM,\n"
-           "DISCORA_CD_DEVICE (the CD drive when --cd-device is not given).\n"
-           "Exit status: 0 success, 1 a file could not be read or written (nothing is written),\n"
+           "DISCORA_CD_DEVICE (the CD drive when --cd-device is not given), DISCORA_MUSICBRAINZ_URL (the\n"
+           "MusicBrainz server instead of the \"MusicBrainz server\" setting).\n"
+           "Exit status: 0 success, 1 a file could not be read or written (nothing is written) or the\n"
+           "disc could not be read or looked up,\n"
            "2 arguments that cannot be understood.\n"
            "More: man discora, and Help Topics (F1) in the window.\n";
 }

@@ -26,6 +26,8 @@ struct CommandLine
         Print,    // to the default printer, as the desktop's print request asks
         PrintPdf, // the printed pages as a PDF file
         CdInfo,
+        DiscId, // the disc's IDs, computed without asking anyone
+        Lookup, // the disc's releases, asked of the online music database
         Version,
         Help
     };
@@ -53,6 +55,17 @@ bool isCommandLineMode(const std::vector<std::string>& args);
 constexpr bool isPrintingMode(CommandLine::Mode mode)
 {
     return mode == CommandLine::Mode::Print || mode == CommandLine::Mode::PrintPdf;
+}
+// The command that needs the network, which the window library runs too.
+constexpr bool isNetworkMode(CommandLine::Mode mode)
+{
+    return mode == CommandLine::Mode::Lookup;
+}
+// The commands that read the disc in the drive and take --cd-device.
+constexpr bool isDiscMode(CommandLine::Mode mode)
+{
+    return mode == CommandLine::Mode::CdInfo || mode == CommandLine::Mode::DiscId ||
+           mode == CommandLine::Mode::Lookup;
 }
 // args excludes the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& args);

@@ -3,6 +3,7 @@
 #include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/cataloguewriter.h"
 #include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/discidentity.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
@@ -143,6 +144,22 @@ int printCdInfo(const CommandLine& cl, const AppSettings& settings)
     return std::cout ? kExitSuccess : kExitFailure;
 }
 
+// The disc's IDs, three lines: the MusicBrainz disc ID, the FreeDB ID and where to add the disc.
+int printDiscId(const CommandLine& cl, const AppSettings& settings)
+{
+    LibcdioDevice device(chooseCdDrive(cl.cdDevice, std::getenv(kCdDeviceVariable), settings.readCdDrive()));
+    const DiscIdReading reading = readDiscIdentity(device);
+    if (!reading.ok()) {
+        std::cerr << reading.message << "\n";
+        return kExitFailure;
+    }
+    std::cout << reading.identity.discId << '\n'
+              << reading.identity.freedbId << '\n'
+              << reading.identity.submissionUrl << '\n';
+    std::cout.flush();
+    return std::cout ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 int exitCodeFor(const Status& status)
@@ -163,11 +180,16 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::PrintPdf:
         std::cerr << "discora: printing needs the window library\n";
         return kExitFailure;
+    case CommandLine::Mode::Lookup:
+        std::cerr << "discora: the lookup needs the window library\n";
+        return kExitFailure;
     default: break;
     }
     AppSettings settings(store);
     if (cl.mode == CommandLine::Mode::CdInfo)
         return printCdInfo(cl, settings);
+    if (cl.mode == CommandLine::Mode::DiscId)
+        return printDiscId(cl, settings);
     CatalogueDocument doc;
     Status status = success();
     try {

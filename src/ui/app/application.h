@@ -16,6 +16,7 @@
 
 namespace discora {
 
+class AlbumLookup;
 class DocumentHandlers;
 class MainWindow;
 class AlbumSheet;
@@ -55,6 +56,8 @@ public:
     MainWindow& mainWindow() { return *m_window; }
     // The entry sheet for Enter and Modify; it lives as long as the document.
     AlbumSheet& albumSheet() { return *m_albumSheet; }
+    // The entry sheet's "Look Up Online".
+    AlbumLookup& albumLookup() { return *m_albumLookup; }
     DocumentHandlers& documentHandlers() { return *m_documentHandlers; }
     PrintHandlers& printHandlers() { return *m_printHandlers; }
     CdPlayer& cdPlayer() { return m_cdPlayer; }
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<AlbumSheet> m_albumSheet;
+    std::unique_ptr<AlbumLookup> m_albumLookup;
     std::unique_ptr<DocumentHandlers> m_documentHandlers;
     std::unique_ptr<PrintHandlers> m_printHandlers;
 };

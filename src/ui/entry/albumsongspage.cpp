@@ -63,8 +63,13 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
 
     m_loadTimes = new QPushButton(QStringLiteral("Load Times from CD"), this);
     m_loadTimes->setAutoDefault(false);
+    m_lookUp = new QPushButton(QStringLiteral("Look Up Online"), this);
+    m_lookUp->setAutoDefault(false);
+    m_lookUp->setToolTip(QStringLiteral("Fill the empty fields from MusicBrainz: sends the disc's ID, or "
+                                        "without a disc the group/artist and album name typed"));
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
+    buttonRow->addWidget(m_lookUp);
     buttonRow->addWidget(m_loadTimes);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,5 @@
 // The "Songs" page of the entry sheet: 26 rows of track number, title and time, two rows to a
-// line, and the button that fills the times from the disc.
+// line, the button that fills the times from the disc and the one that looks the album up online.
 #pragma once
 
 #include "core/catalogue/field.h"
@@ -23,6 +23,7 @@ public:
     // The edit holding a track number, title or time field, or null for any other field.
     QLineEdit* lineEdit(Field field) const;
     QPushButton* loadTimesButton() const { return m_loadTimes; }
+    QPushButton* lookUpButton() const { return m_lookUp; }
 
     // Empties every time, then shows times[k] in the time of song k + 1.
     void showTimes(const std::array<std::string, kSongSlots>& times);
@@ -30,6 +31,7 @@ public:
 private:
     std::array<QLineEdit*, kFieldCount> m_edits{};
     QPushButton* m_loadTimes = nullptr;
+    QPushButton* m_lookUp = nullptr;
 };
 
 } // namespace discora
