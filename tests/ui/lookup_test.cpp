@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <sstream>
 
 namespace discora {

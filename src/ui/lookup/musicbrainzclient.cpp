@@ -269,10 +269,11 @@ void MusicBrainzClient::answered()
     m_request->reply = nullptr;
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray body = m_request->tooLong ? QByteArray() : reply->read(kLongestAnswer + 1);
+    const QByteArray body =
+        m_request->tooLong || !reply->isOpen() ? QByteArray() : reply->read(kLongestAnswer + 1);
     if (m_request->timedOut) {
         finish(failed(LookupFailure::Unreachable, "MusicBrainz did not answer within " +
-                                                      std::to_string(m_timings.timeoutMs / 1000) +
+                                                      std::to_string((m_timings.timeoutMs + 999) / 1000) +
                                                       " seconds."));
         return;
     }
@@ -333,7 +334,7 @@ void MusicBrainzClient::answered()
             break;
         }
     }
-    outcome.similar = m_request->step == Step::Toc;
+    outcome.similar = outcome.ok() && m_request->step == Step::Toc;
     finish(std::move(outcome));
 }
 

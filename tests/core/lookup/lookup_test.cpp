@@ -235,8 +235,9 @@ TEST(LookupCommandLine, DiscModesTakeTheDriveAndNoFile)
         EXPECT_TRUE(isCommandLineMode(c.args));
         const CommandLine cl = parseCommandLine(c.args);
         EXPECT_EQ(!cl.error.empty(), c.error) << c.args.front() << ": " << cl.error;
-        if (!c.error)
+        if (!c.error) {
             EXPECT_EQ(cl.mode, c.mode);
+        }
     }
 }
 
