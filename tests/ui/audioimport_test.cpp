@@ -2,6 +2,7 @@
 // the catalogue has already unticked), the albums added with the status bar's account, one Undo,
 // Cancel, and a folder refused before the dialog.
 #include "support/audiofiles.h"
+#include "support/dialoganswerer.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
@@ -27,30 +28,7 @@
 namespace discora {
 namespace {
 
-// Runs answer on the dialog once it shows; counts the dialogs shown.
-class AudioDialogAnswerer
-{
-public:
-    explicit AudioDialogAnswerer(std::function<void(AudioImportDialog&)> answer) : m_answer(std::move(answer))
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<AudioImportDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            ++m_shown;
-            m_answer(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        m_timer.start(5);
-    }
-    int shown() const { return m_shown; }
-
-private:
-    QTimer m_timer;
-    std::function<void(AudioImportDialog&)> m_answer;
-    int m_shown = 0;
-};
+using AudioDialogAnswerer = fixture::DialogAnswerer<AudioImportDialog>;
 
 class AudioImportWindowTest : public ::testing::Test
 {
