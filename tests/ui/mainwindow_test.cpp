@@ -91,6 +91,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  -",
         "  &Import",
         "    &Comma Separated Values...",
+        "    &Audio Files Folder...",
         "  &Export",
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",

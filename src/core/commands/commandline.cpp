@@ -36,6 +36,44 @@ CommandLine::Mode modeOfOutputOption(std::string_view a)
     return CommandLine::Mode::PrintPdf;
 }
 
+// The fields an audio tag can fill, for the messages about --map TAG=FIELD.
+std::string albumFieldNameList()
+{
+    std::string names;
+    for (Field field : importableFields())
+        if (isAlbumField(field))
+            names += importFieldName(field) + ", ";
+    return names + "ignore";
+}
+
+// --map COLUMN=FIELD of --import-csv; the column is named by its heading, so the last '=' parts.
+std::optional<std::string> readColumnMap(const std::string& mapArg, CommandLine& cl)
+{
+    const auto eq = mapArg.rfind('=');
+    const auto target = eq == std::string::npos ? std::nullopt : importTargetFromName(mapArg.substr(eq + 1));
+    if (!target || eq == 0)
+        return "cannot read --map \"" + mapArg +
+               "\"; write COLUMN=FIELD with FIELD one of: " + importFieldNameList();
+    cl.columnMaps.emplace_back(mapArg.substr(0, eq), *target);
+    return std::nullopt;
+}
+
+// --map TAG=FIELD of --import-audio.
+std::optional<std::string> readTagMap(const std::string& mapArg, CommandLine& cl)
+{
+    const auto eq = mapArg.find('=');
+    const auto tag = eq == std::string::npos ? std::nullopt : audioTagFromName(mapArg.substr(0, eq));
+    const auto target = eq == std::string::npos ? std::nullopt : importTargetFromName(mapArg.substr(eq + 1));
+    if (!tag || !target || (target->fillsField() && !isAlbumField(target->field)) || target->isExtra())
+        return "cannot read --map \"" + mapArg +
+               "\"; write TAG=FIELD with TAG one of: " + audioTagNameList() +
+               "; and FIELD one of: " + albumFieldNameList();
+    if (!isAlbumTag(*tag))
+        return "--map \"" + mapArg + "\": title, track and disc make the songs and discs, not a field";
+    cl.tagMaps.emplace_back(*tag, target->fillsField() ? std::optional<Field>(target->field) : std::nullopt);
+    return std::nullopt;
+}
+
 constexpr const char* kOneCommand =
     "only one of --save-as, --list, --export-csv, --export-text, --print, --print-pdf, "
     "--cd-info, --disc-id and --lookup can be given";
@@ -78,7 +116,7 @@ bool isCommandLineMode(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
         if (isCommandOption(a) || a == "--print" || discModeOf(a) || a == "--import-csv" ||
-            a == "--version" || a == "--help" || a == "-h")
+            a == "--import-audio" || a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
 }
@@ -92,6 +130,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     };
     bool orderGiven = false;
     bool styleGiven = false;
+    bool mediaTypeGiven = false;
+    std::vector<std::string> maps;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -166,17 +206,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (!hasValue)
                 return fail("--import-csv needs the name of the file to read");
             cl.importCsv = args[++i];
+        } else if (a == "--import-audio") {
+            if (!hasValue || args[i + 1].empty())
+                return fail("--import-audio needs the folder to read");
+            cl.importAudio = args[++i];
+        } else if (a == "--media-type") {
+            if (!hasValue)
+                return fail("--media-type needs the text for the albums' media type");
+            cl.mediaType = args[++i];
+            mediaTypeGiven = true;
         } else if (a == "--map") {
             if (!hasValue)
-                return fail("--map needs COLUMN=FIELD");
-            const std::string& mapArg = args[++i];
-            const auto eq = mapArg.rfind('=');
-            const auto target =
-                eq == std::string::npos ? std::nullopt : importTargetFromName(mapArg.substr(eq + 1));
-            if (!target || eq == 0)
-                return fail("cannot read --map \"" + mapArg +
-                            "\"; write COLUMN=FIELD with FIELD one of: " + importFieldNameList());
-            cl.columnMaps.emplace_back(mapArg.substr(0, eq), *target);
+                return fail("--map needs COLUMN=FIELD or TAG=FIELD");
+            maps.push_back(args[++i]);
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
         } else if (cl.file.empty()) {
@@ -196,10 +238,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
     if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && !isDiscMode(cl.mode))
         return fail("--cd-device goes with --cd-info, --disc-id, --lookup or the window");
+    if (!cl.importCsv.empty() && !cl.importAudio.empty())
+        return fail("only one of --import-csv and --import-audio can be given");
     if (!cl.importCsv.empty() && cl.mode != CommandLine::Mode::SaveAs)
         return fail("--import-csv goes with --save-as");
-    if (!cl.columnMaps.empty() && cl.importCsv.empty())
-        return fail("--map goes with --import-csv");
+    if (!cl.importAudio.empty() && cl.mode != CommandLine::Mode::SaveAs)
+        return fail("--import-audio goes with --save-as");
+    if (mediaTypeGiven && cl.importAudio.empty())
+        return fail("--media-type goes with --import-audio");
+    if (!maps.empty() && cl.importCsv.empty() && cl.importAudio.empty())
+        return fail("--map goes with --import-csv or --import-audio");
+    for (const std::string& mapArg : maps)
+        if (auto error = cl.importAudio.empty() ? readColumnMap(mapArg, cl) : readTagMap(mapArg, cl))
+            return fail(std::move(*error));
     if (isDiscMode(cl.mode)) {
         if (!cl.file.empty())
             return fail(std::string(cl.mode == CommandLine::Mode::CdInfo   ? "--cd-info"
@@ -208,7 +259,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                         " reads the disc, not a catalogue file");
         return cl;
     }
-    if (cl.mode != CommandLine::Mode::Window && cl.file.empty() && cl.importCsv.empty())
+    if (cl.mode != CommandLine::Mode::Window && cl.file.empty() && cl.importCsv.empty() &&
+        cl.importAudio.empty())
         return fail("name the catalogue file to read");
     return cl;
 }
@@ -218,6 +270,7 @@ std::string usageText()
     return "Usage: discora [--cd-device PATH] [FILE]\n"
            "       discora --save-as OUT FILE\n"
            "       discora --import-csv IN [--map COLUMN=FIELD]... --save-as OUT [FILE]\n"
+           "       discora --import-audio DIR [--media-type TEXT] [--map TAG=FIELD]... --save-as OUT [FILE]\n"
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
@@ -238,6 +291,11 @@ std::string usageText()
            "                      a new catalogue) and write the result to OUT\n"
            "  --map COLUMN=FIELD  fill FIELD from COLUMN (its heading, or its number counted from 1);\n"
            "                      the columns are otherwise chosen from their headings\n"
+           "  --import-audio DIR  add the albums of the audio files in the folder DIR and below (FLAC, Ogg\n"
+           "                      Vorbis, Opus, MP3, MP4/M4A, WAV, AIFF), one album a disc, to the albums\n"
+           "                      of FILE (or of a new catalogue) and write the result to OUT\n"
+           "  --media-type TEXT   the media type of those albums (normally each album's format)\n"
+           "  --map TAG=FIELD     with --import-audio: fill FIELD from the tag TAG, or ignore it\n"
            "  --list ORDER FILE   print the entries of ORDER one per line, fields separated by tabs;\n"
            "                      a tab, line break, carriage return or backslash inside a text is\n"
            "                      written \\t, \\n, \\r or \\\\\n"
@@ -262,7 +320,8 @@ std::string usageText()
            "\n"
            "ORDER: " +
            namesOf(kSortOrders) + "\nFIELD: " + namesOf(kFilterFields) +
-           "\nFIELD of --map: " + importFieldNameList() +
+           "\nFIELD of --map: " + importFieldNameList() + "\nTAG of --map: " + audioTagNameList() +
+           " (an audio TAG fills one of the album's fields, not a song)" +
            "\n"
            "\n"
            "Settings: $XDG_CONFIG_HOME/Quorvane/Discora.conf (normally ~/.config/Quorvane/Discora.conf);\n"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/catalogue/sortorder.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/import/importtarget.h"
 
@@ -42,6 +43,10 @@ struct CommandLine
     // --import-csv IN and its --map COLUMN=FIELD assignments; with --save-as, FILE may be left out.
     std::string importCsv;
     std::vector<std::pair<std::string, ImportTarget>> columnMaps;
+    // --import-audio DIR, its --media-type TEXT and its --map TAG=FIELD assignments; with --save-as.
+    std::string importAudio;
+    std::string mediaType;
+    std::vector<TagAssignment> tagMaps;
 };
 
 // Exit codes of the commands without a window.

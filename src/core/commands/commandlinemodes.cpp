@@ -7,6 +7,7 @@
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
@@ -59,6 +60,26 @@ Status importForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
     if (!outcome.edit.error.empty())
         return Error{cannotImport(cl.importCsv, outcome.edit.error)};
     std::cerr << "discora: " << importSummary(outcome.report) << "\n";
+    return success();
+}
+
+// Adds the albums of the audio files under --import-audio DIR, all of them but those the catalogue
+// holds already, as the dialog offers them.
+Status importAudioForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
+{
+    auto scan = scanAudioFolder(cl.importAudio);
+    if (!scan)
+        return Error{scan.error()};
+    auto plan = planAudioImport(doc, cl.importAudio, std::move(*scan), cl.tagMaps);
+    if (!plan)
+        return Error{plan.error()};
+    plan->options.mediaType = cl.mediaType;
+    const AudioImportOutcome outcome = applyAudioImport(doc, *plan);
+    if (!outcome.edit.error.empty())
+        return Error{cannotImport(cl.importAudio, outcome.edit.error)};
+    for (const AudioScanProblem& problem : plan->scan.unreadable)
+        std::cerr << "discora: skipped \"" << problem.file << "\": " << problem.reason << "\n";
+    std::cerr << "discora: " << audioImportSummary(outcome.report) << "\n";
     return success();
 }
 
@@ -193,7 +214,7 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
     CatalogueDocument doc;
     Status status = success();
     try {
-        if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty()) {
+        if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty() && cl.importAudio.empty()) {
             status = saveAsCurrentVersion(cl, settings);
         } else {
             if (cl.file.empty())
@@ -202,6 +223,8 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
                 status = loadForCommandLine(doc, cl, settings);
             if (status && !cl.importCsv.empty())
                 status = importForCommandLine(doc, cl);
+            if (status && !cl.importAudio.empty())
+                status = importAudioForCommandLine(doc, cl);
             if (status)
                 status = runScripted(cl, doc);
         }

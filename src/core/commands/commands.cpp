@@ -30,6 +30,8 @@ constexpr CommandInfo kCommands[] = {
      "Exports the file to a different format\nExports the file to a different format", "", ""},
     {C::ImportCsv, "&Comma Separated Values...",
      "Adds the albums of a comma-separated file\nImport comma-separated values", "", ""},
+    {C::ImportAudio, "&Audio Files Folder...",
+     "Adds the albums of the audio files in a folder\nImport a folder of audio files", "", ""},
     {C::Exit, "E&xit", "Quit the application; prompts to save documents\nExit", "", ""},
     {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", ""},
     {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete"},
@@ -97,7 +99,7 @@ constexpr MenuItem sub(std::string_view title, std::span<const MenuItem> items)
     return {MenuItemKind::Submenu, {}, title, items};
 }
 
-constexpr MenuItem kImportMenu[] = {cmd(C::ImportCsv)};
+constexpr MenuItem kImportMenu[] = {cmd(C::ImportCsv), cmd(C::ImportAudio)};
 constexpr MenuItem kExportMenu[] = {cmd(C::ExportCsv), cmd(C::ExportText)};
 constexpr MenuItem kFileMenu[] = {
     cmd(C::New),
@@ -268,7 +270,8 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::RemoveField:
         return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
     case C::Enter:
-    case C::ImportCsv: return {s.readyForEntry, false};
+    case C::ImportCsv:
+    case C::ImportAudio: return {s.readyForEntry, false};
     case C::Undo: return {s.canUndo, false};
     case C::Modify:
     case C::Delete: return {s.anySelected && s.displayedCount > 0, false};

@@ -64,6 +64,7 @@ enum class CommandId : int
     ExportCsv = 32825,
     ExportText = 32826,
     ImportCsv = 32827,
+    ImportAudio = 32828,
 };
 
 struct CommandInfo

@@ -1,6 +1,8 @@
 #include "ui/app/documenthandlers.h"
 
+#include "core/catalogue/headings.h"
 #include "core/commands/commandlineexport.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/document/prompter.h"
@@ -9,6 +11,8 @@
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/dialogs/audioimportdialog.h"
+#include "ui/dialogs/audioscandialog.h"
 #include "ui/dialogs/finddialog.h"
 #include "ui/dialogs/importdialog.h"
 #include "ui/support/normalcursor.h"
@@ -41,6 +45,7 @@ void DocumentHandlers::registerHandlers()
     m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
     m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
     m_window.setHandler(CommandId::ImportCsv, [this] { importCsv(); });
+    m_window.setHandler(CommandId::ImportAudio, [this] { importAudio(); });
 }
 
 void DocumentHandlers::enter()
@@ -145,6 +150,40 @@ bool DocumentHandlers::importCsv(QString fileName)
     if (!outcome.edit.error.empty())
         m_prompter.showError(outcome.edit.error);
     m_window.mainStatusBar()->setStatusText(toQt(importSummary(outcome.report)));
+    return outcome.edit.changed > 0;
+}
+
+bool DocumentHandlers::importAudio(QString folder)
+{
+    if (folder.isEmpty()) {
+        QFileDialog dialog(&m_window, QStringLiteral("Import Audio Files"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        folder = dialog.selectedFiles().first();
+    }
+    const std::string path = toPath(folder);
+    AudioScanDialog progress(&m_window);
+    Result<AudioScan> scan = progress.scan(path);
+    if (scan && scan->cancelled)
+        return false;
+    if (!scan) {
+        m_prompter.showError(scan.error());
+        return false;
+    }
+    auto plan = planAudioImport(m_doc, path, std::move(*scan));
+    if (!plan) {
+        m_prompter.showError(plan.error());
+        return false;
+    }
+    AudioImportDialog dialog(*plan, withDefaultHeadings(m_doc.headings()), &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const AudioImportOutcome outcome = applyAudioImport(m_doc, *plan);
+    if (!outcome.edit.error.empty())
+        m_prompter.showError(outcome.edit.error);
+    m_window.mainStatusBar()->setStatusText(toQt(audioImportSummary(outcome.report)));
     return outcome.edit.changed > 0;
 }
 

@@ -34,6 +34,9 @@ public:
     // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
     // True when albums were added.
     bool importCsv(QString fileName = {});
+    // Adds the albums of the audio files in a folder, read with a progress window, after the Import
+    // Audio Files dialog; an empty name asks for the folder. True when albums were added.
+    bool importAudio(QString folder = {});
 
     EditHandlers& editHandlers() { return m_edit; }
 
