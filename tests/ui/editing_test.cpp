@@ -152,6 +152,12 @@ TEST_F(EditingTest, EnterAddsTheTypedAlbumAndUndoTakesItAway)
     EXPECT_FALSE(enabled(CommandId::Undo));
 }
 
+QKeySequence firstBinding(QKeySequence::StandardKey key)
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QKeySequence() : keys.first();
+}
+
 TEST_F(EditingTest, EachStandardKeyReachesItsCommand)
 {
     struct KeyCase
@@ -165,9 +171,10 @@ TEST_F(EditingTest, EachStandardKeyReachesItsCommand)
         {"Ctrl+D still deletes", QKeySequence(Qt::CTRL | Qt::Key_D), CommandId::Delete},
         {"Ctrl+F finds", QKeySequence(Qt::CTRL | Qt::Key_F), CommandId::Find},
         {"Ctrl+A selects all", QKeySequence(Qt::CTRL | Qt::Key_A), CommandId::SelectAll},
-        {"Ctrl+Shift+Z redoes", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), CommandId::Redo},
         {"Ctrl+Z undoes", QKeySequence(Qt::CTRL | Qt::Key_Z), CommandId::Undo},
-        {"Ctrl+Q quits", QKeySequence(Qt::CTRL | Qt::Key_Q), CommandId::Exit},
+        // The desktop's own keys for Redo and Quit, whichever this platform binds.
+        {"Redo", firstBinding(QKeySequence::Redo), CommandId::Redo},
+        {"Quit", firstBinding(QKeySequence::Quit), CommandId::Exit},
     };
     // Something to undo and to redo, and a selection, so that every command is enabled.
     doc().enterAlbum(album("Elm", "Rings"));
@@ -180,6 +187,8 @@ TEST_F(EditingTest, EachStandardKeyReachesItsCommand)
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     for (const KeyCase& c : cases) {
+        if (c.key.isEmpty())
+            continue; // not bound on this desktop
         const int before = reached[c.command];
         QTest::keySequence(view().viewport(), c.key);
         EXPECT_EQ(reached[c.command], before + 1) << c.name;

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
@@ -48,6 +49,18 @@ QStringList describeMenu(const QMenu* menu, int depth = 0)
     return lines;
 }
 
+// A menu line with our own key and the keys this desktop binds to the standard action besides.
+QString menuLine(const QString& text, const QString& own, QKeySequence::StandardKey standard)
+{
+    QStringList keys;
+    if (!own.isEmpty())
+        keys << own;
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+        if (!keys.contains(key.toString()))
+            keys << key.toString();
+    return keys.isEmpty() ? text : text + "\t" + keys.join(", ");
+}
+
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -82,7 +95,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &New\tCtrl+N",
         "  &Open...\tCtrl+O",
         "  &Save\tCtrl+S",
-        "  Save &As...\tCtrl+Shift+S",
+        menuLine("  Save &As...", "", QKeySequence::SaveAs),
         "  -",
         "  &Print...\tCtrl+P",
         "  Print Pre&view",
@@ -96,18 +109,18 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",
         "  -",
-        "  E&xit\tCtrl+Q",
+        menuLine("  E&xit", "", QKeySequence::Quit),
         "&Edit",
         "  &Undo\tCtrl+Z",
-        "  &Redo\tCtrl+Shift+Z",
+        menuLine("  &Redo", "", QKeySequence::Redo),
         "  -",
-        "  &Delete\tCtrl+D, Del",
+        menuLine("  &Delete", "Ctrl+D", QKeySequence::Delete),
         "  &Enter...\tCtrl+E",
         "  &Modify\tCtrl+M",
         "  -",
-        "  &Select/Unselect All\tCtrl+A",
+        menuLine("  &Select/Unselect All", "", QKeySequence::SelectAll),
         "  -",
-        "  &Find\tCtrl+F",
+        menuLine("  &Find", "", QKeySequence::Find),
         "  -",
         "  Edit Custom &Headings",
         "&View",
@@ -255,10 +268,15 @@ TEST_F(MainWindowTest, TheStatusBarSwitchesToProgressAndBackEvenWhenNested)
     EXPECT_TRUE(bar->lockIndicator(2)->isVisibleTo(bar));
 }
 
-TEST_F(MainWindowTest, FirstRunOpensAtTheDefaultRectangle)
+TEST_F(MainWindowTest, FirstRunOpensAtThreeQuartersOfTheScreenCentred)
 {
     QApplication::processEvents();
-    EXPECT_EQ(window().currentPlacement().normal, (ScreenRect{10, 10, 500, 400}));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const ScreenRect shown = window().currentPlacement().normal;
+    EXPECT_EQ(shown.width(), screen.width() * 3 / 4);
+    EXPECT_EQ(shown.height(), screen.height() * 3 / 4);
+    EXPECT_EQ(shown.left - screen.left(),
+              screen.right() + 1 - (shown.left + shown.width()) - (screen.width() % 4 != 0));
 }
 
 TEST_F(MainWindowTest, TheProgressPaneNeverWidensTheWindow)

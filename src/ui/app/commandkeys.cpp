@@ -2,6 +2,8 @@
 
 #include "ui/support/qttext.h"
 
+#include <QStringList>
+
 namespace discora {
 
 namespace {
