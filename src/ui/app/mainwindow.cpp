@@ -118,9 +118,18 @@ void MainWindow::createActions()
 
 void MainWindow::updateActionTexts(const UiState& state)
 {
+    // Only Undo and Redo change their text, and only when the step they name changes; refreshing
+    // the actions otherwise allocates nothing.
+    const std::string undoText = menuTextOf(CommandId::Undo, state);
+    const std::string redoText = menuTextOf(CommandId::Redo, state);
+    const bool first = m_shownUndoText.empty();
+    if (!first && undoText == m_shownUndoText && redoText == m_shownRedoText)
+        return;
     for (const auto& [id, a] : m_actions) {
         if (id == CommandId::RecentFile1 || id == CommandId::RecentFile2 || id == CommandId::RecentFile3 ||
             id == CommandId::RecentFile4)
+            continue;
+        if (!first && id != CommandId::Undo && id != CommandId::Redo)
             continue;
         QString text = toQt(menuTextOf(id, state));
         // Qt's menus show one key; a command with a standard key besides ours lists both.
@@ -132,6 +141,8 @@ void MainWindow::updateActionTexts(const UiState& state)
         if (a->text() != text)
             a->setText(text);
     }
+    m_shownUndoText = undoText;
+    m_shownRedoText = redoText;
 }
 
 QAction* MainWindow::action(CommandId id) const
@@ -233,7 +244,11 @@ void MainWindow::refreshActions()
         apply(id, a);
     for (const auto& [id, a] : m_extraActions)
         apply(id, a);
-    updateActionTexts(state);
+    try {
+        updateActionTexts(state);
+    } catch (const std::bad_alloc&) {
+        // The menus keep the texts they had; the command itself reports the shortage.
+    }
 }
 
 void MainWindow::createMenus()

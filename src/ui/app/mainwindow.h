@@ -123,6 +123,9 @@ private:
     std::vector<std::pair<CommandId, QAction*>> m_extraActions;
     std::map<CommandId, std::function<void()>> m_handlers;
     QString m_currentFile;
+    // The Undo and Redo texts the menu shows.
+    std::string m_shownUndoText;
+    std::string m_shownRedoText;
     QStringList m_recentFiles;
 };
 
