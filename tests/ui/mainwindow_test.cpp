@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
@@ -24,7 +25,8 @@
 namespace discora {
 namespace {
 
-// One line per menu entry: nesting shown by indentation, "-" a separator, the shortcut after a tab.
+// One line per menu entry: nesting shown by indentation, "-" a separator, the keys after a tab as
+// the menu shows them (a text with its own tab shows that instead of the shortcut).
 QStringList describeMenu(const QMenu* menu, int depth = 0)
 {
     QStringList lines;
@@ -39,12 +41,24 @@ QStringList describeMenu(const QMenu* menu, int depth = 0)
             lines += describeMenu(a->menu(), depth + 1);
         } else {
             QString line = indent + a->text();
-            if (!a->shortcut().isEmpty())
+            if (!a->shortcut().isEmpty() && !a->text().contains('\t'))
                 line += "\t" + a->shortcut().toString();
             lines << line;
         }
     }
     return lines;
+}
+
+// A menu line with our own key and the keys this desktop binds to the standard action besides.
+QString menuLine(const QString& text, const QString& own, QKeySequence::StandardKey standard)
+{
+    QStringList keys;
+    if (!own.isEmpty())
+        keys << own;
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+        if (!keys.contains(key.toString()))
+            keys << key.toString();
+    return keys.isEmpty() ? text : text + "\t" + keys.join(", ");
 }
 
 class MainWindowTest : public ::testing::Test
@@ -81,7 +95,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &New\tCtrl+N",
         "  &Open...\tCtrl+O",
         "  &Save\tCtrl+S",
-        "  Save &As...",
+        menuLine("  Save &As...", "", QKeySequence::SaveAs),
         "  -",
         "  &Print...\tCtrl+P",
         "  Print Pre&view",
@@ -96,17 +110,18 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",
         "  -",
-        "  E&xit",
+        menuLine("  E&xit", "", QKeySequence::Quit),
         "&Edit",
         "  &Undo\tCtrl+Z",
+        menuLine("  &Redo", "", QKeySequence::Redo),
         "  -",
-        "  &Delete\tCtrl+D",
+        menuLine("  &Delete", "Ctrl+D", QKeySequence::Delete),
         "  &Enter...\tCtrl+E",
         "  &Modify\tCtrl+M",
         "  -",
-        "  &Select/Unselect All",
+        menuLine("  &Select/Unselect All", "", QKeySequence::SelectAll),
         "  -",
-        "  &Find",
+        menuLine("  &Find", "", QKeySequence::Find),
         "  -",
         "  Edit Custom &Headings",
         "&View",
@@ -254,10 +269,15 @@ TEST_F(MainWindowTest, TheStatusBarSwitchesToProgressAndBackEvenWhenNested)
     EXPECT_TRUE(bar->lockIndicator(2)->isVisibleTo(bar));
 }
 
-TEST_F(MainWindowTest, FirstRunOpensAtTheDefaultRectangle)
+TEST_F(MainWindowTest, FirstRunOpensAtThreeQuartersOfTheScreenCentred)
 {
     QApplication::processEvents();
-    EXPECT_EQ(window().currentPlacement().normal, (ScreenRect{10, 10, 500, 400}));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const ScreenRect shown = window().currentPlacement().normal;
+    EXPECT_EQ(shown.width(), screen.width() * 3 / 4);
+    EXPECT_EQ(shown.height(), screen.height() * 3 / 4);
+    EXPECT_EQ(shown.left - screen.left(),
+              screen.right() + 1 - (shown.left + shown.width()) - (screen.width() % 4 != 0));
 }
 
 TEST_F(MainWindowTest, TheProgressPaneNeverWidensTheWindow)

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/headings.h"
 #include "core/commands/commandlineexport.h"
+#include "core/commands/statusfields.h"
 #include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
@@ -23,6 +24,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace discora {
 
 DocumentHandlers::DocumentHandlers(CatalogueDocument& doc, MainWindow& window, Prompter& prompter,
@@ -41,6 +44,7 @@ void DocumentHandlers::registerHandlers()
     m_window.setHandler(CommandId::Modify, [this] { modify(); });
     m_window.setHandler(CommandId::Delete, [this] { deleteSelected(); });
     m_window.setHandler(CommandId::Undo, [this] { undo(); });
+    m_window.setHandler(CommandId::Redo, [this] { m_edit.redo(); });
     m_window.setHandler(CommandId::Find, [this] { find(); });
     m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
     m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
@@ -50,13 +54,27 @@ void DocumentHandlers::registerHandlers()
 
 void DocumentHandlers::enter()
 {
-    m_edit.enter();
+    if (m_edit.enter())
+        showAlbum(static_cast<std::uint32_t>(m_doc.albumCount() - 1));
 }
 
 void DocumentHandlers::modify()
 {
     const std::vector<int> positions = view().selection().positions();
-    m_edit.modify(positions);
+    const std::optional<std::uint32_t> first =
+        positions.empty() ? std::nullopt
+                          : albumOfEntry(m_doc, *std::min_element(positions.begin(), positions.end()));
+    if (m_edit.modify(positions) > 0 && first)
+        showAlbum(*first);
+}
+
+void DocumentHandlers::showAlbum(std::uint32_t album)
+{
+    // After the document's update, which starts the selection afresh.
+    if (const std::optional<int> entry = firstEntryOf(m_doc, album)) {
+        view().markFound(*entry);
+        view().revealEntry(*entry);
+    }
 }
 
 void DocumentHandlers::deleteSelected()
@@ -122,6 +140,9 @@ bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
     }
     if (file.utf8)
         m_window.mainStatusBar()->setStatusText(QString::fromUtf8(kUtf8ExportNotice));
+    else
+        m_window.showStatus(
+            exportedText(static_cast<int>(albums.size()), toStd(QFileInfo(fileName).fileName())));
     return true;
 }
 

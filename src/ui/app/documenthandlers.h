@@ -3,6 +3,8 @@
 // sheet and the user's answers, and shows what comes back.
 #pragma once
 
+#include <cstdint>
+
 #include "core/document/edithandlers.h"
 #include "core/document/findcommand.h"
 
@@ -47,6 +49,8 @@ public:
 
 private:
     CatalogueView& view() const;
+    // Selects an album's first entry and scrolls it onto the page.
+    void showAlbum(std::uint32_t album);
 
     CatalogueDocument& m_doc;
     MainWindow& m_window;

@@ -306,6 +306,14 @@ void CatalogueView::scrollToEntry(int position)
                                                             m_scroll.contentHeight, m_scroll.pageHeight));
 }
 
+void CatalogueView::revealEntry(int position)
+{
+    const int height = m_lines * m_metrics.lineHeight;
+    const int top = position * height;
+    if (top < m_metrics.scrollY || top + height > m_metrics.scrollY + m_scroll.pageHeight)
+        scrollToEntry(position);
+}
+
 void CatalogueView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);

@@ -62,6 +62,8 @@ public:
     void scrollVertically(ScrollRequest request, int position = 0);
     void scrollHorizontally(ScrollRequest request, int position = 0);
     void scrollToEntry(int position);
+    // Scrolls only when the entry is not wholly on the page.
+    void revealEntry(int position);
 
     // Paints the client area as it stands; the paint event, the benchmark and the tests use it.
     void paintContents(QPainter& painter);
