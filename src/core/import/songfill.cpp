@@ -35,17 +35,17 @@ bool SongFill::changesAnything() const
     });
 }
 
-SongFill fillEmptySongs(const SongSlots& slots, const std::vector<IncomingSong>& incoming, int titleLimit)
+SongFill fillEmptySongs(const SongSlots& songs, const std::vector<IncomingSong>& incoming, int titleLimit)
 {
-    SongFill fill{slots, {}};
+    SongFill fill{songs, {}};
     fill.placements.reserve(incoming.size());
     for (std::size_t i = 0; i < incoming.size(); ++i) {
         SongPlacement placement;
         placement.song = incoming[i];
         placement.song.title = cutToCharacters(incoming[i].title, titleLimit, placement.titleCut);
-        if (i < slots.size()) {
+        if (i < songs.size()) {
             placement.slot = static_cast<int>(i) + 1;
-            SongSlot& slot = fill.slots[i];
+            SongSlot& slot = fill.songs[i];
             const IncomingSong& song = placement.song;
             if (!song.title.empty()) {
                 placement.titleFilled = slot.title.empty();

@@ -46,7 +46,7 @@ struct SongPlacement
 
 struct SongFill
 {
-    SongSlots slots;
+    SongSlots songs;
     std::vector<SongPlacement> placements;
 
     bool changesAnything() const;
@@ -54,7 +54,7 @@ struct SongFill
 
 // A track number replaces the slot's only when that is empty or still the slot's own number as the
 // sheet presets it ("07" in slot 7); a title is cut to titleLimit characters.
-SongFill fillEmptySongs(const SongSlots& slots, const std::vector<IncomingSong>& incoming, int titleLimit);
+SongFill fillEmptySongs(const SongSlots& songs, const std::vector<IncomingSong>& incoming, int titleLimit);
 
 // The two-digit form the sheet uses for track numbers: 7 gives "07".
 std::string trackNumberText(int number);

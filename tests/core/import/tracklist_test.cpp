@@ -155,26 +155,26 @@ INSTANTIATE_TEST_SUITE_P(
 // The sheet as Enter presets it: numbers 01 to 26, nothing else.
 SongSlots presetSlots()
 {
-    SongSlots slots;
+    SongSlots songs;
     for (int k = 1; k <= kSongSlots; ++k)
-        slots[k - 1].trackNumber = trackNumberText(k);
-    return slots;
+        songs[k - 1].trackNumber = trackNumberText(k);
+    return songs;
 }
 
 TEST(SongFilling, FillsOnlyEmptyTitlesAndTimesAndReportsWhatItKept)
 {
-    SongSlots slots = presetSlots();
-    slots[0].title = "Typed";
-    slots[1].time = "09:99";
-    slots[2] = {"7", "Same", ""};
+    SongSlots songs = presetSlots();
+    songs[0].title = "Typed";
+    songs[1].time = "09:99";
+    songs[2] = {"7", "Same", ""};
     const Songs incoming = {{"01", "Alpha", "03:00"}, {"02", "Beta", "04:00"}, {"03", "Same", "05:00"}};
 
-    const SongFill fill = fillEmptySongs(slots, incoming, 55);
+    const SongFill fill = fillEmptySongs(songs, incoming, 55);
 
-    EXPECT_EQ(fill.slots[0], (SongSlot{"01", "Typed", "03:00"}));
-    EXPECT_EQ(fill.slots[1], (SongSlot{"02", "Beta", "09:99"}));
-    EXPECT_EQ(fill.slots[2], (SongSlot{"7", "Same", "05:00"})) << "a typed track number stays";
-    EXPECT_EQ(fill.slots[3], slots[3]);
+    EXPECT_EQ(fill.songs[0], (SongSlot{"01", "Typed", "03:00"}));
+    EXPECT_EQ(fill.songs[1], (SongSlot{"02", "Beta", "09:99"}));
+    EXPECT_EQ(fill.songs[2], (SongSlot{"7", "Same", "05:00"})) << "a typed track number stays";
+    EXPECT_EQ(fill.songs[3], songs[3]);
     ASSERT_EQ(fill.placements.size(), 3u);
     EXPECT_TRUE(fill.placements[0].titleKept);
     EXPECT_FALSE(fill.placements[0].titleFilled);
@@ -186,13 +186,13 @@ TEST(SongFilling, FillsOnlyEmptyTitlesAndTimesAndReportsWhatItKept)
 
 TEST(SongFilling, TrackNumbersReplaceOnlyThePresetOnes)
 {
-    SongSlots slots = presetSlots();
-    slots[1].trackNumber = "";
-    slots[2].trackNumber = "X";
-    const SongFill fill = fillEmptySongs(slots, {{"11", "A", ""}, {"12", "B", ""}, {"13", "C", ""}}, 55);
-    EXPECT_EQ(fill.slots[0].trackNumber, "11");
-    EXPECT_EQ(fill.slots[1].trackNumber, "12");
-    EXPECT_EQ(fill.slots[2].trackNumber, "X");
+    SongSlots songs = presetSlots();
+    songs[1].trackNumber = "";
+    songs[2].trackNumber = "X";
+    const SongFill fill = fillEmptySongs(songs, {{"11", "A", ""}, {"12", "B", ""}, {"13", "C", ""}}, 55);
+    EXPECT_EQ(fill.songs[0].trackNumber, "11");
+    EXPECT_EQ(fill.songs[1].trackNumber, "12");
+    EXPECT_EQ(fill.songs[2].trackNumber, "X");
 }
 
 TEST(SongFilling, SongsBeyondTheLastSlotGetNoneAndLongTitlesAreCutByCharacters)
@@ -200,7 +200,7 @@ TEST(SongFilling, SongsBeyondTheLastSlotGetNoneAndLongTitlesAreCutByCharacters)
     Songs incoming(kSongSlots + 2, IncomingSong{"", "t", ""});
     incoming[0].title = std::string(54, 'a') + "\u00e9\u00e9"; // 56 characters, 58 bytes
     const SongFill fill = fillEmptySongs(presetSlots(), incoming, 55);
-    EXPECT_EQ(fill.slots[0].title, std::string(54, 'a') + "\u00e9");
+    EXPECT_EQ(fill.songs[0].title, std::string(54, 'a') + "\u00e9");
     EXPECT_TRUE(fill.placements[0].titleCut);
     EXPECT_EQ(fill.placements[kSongSlots - 1].slot, kSongSlots);
     EXPECT_EQ(fill.placements[kSongSlots].slot, 0);
@@ -209,9 +209,9 @@ TEST(SongFilling, SongsBeyondTheLastSlotGetNoneAndLongTitlesAreCutByCharacters)
 
 TEST(SongFilling, AListThatMatchesWhatIsTypedChangesNothing)
 {
-    SongSlots slots = presetSlots();
-    slots[0] = {"01", "Alpha", "03:00"};
-    EXPECT_FALSE(fillEmptySongs(slots, {{"01", "Alpha", "03:00"}}, 55).changesAnything());
+    SongSlots songs = presetSlots();
+    songs[0] = {"01", "Alpha", "03:00"};
+    EXPECT_FALSE(fillEmptySongs(songs, {{"01", "Alpha", "03:00"}}, 55).changesAnything());
 }
 
 } // namespace
