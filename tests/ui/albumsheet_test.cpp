@@ -479,7 +479,7 @@ TEST_F(AlbumSheetTest, HeadingLabelsFollowTheHeadings)
     EXPECT_EQ(m_sheet.headingLabel(1)->textFormat(), Qt::PlainText);
 }
 
-// Answers the track list preview once it shows, reading what it lists first.
+// Answers the track list preview once it shows, reading what it lists first (seen keeps the last).
 struct PreviewSeen
 {
     QStringList songs;
@@ -497,6 +497,7 @@ void answerPreview(PreviewSeen& seen, bool ok)
             return;
         timer->stop();
         timer->deleteLater();
+        seen = PreviewSeen{};
         for (int i = 0; i < preview->songs()->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* row = preview->songs()->topLevelItem(i);
             QStringList cells;
