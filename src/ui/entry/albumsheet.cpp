@@ -4,15 +4,19 @@
 #include "core/cdplayer/disctimes.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
+#include "core/import/tracklist.h"
 #include "ui/entry/albumgeneralpage.h"
 #include "ui/entry/albumperformerspage.h"
 #include "ui/entry/albumsongspage.h"
 #include "ui/entry/entrytext.h"
+#include "ui/entry/tracklistpreview.h"
 #include "ui/entry/typinglimit.h"
 #include "ui/support/qttext.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +41,7 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     m_tabs->addTab(m_songs, QStringLiteral("Songs"));
     m_tabs->addTab(m_performers, QStringLiteral("Performers"));
     connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
+    connect(m_songs, &AlbumSongsPage::pasteTrackListRequested, this, &AlbumSheet::pasteTrackList);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -187,6 +192,19 @@ void AlbumSheet::loadTimesFromCd()
         fillIfEmpty(titleField(k), reading.text.trackTitle(k), kSongTitleLimit);
 }
 
+void AlbumSheet::pasteTrackList()
+{
+    const TrackList list = parseTrackList(toStd(QGuiApplication::clipboard()->text()));
+    if (list.songs.empty() && list.unread.empty()) {
+        m_prompter.showError(kClipboardHoldsNoTrackList);
+        return;
+    }
+    const SongFill fill = fillEmptySongs(m_songs->songSlots(), list.songs, kSongTitleLimit);
+    TrackListPreview preview(fill, list.unread, kSongTitleLimit, this);
+    if (preview.exec() == QDialog::Accepted && fill.changesAnything())
+        m_songs->showPastedSongs(fill.songs);
+}
+
 void AlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
 {
     if (text.empty() || !shownText(field).isEmpty())
@@ -243,6 +261,11 @@ QPushButton* AlbumSheet::lookUpButton() const
     return m_songs->lookUpButton();
 }
 
+QPushButton* AlbumSheet::pasteTrackListButton() const
+{
+    return m_songs->pasteTrackListButton();
+}
+
 QPushButton* AlbumSheet::okButton() const
 {
     return m_buttons->button(QDialogButtonBox::Ok);
@@ -257,6 +280,7 @@ void AlbumSheet::showAlbum(const AlbumRecord& album)
 {
     m_album = album;
     m_lookupStatus->clear();
+    m_songs->forgetPaste();
     for (int f = 0; f < kFieldCount; ++f) {
         const Field field = fieldAt(f);
         const std::string& text = album.text(field);

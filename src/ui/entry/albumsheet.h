@@ -72,6 +72,10 @@ public:
     // also fills the titles, group/artist and album name still empty.
     void loadTimesFromCd();
 
+    // Reads the clipboard's text as a track list and, after the user confirms the preview, puts
+    // its songs into the empty titles and times; one Undo takes it back.
+    void pasteTrackList();
+
     // The widgets, for whoever drives the sheet as a user would.
     QTabWidget* tabs() const { return m_tabs; }
     QWidget* control(Field field) const;
@@ -83,6 +87,7 @@ public:
     QPushButton* lookUpButton() const;
     QLabel* lookupStatus() const { return m_lookupStatus; }
     QProgressBar* lookupBusy() const { return m_lookupBusy; }
+    QPushButton* pasteTrackListButton() const;
     QPushButton* okButton() const;
     QPushButton* cancelButton() const;
     const EntryLists& entryLists() const { return m_lists; }
