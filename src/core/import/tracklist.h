@@ -4,7 +4,7 @@
 // tab-separated cells hold number, title and time in any order.
 #pragma once
 
-#include "core/import/songfill.h"
+#include "core/catalogue/songfill.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,11 @@
 #include "core/lookup/releasefill.h"
 
+#include "core/catalogue/songfill.h"
 #include "core/order/orderlisting.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace discora {
 
@@ -57,23 +59,6 @@ std::string formatLength(const std::optional<int>& lengthMs)
     return text;
 }
 
-SongFill fillEmptySongSlots(const SongSlots& current, const std::vector<IncomingSong>& incoming)
-{
-    SongFill fill{current};
-    const std::size_t n = std::min(incoming.size(), fill.songSlots.titles.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        if (fill.songSlots.titles[k].empty() && !incoming[k].title.empty()) {
-            fill.songSlots.titles[k] = incoming[k].title;
-            ++fill.titlesFilled;
-        }
-        if (fill.songSlots.times[k].empty() && !incoming[k].time.empty()) {
-            fill.songSlots.times[k] = incoming[k].time;
-            ++fill.timesFilled;
-        }
-    }
-    return fill;
-}
-
 std::string mediaTypeOf(const std::string& format)
 {
     std::string lower;
@@ -113,27 +98,30 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
         return fill;
 
     SongSlots slots;
-    for (int k = 0; k < kSongSlots; ++k) {
-        slots.titles[static_cast<std::size_t>(k)] = typed.songs[static_cast<std::size_t>(k)].title;
-        slots.times[static_cast<std::size_t>(k)] = typed.songs[static_cast<std::size_t>(k)].time;
-    }
+    for (std::size_t k = 0; k < slots.size(); ++k)
+        slots[k] = {"", typed.songs[k].title, typed.songs[k].time};
     std::vector<IncomingSong> incoming;
     for (const ReleaseTrack& track : medium->tracks)
-        incoming.push_back({track.title, times == ReleaseTimes::Fill ? formatLength(track.lengthMs) : ""});
-    const SongFill songs = fillEmptySongSlots(slots, incoming);
-    for (int k = 0; k < kSongSlots; ++k) {
-        fill.album.songs[static_cast<std::size_t>(k)].title =
-            songs.songSlots.titles[static_cast<std::size_t>(k)];
-        fill.album.songs[static_cast<std::size_t>(k)].time =
-            songs.songSlots.times[static_cast<std::size_t>(k)];
+        incoming.push_back({"", track.title, times == ReleaseTimes::Fill ? formatLength(track.lengthMs) : ""});
+    // The sheet cuts a title to its field as it shows it.
+    const SongFill songs = fillEmptySongs(slots, incoming, std::numeric_limits<int>::max());
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        fill.album.songs[k].title = songs.songs[k].title;
+        fill.album.songs[k].time = songs.songs[k].time;
     }
+    const auto filled = [&](bool SongPlacement::*what) {
+        return static_cast<int>(std::count_if(songs.placements.begin(), songs.placements.end(),
+                                              [&](const SongPlacement& p) { return p.*what; }));
+    };
+    const int titlesFilled = filled(&SongPlacement::titleFilled);
+    const int timesFilled = filled(&SongPlacement::timeFilled);
     const auto count = [](int n, const char* one, const char* many) {
         return std::to_string(n) + " " + (n == 1 ? one : many);
     };
-    if (songs.titlesFilled > 0)
-        fill.filled.push_back(count(songs.titlesFilled, "song title", "song titles"));
-    if (songs.timesFilled > 0)
-        fill.filled.push_back(count(songs.timesFilled, "song time", "song times"));
+    if (titlesFilled > 0)
+        fill.filled.push_back(count(titlesFilled, "song title", "song titles"));
+    if (timesFilled > 0)
+        fill.filled.push_back(count(timesFilled, "song time", "song times"));
     return fill;
 }
 

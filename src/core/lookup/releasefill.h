@@ -20,26 +20,6 @@ const ReleaseMedium* chooseMedium(const Release& release, const std::string& dis
 // for an unknown length.
 std::string formatLength(const std::optional<int>& lengthMs);
 
-// The song slots of an album and what fills them. Song k of incoming goes to slot k; a slot keeps a
-// title or time already there, and songs past the last slot are left out.
-struct SongSlots
-{
-    std::array<std::string, kSongSlots> titles;
-    std::array<std::string, kSongSlots> times;
-};
-struct IncomingSong
-{
-    std::string title;
-    std::string time; // empty: the slot's time is not touched
-};
-struct SongFill
-{
-    SongSlots songSlots;
-    int titlesFilled = 0;
-    int timesFilled = 0;
-};
-SongFill fillEmptySongSlots(const SongSlots& current, const std::vector<IncomingSong>& incoming);
-
 enum class ReleaseTimes
 {
     Fill, // no disc was read: the release's track lengths fill empty times

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/catalogue/field.h"
-#include "core/import/songfill.h"
+#include "core/catalogue/songfill.h"
 
 #include <QWidget>
 

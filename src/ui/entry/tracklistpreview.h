@@ -3,7 +3,7 @@
 // OK applies the paste; Cancel leaves the songs as they are.
 #pragma once
 
-#include "core/import/songfill.h"
+#include "core/catalogue/songfill.h"
 #include "core/import/tracklist.h"
 
 #include <QDialog>

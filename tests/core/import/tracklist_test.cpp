@@ -1,7 +1,7 @@
 // Reading pasted track lists: each shape a shop or an encyclopedia page gives, mixed shapes, the
 // lines passed over and the lines refused with the reason; then putting songs into an album's
 // slots without touching typed text.
-#include "core/import/songfill.h"
+#include "core/catalogue/songfill.h"
 #include "core/import/tracklist.h"
 
 #include <gtest/gtest.h>

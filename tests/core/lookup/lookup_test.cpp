@@ -193,15 +193,22 @@ TEST(ReleaseFill, FillsOnlyEmptyFields)
         fillFromRelease(withTimes.album, r, chooseMedium(r, "disc-one"), ReleaseTimes::Fill).filled.empty());
 }
 
-TEST(ReleaseFill, SongSlotsPastTheLastAreLeftOut)
+TEST(ReleaseFill, SongsPastTheLastSlotAreLeftOut)
 {
-    SongSlots slots;
-    slots.titles[25] = "last typed";
-    std::vector<IncomingSong> incoming(30, IncomingSong{"t", "00:01"});
-    const SongFill fill = fillEmptySongSlots(slots, incoming);
-    EXPECT_EQ(fill.titlesFilled, 25);
-    EXPECT_EQ(fill.timesFilled, 26);
-    EXPECT_EQ(fill.songSlots.titles[25], "last typed");
+    AlbumRecord typed;
+    typed.songs[25].title = "last typed";
+    Release r = twoDiscRelease();
+    r.media[0].tracks.assign(30, ReleaseTrack{});
+    for (ReleaseTrack& track : r.media[0].tracks) {
+        track.title = "t";
+        track.lengthMs = 1000;
+    }
+    const ReleaseFill fill = fillFromRelease(typed, r, &r.media[0], ReleaseTimes::Fill);
+    EXPECT_EQ(fill.album.songs[25].title, "last typed");
+    EXPECT_EQ(fill.album.songs[24].title, "t");
+    EXPECT_EQ(fill.album.songs[25].time, "00:01");
+    EXPECT_EQ(fillSummary(fill.filled), "Filled from MusicBrainz: album name, label, catalogue number, "
+                                        "media type, 25 song titles and 26 song times.");
 }
 
 TEST(ReleaseFill, ListingLines)

@@ -1,4 +1,4 @@
-#include "core/import/songfill.h"
+#include "core/catalogue/songfill.h"
 
 #include "core/catalogue/cp1252.h"
 
