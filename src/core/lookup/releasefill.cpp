@@ -102,7 +102,8 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
         slots[k] = {"", typed.songs[k].title, typed.songs[k].time};
     std::vector<IncomingSong> incoming;
     for (const ReleaseTrack& track : medium->tracks)
-        incoming.push_back({"", track.title, times == ReleaseTimes::Fill ? formatLength(track.lengthMs) : ""});
+        incoming.push_back(
+            {"", track.title, times == ReleaseTimes::Fill ? formatLength(track.lengthMs) : ""});
     // The sheet cuts a title to its field as it shows it.
     const SongFill songs = fillEmptySongs(slots, incoming, std::numeric_limits<int>::max());
     for (std::size_t k = 0; k < slots.size(); ++k) {
