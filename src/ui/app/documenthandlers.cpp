@@ -72,7 +72,7 @@ void DocumentHandlers::showAlbum(std::uint32_t album)
 {
     // After the document's update, which starts the selection afresh.
     if (const std::optional<int> entry = firstEntryOf(m_doc, album)) {
-        view().markFound(*entry);
+        view().selectEntry(*entry);
         view().revealEntry(*entry);
     }
 }

@@ -534,6 +534,14 @@ void CatalogueView::markFound(int position)
     viewport()->update();
 }
 
+void CatalogueView::selectEntry(int position)
+{
+    m_selection.clear(orderEntryCount(m_doc));
+    m_selection.click(position, ClickModifiers{}, [this](int p) { return entryIsPlayable(m_doc, p); });
+    viewport()->update();
+    emit selectionChanged();
+}
+
 void CatalogueView::clearSelection()
 {
     m_selection.clear(orderEntryCount(m_doc));

@@ -52,6 +52,8 @@ public:
     // The selection, for Play, Modify, Delete and Find.
     const ViewSelection& selection() const { return m_selection; }
     void markFound(int position);
+    // The entry selected alone, as a click on it selects it, so that Play takes it too.
+    void selectEntry(int position);
     void clearSelection();
 
     void selectOrUnselectAll();

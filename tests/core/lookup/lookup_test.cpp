@@ -207,8 +207,8 @@ TEST(ReleaseFill, SongsPastTheLastSlotAreLeftOut)
     EXPECT_EQ(fill.album.songs[25].title, "last typed");
     EXPECT_EQ(fill.album.songs[24].title, "t");
     EXPECT_EQ(fill.album.songs[25].time, "00:01");
-    EXPECT_EQ(fillSummary(fill.filled), "Filled from MusicBrainz: album name, label, catalogue number, "
-                                        "media type, 25 song titles and 26 song times.");
+    EXPECT_EQ(fillSummary(fill.filled), "Filled from MusicBrainz: group/artist, album name, label, catalogue "
+                                        "number, media type, 25 song titles and 26 song times.");
 }
 
 TEST(ReleaseFill, ListingLines)
