@@ -3,8 +3,12 @@
 #include "ui/app/application.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/viewhandlers.h"
+#include "ui/dialogs/gotodialog.h"
+#include "ui/support/dialogtitles.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
@@ -278,6 +282,33 @@ TEST_F(MainWindowTest, FirstRunOpensAtThreeQuartersOfTheScreenCentred)
     EXPECT_EQ(shown.height(), screen.height() * 3 / 4);
     EXPECT_EQ(shown.left - screen.left(),
               screen.right() + 1 - (shown.left + shown.width()) - (screen.width() % 4 != 0));
+}
+
+TEST_F(MainWindowTest, DialogsOpenWideEnoughForTheirTitles)
+{
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+
+    addAlbum("Roads");
+    window().runCommand(CommandId::GoTo);
+    GoToDialog* goTo = window().viewHandlers().goToWindow();
+    ASSERT_NE(goTo, nullptr);
+    EXPECT_GE(goTo->width(), widthForTitle(goTo->windowTitle(), metrics));
+    EXPECT_GT(widthForTitle(goTo->windowTitle(), metrics), metrics.horizontalAdvance(goTo->windowTitle()));
+    goTo->close();
+
+    // A dialog whose fields alone would make it narrow, and one already wide enough, which is left be.
+    QDialog narrow(&window());
+    narrow.setWindowTitle(QStringLiteral("Enter/Edit Albums: a title longer than its one small field"));
+    narrow.resize(60, 40);
+    narrow.show();
+    EXPECT_GE(narrow.width(), widthForTitle(narrow.windowTitle(), metrics));
+    QDialog wide(&window());
+    wide.setWindowTitle(QStringLiteral("Go"));
+    wide.resize(900, 40);
+    wide.show();
+    EXPECT_EQ(wide.width(), 900);
 }
 
 TEST_F(MainWindowTest, TheProgressPaneNeverWidensTheWindow)

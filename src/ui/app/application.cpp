@@ -13,6 +13,7 @@
 #include "ui/options/optionshandlers.h"
 #include "ui/printing/printhandlers.h"
 #include "ui/support/colors.h"
+#include "ui/support/dialogtitles.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -44,6 +45,8 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
       m_cdDrive(chooseCdDrive({}, std::getenv(kCdDeviceVariable), m_settings.readCdDrive())),
       m_cdPlayer([this] { return m_devices(m_cdDrive, CdDeviceUse::Playback, m_cdNotices.sink()); })
 {
+    m_dialogTitles = std::make_unique<DialogTitleRoom>();
+    QApplication::instance()->installEventFilter(m_dialogTitles.get());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);

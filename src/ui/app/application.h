@@ -17,6 +17,7 @@
 namespace discora {
 
 class AlbumLookup;
+class DialogTitleRoom;
 class DocumentHandlers;
 class MainWindow;
 class AlbumSheet;
@@ -77,6 +78,8 @@ private:
     CdNoticeBridge m_cdNotices;
     // Before the window, whose view holds it for its whole life.
     CdPlayer m_cdPlayer;
+    // Every dialog wide enough for its title.
+    std::unique_ptr<DialogTitleRoom> m_dialogTitles;
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<AlbumSheet> m_albumSheet;
