@@ -207,6 +207,7 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     EXPECT_EQ(player()->albumLabel(1)->text(), "Roads");
     EXPECT_EQ(listed(), (QStringList{" 1 - Avenue", " 2 - Bypass"}));
     EXPECT_EQ(m_drive.takeActions(), Actions{"play 1-2"});
+    EXPECT_EQ(player()->stateLabel()->text(), "Playing track 1");
 
     BitmapButton* next = player()->button(Button::Next);
     EXPECT_EQ(next->shownImage(), ":/cdplayer/next-up.svg");
@@ -218,12 +219,15 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 2-3"}));
 
     press(Button::Pause);
+    EXPECT_EQ(player()->stateLabel()->text(), "Paused at track 2");
     press(Button::Pause);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"pause", "resume 3"}));
+    EXPECT_EQ(player()->stateLabel()->text(), "Playing track 2");
     press(Button::Previous);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
 
     press(Button::Stop);
+    EXPECT_EQ(player()->stateLabel()->text(), "Stopped");
     press(Button::Play);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
 

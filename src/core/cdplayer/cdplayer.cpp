@@ -431,4 +431,11 @@ void CdPlayer::fillPlayerTimes(std::array<std::string, kSongSlots>& times)
     std::copy_n(m_discTimes.begin(), n, times.begin());
 }
 
+std::string CdPlayer::stateText() const
+{
+    if (m_playingTrack.empty() || m_stopped)
+        return "Stopped";
+    return (m_paused ? "Paused at track " : "Playing track ") + m_playingTrack;
+}
+
 } // namespace discora

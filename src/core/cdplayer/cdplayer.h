@@ -69,6 +69,9 @@ public:
     const std::string& playingTrack() const { return m_playingTrack; }
     const std::vector<TrackListEntry>& trackList() const { return m_trackList; }
     bool continuous() const { return m_continuous; }
+    // The player's state in words, for the window and screen readers: "Playing track 3",
+    // "Paused at track 3" or "Stopped".
+    std::string stateText() const;
 
     // The state, for tests.
     bool wholeDisc() const { return m_wholeDisc; }

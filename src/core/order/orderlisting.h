@@ -20,4 +20,8 @@ class Catalogue;
 // songs need not be held.
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit);
 
+// The texts of one entry's line, as they stand (nothing escaped); a group heading gives its heading
+// text alone, a position outside the order nothing.
+std::vector<std::string_view> entryTexts(const Catalogue& doc, int position);
+
 } // namespace discora

@@ -45,6 +45,7 @@ public:
     // Group/artist, album name, music type and number, as shown.
     QLabel* albumLabel(int which) const { return m_album[static_cast<std::size_t>(which)]; }
     QLabel* playingTrackLabel() const { return m_playingTrack; }
+    QLabel* stateLabel() const { return m_state; }
     QListWidget* trackList() const { return m_trackList; }
     QLineEdit* driveEdit() const { return m_drive; }
 
@@ -77,6 +78,7 @@ private:
     QPushButton* m_continuous = nullptr;
     std::array<QLabel*, 4> m_album{};
     QLabel* m_playingTrack = nullptr;
+    QLabel* m_state = nullptr;
     QListWidget* m_trackList = nullptr;
     QLineEdit* m_drive = nullptr;
     QString m_appliedDrive;

@@ -41,8 +41,10 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     }
     grid->setColumnMinimumWidth(kColumnsPerSong - 1, 12);
 
-    auto addEdit = [&](Field field, int limit, int width, int row, int column) {
+    auto addEdit = [&](Field field, int limit, int width, int row, int column, const QString& name) {
         auto* edit = new QLineEdit(this);
+        // The grid's headings stand once above many fields: each field carries its own name.
+        edit->setAccessibleName(name);
         TypingLimit::install(edit, limit);
         if (width > 0)
             edit->setFixedWidth(width);
@@ -56,13 +58,16 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     for (int k = 1; k <= kSongSlots; ++k) {
         const int row = 1 + (k - 1) / kSongsPerLine;
         const int column = ((k - 1) % kSongsPerLine) * kColumnsPerSong;
-        addEdit(trackField(k), kTrackNumberLimit, trackWidth, row, column);
-        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1);
-        addEdit(timeField(k), kSongTimeLimit, timeWidth, row, column + 2);
+        addEdit(trackField(k), kTrackNumberLimit, trackWidth, row, column,
+                QStringLiteral("Song %1 #").arg(k));
+        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1, QStringLiteral("Song %1 title").arg(k));
+        addEdit(timeField(k), kSongTimeLimit, timeWidth, row, column + 2,
+                QStringLiteral("Song %1 time").arg(k));
     }
 
     m_loadTimes = new QPushButton(QStringLiteral("Load Times from CD"), this);
     m_loadTimes->setAutoDefault(false);
+    m_loadTimes->setToolTip(QStringLiteral("Fill the times from the audio CD in the drive"));
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_loadTimes);
