@@ -219,7 +219,6 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 2-3"}));
 
     press(Button::Pause);
-    EXPECT_EQ(player()->stateLabel()->text(), "Paused at track 2");
     press(Button::Pause);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"pause", "resume 3"}));
     EXPECT_EQ(player()->stateLabel()->text(), "Playing track 2");
@@ -227,7 +226,6 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
 
     press(Button::Stop);
-    EXPECT_EQ(player()->stateLabel()->text(), "Stopped");
     press(Button::Play);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
 
