@@ -214,26 +214,30 @@ TEST_F(CdPlayerWindowTest, ThePlayerShowsItsStateTheTrackTimeAndPosition)
         const char* name;
         std::function<void()> act;
         const char* state;
+        const char* spoken;
         const char* time;
         int position;
     };
     const Step steps[] = {
-        {"started", [] {}, "Playing", "0:00 / 4:05", 0},
-        {"83 seconds on", [&] { now += std::chrono::seconds(83); }, "Playing", "1:23 / 4:05", 83},
-        {"paused", [&] { press(Button::Pause); }, "Paused", "1:23 / 4:05", 83},
-        {"time passing while paused", [&] { now += std::chrono::seconds(30); }, "Paused", "1:23 / 4:05", 83},
+        {"started", [] {}, "Playing", "Playing track 1", "0:00 / 4:05", 0},
+        {"83 seconds on", [&] { now += std::chrono::seconds(83); }, "Playing", "Playing track 1",
+         "1:23 / 4:05", 83},
+        {"paused", [&] { press(Button::Pause); }, "Paused", "Paused at track 1", "1:23 / 4:05", 83},
+        {"time passing while paused", [&] { now += std::chrono::seconds(30); }, "Paused", "Paused at track 1",
+         "1:23 / 4:05", 83},
         {"resumed and on",
          [&] {
              press(Button::Pause);
              now += std::chrono::seconds(10);
          },
-         "Playing", "1:33 / 4:05", 93},
-        {"stopped", [&] { press(Button::Stop); }, "Stopped", "0:00 / 4:05", 0},
+         "Playing", "Playing track 1", "1:33 / 4:05", 93},
+        {"stopped", [&] { press(Button::Stop); }, "Stopped", "Stopped", "0:00 / 4:05", 0},
     };
     for (const Step& step : steps) {
         step.act();
         player()->updatePlayback();
         EXPECT_EQ(player()->stateLabel()->text(), step.state) << step.name;
+        EXPECT_EQ(player()->stateLabel()->accessibleName(), step.spoken) << step.name;
         EXPECT_EQ(player()->timeLabel()->text(), step.time) << step.name;
         EXPECT_EQ(player()->positionBar()->maximum(), 245) << step.name;
         EXPECT_EQ(player()->positionBar()->value(), step.position) << step.name;
@@ -252,6 +256,7 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     EXPECT_EQ(player()->albumLabel(1)->text(), "Roads");
     EXPECT_EQ(listed(), (QStringList{" 1 - Avenue", " 2 - Bypass"}));
     EXPECT_EQ(m_drive.takeActions(), Actions{"play 1-2"});
+    EXPECT_EQ(player()->stateLabel()->accessibleName(), "Playing track 1");
 
     BitmapButton* next = player()->button(Button::Next);
     EXPECT_EQ(next->shownImage(), ":/cdplayer/next-up.svg");
@@ -265,6 +270,7 @@ TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePre
     press(Button::Pause);
     press(Button::Pause);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"pause", "resume 3"}));
+    EXPECT_EQ(player()->stateLabel()->accessibleName(), "Playing track 2");
     press(Button::Previous);
     EXPECT_EQ(m_drive.takeActions(), (Actions{"stop", "play 1-2"}));
 

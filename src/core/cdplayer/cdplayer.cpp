@@ -215,6 +215,7 @@ CdError CdPlayer::playTrack(int from, int to)
     m_trackSeconds = length.ok() ? length.value.minutes * 60 + length.value.seconds : 0;
     m_playedBefore = {};
     runTrackClock();
+    changed(); // now playing, with the track's length
     if (const std::string problem = d.soundProblem(); !problem.empty() && !m_soundProblemTold) {
         m_soundProblemTold = true;
         tell(problem);
@@ -494,6 +495,14 @@ void CdPlayer::fillPlayerTimes(std::array<std::string, kSongSlots>& times)
         return;
     const std::size_t n = std::min(m_discTimes.size(), times.size());
     std::copy_n(m_discTimes.begin(), n, times.begin());
+}
+
+std::string CdPlayer::stateText() const
+{
+    const PlaybackState state = playbackState();
+    if (state == PlaybackState::Stopped || m_playingTrack.empty())
+        return "Stopped";
+    return (state == PlaybackState::Paused ? "Paused at track " : "Playing track ") + m_playingTrack;
 }
 
 } // namespace discora

@@ -86,6 +86,9 @@ public:
     const std::string& playingTrack() const { return m_playingTrack; }
     const std::vector<TrackListEntry>& trackList() const { return m_trackList; }
     bool continuous() const { return m_continuous; }
+    // The player's state in words, for the window and screen readers: "Playing track 3",
+    // "Paused at track 3" or "Stopped".
+    std::string stateText() const;
     PlaybackState playbackState() const;
     // Of the track playing: how far it has played, and how long it is (0 when the disc does not
     // say). Both in seconds; a stopped track stands at its start.

@@ -87,4 +87,25 @@ int hitTest(int y, const ViewMetrics& m, int lines)
     return lines == 1 ? position - 1 : position;
 }
 
+int entryTop(int position, const ViewMetrics& m, int lines)
+{
+    return (lines == 1 ? position + 1 : position) * lines * m.lineHeight - m.scrollY;
+}
+
+int scrollToShowEntry(int position, const ViewMetrics& m, int lines, int maxScrollY)
+{
+    // Column lists keep their heading row in place above the scrolled data area.
+    const int areaTop = lines == 1 ? m.lineHeight : 0;
+    const int height = lines * m.lineHeight;
+    const int top = entryTop(position, m, lines);
+    int y = m.scrollY;
+    if (top < areaTop || height > m.clientHeight - areaTop) {
+        y += top - areaTop;
+    } else if (top + height > m.clientHeight) {
+        const int past = top + height - m.clientHeight;
+        y += (past + m.lineHeight - 1) / m.lineHeight * m.lineHeight;
+    }
+    return std::clamp(y, 0, std::max(0, maxScrollY));
+}
+
 } // namespace discora

@@ -55,5 +55,10 @@ PaintRange paintRange(LayoutKind kind, const ViewMetrics& m, int linesPerRecord,
 // The entry position under client height y; -1 on the heading row of a column list. Callers
 // compare the result with the entry count.
 int hitTest(int y, const ViewMetrics& m, int linesPerRecord);
+// The client height of the top of the entry at position, which hitTest maps back to it.
+int entryTop(int position, const ViewMetrics& m, int linesPerRecord);
+// The scroll position that brings the entry wholly into the data area with the least movement
+// (its top first when it is taller than the area), in whole lines; scrollY when it is already in.
+int scrollToShowEntry(int position, const ViewMetrics& m, int linesPerRecord, int maxScrollY);
 
 } // namespace discora

@@ -95,6 +95,56 @@ private:
 
 } // namespace
 
+std::vector<std::string_view> entryTexts(const Catalogue& doc, int position)
+{
+    std::vector<std::string_view> texts;
+    if (position < 0)
+        return texts;
+    const SortOrder order = doc.currentOrder();
+    const DerivedLists& lists = doc.derivedLists();
+    const auto entry = static_cast<std::size_t>(position);
+    int album = 0;
+    switch (sortOrderInfo(order).entries) {
+    case EntryList::Songs: {
+        if (entry >= lists.songs.size())
+            return texts;
+        const SongEntry& e = lists.songs[entry];
+        album = static_cast<int>(e.album);
+        if (e.isHeader())
+            return {doc.text(Field::Artist, album)};
+        texts = {songTitle(doc, entry), doc.text(trackField(e.slot), album)};
+        break;
+    }
+    case EntryList::Producers:
+        if (entry >= lists.producers.size())
+            return texts;
+        album = static_cast<int>(lists.producers[entry].album);
+        texts = {producerName(doc, entry)};
+        break;
+    case EntryList::Performers: {
+        if (entry >= lists.performers.size())
+            return texts;
+        const PerformerEntry& e = lists.performers[entry];
+        if (e.header)
+            return {performerName(doc, entry)};
+        album = static_cast<int>(e.album);
+        texts = {doc.text(instrumentField(e.slot), album)};
+        break;
+    }
+    case EntryList::Albums:
+        if (entry >= doc.displayOrder().size())
+            return texts;
+        album = static_cast<int>(doc.displayOrder()[entry]);
+        break;
+    }
+    const ColumnLayout& layout = doc.columnLayout(layoutOf(order));
+    for (int field : shownFieldColumns(layout, sortOrderInfo(order).fixedColumns)) {
+        const auto f = fieldOfColumn(field);
+        texts.push_back(f ? doc.text(*f, album) : std::string_view("Failed"));
+    }
+    return texts;
+}
+
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit)
 {
     const SortOrder order = doc.currentOrder();

@@ -24,4 +24,8 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
 // the text holds: a tab, a line break and a carriage return become \t, \n and \r, a backslash \\.
 void appendText(std::string& line, std::string_view text);
 
+// The texts of one entry's line, as they stand (nothing escaped); a group heading gives its heading
+// text alone, a position outside the order nothing.
+std::vector<std::string_view> entryTexts(const Catalogue& doc, int position);
+
 } // namespace discora

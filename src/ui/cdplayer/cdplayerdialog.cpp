@@ -76,23 +76,26 @@ CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompt
     transport->addStretch(1);
 
     auto* album = new QGridLayout;
-    const auto addLabel = [&](const char* text, int row, int column) {
-        album->addWidget(new QLabel(QString::fromLatin1(text), this), row, column);
+    // Each value is read with its label: a label's buddy is what it names for screen readers.
+    const auto addLabel = [&](const char* text, QWidget* value, int row, int column) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setBuddy(value);
+        album->addWidget(label, row, column);
     };
     for (QLabel*& label : m_album)
         label = valueLabel(this);
     m_playingTrack = valueLabel(this);
-    addLabel("Group/Artist:", 0, 0);
-    album->addWidget(m_album[0], 0, 1, 1, 3);
-    addLabel("Album Name:", 1, 0);
-    album->addWidget(m_album[1], 1, 1, 1, 3);
-    addLabel("Music Type:", 2, 0);
-    album->addWidget(m_album[2], 2, 1);
-    addLabel("CD Number:", 2, 2);
-    album->addWidget(m_album[3], 2, 3);
-    addLabel("Playing Track:", 3, 0);
-    album->addWidget(m_playingTrack, 3, 1);
     m_state = valueLabel(this);
+    addLabel("Group/Artist:", m_album[0], 0, 0);
+    album->addWidget(m_album[0], 0, 1, 1, 3);
+    addLabel("Album Name:", m_album[1], 1, 0);
+    album->addWidget(m_album[1], 1, 1, 1, 3);
+    addLabel("Music Type:", m_album[2], 2, 0);
+    album->addWidget(m_album[2], 2, 1);
+    addLabel("CD Number:", m_album[3], 2, 2);
+    album->addWidget(m_album[3], 2, 3);
+    addLabel("Playing Track:", m_playingTrack, 3, 0);
+    album->addWidget(m_playingTrack, 3, 1);
     m_state->setMinimumWidth(0);
     album->addWidget(m_state, 3, 2);
     m_time = valueLabel(this);
@@ -108,16 +111,20 @@ CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompt
     m_trackList = new QListWidget(this);
     m_trackList->setSortingEnabled(false);
     m_trackList->setMinimumHeight(120);
+    m_trackList->setAccessibleName(QStringLiteral("Tracks"));
 
     auto* driveRow = new QHBoxLayout;
-    driveRow->addWidget(new QLabel(QStringLiteral("CD drive:"), this));
+    auto* driveLabel = new QLabel(QStringLiteral("CD &drive:"), this);
+    driveRow->addWidget(driveLabel);
     m_drive = new QLineEdit(drive, this);
+    driveLabel->setBuddy(m_drive);
     m_drive->setPlaceholderText(QStringLiteral("the default drive"));
     m_drive->setToolTip(
         QStringLiteral("A drive's device file (/dev/sr0) or a disc image (.cue); empty for the "
                        "default drive"));
     driveRow->addWidget(m_drive, 1);
-    auto* browse = new QPushButton(QStringLiteral("Image..."), this);
+    auto* browse = new QPushButton(QStringLiteral("&Image..."), this);
+    browse->setToolTip(QStringLiteral("Choose a disc image to play instead of a drive"));
     browse->setAutoDefault(false);
     driveRow->addWidget(browse);
 
@@ -159,6 +166,11 @@ void CdPlayerDialog::updatePlayback()
     const int elapsed = m_player.elapsedSeconds();
     const int length = m_player.trackSeconds();
     m_state->setText(toQt(playbackStateText(state)));
+    // The state in full, as a screen reader speaks it when it changes: "Playing track 3". Set only
+    // on a change, since each new name is announced.
+    const QString spoken = toQt(m_player.stateText());
+    if (m_state->accessibleName() != spoken)
+        m_state->setAccessibleName(spoken);
     m_time->setText(state == PlaybackState::Stopped && m_player.playingTrack().empty()
                         ? QString()
                         : toQt(trackTimeText(elapsed, length)));

@@ -19,6 +19,7 @@ GoToDialog::GoToDialog(const QString& prompt, QWidget* parent)
     m_prompt = new QLabel(prompt, this);
     m_prompt->setTextFormat(Qt::PlainText);
     m_edit = new QLineEdit(this);
+    m_prompt->setBuddy(m_edit);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
     close->setAutoDefault(false);

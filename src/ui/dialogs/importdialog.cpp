@@ -62,6 +62,7 @@ ImportDialog::ImportDialog(const QString& fileName, const CsvTable& table, Colum
         if (target.isExtra())
             box->addItem(toQt(importTargetLabel(target, customHeadings)));
         box->setMaxVisibleItems(20);
+        box->setAccessibleName(QStringLiteral("Field for column %1, %2").arg(c + 1).arg(headingItem->text()));
         connect(box, &QComboBox::activated, this, [this, c](int index) { choose(c, index); });
         m_preview->setCellWidget(0, c, box);
         m_boxes.push_back(box);

@@ -19,45 +19,60 @@ AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(2, 90);
-    auto label = [this](const QString& text) {
+    // A label names its field for screen readers and takes the focus there from its shortcut.
+    auto label = [this](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, this);
         l->setTextFormat(Qt::PlainText);
+        l->setBuddy(buddy);
         return l;
     };
     // Created in reading order, which is also the tab order.
-    grid->addWidget(label(QStringLiteral("Group/Artist Name:")), 0, 0);
-    grid->addWidget(addComboBox(Field::Artist), 0, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("Album Name:")), 1, 0);
-    grid->addWidget(addComboBox(Field::AlbumName), 1, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("Producers:")), 2, 0);
-    grid->addWidget(addComboBox(Field::Producer1), 2, 1, 1, 3);
-    grid->addWidget(addComboBox(Field::Producer2), 3, 1, 1, 3);
+    QWidget* field = addComboBox(Field::Artist);
+    grid->addWidget(label(QStringLiteral("Group/Artist Name:"), field), 0, 0);
+    grid->addWidget(field, 0, 1, 1, 3);
+    field = addComboBox(Field::AlbumName);
+    grid->addWidget(label(QStringLiteral("Album Name:"), field), 1, 0);
+    grid->addWidget(field, 1, 1, 1, 3);
+    field = addComboBox(Field::Producer1);
+    grid->addWidget(label(QStringLiteral("Producers:"), field), 2, 0);
+    grid->addWidget(field, 2, 1, 1, 3);
+    field = addComboBox(Field::Producer2);
+    field->setAccessibleName(QStringLiteral("Second producer"));
+    grid->addWidget(field, 3, 1, 1, 3);
 
-    grid->addWidget(label(QStringLiteral("Music Type:")), 4, 0);
-    grid->addWidget(addComboBox(Field::MusicType), 4, 1);
-    grid->addWidget(label(QStringLiteral("Catalog #:")), 4, 2);
-    grid->addWidget(addLineEdit(Field::CatalogNumber), 4, 3);
-    grid->addWidget(label(QStringLiteral("Label:")), 5, 0);
-    grid->addWidget(addComboBox(Field::Label), 5, 1);
-    m_headingLabels[0] = label(QString());
+    field = addComboBox(Field::MusicType);
+    grid->addWidget(label(QStringLiteral("Music Type:"), field), 4, 0);
+    grid->addWidget(field, 4, 1);
+    field = addLineEdit(Field::CatalogNumber);
+    grid->addWidget(label(QStringLiteral("Catalog #:"), field), 4, 2);
+    grid->addWidget(field, 4, 3);
+    field = addComboBox(Field::Label);
+    grid->addWidget(label(QStringLiteral("Label:"), field), 5, 0);
+    grid->addWidget(field, 5, 1);
+    field = addLineEdit(Field::Custom1);
+    m_headingLabels[0] = label(QString(), field);
     grid->addWidget(m_headingLabels[0], 5, 2);
-    grid->addWidget(addLineEdit(Field::Custom1), 5, 3);
-    m_headingLabels[1] = label(QString());
+    grid->addWidget(field, 5, 3);
+    field = addLineEdit(Field::Custom2);
+    m_headingLabels[1] = label(QString(), field);
     grid->addWidget(m_headingLabels[1], 6, 0);
-    grid->addWidget(addLineEdit(Field::Custom2), 6, 1);
-    grid->addWidget(label(QStringLiteral("Media Type:")), 6, 2);
-    grid->addWidget(addComboBox(Field::MediaType), 6, 3);
-    grid->addWidget(label(QStringLiteral("Quality:")), 7, 0);
-    grid->addWidget(addComboBox(Field::Quality), 7, 1);
-    grid->addWidget(label(QStringLiteral("Number:")), 7, 2);
-    grid->addWidget(addLineEdit(Field::Number), 7, 3);
+    grid->addWidget(field, 6, 1);
+    field = addComboBox(Field::MediaType);
+    grid->addWidget(label(QStringLiteral("Media Type:"), field), 6, 2);
+    grid->addWidget(field, 6, 3);
+    field = addComboBox(Field::Quality);
+    grid->addWidget(label(QStringLiteral("Quality:"), field), 7, 0);
+    grid->addWidget(field, 7, 1);
+    field = addLineEdit(Field::Number);
+    grid->addWidget(label(QStringLiteral("Number:"), field), 7, 2);
+    grid->addWidget(field, 7, 3);
 
-    grid->addWidget(label(QStringLiteral("Notes")), 8, 0, 1, 4);
     m_notes = new QPlainTextEdit(this);
     // Enter starts a new line here; Tab moves on like everywhere else on the page.
     m_notes->setTabChangesFocus(true);
     m_notes->setMinimumHeight(m_notes->fontMetrics().lineSpacing() * 5);
     m_controls[fieldIndex(Field::Notes)] = m_notes;
+    grid->addWidget(label(QStringLiteral("Notes"), m_notes), 8, 0, 1, 4);
     grid->addWidget(m_notes, 9, 0, 1, 4);
     grid->setRowStretch(9, 1);
 }

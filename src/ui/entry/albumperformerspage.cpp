@@ -17,6 +17,9 @@ AlbumPerformersPage::AlbumPerformersPage(QWidget* parent) : QWidget(parent)
     for (int k = 1; k <= kPerformerSlots; ++k) {
         for (const Field field : {performerField(k), instrumentField(k)}) {
             auto* edit = new QLineEdit(this);
+            edit->setAccessibleName(field == performerField(k)
+                                        ? QStringLiteral("Performer %1 name").arg(k)
+                                        : QStringLiteral("Performer %1 instrument or vocals").arg(k));
             grid->addWidget(edit, k, field == performerField(k) ? 0 : 1);
             m_edits[fieldIndex(field)] = edit;
         }

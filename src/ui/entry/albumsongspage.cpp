@@ -43,8 +43,10 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     }
     grid->setColumnMinimumWidth(kColumnsPerSong - 1, 12);
 
-    auto addEdit = [&](Field field, int limit, int width, int row, int column) {
+    auto addEdit = [&](Field field, int limit, int width, int row, int column, const QString& name) {
         auto* edit = new QLineEdit(this);
+        // The grid's headings stand once above many fields: each field carries its own name.
+        edit->setAccessibleName(name);
         TypingLimit::install(edit, limit);
         if (width > 0)
             edit->setFixedWidth(width);
@@ -59,13 +61,13 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     for (int k = 1; k <= kSongSlots; ++k) {
         const int row = 1 + (k - 1) / kSongsPerLine;
         const int column = ((k - 1) % kSongsPerLine) * kColumnsPerSong;
-        addEdit(trackField(k), kTrackNumberLimit, trackWidth, row, column);
-        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1);
-        addEdit(timeField(k), kSongTimeLimit, timeWidth, row, column + 2);
+        addEdit(trackField(k), kTrackNumberLimit, trackWidth, row, column,
+                QStringLiteral("Song %1 #").arg(k));
+        addEdit(titleField(k), kSongTitleLimit, 0, row, column + 1, QStringLiteral("Song %1 title").arg(k));
+        addEdit(timeField(k), kSongTimeLimit, timeWidth, row, column + 2,
+                QStringLiteral("Song %1 time").arg(k));
     }
 
-    m_loadTimes = new QPushButton(QStringLiteral("Load Times from CD"), this);
-    m_loadTimes->setAutoDefault(false);
     m_lookUp = new QPushButton(QStringLiteral("Look Up Online"), this);
     m_lookUp->setAutoDefault(false);
     m_lookUp->setToolTip(QStringLiteral("Fill the empty fields from MusicBrainz: sends the disc's ID, or "
@@ -82,6 +84,10 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     auto* undoKey = new QShortcut(QKeySequence::Undo, this);
     undoKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(undoKey, &QShortcut::activated, this, &AlbumSongsPage::takeBackPaste);
+    // Made after the other two, so Tab reaches the buttons left to right.
+    m_loadTimes = new QPushButton(QStringLiteral("Load Times from CD"), this);
+    m_loadTimes->setAutoDefault(false);
+    m_loadTimes->setToolTip(QStringLiteral("Fill the times from the audio CD in the drive"));
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_lookUp);

@@ -39,8 +39,10 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QS
     // The CD drive is here as well as in the player's window, which a drive that cannot be read
     // closes before it can be changed there.
     auto* driveRow = new QHBoxLayout;
-    driveRow->addWidget(new QLabel(QStringLiteral("CD drive:"), this));
+    auto* driveLabel = new QLabel(QStringLiteral("CD drive:"), this);
+    driveRow->addWidget(driveLabel);
     m_cdDrive = new QLineEdit(cdDrive, this);
+    driveLabel->setBuddy(m_cdDrive);
     m_cdDrive->setPlaceholderText(QStringLiteral("the default drive"));
     m_cdDrive->setToolTip(
         QStringLiteral("A drive's device file (/dev/sr0) or a disc image (.cue); empty for the "

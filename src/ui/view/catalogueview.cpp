@@ -7,12 +7,15 @@
 #include "core/order/orders.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
+#include "ui/view/catalogueaccessible.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <memory>
@@ -75,6 +78,8 @@ CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
       m_options(initialViewOptions())
 {
     setFocusPolicy(Qt::StrongFocus);
+    installCatalogueAccessibility();
+    setAccessibleName(QStringLiteral("Catalogue"));
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
@@ -120,6 +125,7 @@ void CatalogueView::documentUpdated()
     }
     m_selection.clear(entries);
     updateLayout();
+    entriesChanged();
 }
 
 void CatalogueView::viewReset()
@@ -129,6 +135,18 @@ void CatalogueView::viewReset()
     m_metrics.scrollY = 0;
     m_selection.clear(orderEntryCount(m_doc));
     updateLayout();
+    entriesChanged();
+}
+
+void CatalogueView::entriesChanged()
+{
+    // Position p now stands for another entry: the keyboard starts again from the view's top.
+    m_current = -1;
+    ++m_generation;
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CatalogueView::headingsChanged()
@@ -144,6 +162,7 @@ void CatalogueView::displaySettingsChanged()
 void CatalogueView::columnLayoutChanged()
 {
     updateLayout();
+    entriesChanged();
 }
 
 void CatalogueView::applyDisplaySettings()
@@ -159,6 +178,7 @@ void CatalogueView::applyDisplaySettings()
     m_metrics.scrollX = 0;
     m_metrics.scrollY = 0;
     updateLayout();
+    entriesChanged();
 }
 
 void CatalogueView::setScreenFont(const QFont& font)
@@ -304,6 +324,49 @@ void CatalogueView::scrollToEntry(int position)
 {
     setScrollPosition(m_metrics.scrollX, goToScrollPosition(position, m_metrics.lineHeight, m_lines,
                                                             m_scroll.contentHeight, m_scroll.pageHeight));
+    setCurrentEntry(position);
+}
+
+void CatalogueView::setCurrentEntry(int position)
+{
+    const int entries = orderEntryCount(m_doc);
+    if (entries == 0)
+        return;
+    position = std::clamp(position, 0, entries - 1);
+    ViewMetrics m = m_metrics;
+    m.clientWidth = viewport()->width();
+    m.clientHeight = viewport()->height();
+    setScrollPosition(
+        m_metrics.scrollX,
+        scrollToShowEntry(position, m, m_lines, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight)));
+    if (position == m_current)
+        return;
+    m_current = position;
+    viewport()->update();
+    announceFocus();
+}
+
+QRect CatalogueView::entryRect(int position) const
+{
+    const int height = m_lines * m_metrics.lineHeight;
+    return QRect(0, entryTop(position, m_metrics, m_lines), viewport()->width(), height);
+}
+
+void CatalogueView::announceFocus()
+{
+    if (m_current < 0 || !hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(m_current);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CatalogueView::announceSelection()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(this, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CatalogueView::revealEntry(int position)
@@ -329,6 +392,20 @@ void CatalogueView::paintEvent(QPaintEvent* event)
     paintContents(painter);
     if (m_doc.albumCount() == 0)
         paintEmptyCatalogueHint(painter);
+    paintFocusFrame(painter);
+}
+
+// The keyboard's entry wears the style's focus frame, drawn over the entry's own colours.
+void CatalogueView::paintFocusFrame(QPainter& painter)
+{
+    if (!hasFocus() || m_current < 0 || m_current >= orderEntryCount(m_doc))
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = entryRect(m_current).adjusted(1, 1, -2, -2);
+    option.backgroundColor =
+        m_selection.isSelected(m_current) ? m_colors.selectedBackground : m_colors.background;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 // A catalogue without albums says, quietly, how to get one.
@@ -377,11 +454,7 @@ void CatalogueView::mousePressEvent(QMouseEvent* event)
         if (position < 0 || position >= m_entries)
             return;
         const Qt::KeyboardModifiers held = event->modifiers();
-        const ClickModifiers modifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)};
-        m_selection.cover(m_entries);
-        m_selection.click(position, modifiers, [this](int p) { return entryIsPlayable(m_doc, p); });
-        viewport()->update();
-        emit selectionChanged();
+        clickEntry(position, {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
         return;
     }
     if (isColumnList(m_kind)) {
@@ -402,9 +475,27 @@ void CatalogueView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     m_selection.cover(m_entries);
     m_selection.selectOnly(position);
+    m_current = position;
     viewport()->update();
+    announceSelection();
     emit selectionChanged();
     emit entryActivated();
+}
+
+void CatalogueView::clickEntry(int position, ClickModifiers modifiers)
+{
+    const int entries = orderEntryCount(m_doc);
+    if (position < 0 || position >= entries)
+        return;
+    m_selection.cover(entries);
+    m_selection.click(position, modifiers, [this](int p) { return entryIsPlayable(m_doc, p); });
+    if (position != m_current) {
+        m_current = position;
+        announceFocus();
+    }
+    viewport()->update();
+    announceSelection();
+    emit selectionChanged();
 }
 
 void CatalogueView::mouseMoveEvent(QMouseEvent* event)
@@ -492,6 +583,52 @@ void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
 
 void CatalogueView::keyPressEvent(QKeyEvent* event)
 {
+    // Ctrl with the arrow and page keys moves the keyboard's entry; the plain keys scroll.
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    const int entries = orderEntryCount(m_doc);
+    if (held == Qt::ControlModifier && entries > 0) {
+        const int page = std::max(1, m_scroll.pageHeight / std::max(1, m_lines * m_metrics.lineHeight));
+        // Without an entry yet, the first step lands on the top entry in sight.
+        const int from =
+            m_current >= 0 ? m_current
+                           : std::clamp(hitTest(m_lines == 1 ? m_metrics.lineHeight : 0, m_metrics, m_lines),
+                                        0, entries - 1);
+        const int step = m_current >= 0 ? 1 : 0;
+        std::optional<int> to;
+        switch (event->key()) {
+        case Qt::Key_Up: to = from - step; break;
+        case Qt::Key_Down: to = from + step; break;
+        case Qt::Key_PageUp: to = from - page; break;
+        case Qt::Key_PageDown: to = from + page; break;
+        case Qt::Key_Home: to = 0; break;
+        case Qt::Key_End: to = entries - 1; break;
+        default: break;
+        }
+        if (to) {
+            setCurrentEntry(*to);
+            event->accept();
+            return;
+        }
+    }
+    if (entries > 0 && event->key() == Qt::Key_Space &&
+        (held & ~(Qt::ShiftModifier | Qt::ControlModifier)) == Qt::NoModifier) {
+        if (m_current < 0)
+            setCurrentEntry(hitTest(m_lines == 1 ? m_metrics.lineHeight : 0, m_metrics, m_lines));
+        clickEntry(m_current, {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && held == Qt::NoModifier &&
+        m_current >= 0 && m_current < entries) {
+        m_selection.cover(entries);
+        m_selection.selectOnly(m_current);
+        viewport()->update();
+        announceSelection();
+        emit selectionChanged();
+        emit entryActivated();
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_PageUp: scrollVertically(ScrollRequest::PageBack); break;
     case Qt::Key_PageDown: scrollVertically(ScrollRequest::PageForward); break;
@@ -512,6 +649,19 @@ void CatalogueView::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
+void CatalogueView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    announceFocus();
+}
+
+void CatalogueView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
 // ---- Commands ------------------------------------------------------------------------------
 
 void CatalogueView::selectOrUnselectAll()
@@ -519,6 +669,7 @@ void CatalogueView::selectOrUnselectAll()
     m_selection.cover(orderEntryCount(m_doc));
     m_selection.toggleAll();
     viewport()->update();
+    announceSelection();
 }
 
 const ViewSelection& CatalogueView::coveredSelection()
@@ -531,7 +682,13 @@ void CatalogueView::markFound(int position)
 {
     m_selection.cover(orderEntryCount(m_doc));
     m_selection.markFound(position);
+    // Find shows what it found where it stands, without scrolling; the keyboard takes it up.
+    if (position >= 0 && position < orderEntryCount(m_doc) && position != m_current) {
+        m_current = position;
+        announceFocus();
+    }
     viewport()->update();
+    announceSelection();
 }
 
 void CatalogueView::selectEntry(int position)
@@ -546,6 +703,7 @@ void CatalogueView::clearSelection()
 {
     m_selection.clear(orderEntryCount(m_doc));
     viewport()->update();
+    announceSelection();
     emit selectionChanged();
 }
 

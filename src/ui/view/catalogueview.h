@@ -51,6 +51,20 @@ public:
 
     // The selection, for Play, Modify, Delete and Find.
     const ViewSelection& selection() const { return m_selection; }
+    const Catalogue& catalogue() const { return m_doc; }
+
+    // The entry the keyboard works on, framed while the view has the focus; -1 for none. Clicks,
+    // Go To, Find and Ctrl with the arrow keys move it, and assistive tools hear it as the focus.
+    int currentEntry() const { return m_current; }
+    void setCurrentEntry(int position);
+    // Where the entry stands in the viewport, whether shown or not.
+    QRect entryRect(int position) const;
+    // What a left click on the entry does, for the keys and assistive tools.
+    void clickEntry(int position, ClickModifiers modifiers);
+    // Counts the changes after which the entries read differently (a new order, filter, edit or
+    // layout), so that what was told about the old ones is dropped.
+    int entriesGeneration() const { return m_generation; }
+
     void markFound(int position);
     // The entry selected alone, as a click on it selects it, so that Play takes it too.
     void selectEntry(int position);
@@ -103,6 +117,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct ColumnDrag
@@ -124,6 +140,10 @@ private:
     void updateCursor(const QPoint& pos);
     void dragTo(const QPoint& pos);
     void finishDrag();
+    void entriesChanged();
+    void paintFocusFrame(QPainter& painter);
+    void announceFocus();
+    void announceSelection();
 
     CatalogueDocument& m_doc;
     ViewSelection m_selection;
@@ -147,6 +167,8 @@ private:
     int m_columnCount = 0;
     int m_clickedColumn = 0;
     std::optional<ColumnDrag> m_drag;
+    int m_current = -1;
+    int m_generation = 0;
 };
 
 } // namespace discora
