@@ -1,6 +1,7 @@
 #include "core/layout/spokenentry.h"
 
 #include "core/catalogue/catalogue.h"
+#include "core/layout/listlayout.h"
 #include "core/layout/normallayout.h"
 #include "core/layout/viewlayout.h"
 #include "core/order/orderentries.h"
@@ -17,6 +18,8 @@ namespace {
 // The album block's first two value lines: what identifies an album when it is heard.
 constexpr Field kAlbumFields[] = {Field::Artist, Field::AlbumName, Field::MusicType, Field::MediaType,
                                   Field::Number};
+constexpr const char* kAlbumHeadings[] = {"Group/Artist", "Album Name", "Music Type", "Media Type", "Number"};
+static_assert(std::size(kAlbumFields) == std::size(kAlbumHeadings));
 
 // The song detail block's cells, in the order it paints them; the plan's x positions do not matter.
 std::vector<BlockCell> songDetailCells()
@@ -63,6 +66,44 @@ int spokenColumnCount(const Catalogue& doc)
             return static_cast<int>(e.cells.size());
     }
     return 1;
+}
+
+std::vector<std::string> spokenColumnHeadings(const Catalogue& doc)
+{
+    std::vector<std::string> headings;
+    const auto trimmed = [&](std::string_view text) {
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        headings.emplace_back(text);
+    };
+    const LayoutKind kind = currentLayoutKind(doc);
+    switch (kind) {
+    case LayoutKind::Normal:
+        for (const char* heading : kAlbumHeadings)
+            trimmed(heading);
+        return headings;
+    case LayoutKind::SongDetail:
+        // Each heading line labels the value line under it, cell for cell.
+        for (const BlockLine& line : songDetailBlock(96, 8).lines)
+            if (line.kind == BlockLineKind::Heading)
+                for (const BlockLabel& label : line.labels)
+                    trimmed(label.text);
+        return headings;
+    default: break;
+    }
+    const int fixed = fixedColumnCount(kind);
+    const std::string_view custom1 = doc.heading(0);
+    const std::string_view custom2 = doc.heading(1);
+    for (int i = 0; i < fixed; ++i) {
+        ListColumn column;
+        column.source = layoutKindInfo(kind).fixedSources[static_cast<std::size_t>(i)];
+        trimmed(columnHeading(column, kind, custom1, custom2));
+    }
+    for (int field : shownFieldColumns(doc.columnLayout(layoutOf(doc.currentOrder())), fixed))
+        trimmed(columnFieldName(field, custom1, custom2));
+    return headings;
 }
 
 SpokenEntry spokenEntry(const Catalogue& doc, int position)

@@ -20,6 +20,8 @@ struct SpokenEntry
 
 // The columns every entry of the current order is read in.
 int spokenColumnCount(const Catalogue& doc);
+// The headings of those columns, as the view labels them: "Group/Artist", "Album Name"...
+std::vector<std::string> spokenColumnHeadings(const Catalogue& doc);
 // The entry at position of the current order; an empty entry for a position outside it.
 SpokenEntry spokenEntry(const Catalogue& doc, int position);
 

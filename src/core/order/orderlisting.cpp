@@ -26,8 +26,6 @@ void appendText(std::string& line, std::string_view text)
     line.append(text.substr(start));
 }
 
-namespace {
-
 // The field ids of the columns the layout shows on screen, left to right. The view has room for six
 // columns, the fixed ones included, and leaves out an empty slot and a column without a left edge;
 // a layout read from a file may hold either between its occupied slots.
@@ -45,6 +43,8 @@ std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
     }
     return shown;
 }
+
+namespace {
 
 void appendColumns(std::string& line, const Catalogue& doc, const std::vector<int>& fields, int album,
                    bool leadingTab)

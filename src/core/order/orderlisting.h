@@ -10,6 +10,7 @@
 namespace discora {
 
 class Catalogue;
+struct ColumnLayout;
 
 // One line per entry: for album orders the texts of the order's layout columns; for the song lists
 // the title and track, then the layout's columns; for the producer list the producer, for the
@@ -23,6 +24,9 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
 // Appends text to a listed line so that the line stays one line and its fields stay apart, whatever
 // the text holds: a tab, a line break and a carriage return become \t, \n and \r, a backslash \\.
 void appendText(std::string& line, std::string_view text);
+
+// The field ids of the columns the layout shows on screen after the fixed ones, left to right.
+std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns);
 
 // The texts of one entry's line, as they stand (nothing escaped); a group heading gives its heading
 // text alone, a position outside the order nothing.

@@ -170,6 +170,16 @@ QAccessibleInterface* CatalogueAccessible::focusChild() const
     return row(view()->currentEntry());
 }
 
+QString CatalogueAccessible::columnDescription(int column) const
+{
+    if (!isValid())
+        return {};
+    const std::vector<std::string> headings = spokenColumnHeadings(view()->catalogue());
+    if (column < 0 || column >= static_cast<int>(headings.size()))
+        return {};
+    return toQt(headings[static_cast<std::size_t>(column)]);
+}
+
 QString CatalogueAccessible::rowDescription(int row) const
 {
     return toQt(entry(row).name);

@@ -41,7 +41,7 @@ public:
     QAccessibleInterface* cellAt(int row, int column) const override;
     int selectedCellCount() const override;
     QList<QAccessibleInterface*> selectedCells() const override;
-    QString columnDescription(int) const override { return {}; }
+    QString columnDescription(int column) const override;
     QString rowDescription(int row) const override;
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override;

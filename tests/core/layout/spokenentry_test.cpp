@@ -52,6 +52,7 @@ TEST(SpokenEntry, ColumnListsReadTheTextsTheListShowsInEveryOrder)
         listCurrentOrder(doc, [&](std::string_view line) { lines.emplace_back(line); });
         ASSERT_EQ(static_cast<int>(lines.size()), orderEntryCount(doc));
         const int columns = spokenColumnCount(doc);
+        EXPECT_EQ(static_cast<int>(spokenColumnHeadings(doc).size()), columns);
         for (int p = 0; p < orderEntryCount(doc); ++p) {
             const SpokenEntry e = spokenEntry(doc, p);
             // The sample's texts hold nothing --list would escape.
@@ -92,6 +93,32 @@ TEST(SpokenEntry, EntriesReadAsAPersonWouldHearThem)
         const SpokenEntry e = spokenEntry(doc, c.position);
         EXPECT_EQ(e.name, c.name);
         EXPECT_EQ(e.description, c.description);
+    }
+}
+
+TEST(SpokenEntry, ColumnsAreHeadedAsTheViewHeadsThem)
+{
+    CatalogueDocument doc = sampleDocument();
+    const struct
+    {
+        SortOrder order;
+        ViewStyle style;
+        std::string headings;
+    } cases[] = {
+        {SortOrder::ByArtist, ViewStyle::Normal, "Group/Artist|Album Name|Music Type|Media Type|Number"},
+        {SortOrder::BySongDetail, ViewStyle::Normal,
+         "Song Title|Group/Artist|Album Name|Label|Catalog Number|Number"},
+        {SortOrder::BySong, ViewStyle::Normal, "Song|T#|Group/Artist|#"},
+        {SortOrder::ByPerformer, ViewStyle::Normal, "Performer/Instrument|Group/Artist|Album Name|#"},
+        {SortOrder::ByArtist, ViewStyle::SingleLineSorts, "Group/Artist|Album Name|#"},
+    };
+    for (const auto& c : cases) {
+        doc.setViewStyle(c.style);
+        ASSERT_TRUE(doc.runOrder(c.order));
+        std::string joinedHeadings;
+        for (const std::string& heading : spokenColumnHeadings(doc))
+            joinedHeadings += (joinedHeadings.empty() ? "" : "|") + heading;
+        EXPECT_EQ(joinedHeadings, c.headings) << sortOrderInfo(c.order).name;
     }
 }
 
