@@ -2,28 +2,39 @@
 // order, the entry the keyboard is on announced as the focus, named controls, and Tab walking the
 // fields of every sheet and dialog in reading order.
 #include "core/catalogue/cataloguereader.h"
+#include "core/document/audioimportplan.h"
+#include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
 #include "core/order/orders.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
+#include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
 #include "ui/dialogs/addcolumndialog.h"
+#include "ui/dialogs/audioimportdialog.h"
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/dialogs/filtersdialog.h"
 #include "ui/dialogs/finddialog.h"
 #include "ui/dialogs/gotodialog.h"
+#include "ui/dialogs/importdialog.h"
 #include "ui/entry/albumsheet.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
+#include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -116,6 +127,7 @@ protected:
     }
 
     MemorySettingsStore m_store;
+    QTemporaryDir m_folder;
     FakePrompter m_prompter;
     Application m_app;
 };
@@ -245,8 +257,15 @@ TEST_F(AccessibilityTest, EveryToolbarButtonHasAName)
     for (QToolButton* button : buttons) {
         if (!button->isVisible())
             continue;
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
-        EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty()) << button->objectName().toStdString();
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << button->objectName().toStdString();
+        EXPECT_FALSE(name.contains(QLatin1Char('\t'))) << name.toStdString(); // no keys read out
+    }
+    for (QWidget* field : window().mainStatusBar()->findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(field) || qobject_cast<QProgressBar*>(field)) {
+            EXPECT_FALSE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty())
+                << field->metaObject()->className();
+        }
     }
 }
 
@@ -291,6 +310,9 @@ void checkTabOrder(QWidget* dialog, QWidget* page, const std::string& what)
     for (QWidget* w : walked)
         if (page->isAncestorOf(w))
             onPage.push_back(w);
+    for (QWidget* w : onPage)
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            << w->metaObject()->className() << " " << w->objectName().toStdString();
     for (std::size_t i = 1; i < onPage.size(); ++i)
         EXPECT_TRUE(readsAfter(onPage[i - 1], onPage[i], page))
             << QAccessible::queryAccessibleInterface(onPage[i - 1])->text(QAccessible::Name).toStdString()
@@ -362,6 +384,19 @@ TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
     walkDialog(addColumn, "add column");
     DeleteAlbumsDialog deleteAlbums(&window());
     walkDialog(deleteAlbums, "delete albums");
+    const QString csv = QDir(m_folder.path()).filePath(QStringLiteral("albums.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Artist,Album,Song1\nCobalt,Night Lines,Zephyr\n");
+    file.close();
+    auto csvPlan = planCsvImport(doc(), toPath(csv));
+    ASSERT_TRUE(csvPlan);
+    ImportDialog import(QStringLiteral("albums.csv"), csvPlan->table, csvPlan->mapping, csvPlan->headings,
+                        &window());
+    walkDialog(import, "import");
+    AudioImportPlan audioPlan;
+    AudioImportDialog audioImport(audioPlan, {"Custom 1", "Custom 2"}, &window());
+    walkDialog(audioImport, "audio import");
 }
 
 } // namespace

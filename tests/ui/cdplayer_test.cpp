@@ -17,6 +17,7 @@
 #include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,6 +199,29 @@ TEST_F(CdPlayerWindowTest, ThePlayerAndTheEntrySheetAreTitledWithTheirOwnTextsOn
     ASSERT_NE(player(), nullptr);
     EXPECT_EQ(titleAsShown(*player()), "Discora CD Player");
     EXPECT_EQ(titleAsShown(m_app.albumSheet()), "Enter/Edit Albums");
+}
+
+TEST_F(CdPlayerWindowTest, EveryControlOfThePlayerIsHeardByNameAndContinuousPlayAsAToggle)
+{
+    m_drive.insert(FakeCdDrive::discOf(3));
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    QStringList names;
+    for (QWidget* control : player()->findChildren<QWidget*>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className();
+        names << name;
+    }
+    for (const char* button : {"Play", "Pause", "Stop", "Previous", "Next", "Continuous Play"})
+        EXPECT_TRUE(names.contains(QString::fromLatin1(button))) << button;
+    QAccessibleInterface* continuous = nullptr;
+    for (QPushButton* button : player()->findChildren<QPushButton*>())
+        if (button->text() == "Continuous Play")
+            continuous = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(continuous, nullptr);
+    EXPECT_TRUE(continuous->state().checkable);
 }
 
 TEST_F(CdPlayerWindowTest, ThePlayerShowsItsStateTheTrackTimeAndPosition)

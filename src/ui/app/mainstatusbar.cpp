@@ -19,6 +19,7 @@ namespace discora {
 namespace {
 
 const char* const kLockTexts[3] = {"CAP", "NUM", "SCRL"};
+const char* const kLockNames[3] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 const QString kIdleText = QStringLiteral("Ready");
 // Steps of a bar that are actually drawn; more repaints would only slow the work down.
 constexpr int kDrawnSteps = 200;
@@ -35,6 +36,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 
     m_message = new QLabel(kIdleText, this);
     m_message->setMinimumWidth(1);
+    m_message->setAccessibleName(QStringLiteral("Status"));
     addWidget(m_message, 1);
 
     m_albumCount = new QLabel(this);
@@ -46,6 +48,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 
     for (int i = 0; i < 3; ++i) {
         m_locks[i] = new QLabel(this);
+        m_locks[i]->setAccessibleName(QString::fromLatin1(kLockNames[i]));
         m_locks[i]->setAlignment(Qt::AlignCenter);
         m_locks[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_locks[i]->setMinimumWidth(m_locks[i]->fontMetrics().horizontalAdvance(QStringLiteral(" SCRL ")));
@@ -54,6 +57,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
     m_progress->setFixedWidth(fontMetrics().horizontalAdvance(QString(110, QLatin1Char(' '))));
     m_progress->setMaximumHeight(fontMetrics().height() + 4);
     addPermanentWidget(m_progress);
@@ -134,8 +138,13 @@ std::optional<std::array<bool, 3>> lockKeyStates()
 void MainStatusBar::updateLockIndicators()
 {
     const auto states = lockKeyStates();
-    for (int i = 0; i < 3; ++i)
-        m_locks[i]->setText(states && (*states)[i] ? QString::fromLatin1(kLockTexts[i]) : QString());
+    for (int i = 0; i < 3; ++i) {
+        const bool on = states && (*states)[i];
+        m_locks[i]->setText(on ? QString::fromLatin1(kLockTexts[i]) : QString());
+        const QString state = on ? QStringLiteral("On") : QStringLiteral("Off");
+        if (m_locks[i]->accessibleDescription() != state)
+            m_locks[i]->setAccessibleDescription(state);
+    }
 }
 
 void MainStatusBar::begin(std::string_view text, int range)

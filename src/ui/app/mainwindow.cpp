@@ -316,9 +316,14 @@ void MainWindow::createToolBar()
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolBar->setIconSize(QSize(16, 16));
     for (const auto& button : toolbarButtons()) {
-        if (button)
-            m_toolBar->addAction(action(*button));
-        else
+        if (button) {
+            QAction* command = action(*button);
+            m_toolBar->addAction(command);
+            // Heard as the command's name, without the keys the menu shows after a tab.
+            if (QWidget* widget = m_toolBar->widgetForAction(command))
+                widget->setAccessibleName(
+                    command->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+        } else
             m_toolBar->addSeparator();
     }
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &MainWindow::refreshActions);

@@ -1,5 +1,6 @@
 #include "ui/entry/albumgeneralpage.h"
 
+#include "core/catalogue/headings.h"
 #include "ui/entry/entrylists.h"
 #include "ui/support/qttext.h"
 
@@ -75,6 +76,7 @@ AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget
     grid->addWidget(label(QStringLiteral("Notes"), m_notes), 8, 0, 1, 4);
     grid->addWidget(m_notes, 9, 0, 1, 4);
     grid->setRowStretch(9, 1);
+    setHeadings({});
 }
 
 QComboBox* AlbumGeneralPage::addComboBox(Field field)
@@ -114,8 +116,11 @@ QComboBox* AlbumGeneralPage::comboBox(Field field) const
 
 void AlbumGeneralPage::setHeadings(const std::array<std::string, 2>& headings)
 {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         m_headingLabels[i]->setText(toQt(headings[i]));
+        // A heading left empty still leaves the field a name to be heard by.
+        m_headingLabels[i]->buddy()->setAccessibleName(toQt(headingOrDefault(headings[i], i)));
+    }
 }
 
 } // namespace discora
