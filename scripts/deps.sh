@@ -10,10 +10,11 @@ DISCORA_PACKAGES=(
 )
 
 # What the tests of the installed desktop files use to validate them, and the encoders the audio
-# import's tests make their sound files with.
+# import's tests make their sound files with, and what reads the window as a screen reader does.
 DISCORA_TEST_PACKAGES=(
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db groff-base
     flac vorbis-tools lame
+    xvfb xdotool dbus at-spi2-core python3-pyatspi # the window read through the accessibility bus
 )
 
 # scripts/fuzz: clang, and libFuzzer with the sanitizer runtimes for clang.

@@ -31,7 +31,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -267,6 +270,52 @@ TEST_F(AccessibilityTest, EveryToolbarButtonHasAName)
                 << field->metaObject()->className();
         }
     }
+}
+
+// Every command can be reached without a mouse: the menus open by their Alt letters (each letter
+// used once on its bar or in its menu) and are walked with the arrows; a toolbar command found in no
+// menu has keys of its own.
+void collectMenuActions(QMenu* menu, QSet<QAction*>& actions, const std::string& path)
+{
+    QSet<QKeyCombination> letters;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        actions.insert(action);
+        const QKeySequence letter = QKeySequence::mnemonic(action->text());
+        if (!letter.isEmpty()) {
+            EXPECT_FALSE(letters.contains(letter[0])) << path << " / " << action->text().toStdString();
+            letters.insert(letter[0]);
+        }
+        if (action->menu()) {
+            EXPECT_FALSE(letter.isEmpty())
+                << path << " / " << action->text().toStdString() << " has no letter";
+            collectMenuActions(action->menu(), actions, path + " / " + action->text().toStdString());
+        }
+    }
+}
+
+TEST_F(AccessibilityTest, EveryCommandHasAWayFromTheKeyboard)
+{
+    QSet<QAction*> inMenus;
+    QSet<QKeyCombination> barLetters;
+    for (QAction* top : window().menuBar()->actions()) {
+        const QKeySequence letter = QKeySequence::mnemonic(top->text());
+        ASSERT_FALSE(letter.isEmpty()) << top->text().toStdString();
+        EXPECT_FALSE(barLetters.contains(letter[0])) << top->text().toStdString();
+        barLetters.insert(letter[0]);
+        collectMenuActions(top->menu(), inMenus, top->text().toStdString());
+    }
+    for (QAction* button : window().toolBar()->actions()) {
+        if (!button->isSeparator() && !inMenus.contains(button)) {
+            EXPECT_FALSE(button->shortcuts().isEmpty()) << button->text().toStdString() << " needs keys";
+        }
+    }
+
+    // Play, from the toolbar alone, plays the selected album from its keys.
+    view().clickEntry(0, {});
+    QTest::keyClick(&view(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(window().viewHandlers().playerWindow(), nullptr);
 }
 
 // ---- Tab order -------------------------------------------------------------------------------

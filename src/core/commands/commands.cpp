@@ -189,6 +189,8 @@ constexpr std::optional<CommandId> kToolbar[] = {
 };
 
 constexpr std::string_view kUndoShortcuts[] = {"Alt+Backspace"};
+// Play is on the toolbar alone; these keys are its way from the keyboard.
+constexpr std::string_view kPlayShortcuts[] = {"Ctrl+Shift+P", "Media Play"};
 
 constexpr std::pair<CommandId, StandardKey> kStandardKeys[] = {
     {C::New, StandardKey::New},       {C::Open, StandardKey::Open},
@@ -205,6 +207,8 @@ std::span<const std::string_view> moreShortcuts(CommandId id)
 {
     if (id == C::Undo)
         return kUndoShortcuts;
+    if (id == C::Play)
+        return kPlayShortcuts;
     return {};
 }
 

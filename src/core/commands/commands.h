@@ -88,7 +88,7 @@ struct CommandInfo
 std::span<const CommandInfo> allCommands();
 const CommandInfo& commandInfo(CommandId id);
 
-// Our own accelerators of a command beyond CommandInfo::shortcut (Undo's Alt+Backspace).
+// Our own accelerators of a command beyond CommandInfo::shortcut (Undo's Alt+Backspace, Play's keys).
 std::span<const std::string_view> moreShortcuts(CommandId id);
 
 // The desktop's standard keys a command also answers to, named after the platform's list; the

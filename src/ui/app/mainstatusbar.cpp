@@ -36,7 +36,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 
     m_message = new QLabel(kIdleText, this);
     m_message->setMinimumWidth(1);
-    m_message->setAccessibleName(QStringLiteral("Status"));
+    m_message->setAccessibleDescription(QStringLiteral("Status")); // heard by its message
     addWidget(m_message, 1);
 
     m_albumCount = new QLabel(this);
