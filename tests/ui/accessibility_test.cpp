@@ -2,6 +2,7 @@
 // order, the entry the keyboard is on announced as the focus, named controls, and Tab walking the
 // fields of every sheet and dialog in reading order.
 #include "core/catalogue/cataloguereader.h"
+#include "core/catalogue/contrast.h"
 #include "core/document/audioimportplan.h"
 #include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
@@ -22,6 +23,7 @@
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
+#include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -316,6 +318,27 @@ TEST_F(AccessibilityTest, EveryCommandHasAWayFromTheKeyboard)
     view().clickEntry(0, {});
     QTest::keyClick(&view(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_NE(window().viewHandlers().playerWindow(), nullptr);
+}
+
+TEST_F(AccessibilityTest, ADarkDesktopThemeIsFollowedAndTheCatalogueStaysReadable)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3B));
+    dark.setColor(QPalette::Dark, QColor(0x18, 0x1A, 0x1C));
+    dark.setColor(QPalette::WindowText, QColor(0xEF, 0xF0, 0xF1));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();
+    const ViewColors shown = view().colors();
+    QApplication::setPalette(before);
+    QApplication::processEvents();
+
+    EXPECT_EQ(shown.background, QColor(0x23, 0x26, 0x29));
+    EXPECT_EQ(shown.band, QColor(0x31, 0x36, 0x3B));
+    EXPECT_GE(contrastRatio(toColorValue(shown.data), toColorValue(shown.background)), kReadableContrast);
+    EXPECT_GE(contrastRatio(toColorValue(shown.heading), toColorValue(shown.band)), kReadableContrast);
+    EXPECT_EQ(view().colors().background, before.color(QPalette::Base)) << "back to the light theme";
 }
 
 // ---- Tab order -------------------------------------------------------------------------------

@@ -117,6 +117,10 @@ void Application::start(const CommandLine& commandLine)
     m_window->showWithSavedPlacement();
     m_doc.setProgressEnabled(true);
     m_settings.applyAllAtStartup(systemColorsFromPalette(), m_doc);
+    // The window, headings and column-heading colours follow the desktop when its theme changes.
+    QObject::connect(m_window.get(), &MainWindow::desktopPaletteChanged, m_window.get(), [this] {
+        m_settings.applyColors(m_settings.colorsWithDefaults(), systemColorsFromPalette(), &m_doc);
+    });
 }
 
 } // namespace discora

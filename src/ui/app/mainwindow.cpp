@@ -571,6 +571,13 @@ void MainWindow::savePlacement()
     store.writeInt(kWindowSize, "Maximized", maximizedValue(p.state));
 }
 
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        emit desktopPaletteChanged();
+    QMainWindow::changeEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!maybeSave()) {

@@ -79,7 +79,12 @@ public:
     void showStatus(const std::string& text);
     void modifiedChanged(bool modified) override;
 
+signals:
+    // The desktop's colours changed (a light or dark theme chosen while Discora runs).
+    void desktopPaletteChanged();
+
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

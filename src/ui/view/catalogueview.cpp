@@ -1,5 +1,6 @@
 #include "ui/view/catalogueview.h"
 
+#include "core/catalogue/contrast.h"
 #include "core/catalogue/cp1252.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
@@ -167,7 +168,7 @@ void CatalogueView::columnLayoutChanged()
 
 void CatalogueView::applyDisplaySettings()
 {
-    m_colors = toViewColors(m_doc.colors());
+    m_colors = toViewColors(legibleOnScreen(m_doc.colors()));
     m_options = m_doc.viewOptions();
     if (m_screenFont != m_doc.font()) {
         m_screenFont = m_doc.font();
