@@ -142,8 +142,9 @@ struct StoredText
 class CatalogueReader
 {
 public:
-    CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
-        : m_bytes(bytes), m_in(bytes), m_base(base), m_progressSink(progress)
+    CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress,
+                    const FileBytes* file = nullptr)
+        : m_bytes(bytes), m_in(bytes), m_base(base), m_progressSink(progress), m_file(file)
     {}
 
     LoadedCatalogue read()
@@ -354,7 +355,15 @@ private:
                 }
             }
             m_in.seek(pos);
+            release(m_starts.back().offset, pos);
         }
+    }
+
+    // The file's bytes from begin to end have been read for the last time in this pass.
+    void release(std::size_t begin, std::size_t end) const
+    {
+        if (m_file)
+            m_file->release(begin, end);
     }
 
     std::uint64_t wordAt(std::size_t pos) const
@@ -409,13 +418,17 @@ private:
             const unsigned char* at;
             std::size_t kept;
             Field field;
+            const unsigned char* unreleased; // read, and not yet given back
         };
+        const auto* fileBegin = reinterpret_cast<const unsigned char*>(m_bytes.data());
         std::vector<Cursor> cursors;
         cursors.reserve(m_starts.size());
         for (const ListStart& start : m_starts)
-            cursors.push_back({reinterpret_cast<const unsigned char*>(m_bytes.data()) + start.offset,
-                               start.kept, start.field});
+            cursors.push_back({fileBegin + start.offset, start.kept, start.field, fileBegin + start.offset});
         const auto* fileEnd = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+        // What each list has read is given back every so many albums: then the file never takes
+        // more memory than the lists' texts of that many albums.
+        constexpr std::size_t kReleaseEvery = 4096;
 
         constexpr std::size_t kBlock = 64;
         std::vector<FieldText> notes(kBlock * kFieldCount);
@@ -482,8 +495,15 @@ private:
                     throw TooLarge{first + i};
                 }
             }
-            // The lists' steps, spread over the albums.
             const std::size_t done = first + block;
+            if (m_file && (done % kReleaseEvery == 0 || done == m_albumCount)) {
+                for (Cursor& c : cursors) {
+                    release(static_cast<std::size_t>(c.unreleased - fileBegin),
+                            static_cast<std::size_t>(c.at - fileBegin));
+                    c.unreleased = c.at;
+                }
+            }
+            // The lists' steps, spread over the albums.
             for (; stepsTaken < lists.size() && stepsTaken * m_albumCount < done * lists.size(); ++stepsTaken)
                 progress.step();
         }
@@ -509,6 +529,7 @@ private:
     ByteReader m_in;
     const LoadBase& m_base;
     ProgressSink* m_progressSink;
+    const FileBytes* m_file; // the bytes' file, when read parts may be given back
     std::size_t m_albumCount = 0;
     std::vector<ListStart> m_starts;
     // The non-empty texts the albums keep and their bytes as stored.
@@ -518,10 +539,13 @@ private:
 
 } // namespace
 
-Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
+namespace {
+
+Result<LoadedCatalogue> readCatalogueFrom(std::string_view bytes, const LoadBase& base,
+                                          ProgressSink* progress, const FileBytes* file)
 {
     try {
-        return CatalogueReader(bytes, base, progress).read();
+        return CatalogueReader(bytes, base, progress, file).read();
     } catch (const Malformed& m) {
         return Error{"The file is damaged or is not a Discora catalogue: " + m.what + " (at byte " +
                      std::to_string(m.offset) + ")."};
@@ -535,14 +559,21 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     }
 }
 
+} // namespace
+
+Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
+{
+    return readCatalogueFrom(bytes, base, progress, nullptr);
+}
+
 Result<LoadedCatalogue> readCatalogueFile(const std::string& path, const LoadBase& base,
                                           ProgressSink* progress)
 {
-    // The file's bytes go as soon as the albums are read from them.
-    auto bytes = FileBytes::read(path);
+    // The file's bytes go as soon as the albums are read from them, and its pages while they are.
+    auto bytes = FileBytes::map(path);
     if (!bytes)
         return Error{cannotOpen(path, bytes.error())};
-    auto loaded = readCatalogue(bytes->view(), base, progress);
+    auto loaded = readCatalogueFrom(bytes->view(), base, progress, &bytes.value());
     if (!loaded)
         return Error{cannotOpen(path, loaded.error())};
     return loaded;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <new>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 namespace discora {
@@ -180,6 +181,125 @@ void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const E
             out.i32(layouts[static_cast<int>(ref.layout)].leftEdges[e - 1]);
 }
 
+// The count that begins each list.
+std::string listCount(int albums)
+{
+    std::string encoded;
+    ByteWriter(encoded).count(static_cast<std::size_t>(albums));
+    return encoded;
+}
+
+// Writes lists a block of albums at a time: the block's records are brought in once and then read
+// list by list, each list written through one pointer.
+class BlockWriter
+{
+public:
+    static constexpr int kBlock = 64;
+
+    explicit BlockWriter(const AlbumStore& albums) : m_albums(albums) { m_cursors.reserve(kBlock); }
+
+    // Appends the texts of fields first to last - 1 of the block of albums from block on to
+    // lists[0] to lists[last - first - 1].
+    void write(int block, int first, int last, ListBuffer* lists)
+    {
+        // Room for a block's texts of up to 254 bytes, which have a one-byte length.
+        constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
+        const int count = m_albums.albumCount();
+        const int end = std::min(block + kBlock, count);
+        // The records are far apart in memory and far larger than the processor's caches: the
+        // ends of the texts two blocks on and the texts of the next block are asked for ahead.
+        for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
+            m_albums.prefetchEnds(a, first);
+        for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
+            m_albums.prefetchTexts(a, first);
+        m_cursors.clear();
+        for (int a = block; a < end; ++a)
+            m_cursors.push_back(m_albums.textCursor(a, first));
+        for (int f = first; f < last; ++f) {
+            ListBuffer& list = lists[f - first];
+            AlbumStore::TextCursor* cursor = m_cursors.data();
+            AlbumStore::TextCursor* const stop = cursor + m_cursors.size();
+            while (cursor != stop) {
+                list.makeRoom(kBlockRoom);
+                char* out = list.end();
+                cursor = writeShortTexts(out, cursor, stop, f);
+                list.setEnd(out);
+                if (cursor == stop)
+                    break;
+                // A long text, or one that is not plain ASCII.
+                m_encoded.clear();
+                ByteWriter(m_encoded).text(cursor->take());
+                list.append(m_encoded);
+                ++cursor;
+            }
+        }
+    }
+
+private:
+    const AlbumStore& m_albums;
+    std::vector<AlbumStore::TextCursor> m_cursors;
+    std::string m_encoded;
+};
+
+// Where the sink can place bytes (a file), every list is made in one walk through the albums:
+// first the length of each list is counted, which gives each its place in the file; then the
+// lists are filled side by side, each handing its bytes to its place whenever a few hundred
+// kilobytes are ready. The records are read twice, but the file is never held in memory.
+void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
+{
+    const int count = albums.albumCount();
+    const std::string countBytes = listCount(count);
+    // Every album takes a length byte in every list, and a text its bytes and any longer length.
+    std::array<std::uint64_t, kFieldCount> sizes;
+    sizes.fill(countBytes.size() + static_cast<std::uint64_t>(count));
+    std::string encoded;
+    for (int a = 0; a < count; ++a) {
+        albums.forEachText(a, 0, kFieldCount, [&](Field f, std::string_view text) {
+            std::uint64_t size = text.size();
+            if (text.size() >= 0xFF || !cp1252::isAscii(text)) {
+                encoded.clear();
+                ByteWriter(encoded).text(text);
+                size = encoded.size() - 1;
+            }
+            sizes[static_cast<std::size_t>(fieldIndex(f))] += size;
+        });
+    }
+    std::array<std::uint64_t, kFieldCount> at;
+    std::array<std::uint64_t, kFieldCount> ends;
+    for (std::size_t f = 0; f < at.size(); ++f) {
+        at[f] = f == 0 ? start : ends[f - 1];
+        ends[f] = at[f] + sizes[f];
+    }
+
+    constexpr std::size_t kHandOn = std::size_t{1} << 18;
+    std::vector<ListBuffer> lists(kFieldCount);
+    for (ListBuffer& list : lists)
+        list.append(countBytes);
+    const auto handOn = [&](std::size_t f) {
+        const std::string_view bytes = lists[f].bytes();
+        if (at[f] + bytes.size() > ends[f])
+            throw std::logic_error("a list came out longer than counted");
+        if (!sink.place(at[f], bytes))
+            return false;
+        at[f] += bytes.size();
+        lists[f].clear();
+        return true;
+    };
+    BlockWriter writer(albums);
+    for (int block = 0; block < count; block += BlockWriter::kBlock) {
+        writer.write(block, 0, kFieldCount, lists.data());
+        for (std::size_t f = 0; f < lists.size(); ++f)
+            if (lists[f].bytes().size() >= kHandOn && !handOn(f))
+                return; // the sink says why
+    }
+    for (std::size_t f = 0; f < lists.size(); ++f) {
+        if (!handOn(f))
+            return;
+        if (at[f] != ends[f])
+            throw std::logic_error("a list came out shorter than counted");
+    }
+}
+
 } // namespace
 
 void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
@@ -203,57 +323,26 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
     out.text(headings[1]);
     sink.write(head);
 
+    if (sink.canPlace()) {
+        writeListsInPlace(sink, head.size(), albums);
+        return;
+    }
+
     // The file holds one list per field, the store one record per album. The lists are made a
-    // group at a time and each group a block of albums at a time: the block's records are brought
-    // in once and then read list by list, each list written through one pointer. Each finished
+    // group at a time and each group a block of albums at a time (see writeBlock). Each finished
     // group goes to the sink.
     constexpr int kGroup = 24;
-    constexpr int kBlock = 64;
-    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
-    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
     const int count = albums.albumCount();
     std::array<ListBuffer, kGroup> lists;
-    std::vector<AlbumStore::TextCursor> cursors;
-    cursors.reserve(kBlock);
-    std::string encoded;
+    BlockWriter writer(albums);
     for (int first = 0; first < kFieldCount; first += kGroup) {
         const int last = std::min(first + kGroup, kFieldCount);
         for (int f = first; f < last; ++f) {
-            encoded.clear();
-            ByteWriter(encoded).count(static_cast<std::size_t>(count));
             lists[f - first].clear();
-            lists[f - first].append(encoded);
+            lists[f - first].append(listCount(count));
         }
-        for (int block = 0; block < count; block += kBlock) {
-            const int end = std::min(block + kBlock, count);
-            // The records are far apart in memory and far larger than the processor's caches: the
-            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
-            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
-                albums.prefetchEnds(a, first);
-            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
-                albums.prefetchTexts(a, first);
-            cursors.clear();
-            for (int a = block; a < end; ++a)
-                cursors.push_back(albums.textCursor(a, first));
-            for (int f = first; f < last; ++f) {
-                ListBuffer& list = lists[f - first];
-                AlbumStore::TextCursor* cursor = cursors.data();
-                AlbumStore::TextCursor* const end = cursor + cursors.size();
-                while (cursor != end) {
-                    list.makeRoom(kBlockRoom);
-                    char* out = list.end();
-                    cursor = writeShortTexts(out, cursor, end, f);
-                    list.setEnd(out);
-                    if (cursor == end)
-                        break;
-                    // A long text, or one that is not plain ASCII.
-                    encoded.clear();
-                    ByteWriter(encoded).text(cursor->take());
-                    list.append(encoded);
-                    ++cursor;
-                }
-            }
-        }
+        for (int block = 0; block < count; block += BlockWriter::kBlock)
+            writer.write(block, first, last, lists.data());
         for (int f = first; f < last; ++f)
             sink.write(lists[f - first].bytes());
     }
@@ -276,6 +365,10 @@ Status writeCatalogueFile(const std::string& path, const AlbumStore& albums, con
             path, [&](ByteSink& sink) { writeCatalogue(sink, albums, layouts, headings); });
     } catch (const std::bad_alloc&) {
         return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
+    } catch (const std::logic_error& e) {
+        // Never reached unless the counting above is wrong; the old file is kept.
+        return Error{"Cannot save \"" + path + "\". The file came out wrong (" + std::string(e.what()) +
+                     ")."};
     }
     if (!status)
         return Error{"Cannot save \"" + path + "\". " + status.error()};

@@ -79,6 +79,8 @@ public:
     // Before the line of entry i, given the album of any entry.
     template <class AlbumOf> void ahead(std::size_t i, std::size_t count, AlbumOf albumOf, Field own) const
     {
+        if (i + kIndexDistance < count)
+            m_albums.prefetchIndex(static_cast<int>(albumOf(i + kIndexDistance)));
         if (i + kRecordDistance < count)
             m_albums.prefetchRecord(static_cast<int>(albumOf(i + kRecordDistance)));
         if (i + kTextDistance < count) {
@@ -90,6 +92,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kIndexDistance = 32;
     static constexpr std::size_t kRecordDistance = 16;
     static constexpr std::size_t kTextDistance = 8;
     const AlbumStore& m_albums;
