@@ -26,7 +26,7 @@ catalogue="$work/albums-$albums.dcf"
 common="$work/common-titles-100000.dcf"
 [[ -f "$catalogue" ]] || "$build/tools/discora-generate" --albums "$albums" --seed 1 "$catalogue" >/dev/null
 [[ -f "$common" ]] || "$build/tools/discora-generate" --albums 100000 --seed 1 --common-titles 25 "$common" >/dev/null
-size=$(stat -c %s "$catalogue")
+size=$(stat -L -c %s "$catalogue")
 
 measure() {
     local name="$1" file="$2"
@@ -39,7 +39,7 @@ measure() {
         ((kb > peak)) && peak="$kb"
     done
     printf '%-28s %6s s  %8d KB peak  (%.2f x the file)\n' "$name" "$best" "$peak" \
-        "$(awk "BEGIN { print $peak * 1024 / $(stat -c %s "$file") }")"
+        "$(awk "BEGIN { print $peak * 1024 / $(stat -L -c %s "$file") }")"
 }
 
 echo "catalogue: $albums albums, $size bytes"
