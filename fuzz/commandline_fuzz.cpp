@@ -1,6 +1,6 @@
 // Any arguments (NUL-separated in the input): the parser either names the error or gives a
 // command that can run (one that reads a catalogue names it, unless an import into a new one
-// is saved), and every order and field name it accepted is one of the table's.
+// or of audio files is saved), and every order and field name it accepted is one of the table's.
 #include "core/commands/commandline.h"
 #include "fuzzcheck.h"
 
@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(commandLineMode || cl.mode == Mode::Window, "a command-line mode from arguments that ask for none");
     if (cl.mode == Mode::SaveAs || cl.mode == Mode::List || cl.mode == Mode::ExportCsv ||
         cl.mode == Mode::ExportText)
-        check(!cl.file.empty() || (cl.mode == Mode::SaveAs && !cl.importCsv.empty()),
+        check(!cl.file.empty() ||
+                  (cl.mode == Mode::SaveAs && (!cl.importCsv.empty() || !cl.importAudio.empty())),
               "a command without a catalogue to read");
     check(orderFromName(orderName(cl.order)) == cl.order, "an order outside the table");
     for (const auto& [field, text] : cl.filters)

@@ -4,14 +4,16 @@ DISCORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libcdio-dev libpulse-dev
+    libcdio-dev libpulse-dev libdiscid-dev libtag1-dev
     poppler-utils
     pulseaudio pulseaudio-utils # the sound test's private server
 )
 
-# What the tests of the installed desktop files use to validate them.
+# What the tests of the installed desktop files use to validate them, and the encoders the audio
+# import's tests make their sound files with.
 DISCORA_TEST_PACKAGES=(
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db groff-base
+    flac vorbis-tools lame
 )
 
 # scripts/fuzz: clang, and libFuzzer with the sanitizer runtimes for clang.

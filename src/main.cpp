@@ -4,6 +4,7 @@
 #include "core/commands/commandline.h"
 #include "ui/app/application.h"
 #include "ui/app/qtsettingsstore.h"
+#include "ui/lookup/lookupcommandline.h"
 #include "ui/printing/printcommandline.h"
 #include "ui/support/qttext.h"
 
@@ -89,6 +90,8 @@ int main(int argc, char* argv[])
         }
         QCoreApplication app(argc, argv);
         QtSettingsStore store;
+        if (isNetworkMode(cl.mode))
+            return runLookupMode(cl, store, std::cout, std::cerr);
         return runCommandLineMode(cl, store);
     }
     // The window's arguments are checked before the display is opened, so a mistyped option is

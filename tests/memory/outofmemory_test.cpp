@@ -36,6 +36,8 @@ struct State
     bool modified;
     bool canUndo;
     int undoCount;
+    int undoSteps;
+    int redoSteps;
     std::array<std::vector<std::string>, kValueListCount> values;
     bool operator==(const State&) const = default;
 };
@@ -54,6 +56,8 @@ State stateOf(const CatalogueDocument& doc)
             doc.isModified(),
             doc.canUndo(),
             doc.undoRecord().count(),
+            doc.history().undoCount(),
+            doc.history().redoCount(),
             {}};
     for (int id = 0; id < kValueListCount; ++id)
         s.values[id] = doc.valueList(static_cast<ValueListId>(id)).values();
@@ -138,6 +142,24 @@ const Operation kOperations[] = {
      },
      [](CatalogueDocument& d) { d.undo(); }},
     {"undo a delete", [](CatalogueDocument& d) { d.deleteAlbums(kTwoAlbums); },
+     [](CatalogueDocument& d) { d.undo(); }},
+    {"redo a delete",
+     [](CatalogueDocument& d) {
+         d.deleteAlbums(kTwoAlbums);
+         d.undo();
+     },
+     [](CatalogueDocument& d) { d.redo(); }},
+    {"redo a modify",
+     [](CatalogueDocument& d) {
+         d.modifyAlbums(kTwoAlbums, [](const AlbumRecord& a) { return renamed(a); });
+         d.undo();
+     },
+     [](CatalogueDocument& d) { d.redo(); }},
+    {"undo the second of two steps",
+     [](CatalogueDocument& d) {
+         d.enterAlbum(fixture::distinctAlbum(98));
+         d.deleteAlbums(kTwoAlbums);
+     },
      [](CatalogueDocument& d) { d.undo(); }},
     {"import", {}, [](CatalogueDocument& d) { d.importAlbums(importedAlbums()); }},
     {"undo an import", [](CatalogueDocument& d) { d.importAlbums(importedAlbums()); },

@@ -120,6 +120,20 @@ public:
         return {m_drive.notReady ? CdMode::NotReady : m_drive.state};
     }
     CdText cdText() override { return m_open ? m_drive.text : CdText{}; }
+    // The tracks laid end to end from the disc's start, each as long as its time.
+    CdAnswer<DiscLayout> discLayout() override
+    {
+        if (!m_open)
+            return {{}, CdError::NotOpen};
+        if (m_drive.lengths.empty())
+            return {{}, CdError::NoMedium};
+        DiscLayout layout;
+        for (const CdTime& length : m_drive.lengths) {
+            layout.starts.push_back(layout.leadOut);
+            layout.leadOut += (length.minutes * 60 + length.seconds) * 75;
+        }
+        return {layout};
+    }
     std::string soundProblem() const override { return m_drive.soundProblem; }
     bool damaged() const override { return m_open && m_drive.damaged; }
     std::string driveProblem() const override

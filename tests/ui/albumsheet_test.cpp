@@ -9,6 +9,7 @@
 #include "ui/app/mainwindow.h"
 #include "ui/entry/albumsheet.h"
 #include "ui/entry/entrytext.h"
+#include "ui/entry/tracklistpreview.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +24,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -473,6 +477,133 @@ TEST_F(AlbumSheetTest, HeadingLabelsFollowTheHeadings)
     EXPECT_EQ(m_sheet.headingLabel(0)->text(), "A&B");
     EXPECT_EQ(m_sheet.headingLabel(1)->text(), "<b>Box</b>");
     EXPECT_EQ(m_sheet.headingLabel(1)->textFormat(), Qt::PlainText);
+}
+
+// Answers the track list preview once it shows, reading what it lists first (seen keeps the last).
+struct PreviewSeen
+{
+    QStringList songs;
+    QStringList unread;
+    bool okEnabled = false;
+};
+
+void answerPreview(PreviewSeen& seen, bool ok)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, &seen, ok] {
+        auto* preview = qobject_cast<TrackListPreview*>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        seen = PreviewSeen{};
+        for (int i = 0; i < preview->songs()->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = preview->songs()->topLevelItem(i);
+            QStringList cells;
+            for (int c = 0; c < row->columnCount(); ++c)
+                cells << row->text(c);
+            seen.songs << cells.join(QLatin1Char('|'));
+        }
+        for (int i = 0; i < preview->unreadLines()->count(); ++i)
+            seen.unread << preview->unreadLines()->item(i)->text();
+        seen.okEnabled = preview->okButton()->isEnabled();
+        if (ok && seen.okEnabled)
+            QTest::mouseClick(preview->okButton(), Qt::LeftButton);
+        else
+            preview->reject();
+    });
+    timer->start();
+}
+
+AlbumRecord presetSongs()
+{
+    AlbumRecord album;
+    for (int k = 1; k <= kSongSlots; ++k)
+        album.songs[k - 1].trackNumber = trackNumberText(k);
+    return album;
+}
+
+void pressPasteKeys(QWidget* focus)
+{
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+TEST_F(AlbumSheetTest, PastingATrackListFillsOnlyEmptyFieldsAndOneUndoTakesItBack)
+{
+    AlbumRecord stored = presetSongs();
+    stored.songs[1].title = "Typed Two";
+    stored.songs[2].time = "09:09";
+    QGuiApplication::clipboard()->setText(QStringLiteral("Disc 1\r\n1. Alpha 3:01\r\n2. Beta 3:02\r\n"
+                                                         "3. Gamma (3:03)\r\n4.\r\nDelta - 1:00:04\r\n"));
+    PreviewSeen seen;
+    const auto typed = show(stored, [&seen](AlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        auto text = [&sheet](Field f) { return sheet.lineEdit(f)->text(); };
+        answerPreview(seen, true);
+        pressPasteKeys(sheet.lineEdit(titleField(7)));
+        EXPECT_EQ(text(titleField(1)), "Alpha");
+        EXPECT_EQ(text(timeField(1)), "03:01");
+        EXPECT_EQ(text(titleField(2)), "Typed Two");
+        EXPECT_EQ(text(timeField(2)), "03:02");
+        EXPECT_EQ(text(titleField(3)), "Gamma");
+        EXPECT_EQ(text(timeField(3)), "09:09");
+        EXPECT_EQ(text(titleField(4)), "Delta");
+        EXPECT_EQ(text(timeField(4)), "60:04");
+        EXPECT_EQ(text(trackField(4)), "04");
+        EXPECT_EQ(text(titleField(5)), "");
+
+        // Undo in an edit the paste left alone takes the whole paste back.
+        QTest::keyClick(sheet.lineEdit(titleField(7)), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(text(titleField(1)), "");
+        EXPECT_EQ(text(timeField(2)), "");
+        EXPECT_EQ(text(titleField(2)), "Typed Two");
+        EXPECT_EQ(text(timeField(4)), "");
+
+        // Pasted again and one pasted title changed by hand: Undo from the button keeps that change.
+        answerPreview(seen, true);
+        QTest::mouseClick(sheet.pasteTrackListButton(), Qt::LeftButton);
+        replaceTyped(sheet.lineEdit(titleField(3)), "Mine");
+        QApplication::setActiveWindow(&sheet);
+        sheet.pasteTrackListButton()->setFocus();
+        QTest::keyClick(sheet.pasteTrackListButton(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(text(titleField(1)), "");
+        EXPECT_EQ(text(titleField(3)), "Mine");
+
+        answerPreview(seen, true);
+        QTest::mouseClick(sheet.pasteTrackListButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs[0].title, "Alpha");
+    EXPECT_EQ(typed->songs[1].title, "Typed Two");
+    EXPECT_EQ(typed->songs[2].title, "Mine");
+    EXPECT_EQ(typed->songs[2].time, "09:09");
+    EXPECT_EQ(typed->songs[3].time, "60:04");
+    EXPECT_EQ(typed->songs[4].title, "");
+    ASSERT_GE(seen.songs.size(), 4);
+    EXPECT_EQ(seen.songs[1], "2|02|Beta|03:02|typed title \u201cTyped Two\u201d kept");
+    EXPECT_EQ(seen.unread, QStringList{"Line 5: 4. \u2014 no song title"});
+    EXPECT_TRUE(seen.okEnabled);
+}
+
+TEST_F(AlbumSheetTest, CancellingThePreviewOrPastingNoListChangesNothing)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("Alpha\nBeta"));
+    PreviewSeen seen;
+    const auto typed = show(presetSongs(), [&](AlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        answerPreview(seen, false);
+        QTest::mouseClick(sheet.pasteTrackListButton(), Qt::LeftButton);
+        QGuiApplication::clipboard()->setText(QStringLiteral(" \n\n"));
+        QTest::mouseClick(sheet.pasteTrackListButton(), Qt::LeftButton);
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->songs, presetSongs().songs);
+    EXPECT_EQ(seen.songs.size(), 2);
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kClipboardHoldsNoTrackList});
 }
 
 TEST_F(AlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles)

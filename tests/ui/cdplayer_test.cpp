@@ -21,12 +21,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -153,7 +157,7 @@ TEST_F(CdPlayerWindowTest, PlayOpensThePlayerOnTheSelectedSongsAndClosingItEnabl
 
     ASSERT_NE(player(), nullptr);
     EXPECT_TRUE(player()->isVisible());
-    EXPECT_EQ(player()->windowTitle(), "Discora CD Player");
+    EXPECT_EQ(player()->windowTitle(), "Discora CD Player - Rivers") << "the album playing";
     EXPECT_FALSE(playEnabled());
     EXPECT_EQ(player()->albumLabel(0)->text(), "Ash Grove");
     EXPECT_EQ(player()->albumLabel(1)->text(), "Rivers");
@@ -194,6 +198,47 @@ TEST_F(CdPlayerWindowTest, ThePlayerAndTheEntrySheetAreTitledWithTheirOwnTextsOn
     ASSERT_NE(player(), nullptr);
     EXPECT_EQ(titleAsShown(*player()), "Discora CD Player");
     EXPECT_EQ(titleAsShown(m_app.albumSheet()), "Enter/Edit Albums");
+}
+
+TEST_F(CdPlayerWindowTest, ThePlayerShowsItsStateTheTrackTimeAndPosition)
+{
+    auto now = std::chrono::steady_clock::time_point{};
+    m_app.cdPlayer().setClock([&now] { return now; });
+    m_drive.insert(FakeCdDrive::discOf(3, {4, 5}));
+    window().runCommand(CommandId::Play);
+    ASSERT_NE(player(), nullptr);
+    m_drive.takeActions();
+
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+        const char* state;
+        const char* time;
+        int position;
+    };
+    const Step steps[] = {
+        {"started", [] {}, "Playing", "0:00 / 4:05", 0},
+        {"83 seconds on", [&] { now += std::chrono::seconds(83); }, "Playing", "1:23 / 4:05", 83},
+        {"paused", [&] { press(Button::Pause); }, "Paused", "1:23 / 4:05", 83},
+        {"time passing while paused", [&] { now += std::chrono::seconds(30); }, "Paused", "1:23 / 4:05", 83},
+        {"resumed and on",
+         [&] {
+             press(Button::Pause);
+             now += std::chrono::seconds(10);
+         },
+         "Playing", "1:33 / 4:05", 93},
+        {"stopped", [&] { press(Button::Stop); }, "Stopped", "0:00 / 4:05", 0},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        player()->updatePlayback();
+        EXPECT_EQ(player()->stateLabel()->text(), step.state) << step.name;
+        EXPECT_EQ(player()->timeLabel()->text(), step.time) << step.name;
+        EXPECT_EQ(player()->positionBar()->maximum(), 245) << step.name;
+        EXPECT_EQ(player()->positionBar()->value(), step.position) << step.name;
+    }
+    EXPECT_EQ(player()->playingTrackLabel()->text(), "1");
 }
 
 TEST_F(CdPlayerWindowTest, TheButtonsPlayPauseSkipAndTheirPicturesGoDownWhilePressed)
@@ -401,8 +446,8 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
 
     QApplication::processEvents();
     CatalogueView& view = *window.view();
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(40, view.metrics().lineHeight + view.metrics().lineHeight / 2));
+    // The album just entered is selected already, so Play shows it.
+    EXPECT_EQ(view.selection().positions(), std::vector<int>{0});
     window.runCommand(CommandId::Play);
     auto* player = qobject_cast<CdPlayerDialog*>(window.viewHandlers().playerWindow());
     ASSERT_NE(player, nullptr);

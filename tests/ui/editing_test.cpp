@@ -7,6 +7,7 @@
 #include "support/files.h"
 #include "ui/app/application.h"
 #include "ui/app/documenthandlers.h"
+#include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/dialogs/finddialog.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -150,6 +152,114 @@ TEST_F(EditingTest, EnterAddsTheTypedAlbumAndUndoTakesItAway)
     EXPECT_FALSE(enabled(CommandId::Undo));
 }
 
+QKeySequence firstBinding(QKeySequence::StandardKey key)
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QKeySequence() : keys.first();
+}
+
+TEST_F(EditingTest, EachStandardKeyReachesItsCommand)
+{
+    struct KeyCase
+    {
+        const char* name;
+        QKeySequence key;
+        CommandId command;
+    };
+    const KeyCase cases[] = {
+        {"Del deletes", QKeySequence(Qt::Key_Delete), CommandId::Delete},
+        {"Ctrl+D still deletes", QKeySequence(Qt::CTRL | Qt::Key_D), CommandId::Delete},
+        {"Ctrl+F finds", QKeySequence(Qt::CTRL | Qt::Key_F), CommandId::Find},
+        {"Ctrl+A selects all", QKeySequence(Qt::CTRL | Qt::Key_A), CommandId::SelectAll},
+        {"Ctrl+Z undoes", QKeySequence(Qt::CTRL | Qt::Key_Z), CommandId::Undo},
+        // The desktop's own keys for Redo and Quit, whichever this platform binds.
+        {"Redo", firstBinding(QKeySequence::Redo), CommandId::Redo},
+        {"Quit", firstBinding(QKeySequence::Quit), CommandId::Exit},
+    };
+    // Something to undo and to redo, and a selection, so that every command is enabled.
+    doc().enterAlbum(album("Elm", "Rings"));
+    doc().enterAlbum(album("Fir", "Cones"));
+    doc().undo();
+    click(0);
+    std::map<CommandId, int> reached;
+    for (const KeyCase& c : cases)
+        window().setHandler(c.command, [&reached, id = c.command] { ++reached[id]; });
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    for (const KeyCase& c : cases) {
+        if (c.key.isEmpty())
+            continue; // not bound on this desktop
+        const int before = reached[c.command];
+        QTest::keySequence(view().viewport(), c.key);
+        EXPECT_EQ(reached[c.command], before + 1) << c.name;
+    }
+}
+
+TEST_F(EditingTest, TheEditMenuNamesWhatUndoAndRedoWouldChange)
+{
+    click(0);
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      {40, 2 * view().linesPerRecord() * view().metrics().lineHeight +
+                               view().metrics().lineHeight * 3 / 2});
+    m_prompter.deleteAnswers = {DeleteAnswer::YesToAll};
+    window().action(CommandId::Delete)->trigger();
+    ASSERT_EQ(doc().albumCount(), 2);
+    window().refreshActions();
+    EXPECT_EQ(window().action(CommandId::Undo)->text(), "&Undo Delete 2 Albums");
+    EXPECT_FALSE(enabled(CommandId::Redo));
+
+    window().action(CommandId::Undo)->trigger();
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Amber", "Birch", "Cedar", "Dune"}));
+    EXPECT_FALSE(window().isWindowModified()) << "back at the catalogue as opened";
+    window().refreshActions();
+    EXPECT_EQ(window().action(CommandId::Redo)->text().section('\t', 0, 0), "&Redo Delete 2 Albums");
+    EXPECT_FALSE(enabled(CommandId::Undo));
+
+    window().action(CommandId::Redo)->trigger();
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Birch", "Dune"}));
+    EXPECT_TRUE(window().isWindowModified());
+}
+
+TEST_F(EditingTest, ANewAlbumIsSelectedAndScrolledIntoViewAndTheCountFollows)
+{
+    // Enough albums that the last one entered lies below the first page.
+    for (int i = 0; i < 40; ++i)
+        doc().enterAlbum(album("Aa", "filler"));
+    doc().setModified(false);
+    QApplication::processEvents();
+    EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "44 albums");
+    EXPECT_EQ(window().mainStatusBar()->orderField()->text(), "Sorted by Artist");
+    ASSERT_EQ(view().scrollY(), 0);
+
+    SheetAnswerer answerer({[](AlbumSheet& sheet) { typeArtistAndConfirm(sheet, "Zinnia"); }});
+    window().action(CommandId::Enter)->trigger();
+    ASSERT_EQ(answerer.shown(), 1);
+    const int last = doc().displayedCount() - 1;
+    ASSERT_EQ(doc().text(Field::Artist, static_cast<int>(doc().displayOrder()[last])), "Zinnia");
+    EXPECT_EQ(view().selection().positions(), std::vector<int>{last});
+    const int height = view().linesPerRecord() * view().metrics().lineHeight;
+    EXPECT_LE(view().scrollY(), last * height);
+    EXPECT_GE(view().scrollY() + view().viewport()->height(), (last + 1) * height) << "wholly on the page";
+    EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "45 albums");
+}
+
+TEST_F(EditingTest, AFilterShowsHowManyAlbumsItLeavesAndWhichFilterIsOn)
+{
+    ASSERT_TRUE(doc().setFilter(FilterField::Artist, "Birch"));
+    EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "1 of 4 albums (Group/Artist: Birch)");
+    ASSERT_TRUE(doc().setFilter(FilterField::Artist, kNoFilter));
+    EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "4 albums");
+    doc().runOrder(SortOrder::ByAlbumName);
+    EXPECT_EQ(window().mainStatusBar()->orderField()->text(), "Sorted by Album Name");
+}
+
+TEST_F(EditingTest, SavingSaysWhatWasSaved)
+{
+    const QString file = m_dir.path() + "/Jazz.dcf";
+    ASSERT_TRUE(window().saveFile(file));
+    EXPECT_EQ(window().mainStatusBar()->statusText(), "Saved 4 albums to Jazz.dcf");
+}
+
 TEST_F(EditingTest, ModifyAndDeleteNeedASelection)
 {
     EXPECT_FALSE(enabled(CommandId::Modify));
@@ -172,7 +282,7 @@ TEST_F(EditingTest, DoubleClickOpensTheSheetForThatAlbum)
     EXPECT_EQ(artists(), (std::vector<std::string>{"Amber", "Birch", "Cypress", "Dune"}));
 }
 
-TEST_F(EditingTest, DeleteAsksThroughTheDialogAndUndoAppendsAtTheEnd)
+TEST_F(EditingTest, DeleteAsksThroughTheDialogAndUndoPutsTheAlbumsBack)
 {
     click(0);
     QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -184,7 +294,7 @@ TEST_F(EditingTest, DeleteAsksThroughTheDialogAndUndoAppendsAtTheEnd)
     EXPECT_EQ(m_prompter.deleteQuestions[0], "Are you sure you want to delete Amber - First Light?");
     EXPECT_EQ(artists(), (std::vector<std::string>{"Birch", "Dune"}));
     window().action(CommandId::Undo)->trigger();
-    EXPECT_EQ(artists(), (std::vector<std::string>{"Birch", "Dune", "Amber", "Cedar"}));
+    EXPECT_EQ(artists(), (std::vector<std::string>{"Amber", "Birch", "Cedar", "Dune"}));
 }
 
 TEST(DeleteAlbumsDialog, EscapeAnswersNoToAll)

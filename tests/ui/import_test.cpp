@@ -1,6 +1,7 @@
 // File > Import > Comma Separated Values...: the dialog's choice of fields, the albums added after
 // the catalogue's with the status bar's account, Undo, Cancel, and files refused before the dialog.
 #include "core/import/csvreader.h"
+#include "support/dialoganswerer.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "support/files.h"
@@ -39,30 +40,7 @@ void choose(ImportDialog& dialog, int column, const QString& text)
     emit box->activated(index);
 }
 
-// Runs answer on the Import dialog once it shows; counts the dialogs shown.
-class DialogAnswerer
-{
-public:
-    explicit DialogAnswerer(std::function<void(ImportDialog&)> answer) : m_answer(std::move(answer))
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<ImportDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            ++m_shown;
-            m_answer(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        m_timer.start(5);
-    }
-    int shown() const { return m_shown; }
-
-private:
-    QTimer m_timer;
-    std::function<void(ImportDialog&)> m_answer;
-    int m_shown = 0;
-};
+using DialogAnswerer = fixture::DialogAnswerer<ImportDialog>;
 
 class ImportTest : public ::testing::Test
 {

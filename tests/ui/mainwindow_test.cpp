@@ -3,14 +3,19 @@
 #include "ui/app/application.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/viewhandlers.h"
+#include "ui/dialogs/gotodialog.h"
+#include "ui/support/dialogtitles.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
@@ -24,7 +29,8 @@
 namespace discora {
 namespace {
 
-// One line per menu entry: nesting shown by indentation, "-" a separator, the shortcut after a tab.
+// One line per menu entry: nesting shown by indentation, "-" a separator, the keys after a tab as
+// the menu shows them (a text with its own tab shows that instead of the shortcut).
 QStringList describeMenu(const QMenu* menu, int depth = 0)
 {
     QStringList lines;
@@ -39,12 +45,24 @@ QStringList describeMenu(const QMenu* menu, int depth = 0)
             lines += describeMenu(a->menu(), depth + 1);
         } else {
             QString line = indent + a->text();
-            if (!a->shortcut().isEmpty())
+            if (!a->shortcut().isEmpty() && !a->text().contains('\t'))
                 line += "\t" + a->shortcut().toString();
             lines << line;
         }
     }
     return lines;
+}
+
+// A menu line with our own key and the keys this desktop binds to the standard action besides.
+QString menuLine(const QString& text, const QString& own, QKeySequence::StandardKey standard)
+{
+    QStringList keys;
+    if (!own.isEmpty())
+        keys << own;
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+        if (!keys.contains(key.toString()))
+            keys << key.toString();
+    return keys.isEmpty() ? text : text + "\t" + keys.join(", ");
 }
 
 class MainWindowTest : public ::testing::Test
@@ -81,7 +99,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &New\tCtrl+N",
         "  &Open...\tCtrl+O",
         "  &Save\tCtrl+S",
-        "  Save &As...",
+        menuLine("  Save &As...", "", QKeySequence::SaveAs),
         "  -",
         "  &Print...\tCtrl+P",
         "  Print Pre&view",
@@ -91,21 +109,23 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  -",
         "  &Import",
         "    &Comma Separated Values...",
+        "    &Audio Files Folder...",
         "  &Export",
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",
         "  -",
-        "  E&xit",
+        menuLine("  E&xit", "", QKeySequence::Quit),
         "&Edit",
         "  &Undo\tCtrl+Z",
+        menuLine("  &Redo", "", QKeySequence::Redo),
         "  -",
-        "  &Delete\tCtrl+D",
+        menuLine("  &Delete", "Ctrl+D", QKeySequence::Delete),
         "  &Enter...\tCtrl+E",
         "  &Modify\tCtrl+M",
         "  -",
-        "  &Select/Unselect All",
+        menuLine("  &Select/Unselect All", "", QKeySequence::SelectAll),
         "  -",
-        "  &Find",
+        menuLine("  &Find", "", QKeySequence::Find),
         "  -",
         "  Edit Custom &Headings",
         "&View",
@@ -253,10 +273,42 @@ TEST_F(MainWindowTest, TheStatusBarSwitchesToProgressAndBackEvenWhenNested)
     EXPECT_TRUE(bar->lockIndicator(2)->isVisibleTo(bar));
 }
 
-TEST_F(MainWindowTest, FirstRunOpensAtTheDefaultRectangle)
+TEST_F(MainWindowTest, FirstRunOpensAtThreeQuartersOfTheScreenCentred)
 {
     QApplication::processEvents();
-    EXPECT_EQ(window().currentPlacement().normal, (ScreenRect{10, 10, 500, 400}));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const ScreenRect shown = window().currentPlacement().normal;
+    EXPECT_EQ(shown.width(), screen.width() * 3 / 4);
+    EXPECT_EQ(shown.height(), screen.height() * 3 / 4);
+    EXPECT_EQ(shown.left - screen.left(),
+              screen.right() + 1 - (shown.left + shown.width()) - (screen.width() % 4 != 0));
+}
+
+TEST_F(MainWindowTest, DialogsOpenWideEnoughForTheirTitles)
+{
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+
+    addAlbum("Roads");
+    window().runCommand(CommandId::GoTo);
+    GoToDialog* goTo = window().viewHandlers().goToWindow();
+    ASSERT_NE(goTo, nullptr);
+    EXPECT_GE(goTo->width(), widthForTitle(goTo->windowTitle(), metrics));
+    EXPECT_GT(widthForTitle(goTo->windowTitle(), metrics), metrics.horizontalAdvance(goTo->windowTitle()));
+    goTo->close();
+
+    // A dialog whose fields alone would make it narrow, and one already wide enough, which is left be.
+    QDialog narrow(&window());
+    narrow.setWindowTitle(QStringLiteral("Enter/Edit Albums: a title longer than its one small field"));
+    narrow.resize(60, 40);
+    narrow.show();
+    EXPECT_GE(narrow.width(), widthForTitle(narrow.windowTitle(), metrics));
+    QDialog wide(&window());
+    wide.setWindowTitle(QStringLiteral("Go"));
+    wide.resize(900, 40);
+    wide.show();
+    EXPECT_EQ(wide.width(), 900);
 }
 
 TEST_F(MainWindowTest, TheProgressPaneNeverWidensTheWindow)

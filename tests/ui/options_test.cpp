@@ -120,7 +120,7 @@ TEST_F(OptionsTest, SevenPagesCarryTheirSwitchesAndChoices)
             titles << sheet.tabs()->tabText(i);
         EXPECT_EQ(titles, (QStringList{"General", "Normal View", "Single Line Sorts", "Artist - Short List",
                                        "Song Sort", "Producer", "Performers"}));
-        EXPECT_EQ(sheet.page(0)->findChildren<QCheckBox*>().size(), 12);
+        EXPECT_EQ(sheet.page(0)->findChildren<QCheckBox*>().size(), 13);
         EXPECT_EQ(sheet.page(1)->findChildren<QRadioButton*>().size(), 4);
         EXPECT_EQ(sheet.page(5)->findChildren<QCheckBox*>().size(), 1); // no Ignore "The" for producers
         auto* songBreak = qobject_cast<QCheckBox*>(sheet.button("SongPrint"));

@@ -254,11 +254,13 @@ AlbumRecord AlbumStore::album(int index) const
     return record;
 }
 
-template <class Keep> void AlbumStore::appendRecordsOf(const AlbumStore& other, Keep keep)
+template <class Keep>
+void AlbumStore::appendRecordsOf(const AlbumStore& other, Keep keep, std::size_t begin, std::size_t end)
 {
+    end = std::min(end, other.m_index.size());
     std::size_t albums = 0;
     std::size_t bytes = 0;
-    for (std::size_t a = 0; a < other.m_index.size(); ++a) {
+    for (std::size_t a = begin; a < end; ++a) {
         if (keep(a)) {
             ++albums;
             bytes += static_cast<std::size_t>(other.sizeOf(other.m_index[a]));
@@ -269,7 +271,7 @@ template <class Keep> void AlbumStore::appendRecordsOf(const AlbumStore& other, 
     // Both reservations come before the first change, so the albums arrive all or none.
     m_index.reserve(m_index.size() + albums);
     ensureRoom(bytes);
-    for (std::size_t a = 0; a < other.m_index.size(); ++a) {
+    for (std::size_t a = begin; a < end; ++a) {
         if (!keep(a))
             continue;
         Entry e = other.m_index[a];
@@ -291,6 +293,19 @@ int AlbumStore::appendAlbums(const AlbumStore& other)
     const int first = albumCount();
     appendRecordsOf(other, [](std::size_t) { return true; });
     return first;
+}
+
+void AlbumStore::appendAlbums(const AlbumStore& other, int first, int last)
+{
+    if (&other == this) {
+        const AlbumStore copy(other);
+        appendAlbums(copy, first, last);
+        return;
+    }
+    const auto from = static_cast<std::size_t>(std::max(first, 0));
+    const auto to = static_cast<std::size_t>(std::max(last, 0));
+    appendRecordsOf(
+        other, [](std::size_t) { return true; }, from, std::max(from, to));
 }
 
 AlbumStore AlbumStore::without(const std::vector<bool>& marked) const

@@ -194,6 +194,8 @@ public:
     int appendAlbum(std::span<const FieldText> texts);
     // Appends every album of other; returns the index of the first.
     int appendAlbums(const AlbumStore& other);
+    // Appends albums first to last - 1 of other, all or none.
+    void appendAlbums(const AlbumStore& other, int first, int last);
     void removeAlbum(int index);
     // A store of the albums whose entry in marked is false (or missing), in their order, packed
     // tight; this store stays as it is.
@@ -214,6 +216,8 @@ public:
     // The largest record an album may have; a larger one is refused with StoreFull.
     static constexpr std::uint64_t kMaxRecordBytes = 0xFFFFFFFF;
 
+    // The bytes the albums' records take, packed tight.
+    std::size_t recordBytes() const { return m_size - m_unused; }
     std::size_t memoryUsage() const { return m_capacity + m_index.capacity() * sizeof(Entry); }
 
 private:
@@ -264,7 +268,9 @@ private:
     void replace(int index, std::span<FieldText> texts);
     void ensureRoom(std::size_t extra);
     // Copies the records of other's albums for which keep(index) holds to the end, all or none.
-    template <class Keep> void appendRecordsOf(const AlbumStore& other, Keep keep);
+    template <class Keep>
+    void appendRecordsOf(const AlbumStore& other, Keep keep, std::size_t begin = 0,
+                         std::size_t end = static_cast<std::size_t>(-1));
     void reallocate(std::size_t capacity);
     void compactIfWasteful();
     // Copies the records albums refer to into a buffer of their size; false when memory ran out.

@@ -96,9 +96,10 @@ enum class ViewOption : int
     ShowCustom1,
     ShowCustom2,
     ShowPageNum,
+    SortAccents, // accented Latin letters sort, find and group with their base letter
 };
 
-constexpr int kViewOptionCount = 28;
+constexpr int kViewOptionCount = 29;
 
 struct ViewOptionInfo
 {
@@ -115,6 +116,7 @@ constexpr std::array<ViewOptionInfo, kViewOptionCount> kViewOptionInfo = {{
     {"ShowProducers", 0},  {"ShowQuality", 0},    {"ShowPeople", 0},     {"ShowLable", 0},
     {"ShowCatalogNum", 0}, {"ShowNotes", 0},      {"AutoLoad", 1},       {"PerformerGrid", 1},
     {"PerformerPrint", 0}, {"ShowCustom1", 0},    {"ShowCustom2", 0},    {"ShowPageNum", 1},
+    {"SortAccents", 0},
 }};
 
 class ViewOptions

@@ -61,6 +61,15 @@ struct CdText
     }
 };
 
+// Where a disc's music lies, as a disc ID is computed from it: the logical sector of each audio
+// track's start, and the end of the music (for an Enhanced CD, the end of its audio session).
+struct DiscLayout
+{
+    int firstTrack = 1;
+    std::vector<std::int32_t> starts;
+    std::int32_t leadOut = 0;
+};
+
 // A value or the reason there is none.
 template <typename T> struct CdAnswer
 {
@@ -90,6 +99,8 @@ public:
     virtual CdAnswer<CdTime> trackLength(int track) = 0;
     virtual CdAnswer<CdMode> mode() = 0;
     virtual CdText cdText() { return {}; }
+    // On an open device with a disc: where its audio tracks lie.
+    virtual CdAnswer<DiscLayout> discLayout() { return {{}, CdError::NoMedium}; }
     // On an open device: whether the disc ends before its last track starts, so that the table of
     // contents promises music that is not there (a disc image shorter than its cue sheet).
     virtual bool damaged() const { return false; }

@@ -211,6 +211,10 @@ CdError CdPlayer::playTrack(int from, int to)
     if (error != CdError::None)
         return fail(error);
     m_currentPlay = id;
+    const CdAnswer<CdTime> length = d.trackLength(from);
+    m_trackSeconds = length.ok() ? length.value.minutes * 60 + length.value.seconds : 0;
+    m_playedBefore = {};
+    runTrackClock();
     if (const std::string problem = d.soundProblem(); !problem.empty() && !m_soundProblemTold) {
         m_soundProblemTold = true;
         tell(problem);
@@ -234,6 +238,63 @@ void CdPlayer::resume()
         return;
     }
     m_currentPlay = id;
+    runTrackClock();
+    changed();
+}
+
+void CdPlayer::holdTrackClock()
+{
+    m_playedBefore += m_clock() - m_runningSince;
+}
+
+std::string_view playbackStateText(PlaybackState state)
+{
+    switch (state) {
+    case PlaybackState::Playing: return "Playing";
+    case PlaybackState::Paused: return "Paused";
+    case PlaybackState::Stopped: break;
+    }
+    return "Stopped";
+}
+
+std::string trackTimeText(int elapsedSeconds, int trackSeconds)
+{
+    const auto clock = [](int seconds) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
+        return std::string(text);
+    };
+    std::string text = clock(elapsedSeconds);
+    if (trackSeconds > 0)
+        text += " / " + clock(trackSeconds);
+    return text;
+}
+
+std::string playerWindowTitle(const PlayerAlbumTexts& album)
+{
+    std::string title = kCdPlayerTitle;
+    if (!album[1].empty())
+        title += " - " + album[1];
+    return title;
+}
+
+PlaybackState CdPlayer::playbackState() const
+{
+    if (m_stopped || m_currentPlay == 0)
+        return PlaybackState::Stopped;
+    return m_paused ? PlaybackState::Paused : PlaybackState::Playing;
+}
+
+int CdPlayer::elapsedSeconds() const
+{
+    std::chrono::steady_clock::duration played{};
+    switch (playbackState()) {
+    case PlaybackState::Stopped: return 0;
+    case PlaybackState::Paused: played = m_playedBefore; break;
+    case PlaybackState::Playing: played = m_playedBefore + (m_clock() - m_runningSince); break;
+    }
+    const auto seconds = static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(played).count());
+    return m_trackSeconds > 0 ? std::clamp(seconds, 0, m_trackSeconds) : std::max(seconds, 0);
 }
 
 void CdPlayer::stop()
@@ -251,6 +312,7 @@ void CdPlayer::stop()
         if (device().stop() == CdError::None) {
             m_paused = false;
             m_stopped = true;
+            changed();
         }
     }
 }
@@ -265,8 +327,11 @@ void CdPlayer::pause()
         return;
     }
     if (mode == CdMode::Playing) {
-        if (device().pause() == CdError::None)
+        if (device().pause() == CdError::None) {
             m_paused = true;
+            holdTrackClock();
+            changed();
+        }
     } else if (m_paused) {
         resume();
     }

@@ -9,9 +9,11 @@
 #include "core/cdplayer/playrequest.h"
 #include "core/document/playertimessource.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace discora {
@@ -19,6 +21,14 @@ namespace discora {
 class CdPlayerObserver;
 
 using CdDeviceFactory = std::function<std::unique_ptr<CdDevice>()>;
+using PlayerClock = std::function<std::chrono::steady_clock::time_point()>;
+
+enum class PlaybackState
+{
+    Stopped,
+    Playing,
+    Paused
+};
 
 // One line of the track list and the play list position it stands for.
 struct TrackListEntry
@@ -27,6 +37,13 @@ struct TrackListEntry
     int position = 0;
     bool operator==(const TrackListEntry&) const = default;
 };
+
+// "Playing", "Paused", "Stopped"
+std::string_view playbackStateText(PlaybackState state);
+// "1:23 / 4:05", or "1:23" when the length is not known.
+std::string trackTimeText(int elapsedSeconds, int trackSeconds);
+// The player window's title: "Discora CD Player - Album Name" once an album is shown.
+std::string playerWindowTitle(const PlayerAlbumTexts& album);
 
 class CdPlayer : public PlayerTimesSource
 {
@@ -69,6 +86,13 @@ public:
     const std::string& playingTrack() const { return m_playingTrack; }
     const std::vector<TrackListEntry>& trackList() const { return m_trackList; }
     bool continuous() const { return m_continuous; }
+    PlaybackState playbackState() const;
+    // Of the track playing: how far it has played, and how long it is (0 when the disc does not
+    // say). Both in seconds; a stopped track stands at its start.
+    int elapsedSeconds() const;
+    int trackSeconds() const { return m_trackSeconds; }
+    // Where the time comes from; tests set their own clock.
+    void setClock(PlayerClock clock) { m_clock = std::move(clock); }
 
     // The state, for tests.
     bool wholeDisc() const { return m_wholeDisc; }
@@ -94,6 +118,9 @@ private:
     void resume();
     void handleCompletion();
     PlayId nextPlayId() { return ++m_lastPlayId; }
+    // The track's clock runs while it plays and holds still while it is paused.
+    void runTrackClock() { m_runningSince = m_clock(); }
+    void holdTrackClock();
 
     CdDeviceFactory m_makeDevice;
     std::unique_ptr<CdDevice> m_device;
@@ -122,6 +149,10 @@ private:
     PlayId m_currentPlay = 0;
     PlayId m_lastPlayId = 0;
     bool m_soundProblemTold = false;
+    PlayerClock m_clock = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::steady_clock::time_point m_runningSince;
+    std::chrono::steady_clock::duration m_playedBefore{}; // of the track, before its last pause
+    int m_trackSeconds = 0;
 };
 
 } // namespace discora

@@ -50,6 +50,17 @@ bool CdToc::complete() const
     return true;
 }
 
+DiscLayout CdToc::audioLayout() const
+{
+    DiscLayout layout;
+    for (int track = 1; track <= m_count; ++track)
+        layout.starts.push_back(start(track));
+    layout.leadOut = start(m_count + 1);
+    if (m_count < static_cast<int>(m_tracks.size()))
+        layout.leadOut -= kSessionGapSectors;
+    return layout;
+}
+
 CdTime CdToc::length(int track) const
 {
     const int seconds = sectors(track) / kSectorsPerSecond;

@@ -45,6 +45,9 @@ public:
     // Whether every track, data tracks included, starts before the next one and before the
     // lead-out: an image cut short puts its lead-out before its last tracks.
     bool complete() const;
+    // The audio tracks' starts and the end of their session: an Enhanced CD's audio ends one session
+    // gap before its data track starts.
+    DiscLayout audioLayout() const;
     // The length in whole minutes and seconds, the frames dropped.
     CdTime length(int track) const;
 

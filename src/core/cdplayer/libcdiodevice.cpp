@@ -258,6 +258,15 @@ bool LibcdioDevice::damaged() const
     return m_drive && !m_toc.empty() && !m_toc.complete();
 }
 
+CdAnswer<DiscLayout> LibcdioDevice::discLayout()
+{
+    if (!m_drive)
+        return {{}, CdError::NotOpen};
+    if (m_toc.empty())
+        return {{}, CdError::NoMedium};
+    return {m_toc.audioLayout()};
+}
+
 CdText LibcdioDevice::cdText()
 {
     CdText result;

@@ -34,6 +34,7 @@ public:
     CdAnswer<CdTime> trackLength(int track) override;
     CdAnswer<CdMode> mode() override;
     CdText cdText() override;
+    CdAnswer<DiscLayout> discLayout() override;
     bool damaged() const override;
     std::string driveProblem() const override { return m_driveProblem; }
     CdError play(int from, std::optional<int> to, PlayId id) override;

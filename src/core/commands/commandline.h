@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/catalogue/sortorder.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/import/importtarget.h"
 
@@ -26,6 +27,8 @@ struct CommandLine
         Print,    // to the default printer, as the desktop's print request asks
         PrintPdf, // the printed pages as a PDF file
         CdInfo,
+        DiscId, // the disc's IDs, computed without asking anyone
+        Lookup, // the disc's releases, asked of the online music database
         Version,
         Help
     };
@@ -40,6 +43,10 @@ struct CommandLine
     // --import-csv IN and its --map COLUMN=FIELD assignments; with --save-as, FILE may be left out.
     std::string importCsv;
     std::vector<std::pair<std::string, ImportTarget>> columnMaps;
+    // --import-audio DIR, its --media-type TEXT and its --map TAG=FIELD assignments; with --save-as.
+    std::string importAudio;
+    std::string mediaType;
+    std::vector<TagAssignment> tagMaps;
 };
 
 // Exit codes of the commands without a window.
@@ -53,6 +60,17 @@ bool isCommandLineMode(const std::vector<std::string>& args);
 constexpr bool isPrintingMode(CommandLine::Mode mode)
 {
     return mode == CommandLine::Mode::Print || mode == CommandLine::Mode::PrintPdf;
+}
+// The command that needs the network, which the window library runs too.
+constexpr bool isNetworkMode(CommandLine::Mode mode)
+{
+    return mode == CommandLine::Mode::Lookup;
+}
+// The commands that read the disc in the drive and take --cd-device.
+constexpr bool isDiscMode(CommandLine::Mode mode)
+{
+    return mode == CommandLine::Mode::CdInfo || mode == CommandLine::Mode::DiscId ||
+           mode == CommandLine::Mode::Lookup;
 }
 // args excludes the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& args);

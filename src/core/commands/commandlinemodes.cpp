@@ -3,9 +3,11 @@
 #include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/cataloguewriter.h"
 #include "core/cdplayer/cdplayertext.h"
+#include "core/cdplayer/discidentity.h"
 #include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/commands/commandlineexport.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/import/csvreader.h"
@@ -58,6 +60,26 @@ Status importForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
     if (!outcome.edit.error.empty())
         return Error{cannotImport(cl.importCsv, outcome.edit.error)};
     std::cerr << "discora: " << importSummary(outcome.report) << "\n";
+    return success();
+}
+
+// Adds the albums of the audio files under --import-audio DIR, all of them but those the catalogue
+// holds already, as the dialog offers them.
+Status importAudioForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
+{
+    auto scan = scanAudioFolder(cl.importAudio);
+    if (!scan)
+        return Error{scan.error()};
+    auto plan = planAudioImport(doc, cl.importAudio, std::move(*scan), cl.tagMaps);
+    if (!plan)
+        return Error{plan.error()};
+    plan->options.mediaType = cl.mediaType;
+    const AudioImportOutcome outcome = applyAudioImport(doc, *plan);
+    if (!outcome.edit.error.empty())
+        return Error{cannotImport(cl.importAudio, outcome.edit.error)};
+    for (const AudioScanProblem& problem : plan->scan.unreadable)
+        std::cerr << "discora: skipped \"" << problem.file << "\": " << problem.reason << "\n";
+    std::cerr << "discora: " << audioImportSummary(outcome.report) << "\n";
     return success();
 }
 
@@ -143,6 +165,22 @@ int printCdInfo(const CommandLine& cl, const AppSettings& settings)
     return std::cout ? kExitSuccess : kExitFailure;
 }
 
+// The disc's IDs, three lines: the MusicBrainz disc ID, the FreeDB ID and where to add the disc.
+int printDiscId(const CommandLine& cl, const AppSettings& settings)
+{
+    LibcdioDevice device(chooseCdDrive(cl.cdDevice, std::getenv(kCdDeviceVariable), settings.readCdDrive()));
+    const DiscIdReading reading = readDiscIdentity(device);
+    if (!reading.ok()) {
+        std::cerr << reading.message << "\n";
+        return kExitFailure;
+    }
+    std::cout << reading.identity.discId << '\n'
+              << reading.identity.freedbId << '\n'
+              << reading.identity.submissionUrl << '\n';
+    std::cout.flush();
+    return std::cout ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 int exitCodeFor(const Status& status)
@@ -163,15 +201,20 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
     case CommandLine::Mode::PrintPdf:
         std::cerr << "discora: printing needs the window library\n";
         return kExitFailure;
+    case CommandLine::Mode::Lookup:
+        std::cerr << "discora: the lookup needs the window library\n";
+        return kExitFailure;
     default: break;
     }
     AppSettings settings(store);
     if (cl.mode == CommandLine::Mode::CdInfo)
         return printCdInfo(cl, settings);
+    if (cl.mode == CommandLine::Mode::DiscId)
+        return printDiscId(cl, settings);
     CatalogueDocument doc;
     Status status = success();
     try {
-        if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty()) {
+        if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty() && cl.importAudio.empty()) {
             status = saveAsCurrentVersion(cl, settings);
         } else {
             if (cl.file.empty())
@@ -180,6 +223,8 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
                 status = loadForCommandLine(doc, cl, settings);
             if (status && !cl.importCsv.empty())
                 status = importForCommandLine(doc, cl);
+            if (status && !cl.importAudio.empty())
+                status = importAudioForCommandLine(doc, cl);
             if (status)
                 status = runScripted(cl, doc);
         }

@@ -1,5 +1,5 @@
-// The command-line modes that run without a window: --help, --version, --save-as (after an --import-csv or
-// not), --list, the exports and --cd-info.
+// The command-line modes that run without a window: --help, --version, --save-as (after an --import-csv,
+// an --import-audio or neither), --list, the exports and --cd-info.
 #pragma once
 
 #include "core/catalogue/result.h"

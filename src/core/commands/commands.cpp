@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cassert>
+#include <utility>
 
 namespace discora {
 
@@ -30,8 +31,11 @@ constexpr CommandInfo kCommands[] = {
      "Exports the file to a different format\nExports the file to a different format", "", ""},
     {C::ImportCsv, "&Comma Separated Values...",
      "Adds the albums of a comma-separated file\nImport comma-separated values", "", ""},
+    {C::ImportAudio, "&Audio Files Folder...",
+     "Adds the albums of the audio files in a folder\nImport a folder of audio files", "", ""},
     {C::Exit, "E&xit", "Quit the application; prompts to save documents\nExit", "", ""},
     {C::Undo, "&Undo", "Undo the last action\nUndo", "Ctrl+Z", ""},
+    {C::Redo, "&Redo", "Redo the last action undone\nRedo", "", ""},
     {C::Delete, "&Delete", "Deletes the selected entries\nDeletes the selected entries", "Ctrl+D", "delete"},
     {C::Enter, "&Enter...", "Enter a new album\nEnter a new Album", "Ctrl+E", "enter"},
     {C::Modify, "&Modify", "Modifies the selected entries\nModifies the selected entries", "Ctrl+M",
@@ -97,7 +101,7 @@ constexpr MenuItem sub(std::string_view title, std::span<const MenuItem> items)
     return {MenuItemKind::Submenu, {}, title, items};
 }
 
-constexpr MenuItem kImportMenu[] = {cmd(C::ImportCsv)};
+constexpr MenuItem kImportMenu[] = {cmd(C::ImportCsv), cmd(C::ImportAudio)};
 constexpr MenuItem kExportMenu[] = {cmd(C::ExportCsv), cmd(C::ExportText)};
 constexpr MenuItem kFileMenu[] = {
     cmd(C::New),
@@ -117,17 +121,8 @@ constexpr MenuItem kFileMenu[] = {
     cmd(C::Exit),
 };
 constexpr MenuItem kEditMenu[] = {
-    cmd(C::Undo),
-    kSep,
-    cmd(C::Delete),
-    cmd(C::Enter),
-    cmd(C::Modify),
-    kSep,
-    cmd(C::SelectAll),
-    kSep,
-    cmd(C::Find),
-    kSep,
-    cmd(C::EditCustomHeadings),
+    cmd(C::Undo), cmd(C::Redo),      kSep, cmd(C::Delete), cmd(C::Enter), cmd(C::Modify),
+    kSep,         cmd(C::SelectAll), kSep, cmd(C::Find),   kSep,          cmd(C::EditCustomHeadings),
 };
 constexpr MenuItem kSortArtistMenu[] = {cmd(C::SortByArtist), cmd(C::SortByArtistShort)};
 constexpr MenuItem kSortSongsMenu[] = {cmd(C::SortBySong), cmd(C::SortBySongDetail)};
@@ -193,7 +188,43 @@ constexpr std::optional<CommandId> kToolbar[] = {
     C::Filters,
 };
 
+constexpr std::string_view kUndoShortcuts[] = {"Alt+Backspace"};
+
+constexpr std::pair<CommandId, StandardKey> kStandardKeys[] = {
+    {C::New, StandardKey::New},       {C::Open, StandardKey::Open},
+    {C::Save, StandardKey::Save},     {C::SaveAs, StandardKey::SaveAs},
+    {C::Print, StandardKey::Print},   {C::Exit, StandardKey::Quit},
+    {C::Undo, StandardKey::Undo},     {C::Redo, StandardKey::Redo},
+    {C::Delete, StandardKey::Delete}, {C::SelectAll, StandardKey::SelectAll},
+    {C::Find, StandardKey::Find},     {C::HelpTopics, StandardKey::HelpContents},
+};
+
 } // namespace
+
+std::span<const std::string_view> moreShortcuts(CommandId id)
+{
+    if (id == C::Undo)
+        return kUndoShortcuts;
+    return {};
+}
+
+StandardKey standardKeyOf(CommandId id)
+{
+    for (const auto& [command, key] : kStandardKeys)
+        if (command == id)
+            return key;
+    return StandardKey::None;
+}
+
+std::string menuTextOf(CommandId id, const UiState& state)
+{
+    std::string text(commandInfo(id).menuText);
+    const std::string& name = id == C::Undo ? state.undoName : id == C::Redo ? state.redoName : std::string();
+    if ((id == C::Undo && state.canUndo) || (id == C::Redo && state.canRedo))
+        if (!name.empty())
+            text += ' ' + name;
+    return text;
+}
 
 std::span<const CommandInfo> allCommands()
 {
@@ -268,8 +299,10 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::RemoveField:
         return {canRemoveColumn(layoutKindOf(s.currentOrder, s.viewStyle), s.columnCount, s.clickedColumn)};
     case C::Enter:
-    case C::ImportCsv: return {s.readyForEntry, false};
+    case C::ImportCsv:
+    case C::ImportAudio: return {s.readyForEntry, false};
     case C::Undo: return {s.canUndo, false};
+    case C::Redo: return {s.canRedo, false};
     case C::Modify:
     case C::Delete: return {s.anySelected && s.displayedCount > 0, false};
     case C::Find: return {s.findEnabled, false};

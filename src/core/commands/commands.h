@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace discora {
@@ -26,6 +27,7 @@ enum class CommandId : int
     RecentFile4 = 57619,
     Find = 57636,
     Undo = 57643,
+    Redo = 57644,
     About = 57664,
     Exit = 57665,
     HelpTopics = 57667,
@@ -64,6 +66,7 @@ enum class CommandId : int
     ExportCsv = 32825,
     ExportText = 32826,
     ImportCsv = 32827,
+    ImportAudio = 32828,
 };
 
 struct CommandInfo
@@ -84,6 +87,29 @@ struct CommandInfo
 
 std::span<const CommandInfo> allCommands();
 const CommandInfo& commandInfo(CommandId id);
+
+// Our own accelerators of a command beyond CommandInfo::shortcut (Undo's Alt+Backspace).
+std::span<const std::string_view> moreShortcuts(CommandId id);
+
+// The desktop's standard keys a command also answers to, named after the platform's list; the
+// window adds each key the desktop binds to it unless one of our own accelerators already uses it.
+enum class StandardKey
+{
+    None,
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Print,
+    Quit,
+    Undo,
+    Redo,
+    Delete,
+    SelectAll,
+    Find,
+    HelpContents,
+};
+StandardKey standardKeyOf(CommandId id);
 
 // The order a sort command selects, if it is one.
 std::optional<SortOrder> sortOrderOf(CommandId id);
@@ -128,6 +154,10 @@ struct UiState
     ViewStyle viewStyle = ViewStyle::Normal;
     bool readyForEntry = false;
     bool canUndo = false;
+    bool canRedo = false;
+    // What Undo and Redo would take back or put back, as the Edit menu names it.
+    std::string undoName;
+    std::string redoName;
     bool anySelected = false;
     bool findEnabled = false;
     // From the catalogue view: entries of the current order, and the column clicked last on the
@@ -149,5 +179,7 @@ struct CommandStatus
 // The update rule of a command. The window also disables a command that has no handler yet.
 CommandStatus commandStatus(CommandId id, const UiState& state);
 bool isCheckable(CommandId id);
+// The menu text of a command in a state: Undo and Redo name the change, "&Undo Delete 3 Albums".
+std::string menuTextOf(CommandId id, const UiState& state);
 
 } // namespace discora

@@ -90,6 +90,10 @@ void CatalogueDocument::recoverValueLists() noexcept
 void CatalogueDocument::setModified(bool modified)
 {
     m_modified = modified;
+    if (modified)
+        m_history.forgetSaved();
+    else
+        m_history.markSaved();
     if (m_notifiedModified == modified)
         return;
     m_notifiedModified = modified;
@@ -130,6 +134,8 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
         rerun = changed(ViewOption::NlViewThe);
     else if (artistOrAlbumName && m_viewStyle == ViewStyle::SingleLineSorts)
         rerun = changed(ViewOption::GroupViewThe);
+    // Every order compares names, so folding accents differently re-sorts whichever is current.
+    rerun = rerun || changed(ViewOption::SortAccents);
     if (!rerun || displayedCount() < 2) {
         m_viewOptions = options;
         finish(&DocumentObserver::displaySettingsChanged);
@@ -187,7 +193,7 @@ void CatalogueDocument::refillEntryLists()
 void CatalogueDocument::clearAll()
 {
     m_filterPerformerNames.reset();
-    m_undo.clear();
+    m_history.clear();
     m_displayOrder.clear();
     m_displayOrder.shrink_to_fit();
     m_derived.clear();
@@ -245,7 +251,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
 
     static_cast<Catalogue&>(*this) = std::move(next);
     m_filterPerformerNames.reset();
-    m_undo.clear();
+    m_history.clear();
     m_readyForEntry = true;
     m_modified = false;
     finish(&DocumentObserver::viewReset);
@@ -387,14 +393,37 @@ void CatalogueDocument::setViewStyle(ViewStyle style)
     finish(&DocumentObserver::documentUpdated);
 }
 
-bool CatalogueDocument::recordUndo(int album, const AlbumRecord& before, UndoKind kind)
+bool CatalogueDocument::recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind kind)
 {
     try {
-        m_undo.record(album, before, kind);
+        step.record(album, before, kind);
+        return true;
+    } catch (const std::bad_alloc&) {
+        step.setIncomplete();
+        return false;
+    }
+}
+
+bool CatalogueDocument::roomForStep()
+{
+    try {
+        m_history.reserve();
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+void CatalogueDocument::addStep(UndoRecord step, bool room) noexcept
+{
+    if (room) {
+        step.setAvailable();
+        m_history.add(std::move(step));
+        return;
+    }
+    // Without its step, the steps before it no longer lead back to the states they recorded.
+    m_history.clear();
+    m_history.forgetSaved();
 }
 
 CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
@@ -403,7 +432,6 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
         if (song.title.empty() && song.time.empty())
             song.trackNumber.clear();
     const int index = m_albums.albumCount();
-    std::optional<UndoRecord> previousUndo;
     EditOutcome outcome = allOrNothing(
         [&] {
             EditOutcome entered;
@@ -413,22 +441,22 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
                 entered.error = kEnterOutOfMemory;
                 return entered;
             }
-            previousUndo = std::exchange(m_undo, UndoRecord{});
-            if (!recordUndo(index, album, UndoKind::Delete))
+            UndoRecord step;
+            const bool room = roomForStep();
+            if (!room || !recordUndo(step, index, album, UndoKind::Delete))
                 entered.error = kRecordUndoOutOfMemory;
+            step.setName(changeName("Enter", 1));
             applyFilters();
             addValuesOf(index);
             addError(entered, reapplyCurrentOrder());
             refillEntryLists();
-            m_undo.setAvailable();
             m_modified = true;
             entered.changed = 1;
+            addStep(std::move(step), room);
             return entered;
         },
         [&] {
             m_albums.resize(index);
-            if (previousUndo)
-                m_undo = std::move(*previousUndo);
             recoverValueLists();
         });
     if (outcome.changed == 0)
@@ -445,7 +473,6 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
         finish(&DocumentObserver::documentUpdated);
         return {};
     }
-    std::optional<UndoRecord> previousUndo;
     EditOutcome outcome = allOrNothing(
         [&] {
             EditOutcome imported;
@@ -455,15 +482,18 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
                 imported.error = kEnterOutOfMemory;
                 return imported;
             }
-            previousUndo = std::exchange(m_undo, UndoRecord{});
-            bool recorded = true;
-            try {
-                m_undo.recordEntered(first, std::move(albums));
-            } catch (const std::bad_alloc&) {
-                m_undo.clear();
-                imported.error = kRecordUndoOutOfMemory;
-                recorded = false;
+            UndoRecord step;
+            bool room = roomForStep();
+            if (room) {
+                try {
+                    step.recordEntered(first, std::move(albums));
+                    step.setName(changeName("Import", count));
+                } catch (const std::bad_alloc&) {
+                    room = false;
+                }
             }
+            if (!room)
+                imported.error = kRecordUndoOutOfMemory;
             applyFilters();
             {
                 // Adding each new album's values leaves the lists as rebuilding them all would.
@@ -476,16 +506,13 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
             }
             addError(imported, reapplyCurrentOrder());
             refillEntryLists();
-            if (recorded)
-                m_undo.setAvailable();
             m_modified = true;
             imported.changed = count;
+            addStep(std::move(step), room);
             return imported;
         },
         [&] {
             m_albums.resize(first);
-            if (previousUndo)
-                m_undo = std::move(*previousUndo);
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);
@@ -496,13 +523,13 @@ CatalogueDocument::EditOutcome
 CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                                 const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit)
 {
-    std::optional<UndoRecord> previousUndo;
     // The albums changed so far, as they were, to put back when memory runs out.
     std::vector<std::pair<int, AlbumRecord>> originals;
     EditOutcome outcome = allOrNothing(
         [&] {
             EditOutcome modified;
-            previousUndo = std::exchange(m_undo, UndoRecord{});
+            UndoRecord step;
+            const bool room = roomForStep();
             // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
             for (std::uint32_t album : albums) {
                 const int a = static_cast<int>(album);
@@ -512,19 +539,26 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                 std::optional<AlbumRecord> edited = edit(before);
                 if (!edited)
                     continue;
-                if (!recordUndo(a, before, UndoKind::Unmodify))
+                if (!room || !recordUndo(step, a, before, UndoKind::Unmodify))
                     modified.error = kRecordUndoOutOfMemory;
                 originals.emplace_back(a, std::move(before));
                 m_albums.setAlbum(a, *edited);
                 rebuildValueLists();
                 refillEntryLists();
-                m_undo.setAvailable();
                 m_modified = true;
                 ++modified.changed;
             }
             if (modified.changed > 0) {
+                // An album edited twice in one Modify counts once.
+                std::vector<int> edited;
+                for (const auto& original : originals)
+                    edited.push_back(original.first);
+                std::sort(edited.begin(), edited.end());
+                const auto distinct = std::unique(edited.begin(), edited.end()) - edited.begin();
+                step.setName(changeName("Modify", static_cast<int>(distinct)));
                 applyFilters();
                 addError(modified, reapplyCurrentOrder());
+                addStep(std::move(step), room);
             }
             return modified;
         },
@@ -536,8 +570,6 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                     // That album keeps its new texts, which is still a whole album.
                 }
             }
-            if (previousUndo)
-                m_undo = std::move(*previousUndo);
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);
@@ -556,105 +588,151 @@ AlbumStore CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
 CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const std::uint32_t> albums)
 {
     std::vector<bool> marked(static_cast<std::size_t>(albumCount()), false);
-    std::optional<UndoRecord> previousUndo;
     std::optional<AlbumStore> previousAlbums;
     EditOutcome outcome = allOrNothing(
         [&] {
             EditOutcome deleted;
-            previousUndo = std::exchange(m_undo, UndoRecord{});
+            UndoRecord step;
+            const bool room = roomForStep();
             for (std::uint32_t album : albums) {
                 if (album >= marked.size() || marked[album])
                     continue;
-                if (!recordUndo(static_cast<int>(album), this->album(static_cast<int>(album)),
-                                UndoKind::Restore))
+                if (!room || !recordUndo(step, static_cast<int>(album), this->album(static_cast<int>(album)),
+                                         UndoKind::Restore))
                     deleted.error = kRecordUndoOutOfMemory;
                 marked[album] = true;
                 ++deleted.changed;
             }
             if (deleted.changed > 0) {
+                step.setName(changeName("Delete", deleted.changed));
                 previousAlbums = removeAlbums(marked);
                 applyFilters();
-                m_undo.setAvailable();
                 m_modified = true;
                 addError(deleted, reapplyCurrentOrder());
                 rebuildValueLists();
                 refillEntryLists();
+                addStep(std::move(step), room);
             }
             return deleted;
         },
         [&] {
             if (previousAlbums)
                 std::swap(m_albums, *previousAlbums);
-            if (previousUndo)
-                m_undo = std::move(*previousUndo);
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
 
+std::optional<AlbumStore> CatalogueDocument::applyStep(const UndoRecord& step, UndoRecord& reverse)
+{
+    switch (step.kind()) {
+    case UndoKind::Unmodify:
+        // Backwards, so that an album changed twice ends as it was before the first change.
+        for (int i = step.count() - 1; i >= 0; --i) {
+            const int a = step.albumIndex(i);
+            if (a >= m_albums.albumCount())
+                continue;
+            reverse.record(a, m_albums, a, UndoKind::Unmodify);
+            m_albums.setAlbum(a, step.savedAlbum(i));
+        }
+        return std::nullopt;
+    case UndoKind::Delete: {
+        std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
+        for (int i = 0; i < step.count(); ++i)
+            if (step.albumIndex(i) < m_albums.albumCount())
+                marked[static_cast<std::size_t>(step.albumIndex(i))] = true;
+        for (int a = 0; a < m_albums.albumCount(); ++a)
+            if (marked[static_cast<std::size_t>(a)])
+                reverse.record(a, m_albums, a, UndoKind::Restore);
+        return removeAlbums(marked);
+    }
+    case UndoKind::Restore: {
+        // Each album goes back to the index it had, so the catalogue is exactly as before the
+        // Delete and the steps before it still name the right albums.
+        std::vector<int> byIndex(static_cast<std::size_t>(step.count()));
+        for (std::size_t i = 0; i < byIndex.size(); ++i)
+            byIndex[i] = static_cast<int>(i);
+        std::stable_sort(byIndex.begin(), byIndex.end(),
+                         [&](int x, int y) { return step.albumIndex(x) < step.albumIndex(y); });
+        const int keptCount = m_albums.albumCount();
+        AlbumStore merged;
+        merged.reserve(static_cast<std::size_t>(keptCount + step.count()),
+                       m_albums.recordBytes() + step.savedAlbums().recordBytes());
+        int kept = 0;
+        for (int entry : byIndex) {
+            const int take = std::clamp(step.albumIndex(entry) - merged.albumCount(), 0, keptCount - kept);
+            merged.appendAlbums(m_albums, kept, kept + take);
+            kept += take;
+            const int at = merged.albumCount();
+            merged.appendAlbums(step.savedAlbums(), entry, entry + 1);
+            reverse.record(at, merged, at, UndoKind::Delete);
+        }
+        merged.appendAlbums(m_albums, kept, keptCount);
+        std::swap(m_albums, merged);
+        return merged;
+    }
+    case UndoKind::None: break;
+    }
+    return std::nullopt;
+}
+
 CatalogueDocument::EditOutcome CatalogueDocument::undo()
 {
-    if (!m_undo.available())
+    return stepThroughHistory(true);
+}
+
+CatalogueDocument::EditOutcome CatalogueDocument::redo()
+{
+    return stepThroughHistory(false);
+}
+
+CatalogueDocument::EditOutcome CatalogueDocument::stepThroughHistory(bool undoing)
+{
+    if (undoing ? !m_history.canUndo() : !m_history.canRedo())
         return {};
-    const int countBefore = m_albums.albumCount();
-    // What the undo replaces, to put back when memory runs out.
-    std::vector<std::pair<int, AlbumRecord>> replaced;
+    m_history.reserve();
+    std::optional<UndoRecord> taken;
     std::optional<AlbumStore> previousAlbums;
+    UndoRecord reverse;
     EditOutcome outcome = allOrNothing(
         [&] {
-            EditOutcome undone;
-            switch (m_undo.kind()) {
-            case UndoKind::Restore:
-                for (int i = 0; i < m_undo.count(); ++i) {
-                    try {
-                        m_albums.appendAlbum(m_undo.savedAlbum(i));
-                    } catch (const std::bad_alloc&) {
-                        undone.error = kRestoreUndoOutOfMemory;
-                        break;
-                    }
-                }
-                break;
-            case UndoKind::Unmodify:
-                // Backwards, so that an album changed twice ends as it was before the first change.
-                for (int i = m_undo.count() - 1; i >= 0; --i) {
-                    const int a = m_undo.albumIndex(i);
-                    if (a >= m_albums.albumCount())
-                        continue;
-                    replaced.emplace_back(a, album(a));
-                    m_albums.setAlbum(a, m_undo.savedAlbum(i));
-                }
-                break;
-            case UndoKind::Delete: {
-                std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
-                for (int i = 0; i < m_undo.count(); ++i)
-                    if (m_undo.albumIndex(i) < m_albums.albumCount())
-                        marked[static_cast<std::size_t>(m_undo.albumIndex(i))] = true;
-                previousAlbums = removeAlbums(marked);
-                break;
-            }
-            case UndoKind::None: break;
-            }
+            EditOutcome done;
+            taken = undoing ? m_history.takeUndo() : m_history.takeRedo();
+            reverse.setName(taken->name());
+            previousAlbums = applyStep(*taken, reverse);
             applyFilters();
-            m_modified = true;
-            addError(undone, reapplyCurrentOrder());
+            addError(done, reapplyCurrentOrder());
             rebuildValueLists();
             refillEntryLists();
-            m_undo.clear();
-            undone.changed = 1;
-            return undone;
+            reverse.setAvailable();
+            if (undoing)
+                m_history.putRedo(std::move(reverse));
+            else
+                m_history.putUndo(std::move(reverse));
+            m_modified = !m_history.atSaved();
+            done.changed = 1;
+            return done;
         },
         [&] {
-            if (previousAlbums)
+            if (previousAlbums) {
                 std::swap(m_albums, *previousAlbums);
-            for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
-                try {
-                    m_albums.setAlbum(it->first, it->second);
-                } catch (const std::bad_alloc&) {
-                    // That album keeps the restored texts, which is still a whole album.
+            } else if (taken && taken->kind() == UndoKind::Unmodify) {
+                // The albums changed so far, put back from the reverse record, latest first.
+                for (int i = reverse.count() - 1; i >= 0; --i) {
+                    try {
+                        m_albums.setAlbum(reverse.albumIndex(i), reverse.savedAlbum(i));
+                    } catch (const std::bad_alloc&) {
+                        // That album keeps the restored texts, which is still a whole album.
+                    }
                 }
             }
-            m_albums.resize(std::min(countBefore, m_albums.albumCount()));
+            if (taken) {
+                if (undoing)
+                    m_history.putUndo(std::move(*taken));
+                else
+                    m_history.putRedo(std::move(*taken));
+            }
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);

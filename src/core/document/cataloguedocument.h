@@ -10,7 +10,7 @@
 #include "core/catalogue/progresssink.h"
 #include "core/catalogue/result.h"
 #include "core/document/entrylistfeed.h"
-#include "core/document/undorecord.h"
+#include "core/document/undohistory.h"
 #include "core/order/findquery.h"
 
 #include <functional>
@@ -92,6 +92,7 @@ public:
     {
         setColumnLayout(id, std::move(layout));
         m_modified = true;
+        m_history.forgetSaved();
         finish(&DocumentObserver::columnLayoutChanged);
     }
 
@@ -113,10 +114,18 @@ public:
     EditOutcome modifyAlbums(std::span<const std::uint32_t> albums,
                              const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit);
     EditOutcome deleteAlbums(std::span<const std::uint32_t> albums);
-    // Reverses the last Enter, Modify or Delete. changed is 0 when there was nothing to undo.
+    // Reverses the latest change still in the history (an Enter, Modify, Delete or import), and
+    // Redo puts back the latest one undone. Either restores the catalogue exactly as it was, or,
+    // when memory runs out, changes nothing and throws std::bad_alloc. changed is 0 when there
+    // was nothing to undo or redo. A new change clears the steps to redo; undoing or redoing
+    // back to the state last saved or opened clears the modified flag.
     EditOutcome undo();
-    bool canUndo() const { return m_undo.available(); }
-    const UndoRecord& undoRecord() const { return m_undo; }
+    EditOutcome redo();
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    const UndoRecord& undoRecord() const { return m_history.nextUndo(); }
+    const UndoRecord& redoRecord() const { return m_history.nextRedo(); }
+    const UndoHistory& history() const { return m_history; }
 
     // Times of the disc in the player, handed to the entry sheet
     const std::array<std::string, kSongSlots>& playerTimes() const { return m_playerTimes; }
@@ -182,12 +191,20 @@ private:
     void applyViewStyle(ViewStyle style);
     // Replaces the albums with those not marked and returns the albums as they were.
     AlbumStore removeAlbums(const std::vector<bool>& marked);
-    bool recordUndo(int album, const AlbumRecord& before, UndoKind kind);
+    bool recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind kind);
+    // Room in the history for the step of a change; false when memory ran out for it.
+    bool roomForStep();
+    // The step of a change that happened, after everything that can run out of memory.
+    void addStep(UndoRecord step, bool room) noexcept;
+    EditOutcome stepThroughHistory(bool undoing);
+    // Applies a step's record and builds in reverse the record that takes it back. Returns the
+    // albums as they were when the step replaced the whole store (Delete, Restore).
+    std::optional<AlbumStore> applyStep(const UndoRecord& step, UndoRecord& reverse);
 
     // The one notification of an operation, preceded by modifiedChanged when the flag changed.
     void finish(void (DocumentObserver::*hook)());
 
-    UndoRecord m_undo;
+    UndoHistory m_history;
     FindQuery m_findQuery;
     std::array<std::string, kSongSlots> m_playerTimes;
     bool m_modified = false;

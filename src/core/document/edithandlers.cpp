@@ -131,4 +131,13 @@ bool EditHandlers::undo()
     return true;
 }
 
+bool EditHandlers::redo()
+{
+    if (!m_doc.canRedo())
+        return false;
+    const auto outcome = m_doc.redo();
+    report(outcome.error);
+    return true;
+}
+
 } // namespace discora

@@ -39,8 +39,10 @@ public:
     int modify(std::span<const int> selectedPositions);
     // Asks about each selected album once and removes those confirmed; returns how many.
     int deleteAlbums(std::span<const int> selectedPositions);
-    // Reverses the last Enter, Modify or Delete. False when there is nothing to undo.
+    // Reverses the latest change in the history; Redo puts back the latest one undone. False
+    // when there is nothing to undo or redo.
     bool undo();
+    bool redo();
 
     // The media type the sheet held when it last closed; the next Enter offers it again.
     const std::string& sheetMediaType() const { return m_sheetMediaType; }

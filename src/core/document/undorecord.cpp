@@ -1,8 +1,17 @@
 #include "core/document/undorecord.h"
 
+#include "core/catalogue/groupednumber.h"
+
 #include <algorithm>
 
 namespace discora {
+
+void UndoRecord::addIndex(int albumIndex)
+{
+    if (m_albums.size() == m_albums.capacity())
+        m_albums.reserve(std::max<std::size_t>(8, m_albums.capacity() * 2));
+    m_albums.push_back(albumIndex);
+}
 
 void UndoRecord::record(int albumIndex, const AlbumRecord& album, UndoKind kind)
 {
@@ -14,7 +23,16 @@ void UndoRecord::record(int albumIndex, const AlbumRecord& album, UndoKind kind)
         m_saved.resize(static_cast<int>(m_albums.size()));
         throw;
     }
-    m_albums.push_back(albumIndex);
+    addIndex(albumIndex);
+    m_kind = kind;
+}
+
+void UndoRecord::record(int albumIndex, const AlbumStore& albums, int album, UndoKind kind)
+{
+    if (m_albums.size() == m_albums.capacity())
+        m_albums.reserve(std::max<std::size_t>(8, m_albums.capacity() * 2));
+    m_saved.appendAlbums(albums, album, album + 1);
+    addIndex(albumIndex);
     m_kind = kind;
 }
 
@@ -32,9 +50,19 @@ void UndoRecord::clear()
 {
     m_kind = UndoKind::None;
     m_available = false;
+    m_complete = true;
+    m_name.clear();
     m_albums.clear();
     m_albums.shrink_to_fit();
     m_saved.clear();
+}
+
+std::string changeName(std::string_view verb, int albums)
+{
+    std::string name(verb);
+    if (albums == 1)
+        return name + " Album";
+    return name + ' ' + groupedNumber(albums) + " Albums";
 }
 
 } // namespace discora

@@ -76,11 +76,14 @@ bool goToKeyMatches(std::string_view key, std::string_view typed, bool ignoreThe
 
 std::optional<int> findGoToEntry(const Catalogue& doc, std::string_view typed)
 {
-    const std::u32string folded = foldedCodePoints(typed);
+    const LetterFolding folding = letterFoldingOf(doc.viewOptions());
+    std::string typedBuffer;
+    const std::u32string folded = foldedCodePoints(comparisonForm(typed, folding, typedBuffer));
     const bool ignoreThe = goToIgnoresThe(doc);
     const int count = orderEntryCount(doc);
+    std::string keyBuffer;
     for (int i = 0; i < count; ++i)
-        if (matchesFolded(goToKey(doc, i), folded, ignoreThe))
+        if (matchesFolded(comparisonForm(goToKey(doc, i), folding, keyBuffer), folded, ignoreThe))
             return i;
     return std::nullopt;
 }

@@ -63,7 +63,7 @@ int reservedLines(LayoutKind kind, bool pageNumbers)
     return isColumnList(kind) ? footer + 1 : footer;
 }
 
-char32_t groupLetter(std::string_view key, bool ignoreThe)
+char32_t groupLetter(std::string_view key, bool ignoreThe, LetterFolding folding)
 {
     if (ignoreThe)
         key = stripLeadingThe(key);
@@ -71,7 +71,11 @@ char32_t groupLetter(std::string_view key, bool ignoreThe)
         return kNoLetter;
     const auto first = static_cast<unsigned char>(key[0]);
     std::size_t pos = 0;
-    const char32_t c = first < 0x80 ? first : cp1252::decodeUtf8(key, pos);
+    char32_t c = first < 0x80 ? first : cp1252::decodeUtf8(key, pos);
+    if (first >= 0x80 && folding == LetterFolding::WithAccents) {
+        if (const std::string folded = foldAccents(key.substr(0, pos)); !folded.empty())
+            c = static_cast<unsigned char>(folded[0]);
+    }
     return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
 }
 
@@ -152,6 +156,7 @@ std::vector<int> groupStarts(const Catalogue& doc, const Pagination& p)
         return starts;
     }
     const bool ignoreThe = doc.namesIgnoreThe();
+    const LetterFolding folding = letterFoldingOf(doc.viewOptions());
     const bool digitsJoin = doc.currentOrder() == SortOrder::ByAlbumName;
     const LetterJoin letterJoin = layoutKindInfo(p.kind).letterJoin;
     // The keys of a derived list lie all over memory: they are looked up a block ahead of their
@@ -165,11 +170,11 @@ std::vector<int> groupStarts(const Catalogue& doc, const Pagination& p)
         }
     };
     fetch(0);
-    char32_t opened = groupLetter(keys[0], ignoreThe);
+    char32_t opened = groupLetter(keys[0], ignoreThe, folding);
     for (int n = 1; n < p.printCount; ++n) {
         if (n % kBlock == 0)
             fetch(n);
-        const char32_t letter = groupLetter(keys[static_cast<std::size_t>(n % kBlock)], ignoreThe);
+        const char32_t letter = groupLetter(keys[static_cast<std::size_t>(n % kBlock)], ignoreThe, folding);
         if (letter == opened)
             continue;
         bool opens = true;

@@ -5,6 +5,7 @@
 
 #include "core/catalogue/displaysettings.h"
 #include "core/catalogue/sortorder.h"
+#include "core/order/comparenames.h"
 
 #include <optional>
 #include <string>
@@ -36,7 +37,8 @@ int reservedLines(LayoutKind kind, bool pageNumbers);
 // longer than four characters and begins with "the " (any case) and ignoreThe is set; A to Z
 // folded to small letters. kNoLetter for an empty key.
 inline constexpr char32_t kNoLetter = 0xFFFFFFFF;
-char32_t groupLetter(std::string_view key, bool ignoreThe);
+// With folding, an accented Latin letter groups under its base letter.
+char32_t groupLetter(std::string_view key, bool ignoreThe, LetterFolding folding = LetterFolding::AsciiOnly);
 
 // The key an entry of the current order is grouped by: the album order's own field, the song
 // title, the artist, the producer or the performer. Empty for orders that have no key.

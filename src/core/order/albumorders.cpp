@@ -20,6 +20,7 @@ void sortByText(const Catalogue& doc, std::vector<std::uint32_t>& displayOrder, 
                 OrderProgress& progress)
 {
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
+    keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
     const std::vector<std::uint32_t> visit =
         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; });
     const AlbumStore& albums = doc.albums();

@@ -22,7 +22,86 @@ std::uint32_t nextRank(std::string_view s, std::size_t& pos)
     return 0x100u + cp;
 }
 
+// Base letters of U+0100 to U+017F; '*' marks the ligatures spelled out in foldedLetter.
+constexpr std::string_view kExtendedA = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi**JjKkkLlLlLlLlLl"
+                                        "NnNnNnnNnOoOoOo**RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+static_assert(kExtendedA.size() == 0x80);
+
+// What a code point folds to; empty when it is no accented Latin letter.
+std::string_view foldedLetter(char32_t cp)
+{
+    // U+00C0 to U+00FF, one entry of up to two letters each.
+    static constexpr std::string_view kLatin1[] = {
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I",  "I",
+        "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "TH", "ss",
+        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+        "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",
+    };
+    if (cp >= 0xC0 && cp <= 0xFF)
+        return kLatin1[cp - 0xC0];
+    if (cp >= 0x100 && cp <= 0x17F) {
+        switch (cp) {
+        case 0x132: return "IJ";
+        case 0x133: return "ij";
+        case 0x152: return "OE";
+        case 0x153: return "oe";
+        default: return kExtendedA.substr(cp - 0x100, 1);
+        }
+    }
+    return {};
+}
+
+bool isCombiningMark(char32_t cp)
+{
+    return cp >= 0x300 && cp <= 0x36F;
+}
+
 } // namespace
+
+std::string foldAccents(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const char32_t cp = cp1252::decodeUtf8(text, pos);
+        if (const std::string_view base = foldedLetter(cp); !base.empty())
+            out += base;
+        else if (!isCombiningMark(cp))
+            out.append(text.substr(start, pos - start));
+    }
+    return out;
+}
+
+std::string_view comparisonForm(std::string_view name, LetterFolding folding, std::string& buffer)
+{
+    if (folding == LetterFolding::AsciiOnly || cp1252::isAscii(name))
+        return name;
+    buffer = foldAccents(name);
+    return buffer;
+}
+
+int CompareNames(std::string_view a, std::string_view b, LetterFolding folding)
+{
+    std::string foldedA;
+    std::string foldedB;
+    return CompareNames(comparisonForm(a, folding, foldedA), comparisonForm(b, folding, foldedB));
+}
+
+bool beginsWithName(std::string_view value, std::string_view prefix, LetterFolding folding)
+{
+    std::string foldedValue;
+    std::string foldedPrefix;
+    return beginsWithName(comparisonForm(value, folding, foldedValue),
+                          comparisonForm(prefix, folding, foldedPrefix));
+}
 
 int CompareNames(std::string_view a, std::string_view b)
 {

@@ -27,8 +27,9 @@ std::string_view withoutTrailingMark(std::string_view word)
 class TextMatcher
 {
 public:
-    explicit TextMatcher(const FindQuery& query)
-        : m_query(query), m_foldedText(query.matchCase ? std::string() : cp1252::foldCase(query.text))
+    TextMatcher(const FindQuery& query, LetterFolding folding)
+        : m_query(query), m_folding(folding),
+          m_foldedText(query.matchCase ? std::string() : foldedForSearch(query.text, folding))
     {}
 
     bool matches(std::string_view value) const
@@ -39,7 +40,7 @@ public:
             return wholeWordMatches(value);
         if (m_query.matchCase)
             return value.find(m_query.text) != std::string_view::npos;
-        return cp1252::foldCase(value).find(m_foldedText) != std::string::npos;
+        return foldedForSearch(value, m_folding).find(m_foldedText) != std::string::npos;
     }
 
     bool albumMatches(const Catalogue& doc, int album) const
@@ -51,9 +52,16 @@ public:
     }
 
 private:
+    // Match Case matches exactly, accents and all.
+    static std::string foldedForSearch(std::string_view text, LetterFolding folding)
+    {
+        std::string buffer;
+        return cp1252::foldCase(comparisonForm(text, folding, buffer));
+    }
+
     bool same(std::string_view word) const
     {
-        return m_query.matchCase ? word == m_query.text : CompareNames(word, m_query.text) == 0;
+        return m_query.matchCase ? word == m_query.text : CompareNames(word, m_query.text, m_folding) == 0;
     }
 
     bool wholeWordMatches(std::string_view value) const
@@ -70,19 +78,20 @@ private:
     }
 
     const FindQuery& m_query;
+    LetterFolding m_folding;
     std::string m_foldedText;
 };
 
 } // namespace
 
-bool fieldMatches(std::string_view value, const FindQuery& query)
+bool fieldMatches(std::string_view value, const FindQuery& query, LetterFolding folding)
 {
-    return TextMatcher(query).matches(value);
+    return TextMatcher(query, folding).matches(value);
 }
 
 bool albumMatches(const Catalogue& doc, int album, const FindQuery& query)
 {
-    return TextMatcher(query).albumMatches(doc, album);
+    return TextMatcher(query, letterFoldingOf(doc.viewOptions())).albumMatches(doc, album);
 }
 
 bool findEnabled(const Catalogue& doc)

@@ -1,6 +1,7 @@
 // Find: which albums hold a text, in the three matching modes.
 #pragma once
 
+#include "core/order/comparenames.h"
 #include "core/order/findquery.h"
 
 #include <string_view>
@@ -15,8 +16,10 @@ inline constexpr const char* kFindNoMatchesFound = "Finished search. No matches 
 
 // One field against the find text. An empty field never matches. Whole word compares the words
 // between blanks; a word followed by a blank loses a last character below 'A', above 'z' or '`'
-// (so "Hello," is "Hello"), while the last word is compared as it stands.
-bool fieldMatches(std::string_view value, const FindQuery& query);
+// (so "Hello," is "Hello"), while the last word is compared as it stands. Without Match Case,
+// folding says whether accented letters match their base letters.
+bool fieldMatches(std::string_view value, const FindQuery& query,
+                  LetterFolding folding = LetterFolding::AsciiOnly);
 // Any of the album's 111 texts.
 bool albumMatches(const Catalogue& doc, int album, const FindQuery& query);
 

@@ -31,6 +31,15 @@ std::optional<std::uint32_t> albumOfEntry(const Catalogue& doc, int position)
     return doc.displayOrder()[p];
 }
 
+std::optional<int> firstEntryOf(const Catalogue& doc, std::uint32_t album)
+{
+    const int count = orderEntryCount(doc);
+    for (int p = 0; p < count; ++p)
+        if (albumOfEntry(doc, p) == album)
+            return p;
+    return std::nullopt;
+}
+
 std::vector<std::uint32_t> albumsOfEntries(const Catalogue& doc, std::span<const int> positions)
 {
     const auto& order = doc.displayOrder();

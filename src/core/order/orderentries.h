@@ -18,6 +18,10 @@ int orderEntryCount(const Catalogue& doc);
 // The album of the entry at position; nothing for a position outside the order.
 std::optional<std::uint32_t> albumOfEntry(const Catalogue& doc, int position);
 
+// The first entry of the current order that stands for album; nothing when none does (a filter
+// hides it, or a list has no entry of it).
+std::optional<int> firstEntryOf(const Catalogue& doc, std::uint32_t album);
+
 // The albums of the given entries, each album once, in displayOrder sequence. With no positions
 // given: every displayed album.
 std::vector<std::uint32_t> albumsOfEntries(const Catalogue& doc, std::span<const int> positions);

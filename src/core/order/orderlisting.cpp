@@ -7,6 +7,25 @@
 
 namespace discora {
 
+void appendText(std::string& line, std::string_view text)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char* escape = c == '\t'   ? "\\t"
+                             : c == '\n' ? "\\n"
+                             : c == '\r' ? "\\r"
+                             : c == '\\' ? "\\\\"
+                                         : nullptr;
+        if (!escape)
+            continue;
+        line.append(text.substr(start, i - start));
+        line += escape;
+        start = i + 1;
+    }
+    line.append(text.substr(start));
+}
+
 namespace {
 
 // The field ids of the columns the layout shows on screen, left to right. The view has room for six
@@ -25,28 +44,6 @@ std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
         shown.push_back(layout.fieldColumns[slot]);
     }
     return shown;
-}
-
-// One entry stays one line, and its fields stay apart, whatever its texts hold: a tab, a line
-// break and a carriage return inside a text are written as \t, \n and \r, and a backslash as \\,
-// so the line can be read back unambiguously.
-void appendText(std::string& line, std::string_view text)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const char* escape = c == '\t'   ? "\\t"
-                             : c == '\n' ? "\\n"
-                             : c == '\r' ? "\\r"
-                             : c == '\\' ? "\\\\"
-                                         : nullptr;
-        if (!escape)
-            continue;
-        line.append(text.substr(start, i - start));
-        line += escape;
-        start = i + 1;
-    }
-    line.append(text.substr(start));
 }
 
 void appendColumns(std::string& line, const Catalogue& doc, const std::vector<int>& fields, int album,

@@ -20,4 +20,8 @@ class Catalogue;
 // songs need not be held.
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit);
 
+// Appends text to a listed line so that the line stays one line and its fields stay apart, whatever
+// the text holds: a tab, a line break and a carriage return become \t, \n and \r, a backslash \\.
+void appendText(std::string& line, std::string_view text);
+
 } // namespace discora

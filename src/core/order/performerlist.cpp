@@ -126,6 +126,7 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
         if (visit.size() != entries.size())
             visit = inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
         SortKeys keys(entries.size(), entries.size() * 8);
+        keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
         for (std::uint32_t i : visit)
             keys.setSpelled(i, names[i]);
         progress.advanceToShare(0.5);

@@ -45,6 +45,7 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
     OrderProgress progress(sink, "Sorting by Producer", gapCount(static_cast<int>(entries.size())));
     try {
         SortKeys keys(entries.size(), entries.size() * 16);
+        keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
         const std::vector<std::uint32_t> visit =
             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
         for (std::size_t k = 0; k < visit.size(); ++k) {

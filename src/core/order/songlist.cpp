@@ -23,6 +23,7 @@ std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 {
     const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
+    keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
     const std::vector<std::uint32_t> visit =
         inCatalogueOrder(displayOrder.size(), [&](std::uint32_t i) { return displayOrder[i]; });
     for (std::size_t k = 0; k < visit.size(); ++k) {
@@ -92,6 +93,7 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
             rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
 
         SortKeys keys(entries.size(), entries.size() * 16);
+        keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
         const std::vector<std::uint32_t> visit =
             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
         const AlbumStore& albums = doc.albums();

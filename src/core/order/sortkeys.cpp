@@ -148,6 +148,16 @@ void SortKeys::place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equ
 void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 {
     if (!cp1252::isAscii(text)) {
+        if (m_folding == LetterFolding::WithAccents) {
+            m_folded = foldAccents(text);
+            if (cp1252::isAscii(m_folded)) {
+                // The same key as the plain spelling gets: "Eric" and "Éric" are one name.
+                const std::string folded = std::move(m_folded);
+                set(i, folded, major);
+                return;
+            }
+            text = m_folded;
+        }
         m_scratch.clear();
         appendNameKey(m_scratch, text);
         placeScratch(i, major);
@@ -200,7 +210,7 @@ void SortKeys::set(std::size_t i, std::string_view text, std::uint32_t major)
 void SortKeys::setSpelled(std::size_t i, std::string_view text)
 {
     m_scratch.clear();
-    appendNameKey(m_scratch, text);
+    appendNameKey(m_scratch, comparisonForm(text, m_folding, m_folded));
     if (m_scratch.find('\0') != std::string::npos) {
         const std::string name = m_scratch;
         m_scratch.clear();

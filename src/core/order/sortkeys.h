@@ -2,6 +2,8 @@
 // order CompareNames gives, so a sort compares integers and memory instead of decoding UTF-8.
 #pragma once
 
+#include "core/order/comparenames.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -36,6 +38,9 @@ class SortKeys
 public:
     // Keys for entries 0 to count - 1, set in any order; bytesHint sizes the key buffer.
     explicit SortKeys(std::size_t count, std::size_t bytesHint = 0);
+
+    // Keys made after this fold accented letters as folding says (comparisonForm).
+    void setLetterFolding(LetterFolding folding) { m_folding = folding; }
 
     // Sets the key of entry i (once) with the given major group.
     void set(std::size_t i, std::string_view text, std::uint32_t major = 0);
@@ -73,6 +78,8 @@ private:
     std::vector<std::uint32_t> m_entryMajor;
     std::uint32_t m_maxMajor = 0;
     std::string m_scratch; // a key being made that is not plain folded ASCII
+    LetterFolding m_folding = LetterFolding::AsciiOnly;
+    std::string m_folded; // a text's accents folded, before its key is made
 };
 
 // items rearranged as stableOrder() says: element i of the result is items[from[i]].

@@ -1,6 +1,7 @@
 #include "core/settings/appsettings.h"
 
 #include "core/document/cataloguedocument.h"
+#include "core/lookup/lookuprequest.h"
 
 #include "core/settings/optionpages.h"
 
@@ -94,6 +95,16 @@ void AppSettings::writeCdDrive(const std::string& path)
     m_store.writeString(kUserData, kCdDriveKey, path);
 }
 
+std::string AppSettings::readMusicBrainzServer() const
+{
+    return m_store.readString(kUserData, kMusicBrainzServerKey, kDefaultMusicBrainzServer);
+}
+
+void AppSettings::writeMusicBrainzServer(const std::string& server)
+{
+    m_store.writeString(kUserData, kMusicBrainzServerKey, server);
+}
+
 DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system)
 {
     DisplayColors d;
@@ -173,6 +184,7 @@ void AppSettings::applyAllAtStartup(const SystemColors& system, CatalogueDocumen
     const std::string second = doc.heading(1).empty() ? stored[1] : doc.heading(1);
     doc.setHeadings(first, second);
     writeCdDrive(readCdDrive());
+    writeMusicBrainzServer(readMusicBrainzServer());
 }
 
 std::vector<std::string> AppSettings::readRecentFiles() const

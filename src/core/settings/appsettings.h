@@ -65,6 +65,9 @@ public:
     bool readLoadLast() const;
     std::string readCdDrive() const;
     void writeCdDrive(const std::string& path);
+    // The online music database's address, "https://musicbrainz.org" unless changed.
+    std::string readMusicBrainzServer() const;
+    void writeMusicBrainzServer(const std::string& server);
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).
     UserColors applyColors(UserColors colors, const SystemColors& system, CatalogueDocument* doc);

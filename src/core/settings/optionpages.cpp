@@ -24,7 +24,8 @@ constexpr sv kShowCustom1[] = {"Display Custom 1"};
 constexpr sv kShowCustom2[] = {"Display Custom 2"};
 constexpr sv kShowPageNum[] = {"Display Page Numbers"};
 constexpr sv kAutoLoad[] = {"Auto load times for new record if CD is playing"};
-constexpr sv kLoadLast[] = {"Load last used file when staring the program"};
+constexpr sv kSortAccents[] = {"Sort accented letters with their base letter"};
+constexpr sv kLoadLast[] = {"Load last used file when starting the program"};
 
 constexpr OptionControl kGeneral[] = {
     {Check, "ShowSongs", kShowSongs},     {Check, "ShowProducers", kShowProducers},
@@ -33,6 +34,7 @@ constexpr OptionControl kGeneral[] = {
     {Check, "ShowNotes", kShowNotes},     {Check, "ShowCustom1", kShowCustom1},
     {Check, "ShowCustom2", kShowCustom2}, {Check, "ShowPageNum", kShowPageNum},
     {Check, "AutoLoad", kAutoLoad},       {Check, "LoadLast", kLoadLast},
+    {Check, "SortAccents", kSortAccents},
 };
 
 constexpr sv kNormalBreaks[] = {"No Page Breaks", "Print 1 Record per Page",

@@ -44,6 +44,15 @@ WindowPlacement placementFromSettings(const std::string& rect, int icon, int max
     return p;
 }
 
+ScreenRect firstOpeningRect(const ScreenRect& screen)
+{
+    const int width = screen.width() * 3 / 4;
+    const int height = screen.height() * 3 / 4;
+    const int left = screen.left + (screen.width() - width) / 2;
+    const int top = screen.top + (screen.height() - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
 int iconValue(ShowState state)
 {
     return state == ShowState::Minimized || state == ShowState::MinimizedFromMaximized ? 1 : 0;

@@ -43,6 +43,10 @@ WindowPlacement placementFromSettings(const std::string& rect, int icon, int max
 int iconValue(ShowState state);
 int maximizedValue(ShowState state);
 
+// Where the window opens when no placement is stored: three quarters of the screen each way,
+// centred on it.
+ScreenRect firstOpeningRect(const ScreenRect& screen);
+
 // A rectangle lying entirely outside every screen is moved onto the primary screen (keeping its
 // size where it fits); one that overlaps a screen is kept.
 ScreenRect keepOnScreen(const ScreenRect& r, const std::vector<ScreenRect>& screens,

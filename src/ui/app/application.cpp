@@ -2,15 +2,18 @@
 
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/cdplayer/pulsepcmoutput.h"
+#include "core/lookup/lookuprequest.h"
 #include "ui/app/documenthandlers.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
 #include "ui/cdplayer/cdplayerdialog.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/lookup/albumlookup.h"
 #include "ui/options/optionshandlers.h"
 #include "ui/printing/printhandlers.h"
 #include "ui/support/colors.h"
+#include "ui/support/dialogtitles.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -42,6 +45,8 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
       m_cdDrive(chooseCdDrive({}, std::getenv(kCdDeviceVariable), m_settings.readCdDrive())),
       m_cdPlayer([this] { return m_devices(m_cdDrive, CdDeviceUse::Playback, m_cdNotices.sink()); })
 {
+    m_dialogTitles = std::make_unique<DialogTitleRoom>();
+    QApplication::instance()->installEventFilter(m_dialogTitles.get());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
@@ -63,6 +68,14 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
     m_documentHandlers->editHandlers().setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setPlayerTimesSource(&m_cdPlayer);
     m_albumSheet->setDiscReader([this] { return m_devices(m_cdDrive, CdDeviceUse::Reading, {}); });
+    m_albumLookup = std::make_unique<AlbumLookup>(*m_albumSheet, m_prompter, m_albumSheet.get());
+    m_albumLookup->setDiscReader([this] { return m_devices(m_cdDrive, CdDeviceUse::Reading, {}); });
+    m_albumLookup->setServer([this] {
+        return chooseMusicBrainzServer(std::getenv(kMusicBrainzServerVariable),
+                                       m_settings.readMusicBrainzServer());
+    });
+    m_albumSheet->setLookUp([this] { m_albumLookup->lookUpOrCancel(); },
+                            [this] { return m_albumLookup->busy(); });
     m_window->viewHandlers().setPlayer(m_cdPlayer, [this](QWidget* parent) {
         auto* dialog = new CdPlayerDialog(m_cdPlayer, m_cdNotices, m_prompter, fromPath(m_cdDrive), parent);
         QObject::connect(dialog, &CdPlayerDialog::driveChosen, dialog,

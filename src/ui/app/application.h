@@ -16,6 +16,8 @@
 
 namespace discora {
 
+class AlbumLookup;
+class DialogTitleRoom;
 class DocumentHandlers;
 class MainWindow;
 class AlbumSheet;
@@ -55,6 +57,8 @@ public:
     MainWindow& mainWindow() { return *m_window; }
     // The entry sheet for Enter and Modify; it lives as long as the document.
     AlbumSheet& albumSheet() { return *m_albumSheet; }
+    // The entry sheet's "Look Up Online".
+    AlbumLookup& albumLookup() { return *m_albumLookup; }
     DocumentHandlers& documentHandlers() { return *m_documentHandlers; }
     PrintHandlers& printHandlers() { return *m_printHandlers; }
     CdPlayer& cdPlayer() { return m_cdPlayer; }
@@ -74,9 +78,12 @@ private:
     CdNoticeBridge m_cdNotices;
     // Before the window, whose view holds it for its whole life.
     CdPlayer m_cdPlayer;
+    // Every dialog wide enough for its title.
+    std::unique_ptr<DialogTitleRoom> m_dialogTitles;
     std::unique_ptr<MainWindow> m_window;
     // Declared after the window it is a child of, so it goes first.
     std::unique_ptr<AlbumSheet> m_albumSheet;
+    std::unique_ptr<AlbumLookup> m_albumLookup;
     std::unique_ptr<DocumentHandlers> m_documentHandlers;
     std::unique_ptr<PrintHandlers> m_printHandlers;
 };

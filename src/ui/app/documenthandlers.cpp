@@ -1,6 +1,9 @@
 #include "ui/app/documenthandlers.h"
 
+#include "core/catalogue/headings.h"
 #include "core/commands/commandlineexport.h"
+#include "core/commands/statusfields.h"
+#include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/document/prompter.h"
@@ -9,6 +12,8 @@
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/dialogs/audioimportdialog.h"
+#include "ui/dialogs/audioscandialog.h"
 #include "ui/dialogs/finddialog.h"
 #include "ui/dialogs/importdialog.h"
 #include "ui/support/normalcursor.h"
@@ -18,6 +23,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace discora {
 
@@ -37,21 +44,37 @@ void DocumentHandlers::registerHandlers()
     m_window.setHandler(CommandId::Modify, [this] { modify(); });
     m_window.setHandler(CommandId::Delete, [this] { deleteSelected(); });
     m_window.setHandler(CommandId::Undo, [this] { undo(); });
+    m_window.setHandler(CommandId::Redo, [this] { m_edit.redo(); });
     m_window.setHandler(CommandId::Find, [this] { find(); });
     m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
     m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
     m_window.setHandler(CommandId::ImportCsv, [this] { importCsv(); });
+    m_window.setHandler(CommandId::ImportAudio, [this] { importAudio(); });
 }
 
 void DocumentHandlers::enter()
 {
-    m_edit.enter();
+    if (m_edit.enter())
+        showAlbum(static_cast<std::uint32_t>(m_doc.albumCount() - 1));
 }
 
 void DocumentHandlers::modify()
 {
     const std::vector<int> positions = view().selection().positions();
-    m_edit.modify(positions);
+    const std::optional<std::uint32_t> first =
+        positions.empty() ? std::nullopt
+                          : albumOfEntry(m_doc, *std::min_element(positions.begin(), positions.end()));
+    if (m_edit.modify(positions) > 0 && first)
+        showAlbum(*first);
+}
+
+void DocumentHandlers::showAlbum(std::uint32_t album)
+{
+    // After the document's update, which starts the selection afresh.
+    if (const std::optional<int> entry = firstEntryOf(m_doc, album)) {
+        view().selectEntry(*entry);
+        view().revealEntry(*entry);
+    }
 }
 
 void DocumentHandlers::deleteSelected()
@@ -117,6 +140,9 @@ bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
     }
     if (file.utf8)
         m_window.mainStatusBar()->setStatusText(QString::fromUtf8(kUtf8ExportNotice));
+    else
+        m_window.showStatus(
+            exportedText(static_cast<int>(albums.size()), toStd(QFileInfo(fileName).fileName())));
     return true;
 }
 
@@ -145,6 +171,40 @@ bool DocumentHandlers::importCsv(QString fileName)
     if (!outcome.edit.error.empty())
         m_prompter.showError(outcome.edit.error);
     m_window.mainStatusBar()->setStatusText(toQt(importSummary(outcome.report)));
+    return outcome.edit.changed > 0;
+}
+
+bool DocumentHandlers::importAudio(QString folder)
+{
+    if (folder.isEmpty()) {
+        QFileDialog dialog(&m_window, QStringLiteral("Import Audio Files"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        folder = dialog.selectedFiles().first();
+    }
+    const std::string path = toPath(folder);
+    AudioScanDialog progress(&m_window);
+    Result<AudioScan> scan = progress.scan(path);
+    if (scan && scan->cancelled)
+        return false;
+    if (!scan) {
+        m_prompter.showError(scan.error());
+        return false;
+    }
+    auto plan = planAudioImport(m_doc, path, std::move(*scan));
+    if (!plan) {
+        m_prompter.showError(plan.error());
+        return false;
+    }
+    AudioImportDialog dialog(*plan, withDefaultHeadings(m_doc.headings()), &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const AudioImportOutcome outcome = applyAudioImport(m_doc, *plan);
+    if (!outcome.edit.error.empty())
+        m_prompter.showError(outcome.edit.error);
+    m_window.mainStatusBar()->setStatusText(toQt(audioImportSummary(outcome.report)));
     return outcome.edit.changed > 0;
 }
 

@@ -3,6 +3,8 @@
 // sheet and the user's answers, and shows what comes back.
 #pragma once
 
+#include <cstdint>
+
 #include "core/document/edithandlers.h"
 #include "core/document/findcommand.h"
 
@@ -34,6 +36,9 @@ public:
     // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
     // True when albums were added.
     bool importCsv(QString fileName = {});
+    // Adds the albums of the audio files in a folder, read with a progress window, after the Import
+    // Audio Files dialog; an empty name asks for the folder. True when albums were added.
+    bool importAudio(QString folder = {});
 
     EditHandlers& editHandlers() { return m_edit; }
 
@@ -44,6 +49,8 @@ public:
 
 private:
     CatalogueView& view() const;
+    // Selects an album's first entry and scrolls it onto the page.
+    void showAlbum(std::uint32_t album);
 
     CatalogueDocument& m_doc;
     MainWindow& m_window;

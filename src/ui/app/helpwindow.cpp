@@ -2,6 +2,7 @@
 
 #include "core/commands/commands.h"
 #include "core/settings/optionpages.h"
+#include "ui/app/commandkeys.h"
 #include "ui/support/qttext.h"
 
 #include <QDialogButtonBox>
@@ -28,9 +29,7 @@ void appendMenuRows(QString& html, std::span<const MenuItem> items, const QStrin
             appendMenuRows(html, item.items, path + plainMenuText(item.title) + QStringLiteral(" &#8250; "));
         } else if (item.kind == MenuItemKind::Command) {
             const CommandInfo& info = commandInfo(item.command);
-            QString keys = QKeySequence(toQt(info.shortcut)).toString(QKeySequence::NativeText);
-            if (item.command == CommandId::Undo)
-                keys += QStringLiteral(", Alt+Backspace");
+            const QString keys = commandKeysText(item.command);
             html += QStringLiteral("<tr><td>%1%2</td><td>%3</td><td>%4</td></tr>")
                         .arg(path, plainMenuText(info.menuText), keys.toHtmlEscaped(),
                              toQt(info.statusText()).toHtmlEscaped());

@@ -37,6 +37,13 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
     m_message->setMinimumWidth(1);
     addWidget(m_message, 1);
 
+    m_albumCount = new QLabel(this);
+    m_order = new QLabel(this);
+    for (QLabel* field : {m_albumCount, m_order}) {
+        field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        addPermanentWidget(field);
+    }
+
     for (int i = 0; i < 3; ++i) {
         m_locks[i] = new QLabel(this);
         m_locks[i]->setAlignment(Qt::AlignCenter);
@@ -65,6 +72,12 @@ void MainStatusBar::setStatusText(const QString& text)
     clearMessage();
     m_message->setText(text);
     m_message->repaint();
+}
+
+void MainStatusBar::setOrientation(const QString& albums, const QString& order)
+{
+    m_albumCount->setText(albums);
+    m_order->setText(order);
 }
 
 QString MainStatusBar::statusText() const

@@ -23,6 +23,10 @@ public:
     ~MainStatusBar() override;
 
     void setStatusText(const QString& text);
+    // The permanent fields: how many albums are shown, and the current order.
+    void setOrientation(const QString& albums, const QString& order);
+    QLabel* albumCountField() const { return m_albumCount; }
+    QLabel* orderField() const { return m_order; }
     void showProgressPanes();
     void showNormalPanes();
     bool inProgressLayout() const;
@@ -50,6 +54,8 @@ private:
     void showPosition(bool force);
 
     QLabel* m_message = nullptr;
+    QLabel* m_albumCount = nullptr;
+    QLabel* m_order = nullptr;
     QLabel* m_locks[3] = {};
     QProgressBar* m_progress = nullptr;
     std::vector<Operation> m_operations;

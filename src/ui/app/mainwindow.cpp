@@ -1,10 +1,12 @@
 #include "ui/app/mainwindow.h"
 #include "core/commands/programname.h"
+#include "core/commands/statusfields.h"
 
 #include "core/document/prompter.h"
 #include "core/order/find.h"
 #include "core/order/orders.h"
 #include "core/settings/appsettings.h"
+#include "ui/app/commandkeys.h"
 #include "ui/app/helpwindow.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/viewhandlers.h"
@@ -82,6 +84,7 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     updateTitle();
     updateRecentFileActions();
     refreshActions();
+    updateOrientation();
 }
 
 MainWindow::~MainWindow()
@@ -100,8 +103,7 @@ void MainWindow::createActions()
         action->setStatusTip(toQt(info.statusText()));
         action->setToolTip(toQt(info.tooltip()));
         action->setWhatsThis(toQt(info.statusText()));
-        if (!info.shortcut.empty())
-            action->setShortcut(QKeySequence(toQt(info.shortcut)));
+        action->setShortcuts(commandKeys(info.id));
         if (!info.icon.empty())
             action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(toQt(info.icon))));
         action->setCheckable(isCheckable(info.id));
@@ -111,9 +113,36 @@ void MainWindow::createActions()
         m_actions[id] = action;
         addAction(action); // shortcuts work even while the menu bar is hidden
     }
-    action(CommandId::Undo)
-        ->setShortcuts(
-            {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))});
+    updateActionTexts(uiState());
+}
+
+void MainWindow::updateActionTexts(const UiState& state)
+{
+    // Only Undo and Redo change their text, and only when the step they name changes; refreshing
+    // the actions otherwise allocates nothing.
+    const std::string undoText = menuTextOf(CommandId::Undo, state);
+    const std::string redoText = menuTextOf(CommandId::Redo, state);
+    const bool first = m_shownUndoText.empty();
+    if (!first && undoText == m_shownUndoText && redoText == m_shownRedoText)
+        return;
+    for (const auto& [id, a] : m_actions) {
+        if (id == CommandId::RecentFile1 || id == CommandId::RecentFile2 || id == CommandId::RecentFile3 ||
+            id == CommandId::RecentFile4)
+            continue;
+        if (!first && id != CommandId::Undo && id != CommandId::Redo)
+            continue;
+        QString text = toQt(menuTextOf(id, state));
+        // Qt's menus show one key; a command with a standard key besides ours lists both.
+        if (a->shortcuts().size() > 1) {
+            const QString keys = commandKeysText(id, KeyList::ForMenu);
+            if (keys != a->shortcut().toString(QKeySequence::NativeText))
+                text += QLatin1Char('\t') + keys;
+        }
+        if (a->text() != text)
+            a->setText(text);
+    }
+    m_shownUndoText = undoText;
+    m_shownRedoText = redoText;
 }
 
 QAction* MainWindow::action(CommandId id) const
@@ -189,6 +218,9 @@ UiState MainWindow::uiState() const
     s.viewStyle = m_doc.viewStyle();
     s.readyForEntry = m_doc.readyForEntry();
     s.canUndo = m_doc.canUndo();
+    s.canRedo = m_doc.canRedo();
+    s.undoName = m_doc.undoRecord().name();
+    s.redoName = m_doc.redoRecord().name();
     s.findEnabled = findEnabled(m_doc);
     s.toolBarVisible = m_toolBar && !m_toolBar->isHidden();
     s.statusBarVisible = m_statusBar && !m_statusBar->isHidden();
@@ -212,6 +244,11 @@ void MainWindow::refreshActions()
         apply(id, a);
     for (const auto& [id, a] : m_extraActions)
         apply(id, a);
+    try {
+        updateActionTexts(state);
+    } catch (const std::bad_alloc&) {
+        // The menus keep the texts they had; the command itself reports the shortage.
+    }
 }
 
 void MainWindow::createMenus()
@@ -292,6 +329,22 @@ void MainWindow::createToolBar()
 void MainWindow::documentUpdated()
 {
     refreshActions();
+    updateOrientation();
+}
+
+void MainWindow::headingsChanged()
+{
+    updateOrientation();
+}
+
+void MainWindow::updateOrientation()
+{
+    m_statusBar->setOrientation(toQt(albumCountText(m_doc)), toQt(orderText(m_doc)));
+}
+
+void MainWindow::showStatus(const std::string& text)
+{
+    m_statusBar->setStatusText(toQt(text));
 }
 
 void MainWindow::modifiedChanged(bool)
@@ -355,7 +408,10 @@ bool MainWindow::open()
 
 bool MainWindow::openFile(const QString& fileName)
 {
-    return adoptFile(m_doc.openFile(toPath(fileName)), fileName);
+    if (!adoptFile(m_doc.openFile(toPath(fileName)), fileName))
+        return false;
+    showStatus(openedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));
+    return true;
 }
 
 bool MainWindow::adoptFile(const Status& status, const QString& fileName)
@@ -411,7 +467,10 @@ bool MainWindow::saveAs()
 
 bool MainWindow::saveFile(const QString& fileName)
 {
-    return adoptFile(m_doc.saveFile(toPath(fileName)), fileName);
+    if (!adoptFile(m_doc.saveFile(toPath(fileName)), fileName))
+        return false;
+    showStatus(savedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));
+    return true;
 }
 
 // ---- Recent files --------------------------------------------------------------------------
@@ -461,14 +520,17 @@ void MainWindow::updateRecentFileActions()
 void MainWindow::showWithSavedPlacement()
 {
     const SettingsStore& store = m_settings.store();
-    WindowPlacement p = placementFromSettings(store.readString(kWindowSize, "Rect", ""),
-                                              store.readInt(kWindowSize, "Icon", 0),
+    const std::string storedRect = store.readString(kWindowSize, "Rect", "");
+    WindowPlacement p = placementFromSettings(storedRect, store.readInt(kWindowSize, "Icon", 0),
                                               store.readInt(kWindowSize, "Maximized", 0));
     std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.push_back(toScreenRect(screen->availableGeometry()));
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        p.normal = keepOnScreen(p.normal, screens, toScreenRect(primary->availableGeometry()));
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const ScreenRect primaryRect = toScreenRect(primary->availableGeometry());
+        p.normal =
+            storedRect.empty() ? firstOpeningRect(primaryRect) : keepOnScreen(p.normal, screens, primaryRect);
+    }
 
     setGeometry(p.normal.left, p.normal.top, p.normal.width(), p.normal.height());
     switch (p.state) {

@@ -74,6 +74,9 @@ public:
 
     // DocumentObserver
     void documentUpdated() override;
+    void headingsChanged() override;
+    // A file command's account in the status bar's message pane.
+    void showStatus(const std::string& text);
     void modifiedChanged(bool modified) override;
 
 protected:
@@ -84,6 +87,7 @@ protected:
 
 private:
     void createActions();
+    void updateActionTexts(const UiState& state);
     void createMenus();
     void fillMenu(QMenu* menu, std::span<const MenuItem> items);
     QAction* makeContextAction(const MenuItem& item, QObject* parent);
@@ -96,6 +100,7 @@ private:
     bool adoptFile(const Status& status, const QString& fileName);
     void setCurrentFile(const QString& fileName);
     void updateTitle();
+    void updateOrientation();
     void updateRecentFileActions();
     void addRecentFile(const QString& fileName);
     void removeRecentFile(const QString& fileName);
@@ -118,6 +123,9 @@ private:
     std::vector<std::pair<CommandId, QAction*>> m_extraActions;
     std::map<CommandId, std::function<void()>> m_handlers;
     QString m_currentFile;
+    // The Undo and Redo texts the menu shows.
+    std::string m_shownUndoText;
+    std::string m_shownRedoText;
     QStringList m_recentFiles;
 };
 

@@ -16,9 +16,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace discora {
 
@@ -88,6 +92,16 @@ CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompt
     album->addWidget(m_album[3], 2, 3);
     addLabel("Playing Track:", 3, 0);
     album->addWidget(m_playingTrack, 3, 1);
+    m_state = valueLabel(this);
+    m_state->setMinimumWidth(0);
+    album->addWidget(m_state, 3, 2);
+    m_time = valueLabel(this);
+    album->addWidget(m_time, 3, 3);
+    m_position = new QProgressBar(this);
+    m_position->setTextVisible(false);
+    m_position->setMaximumHeight(fontMetrics().height() / 2 + 2);
+    m_position->setAccessibleName(QStringLiteral("Position in the track"));
+    album->addWidget(m_position, 4, 0, 1, 4);
     album->setColumnStretch(1, 1);
     album->setColumnStretch(3, 1);
 
@@ -130,8 +144,26 @@ CdPlayerDialog::CdPlayerDialog(CdPlayer& player, CdNoticeBridge& notices, Prompt
         &notices, &CdNoticeBridge::noticed, this, [this](quint64 id) { m_player.completionNotice(id); },
         Qt::QueuedConnection);
 
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(500);
+    connect(m_clockTimer, &QTimer::timeout, this, &CdPlayerDialog::updatePlayback);
+    m_clockTimer->start();
+
     m_player.setObserver(this);
     playerChanged();
+}
+
+void CdPlayerDialog::updatePlayback()
+{
+    const PlaybackState state = m_player.playbackState();
+    const int elapsed = m_player.elapsedSeconds();
+    const int length = m_player.trackSeconds();
+    m_state->setText(toQt(playbackStateText(state)));
+    m_time->setText(state == PlaybackState::Stopped && m_player.playingTrack().empty()
+                        ? QString()
+                        : toQt(trackTimeText(elapsed, length)));
+    m_position->setRange(0, std::max(length, 1));
+    m_position->setValue(std::min(elapsed, std::max(length, 1)));
 }
 
 CdPlayerDialog::~CdPlayerDialog()
@@ -149,6 +181,8 @@ void CdPlayerDialog::playerChanged()
     for (std::size_t i = 0; i < m_album.size(); ++i)
         m_album[i]->setText(toQt(m_player.albumTexts()[i]));
     m_playingTrack->setText(toQt(m_player.playingTrack()));
+    setWindowTitle(toQt(playerWindowTitle(m_player.albumTexts())));
+    updatePlayback();
 
     QStringList entries;
     for (const TrackListEntry& entry : m_player.trackList())

@@ -13,7 +13,9 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace discora {
 
@@ -45,6 +47,12 @@ public:
     // Group/artist, album name, music type and number, as shown.
     QLabel* albumLabel(int which) const { return m_album[static_cast<std::size_t>(which)]; }
     QLabel* playingTrackLabel() const { return m_playingTrack; }
+    // "Playing", "Paused" or "Stopped"; the track's time; its position as a bar.
+    QLabel* stateLabel() const { return m_state; }
+    QLabel* timeLabel() const { return m_time; }
+    QProgressBar* positionBar() const { return m_position; }
+    // Shows the state and the time as they are now; a timer calls it while the window is open.
+    void updatePlayback();
     QListWidget* trackList() const { return m_trackList; }
     QLineEdit* driveEdit() const { return m_drive; }
 
@@ -77,6 +85,10 @@ private:
     QPushButton* m_continuous = nullptr;
     std::array<QLabel*, 4> m_album{};
     QLabel* m_playingTrack = nullptr;
+    QLabel* m_state = nullptr;
+    QLabel* m_time = nullptr;
+    QProgressBar* m_position = nullptr;
+    QTimer* m_clockTimer = nullptr;
     QListWidget* m_trackList = nullptr;
     QLineEdit* m_drive = nullptr;
     QString m_appliedDrive;

@@ -4,17 +4,24 @@
 #include "core/cdplayer/disctimes.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
+#include "core/import/tracklist.h"
 #include "ui/entry/albumgeneralpage.h"
 #include "ui/entry/albumperformerspage.h"
 #include "ui/entry/albumsongspage.h"
 #include "ui/entry/entrytext.h"
+#include "ui/entry/tracklistpreview.h"
 #include "ui/entry/typinglimit.h"
 #include "ui/support/qttext.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -34,12 +41,30 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     m_tabs->addTab(m_songs, QStringLiteral("Songs"));
     m_tabs->addTab(m_performers, QStringLiteral("Performers"));
     connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
+    connect(m_songs, &AlbumSongsPage::pasteTrackListRequested, this, &AlbumSheet::pasteTrackList);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_songs->lookUpButton(), &QPushButton::clicked, this, [this] {
+        if (m_lookUpOrCancel)
+            m_lookUpOrCancel();
+    });
+    m_songs->lookUpButton()->setEnabled(false);
+
+    m_lookupStatus = new QLabel(this);
+    m_lookupStatus->setWordWrap(true);
+    m_lookupBusy = new QProgressBar(this);
+    m_lookupBusy->setRange(0, 0); // no steps to count: a busy indicator
+    m_lookupBusy->setMaximumWidth(120);
+    m_lookupBusy->setVisible(false);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(m_lookupStatus, 1);
+    statusRow->addWidget(m_lookupBusy);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    layout->addLayout(statusRow);
     layout->addWidget(m_buttons);
 
     m_general->setHeadings(m_doc.headings());
@@ -59,9 +84,59 @@ std::optional<AlbumRecord> AlbumSheet::editAlbum(const AlbumRecord& album,
     showAlbum(album);
     m_tabs->setCurrentIndex(0);
     m_general->control(Field::Artist)->setFocus();
-    if (exec() != QDialog::Accepted)
+    const int result = exec();
+    // A lookup still under way would fill the next album shown.
+    if (m_lookupUnderWay && m_lookupUnderWay() && m_lookUpOrCancel)
+        m_lookUpOrCancel();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return typedAlbum();
+}
+
+void AlbumSheet::setLookUp(std::function<void()> lookUpOrCancel, std::function<bool()> busy)
+{
+    m_lookUpOrCancel = std::move(lookUpOrCancel);
+    m_lookupUnderWay = std::move(busy);
+    m_songs->lookUpButton()->setEnabled(static_cast<bool>(m_lookUpOrCancel));
+}
+
+std::string AlbumSheet::typedArtist() const
+{
+    return toStd(shownText(Field::Artist).trimmed());
+}
+
+std::string AlbumSheet::typedAlbumName() const
+{
+    return toStd(shownText(Field::AlbumName).trimmed());
+}
+
+void AlbumSheet::setLookupBusy(bool busy)
+{
+    m_lookupBusy->setVisible(busy);
+    m_songs->lookUpButton()->setText(busy ? QStringLiteral("Cancel Lookup")
+                                          : QStringLiteral("Look Up Online"));
+    okButton()->setEnabled(!busy);
+}
+
+void AlbumSheet::showLookupStatus(const std::string& status)
+{
+    m_lookupStatus->setText(toQt(status));
+}
+
+std::vector<std::string> AlbumSheet::fillFromRelease(const Release& release, const ReleaseMedium* medium,
+                                                     ReleaseTimes times)
+{
+    const AlbumRecord typed = typedAlbum();
+    const ReleaseFill fill = discora::fillFromRelease(typed, release, medium, times);
+    for (int f = 0; f < kFieldCount; ++f) {
+        const Field field = fieldAt(f);
+        const std::string& text = fill.album.text(field);
+        if (text == typed.text(field))
+            continue;
+        const bool title = f >= fieldIndex(Field::FirstTitle) && f < fieldIndex(Field::FirstTime);
+        fillIfEmpty(field, text, title ? kSongTitleLimit : -1);
+    }
+    return fill.filled;
 }
 
 void AlbumSheet::clearEntryLists()
@@ -117,6 +192,19 @@ void AlbumSheet::loadTimesFromCd()
         fillIfEmpty(titleField(k), reading.text.trackTitle(k), kSongTitleLimit);
 }
 
+void AlbumSheet::pasteTrackList()
+{
+    const TrackList list = parseTrackList(toStd(QGuiApplication::clipboard()->text()));
+    if (list.songs.empty() && list.unread.empty()) {
+        m_prompter.showError(kClipboardHoldsNoTrackList);
+        return;
+    }
+    const SongFill fill = fillEmptySongs(m_songs->songSlots(), list.songs, kSongTitleLimit);
+    TrackListPreview preview(fill, list.unread, kSongTitleLimit, this);
+    if (preview.exec() == QDialog::Accepted && fill.changesAnything())
+        m_songs->showPastedSongs(fill.songs);
+}
+
 void AlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
 {
     if (text.empty() || !shownText(field).isEmpty())
@@ -168,6 +256,16 @@ QPushButton* AlbumSheet::loadTimesButton() const
     return m_songs->loadTimesButton();
 }
 
+QPushButton* AlbumSheet::lookUpButton() const
+{
+    return m_songs->lookUpButton();
+}
+
+QPushButton* AlbumSheet::pasteTrackListButton() const
+{
+    return m_songs->pasteTrackListButton();
+}
+
 QPushButton* AlbumSheet::okButton() const
 {
     return m_buttons->button(QDialogButtonBox::Ok);
@@ -181,6 +279,8 @@ QPushButton* AlbumSheet::cancelButton() const
 void AlbumSheet::showAlbum(const AlbumRecord& album)
 {
     m_album = album;
+    m_lookupStatus->clear();
+    m_songs->forgetPaste();
     for (int f = 0; f < kFieldCount; ++f) {
         const Field field = fieldAt(f);
         const std::string& text = album.text(field);

@@ -6,6 +6,7 @@
 #include "core/cdplayer/cddevice.h"
 #include "core/document/albumeditor.h"
 #include "core/document/cataloguedocument.h"
+#include "core/lookup/lookuptarget.h"
 #include "ui/entry/entrylists.h"
 
 #include <QDialog>
@@ -19,6 +20,7 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 
@@ -30,7 +32,11 @@ class AlbumSongsPage;
 class PlayerTimesSource;
 class Prompter;
 
-class AlbumSheet : public QDialog, public AlbumEditor, public EntryListSink, private DocumentObserver
+class AlbumSheet : public QDialog,
+                   public AlbumEditor,
+                   public EntryListSink,
+                   public LookupTarget,
+                   private DocumentObserver
 {
     Q_OBJECT
 public:
@@ -42,6 +48,17 @@ public:
     // How "Load Times from CD" reaches the drive: a device of its own for each reading.
     using DiscReader = std::function<std::unique_ptr<CdDevice>()>;
     void setDiscReader(DiscReader reader) { m_discReader = std::move(reader); }
+
+    // What "Look Up Online" does: start a lookup or cancel the one under way; busy tells whether one
+    // is under way, so that closing the sheet can cancel it.
+    void setLookUp(std::function<void()> lookUpOrCancel, std::function<bool()> busy);
+
+    std::string typedArtist() const override;
+    std::string typedAlbumName() const override;
+    void setLookupBusy(bool busy) override;
+    void showLookupStatus(const std::string& status) override;
+    std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
+                                             ReleaseTimes times) override;
 
     // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
     // texts the user left alone unchanged.
@@ -55,6 +72,10 @@ public:
     // also fills the titles, group/artist and album name still empty.
     void loadTimesFromCd();
 
+    // Reads the clipboard's text as a track list and, after the user confirms the preview, puts
+    // its songs into the empty titles and times; one Undo takes it back.
+    void pasteTrackList();
+
     // The widgets, for whoever drives the sheet as a user would.
     QTabWidget* tabs() const { return m_tabs; }
     QWidget* control(Field field) const;
@@ -63,6 +84,10 @@ public:
     QPlainTextEdit* notesEdit() const;
     QLabel* headingLabel(int which) const;
     QPushButton* loadTimesButton() const;
+    QPushButton* lookUpButton() const;
+    QLabel* lookupStatus() const { return m_lookupStatus; }
+    QProgressBar* lookupBusy() const { return m_lookupBusy; }
+    QPushButton* pasteTrackListButton() const;
     QPushButton* okButton() const;
     QPushButton* cancelButton() const;
     const EntryLists& entryLists() const { return m_lists; }
@@ -80,12 +105,16 @@ private:
     Prompter& m_prompter;
     PlayerTimesSource* m_playerTimesSource = nullptr;
     DiscReader m_discReader;
+    std::function<void()> m_lookUpOrCancel;
+    std::function<bool()> m_lookupUnderWay;
     EntryLists m_lists;
     QTabWidget* m_tabs = nullptr;
     AlbumGeneralPage* m_general = nullptr;
     AlbumSongsPage* m_songs = nullptr;
     AlbumPerformersPage* m_performers = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
+    QLabel* m_lookupStatus = nullptr;
+    QProgressBar* m_lookupBusy = nullptr;
     // The album as handed in, and each control's text as it read right after showing it: a text
     // still reading the same comes back as stored.
     AlbumRecord m_album;

@@ -6,9 +6,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace discora {
@@ -49,6 +51,7 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
         else
             edit->setMinimumWidth(titleWidth);
         grid->addWidget(edit, row, column);
+        edit->installEventFilter(this);
         m_edits[fieldIndex(field)] = edit;
         return edit;
     };
@@ -63,8 +66,26 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
 
     m_loadTimes = new QPushButton(QStringLiteral("Load Times from CD"), this);
     m_loadTimes->setAutoDefault(false);
+    m_lookUp = new QPushButton(QStringLiteral("Look Up Online"), this);
+    m_lookUp->setAutoDefault(false);
+    m_lookUp->setToolTip(QStringLiteral("Fill the empty fields from MusicBrainz: sends the disc's ID, or "
+                                        "without a disc the group/artist and album name typed"));
+    m_pasteTrackList = new QPushButton(QStringLiteral("Paste Track List"), this);
+    m_pasteTrackList->setAutoDefault(false);
+    m_pasteTrackList->setToolTip(QStringLiteral("Fills the empty song titles and times from a track list "
+                                                "copied to the clipboard (Ctrl+Shift+V)"));
+    connect(m_pasteTrackList, &QPushButton::clicked, this, &AlbumSongsPage::pasteTrackListRequested);
+    auto* pasteKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+    pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &AlbumSongsPage::pasteTrackListRequested);
+    // Where no edit has the focus (the button just pressed, say), Undo still takes the paste back.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    undoKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(undoKey, &QShortcut::activated, this, &AlbumSongsPage::takeBackPaste);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
+    buttonRow->addWidget(m_lookUp);
+    buttonRow->addWidget(m_pasteTrackList);
     buttonRow->addWidget(m_loadTimes);
 
     auto* layout = new QVBoxLayout(this);
@@ -82,6 +103,56 @@ void AlbumSongsPage::showTimes(const std::array<std::string, kSongSlots>& times)
 {
     for (int k = 1; k <= kSongSlots; ++k)
         TypingLimit::showText(lineEdit(timeField(k)), toQt(times[k - 1]));
+}
+
+SongSlots AlbumSongsPage::songSlots() const
+{
+    SongSlots songs;
+    for (int k = 1; k <= kSongSlots; ++k) {
+        songs[k - 1] = {toStd(lineEdit(trackField(k))->text()), toStd(lineEdit(titleField(k))->text()),
+                        toStd(lineEdit(timeField(k))->text())};
+    }
+    return songs;
+}
+
+void AlbumSongsPage::showPastedSongs(const SongSlots& songs)
+{
+    m_beforePaste.clear();
+    auto show = [this](Field field, const std::string& text) {
+        QLineEdit* edit = lineEdit(field);
+        const QString pasted = toQt(text);
+        if (edit->text() == pasted)
+            return;
+        m_beforePaste.push_back({edit, edit->text(), pasted});
+        TypingLimit::showText(edit, pasted);
+    };
+    for (int k = 1; k <= kSongSlots; ++k) {
+        show(trackField(k), songs[k - 1].trackNumber);
+        show(titleField(k), songs[k - 1].title);
+        show(timeField(k), songs[k - 1].time);
+    }
+}
+
+void AlbumSongsPage::takeBackPaste()
+{
+    for (const PastedField& field : m_beforePaste) {
+        if (field.edit->text() == field.pasted)
+            TypingLimit::showText(field.edit, field.before);
+    }
+    m_beforePaste.clear();
+}
+
+bool AlbumSongsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // An edit's own typing since the paste is undone first, by the edit; then the paste itself.
+    if (event->type() == QEvent::KeyPress && canTakeBackPaste()) {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (edit && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) {
+            takeBackPaste();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace discora

@@ -4,6 +4,7 @@
 #include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
+#include "core/lookup/lookuprequest.h"
 #include "core/settings/customheadings.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
@@ -26,10 +27,13 @@ Status runOptionsCommand(AppSettings& settings, CatalogueDocument& doc, QWidget*
                          const CdDriveOption& drive)
 {
     const std::string current = drive.current ? drive.current() : std::string();
-    OptionsSheet sheet(currentOptionValues(settings, doc), parent, fromPath(current));
+    const std::string server = settings.readMusicBrainzServer();
+    OptionsSheet sheet(currentOptionValues(settings, doc), parent, fromPath(current), toQt(server));
     if (sheet.exec() != QDialog::Accepted)
         return success();
     const Status status = applyOptionValues(sheet.values(), settings, doc);
+    if (const std::string typed = toStd(sheet.musicBrainzServer()); typed != server)
+        settings.writeMusicBrainzServer(typed.empty() ? kDefaultMusicBrainzServer : typed);
     const std::string chosen = toPath(sheet.cdDrive());
     if (!drive.apply || chosen == current)
         return status;

@@ -19,7 +19,8 @@
 
 namespace discora {
 
-OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QString& cdDrive)
+OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QString& cdDrive,
+                           const QString& musicBrainzServer)
     : QDialog(parent), m_values(values)
 {
     setWindowTitle(QStringLiteral("Options"));
@@ -50,12 +51,21 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QS
     connect(browse, &QPushButton::clicked, this, &OptionsSheet::chooseDiscImage);
     driveRow->addWidget(browse);
 
+    auto* serverRow = new QHBoxLayout;
+    serverRow->addWidget(new QLabel(QStringLiteral("MusicBrainz server:"), this));
+    m_musicBrainzServer = new QLineEdit(musicBrainzServer, this);
+    m_musicBrainzServer->setPlaceholderText(QStringLiteral("https://musicbrainz.org"));
+    m_musicBrainzServer->setToolTip(QStringLiteral(
+        "Where \"Look Up Online\" asks for album details; asked only when you look an album up"));
+    serverRow->addWidget(m_musicBrainzServer, 1);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(driveRow);
+    layout->addLayout(serverRow);
     layout->addWidget(buttons);
 }
 
@@ -73,6 +83,11 @@ QAbstractButton* OptionsSheet::button(std::string_view key, int choice) const
         if (QAbstractButton* b = page->button(key, choice))
             return b;
     return nullptr;
+}
+
+QString OptionsSheet::musicBrainzServer() const
+{
+    return m_musicBrainzServer->text().trimmed();
 }
 
 QString OptionsSheet::cdDrive() const

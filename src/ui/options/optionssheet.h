@@ -21,8 +21,9 @@ class OptionsSheet : public QDialog
     Q_OBJECT
 public:
     // cdDrive: the drive or disc image in use, empty for the default drive.
+    // musicBrainzServer: the online music database's address.
     explicit OptionsSheet(const OptionValues& values, QWidget* parent = nullptr,
-                          const QString& cdDrive = QString());
+                          const QString& cdDrive = QString(), const QString& musicBrainzServer = QString());
 
     // The copy with every page's controls written back.
     OptionValues values() const;
@@ -34,6 +35,9 @@ public:
     // The CD drive as typed or chosen, trimmed; the player and "Load Times from CD" use it.
     QString cdDrive() const;
     QLineEdit* cdDriveEdit() const { return m_cdDrive; }
+    // The MusicBrainz server as typed, trimmed; empty for the default.
+    QString musicBrainzServer() const;
+    QLineEdit* musicBrainzServerEdit() const { return m_musicBrainzServer; }
 
     // The General page's buttons: each changes only the sheet's copy.
     void changeFont();
@@ -46,6 +50,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     std::vector<OptionsPage*> m_pages;
     QLineEdit* m_cdDrive = nullptr;
+    QLineEdit* m_musicBrainzServer = nullptr;
 };
 
 } // namespace discora

@@ -306,6 +306,14 @@ void CatalogueView::scrollToEntry(int position)
                                                             m_scroll.contentHeight, m_scroll.pageHeight));
 }
 
+void CatalogueView::revealEntry(int position)
+{
+    const int height = m_lines * m_metrics.lineHeight;
+    const int top = position * height;
+    if (top < m_metrics.scrollY || top + height > m_metrics.scrollY + m_scroll.pageHeight)
+        scrollToEntry(position);
+}
+
 void CatalogueView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
@@ -524,6 +532,14 @@ void CatalogueView::markFound(int position)
     m_selection.cover(orderEntryCount(m_doc));
     m_selection.markFound(position);
     viewport()->update();
+}
+
+void CatalogueView::selectEntry(int position)
+{
+    m_selection.clear(orderEntryCount(m_doc));
+    m_selection.click(position, ClickModifiers{}, [this](int p) { return entryIsPlayable(m_doc, p); });
+    viewport()->update();
+    emit selectionChanged();
 }
 
 void CatalogueView::clearSelection()

@@ -52,6 +52,8 @@ public:
     // The selection, for Play, Modify, Delete and Find.
     const ViewSelection& selection() const { return m_selection; }
     void markFound(int position);
+    // The entry selected alone, as a click on it selects it, so that Play takes it too.
+    void selectEntry(int position);
     void clearSelection();
 
     void selectOrUnselectAll();
@@ -62,6 +64,8 @@ public:
     void scrollVertically(ScrollRequest request, int position = 0);
     void scrollHorizontally(ScrollRequest request, int position = 0);
     void scrollToEntry(int position);
+    // Scrolls only when the entry is not wholly on the page.
+    void revealEntry(int position);
 
     // Paints the client area as it stands; the paint event, the benchmark and the tests use it.
     void paintContents(QPainter& painter);

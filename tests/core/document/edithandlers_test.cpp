@@ -214,7 +214,7 @@ TEST_F(EditCommandsTest, AnyScriptTypedIsStoredAndSavedAsTyped)
 
 // --- Delete ---
 
-TEST_F(EditCommandsTest, DeleteAnsweredYesNoYesRemovesFirstAndThirdAndUndoAppendsBoth)
+TEST_F(EditCommandsTest, DeleteAnsweredYesNoYesRemovesFirstAndThirdAndUndoPutsBothBack)
 {
     loadAlbums(doc, {albumOf("A", "a"), albumOf("B", "b"), albumOf("C", "c"), albumOf("D", "d")});
     prompter.deleteAnswers = {DeleteAnswer::Yes, DeleteAnswer::No, DeleteAnswer::Yes};
@@ -226,9 +226,9 @@ TEST_F(EditCommandsTest, DeleteAnsweredYesNoYesRemovesFirstAndThirdAndUndoAppend
     EXPECT_EQ(doc.valueList(ValueListId::Artist).values(), (Names{"B", "D"}));
 
     ASSERT_TRUE(commands.undo());
-    EXPECT_EQ(albumNames(doc), (Names{"b", "d", "a", "c"})) << "restored albums go to the end";
+    EXPECT_EQ(albumNames(doc), (Names{"a", "b", "c", "d"})) << "restored albums go back where they were";
     EXPECT_EQ(displayedNames(doc), (Names{"a", "b", "c", "d"}));
-    EXPECT_EQ(doc.album(2), albumOf("A", "a"));
+    EXPECT_EQ(doc.album(0), albumOf("A", "a"));
     EXPECT_FALSE(doc.canUndo());
 }
 
@@ -273,11 +273,11 @@ TEST_F(EditCommandsTest, AnAlbumNamedDeleteIsAnOrdinaryAlbum)
     commands.deleteAlbums(positionsOf({"a"}));
     EXPECT_EQ(albumNames(doc), (Names{"DELETE", "c"}));
     commands.undo();
-    EXPECT_EQ(albumNames(doc), (Names{"DELETE", "c", "a"}));
+    EXPECT_EQ(albumNames(doc), (Names{"a", "DELETE", "c"}));
 
     enterAlbum("DELETE", "entered");
     commands.undo();
-    EXPECT_EQ(albumNames(doc), (Names{"DELETE", "c", "a"})) << "only the entered album goes";
+    EXPECT_EQ(albumNames(doc), (Names{"a", "DELETE", "c"})) << "only the entered album goes";
 
     editor.thenOk([](AlbumRecord& a) { a.albumName = "DELETE"; });
     commands.modify(positionsOf({"c"}));
@@ -312,7 +312,7 @@ TEST_F(EditCommandsTest, TwoSongsOfOneAlbumSelectedInTheSongListAskAboutItOnce)
     EXPECT_EQ(prompter.deleteQuestions.size(), 1u);
     EXPECT_EQ(albumNames(doc), (Names{"other"}));
     commands.undo();
-    EXPECT_EQ(albumNames(doc), (Names{"other", "two songs"})) << "recorded once, restored once";
+    EXPECT_EQ(albumNames(doc), (Names{"two songs", "other"})) << "recorded once, restored once";
 }
 
 // --- Modify ---
@@ -337,17 +337,17 @@ TEST_F(EditCommandsTest, ModifyWithCancelThenOkChangesAndUndoesOnlyTheSecond)
     EXPECT_FALSE(doc.canUndo());
 }
 
-TEST_F(EditCommandsTest, ModifyAndDeleteThatChangeNothingStillClearTheLastUndo)
+TEST_F(EditCommandsTest, ModifyAndDeleteThatChangeNothingKeepTheHistory)
 {
     enterAlbum("A", "a");
     editor.thenCancel();
     EXPECT_EQ(commands.modify(std::vector<int>{0}), 0);
-    EXPECT_FALSE(doc.canUndo());
+    EXPECT_TRUE(doc.canUndo());
 
     enterAlbum("B", "b");
     prompter.deleteAnswers = {DeleteAnswer::No};
     EXPECT_EQ(commands.deleteAlbums(std::vector<int>{0}), 0);
-    EXPECT_FALSE(doc.canUndo());
+    EXPECT_EQ(doc.history().undoCount(), 2);
     EXPECT_EQ(doc.albumCount(), 2);
 }
 

@@ -129,10 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
                       {"modified", "updated"},
                       true,
                       true},
+        // Back at the catalogue as loaded: no longer modified.
         OperationCase{"Undo",
                       [](CatalogueDocument& d) { d.undo(); },
-                      {"updated"},
-                      true,
+                      {"unmodified", "updated"},
+                      false,
                       false,
                       [](CatalogueDocument& d) { d.deleteAlbums(kSecond); }},
         OperationCase{"Filters",

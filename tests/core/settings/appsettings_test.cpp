@@ -31,10 +31,12 @@ TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
     EXPECT_EQ(store.readString(kUserData, "Custom2"), "Custom 2");
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 0);
     EXPECT_EQ(store.readString(kUserData, "CD drive"), ""); // the system's default drive
+    EXPECT_EQ(store.readString(kUserData, "MusicBrainz server"), "https://musicbrainz.org");
     for (const auto& info : kViewOptionInfo)
         EXPECT_EQ(store.readInt(kUserData, info.key), info.defaultValue) << info.key;
-    // 4 colors, 5 font keys, 2 headings, LoadLast, the CD drive and the 28 view options.
-    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 1u + 28u);
+    // 4 colors, 5 font keys, 2 headings, LoadLast, the CD drive, the MusicBrainz server and the
+    // view options.
+    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 1u + 1u + kViewOptionCount);
 
     EXPECT_EQ(doc.colors().dataText, 0);
     EXPECT_EQ(doc.colors().headingText, 0xFF0000);

@@ -1,0 +1,92 @@
+#include "core/document/audioimportplan.h"
+
+#include "core/catalogue/cp1252.h"
+#include "core/catalogue/headings.h"
+#include "core/import/csvreader.h"
+
+#include <unordered_set>
+
+namespace discora {
+
+namespace {
+
+std::string albumKey(std::string_view artist, std::string_view name)
+{
+    std::string key = cp1252::foldCase(artist);
+    key += '\0';
+    key += cp1252::foldCase(name);
+    return key;
+}
+
+} // namespace
+
+void markAlbumsInCatalogue(const Catalogue& catalogue, std::vector<AudioAlbum>& albums)
+{
+    std::unordered_set<std::string> wanted;
+    for (const AudioAlbum& album : albums)
+        wanted.insert(albumKey(album.artist, album.name()));
+    std::unordered_set<std::string> present;
+    for (int a = 0; a < catalogue.albumCount(); ++a) {
+        std::string key = albumKey(catalogue.text(Field::Artist, a), catalogue.text(Field::AlbumName, a));
+        if (wanted.contains(key))
+            present.insert(std::move(key));
+    }
+    for (AudioAlbum& album : albums) {
+        album.inCatalogue = present.contains(albumKey(album.artist, album.name()));
+        album.chosen = !album.inCatalogue;
+    }
+}
+
+Result<AudioImportPlan> planAudioImport(const CatalogueDocument& doc, const std::string& folder,
+                                        AudioScan scan, std::span<const TagAssignment> assignments)
+{
+    if (scan.cancelled)
+        return Error{cannotImport(folder, "The import was cancelled.")};
+    if (scan.tracks.empty()) {
+        if (scan.unreadable.empty())
+            return Error{cannotImport(folder, kAudioFolderEmpty)};
+        const AudioScanProblem& first = scan.unreadable.front();
+        return Error{cannotImport(folder, "No audio file could be read; \"" + first.file + "\" is " +
+                                              first.reason + ".")};
+    }
+    AudioImportPlan plan;
+    plan.folder = folder;
+    plan.options.mapping = AudioTagMapping::withDefaults(withDefaultHeadings(doc.headings()));
+    for (const auto& [tag, field] : assignments)
+        plan.options.mapping.assign(tag, field);
+    plan.albums = groupAudioAlbums(scan);
+    markAlbumsInCatalogue(doc, plan.albums);
+    plan.scan = std::move(scan);
+    return plan;
+}
+
+AudioImportOutcome applyAudioImport(CatalogueDocument& doc, const AudioImportPlan& plan)
+{
+    AudioImportOutcome outcome;
+    AudioImportReport& report = outcome.report;
+    std::vector<AudioAlbum> chosen;
+    for (const AudioAlbum& album : plan.albums) {
+        if (!album.chosen) {
+            ++report.notChosen;
+            report.inCatalogue += album.inCatalogue ? 1 : 0;
+            continue;
+        }
+        chosen.push_back(album);
+        report.songs += static_cast<int>(album.tracks.size());
+        if (album.droppedTracks > 0) {
+            ++report.shortened;
+            report.droppedSongs += album.droppedTracks;
+        }
+    }
+    report.otherFiles = plan.scan.otherFiles;
+    report.unreadable = static_cast<int>(plan.scan.unreadable.size());
+    report.loops = plan.scan.loops;
+    AlbumStore records = audioAlbumRecords(plan.scan, chosen, plan.options, doc.albumCount(), doc.progress());
+    outcome.edit = doc.importAlbums(std::move(records));
+    report.albums = outcome.edit.changed;
+    if (report.albums == 0)
+        report.songs = 0;
+    return outcome;
+}
+
+} // namespace discora

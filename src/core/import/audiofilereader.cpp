@@ -1,0 +1,220 @@
+#include "core/import/audiofilereader.h"
+
+#include "core/catalogue/cp1252.h"
+
+#include <aifffile.h>
+#include <flacfile.h>
+#include <mp4file.h>
+#include <mpegfile.h>
+#include <opusfile.h>
+#include <tpropertymap.h>
+#include <vorbisfile.h>
+#include <wavfile.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <memory>
+
+namespace discora {
+
+namespace {
+
+enum class Kind
+{
+    Flac,
+    OggVorbis,
+    Opus,
+    Mp3,
+    Mp4,
+    Wav,
+    Aiff,
+};
+
+struct KindInfo
+{
+    std::string_view extension;
+    Kind kind;
+    const char* format;
+};
+
+constexpr std::array kKinds = {
+    KindInfo{"flac", Kind::Flac, "FLAC"},
+    KindInfo{"ogg", Kind::OggVorbis, "Ogg Vorbis"},
+    KindInfo{"oga", Kind::OggVorbis, "Ogg Vorbis"},
+    KindInfo{"opus", Kind::Opus, "Opus"},
+    KindInfo{"mp3", Kind::Mp3, "MP3"},
+    KindInfo{"m4a", Kind::Mp4, "MP4"},
+    KindInfo{"mp4", Kind::Mp4, "MP4"},
+    KindInfo{"wav", Kind::Wav, "WAV"},
+    KindInfo{"aif", Kind::Aiff, "AIFF"},
+    KindInfo{"aiff", Kind::Aiff, "AIFF"},
+    KindInfo{"aifc", Kind::Aiff, "AIFF"},
+};
+
+const KindInfo* kindOf(std::string_view fileName)
+{
+    const auto dot = fileName.rfind('.');
+    if (dot == std::string_view::npos)
+        return nullptr;
+    const std::string_view ext = fileName.substr(dot + 1);
+    for (const KindInfo& info : kKinds) {
+        if (info.extension.size() != ext.size())
+            continue;
+        if (std::equal(ext.begin(), ext.end(), info.extension.begin(),
+                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
+            return &info;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<TagLib::File> openFile(Kind kind, const char* path)
+{
+    constexpr auto style = TagLib::AudioProperties::Average;
+    switch (kind) {
+    case Kind::Flac: return std::make_unique<TagLib::FLAC::File>(path, true, style);
+    case Kind::OggVorbis: {
+        auto vorbis = std::make_unique<TagLib::Ogg::Vorbis::File>(path, true, style);
+        if (vorbis->isValid())
+            return vorbis;
+        // Opus is often stored with the extension of Vorbis.
+        return std::make_unique<TagLib::Ogg::Opus::File>(path, true, style);
+    }
+    case Kind::Opus: return std::make_unique<TagLib::Ogg::Opus::File>(path, true, style);
+    case Kind::Mp3: return std::make_unique<TagLib::MPEG::File>(path, true, style);
+    case Kind::Mp4: return std::make_unique<TagLib::MP4::File>(path, true, style);
+    case Kind::Wav: return std::make_unique<TagLib::RIFF::WAV::File>(path, true, style);
+    case Kind::Aiff: return std::make_unique<TagLib::RIFF::AIFF::File>(path, true, style);
+    }
+    return nullptr;
+}
+
+// A tag's text as the catalogue holds it. Single-byte tag texts (ID3v1, and ID3v2 frames marked
+// Latin-1) are in practice written in Windows-1252, which TagLib reads as Latin-1: the C1 controls
+// it gives for bytes 0x80 to 0x9F are those bytes' Windows-1252 characters. Lone surrogates from a
+// broken UTF-16 frame become U+FFFD, other control characters blanks; the text is trimmed and cut
+// to the limit.
+std::string catalogueText(const TagLib::String& tag)
+{
+    std::u16string units;
+    units.reserve(std::min<std::size_t>(tag.size(), kAudioTagTextLimit));
+    for (auto c : tag) {
+        auto unit = static_cast<std::uint32_t>(c);
+        if (unit >= 0x80 && unit <= 0x9F)
+            unit = cp1252::toCodePoint(static_cast<std::uint8_t>(unit));
+        if (unit < 0x20 || unit == 0x7F)
+            unit = ' ';
+        if (unit > 0xFFFF) {
+            unit -= 0x10000;
+            units.push_back(static_cast<char16_t>(0xD800 + (unit >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + (unit & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(unit));
+        }
+        if (units.size() > kAudioTagTextLimit)
+            break;
+    }
+    std::string text = cp1252::utf16ToUtf8(units.data(), units.size());
+    if (text.size() > kAudioTagTextLimit) {
+        std::size_t end = kAudioTagTextLimit;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            --end;
+        text.resize(end);
+    }
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string firstValue(const TagLib::PropertyMap& tags, const char* key)
+{
+    const auto it = tags.find(key);
+    if (it == tags.end())
+        return {};
+    for (const TagLib::String& value : it->second) {
+        std::string text = catalogueText(value);
+        if (!text.empty())
+            return text;
+    }
+    return {};
+}
+
+// "3", "03" or "3/12": the number before the slash, and the one after it.
+std::pair<int, int> numberAndTotal(const std::string& text)
+{
+    int values[2] = {0, 0};
+    int part = 0;
+    for (char c : text) {
+        if (c == '/') {
+            if (++part == 2)
+                break;
+        } else if (c >= '0' && c <= '9') {
+            values[part] = std::min(values[part] * 10 + (c - '0'), 9999);
+        } else if (c != ' ') {
+            break;
+        }
+    }
+    return {values[0], values[1]};
+}
+
+// A date tag ("1997", "1997-05-12") gives its year; any other text is kept as it is.
+std::string yearOf(std::string date)
+{
+    if (date.size() > 4 &&
+        std::all_of(date.begin(), date.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+        date.resize(4);
+    return date;
+}
+
+} // namespace
+
+bool hasAudioExtension(std::string_view fileName)
+{
+    return kindOf(fileName) != nullptr;
+}
+
+Result<AudioTrack> readAudioFile(const std::string& path)
+{
+    const KindInfo* info = kindOf(path);
+    if (!info)
+        return Error{"not an audio file"};
+    const std::string notReadable = std::string("not a readable ") + info->format + " file";
+    std::unique_ptr<TagLib::File> file;
+    try {
+        file = openFile(info->kind, path.c_str());
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception&) {
+        return Error{notReadable};
+    }
+    if (!file || !file->isValid())
+        return Error{notReadable};
+    // A file that merely has an audio name (a text, a picture) can pass as valid: an MP3 file's tag
+    // may stand alone. Without a stream of sound in it, it is not a song.
+    const TagLib::AudioProperties* properties = file->audioProperties();
+    if (!properties || properties->sampleRate() <= 0)
+        return Error{notReadable};
+
+    AudioTrack track;
+    track.format = info->format;
+    track.seconds = (std::max(properties->lengthInMilliseconds(), 0) + 500) / 1000;
+    const TagLib::PropertyMap tags = file->properties();
+    track.artist = firstValue(tags, "ARTIST");
+    track.albumArtist = firstValue(tags, "ALBUMARTIST");
+    track.album = firstValue(tags, "ALBUM");
+    track.title = firstValue(tags, "TITLE");
+    track.genre = firstValue(tags, "GENRE");
+    track.year = yearOf(firstValue(tags, "DATE"));
+    track.label = firstValue(tags, "LABEL");
+    track.catalogNumber = firstValue(tags, "CATALOGNUMBER");
+    track.comment = firstValue(tags, "COMMENT");
+    track.track = numberAndTotal(firstValue(tags, "TRACKNUMBER")).first;
+    const auto [disc, discs] = numberAndTotal(firstValue(tags, "DISCNUMBER"));
+    track.disc = disc;
+    track.discTotal = discs;
+    return track;
+}
+
+} // namespace discora

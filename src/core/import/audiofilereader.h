@@ -1,0 +1,24 @@
+// Reads the tags and the playing time of one audio file (FLAC, Ogg Vorbis, Opus, MP3, MP4/M4A, WAV,
+// AIFF). The one file of the program that uses TagLib.
+#pragma once
+
+#include "core/catalogue/result.h"
+#include "core/import/audiotrack.h"
+
+#include <string>
+#include <string_view>
+
+namespace discora {
+
+// Whether a file name ends in an extension of the kinds above (in any letter case).
+bool hasAudioExtension(std::string_view fileName);
+
+// Tag texts are cut to this many bytes (at a character boundary): no field of an album needs more,
+// and a hostile tag of megabytes must not reach the catalogue.
+inline constexpr std::size_t kAudioTagTextLimit = 1024;
+
+// Fails with a short reason ("not a readable FLAC file") when the file cannot be opened or is not
+// of the kind its name says. The track's folder and file name are left for the caller to fill.
+Result<AudioTrack> readAudioFile(const std::string& path);
+
+} // namespace discora

@@ -1,0 +1,29 @@
+// What an album lookup works on: the entry sheet, as seen by the lookup. The sheet tells what was
+// typed so far and takes the release chosen; the lookup tells it when it is busy and how it ended.
+#pragma once
+
+#include "core/lookup/release.h"
+#include "core/lookup/releasefill.h"
+
+#include <string>
+
+namespace discora {
+
+class LookupTarget
+{
+public:
+    virtual ~LookupTarget() = default;
+
+    // The group/artist and album name typed so far, for a search by name.
+    virtual std::string typedArtist() const = 0;
+    virtual std::string typedAlbumName() const = 0;
+    // A lookup is under way (offer to cancel it) or over.
+    virtual void setLookupBusy(bool busy) = 0;
+    // One line telling what the last lookup did.
+    virtual void showLookupStatus(const std::string& status) = 0;
+    // Fills the empty fields from the release's medium; returns what was filled.
+    virtual std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
+                                                     ReleaseTimes times) = 0;
+};
+
+} // namespace discora

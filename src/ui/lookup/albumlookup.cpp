@@ -1,0 +1,106 @@
+#include "ui/lookup/albumlookup.h"
+
+#include "core/document/prompter.h"
+#include "core/lookup/lookuprequest.h"
+#include "ui/lookup/releasepicker.h"
+
+#include <algorithm>
+
+namespace discora {
+
+AlbumLookup::AlbumLookup(LookupTarget& target, Prompter& prompter, QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_target(target), m_prompter(prompter), m_dialogParent(dialogParent),
+      m_server([] { return std::string(kDefaultMusicBrainzServer); }),
+      m_chooser([dialogParent](const std::vector<Release>& releases, bool similar) {
+          return ReleasePicker::pick(releases, similar, dialogParent);
+      }),
+      m_client(kDefaultMusicBrainzServer, this)
+{
+    connect(&m_client, &MusicBrainzClient::finished, this, &AlbumLookup::answered);
+}
+
+void AlbumLookup::lookUpOrCancel()
+{
+    if (m_client.busy())
+        m_client.cancel();
+    else
+        start();
+}
+
+void AlbumLookup::start()
+{
+    m_disc = {};
+    m_fetching = false;
+    if (m_discReader) {
+        const std::unique_ptr<CdDevice> device = m_discReader();
+        if (DiscIdReading reading = readDiscIdentity(*device); reading.ok())
+            m_disc = std::move(reading.identity);
+    }
+    const std::string artist = m_target.typedArtist();
+    const std::string album = m_target.typedAlbumName();
+    if (m_disc.discId.empty() && artist.empty() && album.empty()) {
+        fail("There is no audio CD in the drive to look up. Type the group/artist or the album name to "
+             "search MusicBrainz for it.");
+        return;
+    }
+    m_client.setServer(m_server());
+    m_target.setLookupBusy(true);
+    if (!m_disc.discId.empty()) {
+        m_target.showLookupStatus("Looking up the disc at MusicBrainz...");
+        m_client.lookUpDisc(m_disc);
+    } else {
+        m_target.showLookupStatus("Searching MusicBrainz...");
+        m_client.searchReleases(artist, album);
+    }
+}
+
+void AlbumLookup::fail(const std::string& message)
+{
+    m_target.setLookupBusy(false);
+    m_target.showLookupStatus(message);
+    m_prompter.showError(message);
+    emit done();
+}
+
+void AlbumLookup::answered(const LookupOutcome& outcome)
+{
+    if (outcome.failure == LookupFailure::Cancelled) {
+        m_target.setLookupBusy(false);
+        m_target.showLookupStatus("The lookup was cancelled; the sheet is unchanged.");
+        emit done();
+        return;
+    }
+    if (!outcome.ok()) {
+        fail(outcome.message + " The sheet is unchanged.");
+        return;
+    }
+    int index = 0;
+    if (outcome.releases.size() > 1 && !m_fetching) {
+        // The list is a dialog of its own; the sheet's busy state ends while the user reads it.
+        m_target.setLookupBusy(false);
+        index = m_chooser(outcome.releases, outcome.similar);
+        if (index < 0 || index >= static_cast<int>(outcome.releases.size())) {
+            m_target.showLookupStatus("No album was chosen; the sheet is unchanged.");
+            emit done();
+            return;
+        }
+    }
+    const Release& release = outcome.releases[static_cast<std::size_t>(index)];
+    // A release found by name comes without its tracks: they are fetched once it is chosen.
+    const bool withTracks = std::any_of(release.media.begin(), release.media.end(),
+                                        [](const ReleaseMedium& medium) { return !medium.tracks.empty(); });
+    if (!withTracks && !m_fetching) {
+        m_fetching = true;
+        m_target.setLookupBusy(true);
+        m_target.showLookupStatus("Fetching the album's tracks from MusicBrainz...");
+        m_client.fetchRelease(release.id);
+        return;
+    }
+    m_target.setLookupBusy(false);
+    const ReleaseMedium* medium = chooseMedium(release, m_disc.discId, m_disc.trackCount);
+    const ReleaseTimes times = m_disc.discId.empty() ? ReleaseTimes::Fill : ReleaseTimes::Skip;
+    m_target.showLookupStatus(fillSummary(m_target.fillFromRelease(release, medium, times)));
+    emit done();
+}
+
+} // namespace discora

@@ -1,0 +1,487 @@
+// The online lookup against a web server of the test's own on the loopback, answering as the
+// database's web service documents it.
+#include "core/cdplayer/discidentity.h"
+#include "core/cdplayer/libcdiodevice.h"
+#include "core/lookup/lookuprequest.h"
+#include "core/settings/settingsstore.h"
+#include "support/discimage.h"
+#include "support/fakeprompter.h"
+#include "ui/entry/albumsheet.h"
+#include "ui/lookup/albumlookup.h"
+#include "ui/lookup/lookupcommandline.h"
+#include "ui/lookup/musicbrainzclient.h"
+#include "ui/lookup/releasepicker.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <sstream>
+
+namespace discora {
+namespace {
+
+struct Answer
+{
+    int status = 200;
+    QByteArray body;
+    bool silent = false; // never answers
+};
+
+struct Received
+{
+    QByteArray target; // path and query
+    QByteArray userAgent;
+};
+
+// Answers each request with the next answer of its script; a request past the script gets 500.
+class LocalServer
+{
+public:
+    explicit LocalServer(std::deque<Answer> script = {}) : m_script(std::move(script))
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection())
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { read(socket); });
+        });
+    }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()); }
+    std::vector<Received> requests;
+
+private:
+    void read(QTcpSocket* socket)
+    {
+        QByteArray& buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const qsizetype end = buffer.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const QList<QByteArray> lines = buffer.left(end).split('\n');
+        buffer.remove(0, end + 4);
+        Received request;
+        request.target = lines.value(0).split(' ').value(1);
+        for (const QByteArray& line : lines)
+            if (line.toLower().startsWith("user-agent:"))
+                request.userAgent = line.mid(11).trimmed();
+        requests.push_back(request);
+        Answer answer{500, "{}"};
+        if (!m_script.empty()) {
+            answer = m_script.front();
+            m_script.pop_front();
+        }
+        if (answer.silent)
+            return;
+        socket->write("HTTP/1.1 " + QByteArray::number(answer.status) +
+                      " X\r\nContent-Type: application/json\r\nConnection: close\r\nContent-Length: " +
+                      QByteArray::number(answer.body.size()) + "\r\n\r\n" + answer.body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    std::deque<Answer> m_script;
+    std::map<QTcpSocket*, QByteArray> m_buffers;
+};
+
+constexpr LookupTimings kQuick{400, 5, 5, 50};
+
+// The generated disc every test puts in the drive: tracks of 10, 20 and 60 seconds.
+testimage::Disc threeTracks()
+{
+    return testimage::Disc({testimage::seconds(0, 10), testimage::seconds(0, 20), testimage::seconds(1, 0)});
+}
+DiscIdentity threeTrackIdentity()
+{
+    return *identifyDisc({1, {0, 750, 2250}, 6750});
+}
+
+QByteArray tracksJson(int count, const char* prefix)
+{
+    QByteArray json = "[";
+    for (int k = 1; k <= count; ++k)
+        json += (k > 1 ? "," : "") + QByteArray(R"({"id":"t)") + prefix + QByteArray::number(k) +
+                R"(","position":)" + QByteArray::number(k) + R"(,"number":")" + QByteArray::number(k) +
+                R"(","title":")" + prefix + " song " + QByteArray::number(k) + R"(","length":)" +
+                QByteArray::number(k * 61000) + R"(,"recording":{"id":"r","title":"x"}})";
+    return json + "]";
+}
+
+// A release as the web service writes one with artist credits, labels and recordings included;
+// a second medium when secondDiscId is given.
+QByteArray releaseJson(const QByteArray& id, const QByteArray& title, const QByteArray& firstDiscId,
+                       const QByteArray& secondDiscId = {})
+{
+    QByteArray media = R"({"position":1,"format":"CD","track-count":2,"discs":[{"id":")" + firstDiscId +
+                       R"(","sectors":100000}],"tracks":)" + tracksJson(2, "one") + "}";
+    if (!secondDiscId.isEmpty())
+        media += R"(,{"position":2,"format":"CD","track-count":3,"discs":[{"id":")" + secondDiscId +
+                 R"("}],"tracks":)" + tracksJson(3, "two") + "}";
+    return R"({"id":")" + id + R"(","title":")" + title +
+           R"(","status":"Official","date":"2001-05-14","country":"GB",)"
+           R"("artist-credit":[{"name":"Ann","joinphrase":" & ","artist":{"id":"a1","name":"Ann"}},)"
+           R"({"name":"The Bs","joinphrase":"","artist":{"id":"a2","name":"The Bs"}}],)"
+           R"("label-info":[{"catalog-number":"LBL 042","label":{"id":"l1","name":"Label One"}}],)"
+           R"("media":[)" +
+           media + "]}";
+}
+
+QByteArray discAnswer(const std::vector<QByteArray>& releases)
+{
+    QByteArray json = R"({"id":"x","sectors":6900,"offset-count":3,"releases":[)";
+    for (std::size_t i = 0; i < releases.size(); ++i)
+        json += (i > 0 ? "," : "") + releases[i];
+    return json + "]}";
+}
+
+LookupOutcome lookUp(LocalServer& server, const DiscIdentity& disc)
+{
+    MusicBrainzClient client(server.url());
+    client.setTimings(kQuick);
+    return client.run([&](MusicBrainzClient& c) { c.lookUpDisc(disc); });
+}
+
+TEST(MusicBrainzClient, DiscLookups)
+{
+    const DiscIdentity disc = threeTrackIdentity();
+    const QByteArray one = releaseJson("rel-1", "First", disc.discId.c_str());
+    const struct
+    {
+        const char* name;
+        std::deque<Answer> script;
+        LookupFailure failure;
+        std::size_t releases;
+        bool similar;
+        std::size_t requests;
+    } cases[] = {
+        {"one release", {{200, discAnswer({one})}}, LookupFailure::None, 1, false, 1},
+        {"several releases",
+         {{200, discAnswer({one, releaseJson("rel-2", "Second", "other")})}},
+         LookupFailure::None,
+         2,
+         false,
+         1},
+        {"unknown disc, then similar discs",
+         {{404, R"({"error":"Not Found"})"}, {200, R"({"release-count":1,"releases":[)" + one + "]}"}},
+         LookupFailure::None,
+         1,
+         true,
+         2},
+        {"unknown everywhere",
+         {{404, R"({"error":"Not Found"})"}, {404, R"({"error":"Not Found"})"}},
+         LookupFailure::NotFound,
+         0,
+         false,
+         2},
+        {"busy, then answers", {{503, "{}"}, {200, discAnswer({one})}}, LookupFailure::None, 1, false, 2},
+        {"busy twice", {{503, "{}"}, {503, "{}"}}, LookupFailure::Unreachable, 0, false, 2},
+        {"malformed JSON",
+         {{200, R"({"releases":[{"id":"r","title":)"}},
+         LookupFailure::BadAnswer,
+         0,
+         false,
+         1},
+        {"not a list of releases", {{200, R"({"releases":"none"})"}}, LookupFailure::BadAnswer, 0, false, 1},
+        {"server error", {{500, "oops"}}, LookupFailure::BadAnswer, 0, false, 1},
+        {"never answers", {{200, {}, true}}, LookupFailure::Unreachable, 0, false, 1},
+        {"answer too large",
+         {{200, QByteArray(kLongestAnswer + 10, ' ')}},
+         LookupFailure::BadAnswer,
+         0,
+         false,
+         1},
+    };
+    for (const auto& c : cases) {
+        LocalServer server(c.script);
+        const LookupOutcome outcome = lookUp(server, disc);
+        EXPECT_EQ(outcome.failure, c.failure) << c.name << ": " << outcome.message;
+        EXPECT_EQ(outcome.releases.size(), c.releases) << c.name;
+        EXPECT_EQ(outcome.similar, c.similar) << c.name;
+        EXPECT_EQ(server.requests.size(), c.requests) << c.name;
+        EXPECT_EQ(outcome.ok(), outcome.message.empty()) << c.name;
+        ASSERT_FALSE(server.requests.empty()) << c.name;
+        EXPECT_EQ(server.requests[0].target.toStdString(), discIdPath(disc.discId)) << c.name;
+        EXPECT_EQ(server.requests[0].userAgent.toStdString(), lookupUserAgent()) << c.name;
+    }
+}
+
+TEST(MusicBrainzClient, ReadsWhatTheServiceSendsAndSkipsWrongTypes)
+{
+    const DiscIdentity disc = threeTrackIdentity();
+    LocalServer server(
+        {{404, "{}"},
+         {200, R"({"releases":[)" + releaseJson("rel-1", "First", "d1", "d2") +
+                   R"(,{"id":"odd","title":7,"media":{"x":1},"artist-credit":[3,{"name":"A"}]},)"
+                   R"({"title":"no id"}]})"}});
+    const LookupOutcome outcome = lookUp(server, disc);
+    ASSERT_TRUE(outcome.ok()) << outcome.message;
+    EXPECT_EQ(server.requests[1].target.toStdString(), tocLookupPath(disc.toc));
+    ASSERT_EQ(outcome.releases.size(), 2u);
+    const Release& r = outcome.releases[0];
+    EXPECT_EQ(r.artist, "Ann & The Bs");
+    EXPECT_EQ(r.label, "Label One");
+    EXPECT_EQ(r.catalogNumber, "LBL 042");
+    ASSERT_EQ(r.media.size(), 2u);
+    EXPECT_EQ(r.media[1].discIds, std::vector<std::string>{"d2"});
+    ASSERT_EQ(r.media[1].tracks.size(), 3u);
+    EXPECT_EQ(r.media[1].tracks[2].title, "two song 3");
+    EXPECT_EQ(r.media[1].tracks[2].lengthMs, 183000);
+    EXPECT_EQ(outcome.releases[1].artist, "A");
+    EXPECT_EQ(outcome.releases[1].title, "");
+    EXPECT_TRUE(outcome.releases[1].media.empty());
+}
+
+TEST(MusicBrainzClient, RefusedConnectionAndAServerThatIsNoWebAddress)
+{
+    std::string closedUrl;
+    {
+        LocalServer gone;
+        closedUrl = gone.url();
+    }
+    for (const std::string& server : {closedUrl, std::string("ftp://mirror.example")}) {
+        MusicBrainzClient client(server);
+        client.setTimings(kQuick);
+        const LookupOutcome outcome = client.run([](MusicBrainzClient& c) { c.searchReleases("Ann", ""); });
+        EXPECT_EQ(outcome.failure, LookupFailure::Unreachable) << server;
+        EXPECT_FALSE(outcome.message.empty());
+    }
+}
+
+struct CommandLineRun
+{
+    int exitCode = 0;
+    std::string out;
+    std::string err;
+    std::vector<Received> requests;
+};
+
+// `discora --lookup --cd-device IMAGE` against the local server.
+CommandLineRun runLookup(std::deque<Answer> script)
+{
+    LocalServer server(std::move(script));
+    qputenv(kMusicBrainzServerVariable, server.url().c_str());
+    testimage::TempDir dir;
+    CommandLine cl;
+    cl.mode = CommandLine::Mode::Lookup;
+    cl.cdDevice = testimage::write(dir.path(), "three", threeTracks());
+    MemorySettingsStore store;
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandLineRun run;
+    run.exitCode = runLookupMode(cl, store, out, err, kQuick);
+    qunsetenv(kMusicBrainzServerVariable);
+    run.out = out.str();
+    run.err = err.str();
+    run.requests = server.requests;
+    return run;
+}
+
+TEST(LookupCommandLine, PrintsTheReleasesAndTheTracksOfTheDiscsOwnMedium)
+{
+    const DiscIdentity disc = threeTrackIdentity();
+    // The disc in the drive is disc 2 of a two-disc release.
+    const CommandLineRun run =
+        runLookup({{200, discAnswer({releaseJson("rel-1", "Double", "first-disc", disc.discId.c_str())})}});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "release\tAnn & The Bs\tDouble\t2001-05-14\tLabel One\tLBL 042\tGB\trel-1\n"
+                       "01\t01:01\ttwo song 1\n"
+                       "02\t02:02\ttwo song 2\n"
+                       "03\t03:03\ttwo song 3\n");
+    ASSERT_EQ(run.requests.size(), 1u);
+    EXPECT_EQ(run.requests[0].target.toStdString(), discIdPath(disc.discId));
+}
+
+TEST(LookupCommandLine, FailuresExitWithAMessage)
+{
+    const struct
+    {
+        const char* name;
+        std::deque<Answer> script;
+        const char* said;
+    } cases[] = {
+        {"unknown disc", {{404, "{}"}, {404, "{}"}}, "musicbrainz.org/cdtoc/attach?id="},
+        {"malformed", {{200, "<html>"}}, "not a list of releases"},
+        {"no answer", {{200, {}, true}}, "did not answer"},
+    };
+    for (const auto& c : cases) {
+        const CommandLineRun run = runLookup(c.script);
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_EQ(run.out, "") << c.name;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << c.name << ": " << run.err;
+    }
+}
+
+TEST(LookupCommandLine, SimilarDiscsAreSaidToBeSimilar)
+{
+    const CommandLineRun run = runLookup(
+        {{404, "{}"},
+         {200, R"({"release-count":1,"releases":[)" + releaseJson("rel-9", "Near", "other") + "]}"}});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("similar"), std::string::npos);
+    EXPECT_NE(run.out.find("release\tAnn & The Bs\tNear\t"), std::string::npos);
+}
+
+// The entry sheet with "Look Up Online" wired to the local server.
+class SheetLookup : public ::testing::Test
+{
+protected:
+    SheetLookup() { m_lookup.setTimings(kQuick); }
+
+    void serve(std::deque<Answer> script)
+    {
+        m_server = std::make_unique<LocalServer>(std::move(script));
+        m_lookup.setServer([this] { return m_server->url(); });
+        m_sheet.setLookUp([this] { m_lookup.lookUpOrCancel(); }, [this] { return m_lookup.busy(); });
+    }
+
+    // Shows album, lets act type, presses "Look Up Online", waits for the lookup to end (choosing
+    // row pick when a list is offered) and presses OK.
+    std::optional<AlbumRecord> lookUp(const AlbumRecord& album, const std::function<void(AlbumSheet&)>& act,
+                                      int pick = -1)
+    {
+        bool done = false;
+        const QMetaObject::Connection ended =
+            QObject::connect(&m_lookup, &AlbumLookup::done, &m_sheet, [&done] { done = true; });
+        QTimer picker;
+        QObject::connect(&picker, &QTimer::timeout, [&] {
+            if (auto* list = qobject_cast<ReleasePicker*>(QApplication::activeModalWidget())) {
+                m_offered = list->list()->topLevelItemCount();
+                if (m_offered > 0)
+                    m_firstRow = list->list()->topLevelItem(0)->text(1);
+                list->list()->setCurrentItem(list->list()->topLevelItem(pick));
+                list->accept();
+            }
+        });
+        picker.start(10);
+        QTimer::singleShot(0, &m_sheet, [&] {
+            act(m_sheet);
+            QTest::mouseClick(m_sheet.lookUpButton(), Qt::LeftButton);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+            m_status = m_sheet.lookupStatus()->text().toStdString();
+            QTest::mouseClick(m_sheet.okButton(), Qt::LeftButton);
+            if (m_sheet.isVisible())
+                m_sheet.reject();
+        });
+        auto typed = m_sheet.editAlbum(album, {"Custom 1", "Custom 2"});
+        QObject::disconnect(ended);
+        return typed;
+    }
+
+    CatalogueDocument m_doc;
+    FakePrompter m_prompter;
+    AlbumSheet m_sheet{m_doc, m_prompter};
+    AlbumLookup m_lookup{m_sheet, m_prompter, &m_sheet};
+    std::unique_ptr<LocalServer> m_server;
+    std::string m_status;
+    int m_offered = 0;
+    QString m_firstRow;
+};
+
+void type(QWidget* control, const QString& text)
+{
+    if (auto* box = qobject_cast<QComboBox*>(control))
+        box->setEditText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+}
+
+TEST_F(SheetLookup, WithoutADiscSearchesByNameAndTheChosenReleaseFillsOnlyEmptyFields)
+{
+    const QByteArray searchAnswer =
+        R"({"created":"2026-12-07T20:00:00.000Z","count":2,"offset":0,"releases":[)"
+        R"({"id":"rel-a","score":100,"title":"Alpha","date":"1999","country":"US",)"
+        R"("artist-credit":[{"name":"Ann"}],"media":[{"format":"CD","disc-count":1,"track-count":2}]},)"
+        R"({"id":"rel-b","score":90,"title":"Beta","date":"2001-05-14","country":"GB",)"
+        R"("artist-credit":[{"name":"Ann"}],"media":[{"format":"12\" Vinyl","track-count":2}]}]})";
+    serve({{200, searchAnswer}, {200, releaseJson("rel-b", "Beta", "d1")}});
+    AlbumRecord stored;
+    stored.label = "Stored label";
+    const auto typed = lookUp(
+        stored,
+        [](AlbumSheet& sheet) {
+            type(sheet.control(Field::Artist), "Typed Artist");
+            type(sheet.control(titleField(1)), "Typed title");
+        },
+        1);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(m_offered, 2);
+    EXPECT_EQ(m_firstRow, "Alpha");
+    ASSERT_EQ(m_server->requests.size(), 2u);
+    EXPECT_EQ(m_server->requests[0].target.toStdString(), releaseSearchPath("Typed Artist", ""));
+    EXPECT_EQ(m_server->requests[1].target.toStdString(), releasePath("rel-b"));
+    EXPECT_EQ(typed->artist, "Typed Artist");
+    EXPECT_EQ(typed->albumName, "Beta");
+    EXPECT_EQ(typed->label, "Stored label");
+    EXPECT_EQ(typed->catalogNumber, "LBL 042");
+    EXPECT_EQ(typed->mediaType, "CD");
+    EXPECT_EQ(typed->songs[0].title, "Typed title");
+    EXPECT_EQ(typed->songs[1].title, "one song 2");
+    EXPECT_EQ(typed->songs[0].time, "01:01");
+    EXPECT_EQ(typed->songs[1].time, "02:02");
+    EXPECT_EQ(typed->songs[2].title, "");
+    EXPECT_EQ(m_status, "Filled from MusicBrainz: album name, catalogue number, media type, 1 song title and "
+                        "2 song times.");
+    EXPECT_TRUE(m_prompter.errors.empty());
+}
+
+TEST_F(SheetLookup, TheDiscInTheDriveFillsTitlesFromItsOwnMediumAndKeepsTheTimes)
+{
+    testimage::TempDir dir;
+    const std::string cue = testimage::write(dir.path(), "three", threeTracks());
+    m_lookup.setDiscReader([cue] { return std::make_unique<LibcdioDevice>(cue); });
+    serve({{200, discAnswer(
+                     {releaseJson("rel-1", "Double", "first-disc", threeTrackIdentity().discId.c_str())})}});
+    const auto typed = lookUp(AlbumRecord{}, [](AlbumSheet&) {});
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->artist, "Ann & The Bs");
+    EXPECT_EQ(typed->songs[2].title, "two song 3");
+    EXPECT_EQ(typed->songs[0].time, "");
+    EXPECT_EQ(m_server->requests.size(), 1u);
+}
+
+TEST_F(SheetLookup, FailuresLeaveTheSheetUnchangedWithAMessage)
+{
+    AlbumRecord stored;
+    stored.artist = "Ann";
+    stored.songs[0].title = "Kept";
+    const struct
+    {
+        const char* name;
+        std::deque<Answer> script;
+        const char* said;
+    } cases[] = {
+        {"nothing found", {{200, R"({"count":0,"releases":[]})"}}, "knows no such album"},
+        {"busy twice", {{503, "{}"}, {503, "{}"}}, "busy"},
+        {"malformed", {{200, "{"}}, "not a list of releases"},
+    };
+    for (const auto& c : cases) {
+        m_prompter.errors.clear();
+        serve(c.script);
+        const auto typed = lookUp(stored, [](AlbumSheet&) {});
+        ASSERT_TRUE(typed) << c.name;
+        EXPECT_EQ(*typed, stored) << c.name;
+        ASSERT_EQ(m_prompter.errors.size(), 1u) << c.name;
+        EXPECT_NE(m_prompter.errors[0].find(c.said), std::string::npos)
+            << c.name << ": " << m_prompter.errors[0];
+    }
+
+    // Neither a disc nor a name: nothing is sent.
+    serve({});
+    m_prompter.errors.clear();
+    lookUp(AlbumRecord{}, [](AlbumSheet&) {});
+    EXPECT_TRUE(m_server->requests.empty());
+    EXPECT_EQ(m_prompter.errors.size(), 1u);
+}
+
+} // namespace
+} // namespace discora
