@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 
 namespace discora {
 namespace {
@@ -583,6 +584,65 @@ TEST(CatalogueFileOnDisk, WritesAndReadsTheSameAsInMemory)
     ASSERT_EQ(reopened.albumCount(), doc.albumCount());
     for (int a = 0; a < doc.albumCount(); ++a)
         ASSERT_EQ(reopened.album(a), doc.album(a)) << "album " << a;
+}
+
+// Shortens the file at path to size bytes at the given step of the load's progress, as another
+// program might while the albums are read.
+class ShortenAtStep : public ProgressSink
+{
+public:
+    ShortenAtStep(std::string path, int atStep, std::uintmax_t size)
+        : m_path(std::move(path)), m_atStep(atStep), m_size(size)
+    {}
+    void begin(std::string_view, int) override {}
+    void setRange(int) override {}
+    void end() override {}
+    void step() override
+    {
+        if (++m_steps == m_atStep)
+            std::filesystem::resize_file(m_path, m_size);
+    }
+    int steps() const { return m_steps; }
+
+private:
+    std::string m_path;
+    int m_atStep;
+    std::uintmax_t m_size;
+    int m_steps = 0;
+};
+
+// A file shortened while its albums are read is a failed open that says so, never a fault; the
+// lists are long enough that most of them are still to be read from the file when it shrinks.
+TEST(CatalogueFileOnDisk, ShortenedWhileReadFailsTheOpen)
+{
+    CatalogueContent content;
+    for (int a = 0; a < 3000; ++a) {
+        AlbumRecord album;
+        album.text(Field::Artist) = "Artist " + std::to_string(a);
+        album.text(Field::Notes) = patterned(200) + "#" + std::to_string(a);
+        album.text(titleField(1 + a % kSongSlots)) = "Song " + std::to_string(a);
+        content.albums.push_back(album);
+    }
+    const std::string bytes = catalogueBytes(content);
+    const testimage::TempDir dir;
+    const std::string path = (dir.path() / "albums.dcf").string();
+
+    ShortenAtStep count(path, -1, 0);
+    fixture::putFileBytes(path, bytes);
+    ASSERT_TRUE(readCatalogueFile(path, {}, &count));
+    const struct
+    {
+        int atStep;
+        std::uintmax_t size;
+    } cases[] = {{count.steps() / 2, bytes.size() / 2}, {count.steps() / 2, 0}, {count.steps() - 1, 10}};
+    for (const auto& c : cases) {
+        fixture::putFileBytes(path, bytes);
+        ShortenAtStep shorten(path, c.atStep, c.size);
+        const auto loaded = readCatalogueFile(path, {}, &shorten);
+        ASSERT_FALSE(loaded) << "shortened to " << c.size << " at step " << c.atStep;
+        EXPECT_NE(loaded.error().find("changed or shortened it while it was being read"), std::string::npos)
+            << loaded.error();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, ManyAlbums, ::testing::Values(-7, -2, -1, kOldest), [](const auto& info) {
