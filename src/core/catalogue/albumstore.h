@@ -15,6 +15,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <span>
 #include <string_view>
@@ -204,7 +205,10 @@ public:
     void clear();
     // To count albums, keeping existing ones and adding empty ones.
     void resize(int count);
-    // Room for albums more albums holding bytes of packed records in all (see recordSize).
+    // Room for albums more albums holding bytes of packed records in all (see recordSize). A large
+    // room is made ready by a second thread while the first fills it: the system clears each new
+    // page of memory as it is first written, which costs a large load a sixth of its time. The
+    // contents are the same either way; the thread ends before the buffer changes or goes.
     void reserve(std::size_t albums, std::size_t bytes);
     void shrinkToFit();
 
@@ -272,6 +276,8 @@ private:
     void appendRecordsOf(const AlbumStore& other, Keep keep, std::size_t begin = 0,
                          std::size_t end = static_cast<std::size_t>(-1));
     void reallocate(std::size_t capacity);
+    void warmSpareRoom();
+    void stopWarming() noexcept;
     void compactIfWasteful();
     // Copies the records albums refer to into a buffer of their size; false when memory ran out.
     bool compact();
@@ -281,6 +287,12 @@ private:
     std::size_t m_capacity = 0;
     std::size_t m_unused = 0; // bytes of records no album refers to any more
     std::vector<Entry> m_index;
+    struct Warming;
+    struct StopWarming
+    {
+        void operator()(Warming* warming) const noexcept;
+    };
+    std::unique_ptr<Warming, StopWarming> m_warming;
 };
 
 } // namespace discora
