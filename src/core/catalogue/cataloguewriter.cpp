@@ -6,12 +6,16 @@
 #include "core/catalogue/stringsink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <span>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace discora {
@@ -196,7 +200,12 @@ class BlockWriter
 public:
     static constexpr int kBlock = 64;
 
-    explicit BlockWriter(const AlbumStore& albums) : m_albums(albums) { m_cursors.reserve(kBlock); }
+    // Writes albums up to end (all of them unless given).
+    explicit BlockWriter(const AlbumStore& albums, int end = -1)
+        : m_albums(albums), m_count(end < 0 ? albums.albumCount() : end)
+    {
+        m_cursors.reserve(kBlock);
+    }
 
     // Appends the texts of fields first to last - 1 of the block of albums from block on to
     // lists[0] to lists[last - first - 1].
@@ -204,7 +213,7 @@ public:
     {
         // Room for a block's texts of up to 254 bytes, which have a one-byte length.
         constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
-        const int count = m_albums.albumCount();
+        const int count = m_count;
         const int end = std::min(block + kBlock, count);
         // The records are far apart in memory and far larger than the processor's caches: the
         // ends of the texts two blocks on and the texts of the next block are asked for ahead.
@@ -237,23 +246,21 @@ public:
 
 private:
     const AlbumStore& m_albums;
+    int m_count;
     std::vector<AlbumStore::TextCursor> m_cursors;
     std::string m_encoded;
 };
 
-// Where the sink can place bytes (a file), every list is made in one walk through the albums:
-// first the length of each list is counted, which gives each its place in the file; then the
-// lists are filled side by side, each handing its bytes to its place whenever a few hundred
-// kilobytes are ready. The records are read twice, but the file is never held in memory.
-void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
+using ListSizes = std::array<std::uint64_t, kFieldCount>;
+
+// The bytes each list takes for albums first to last - 1: a length byte per album, and a text its
+// bytes and any longer length.
+ListSizes listSizes(const AlbumStore& albums, int first, int last)
 {
-    const int count = albums.albumCount();
-    const std::string countBytes = listCount(count);
-    // Every album takes a length byte in every list, and a text its bytes and any longer length.
-    std::array<std::uint64_t, kFieldCount> sizes;
-    sizes.fill(countBytes.size() + static_cast<std::uint64_t>(count));
+    ListSizes sizes;
+    sizes.fill(static_cast<std::uint64_t>(last - first));
     std::string encoded;
-    for (int a = 0; a < count; ++a) {
+    for (int a = first; a < last; ++a) {
         albums.forEachText(a, 0, kFieldCount, [&](Field f, std::string_view text) {
             std::uint64_t size = text.size();
             if (text.size() >= 0xFF || !cp1252::isAscii(text)) {
@@ -264,40 +271,138 @@ void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& al
             sizes[static_cast<std::size_t>(fieldIndex(f))] += size;
         });
     }
-    std::array<std::uint64_t, kFieldCount> at;
-    std::array<std::uint64_t, kFieldCount> ends;
-    for (std::size_t f = 0; f < at.size(); ++f) {
-        at[f] = f == 0 ? start : ends[f - 1];
-        ends[f] = at[f] + sizes[f];
+    return sizes;
+}
+
+// The albums split in parts that threads work on side by side. Each part has its own stretch of
+// every list, at places fixed by the counts, so the bytes do not depend on which thread is ahead.
+class PartsInPlace
+{
+public:
+    PartsInPlace(ByteSink& sink, const AlbumStore& albums) : m_sink(sink), m_albums(albums) {}
+
+    // Writes the lists of albums first to last - 1 from at[f] to ends[f], list f beginning with
+    // lead where lead is given.
+    void write(int first, int last, ListSizes at, const ListSizes& ends, const std::string& lead)
+    {
+        constexpr std::size_t kHandOn = std::size_t{1} << 18;
+        std::vector<ListBuffer> lists(kFieldCount);
+        if (!lead.empty())
+            for (ListBuffer& list : lists)
+                list.append(lead);
+        const auto handOn = [&](std::size_t f) {
+            const std::string_view bytes = lists[f].bytes();
+            if (at[f] + bytes.size() > ends[f])
+                throw std::logic_error("a list came out longer than counted");
+            {
+                const std::scoped_lock lock(m_mutex);
+                if (m_stop || !m_sink.place(at[f], bytes)) {
+                    m_stop = true;
+                    return false;
+                }
+            }
+            at[f] += bytes.size();
+            lists[f].clear();
+            return true;
+        };
+        BlockWriter writer(m_albums, last);
+        for (int block = first; block < last; block += BlockWriter::kBlock) {
+            writer.write(block, 0, kFieldCount, lists.data());
+            for (std::size_t f = 0; f < lists.size(); ++f)
+                if (lists[f].bytes().size() >= kHandOn && !handOn(f))
+                    return; // the sink says why
+        }
+        for (std::size_t f = 0; f < lists.size(); ++f) {
+            if (!handOn(f))
+                return;
+            if (at[f] != ends[f])
+                throw std::logic_error("a list came out shorter than counted");
+        }
     }
 
-    constexpr std::size_t kHandOn = std::size_t{1} << 18;
-    std::vector<ListBuffer> lists(kFieldCount);
-    for (ListBuffer& list : lists)
-        list.append(countBytes);
-    const auto handOn = [&](std::size_t f) {
-        const std::string_view bytes = lists[f].bytes();
-        if (at[f] + bytes.size() > ends[f])
-            throw std::logic_error("a list came out longer than counted");
-        if (!sink.place(at[f], bytes))
-            return false;
-        at[f] += bytes.size();
-        lists[f].clear();
-        return true;
+    // Stops the other parts at their next hand-on, after a failure in this one.
+    void stop()
+    {
+        const std::scoped_lock lock(m_mutex);
+        m_stop = true;
+    }
+
+private:
+    ByteSink& m_sink;
+    const AlbumStore& m_albums;
+    std::mutex m_mutex; // the sink, and m_stop
+    bool m_stop = false;
+};
+
+// Runs work(1) on a second thread and work(0) on this one, and rethrows what either threw.
+template <class Work> void onTwoThreads(Work work, PartsInPlace* parts)
+{
+    std::exception_ptr failed;
+    std::thread second([&] {
+        try {
+            work(1);
+        } catch (...) {
+            failed = std::current_exception();
+            if (parts)
+                parts->stop();
+        }
+    });
+    try {
+        work(0);
+    } catch (...) {
+        if (parts)
+            parts->stop();
+        second.join();
+        throw;
+    }
+    second.join();
+    if (failed)
+        std::rethrow_exception(failed);
+}
+
+// Where the sink can place bytes (a file), every list is made in one walk through the albums:
+// first the length of each list is counted, which gives each its place in the file; then the
+// lists are filled side by side, each handing its bytes to its place whenever a few hundred
+// kilobytes are ready. The records are read twice, but the file is never held in memory. A large
+// catalogue is done in two halves of its albums, one on each of two threads.
+void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
+{
+    constexpr int kWorthTwoThreads = 4096;
+    const int count = albums.albumCount();
+    const std::string countBytes = listCount(count);
+    const int parts = count >= kWorthTwoThreads ? 2 : 1;
+    // Part p has albums bounds[p] to bounds[p + 1] - 1.
+    const std::array<int, 3> bounds{
+        0, parts == 2 ? count / 2 / BlockWriter::kBlock * BlockWriter::kBlock : count, count};
+    std::array<ListSizes, 2> sizes{};
+    const auto countPart = [&](int p) { sizes[p] = listSizes(albums, bounds[p], bounds[p + 1]); };
+    if (parts == 2)
+        onTwoThreads(countPart, nullptr);
+    else
+        countPart(0);
+    for (std::uint64_t& size : sizes[0])
+        size += countBytes.size();
+
+    // Where each part's stretch of each list begins and ends.
+    std::array<ListSizes, 2> at{};
+    std::array<ListSizes, 2> ends{};
+    std::uint64_t place = start;
+    for (std::size_t f = 0; f < kFieldCount; ++f) {
+        for (int p = 0; p < parts; ++p) {
+            at[p][f] = place;
+            place += sizes[p][f];
+            ends[p][f] = place;
+        }
+    }
+    PartsInPlace writer(sink, albums);
+    const std::string none;
+    const auto write = [&](int p) {
+        writer.write(bounds[p], bounds[p + 1], at[p], ends[p], p == 0 ? countBytes : none);
     };
-    BlockWriter writer(albums);
-    for (int block = 0; block < count; block += BlockWriter::kBlock) {
-        writer.write(block, 0, kFieldCount, lists.data());
-        for (std::size_t f = 0; f < lists.size(); ++f)
-            if (lists[f].bytes().size() >= kHandOn && !handOn(f))
-                return; // the sink says why
-    }
-    for (std::size_t f = 0; f < lists.size(); ++f) {
-        if (!handOn(f))
-            return;
-        if (at[f] != ends[f])
-            throw std::logic_error("a list came out shorter than counted");
-    }
+    if (parts == 2)
+        onTwoThreads(write, &writer);
+    else
+        write(0);
 }
 
 } // namespace
