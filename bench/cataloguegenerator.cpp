@@ -332,8 +332,39 @@ std::string albumName(Random& random, const Artist& artist)
            std::string(random.pick(std::span(kQualifiers).first(3))) + " Sessions";
 }
 
-std::string songTitle(Random& random)
+// Titles that real collections hold over and over: the untitled track, the intro, the standards.
+constexpr std::string_view kCommonTitles[] = {
+    "Intro",
+    "Outro",
+    "Untitled",
+    "Interlude",
+    "Hidden Track",
+    "Bonus Track",
+    "Reprise",
+    "Prelude",
+    "Summertime",
+    "Autumn Leaves",
+    "All the Things You Are",
+    "Body and Soul",
+    "My Funny Valentine",
+    "Round Midnight",
+    "Stella by Starlight",
+    "Over the Rainbow",
+    "Silent Night",
+    "Amazing Grace",
+    "Yesterday",
+    "Blue Moon",
+    "Danny Boy",
+    "Greensleeves",
+    "Ave Maria",
+    "Happy Birthday",
+};
+
+std::string songTitle(Random& random, int commonPercent)
 {
+    // Drawn only when asked for, so that catalogues without common titles stay as they were.
+    if (commonPercent > 0 && static_cast<int>(random.below(100)) < commonPercent)
+        return std::string(random.pick(kCommonTitles));
     std::string title;
     const int form = static_cast<int>(random.below(100));
     if (form < 25)
@@ -526,7 +557,7 @@ AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOpti
         for (int s = 0; s < kSongSlots; ++s) {
             Song& song = record.songs[s];
             if (s < songs) {
-                song = {songTitle(random), songTime(random), twoDigits(s + 1)};
+                song = {songTitle(random, options.commonTitlePercent), songTime(random), twoDigits(s + 1)};
             } else {
                 song = {};
             }

@@ -16,6 +16,9 @@ struct GeneratorOptions
     double averagePerformers = 3.0;
     // Share of albums, in percent, with one text outside Windows-1252 (Japanese, Greek, an emoji...).
     int foreignTextPercent = 1;
+    // Share of songs, in percent, titled with one of a few dozen titles that collections repeat
+    // ("Intro", "Untitled", the standards).
+    int commonTitlePercent = 0;
 };
 
 AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOptions& options = {});

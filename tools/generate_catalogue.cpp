@@ -19,8 +19,9 @@ constexpr std::uint32_t kDefaultSeed = 1;
 void printUsage(std::FILE* to)
 {
     std::fprintf(to,
-                 "Usage: discora-generate [--albums N] [--seed S] OUT.dcf\n"
-                 "Writes N invented albums (default %d) made from seed S (default %u) to OUT.dcf.\n",
+                 "Usage: discora-generate [--albums N] [--seed S] [--common-titles P] OUT.dcf\n"
+                 "Writes N invented albums (default %d) made from seed S (default %u) to OUT.dcf;\n"
+                 "P percent of the songs (default 0) take titles that collections repeat often.\n",
                  kDefaultAlbums, kDefaultSeed);
 }
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
 {
     int albums = kDefaultAlbums;
     std::uint32_t seed = kDefaultSeed;
+    discora::GeneratorOptions options;
     std::string out;
 
     for (int i = 1; i < argc; ++i) {
@@ -44,14 +46,16 @@ int main(int argc, char** argv)
             printUsage(stdout);
             return 0;
         }
-        if (arg == "--albums" || arg == "--seed") {
+        if (arg == "--albums" || arg == "--seed" || arg == "--common-titles") {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "discora-generate: %s needs a value.\n", argv[i]);
                 return 2;
             }
             const std::string_view value = argv[++i];
-            const bool ok =
-                arg == "--albums" ? parseNumber(value, albums) && albums >= 0 : parseNumber(value, seed);
+            int& percent = options.commonTitlePercent;
+            const bool ok = arg == "--albums" ? parseNumber(value, albums) && albums >= 0
+                            : arg == "--seed" ? parseNumber(value, seed)
+                                              : parseNumber(value, percent) && percent >= 0 && percent <= 100;
             if (!ok) {
                 std::fprintf(stderr, "discora-generate: \"%s\" is not a valid value for %s.\n", argv[i],
                              argv[i - 1]);
@@ -70,7 +74,7 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    const discora::AlbumStore store = discora::generateCatalogue(albums, seed);
+    const discora::AlbumStore store = discora::generateCatalogue(albums, seed, options);
     const std::string bytes =
         discora::writeCatalogue(store, discora::defaultColumnLayouts(96), {"Custom 1", "Custom 2"});
     const discora::Status status = discora::writeFileAtomically(out, bytes);

@@ -36,6 +36,32 @@ TEST(CatalogueGenerator, SameSeedGivesTheSameCatalogue)
     EXPECT_NE(firstDifference(first, generateCatalogue(300, 8)), "");
 }
 
+// Common titles come on top of the usual catalogue: the share asked for, the same albums otherwise
+// (artists drawn alike), and none of them without the option.
+TEST(CatalogueGenerator, RepeatsCommonTitlesOnlyWhenAsked)
+{
+    GeneratorOptions options;
+    options.commonTitlePercent = 25;
+    const AlbumStore plain = generateCatalogue(1000, 5);
+    const AlbumStore common = generateCatalogue(1000, 5, options);
+    const auto countTitled = [](const AlbumStore& store, std::string_view title) {
+        int songs = 0, titled = 0;
+        for (int a = 0; a < store.albumCount(); ++a)
+            for (int s = 1; s <= kSongSlots; ++s) {
+                const std::string_view text = store.text(titleField(s), a);
+                songs += !text.empty();
+                titled += text == title;
+            }
+        return std::pair{songs, titled};
+    };
+    const auto [songs, intros] = countTitled(common, "Intro");
+    // 25% of the songs share 24 titles: about one in a hundred is "Intro".
+    EXPECT_GT(intros, songs / 200);
+    EXPECT_LT(intros, songs / 50);
+    EXPECT_EQ(countTitled(plain, "Intro").second, 0);
+    EXPECT_EQ(plain.text(Field::Artist, 0), common.text(Field::Artist, 0));
+}
+
 TEST(CatalogueGenerator, ACatalogueOfNoAlbumsIsEmpty)
 {
     EXPECT_EQ(generateCatalogue(0, 1).albumCount(), 0);

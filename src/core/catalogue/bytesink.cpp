@@ -34,6 +34,14 @@ void ByteSink::writeLong(std::string_view bytes)
     }
 }
 
+bool ByteSink::place(std::uint64_t offset, std::string_view bytes)
+{
+    flush();
+    if (!m_failed)
+        m_failed = !consumeAt(offset, bytes);
+    return !m_failed;
+}
+
 bool ByteSink::finish()
 {
     flush();

@@ -3,6 +3,7 @@
 // the rest is dropped and finish() reports it.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -37,9 +38,17 @@ public:
     bool finish();
     bool failed() const { return m_failed; }
 
+    // A sink writing into a file can also take bytes at any place past those written so far,
+    // counted from its first byte, so that a writer that knows how long each part will be fills
+    // the parts side by side. Once bytes are placed, nothing more is written in order.
+    virtual bool canPlace() const { return false; }
+    // False, and the sink failed, when the bytes could not be written (or cannot be placed).
+    bool place(std::uint64_t offset, std::string_view bytes);
+
 protected:
     // Takes one block; false when it could not.
     virtual bool consume(std::string_view block) = 0;
+    virtual bool consumeAt(std::uint64_t, std::string_view) { return false; }
 
 private:
     void flush();

@@ -77,25 +77,85 @@ struct TooLarge
     std::size_t album;
 };
 
+// Another program changed the file between or during the reads of its parts.
+struct ChangedWhileRead
+{
+};
+
+// The bytes of a catalogue: in memory, or in a file read a part at a time into buffers, so that the
+// file is never held whole beside the albums made from it.
+class Source
+{
+public:
+    explicit Source(std::string_view bytes) : m_bytes(bytes), m_size(bytes.size()) {}
+    explicit Source(const FileReader& file) : m_file(&file), m_size(file.size()) {}
+
+    std::size_t size() const { return m_size; }
+    bool inMemory() const { return m_file == nullptr; }
+
+    // The bytes from offset on, at least min(want, size() - offset) of them: in memory the whole
+    // rest, from a file at least chunk bytes (where the file has them), read into buffer.
+    std::string_view from(std::size_t offset, std::size_t want, std::size_t chunk,
+                          std::vector<char>& buffer) const
+    {
+        if (!m_file)
+            return m_bytes.substr(offset);
+        const std::size_t n = std::min(std::max(want, chunk), m_size - offset);
+        if (buffer.size() < n)
+            buffer.resize(n);
+        if (!m_file->readAt(offset, buffer.data(), n))
+            throw ChangedWhileRead{};
+        return {buffer.data(), n};
+    }
+
+    // Fails the read when the file is no longer what it was when the read began.
+    void checkUnchanged() const
+    {
+        if (m_file && !m_file->unchanged())
+            throw ChangedWhileRead{};
+    }
+
+private:
+    std::string_view m_bytes;
+    const FileReader* m_file = nullptr;
+    std::size_t m_size = 0;
+};
+
+// Reads the file's parts in order, with a window of its bytes at hand.
 class ByteReader
 {
 public:
-    explicit ByteReader(std::string_view bytes, std::size_t pos = 0) : m_bytes(bytes), m_pos(pos) {}
+    static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-    std::size_t remaining() const { return m_bytes.size() - m_pos; }
+    explicit ByteReader(const Source& source) : m_source(&source), m_size(source.size()) {}
+
+    std::size_t remaining() const { return m_size - m_pos; }
     std::size_t offset() const { return m_pos; }
     void seek(std::size_t pos) { m_pos = pos; }
 
-    void need(std::size_t count, const char* what) const
+    void need(std::size_t count, const char* what)
     {
         if (count > remaining())
             throw Malformed{what, m_pos};
+        if (m_pos < m_windowAt || m_pos + count > m_windowAt + m_window.size()) {
+            m_window = m_source->from(m_pos, count, kChunk, m_buffer);
+            m_windowAt = m_pos;
+        }
+    }
+
+    // The bytes from here to the end of the window, at least min(want, remaining()) of them.
+    std::string_view ahead(std::size_t want)
+    {
+        need(std::min(want, remaining()), "the file ends unexpectedly");
+        return m_window.substr(m_pos - m_windowAt);
     }
 
     std::uint8_t u8()
     {
         need(1, "the file ends unexpectedly");
-        return static_cast<std::uint8_t>(m_bytes[m_pos++]);
+        const auto v = static_cast<std::uint8_t>(byte(0));
+        m_pos += 1;
+        return v;
     }
     std::uint16_t u16()
     {
@@ -113,19 +173,35 @@ public:
     }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
 
+    // Valid until the reader next moves its window.
     std::string_view take(std::size_t count)
     {
         need(count, "a text runs past the end of the file");
-        const std::string_view s = m_bytes.substr(m_pos, count);
+        const std::string_view s = m_window.substr(m_pos - m_windowAt, count);
         m_pos += count;
         return s;
     }
 
-private:
-    std::uint32_t byte(std::size_t i) const { return static_cast<unsigned char>(m_bytes[m_pos + i]); }
+    // Gives back the window's memory.
+    void drop()
+    {
+        m_window = {};
+        m_windowAt = 0;
+        std::vector<char>().swap(m_buffer);
+    }
 
-    std::string_view m_bytes;
+private:
+    std::uint32_t byte(std::size_t i) const
+    {
+        return static_cast<unsigned char>(m_window[m_pos - m_windowAt + i]);
+    }
+
+    const Source* m_source;
+    std::size_t m_size;
     std::size_t m_pos = 0;
+    std::string_view m_window;
+    std::size_t m_windowAt = 0;
+    std::vector<char> m_buffer;
 };
 
 // A text as the file stores it: Windows-1252 bytes, or UTF-16 code units in wide.
@@ -138,12 +214,13 @@ struct StoredText
 // Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
 // store one record per album: the first pass checks every list, notes where each begins and about
 // how much the records will take; the second reads all lists side by side, an album at a time,
-// into records laid out one after another.
+// into records laid out one after another. Every read stays within the bytes at hand, so a file
+// that changes between the passes gives wrong texts or a failed read, never a fault.
 class CatalogueReader
 {
 public:
-    CatalogueReader(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
-        : m_bytes(bytes), m_in(bytes), m_base(base), m_progressSink(progress)
+    CatalogueReader(const Source& source, const LoadBase& base, ProgressSink* progress)
+        : m_source(source), m_in(source), m_base(base), m_progressSink(progress)
     {}
 
     LoadedCatalogue read()
@@ -194,7 +271,9 @@ public:
         // Files without track numbers get "01" to "26" for every song with a title.
         const bool numberTracks = v == -1 || v >= 0;
         findLists(lists, numberTracks);
+        m_in.drop();
         readAlbums(out.albums, lists, numberTracks, progress);
+        m_source.checkUnchanged();
         return out;
     }
 
@@ -243,49 +322,6 @@ private:
         return {in.take(units * 2), true};
     }
 
-    // The next text at a place the first pass has read already.
-    static StoredText takeChecked(const unsigned char*& at)
-    {
-        const auto chars = [](const unsigned char* p, std::size_t n) {
-            return std::string_view(reinterpret_cast<const char*>(p), n);
-        };
-        const std::size_t b = at[0];
-        if (b < 0xFF) {
-            const StoredText text{chars(at + 1, b), false};
-            at += 1 + b;
-            return text;
-        }
-        const std::size_t w = at[1] | (std::size_t{at[2]} << 8);
-        at += 3;
-        if (w < 0xFFFE) {
-            const StoredText text{chars(at, w), false};
-            at += w;
-            return text;
-        }
-        const auto u32 = [&] {
-            const std::size_t v =
-                at[0] | (std::size_t{at[1]} << 8) | (std::size_t{at[2]} << 16) | (std::size_t{at[3]} << 24);
-            at += 4;
-            return v;
-        };
-        if (w == 0xFFFF) {
-            const std::size_t n = u32();
-            const StoredText text{chars(at, n), false};
-            at += n;
-            return text;
-        }
-        std::size_t units = *at++;
-        if (units == 0xFF) {
-            units = at[0] | (std::size_t{at[1]} << 8);
-            at += 2;
-            if (units == 0xFFFF)
-                units = u32();
-        }
-        const StoredText text{chars(at, units * 2), true};
-        at += units * 2;
-        return text;
-    }
-
     // The text in UTF-8, in scratch unless the bytes are plain ASCII and serve as they are.
     static std::string_view decode(const StoredText& text, std::string& scratch)
     {
@@ -321,53 +357,66 @@ private:
             m_starts.push_back({f, m_in.offset(), kept});
             // A title also brings its track number where the file has none.
             const std::size_t perText = numberTracks && isTitle(f) ? 2 : 1;
-            const std::size_t size = m_bytes.size();
-            std::size_t pos = m_in.offset();
+            // The window of bytes at hand: from is where it begins in the file, p the next text.
+            std::size_t from = m_in.offset();
+            std::string_view window = m_in.ahead(kAhead);
+            const auto* begin = reinterpret_cast<const unsigned char*>(window.data());
+            const unsigned char* p = begin;
+            const unsigned char* end = begin + window.size();
+            const auto moveTo = [&](std::size_t pos) {
+                m_in.seek(pos);
+                from = pos;
+                window = m_in.ahead(kAhead);
+                begin = p = reinterpret_cast<const unsigned char*>(window.data());
+                end = begin + window.size();
+            };
             for (std::size_t a = 0; a < count; ++a) {
-                const std::size_t b = pos < size ? static_cast<unsigned char>(m_bytes[pos]) : 0xFF;
+                if (end - p < static_cast<std::ptrdiff_t>(kAhead) && from + (end - begin) < m_source.size())
+                    moveTo(from + static_cast<std::size_t>(p - begin));
+                const std::size_t b = p < end ? *p : 0xFF;
                 if (b == 0) {
                     // Most song and performer slots are empty: eight empty texts are eight zeros.
-                    while (count - a > 8 && size - pos >= 8 && wordAt(pos) == 0) {
+                    while (count - a > 8 && end - p >= 8 && wordAt(p) == 0) {
                         a += 8;
-                        pos += 8;
+                        p += 8;
                     }
-                    if (pos < size && m_bytes[pos] == 0) {
-                        ++pos;
+                    if (p < end && *p == 0) {
+                        ++p;
                         continue;
                     }
-                    --a; // eight were skipped and the text at pos is the next turn's
+                    --a; // eight were skipped and the text at p is the next turn's
                     continue;
                 }
                 std::size_t length;
-                if (b < 0xFF && b < size - pos) {
+                if (b < 0xFF && static_cast<std::ptrdiff_t>(b) < end - p) {
                     // The common case, a short text, without the reader's checks of every step.
                     length = b;
-                    pos += 1 + b;
+                    p += 1 + b;
                 } else {
-                    m_in.seek(pos);
+                    m_in.seek(from + static_cast<std::size_t>(p - begin));
                     length = readString(m_in).bytes.size();
-                    pos = m_in.offset();
+                    moveTo(m_in.offset());
                 }
                 if (a < kept && length > 0) {
                     m_texts += perText;
                     m_textBytes += length + 2 * (perText - 1);
                 }
             }
-            m_in.seek(pos);
+            m_in.seek(from + static_cast<std::size_t>(p - begin));
         }
     }
 
-    std::uint64_t wordAt(std::size_t pos) const
+    static std::uint64_t wordAt(const unsigned char* p)
     {
         std::uint64_t word;
-        std::memcpy(&word, m_bytes.data() + pos, sizeof word);
+        std::memcpy(&word, p, sizeof word);
         return word;
     }
 
     // Whether the n bytes at p are plain ASCII. Texts of up to sixteen bytes are tested as two
     // words, the last ending where the text ends (a text shorter than a word takes the word from
-    // where it starts, where the file has eight bytes from there on).
-    bool plainAt(const unsigned char* p, std::size_t n) const
+    // where it starts, where the bytes at hand, up to end, have eight from there on).
+    static bool plainAt(const unsigned char* p, std::size_t n, const unsigned char* end)
     {
         constexpr std::uint64_t kHigh = 0x8080808080808080;
         const auto word = [](const unsigned char* at) {
@@ -378,7 +427,6 @@ private:
         if (n >= 8 && n <= 16)
             return ((word(p) | word(p + n - 8)) & kHigh) == 0;
         if constexpr (std::endian::native == std::endian::little) {
-            const auto* end = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
             if (n < 8 && end - p >= 8)
                 return (word(p) & ((std::uint64_t{1} << (8 * n)) - 1) & kHigh) == 0;
         }
@@ -402,20 +450,17 @@ private:
         // UTF-8. The store makes more room where this is not enough, and gives back what is left.
         albums.reserve(m_albumCount, static_cast<std::size_t>(m_texts * 2 + m_textBytes + m_textBytes / 64));
 
-        // The first pass has checked every length against the file's size, so the texts are taken
-        // here without checking again.
-        struct Cursor
-        {
-            const unsigned char* at;
-            std::size_t kept;
-            Field field;
-        };
+        // Each list reads from its own window of the file's bytes. A window moved on within a
+        // block is held until the block's records are made, since its texts are noted there.
         std::vector<Cursor> cursors;
         cursors.reserve(m_starts.size());
-        for (const ListStart& start : m_starts)
-            cursors.push_back({reinterpret_cast<const unsigned char*>(m_bytes.data()) + start.offset,
-                               start.kept, start.field});
-        const auto* fileEnd = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_bytes.size());
+        for (const ListStart& start : m_starts) {
+            Cursor c;
+            c.kept = start.kept;
+            c.field = start.field;
+            moveWindow(c, start.offset, 0);
+            cursors.push_back(std::move(c));
+        }
 
         constexpr std::size_t kBlock = 64;
         std::vector<FieldText> notes(kBlock * kFieldCount);
@@ -433,10 +478,15 @@ private:
                 const std::size_t end = std::min(first + block, std::max(c.kept, first));
                 const unsigned char* at = c.at;
                 for (std::size_t a = first; a < end;) {
+                    if (c.end - at < static_cast<std::ptrdiff_t>(kAhead)) {
+                        ensure(c, at, std::min(kAhead, m_source.size() - offsetOf(c, at)));
+                        if (at == c.end)
+                            throw Malformed{"the file ends unexpectedly", offsetOf(c, at)};
+                    }
                     if (*at == 0) {
                         // Most song and performer slots are empty: eight empty texts are eight zeros.
                         std::uint64_t word = 0;
-                        while (end - a >= 8 && fileEnd - at >= 8 && (std::memcpy(&word, at, 8), word == 0)) {
+                        while (end - a >= 8 && c.end - at >= 8 && (std::memcpy(&word, at, 8), word == 0)) {
                             at += 8;
                             a += 8;
                         }
@@ -448,13 +498,15 @@ private:
                     }
                     std::string_view text;
                     if (*at < 0xFF) {
+                        if (*at >= c.end - at)
+                            throw Malformed{"a text runs past the end of the file", offsetOf(c, at)};
                         text = {reinterpret_cast<const char*>(at + 1), *at};
-                        const bool plain = plainAt(at + 1, *at);
+                        const bool plain = plainAt(at + 1, *at, c.end);
                         at += 1 + *at;
                         if (!plain)
                             text = convert({text, false}, converted, convertedUsed);
                     } else {
-                        text = convert(takeChecked(at), converted, convertedUsed);
+                        text = convert(takeLong(c, at), converted, convertedUsed);
                     }
                     if (!text.empty()) {
                         const std::size_t i = a - first;
@@ -482,14 +534,97 @@ private:
                     throw TooLarge{first + i};
                 }
             }
-            // The lists' steps, spread over the albums.
             const std::size_t done = first + block;
+            for (auto& buffer : m_held)
+                m_spare.push_back(std::move(buffer));
+            m_held.clear();
+            // The lists' steps, spread over the albums.
             for (; stepsTaken < lists.size() && stepsTaken * m_albumCount < done * lists.size(); ++stepsTaken)
                 progress.step();
         }
         for (; stepsTaken < lists.size(); ++stepsTaken)
             progress.step();
         albums.shrinkToFit();
+    }
+
+    // A list's place in the file and the window of bytes it reads from: at is the next text, end the
+    // end of the window, endOffset where that end is in the file.
+    struct Cursor
+    {
+        const unsigned char* at = nullptr;
+        const unsigned char* end = nullptr;
+        std::size_t endOffset = 0;
+        std::size_t kept = 0;
+        Field field{};
+        std::vector<char> buffer;
+    };
+
+    std::size_t offsetOf(const Cursor& c, const unsigned char* at) const
+    {
+        return c.endOffset - static_cast<std::size_t>(c.end - at);
+    }
+
+    // Points c's window at the file's bytes from offset on, at least want of them. The window's
+    // old buffer is held until the block is done.
+    void moveWindow(Cursor& c, std::size_t offset, std::size_t want)
+    {
+        if (!m_source.inMemory()) {
+            if (!c.buffer.empty())
+                m_held.push_back(std::move(c.buffer));
+            c.buffer.clear();
+            if (!m_spare.empty()) {
+                c.buffer = std::move(m_spare.back());
+                m_spare.pop_back();
+            }
+        }
+        const std::string_view window = m_source.from(offset, want, kListChunk, c.buffer);
+        c.at = reinterpret_cast<const unsigned char*>(window.data());
+        c.end = c.at + window.size();
+        c.endOffset = offset + window.size();
+    }
+
+    // Makes sure that the n bytes from at are in c's window, moving at along where the window moves.
+    void ensure(Cursor& c, const unsigned char*& at, std::size_t n)
+    {
+        if (c.end - at >= static_cast<std::ptrdiff_t>(n))
+            return;
+        const std::size_t offset = offsetOf(c, at);
+        if (n > m_source.size() - offset)
+            throw Malformed{"a text runs past the end of the file", offset};
+        moveWindow(c, offset, n);
+        at = c.at;
+    }
+
+    // A text whose length takes more than one byte, checked against the bytes there are.
+    StoredText takeLong(Cursor& c, const unsigned char*& at)
+    {
+        const auto chars = [](const unsigned char* p, std::size_t n) {
+            return std::string_view(reinterpret_cast<const char*>(p), n);
+        };
+        const auto u16 = [](const unsigned char* p) { return std::size_t{p[0]} | (std::size_t{p[1]} << 8); };
+        const auto u32 = [&](const unsigned char* p) { return u16(p) | (u16(p + 2) << 16); };
+        const auto take = [&](std::size_t header, std::size_t n, bool wide) {
+            ensure(c, at, header + n);
+            const StoredText text{chars(at + header, n), wide};
+            at += header + n;
+            return text;
+        };
+        ensure(c, at, 3);
+        const std::size_t w = u16(at + 1);
+        if (w < 0xFFFE)
+            return take(3, w, false);
+        if (w == 0xFFFF) {
+            ensure(c, at, 7);
+            return take(7, u32(at + 3), false);
+        }
+        ensure(c, at, 4);
+        if (at[3] < 0xFF)
+            return take(4, std::size_t{at[3]} * 2, true);
+        ensure(c, at, 6);
+        if (u16(at + 4) < 0xFFFF)
+            return take(6, u16(at + 4) * 2, true);
+        ensure(c, at, 10);
+        return take(10, u32(at + 6) * 2, true);
     }
 
     // A text in UTF-8: plain ASCII as it is, anything else converted into the next of strings.
@@ -505,10 +640,18 @@ private:
         return out;
     }
 
-    std::string_view m_bytes;
+    // Bytes looked at ahead of a list's next text: a short text and its length fit in them.
+    static constexpr std::size_t kAhead = 264;
+    // What each list reads of the file at a time.
+    static constexpr std::size_t kListChunk = std::size_t{64} << 10;
+
+    const Source& m_source;
     ByteReader m_in;
     const LoadBase& m_base;
     ProgressSink* m_progressSink;
+    // The buffers of windows moved on during the block, and those free to take again.
+    std::vector<std::vector<char>> m_held;
+    std::vector<std::vector<char>> m_spare;
     std::size_t m_albumCount = 0;
     std::vector<ListStart> m_starts;
     // The non-empty texts the albums keep and their bytes as stored.
@@ -518,16 +661,20 @@ private:
 
 } // namespace
 
-Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
+namespace {
+
+Result<LoadedCatalogue> readCatalogueFrom(const Source& source, const LoadBase& base, ProgressSink* progress)
 {
     try {
-        return CatalogueReader(bytes, base, progress).read();
+        return CatalogueReader(source, base, progress).read();
     } catch (const Malformed& m) {
         return Error{"The file is damaged or is not a Discora catalogue: " + m.what + " (at byte " +
                      std::to_string(m.offset) + ")."};
     } catch (const TooLarge& t) {
         return Error{"Album " + std::to_string(t.album + 1) +
                      " holds more text than Discora can keep for one album (4 GiB)."};
+    } catch (const ChangedWhileRead&) {
+        return Error{kChangedWhileRead};
     } catch (const std::bad_alloc&) {
         return Error{kLoadOutOfMemory};
     } catch (const std::length_error&) {
@@ -535,14 +682,21 @@ Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& ba
     }
 }
 
+} // namespace
+
+Result<LoadedCatalogue> readCatalogue(std::string_view bytes, const LoadBase& base, ProgressSink* progress)
+{
+    return readCatalogueFrom(Source(bytes), base, progress);
+}
+
 Result<LoadedCatalogue> readCatalogueFile(const std::string& path, const LoadBase& base,
                                           ProgressSink* progress)
 {
-    // The file's bytes go as soon as the albums are read from them.
-    auto bytes = FileBytes::read(path);
-    if (!bytes)
-        return Error{cannotOpen(path, bytes.error())};
-    auto loaded = readCatalogue(bytes->view(), base, progress);
+    // The file is read a part at a time, never held whole beside the albums.
+    auto file = FileReader::open(path);
+    if (!file)
+        return Error{cannotOpen(path, file.error())};
+    auto loaded = readCatalogueFrom(Source(file.value()), base, progress);
     if (!loaded)
         return Error{cannotOpen(path, loaded.error())};
     return loaded;

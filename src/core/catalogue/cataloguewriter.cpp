@@ -6,11 +6,16 @@
 #include "core/catalogue/stringsink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <span>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace discora {
@@ -180,6 +185,226 @@ void writeEdges(ByteWriter& out, const ColumnLayouts& layouts, std::span<const E
             out.i32(layouts[static_cast<int>(ref.layout)].leftEdges[e - 1]);
 }
 
+// The count that begins each list.
+std::string listCount(int albums)
+{
+    std::string encoded;
+    ByteWriter(encoded).count(static_cast<std::size_t>(albums));
+    return encoded;
+}
+
+// Writes lists a block of albums at a time: the block's records are brought in once and then read
+// list by list, each list written through one pointer.
+class BlockWriter
+{
+public:
+    static constexpr int kBlock = 64;
+
+    // Writes albums up to end (all of them unless given).
+    explicit BlockWriter(const AlbumStore& albums, int end = -1)
+        : m_albums(albums), m_count(end < 0 ? albums.albumCount() : end)
+    {
+        m_cursors.reserve(kBlock);
+    }
+
+    // Appends the texts of fields first to last - 1 of the block of albums from block on to
+    // lists[0] to lists[last - first - 1].
+    void write(int block, int first, int last, ListBuffer* lists)
+    {
+        // Room for a block's texts of up to 254 bytes, which have a one-byte length.
+        constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
+        const int count = m_count;
+        const int end = std::min(block + kBlock, count);
+        // The records are far apart in memory and far larger than the processor's caches: the
+        // ends of the texts two blocks on and the texts of the next block are asked for ahead.
+        for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
+            m_albums.prefetchEnds(a, first);
+        for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
+            m_albums.prefetchTexts(a, first);
+        m_cursors.clear();
+        for (int a = block; a < end; ++a)
+            m_cursors.push_back(m_albums.textCursor(a, first));
+        for (int f = first; f < last; ++f) {
+            ListBuffer& list = lists[f - first];
+            AlbumStore::TextCursor* cursor = m_cursors.data();
+            AlbumStore::TextCursor* const stop = cursor + m_cursors.size();
+            while (cursor != stop) {
+                list.makeRoom(kBlockRoom);
+                char* out = list.end();
+                cursor = writeShortTexts(out, cursor, stop, f);
+                list.setEnd(out);
+                if (cursor == stop)
+                    break;
+                // A long text, or one that is not plain ASCII.
+                m_encoded.clear();
+                ByteWriter(m_encoded).text(cursor->take());
+                list.append(m_encoded);
+                ++cursor;
+            }
+        }
+    }
+
+private:
+    const AlbumStore& m_albums;
+    int m_count;
+    std::vector<AlbumStore::TextCursor> m_cursors;
+    std::string m_encoded;
+};
+
+using ListSizes = std::array<std::uint64_t, kFieldCount>;
+
+// The bytes each list takes for albums first to last - 1: a length byte per album, and a text its
+// bytes and any longer length.
+ListSizes listSizes(const AlbumStore& albums, int first, int last)
+{
+    ListSizes sizes;
+    sizes.fill(static_cast<std::uint64_t>(last - first));
+    std::string encoded;
+    for (int a = first; a < last; ++a) {
+        albums.forEachText(a, 0, kFieldCount, [&](Field f, std::string_view text) {
+            std::uint64_t size = text.size();
+            if (text.size() >= 0xFF || !cp1252::isAscii(text)) {
+                encoded.clear();
+                ByteWriter(encoded).text(text);
+                size = encoded.size() - 1;
+            }
+            sizes[static_cast<std::size_t>(fieldIndex(f))] += size;
+        });
+    }
+    return sizes;
+}
+
+// The albums split in parts that threads work on side by side. Each part has its own stretch of
+// every list, at places fixed by the counts, so the bytes do not depend on which thread is ahead.
+class PartsInPlace
+{
+public:
+    PartsInPlace(ByteSink& sink, const AlbumStore& albums) : m_sink(sink), m_albums(albums) {}
+
+    // Writes the lists of albums first to last - 1 from at[f] to ends[f], list f beginning with
+    // lead where lead is given.
+    void write(int first, int last, ListSizes at, const ListSizes& ends, const std::string& lead)
+    {
+        constexpr std::size_t kHandOn = std::size_t{1} << 18;
+        std::vector<ListBuffer> lists(kFieldCount);
+        if (!lead.empty())
+            for (ListBuffer& list : lists)
+                list.append(lead);
+        const auto handOn = [&](std::size_t f) {
+            const std::string_view bytes = lists[f].bytes();
+            if (at[f] + bytes.size() > ends[f])
+                throw std::logic_error("a list came out longer than counted");
+            {
+                const std::scoped_lock lock(m_mutex);
+                if (m_stop || !m_sink.place(at[f], bytes)) {
+                    m_stop = true;
+                    return false;
+                }
+            }
+            at[f] += bytes.size();
+            lists[f].clear();
+            return true;
+        };
+        BlockWriter writer(m_albums, last);
+        for (int block = first; block < last; block += BlockWriter::kBlock) {
+            writer.write(block, 0, kFieldCount, lists.data());
+            for (std::size_t f = 0; f < lists.size(); ++f)
+                if (lists[f].bytes().size() >= kHandOn && !handOn(f))
+                    return; // the sink says why
+        }
+        for (std::size_t f = 0; f < lists.size(); ++f) {
+            if (!handOn(f))
+                return;
+            if (at[f] != ends[f])
+                throw std::logic_error("a list came out shorter than counted");
+        }
+    }
+
+    // Stops the other parts at their next hand-on, after a failure in this one.
+    void stop()
+    {
+        const std::scoped_lock lock(m_mutex);
+        m_stop = true;
+    }
+
+private:
+    ByteSink& m_sink;
+    const AlbumStore& m_albums;
+    std::mutex m_mutex; // the sink, and m_stop
+    bool m_stop = false;
+};
+
+// Runs work(1) on a second thread and work(0) on this one, and rethrows what either threw.
+template <class Work> void onTwoThreads(Work work, PartsInPlace* parts)
+{
+    std::exception_ptr failed;
+    std::thread second([&] {
+        try {
+            work(1);
+        } catch (...) {
+            failed = std::current_exception();
+            if (parts)
+                parts->stop();
+        }
+    });
+    try {
+        work(0);
+    } catch (...) {
+        if (parts)
+            parts->stop();
+        second.join();
+        throw;
+    }
+    second.join();
+    if (failed)
+        std::rethrow_exception(failed);
+}
+
+// Where the sink can place bytes (a file), every list is made in one walk through the albums:
+// first the length of each list is counted, which gives each its place in the file; then the
+// lists are filled side by side, each handing its bytes to its place whenever a few hundred
+// kilobytes are ready. The records are read twice, but the file is never held in memory. A large
+// catalogue is done in two halves of its albums, one on each of two threads.
+void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
+{
+    constexpr int kWorthTwoThreads = 4096;
+    const int count = albums.albumCount();
+    const std::string countBytes = listCount(count);
+    const int parts = count >= kWorthTwoThreads ? 2 : 1;
+    // Part p has albums bounds[p] to bounds[p + 1] - 1.
+    const std::array<int, 3> bounds{
+        0, parts == 2 ? count / 2 / BlockWriter::kBlock * BlockWriter::kBlock : count, count};
+    std::array<ListSizes, 2> sizes{};
+    const auto countPart = [&](int p) { sizes[p] = listSizes(albums, bounds[p], bounds[p + 1]); };
+    if (parts == 2)
+        onTwoThreads(countPart, nullptr);
+    else
+        countPart(0);
+    for (std::uint64_t& size : sizes[0])
+        size += countBytes.size();
+
+    // Where each part's stretch of each list begins and ends.
+    std::array<ListSizes, 2> at{};
+    std::array<ListSizes, 2> ends{};
+    std::uint64_t place = start;
+    for (std::size_t f = 0; f < kFieldCount; ++f) {
+        for (int p = 0; p < parts; ++p) {
+            at[p][f] = place;
+            place += sizes[p][f];
+            ends[p][f] = place;
+        }
+    }
+    PartsInPlace writer(sink, albums);
+    const std::string none;
+    const auto write = [&](int p) {
+        writer.write(bounds[p], bounds[p + 1], at[p], ends[p], p == 0 ? countBytes : none);
+    };
+    if (parts == 2)
+        onTwoThreads(write, &writer);
+    else
+        write(0);
+}
+
 } // namespace
 
 void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
@@ -203,57 +428,26 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
     out.text(headings[1]);
     sink.write(head);
 
+    if (sink.canPlace()) {
+        writeListsInPlace(sink, head.size(), albums);
+        return;
+    }
+
     // The file holds one list per field, the store one record per album. The lists are made a
-    // group at a time and each group a block of albums at a time: the block's records are brought
-    // in once and then read list by list, each list written through one pointer. Each finished
+    // group at a time and each group a block of albums at a time (see writeBlock). Each finished
     // group goes to the sink.
     constexpr int kGroup = 24;
-    constexpr int kBlock = 64;
-    // Room for a block's texts of up to 254 bytes, which have a one-byte length.
-    constexpr std::size_t kBlockRoom = kBlock * 255 + 16;
     const int count = albums.albumCount();
     std::array<ListBuffer, kGroup> lists;
-    std::vector<AlbumStore::TextCursor> cursors;
-    cursors.reserve(kBlock);
-    std::string encoded;
+    BlockWriter writer(albums);
     for (int first = 0; first < kFieldCount; first += kGroup) {
         const int last = std::min(first + kGroup, kFieldCount);
         for (int f = first; f < last; ++f) {
-            encoded.clear();
-            ByteWriter(encoded).count(static_cast<std::size_t>(count));
             lists[f - first].clear();
-            lists[f - first].append(encoded);
+            lists[f - first].append(listCount(count));
         }
-        for (int block = 0; block < count; block += kBlock) {
-            const int end = std::min(block + kBlock, count);
-            // The records are far apart in memory and far larger than the processor's caches: the
-            // ends of the texts two blocks on and the texts of the next block are asked for ahead.
-            for (int a = block + 2 * kBlock; a < std::min(block + 3 * kBlock, count); ++a)
-                albums.prefetchEnds(a, first);
-            for (int a = block + kBlock; a < std::min(block + 2 * kBlock, count); ++a)
-                albums.prefetchTexts(a, first);
-            cursors.clear();
-            for (int a = block; a < end; ++a)
-                cursors.push_back(albums.textCursor(a, first));
-            for (int f = first; f < last; ++f) {
-                ListBuffer& list = lists[f - first];
-                AlbumStore::TextCursor* cursor = cursors.data();
-                AlbumStore::TextCursor* const end = cursor + cursors.size();
-                while (cursor != end) {
-                    list.makeRoom(kBlockRoom);
-                    char* out = list.end();
-                    cursor = writeShortTexts(out, cursor, end, f);
-                    list.setEnd(out);
-                    if (cursor == end)
-                        break;
-                    // A long text, or one that is not plain ASCII.
-                    encoded.clear();
-                    ByteWriter(encoded).text(cursor->take());
-                    list.append(encoded);
-                    ++cursor;
-                }
-            }
-        }
+        for (int block = 0; block < count; block += BlockWriter::kBlock)
+            writer.write(block, first, last, lists.data());
         for (int f = first; f < last; ++f)
             sink.write(lists[f - first].bytes());
     }
@@ -276,6 +470,10 @@ Status writeCatalogueFile(const std::string& path, const AlbumStore& albums, con
             path, [&](ByteSink& sink) { writeCatalogue(sink, albums, layouts, headings); });
     } catch (const std::bad_alloc&) {
         return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
+    } catch (const std::logic_error& e) {
+        // Never reached unless the counting above is wrong; the old file is kept.
+        return Error{"Cannot save \"" + path + "\". The file came out wrong (" + std::string(e.what()) +
+                     ")."};
     }
     if (!status)
         return Error{"Cannot save \"" + path + "\". " + status.error()};

@@ -76,6 +76,8 @@ public:
     // Before the line of entry i, given the album of any entry.
     template <class AlbumOf> void ahead(std::size_t i, std::size_t count, AlbumOf albumOf, Field own) const
     {
+        if (i + kIndexDistance < count)
+            m_albums.prefetchIndex(static_cast<int>(albumOf(i + kIndexDistance)));
         if (i + kRecordDistance < count)
             m_albums.prefetchRecord(static_cast<int>(albumOf(i + kRecordDistance)));
         if (i + kTextDistance < count) {
@@ -87,6 +89,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kIndexDistance = 32;
     static constexpr std::size_t kRecordDistance = 16;
     static constexpr std::size_t kTextDistance = 8;
     const AlbumStore& m_albums;
@@ -145,6 +148,57 @@ std::vector<std::string_view> entryTexts(const Catalogue& doc, int position)
     return texts;
 }
 
+namespace {
+
+// Writes the lines of entries 0 to count - 1 in their order: format(line, i) appends entry i's line.
+// A long list visits its albums all over the store, and fetching each line's texts in the list's
+// order waits on memory at nearly every line; so the lines are made a stretch of the list at a
+// time in the order of their albums, which walks the store front to back, and then emitted in
+// the list's order. The lines are the same either way.
+template <class AlbumOf, class OwnField, class Format>
+void emitLines(std::size_t count, AlbumOf albumOf, OwnField ownField, const LinePrefetch& prefetch,
+               Format format, const std::function<void(std::string_view line)>& emit)
+{
+    constexpr std::size_t kGatherFrom = std::size_t{1} << 16;
+    constexpr std::size_t kStretch = std::size_t{1} << 18;
+    std::string line;
+    if (count < kGatherFrom) {
+        for (std::size_t i = 0; i < count; ++i) {
+            prefetch.ahead(i, count, albumOf, ownField(i));
+            line.clear();
+            format(line, i);
+            emit(line);
+        }
+        return;
+    }
+    // Per stretch: its entries as (album, place in the stretch), in album order, and each line's
+    // place among the lines made.
+    std::vector<std::uint64_t> visit;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    for (std::size_t first = 0; first < count; first += kStretch) {
+        const std::size_t n = std::min(kStretch, count - first);
+        visit.resize(n);
+        for (std::size_t k = 0; k < n; ++k)
+            visit[k] = (std::uint64_t{albumOf(first + k)} << 32) | k;
+        std::sort(visit.begin(), visit.end());
+        spans.resize(n);
+        line.clear();
+        const auto albumAt = [&](std::size_t k) { return static_cast<std::uint32_t>(visit[k] >> 32); };
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t at = static_cast<std::uint32_t>(visit[k]);
+            prefetch.ahead(k, n, albumAt, ownField(first + at));
+            const std::size_t begin = line.size();
+            format(line, first + at);
+            spans[at] = {begin, line.size() - begin};
+        }
+        const std::string_view lines = line;
+        for (const auto& [begin, length] : spans)
+            emit(lines.substr(begin, length));
+    }
+}
+
+} // namespace
+
 void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string_view line)>& emit)
 {
     const SortOrder order = doc.currentOrder();
@@ -153,57 +207,56 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
     // Song lists lead with title and track, the producer and performer lists with one text.
     const std::vector<int> fields = shownFieldColumns(layout, sortOrderInfo(order).fixedColumns);
     const LinePrefetch prefetch(doc, fields);
-    std::string line;
     switch (sortOrderInfo(order).entries) {
     case EntryList::Songs: {
         const auto albumOf = [&](std::size_t i) { return lists.songs[i].album; };
-        for (std::size_t i = 0; i < lists.songs.size(); ++i) {
+        const auto ownField = [&](std::size_t i) {
+            return titleField(std::max<int>(lists.songs[i].slot, 1));
+        };
+        const auto format = [&](std::string& line, std::size_t i) {
             const SongEntry& e = lists.songs[i];
-            prefetch.ahead(i, lists.songs.size(), albumOf, titleField(std::max<int>(e.slot, 1)));
             const int album = static_cast<int>(e.album);
-            line.clear();
             if (e.isHeader()) {
                 appendText(line, doc.text(Field::Artist, album));
-                emit(line);
-                continue;
+                return;
             }
             appendText(line, songTitle(doc, i));
             line += '\t';
             appendText(line, doc.text(trackField(e.slot), album));
             appendColumns(line, doc, fields, album, true);
-            emit(line);
-        }
+        };
+        emitLines(lists.songs.size(), albumOf, ownField, prefetch, format, emit);
         break;
     }
     case EntryList::Producers: {
         const auto albumOf = [&](std::size_t i) { return lists.producers[i].album; };
-        for (std::size_t i = 0; i < lists.producers.size(); ++i) {
-            prefetch.ahead(i, lists.producers.size(), albumOf, Field::Producer1);
-            line.clear();
+        const auto ownField = [](std::size_t) { return Field::Producer1; };
+        const auto format = [&](std::string& line, std::size_t i) {
             appendText(line, producerName(doc, i));
             appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
-            emit(line);
-        }
+        };
+        emitLines(lists.producers.size(), albumOf, ownField, prefetch, format, emit);
         break;
     }
     case EntryList::Performers: {
         const auto albumOf = [&](std::size_t i) { return lists.performers[i].album; };
-        for (std::size_t i = 0; i < lists.performers.size(); ++i) {
+        const auto ownField = [&](std::size_t i) {
+            return instrumentField(std::max<int>(lists.performers[i].slot, 1));
+        };
+        const auto format = [&](std::string& line, std::size_t i) {
             const PerformerEntry& e = lists.performers[i];
-            prefetch.ahead(i, lists.performers.size(), albumOf, instrumentField(std::max<int>(e.slot, 1)));
-            line.clear();
             if (e.header) {
                 appendText(line, performerName(doc, i));
-                emit(line);
-                continue;
+                return;
             }
             appendText(line, doc.text(instrumentField(e.slot), static_cast<int>(e.album)));
             appendColumns(line, doc, fields, static_cast<int>(e.album), true);
-            emit(line);
-        }
+        };
+        emitLines(lists.performers.size(), albumOf, ownField, prefetch, format, emit);
         break;
     }
     case EntryList::Albums: {
+        std::string line;
         const auto& shown = doc.displayOrder();
         const auto albumOf = [&](std::size_t i) { return shown[i]; };
         for (std::size_t i = 0; i < shown.size(); ++i) {

@@ -3,12 +3,15 @@
 #include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/cataloguewriter.h"
 #include "core/document/cataloguedocument.h"
+#include "support/discimage.h"
 #include "support/documentfixture.h"
+#include "support/files.h"
 #include "support/testcatalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 
 namespace discora {
 namespace {
@@ -543,6 +546,127 @@ TEST_P(ManyAlbums, ReadEveryTextIntoItsAlbumAndWriteTheSameBytes)
             fixture::expectedAfterLoad(content.albums[static_cast<std::size_t>(a)], content.version), a);
     if (content.version == -7) {
         EXPECT_TRUE(sameBytes(doc.save(), catalogueBytes(content)));
+    }
+}
+
+// A file is written list beside list at places counted beforehand, and read from a mapping whose
+// pages are given back as they are passed: both must give exactly the bytes and albums that the
+// in-memory writer and reader give, with lists long enough to be handed on in several pieces, texts
+// in every length form and texts outside Windows-1252.
+TEST(CatalogueFileOnDisk, WritesAndReadsTheSameAsInMemory)
+{
+    CatalogueContent content;
+    content.albums = manyAlbums(400);
+    for (int a = 0; a < 1500; ++a) {
+        AlbumRecord album;
+        album.text(Field::Notes) = patterned(300) + "#" + std::to_string(a);
+        album.text(titleField(1 + a % kSongSlots)) = "Song " + std::to_string(a);
+        content.albums.push_back(album);
+    }
+    CatalogueDocument doc;
+    ASSERT_TRUE(doc.load(catalogueBytes(content)));
+    // Outside Windows-1252, and longer than a two-byte length can say.
+    AlbumRecord wide;
+    wide.text(Field::Artist) = "\xE6\x97\xA5\xE6\x9C\xAC";
+    wide.text(Field::Notes) = std::string(70000, 'n');
+    doc.enterAlbum(wide);
+    const std::string expected = doc.save();
+
+    const testimage::TempDir dir;
+    const std::string path = (dir.path() / "albums.dcf").string();
+    const Status saved = doc.saveFile(path);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_TRUE(sameBytes(fixture::fileBytes(path), expected));
+
+    CatalogueDocument reopened;
+    const Status opened = reopened.openFile(path);
+    ASSERT_TRUE(opened) << opened.error();
+    ASSERT_EQ(reopened.albumCount(), doc.albumCount());
+    for (int a = 0; a < doc.albumCount(); ++a)
+        ASSERT_EQ(reopened.album(a), doc.album(a)) << "album " << a;
+}
+
+// A catalogue large enough to be saved in two halves on two threads gives the same bytes as the
+// in-memory writer, with long and non-ASCII texts on both sides of the split.
+TEST(CatalogueFileOnDisk, WritesALargeCatalogueInHalvesAsInMemory)
+{
+    CatalogueContent content;
+    for (int a = 0; a < 4500; ++a) {
+        AlbumRecord album;
+        album.text(Field::Artist) = "Artist " + std::to_string(a % 300);
+        album.text(titleField(1 + a % kSongSlots)) =
+            a % 97 == 0 ? "Caf\xC3\xA9 " + std::to_string(a) : "Song";
+        if (a % 1000 == 999)
+            album.text(Field::Notes) = std::string(300 + a / 100, 'n');
+        content.albums.push_back(album);
+    }
+    CatalogueDocument doc;
+    ASSERT_TRUE(doc.load(catalogueBytes(content)));
+    const std::string expected = doc.save();
+
+    const testimage::TempDir dir;
+    const std::string path = (dir.path() / "albums.dcf").string();
+    const Status saved = doc.saveFile(path);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_TRUE(sameBytes(fixture::fileBytes(path), expected));
+}
+
+// Shortens the file at path to size bytes at the given step of the load's progress, as another
+// program might while the albums are read.
+class ShortenAtStep : public ProgressSink
+{
+public:
+    ShortenAtStep(std::string path, int atStep, std::uintmax_t size)
+        : m_path(std::move(path)), m_atStep(atStep), m_size(size)
+    {}
+    void begin(std::string_view, int) override {}
+    void setRange(int) override {}
+    void end() override {}
+    void step() override
+    {
+        if (++m_steps == m_atStep)
+            std::filesystem::resize_file(m_path, m_size);
+    }
+    int steps() const { return m_steps; }
+
+private:
+    std::string m_path;
+    int m_atStep;
+    std::uintmax_t m_size;
+    int m_steps = 0;
+};
+
+// A file shortened while its albums are read is a failed open that says so, never a fault; the
+// lists are long enough that most of them are still to be read from the file when it shrinks.
+TEST(CatalogueFileOnDisk, ShortenedWhileReadFailsTheOpen)
+{
+    CatalogueContent content;
+    for (int a = 0; a < 3000; ++a) {
+        AlbumRecord album;
+        album.text(Field::Artist) = "Artist " + std::to_string(a);
+        album.text(Field::Notes) = patterned(200) + "#" + std::to_string(a);
+        album.text(titleField(1 + a % kSongSlots)) = "Song " + std::to_string(a);
+        content.albums.push_back(album);
+    }
+    const std::string bytes = catalogueBytes(content);
+    const testimage::TempDir dir;
+    const std::string path = (dir.path() / "albums.dcf").string();
+
+    ShortenAtStep count(path, -1, 0);
+    fixture::putFileBytes(path, bytes);
+    ASSERT_TRUE(readCatalogueFile(path, {}, &count));
+    const struct
+    {
+        int atStep;
+        std::uintmax_t size;
+    } cases[] = {{count.steps() / 2, bytes.size() / 2}, {count.steps() / 2, 0}, {count.steps() - 1, 10}};
+    for (const auto& c : cases) {
+        fixture::putFileBytes(path, bytes);
+        ShortenAtStep shorten(path, c.atStep, c.size);
+        const auto loaded = readCatalogueFile(path, {}, &shorten);
+        ASSERT_FALSE(loaded) << "shortened to " << c.size << " at step " << c.atStep;
+        EXPECT_NE(loaded.error().find("changed or shortened it while it was being read"), std::string::npos)
+            << loaded.error();
     }
 }
 

@@ -1,5 +1,6 @@
 // What `discora --list` prints: one line per entry whatever the texts hold, the fields apart.
 #include "core/order/orderlisting.h"
+#include "core/order/orders.h"
 #include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,36 @@ TEST(OrderListing, TabsLineBreaksAndBackslashesInTextsAreWrittenAsEscapes)
             EXPECT_EQ(line.find_first_of("\n\r"), std::string::npos) << line;
         for (const std::string& text : c.written)
             EXPECT_TRUE(anyLineHas(lines, text)) << text;
+    }
+}
+
+// A list long enough to be made a stretch at a time in album order still prints each entry's line
+// at its place: line k is entry k's, for songs spread over albums in every order, with the artist
+// headers of the short list among them.
+TEST(OrderListing, LongListsPrintEachEntryAtItsPlace)
+{
+    std::vector<AlbumRecord> albums;
+    for (int a = 0; a < 2600; ++a) {
+        AlbumRecord album = fixture::albumOf("Artist " + std::to_string(a * 7919 % 2600 / 3), "Album");
+        for (int s = 0; s < kSongSlots; ++s)
+            album.songs[s].title = "T" + std::to_string((a * 31 + s * 17) % 9973) + "-" + std::to_string(a);
+        albums.push_back(album);
+    }
+    CatalogueDocument doc;
+    fixture::loadAlbums(doc, albums);
+    for (SortOrder order : {SortOrder::BySong, SortOrder::ByArtistShort}) {
+        SCOPED_TRACE(std::string(sortOrderInfo(order).name));
+        const std::vector<std::string> lines = listed(doc, order);
+        const auto& songs = doc.derivedLists().songs;
+        ASSERT_EQ(lines.size(), songs.size());
+        ASSERT_GT(lines.size(), 65536u);
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const SongEntry& e = songs[k];
+            const std::string expected =
+                e.isHeader() ? std::string(doc.text(Field::Artist, static_cast<int>(e.album)))
+                             : std::string(songTitle(doc, e)) + "\t" + std::string(songTrack(doc, e)) + "\t";
+            ASSERT_EQ(lines[k].substr(0, expected.size()), expected) << "line " << k;
+        }
     }
 }
 
