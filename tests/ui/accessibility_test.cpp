@@ -228,6 +228,35 @@ TEST_F(AccessibilityTest, SelectionAndTheKeyboardsEntryAreHeardAsStateAndFocus)
     EXPECT_EQ(t->tableInterface()->selectedRowCount(), 3);
 }
 
+TEST_F(AccessibilityTest, TheKeyboardsEntryWearsAVisibleFrameSelectedOrNot)
+{
+    ASSERT_TRUE(doc().runOrder(SortOrder::ByArtist));
+    focusView();
+    // Pixels of the frame: in the data colour, where the entry's own painting does not put it.
+    const auto framePixels = [&] {
+        const QColor text = view().colors().data;
+        const QImage with = view().viewport()->grab().toImage();
+        view().clearFocus();
+        const QImage without = view().viewport()->grab().toImage();
+        focusView();
+        int count = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                count += with.pixelColor(x, y) == text && without.pixelColor(x, y) != text;
+        return count;
+    };
+    QTest::keyClick(&view(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_GT(framePixels(), 40);
+    QTest::keyClick(&view(), Qt::Key_Space);
+    ASSERT_TRUE(view().selection().isSelected(0));
+    EXPECT_GT(framePixels(), 40);
+    window().runCommand(CommandId::ViewSingleLine); // a selected row filled with the selection colour
+    QTest::keyClick(&view(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&view(), Qt::Key_Space);
+    ASSERT_TRUE(view().selection().isSelected(0));
+    EXPECT_GT(framePixels(), 40);
+}
+
 TEST_F(AccessibilityTest, GoToMovesTheFocusToTheEntryItFinds)
 {
     std::vector<AlbumRecord> many;

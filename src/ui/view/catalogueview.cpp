@@ -15,8 +15,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <memory>
@@ -396,17 +396,21 @@ void CatalogueView::paintEvent(QPaintEvent* event)
     paintFocusFrame(painter);
 }
 
-// The keyboard's entry wears the style's focus frame, drawn over the entry's own colours.
+// The keyboard's entry wears a frame of text-coloured dashes on a line of the window's colour, which
+// shows on the window, the heading bands and a selected entry alike, whether the focus came by key
+// or by mouse (the style's own focus frame shows only after a key moved the focus).
 void CatalogueView::paintFocusFrame(QPainter& painter)
 {
     if (!hasFocus() || m_current < 0 || m_current >= orderEntryCount(m_doc))
         return;
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = entryRect(m_current).adjusted(1, 1, -2, -2);
-    option.backgroundColor =
-        m_selection.isSelected(m_current) ? m_colors.selectedBackground : m_colors.background;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    const QRect frame = entryRect(m_current).adjusted(2, 2, -3, -3);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(m_colors.background, 2));
+    painter.drawRect(frame);
+    painter.setPen(QPen(m_colors.data, 2, Qt::DashLine));
+    painter.drawRect(frame);
+    painter.restore();
 }
 
 // A catalogue without albums says, quietly, how to get one.
