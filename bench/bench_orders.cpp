@@ -9,6 +9,7 @@
 #include "core/document/cataloguedocument.h"
 #include "core/order/comparenames.h"
 #include "core/order/filters.h"
+#include "core/order/orderlisting.h"
 #include "core/order/orders.h"
 
 #include <benchmark/benchmark.h>
@@ -99,6 +100,37 @@ BENCHMARK_CAPTURE(BM_DerivedList, ByProducer, SortOrder::ByProducer, 0)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DerivedList, ByPerformer, SortOrder::ByPerformer, 0)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+
+// The lines `discora --list` prints for a list already made, counted and dropped.
+void BM_ListLines(benchmark::State& state, SortOrder order)
+{
+    BenchDocument& doc = benchDocument<BenchDocument>(static_cast<int>(state.range(0)));
+    doc.showInCatalogueOrder();
+    doc.runOrder(SortOrder::ByArtist);
+    doc.runOrder(order);
+    std::size_t lines = 0;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        lines = 0;
+        bytes = 0;
+        listCurrentOrder(doc, [&](std::string_view line) {
+            ++lines;
+            bytes += line.size();
+        });
+    }
+    benchmark::DoNotOptimize(bytes);
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK_CAPTURE(BM_ListLines, BySong, SortOrder::BySong)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListLines, ByPerformer, SortOrder::ByPerformer)
     ->Arg(1000)
     ->Arg(100000)
     ->Arg(1000000)

@@ -4,18 +4,17 @@
 #include "core/catalogue/cataloguefile.h"
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/stringsink.h"
+#include "core/catalogue/twothreads.h"
 
 #include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstring>
-#include <exception>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <span>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace discora {
@@ -334,32 +333,6 @@ private:
     bool m_stop = false;
 };
 
-// Runs work(1) on a second thread and work(0) on this one, and rethrows what either threw.
-template <class Work> void onTwoThreads(Work work, PartsInPlace* parts)
-{
-    std::exception_ptr failed;
-    std::thread second([&] {
-        try {
-            work(1);
-        } catch (...) {
-            failed = std::current_exception();
-            if (parts)
-                parts->stop();
-        }
-    });
-    try {
-        work(0);
-    } catch (...) {
-        if (parts)
-            parts->stop();
-        second.join();
-        throw;
-    }
-    second.join();
-    if (failed)
-        std::rethrow_exception(failed);
-}
-
 // Where the sink can place bytes (a file), every list is made in one walk through the albums:
 // first the length of each list is counted, which gives each its place in the file; then the
 // lists are filled side by side, each handing its bytes to its place whenever a few hundred
@@ -377,7 +350,7 @@ void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& al
     std::array<ListSizes, 2> sizes{};
     const auto countPart = [&](int p) { sizes[p] = listSizes(albums, bounds[p], bounds[p + 1]); };
     if (parts == 2)
-        onTwoThreads(countPart, nullptr);
+        onTwoThreads(countPart);
     else
         countPart(0);
     for (std::uint64_t& size : sizes[0])
@@ -400,7 +373,7 @@ void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& al
         writer.write(bounds[p], bounds[p + 1], at[p], ends[p], p == 0 ? countBytes : none);
     };
     if (parts == 2)
-        onTwoThreads(write, &writer);
+        onTwoThreads(write, [&] { writer.stop(); });
     else
         write(0);
 }

@@ -1,16 +1,43 @@
 #include "core/order/orderlisting.h"
 
 #include "core/catalogue/catalogue.h"
+#include "core/catalogue/twothreads.h"
 #include "core/order/orders.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace discora {
 
+namespace {
+
+// Whether any of the eight bytes of word is a tab, a line break, a carriage return or a backslash.
+bool hasEscapeByte(std::uint64_t word)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHigh = 0x8080808080808080;
+    const auto hasZeroByte = [](std::uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; };
+    return hasZeroByte(word ^ (kOnes * '\t')) || hasZeroByte(word ^ (kOnes * '\n')) ||
+           hasZeroByte(word ^ (kOnes * '\r')) || hasZeroByte(word ^ (kOnes * '\\'));
+}
+
+} // namespace
+
 void appendText(std::string& line, std::string_view text)
 {
+    // Most texts have nothing to escape: they are looked through eight bytes at a time.
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (hasEscapeByte(word))
+            break;
+    }
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (; i < text.size(); ++i) {
         const char c = text[i];
         const char* escape = c == '\t'   ? "\\t"
                              : c == '\n' ? "\\n"
@@ -61,6 +88,10 @@ void appendColumns(std::string& line, const Catalogue& doc, const std::vector<in
     }
 }
 
+// The texts of its own an entry's line shows before the layout's columns (a field twice where it has
+// one).
+using OwnFields = std::array<Field, 2>;
+
 // The entries of a sorted list visit the albums in no particular order, and each line's texts would
 // be a trip to memory of their own: the records of the lines a few entries on are asked for ahead.
 class LinePrefetch
@@ -73,8 +104,9 @@ public:
                 m_fields.push_back(*f);
     }
 
-    // Before the line of entry i, given the album of any entry.
-    template <class AlbumOf> void ahead(std::size_t i, std::size_t count, AlbumOf albumOf, Field own) const
+    // Before the line of entry i, given the album of any entry and the fields of its own texts.
+    template <class AlbumOf>
+    void ahead(std::size_t i, std::size_t count, AlbumOf albumOf, OwnFields own) const
     {
         if (i + kIndexDistance < count)
             m_albums.prefetchIndex(static_cast<int>(albumOf(i + kIndexDistance)));
@@ -82,7 +114,8 @@ public:
             m_albums.prefetchRecord(static_cast<int>(albumOf(i + kRecordDistance)));
         if (i + kTextDistance < count) {
             const int album = static_cast<int>(albumOf(i + kTextDistance));
-            m_albums.prefetchTexts(album, fieldIndex(own));
+            for (Field f : own)
+                m_albums.prefetchTexts(album, fieldIndex(f));
             for (Field f : m_fields)
                 m_albums.prefetchTexts(album, fieldIndex(f));
         }
@@ -150,50 +183,99 @@ std::vector<std::string_view> entryTexts(const Catalogue& doc, int position)
 
 namespace {
 
-// Writes the lines of entries 0 to count - 1 in their order: format(line, i) appends entry i's line.
-// A long list visits its albums all over the store, and fetching each line's texts in the list's
-// order waits on memory at nearly every line; so the lines are made a stretch of the list at a
-// time in the order of their albums, which walks the store front to back, and then emitted in
-// the list's order. The lines are the same either way.
-template <class AlbumOf, class OwnField, class Format>
-void emitLines(std::size_t count, AlbumOf albumOf, OwnField ownField, const LinePrefetch& prefetch,
+// An entry of a derived list as its line needs it: its album, and a byte that says the rest (a song
+// or performer slot, a producer, a heading).
+struct LineEntry
+{
+    std::uint32_t album;
+    std::uint8_t detail;
+};
+
+// Sorts the keys (album << 32 | the rest) by their album, the rest of each key in any order: two
+// or three passes of counting by 11 bits of the album.
+void sortByAlbum(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& scratch)
+{
+    constexpr int kDigitBits = 11;
+    constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
+    std::uint64_t largest = 0;
+    for (std::uint64_t key : keys)
+        largest = std::max(largest, key >> 32);
+    scratch.resize(keys.size());
+    std::vector<std::size_t> place(kDigits);
+    for (int shift = 32; shift < 64 && (largest >> (shift - 32)) != 0; shift += kDigitBits) {
+        std::fill(place.begin(), place.end(), 0);
+        for (std::uint64_t key : keys)
+            ++place[(key >> shift) & (kDigits - 1)];
+        std::size_t at = 0;
+        for (std::size_t& p : place)
+            at += std::exchange(p, at);
+        for (std::uint64_t key : keys)
+            scratch[place[(key >> shift) & (kDigits - 1)]++] = key;
+        keys.swap(scratch);
+    }
+}
+
+// Writes the lines of entries 0 to count - 1 in their order: entryAt(i) is entry i, format(line,
+// entry) appends its line. A long list visits its albums all over the store, and fetching each
+// line's texts in the list's order waits on memory at nearly every line; so the lines are made a
+// stretch of the list at a time in the order of their albums, which walks the store front to
+// back, each half of the stretch on a thread of its own, and then emitted in the list's order.
+// The lines are the same either way.
+template <class EntryAt, class OwnFieldsOf, class Format>
+void emitLines(std::size_t count, EntryAt entryAt, OwnFieldsOf ownFields, const LinePrefetch& prefetch,
                Format format, const std::function<void(std::string_view line)>& emit)
 {
     constexpr std::size_t kGatherFrom = std::size_t{1} << 16;
     constexpr std::size_t kStretch = std::size_t{1} << 18;
-    std::string line;
+    static_assert(kStretch <= (std::size_t{1} << 24));
+    std::array<std::string, 2> made;
     if (count < kGatherFrom) {
+        std::string& line = made[0];
+        const auto albumOf = [&](std::size_t i) { return entryAt(i).album; };
         for (std::size_t i = 0; i < count; ++i) {
-            prefetch.ahead(i, count, albumOf, ownField(i));
+            const LineEntry entry = entryAt(i);
+            prefetch.ahead(i, count, albumOf, ownFields(entry.detail));
             line.clear();
-            format(line, i);
+            format(line, entry);
             emit(line);
         }
         return;
     }
-    // Per stretch: its entries as (album, place in the stretch), in album order, and each line's
-    // place among the lines made.
+    // Per stretch: its entries as (album, detail, place in the stretch), in album order, and each
+    // line's place among the lines made, the half that made it in the top bit.
+    constexpr std::uint64_t kSecondHalf = std::uint64_t{1} << 63;
     std::vector<std::uint64_t> visit;
-    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    std::vector<std::uint64_t> scratch;
+    std::vector<std::pair<std::uint64_t, std::size_t>> spans;
     for (std::size_t first = 0; first < count; first += kStretch) {
         const std::size_t n = std::min(kStretch, count - first);
         visit.resize(n);
-        for (std::size_t k = 0; k < n; ++k)
-            visit[k] = (std::uint64_t{albumOf(first + k)} << 32) | k;
-        std::sort(visit.begin(), visit.end());
-        spans.resize(n);
-        line.clear();
-        const auto albumAt = [&](std::size_t k) { return static_cast<std::uint32_t>(visit[k] >> 32); };
         for (std::size_t k = 0; k < n; ++k) {
-            const std::size_t at = static_cast<std::uint32_t>(visit[k]);
-            prefetch.ahead(k, n, albumAt, ownField(first + at));
-            const std::size_t begin = line.size();
-            format(line, first + at);
-            spans[at] = {begin, line.size() - begin};
+            const LineEntry entry = entryAt(first + k);
+            visit[k] = (std::uint64_t{entry.album} << 32) | (std::uint64_t{entry.detail} << 24) | k;
         }
-        const std::string_view lines = line;
-        for (const auto& [begin, length] : spans)
-            emit(lines.substr(begin, length));
+        sortByAlbum(visit, scratch);
+        spans.resize(n);
+        const auto albumAt = [&](std::size_t k) { return static_cast<std::uint32_t>(visit[k] >> 32); };
+        const std::size_t middle = n / 2;
+        onTwoThreads([&](int half) {
+            std::string& lines = made[static_cast<std::size_t>(half)];
+            lines.clear();
+            const std::size_t from = half == 0 ? 0 : middle;
+            const std::size_t to = half == 0 ? middle : n;
+            const std::uint64_t which = half == 0 ? 0 : kSecondHalf;
+            for (std::size_t k = from; k < to; ++k) {
+                const LineEntry entry{albumAt(k), static_cast<std::uint8_t>(visit[k] >> 24)};
+                prefetch.ahead(k, to, albumAt, ownFields(entry.detail));
+                const std::size_t begin = lines.size();
+                format(lines, entry);
+                spans[visit[k] & 0xFFFFFF] = {which | begin, lines.size() - begin};
+            }
+        });
+        for (const auto& [begin, length] : spans) {
+            const std::string_view lines = made[begin & kSecondHalf ? 1 : 0];
+            emit(lines.substr(begin & ~kSecondHalf, length));
+        }
     }
 }
 
@@ -209,50 +291,68 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
     const LinePrefetch prefetch(doc, fields);
     switch (sortOrderInfo(order).entries) {
     case EntryList::Songs: {
-        const auto albumOf = [&](std::size_t i) { return lists.songs[i].album; };
-        const auto ownField = [&](std::size_t i) {
-            return titleField(std::max<int>(lists.songs[i].slot, 1));
-        };
-        const auto format = [&](std::string& line, std::size_t i) {
+        const auto entryAt = [&](std::size_t i) {
             const SongEntry& e = lists.songs[i];
+            return LineEntry{e.album, e.slot};
+        };
+        const auto ownFields = [](std::uint8_t slot) {
+            const int s = std::max<int>(slot, 1);
+            return OwnFields{titleField(s), trackField(s)};
+        };
+        const auto format = [&](std::string& line, LineEntry entry) {
+            const SongEntry e{entry.album, entry.detail};
             const int album = static_cast<int>(e.album);
             if (e.isHeader()) {
                 appendText(line, doc.text(Field::Artist, album));
                 return;
             }
-            appendText(line, songTitle(doc, i));
+            appendText(line, songTitle(doc, e));
             line += '\t';
-            appendText(line, doc.text(trackField(e.slot), album));
+            appendText(line, songTrack(doc, e));
             appendColumns(line, doc, fields, album, true);
         };
-        emitLines(lists.songs.size(), albumOf, ownField, prefetch, format, emit);
+        emitLines(lists.songs.size(), entryAt, ownFields, prefetch, format, emit);
         break;
     }
     case EntryList::Producers: {
-        const auto albumOf = [&](std::size_t i) { return lists.producers[i].album; };
-        const auto ownField = [](std::size_t) { return Field::Producer1; };
-        const auto format = [&](std::string& line, std::size_t i) {
-            appendText(line, producerName(doc, i));
-            appendColumns(line, doc, fields, static_cast<int>(lists.producers[i].album), true);
+        const auto entryAt = [&](std::size_t i) {
+            const ProducerEntry& e = lists.producers[i];
+            return LineEntry{e.album, e.producer};
         };
-        emitLines(lists.producers.size(), albumOf, ownField, prefetch, format, emit);
+        const auto ownFields = [](std::uint8_t producer) {
+            const Field f = producer == 2 ? Field::Producer2 : Field::Producer1;
+            return OwnFields{f, f};
+        };
+        const auto format = [&](std::string& line, LineEntry entry) {
+            appendText(line, producerName(doc, ProducerEntry{entry.album, entry.detail}));
+            appendColumns(line, doc, fields, static_cast<int>(entry.album), true);
+        };
+        emitLines(lists.producers.size(), entryAt, ownFields, prefetch, format, emit);
         break;
     }
     case EntryList::Performers: {
-        const auto albumOf = [&](std::size_t i) { return lists.performers[i].album; };
-        const auto ownField = [&](std::size_t i) {
-            return instrumentField(std::max<int>(lists.performers[i].slot, 1));
-        };
-        const auto format = [&](std::string& line, std::size_t i) {
+        // The detail is the slot, with the top bit for a heading.
+        constexpr std::uint8_t kHeading = 0x80;
+        const auto entryAt = [&](std::size_t i) {
             const PerformerEntry& e = lists.performers[i];
+            return LineEntry{e.album, static_cast<std::uint8_t>(e.slot | (e.header ? kHeading : 0))};
+        };
+        const auto ownFields = [](std::uint8_t detail) {
+            const int slot = std::max<int>(detail & ~kHeading, 1);
+            return detail & kHeading ? OwnFields{performerField(slot), performerField(slot)}
+                                     : OwnFields{instrumentField(slot), instrumentField(slot)};
+        };
+        const auto format = [&](std::string& line, LineEntry entry) {
+            const PerformerEntry e{entry.album, static_cast<std::uint8_t>(entry.detail & ~kHeading),
+                                   (entry.detail & kHeading) != 0};
             if (e.header) {
-                appendText(line, performerName(doc, i));
+                appendText(line, performerName(doc, e));
                 return;
             }
-            appendText(line, doc.text(instrumentField(e.slot), static_cast<int>(e.album)));
+            appendText(line, performerInstrument(doc, e));
             appendColumns(line, doc, fields, static_cast<int>(e.album), true);
         };
-        emitLines(lists.performers.size(), albumOf, ownField, prefetch, format, emit);
+        emitLines(lists.performers.size(), entryAt, ownFields, prefetch, format, emit);
         break;
     }
     case EntryList::Albums: {
@@ -260,7 +360,7 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
         const auto& shown = doc.displayOrder();
         const auto albumOf = [&](std::size_t i) { return shown[i]; };
         for (std::size_t i = 0; i < shown.size(); ++i) {
-            prefetch.ahead(i, shown.size(), albumOf, Field::Artist);
+            prefetch.ahead(i, shown.size(), albumOf, {Field::Artist, Field::Artist});
             line.clear();
             appendColumns(line, doc, fields, static_cast<int>(shown[i]), false);
             emit(line);

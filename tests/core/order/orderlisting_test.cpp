@@ -71,15 +71,17 @@ TEST(OrderListing, TabsLineBreaksAndBackslashesInTextsAreWrittenAsEscapes)
 }
 
 // A list long enough to be made a stretch at a time in album order still prints each entry's line
-// at its place: line k is entry k's, for songs spread over albums in every order, with the artist
-// headers of the short list among them.
+// at its place: line k is entry k's, for songs and performers spread over albums in every order,
+// with the artist headers of the short list and the performer headings among them.
 TEST(OrderListing, LongListsPrintEachEntryAtItsPlace)
 {
     std::vector<AlbumRecord> albums;
-    for (int a = 0; a < 2600; ++a) {
-        AlbumRecord album = fixture::albumOf("Artist " + std::to_string(a * 7919 % 2600 / 3), "Album");
-        for (int s = 0; s < kSongSlots; ++s)
+    for (int a = 0; a < 6700; ++a) {
+        AlbumRecord album = fixture::albumOf("Artist " + std::to_string(a * 7919 % 6700 / 3), "Album");
+        for (int s = 0; s < 10; ++s)
             album.songs[s].title = "T" + std::to_string((a * 31 + s * 17) % 9973) + "-" + std::to_string(a);
+        for (int p = 0; p < kPerformerSlots; ++p)
+            album.performers[p] = {"P" + std::to_string((a * 13 + p * 7) % 4001), "i" + std::to_string(a)};
         albums.push_back(album);
     }
     CatalogueDocument doc;
@@ -96,6 +98,19 @@ TEST(OrderListing, LongListsPrintEachEntryAtItsPlace)
                 e.isHeader() ? std::string(doc.text(Field::Artist, static_cast<int>(e.album)))
                              : std::string(songTitle(doc, e)) + "\t" + std::string(songTrack(doc, e)) + "\t";
             ASSERT_EQ(lines[k].substr(0, expected.size()), expected) << "line " << k;
+        }
+    }
+    const std::vector<std::string> lines = listed(doc, SortOrder::ByPerformer);
+    const auto& performers = doc.derivedLists().performers;
+    ASSERT_EQ(lines.size(), performers.size());
+    ASSERT_GT(lines.size(), 65536u);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const PerformerEntry& e = performers[k];
+        const std::string expected =
+            e.header ? std::string(performerName(doc, e)) : std::string(performerInstrument(doc, e)) + "\t";
+        ASSERT_EQ(lines[k].substr(0, expected.size()), expected) << "line " << k;
+        if (e.header) {
+            ASSERT_EQ(lines[k], expected) << "a heading is its name alone, line " << k;
         }
     }
 }
