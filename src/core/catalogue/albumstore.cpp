@@ -197,7 +197,7 @@ void AlbumStore::reserve(std::size_t albums, std::size_t bytes)
     warmSpareRoom();
 }
 
-AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
+AlbumStore::Entry AlbumStore::entryFor(std::span<const FieldText> texts, std::uint64_t& size)
 {
     Entry e;
     std::size_t present = 0;
@@ -213,16 +213,18 @@ AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
         else
             e.high |= std::uint64_t{1} << (f - 64);
     }
-    const std::uint64_t size = recordSize(present, textBytes);
+    size = recordSize(present, textBytes);
     if (size > kMaxRecordBytes)
         throw StoreFull();
-    ensureRoom(static_cast<std::size_t>(size));
-    const bool wide = size > 0xFFFF;
-    if (wide)
+    if (size > 0xFFFF)
         e.high |= kWideOffsets;
-    e.offset = m_size;
+    return e;
+}
 
-    char* record = m_bytes + m_size;
+void AlbumStore::writeRecord(char* record, const Entry& e, std::span<const FieldText> texts)
+{
+    const bool wide = (e.high & kWideOffsets) != 0;
+    const std::size_t present = static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields));
     std::size_t end = present * (wide ? 4 : 2);
     std::size_t slot = 0;
     for (const FieldText& t : texts) {
@@ -236,8 +238,49 @@ AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
             storeAt<std::uint16_t>(record + slot * 2, end);
         ++slot;
     }
+}
+
+AlbumStore::Entry AlbumStore::pack(std::span<const FieldText> texts)
+{
+    std::uint64_t size = 0;
+    Entry e = entryFor(texts, size);
+    ensureRoom(static_cast<std::size_t>(size));
+    e.offset = m_size;
+    writeRecord(m_bytes + m_size, e, texts);
     m_size += static_cast<std::size_t>(size);
     return e;
+}
+
+std::array<AlbumStore::Room, 2> AlbumStore::splitRoom(std::size_t firstBytes)
+{
+    // The two rooms fill side by side: the second thread that readies pages would only compete.
+    stopWarming();
+    const std::size_t middle = m_size + std::min(firstBytes, m_capacity - m_size);
+    return {Room{m_size, middle}, Room{middle, m_capacity}};
+}
+
+bool AlbumStore::fillIn(Room& room, int index, std::span<const FieldText> texts)
+{
+    std::uint64_t size = 0;
+    Entry e = entryFor(texts, size);
+    if (size > room.end - room.next)
+        return false;
+    e.offset = room.next;
+    writeRecord(m_bytes + room.next, e, texts);
+    room.next += static_cast<std::size_t>(size);
+    m_index[static_cast<std::size_t>(index)] = e;
+    return true;
+}
+
+void AlbumStore::closeRooms(const std::array<Room, 2>& rooms)
+{
+    m_unused += rooms[0].end - rooms[0].next;
+    m_size = rooms[1].next;
+}
+
+void AlbumStore::fillAlbum(int index, std::span<const FieldText> texts)
+{
+    m_index[static_cast<std::size_t>(index)] = pack(texts);
 }
 
 int AlbumStore::appendAlbum(std::span<const FieldText> texts)
@@ -441,7 +484,7 @@ bool AlbumStore::compact()
 
 void AlbumStore::shrinkToFit()
 {
-    if (m_unused == 0 || !compact()) {
+    if (m_unused <= m_size / 16 || !compact()) {
         if (m_capacity > m_size) {
             try {
                 reallocate(m_size);

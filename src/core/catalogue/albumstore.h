@@ -210,7 +210,26 @@ public:
     // page of memory as it is first written, which costs a large load a sixth of its time. The
     // contents are the same either way; the thread ends before the buffer changes or goes.
     void reserve(std::size_t albums, std::size_t bytes);
+    // Gives back spare room. A little waste is kept (the end of a room a load left unfilled, see
+    // below): taking it back would copy every record.
     void shrinkToFit();
+
+    // Filling a store from two threads at once, as a large load does. The albums are made first
+    // (resize) and then filled each once, in any order, every one of them empty until then. After
+    // reserve(), splitRoom parts the spare room in two, the first of firstBytes; fillIn packs an
+    // album into a room when its record fits there (false when not), touching nothing but the
+    // room and the album's entry, so two threads may fill two rooms side by side. closeRooms
+    // makes the records of both rooms the store's; fillAlbum then packs an album at the end, the
+    // room growing as needed.
+    struct Room
+    {
+        std::size_t next = 0;
+        std::size_t end = 0;
+    };
+    std::array<Room, 2> splitRoom(std::size_t firstBytes);
+    bool fillIn(Room& room, int index, std::span<const FieldText> texts);
+    void closeRooms(const std::array<Room, 2>& rooms);
+    void fillAlbum(int index, std::span<const FieldText> texts);
 
     // The bytes one album's record takes, given the number of its non-empty texts and their bytes.
     static std::uint64_t recordSize(std::size_t presentTexts, std::uint64_t textBytes);
@@ -268,6 +287,10 @@ private:
     // Packs texts (in field order) into a record at the end of the buffer and returns its entry.
     // Texts must not point into the buffer: it may move.
     Entry pack(std::span<const FieldText> texts);
+    // The entry of a record of texts, but for its offset, and the record's size.
+    static Entry entryFor(std::span<const FieldText> texts, std::uint64_t& size);
+    // Writes the record of texts, whose entry is e, at record.
+    static void writeRecord(char* record, const Entry& e, std::span<const FieldText> texts);
     // Replaces album index's record with one packed from texts, which may point into the buffer.
     void replace(int index, std::span<FieldText> texts);
     void ensureRoom(std::size_t extra);

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/filebytes.h"
+#include "core/catalogue/twothreads.h"
 
 #include <algorithm>
 #include <bit>
@@ -242,6 +243,8 @@ public:
         if (n < 0 || static_cast<std::uint64_t>(n) * lists.size() > m_in.remaining())
             throw Malformed{"the album count does not fit the file's size", v < 0 ? 4u : 0u};
         m_albumCount = static_cast<std::size_t>(n);
+        // A large catalogue is read in two parts, on two threads; each part begins a block.
+        m_middle = m_albumCount >= kTwoPartsFrom ? m_albumCount / 2 / 64 * 64 : m_albumCount;
 
         if (v == -7) {
             for (int i = 0; i < kLayoutCount; ++i) {
@@ -270,6 +273,9 @@ public:
 
         // Files without track numbers get "01" to "26" for every song with a title.
         const bool numberTracks = v == -1 || v >= 0;
+        // The records take about as many bytes as the file: room for them is made ready while the
+        // first pass finds out how much they need exactly.
+        out.albums.reserve(m_albumCount, m_in.remaining());
         findLists(lists, numberTracks);
         m_in.drop();
         readAlbums(out.albums, lists, numberTracks, progress);
@@ -278,11 +284,13 @@ public:
     }
 
 private:
-    // Where a list's texts begin, and how many of them belong to albums.
+    // Where a list's texts begin and where the second part's begin, and how many of them belong
+    // to albums.
     struct ListStart
     {
         Field field;
         std::size_t offset;
+        std::size_t middleOffset;
         std::size_t kept;
     };
 
@@ -342,10 +350,11 @@ private:
         return std::string(decode(text, scratch));
     }
 
-    // The first pass: checks every list, notes where its texts begin, and counts the non-empty
-    // texts and their bytes.
+    // The first pass: checks every list, notes where its texts begin and where those of the
+    // second part's albums begin, and counts each part's non-empty texts and their bytes.
     void findLists(const std::vector<Field>& lists, bool numberTracks)
     {
+        const std::size_t middle = m_middle;
         for (Field f : lists) {
             const std::size_t at = m_in.offset();
             std::size_t count = m_in.u16();
@@ -354,7 +363,7 @@ private:
             if (count > m_in.remaining())
                 throw Malformed{"a list holds more entries than the file has bytes", at};
             const std::size_t kept = std::min(count, m_albumCount);
-            m_starts.push_back({f, m_in.offset(), kept});
+            ListStart start{f, m_in.offset(), 0, kept};
             // A title also brings its track number where the file has none.
             const std::size_t perText = numberTracks && isTitle(f) ? 2 : 1;
             // The window of bytes at hand: from is where it begins in the file, p the next text.
@@ -370,13 +379,20 @@ private:
                 begin = p = reinterpret_cast<const unsigned char*>(window.data());
                 end = begin + window.size();
             };
+            bool middleFound = false;
             for (std::size_t a = 0; a < count; ++a) {
+                if (a == middle) {
+                    start.middleOffset = from + static_cast<std::size_t>(p - begin);
+                    middleFound = true;
+                }
                 if (end - p < static_cast<std::ptrdiff_t>(kAhead) && from + (end - begin) < m_source.size())
                     moveTo(from + static_cast<std::size_t>(p - begin));
                 const std::size_t b = p < end ? *p : 0xFF;
                 if (b == 0) {
-                    // Most song and performer slots are empty: eight empty texts are eight zeros.
-                    while (count - a > 8 && end - p >= 8 && wordAt(p) == 0) {
+                    // Most song and performer slots are empty: eight empty texts are eight zeros
+                    // (not past the first album of the second part, whose place is noted).
+                    const std::size_t stop = a < middle ? middle : count;
+                    while (stop - a > 8 && end - p >= 8 && wordAt(p) == 0) {
                         a += 8;
                         p += 8;
                     }
@@ -398,11 +414,15 @@ private:
                     moveTo(m_in.offset());
                 }
                 if (a < kept && length > 0) {
-                    m_texts += perText;
-                    m_textBytes += length + 2 * (perText - 1);
+                    const std::size_t part = a < middle ? 0 : 1;
+                    m_texts[part] += perText;
+                    m_textBytes[part] += length + 2 * (perText - 1);
                 }
             }
             m_in.seek(from + static_cast<std::size_t>(p - begin));
+            if (!middleFound)
+                start.middleOffset = m_in.offset();
+            m_starts.push_back(start);
         }
     }
 
@@ -439,42 +459,123 @@ private:
                fieldIndex(f) <= fieldIndex(titleField(kSongSlots));
     }
 
-    // The second pass: the albums' records, a block of albums at a time. Within a block each list
-    // is read in turn, its texts noted by album, and then each album's record is made from its
-    // notes; so the lists are read one after another, not a hundred side by side, and a block's
-    // notes stay in the processor's cache.
+    // The second pass: the albums' records. A large catalogue's albums are read in two parts, the
+    // second part on a second thread, each into a room of the store of its own; an album whose
+    // record does not fit its part's room (the texts that are not plain ASCII grow) waits until
+    // both are done and is packed after them. The records are the same either way.
     void readAlbums(AlbumStore& albums, const std::vector<Field>& lists, bool numberTracks,
                     ProgressScope& progress)
     {
         // Records usually keep 16-bit ends; texts that are not plain ASCII grow when they become
         // UTF-8. The store makes more room where this is not enough, and gives back what is left.
-        albums.reserve(m_albumCount, static_cast<std::size_t>(m_texts * 2 + m_textBytes + m_textBytes / 64));
-
-        // Each list reads from its own window of the file's bytes. A window moved on within a
-        // block is held until the block's records are made, since its texts are noted there.
-        std::vector<Cursor> cursors;
-        cursors.reserve(m_starts.size());
-        for (const ListStart& start : m_starts) {
-            Cursor c;
-            c.kept = start.kept;
-            c.field = start.field;
-            moveWindow(c, start.offset, 0);
-            cursors.push_back(std::move(c));
-        }
-
-        constexpr std::size_t kBlock = 64;
-        std::vector<FieldText> notes(kBlock * kFieldCount);
-        std::array<std::size_t, kBlock> noted{};
-        // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
-        std::deque<std::string> converted;
-        std::size_t convertedUsed = 0;
+        const auto roomFor = [&](int part) {
+            return static_cast<std::size_t>(m_texts[part] * 2 + m_textBytes[part] + m_textBytes[part] / 64);
+        };
+        albums.reserve(m_albumCount, roomFor(0) + roomFor(1));
+        albums.resize(static_cast<int>(m_albumCount));
 
         std::size_t stepsTaken = 0;
-        for (std::size_t first = 0; first < m_albumCount; first += kBlock) {
-            const std::size_t block = std::min(kBlock, m_albumCount - first);
-            std::fill_n(noted.begin(), block, 0);
-            convertedUsed = 0;
-            for (Cursor& c : cursors) {
+        const auto stepTo = [&](std::size_t done) {
+            // The lists' steps, spread over the first part's albums.
+            for (; stepsTaken < lists.size() && stepsTaken * m_middle < done * lists.size(); ++stepsTaken)
+                progress.step();
+        };
+        const auto fillAlbum = [&](std::size_t album, std::span<const FieldText> texts) {
+            albums.fillAlbum(static_cast<int>(album), texts);
+            return true;
+        };
+        std::array<PartReader, 2> parts{
+            PartReader(m_source, m_starts, false, 0, m_middle, numberTracks),
+            PartReader(m_source, m_starts, true, m_middle, m_albumCount, numberTracks)};
+        if (m_middle == m_albumCount) {
+            parts[0].fill([&](std::size_t album, std::span<const FieldText> texts) {
+                if (album % 64 == 0)
+                    stepTo(album);
+                return fillAlbum(album, texts);
+            });
+        } else {
+            std::array<AlbumStore::Room, 2> rooms = albums.splitRoom(roomFor(0));
+            std::array<bool, 2> whole{};
+            onTwoThreads([&](int part) {
+                whole[part] = parts[part].fill([&](std::size_t album, std::span<const FieldText> texts) {
+                    if (part == 0 && album % 64 == 0)
+                        stepTo(album);
+                    return albums.fillIn(rooms[part], static_cast<int>(album), texts);
+                });
+            });
+            albums.closeRooms(rooms);
+            for (int part = 0; part < 2; ++part)
+                if (!whole[part])
+                    parts[part].fill(fillAlbum);
+        }
+        stepTo(m_middle);
+        for (; stepsTaken < lists.size(); ++stepsTaken)
+            progress.step();
+        albums.shrinkToFit();
+    }
+
+    // Albums first to last - 1 read from the lists side by side, a block of albums at a time.
+    // Within a block each list is read in turn, its texts noted by album, and then each album's
+    // record is made from its notes; so the lists are read one after another, not a hundred side by
+    // side, and a block's notes stay in the processor's cache.
+    class PartReader
+    {
+    public:
+        PartReader(const Source& source, const std::vector<ListStart>& starts, bool fromMiddle,
+                   std::size_t first, std::size_t last, bool numberTracks)
+            : m_source(source), m_next(first), m_last(last), m_numberTracks(numberTracks),
+              m_notes(kBlock * kFieldCount)
+        {
+            if (first >= last)
+                return;
+            // Each list reads from its own window of the file's bytes. A window moved on within a
+            // block is held until the block's records are made, since its texts are noted there.
+            m_cursors.reserve(starts.size());
+            for (const ListStart& start : starts) {
+                Cursor c;
+                c.kept = start.kept;
+                c.field = start.field;
+                moveWindow(c, fromMiddle ? start.middleOffset : start.offset, 0);
+                m_cursors.push_back(std::move(c));
+            }
+        }
+
+        // Hands each album's texts to fill(album, texts), in album order, until fill refuses one
+        // (false: the album is handed over again at the next call) or every album is done (true).
+        template <class Fill> bool fill(Fill fill)
+        {
+            for (;;) {
+                for (; m_inBlock < m_blockSize; ++m_inBlock) {
+                    const std::size_t album = m_blockFirst + m_inBlock;
+                    const std::span<const FieldText> texts(m_notes.data() + m_inBlock * kFieldCount,
+                                                           m_noted[m_inBlock]);
+                    try {
+                        if (!fill(album, texts))
+                            return false;
+                    } catch (const StoreFull&) {
+                        throw TooLarge{album};
+                    }
+                }
+                if (m_next >= m_last)
+                    return true;
+                readBlock();
+            }
+        }
+
+    private:
+        static constexpr std::size_t kBlock = 64;
+
+        // Notes the texts of the next block of albums.
+        void readBlock()
+        {
+            for (auto& buffer : m_held)
+                m_spare.push_back(std::move(buffer));
+            m_held.clear();
+            const std::size_t first = m_next;
+            const std::size_t block = std::min(kBlock, m_last - first);
+            std::fill_n(m_noted.begin(), block, 0);
+            m_convertedUsed = 0;
+            for (Cursor& c : m_cursors) {
                 const std::size_t end = std::min(first + block, std::max(c.kept, first));
                 const unsigned char* at = c.at;
                 for (std::size_t a = first; a < end;) {
@@ -504,142 +605,155 @@ private:
                         const bool plain = plainAt(at + 1, *at, c.end);
                         at += 1 + *at;
                         if (!plain)
-                            text = convert({text, false}, converted, convertedUsed);
+                            text = convert({text, false});
                     } else {
-                        text = convert(takeLong(c, at), converted, convertedUsed);
+                        text = convert(takeLong(c, at));
                     }
                     if (!text.empty()) {
                         const std::size_t i = a - first;
-                        notes[i * kFieldCount + noted[i]++] = {c.field, text};
+                        m_notes[i * kFieldCount + m_noted[i]++] = {c.field, text};
                     }
                     ++a;
                 }
                 c.at = at;
             }
-            for (std::size_t i = 0; i < block; ++i) {
-                FieldText* texts = notes.data() + i * kFieldCount;
-                // The titles are the last lists of such files, and the track numbers follow them.
-                if (numberTracks) {
-                    const std::size_t listed = noted[i];
+            // The titles are the last lists of files without track numbers, and the track numbers
+            // follow them.
+            if (m_numberTracks) {
+                for (std::size_t i = 0; i < block; ++i) {
+                    FieldText* texts = m_notes.data() + i * kFieldCount;
+                    const std::size_t listed = m_noted[i];
                     for (std::size_t t = 0; t < listed; ++t) {
                         if (!isTitle(texts[t].field))
                             continue;
                         const int slot = fieldIndex(texts[t].field) - fieldIndex(titleField(1)) + 1;
-                        texts[noted[i]++] = {trackField(slot), presetTrackNumber(slot)};
+                        texts[m_noted[i]++] = {trackField(slot), presetTrackNumber(slot)};
                     }
                 }
-                try {
-                    albums.appendAlbum(std::span<const FieldText>(texts, noted[i]));
-                } catch (const StoreFull&) {
-                    throw TooLarge{first + i};
+            }
+            m_blockFirst = first;
+            m_blockSize = block;
+            m_inBlock = 0;
+            m_next = first + block;
+        }
+
+        // A list's place in the file and the window of bytes it reads from: at is the next text,
+        // end the end of the window, endOffset where that end is in the file.
+        struct Cursor
+        {
+            const unsigned char* at = nullptr;
+            const unsigned char* end = nullptr;
+            std::size_t endOffset = 0;
+            std::size_t kept = 0;
+            Field field{};
+            std::vector<char> buffer;
+        };
+
+        static std::size_t offsetOf(const Cursor& c, const unsigned char* at)
+        {
+            return c.endOffset - static_cast<std::size_t>(c.end - at);
+        }
+
+        // Points c's window at the file's bytes from offset on, at least want of them. The
+        // window's old buffer is held until the block is done.
+        void moveWindow(Cursor& c, std::size_t offset, std::size_t want)
+        {
+            if (!m_source.inMemory()) {
+                if (!c.buffer.empty())
+                    m_held.push_back(std::move(c.buffer));
+                c.buffer.clear();
+                if (!m_spare.empty()) {
+                    c.buffer = std::move(m_spare.back());
+                    m_spare.pop_back();
                 }
             }
-            const std::size_t done = first + block;
-            for (auto& buffer : m_held)
-                m_spare.push_back(std::move(buffer));
-            m_held.clear();
-            // The lists' steps, spread over the albums.
-            for (; stepsTaken < lists.size() && stepsTaken * m_albumCount < done * lists.size(); ++stepsTaken)
-                progress.step();
+            const std::string_view window = m_source.from(offset, want, kListChunk, c.buffer);
+            c.at = reinterpret_cast<const unsigned char*>(window.data());
+            c.end = c.at + window.size();
+            c.endOffset = offset + window.size();
         }
-        for (; stepsTaken < lists.size(); ++stepsTaken)
-            progress.step();
-        albums.shrinkToFit();
-    }
 
-    // A list's place in the file and the window of bytes it reads from: at is the next text, end the
-    // end of the window, endOffset where that end is in the file.
-    struct Cursor
-    {
-        const unsigned char* at = nullptr;
-        const unsigned char* end = nullptr;
-        std::size_t endOffset = 0;
-        std::size_t kept = 0;
-        Field field{};
-        std::vector<char> buffer;
+        // Makes sure that the n bytes from at are in c's window, moving at along where the
+        // window moves.
+        void ensure(Cursor& c, const unsigned char*& at, std::size_t n)
+        {
+            if (c.end - at >= static_cast<std::ptrdiff_t>(n))
+                return;
+            const std::size_t offset = offsetOf(c, at);
+            if (n > m_source.size() - offset)
+                throw Malformed{"a text runs past the end of the file", offset};
+            moveWindow(c, offset, n);
+            at = c.at;
+        }
+
+        // A text whose length takes more than one byte, checked against the bytes there are.
+        StoredText takeLong(Cursor& c, const unsigned char*& at)
+        {
+            const auto chars = [](const unsigned char* p, std::size_t n) {
+                return std::string_view(reinterpret_cast<const char*>(p), n);
+            };
+            const auto u16 = [](const unsigned char* p) {
+                return std::size_t{p[0]} | (std::size_t{p[1]} << 8);
+            };
+            const auto u32 = [&](const unsigned char* p) { return u16(p) | (u16(p + 2) << 16); };
+            const auto take = [&](std::size_t header, std::size_t n, bool wide) {
+                ensure(c, at, header + n);
+                const StoredText text{chars(at + header, n), wide};
+                at += header + n;
+                return text;
+            };
+            ensure(c, at, 3);
+            const std::size_t w = u16(at + 1);
+            if (w < 0xFFFE)
+                return take(3, w, false);
+            if (w == 0xFFFF) {
+                ensure(c, at, 7);
+                return take(7, u32(at + 3), false);
+            }
+            ensure(c, at, 4);
+            if (at[3] < 0xFF)
+                return take(4, std::size_t{at[3]} * 2, true);
+            ensure(c, at, 6);
+            if (u16(at + 4) < 0xFFFF)
+                return take(6, u16(at + 4) * 2, true);
+            ensure(c, at, 10);
+            return take(10, u32(at + 6) * 2, true);
+        }
+
+        // A text in UTF-8: plain ASCII as it is, anything else converted into the block's next
+        // string.
+        std::string_view convert(const StoredText& text)
+        {
+            if (!text.wide && cp1252::isAscii(text.bytes))
+                return text.bytes;
+            if (m_convertedUsed == m_converted.size())
+                m_converted.emplace_back();
+            std::string& out = m_converted[m_convertedUsed++];
+            decode(text, out);
+            return out;
+        }
+
+        const Source& m_source;
+        std::size_t m_next;
+        std::size_t m_last;
+        bool m_numberTracks;
+        std::vector<Cursor> m_cursors;
+        // The current block: its first album, its size and the next album to hand over.
+        std::size_t m_blockFirst = 0;
+        std::size_t m_blockSize = 0;
+        std::size_t m_inBlock = 0;
+        std::vector<FieldText> m_notes;
+        std::array<std::size_t, kBlock> m_noted{};
+        // The block's texts that were not plain ASCII; a deque, so that a new one moves none.
+        std::deque<std::string> m_converted;
+        std::size_t m_convertedUsed = 0;
+        // The buffers of windows moved on during the block, and those free to take again.
+        std::vector<std::vector<char>> m_held;
+        std::vector<std::vector<char>> m_spare;
     };
 
-    std::size_t offsetOf(const Cursor& c, const unsigned char* at) const
-    {
-        return c.endOffset - static_cast<std::size_t>(c.end - at);
-    }
-
-    // Points c's window at the file's bytes from offset on, at least want of them. The window's
-    // old buffer is held until the block is done.
-    void moveWindow(Cursor& c, std::size_t offset, std::size_t want)
-    {
-        if (!m_source.inMemory()) {
-            if (!c.buffer.empty())
-                m_held.push_back(std::move(c.buffer));
-            c.buffer.clear();
-            if (!m_spare.empty()) {
-                c.buffer = std::move(m_spare.back());
-                m_spare.pop_back();
-            }
-        }
-        const std::string_view window = m_source.from(offset, want, kListChunk, c.buffer);
-        c.at = reinterpret_cast<const unsigned char*>(window.data());
-        c.end = c.at + window.size();
-        c.endOffset = offset + window.size();
-    }
-
-    // Makes sure that the n bytes from at are in c's window, moving at along where the window moves.
-    void ensure(Cursor& c, const unsigned char*& at, std::size_t n)
-    {
-        if (c.end - at >= static_cast<std::ptrdiff_t>(n))
-            return;
-        const std::size_t offset = offsetOf(c, at);
-        if (n > m_source.size() - offset)
-            throw Malformed{"a text runs past the end of the file", offset};
-        moveWindow(c, offset, n);
-        at = c.at;
-    }
-
-    // A text whose length takes more than one byte, checked against the bytes there are.
-    StoredText takeLong(Cursor& c, const unsigned char*& at)
-    {
-        const auto chars = [](const unsigned char* p, std::size_t n) {
-            return std::string_view(reinterpret_cast<const char*>(p), n);
-        };
-        const auto u16 = [](const unsigned char* p) { return std::size_t{p[0]} | (std::size_t{p[1]} << 8); };
-        const auto u32 = [&](const unsigned char* p) { return u16(p) | (u16(p + 2) << 16); };
-        const auto take = [&](std::size_t header, std::size_t n, bool wide) {
-            ensure(c, at, header + n);
-            const StoredText text{chars(at + header, n), wide};
-            at += header + n;
-            return text;
-        };
-        ensure(c, at, 3);
-        const std::size_t w = u16(at + 1);
-        if (w < 0xFFFE)
-            return take(3, w, false);
-        if (w == 0xFFFF) {
-            ensure(c, at, 7);
-            return take(7, u32(at + 3), false);
-        }
-        ensure(c, at, 4);
-        if (at[3] < 0xFF)
-            return take(4, std::size_t{at[3]} * 2, true);
-        ensure(c, at, 6);
-        if (u16(at + 4) < 0xFFFF)
-            return take(6, u16(at + 4) * 2, true);
-        ensure(c, at, 10);
-        return take(10, u32(at + 6) * 2, true);
-    }
-
-    // A text in UTF-8: plain ASCII as it is, anything else converted into the next of strings.
-    static std::string_view convert(const StoredText& text, std::deque<std::string>& strings,
-                                    std::size_t& used)
-    {
-        if (!text.wide && cp1252::isAscii(text.bytes))
-            return text.bytes;
-        if (used == strings.size())
-            strings.emplace_back();
-        std::string& out = strings[used++];
-        decode(text, out);
-        return out;
-    }
-
+    // The albums from which a catalogue is read in two parts.
+    static constexpr std::size_t kTwoPartsFrom = 8192;
     // Bytes looked at ahead of a list's next text: a short text and its length fit in them.
     static constexpr std::size_t kAhead = 264;
     // What each list reads of the file at a time.
@@ -649,14 +763,13 @@ private:
     ByteReader m_in;
     const LoadBase& m_base;
     ProgressSink* m_progressSink;
-    // The buffers of windows moved on during the block, and those free to take again.
-    std::vector<std::vector<char>> m_held;
-    std::vector<std::vector<char>> m_spare;
     std::size_t m_albumCount = 0;
+    // The first album of the second part (the album count when there is one part).
+    std::size_t m_middle = 0;
     std::vector<ListStart> m_starts;
-    // The non-empty texts the albums keep and their bytes as stored.
-    std::size_t m_texts = 0;
-    std::uint64_t m_textBytes = 0;
+    // Per part, the non-empty texts the albums keep and their bytes as stored.
+    std::array<std::size_t, 2> m_texts{};
+    std::array<std::uint64_t, 2> m_textBytes{};
 };
 
 } // namespace

@@ -549,6 +549,63 @@ TEST_P(ManyAlbums, ReadEveryTextIntoItsAlbumAndWriteTheSameBytes)
     }
 }
 
+// A catalogue large enough to be read in two parts, the second on a second thread, from the middle
+// of every list (the middle falling inside runs of empty texts, and after the end of lists that stop
+// short), in every layout.
+TEST_P(ManyAlbums, ReadInTwoPartsIntoTheSameAlbums)
+{
+    CatalogueContent content;
+    content.version = GetParam();
+    content.albums = manyAlbums(9000);
+    CatalogueDocument doc;
+    const Status status = doc.load(catalogueBytes(content));
+    ASSERT_TRUE(status) << status.error();
+    ASSERT_EQ(doc.albumCount(), 9000);
+    for (int a = 0; a < 9000; ++a)
+        ASSERT_EQ(doc.album(a),
+                  fixture::expectedAfterLoad(content.albums[static_cast<std::size_t>(a)], content.version))
+            << "album " << a;
+}
+
+// The two parts of a large load each fill a room of the store sized by the file's bytes; texts that
+// grow as they become UTF-8 overflow it, in the first part (Windows-1252 letters) and in the second
+// (texts outside Windows-1252, stored in two-byte characters). Every album still gets its texts,
+// read from memory or from the file.
+TEST(CatalogueFileOnDisk, ReadsALargeCatalogueWhoseTextsGrowInEitherPart)
+{
+    std::string accented;
+    std::string outside;
+    for (int i = 0; i < 200; ++i)
+        accented += "\xC3\xA9"; // é: one byte in the file, two in memory
+    for (int i = 0; i < 60; ++i)
+        outside += "\xE6\x97\xA5"; // outside Windows-1252: two bytes in the file, three in memory
+    std::vector<AlbumRecord> albums;
+    for (int a = 0; a < 10000; ++a) {
+        AlbumRecord album;
+        album.text(Field::Artist) = "Artist " + std::to_string(a);
+        if (a < 5000 && a % 3 == 0)
+            album.text(Field::Notes) = accented + std::to_string(a);
+        if (a >= 5000 && a % 2 == 0)
+            album.text(titleField(1)) = outside + std::to_string(a);
+        albums.push_back(album);
+    }
+    CatalogueDocument doc;
+    fixture::loadAlbums(doc, albums);
+    const testimage::TempDir dir;
+    const std::string path = (dir.path() / "albums.dcf").string();
+    ASSERT_TRUE(doc.saveFile(path));
+
+    CatalogueDocument fromMemory;
+    ASSERT_TRUE(fromMemory.load(fixture::fileBytes(path)));
+    CatalogueDocument fromFile;
+    ASSERT_TRUE(fromFile.openFile(path));
+    for (const CatalogueDocument* read : {&fromMemory, &fromFile}) {
+        ASSERT_EQ(read->albumCount(), 10000);
+        for (int a = 0; a < 10000; ++a)
+            ASSERT_EQ(read->album(a), albums[static_cast<std::size_t>(a)]) << "album " << a;
+    }
+}
+
 // A file is written list beside list at places counted beforehand, and read from a mapping whose
 // pages are given back as they are passed: both must give exactly the bytes and albums that the
 // in-memory writer and reader give, with lists long enough to be handed on in several pieces, texts
