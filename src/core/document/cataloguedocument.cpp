@@ -3,6 +3,7 @@
 #include "core/catalogue/cataloguereader.h"
 #include "core/catalogue/cataloguewriter.h"
 #include "core/catalogue/filebytes.h"
+#include "core/catalogue/twothreads.h"
 #include "core/order/albumorders.h"
 #include "core/order/derivedorders.h"
 #include "core/order/filters.h"
@@ -171,18 +172,23 @@ void CatalogueDocument::addValuesOf(int album, std::array<ValueList, kValueListC
 
 void CatalogueDocument::rebuildValueLists()
 {
-    // Built beside the lists in use, which are replaced only when all is built; each list takes
-    // its texts in album order.
+    // Built beside the lists in use, which are replaced only when all is built.
+    m_valueLists = valueListsOfAlbums(progress());
+}
+
+std::array<ValueList, kValueListCount> CatalogueDocument::valueListsOfAlbums(ProgressSink* progress) const
+{
+    // Each list takes its texts in album order.
     std::array<ValueList, kValueListCount> lists;
-    ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type", albumCount());
+    ProgressScope scope(progress, "Updating Artist, Music Type, and Media Type", albumCount());
     for (int a = 0; a < albumCount(); ++a) {
         m_albums.prefetchAhead(
             static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
             [](std::size_t k) { return k; }, Field::CatalogNumber);
         addValuesOf(a, lists);
-        progress.step();
+        scope.step();
     }
-    m_valueLists = std::move(lists);
+    return lists;
 }
 
 void CatalogueDocument::refillEntryLists()
@@ -236,14 +242,32 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     next.m_layouts = std::move(loaded.layouts);
     next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
     next.m_entryLists = m_entryLists;
-    next.rebuildValueLists();
-    next.refillEntryLists();
     try {
-        next.applyFilters();
-        // ByArtist is current after every load, sorted or not.
-        next.m_currentOrder = SortOrder::ByArtist;
-        if (next.displayedCount() > 1)
-            next.orderBy(SortOrder::ByArtist);
+        const auto showAlbums = [&] {
+            next.applyFilters();
+            // ByArtist is current after every load, sorted or not.
+            next.m_currentOrder = SortOrder::ByArtist;
+            if (next.displayedCount() > 1)
+                next.orderBy(SortOrder::ByArtist);
+        };
+        // A large catalogue's value lists are built on a second thread (without progress steps,
+        // which the window shows from this one) while the albums are filtered and sorted.
+        constexpr int kValuesBesideFrom = 4096;
+        if (next.albumCount() >= kValuesBesideFrom) {
+            std::array<ValueList, kValueListCount> lists;
+            onTwoThreads([&](int part) {
+                if (part == 1)
+                    lists = next.valueListsOfAlbums(nullptr);
+                else
+                    showAlbums();
+            });
+            next.m_valueLists = std::move(lists);
+            next.refillEntryLists();
+        } else {
+            next.rebuildValueLists();
+            next.refillEntryLists();
+            showAlbums();
+        }
     } catch (const std::bad_alloc&) {
         refillEntryLists(); // the sheet offers this catalogue's values again
         throw;

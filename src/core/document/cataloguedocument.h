@@ -179,6 +179,8 @@ private:
 
     void clearAll();
     void rebuildValueLists();
+    // Every album's values, in album order, the steps told to progress (which may be null).
+    std::array<ValueList, kValueListCount> valueListsOfAlbums(ProgressSink* progress) const;
     void addValuesOf(int album);
     void addValuesOf(int album, std::array<ValueList, kValueListCount>& lists) const;
     void applyFilters();
