@@ -92,22 +92,28 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
         if (artistShort)
             rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
 
-        SortKeys keys(entries.size(), entries.size() * 16);
-        keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
-        const std::vector<std::uint32_t> visit =
-            inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
-        const AlbumStore& albums = doc.albums();
-        for (std::size_t k = 0; k < visit.size(); ++k) {
-            albums.prefetchAhead(
-                k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; }, Field::FirstTitle);
-            const std::uint32_t i = visit[k];
-            const std::string_view title = songTitle(doc, entries[i]);
-            keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
-                     artistShort ? rankOf[entries[i].album] : 0);
-        }
-        progress.advanceToShare(0.5);
-        const std::vector<std::uint32_t> from = keys.stableOrder();
-        songs.entries = permuted(entries, from);
+        // The keys are let go before the entries are laid out in their new order, so that the two
+        // never take room at once.
+        std::vector<std::uint32_t> from = [&] {
+            SortKeys keys(entries.size(), entries.size() * 16);
+            keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
+            std::vector<std::uint32_t> visit =
+                inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
+            const AlbumStore& albums = doc.albums();
+            for (std::size_t k = 0; k < visit.size(); ++k) {
+                albums.prefetchAhead(
+                    k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; },
+                    Field::FirstTitle);
+                const std::uint32_t i = visit[k];
+                const std::string_view title = songTitle(doc, entries[i]);
+                keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
+                         artistShort ? rankOf[entries[i].album] : 0);
+            }
+            std::vector<std::uint32_t>().swap(visit);
+            progress.advanceToShare(0.5);
+            return keys.stableOrder();
+        }();
+        songs.entries = permuted(songs.entries, from);
     } catch (const std::bad_alloc&) {
         songs.outOfMemory = true;
     }

@@ -113,7 +113,7 @@ std::uint64_t slotOf(std::uint32_t d, std::uint64_t hash)
 
 } // namespace
 
-SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count), m_entryMajor(count)
+SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count)
 {
     m_arena.reserve(bytesHint);
     m_table.assign(1024, kNoKey);
@@ -122,8 +122,13 @@ SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count)
 template <class Equal, class Append>
 void SortKeys::place(std::size_t i, std::uint32_t major, std::uint64_t hash, Equal equal, Append append)
 {
-    m_entryMajor[i] = major;
-    m_maxMajor = std::max(m_maxMajor, major);
+    // Most orders have no groups: the groups take room only once there is one.
+    if (major != 0) {
+        if (m_entryMajor.empty())
+            m_entryMajor.assign(m_entryKey.size(), 0);
+        m_entryMajor[i] = major;
+        m_maxMajor = std::max(m_maxMajor, major);
+    }
     const std::size_t mask = m_table.size() - 1;
     std::size_t pos = hash & mask;
     for (; m_table[pos] != kNoKey; pos = (pos + 1) & mask) {
@@ -309,25 +314,30 @@ std::vector<std::uint32_t> SortKeys::stableOrder() const
     for (std::size_t r = 0; r < distinct.size(); ++r)
         rankOf[distinct[r].index] = static_cast<std::uint32_t>(r);
 
-    const auto countingSort = [n](const std::vector<std::uint32_t>& entries, std::size_t buckets,
-                                  auto bucketOf) {
+    // Sorts the entries that forEach gives, in their order, by bucketOf.
+    const auto countingSort = [n](auto forEach, std::size_t buckets, auto bucketOf) {
         std::vector<std::size_t> next(buckets + 1, 0);
-        for (std::uint32_t i : entries)
-            ++next[bucketOf(i) + 1];
+        forEach([&](std::uint32_t i) { ++next[bucketOf(i) + 1]; });
         for (std::size_t b = 1; b <= buckets; ++b)
             next[b] += next[b - 1];
         std::vector<std::uint32_t> sorted(n);
-        for (std::uint32_t i : entries)
-            sorted[next[bucketOf(i)]++] = i;
+        forEach([&](std::uint32_t i) { sorted[next[bucketOf(i)]++] = i; });
         return sorted;
     };
-    std::vector<std::uint32_t> order(n);
-    for (std::uint32_t i = 0; i < n; ++i)
-        order[i] = i;
-    order = countingSort(order, distinct.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; });
-    if (m_maxMajor > 0)
-        order = countingSort(order, std::size_t{m_maxMajor} + 1,
+    const auto everyEntry = [n](auto visit) {
+        for (std::uint32_t i = 0; i < n; ++i)
+            visit(i);
+    };
+    std::vector<std::uint32_t> order =
+        countingSort(everyEntry, distinct.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; });
+    if (m_maxMajor > 0) {
+        const auto inOrder = [&order](auto visit) {
+            for (std::uint32_t i : order)
+                visit(i);
+        };
+        order = countingSort(inOrder, std::size_t{m_maxMajor} + 1,
                              [&](std::uint32_t i) { return m_entryMajor[i]; });
+    }
     return order;
 }
 
