@@ -172,6 +172,30 @@ public:
         return {e, recordOf(e), presentBefore(e, first)};
     }
 
+    // One album's texts by field, its place in the store looked up once: for reading several of
+    // them, as a listed line does. Valid until the store changes.
+    class AlbumTexts
+    {
+    public:
+        std::string_view text(Field f) const
+        {
+            const int i = fieldIndex(f);
+            return AlbumStore::has(m_entry, i) ? m_record.text(presentBefore(m_entry, i))
+                                               : std::string_view();
+        }
+
+    private:
+        friend class AlbumStore;
+        AlbumTexts(const Entry& entry, Record record) : m_entry(entry), m_record(record) {}
+        Entry m_entry;
+        Record m_record;
+    };
+    AlbumTexts albumTexts(int album) const
+    {
+        const Entry& e = m_index[static_cast<std::size_t>(album)];
+        return {e, recordOf(e)};
+    }
+
     // Calls visit(field, text) for each non-empty text of album among fields first to last - 1,
     // in field order: a walk through one record instead of a look-up per field.
     template <class Visit> void forEachText(int album, int first, int last, Visit visit) const

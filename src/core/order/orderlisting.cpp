@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace discora {
@@ -24,20 +25,35 @@ bool hasEscapeByte(std::uint64_t word)
            hasZeroByte(word ^ (kOnes * '\r')) || hasZeroByte(word ^ (kOnes * '\\'));
 }
 
-} // namespace
-
-void appendText(std::string& line, std::string_view text)
+// Whether text holds a byte appendText writes as an escape.
+bool anyEscapeByte(std::string_view text)
 {
-    // Most texts have nothing to escape: they are looked through eight bytes at a time.
+    // Looked through eight bytes at a time, the last few as a word with zeros after them.
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + i, sizeof word);
         if (hasEscapeByte(word))
-            break;
+            return true;
+    }
+    if (i == text.size())
+        return false;
+    std::uint64_t rest = 0;
+    std::memcpy(&rest, text.data() + i, text.size() - i);
+    return hasEscapeByte(rest);
+}
+
+} // namespace
+
+void appendText(std::string& line, std::string_view text)
+{
+    // Most texts have nothing to escape.
+    if (!anyEscapeByte(text)) {
+        line.append(text);
+        return;
     }
     std::size_t start = 0;
-    for (; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const char* escape = c == '\t'   ? "\\t"
                              : c == '\n' ? "\\n"
@@ -73,16 +89,27 @@ std::vector<int> shownFieldColumns(const ColumnLayout& layout, int fixedColumns)
 
 namespace {
 
-void appendColumns(std::string& line, const Catalogue& doc, const std::vector<int>& fields, int album,
+// The fields of the columns (none for a column id that names no field).
+using Columns = std::vector<std::optional<Field>>;
+
+Columns columnsOf(const std::vector<int>& fields)
+{
+    Columns columns;
+    for (int field : fields)
+        columns.push_back(fieldOfColumn(field));
+    return columns;
+}
+
+void appendColumns(std::string& line, const AlbumStore::AlbumTexts& texts, const Columns& columns,
                    bool leadingTab)
 {
     bool first = !leadingTab;
-    for (int field : fields) {
+    for (const std::optional<Field>& f : columns) {
         if (!first)
             line += '\t';
         first = false;
-        if (const auto f = fieldOfColumn(field))
-            appendText(line, doc.text(*f, album));
+        if (f)
+            appendText(line, texts.text(*f));
         else
             line += "Failed";
     }
@@ -288,6 +315,7 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
     const DerivedLists& lists = doc.derivedLists();
     // Song lists lead with title and track, the producer and performer lists with one text.
     const std::vector<int> fields = shownFieldColumns(layout, sortOrderInfo(order).fixedColumns);
+    const Columns columns = columnsOf(fields);
     const LinePrefetch prefetch(doc, fields);
     switch (sortOrderInfo(order).entries) {
     case EntryList::Songs: {
@@ -300,16 +328,16 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
             return OwnFields{titleField(s), trackField(s)};
         };
         const auto format = [&](std::string& line, LineEntry entry) {
-            const SongEntry e{entry.album, entry.detail};
-            const int album = static_cast<int>(e.album);
-            if (e.isHeader()) {
-                appendText(line, doc.text(Field::Artist, album));
+            const AlbumStore::AlbumTexts texts = doc.albums().albumTexts(static_cast<int>(entry.album));
+            const int slot = entry.detail;
+            if (slot == 0) { // an artist header
+                appendText(line, texts.text(Field::Artist));
                 return;
             }
-            appendText(line, songTitle(doc, e));
+            appendText(line, texts.text(titleField(slot)));
             line += '\t';
-            appendText(line, songTrack(doc, e));
-            appendColumns(line, doc, fields, album, true);
+            appendText(line, texts.text(trackField(slot)));
+            appendColumns(line, texts, columns, true);
         };
         emitLines(lists.songs.size(), entryAt, ownFields, prefetch, format, emit);
         break;
@@ -325,7 +353,7 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
         };
         const auto format = [&](std::string& line, LineEntry entry) {
             appendText(line, producerName(doc, ProducerEntry{entry.album, entry.detail}));
-            appendColumns(line, doc, fields, static_cast<int>(entry.album), true);
+            appendColumns(line, doc.albums().albumTexts(static_cast<int>(entry.album)), columns, true);
         };
         emitLines(lists.producers.size(), entryAt, ownFields, prefetch, format, emit);
         break;
@@ -349,8 +377,9 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
                 appendText(line, performerName(doc, e));
                 return;
             }
-            appendText(line, performerInstrument(doc, e));
-            appendColumns(line, doc, fields, static_cast<int>(e.album), true);
+            const AlbumStore::AlbumTexts texts = doc.albums().albumTexts(static_cast<int>(e.album));
+            appendText(line, texts.text(instrumentField(e.slot)));
+            appendColumns(line, texts, columns, true);
         };
         emitLines(lists.performers.size(), entryAt, ownFields, prefetch, format, emit);
         break;
@@ -362,7 +391,7 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
         for (std::size_t i = 0; i < shown.size(); ++i) {
             prefetch.ahead(i, shown.size(), albumOf, {Field::Artist, Field::Artist});
             line.clear();
-            appendColumns(line, doc, fields, static_cast<int>(shown[i]), false);
+            appendColumns(line, doc.albums().albumTexts(static_cast<int>(shown[i])), columns, false);
             emit(line);
         }
         break;
