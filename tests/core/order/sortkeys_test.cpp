@@ -118,33 +118,46 @@ TEST(SortKeys, StableOrderKeepsEqualKeysAndSortsMajorsFirst)
     EXPECT_EQ(keys.stableOrder(), (std::vector<std::uint32_t>{6, 2, 3, 4, 5, 0, 1}));
 }
 
+// Long shared beginnings, keys ending exactly at and around the seven-byte chunks, zero bytes; and
+// lists of many distinct keys, which are sorted by their bytes instead of by comparing, among them
+// keys that all begin alike (as catalogue numbers do).
 TEST(SortKeys, StableOrderEqualsAStableSortByCompareNames)
 {
-    // Long shared beginnings, keys ending exactly at and around the seven-byte chunks, zero bytes.
     const std::vector<std::string> pieces = {
         "Theodora's ",        "theodora", "abcdefg",  "ABCDEFGH", "x", "",
         std::string(1, '\0'), "\xC3\xBF", "\xC4\x80", " "};
-    std::mt19937 random(13);
-    std::vector<std::string> texts;
-    std::vector<std::uint32_t> majors;
-    SortKeys keys(3000);
-    for (std::size_t i = 0; i < 3000; ++i) {
-        std::string t;
-        for (int k = static_cast<int>(random() % 5); k > 0; --k)
-            t += pieces[random() % pieces.size()];
-        texts.push_back(t);
-        majors.push_back(static_cast<std::uint32_t>(random() % 3));
-        keys.set(i, texts.back(), majors.back());
+    const struct
+    {
+        std::size_t count;
+        std::string lead; // before every key
+        bool numbered;    // a number after most keys
+    } cases[] = {{3000, "", false}, {60000, "", true}, {60000, "Catalogue number ", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " '" + c.lead + "'");
+        std::mt19937 random(13);
+        std::vector<std::string> texts;
+        std::vector<std::uint32_t> majors;
+        SortKeys keys(c.count);
+        for (std::size_t i = 0; i < c.count; ++i) {
+            std::string t = c.lead;
+            for (int k = static_cast<int>(random() % 5); k > 0; --k)
+                t += pieces[random() % pieces.size()];
+            if (c.numbered && random() % 4 != 0)
+                t += std::to_string(random() % 100000);
+            texts.push_back(t);
+            majors.push_back(static_cast<std::uint32_t>(random() % 3));
+            keys.set(i, texts.back(), majors.back());
+        }
+        std::vector<std::uint32_t> expected(texts.size());
+        for (std::uint32_t i = 0; i < expected.size(); ++i)
+            expected[i] = i;
+        std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            if (majors[a] != majors[b])
+                return majors[a] < majors[b];
+            return CompareNames(texts[a], texts[b]) < 0;
+        });
+        EXPECT_EQ(keys.stableOrder(), expected);
     }
-    std::vector<std::uint32_t> expected(texts.size());
-    for (std::uint32_t i = 0; i < expected.size(); ++i)
-        expected[i] = i;
-    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
-        if (majors[a] != majors[b])
-            return majors[a] < majors[b];
-        return CompareNames(texts[a], texts[b]) < 0;
-    });
-    EXPECT_EQ(keys.stableOrder(), expected);
 }
 
 TEST(SortKeys, SpelledKeysOrderByNameThenByExactBytes)
