@@ -124,10 +124,10 @@ using OwnFields = std::array<Field, 2>;
 class LinePrefetch
 {
 public:
-    LinePrefetch(const Catalogue& doc, const std::vector<int>& fields) : m_albums(doc.albums())
+    LinePrefetch(const Catalogue& doc, const Columns& columns) : m_albums(doc.albums())
     {
-        for (int field : fields)
-            if (const auto f = fieldOfColumn(field))
+        for (const std::optional<Field>& f : columns)
+            if (f)
                 m_fields.push_back(*f);
     }
 
@@ -316,7 +316,7 @@ void listCurrentOrder(const Catalogue& doc, const std::function<void(std::string
     // Song lists lead with title and track, the producer and performer lists with one text.
     const std::vector<int> fields = shownFieldColumns(layout, sortOrderInfo(order).fixedColumns);
     const Columns columns = columnsOf(fields);
-    const LinePrefetch prefetch(doc, fields);
+    const LinePrefetch prefetch(doc, columns);
     switch (sortOrderInfo(order).entries) {
     case EntryList::Songs: {
         const auto entryAt = [&](std::size_t i) {
