@@ -1,6 +1,7 @@
 #include "core/catalogue/filebytes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
+#include "ui/app/backgroundrunner.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
@@ -16,6 +17,8 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
@@ -23,6 +26,8 @@
 #include "support/documentfixture.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <sys/stat.h>
 
@@ -541,6 +546,103 @@ TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)
     ASSERT_TRUE(window().saveFile(path("titled.dcf")));
     EXPECT_EQ(window().windowTitle(), "titled.dcf[*] - Discora and CD Player");
     EXPECT_FALSE(window().isWindowModified());
+}
+
+// Records what a runner's work told its progress, and on which thread it arrived.
+struct RecordingSink : ProgressSink
+{
+    void begin(std::string_view text, int range) override { note("begin " + std::string(text) + " " + std::to_string(range)); }
+    void setRange(int range) override { note("range " + std::to_string(range)); }
+    void step() override { ++steps; note("step"); }
+    void end() override { note("end"); }
+    void note(std::string what)
+    {
+        told.push_back(std::move(what));
+        onOtherThread = onOtherThread || QThread::currentThread() != qApp->thread();
+    }
+    std::vector<std::string> told;
+    int steps = 0;
+    bool onOtherThread = false;
+};
+
+TEST(BackgroundRunnerTest, TheWindowGoesOnWhileWorkRunsAndClosesOnlyAfterIt)
+{
+    QWidget window;
+    window.show();
+    RecordingSink sink;
+    BackgroundRunner runner(sink, window);
+
+    // The work waits, half done, until this thread has shown its first steps and has been asked to
+    // close the window: only an event loop running beside the work gets it past that point.
+    std::atomic<bool> seen = false;
+    bool closedAtOnce = true;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (seen || sink.steps < 2)
+            return;
+        EXPECT_TRUE(runner.busy());
+        closedAtOnce = window.close();
+        seen = true;
+    });
+    watch.start(5);
+    bool waited = false;
+    runner.run([&](ProgressSink* progress) {
+        progress->begin("Building the Song List", 4);
+        progress->step();
+        progress->step();
+        for (int i = 0; i < 2000 && !seen; ++i)
+            QThread::msleep(5);
+        waited = seen;
+        progress->step();
+        progress->step();
+        progress->end();
+    });
+    watch.stop();
+    EXPECT_TRUE(waited);
+    EXPECT_FALSE(runner.busy());
+    const std::vector<std::string> expected = {"begin Building the Song List 4", "step", "step", "step", "step",
+                                               "end"};
+    EXPECT_EQ(sink.told, expected);
+    EXPECT_FALSE(sink.onOtherThread);
+    // The close asked for meanwhile waited for the work, and happens now.
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_TRUE(window.isVisible());
+    QApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+
+    // What the work throws comes out of run, and the runner can be used again.
+    EXPECT_THROW(runner.run([](ProgressSink*) { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_FALSE(runner.busy());
+    int runs = 0;
+    runner.run([&](ProgressSink*) { ++runs; });
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MainWindowTest, AnOrderBuiltBesideTheWindowIsTheOrderBuiltAtOnce)
+{
+    for (const char* artist : {"Cobalt", "abba", "Blue", "Azure", "cobalt"}) {
+        AlbumRecord album;
+        album.artist = artist;
+        album.songs[0].title = std::string(artist) + " song";
+        album.songs[1].title = "Intro";
+        album.performers[0].name = artist;
+        doc().enterAlbum(album);
+    }
+    for (const SortOrder order : {SortOrder::BySong, SortOrder::ByArtistShort, SortOrder::ByPerformer,
+                                  SortOrder::ByAlbumName}) {
+        window().runCommand(sortCommandOf(order));
+        ASSERT_EQ(doc().currentOrder(), order);
+        const std::vector<std::uint32_t> shown = doc().displayOrder();
+        const DerivedLists lists = doc().derivedLists();
+        // The same order once more, without the window's runner.
+        doc().setBackgroundWork(nullptr);
+        ASSERT_TRUE(doc().runOrder(order));
+        EXPECT_EQ(doc().displayOrder(), shown);
+        EXPECT_TRUE(doc().derivedLists().songs == lists.songs);
+        EXPECT_TRUE(doc().derivedLists().performers == lists.performers);
+        doc().setBackgroundWork(&window().backgroundRunner());
+        EXPECT_FALSE(window().mainStatusBar()->inProgressLayout());
+    }
 }
 
 } // namespace

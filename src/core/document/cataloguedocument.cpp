@@ -354,11 +354,21 @@ Status CatalogueDocument::setFilter(FilterField field, std::string text)
     return setFilters(filters);
 }
 
-Status CatalogueDocument::orderBy(SortOrder order)
+Status CatalogueDocument::orderBy(SortOrder order, bool inBackground)
 {
+    // The sorting and list building only read the document, so a runner may do them on a thread of
+    // its own; the results are put in place here.
+    const auto compute = [&](auto work) {
+        if (inBackground && m_background && progress())
+            m_background->run(work);
+        else
+            work(progress());
+    };
     if (isAlbumOrder(order)) {
-        std::vector<std::uint32_t> sorted =
-            sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), progress());
+        std::vector<std::uint32_t> sorted;
+        compute([&](ProgressSink* sink) {
+            sorted = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), sink);
+        });
         m_derived.clear();
         m_displayOrder.swap(sorted);
         m_currentOrder = order;
@@ -366,12 +376,16 @@ Status CatalogueDocument::orderBy(SortOrder order)
     }
     if (order == SortOrder::ByArtistShort) {
         // The songs are listed from the albums sorted by artist.
-        std::vector<std::uint32_t> byArtist = sortedDisplayOrder(
-            *this, SortOrder::ByArtist,
-            albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress());
+        std::vector<std::uint32_t> byArtist;
+        compute([&](ProgressSink* sink) {
+            byArtist = sortedDisplayOrder(
+                *this, SortOrder::ByArtist,
+                albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), sink);
+        });
         m_displayOrder.swap(byArtist);
     }
-    DerivedOrderLists built = derivedOrderLists(*this, order, progress());
+    DerivedOrderLists built;
+    compute([&](ProgressSink* sink) { built = derivedOrderLists(*this, order, sink); });
     m_derived = std::move(built.lists);
     m_currentOrder = order;
     return built.status;
@@ -379,7 +393,7 @@ Status CatalogueDocument::orderBy(SortOrder order)
 
 Status CatalogueDocument::runOrder(SortOrder order)
 {
-    Status status = allOrNothing([&] { return orderBy(order); }, [] {});
+    Status status = allOrNothing([&] { return orderBy(order, true); }, [] {});
     finish(&DocumentObserver::documentUpdated);
     return status;
 }

@@ -9,6 +9,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/progresssink.h"
 #include "core/catalogue/result.h"
+#include "core/document/backgroundwork.h"
 #include "core/document/entrylistfeed.h"
 #include "core/document/undohistory.h"
 #include "core/order/findquery.h"
@@ -150,6 +151,9 @@ public:
     bool progressEnabled() const { return m_progressEnabled; }
     void setProgressEnabled(bool on) { m_progressEnabled = on; }
     void setProgressSink(ProgressSink* sink) { m_progressSink = sink; }
+    // Where an order's command sorts and builds its list while progress display is on (none: at
+    // once, on this thread).
+    void setBackgroundWork(BackgroundWork* runner) { m_background = runner; }
     // The sink while progress display is on, else null.
     ProgressSink* progress() const { return m_progressEnabled ? m_progressSink : nullptr; }
 
@@ -186,7 +190,9 @@ private:
     void applyFilters();
     // The steps of an order without notifying. Album orders are all or nothing; a derived order
     // replaces the display order before it builds its list, so callers run it in allOrNothing.
-    Status orderBy(SortOrder order);
+    // inBackground lets the background runner do the work (the command of an order; the document
+    // is otherwise as it was, so the window can go on drawing it meanwhile).
+    Status orderBy(SortOrder order, bool inBackground = false);
     // After the catalogue or the display order changed: fewer than two displayed albums make
     // ByArtist current in the Normal style without sorting; otherwise the current order runs again.
     Status reapplyCurrentOrder();
@@ -214,6 +220,7 @@ private:
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;
     ProgressSink* m_progressSink = nullptr;
+    BackgroundWork* m_background = nullptr;
     EntryListFeed m_entryLists;
     std::vector<DocumentObserver*> m_observers;
     std::optional<std::vector<std::string>> m_filterPerformerNames;

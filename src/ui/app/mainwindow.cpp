@@ -6,6 +6,7 @@
 #include "core/order/find.h"
 #include "core/order/orders.h"
 #include "core/settings/appsettings.h"
+#include "ui/app/backgroundrunner.h"
 #include "ui/app/commandkeys.h"
 #include "ui/app/helpwindow.h"
 #include "ui/app/mainstatusbar.h"
@@ -61,6 +62,8 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     m_statusBar = new MainStatusBar(this);
     setStatusBar(m_statusBar);
     m_doc.setProgressSink(m_statusBar);
+    m_runner = new BackgroundRunner(*m_statusBar, *this, this);
+    m_doc.setBackgroundWork(m_runner);
 
     for (const std::string& file : m_settings.readRecentFiles())
         m_recentFiles.append(fromPath(file));
@@ -92,6 +95,7 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     m_doc.removeObserver(this);
     m_doc.setProgressSink(nullptr);
+    m_doc.setBackgroundWork(nullptr);
 }
 
 // ---- Command table -------------------------------------------------------------------------
@@ -159,6 +163,8 @@ void MainWindow::setHandler(CommandId id, std::function<void()> handler)
 
 void MainWindow::runCommand(CommandId id)
 {
+    if (m_runner->busy()) // a command that reached us anyway (a screen reader's) waits its turn
+        return;
     refreshActions();
     const auto it = m_handlers.find(id);
     QAction* a = action(id);

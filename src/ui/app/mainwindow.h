@@ -19,6 +19,7 @@ namespace discora {
 
 class AppSettings;
 class CatalogueView;
+class BackgroundRunner;
 class MainStatusBar;
 class ViewHandlers;
 class Prompter;
@@ -70,6 +71,7 @@ public:
     CatalogueView* view() const { return m_view; }
     ViewHandlers& viewHandlers() const { return *m_viewHandlers; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
+    BackgroundRunner& backgroundRunner() const { return *m_runner; }
     QToolBar* toolBar() const { return m_toolBar; }
 
     // DocumentObserver
@@ -120,6 +122,7 @@ private:
     CatalogueView* m_view = nullptr;
     ViewHandlers* m_viewHandlers = nullptr;
     MainStatusBar* m_statusBar = nullptr;
+    BackgroundRunner* m_runner = nullptr;
     QToolBar* m_toolBar = nullptr;
     HelpWindow* m_helpWindow = nullptr;
     QAction* m_noRecentFile = nullptr;
