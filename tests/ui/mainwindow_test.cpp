@@ -17,9 +17,9 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
 
@@ -551,9 +551,16 @@ TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)
 // Records what a runner's work told its progress, and on which thread it arrived.
 struct RecordingSink : ProgressSink
 {
-    void begin(std::string_view text, int range) override { note("begin " + std::string(text) + " " + std::to_string(range)); }
+    void begin(std::string_view text, int range) override
+    {
+        note("begin " + std::string(text) + " " + std::to_string(range));
+    }
     void setRange(int range) override { note("range " + std::to_string(range)); }
-    void step() override { ++steps; note("step"); }
+    void step() override
+    {
+        ++steps;
+        note("step");
+    }
     void end() override { note("end"); }
     void note(std::string what)
     {
@@ -600,8 +607,8 @@ TEST(BackgroundRunnerTest, TheWindowGoesOnWhileWorkRunsAndClosesOnlyAfterIt)
     watch.stop();
     EXPECT_TRUE(waited);
     EXPECT_FALSE(runner.busy());
-    const std::vector<std::string> expected = {"begin Building the Song List 4", "step", "step", "step", "step",
-                                               "end"};
+    const std::vector<std::string> expected = {
+        "begin Building the Song List 4", "step", "step", "step", "step", "end"};
     EXPECT_EQ(sink.told, expected);
     EXPECT_FALSE(sink.onOtherThread);
     // The close asked for meanwhile waited for the work, and happens now.
@@ -628,8 +635,8 @@ TEST_F(MainWindowTest, AnOrderBuiltBesideTheWindowIsTheOrderBuiltAtOnce)
         album.performers[0].name = artist;
         doc().enterAlbum(album);
     }
-    for (const SortOrder order : {SortOrder::BySong, SortOrder::ByArtistShort, SortOrder::ByPerformer,
-                                  SortOrder::ByAlbumName}) {
+    for (const SortOrder order :
+         {SortOrder::BySong, SortOrder::ByArtistShort, SortOrder::ByPerformer, SortOrder::ByAlbumName}) {
         window().runCommand(sortCommandOf(order));
         ASSERT_EQ(doc().currentOrder(), order);
         const std::vector<std::uint32_t> shown = doc().displayOrder();

@@ -60,7 +60,14 @@ public:
     }
 
 private:
-    enum class Kind { Begin, Range, Text, Steps, End };
+    enum class Kind
+    {
+        Begin,
+        Range,
+        Text,
+        Steps,
+        End
+    };
     struct Event
     {
         Kind kind;
