@@ -217,6 +217,12 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
         if (cl.mode == CommandLine::Mode::SaveAs && cl.importCsv.empty() && cl.importAudio.empty()) {
             status = saveAsCurrentVersion(cl, settings);
         } else {
+            // A catalogue only listed or exported and closed needs no value lists.
+            const bool onlyRead =
+                cl.importCsv.empty() && cl.importAudio.empty() &&
+                (cl.mode == CommandLine::Mode::List || cl.mode == CommandLine::Mode::ExportCsv ||
+                 cl.mode == CommandLine::Mode::ExportText);
+            doc.setValueListsKept(!onlyRead);
             if (cl.file.empty())
                 newForCommandLine(doc, settings);
             else

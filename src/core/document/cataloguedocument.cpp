@@ -238,6 +238,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     next.m_font = m_font;
     next.m_progressEnabled = m_progressEnabled;
     next.m_progressSink = m_progressSink;
+    next.m_valueListsKept = m_valueListsKept;
     next.m_albums = std::move(loaded.albums);
     next.m_layouts = std::move(loaded.layouts);
     next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
@@ -253,7 +254,9 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
         // A large catalogue's value lists are built on a second thread (without progress steps,
         // which the window shows from this one) while the albums are filtered and sorted.
         constexpr int kValuesBesideFrom = 4096;
-        if (next.albumCount() >= kValuesBesideFrom) {
+        if (!m_valueListsKept) {
+            showAlbums();
+        } else if (next.albumCount() >= kValuesBesideFrom) {
             std::array<ValueList, kValueListCount> lists;
             onTwoThreads([&](int part) {
                 if (part == 1)

@@ -154,6 +154,9 @@ public:
     // Where an order's command sorts and builds its list while progress display is on (none: at
     // once, on this thread).
     void setBackgroundWork(BackgroundWork* runner) { m_background = runner; }
+    // Whether a load builds the value lists, which only the entry sheet and the Filters dialog
+    // offer: a catalogue opened to be listed, exported or printed and closed goes without.
+    void setValueListsKept(bool kept) { m_valueListsKept = kept; }
     // The sink while progress display is on, else null.
     ProgressSink* progress() const { return m_progressEnabled ? m_progressSink : nullptr; }
 
@@ -221,6 +224,7 @@ private:
     bool m_progressEnabled = false;
     ProgressSink* m_progressSink = nullptr;
     BackgroundWork* m_background = nullptr;
+    bool m_valueListsKept = true;
     EntryListFeed m_entryLists;
     std::vector<DocumentObserver*> m_observers;
     std::optional<std::vector<std::string>> m_filterPerformerNames;

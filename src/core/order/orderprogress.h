@@ -5,6 +5,7 @@
 #include "core/catalogue/progresssink.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string_view>
 
 namespace discora {
@@ -33,6 +34,12 @@ public:
     }
     // Moves the bar the given share (0 to 1) along its range.
     void advanceToShare(double share) { advanceTo(static_cast<int>(share * m_range)); }
+    // In a long loop, after done of total items: now and then moves the bar to that part of share.
+    void advanceWithin(std::size_t done, std::size_t total, double share)
+    {
+        if (done % 65536 == 0 && total > 0)
+            advanceToShare(share * static_cast<double>(done) / static_cast<double>(total));
+    }
     void finish() { advanceTo(m_range); }
 
 private:

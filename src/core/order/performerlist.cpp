@@ -127,10 +127,13 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
             visit = inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
         SortKeys keys(entries.size(), entries.size() * 8);
         keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
-        for (std::uint32_t i : visit)
-            keys.setSpelled(i, names[i]);
+        for (std::size_t k = 0; k < visit.size(); ++k) {
+            progress.advanceWithin(k, visit.size(), 0.5);
+            keys.setSpelled(visit[k], names[visit[k]]);
+        }
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
+        progress.advanceToShare(0.8);
         // Both made before either is replaced, so that entries and names stay in step.
         std::vector<PerformerEntry> sortedEntries = permuted(entries, from);
         std::vector<std::string_view> sortedNames = permuted(names, from);

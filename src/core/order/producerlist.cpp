@@ -49,6 +49,7 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
         const std::vector<std::uint32_t> visit =
             inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
         for (std::size_t k = 0; k < visit.size(); ++k) {
+            progress.advanceWithin(k, visit.size(), 0.5);
             doc.albums().prefetchAhead(
                 k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; }, Field::Producer1);
             const std::uint32_t i = visit[k];
@@ -61,6 +62,7 @@ BuiltList<ProducerEntry> producerList(const Catalogue& doc, ProgressSink* sink)
         }
         progress.advanceToShare(0.5);
         const std::vector<std::uint32_t> from = keys.stableOrder();
+        progress.advanceToShare(0.8);
         entries = permuted(entries, from);
     } catch (const std::bad_alloc&) {
         producers.outOfMemory = true;

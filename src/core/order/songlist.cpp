@@ -101,6 +101,7 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
                 inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
             const AlbumStore& albums = doc.albums();
             for (std::size_t k = 0; k < visit.size(); ++k) {
+                progress.advanceWithin(k, visit.size(), 0.5);
                 albums.prefetchAhead(
                     k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; },
                     Field::FirstTitle);
@@ -111,7 +112,9 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
             }
             std::vector<std::uint32_t>().swap(visit);
             progress.advanceToShare(0.5);
-            return keys.stableOrder();
+            std::vector<std::uint32_t> order = keys.stableOrder();
+            progress.advanceToShare(0.8);
+            return order;
         }();
         songs.entries = permuted(songs.entries, from);
     } catch (const std::bad_alloc&) {

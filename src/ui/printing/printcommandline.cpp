@@ -100,6 +100,7 @@ int runPrintingMode(const CommandLine& cl, SettingsStore& store)
         // The pages look as the window prints them: the settings' font and colors with the rest.
         doc.setFont(settings.fontWithDefaults());
         doc.setColors(toDisplayColors(settings.colorsWithDefaults(), systemColorsFromPalette()));
+        doc.setValueListsKept(false); // printed and closed: nothing offers them
         status = loadForCommandLine(doc, cl, settings);
         if (status) {
             if (cl.mode == CommandLine::Mode::PrintPdf) {
