@@ -77,7 +77,9 @@ ONCE
 chmod +x "$work/window.sh"
 best="" peak=0
 for _ in $(seq "$runs"); do
-    read -r ms kb < <(xvfb-run -a -s "-screen 0 1280x900x24" "$work/window.sh" "$build/src/discora" "$catalogue")
+    # A display server still closing from the run before can keep a new one from starting: once more.
+    read -r ms kb < <(xvfb-run -a -s "-screen 0 1280x900x24" "$work/window.sh" "$build/src/discora" "$catalogue" ||
+        { sleep 1; xvfb-run -a -s "-screen 0 1280x900x24" "$work/window.sh" "$build/src/discora" "$catalogue"; })
     if [[ -z "$best" ]] || ((ms < best)); then best="$ms"; fi
     ((kb > peak)) && peak="$kb"
 done
