@@ -1,6 +1,7 @@
 #include "core/order/performerlist.h"
 
 #include "core/catalogue/catalogue.h"
+#include "core/catalogue/twothreads.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -125,14 +126,35 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
     try {
         if (visit.size() != entries.size())
             visit = inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
-        SortKeys keys(entries.size(), entries.size() * 8);
-        keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
-        for (std::size_t k = 0; k < visit.size(); ++k) {
-            progress.advanceWithin(k, visit.size(), 0.5);
-            keys.setSpelled(visit[k], names[visit[k]]);
+        const std::size_t n = entries.size();
+        // The keys of the entries visited from first to last; only the calling thread reports.
+        const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last, bool reports) {
+            keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
+            for (std::size_t k = first; k < last; ++k) {
+                if (reports)
+                    progress.advanceWithin(k - first, last - first, 0.5);
+                keys.setSpelled(visit[k], names[visit[k]]);
+            }
+        };
+        std::vector<std::uint32_t> from;
+        if (n < kKeysOnTwoThreadsFrom) {
+            SortKeys keys(n, n * 8);
+            setKeys(keys, 0, n, true);
+            progress.advanceToShare(0.5);
+            from = keys.stableOrder();
+        } else {
+            // Each half of the entries, in catalogue order, gets its keys on a thread of its own.
+            SortKeys firstKeys(n, n * 4, SortKeys::Entries::Some);
+            SortKeys secondKeys(n, n * 4, SortKeys::Entries::Some);
+            onTwoThreads([&](int half) {
+                if (half == 0)
+                    setKeys(firstKeys, 0, n / 2, true);
+                else
+                    setKeys(secondKeys, n / 2, n, false);
+            });
+            progress.advanceToShare(0.5);
+            from = SortKeys::stableOrder(firstKeys, secondKeys);
         }
-        progress.advanceToShare(0.5);
-        const std::vector<std::uint32_t> from = keys.stableOrder();
         progress.advanceToShare(0.8);
         // Both made before either is replaced, so that entries and names stay in step.
         std::vector<PerformerEntry> sortedEntries = permuted(entries, from);

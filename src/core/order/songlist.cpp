@@ -1,6 +1,7 @@
 #include "core/order/songlist.h"
 
 #include "core/catalogue/catalogue.h"
+#include "core/catalogue/twothreads.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -95,24 +96,46 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
         // The keys are let go before the entries are laid out in their new order, so that the two
         // never take room at once.
         std::vector<std::uint32_t> from = [&] {
-            SortKeys keys(entries.size(), entries.size() * 16);
-            keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
             std::vector<std::uint32_t> visit =
                 inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
             const AlbumStore& albums = doc.albums();
-            for (std::size_t k = 0; k < visit.size(); ++k) {
-                progress.advanceWithin(k, visit.size(), 0.5);
-                albums.prefetchAhead(
-                    k, visit.size(), [&](std::size_t v) { return entries[visit[v]].album; },
-                    Field::FirstTitle);
-                const std::uint32_t i = visit[k];
-                const std::string_view title = songTitle(doc, entries[i]);
-                keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
-                         artistShort ? rankOf[entries[i].album] : 0);
+            // The keys of the entries visited from first to last; only the calling thread reports.
+            const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last, bool reports) {
+                keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
+                for (std::size_t k = first; k < last; ++k) {
+                    if (reports)
+                        progress.advanceWithin(k - first, last - first, 0.5);
+                    albums.prefetchAhead(
+                        k, last, [&](std::size_t v) { return entries[visit[v]].album; }, Field::FirstTitle);
+                    const std::uint32_t i = visit[k];
+                    const std::string_view title = songTitle(doc, entries[i]);
+                    keys.set(i, titleIgnoresThe ? stripLeadingThe(title) : title,
+                             artistShort ? rankOf[entries[i].album] : 0);
+                }
+            };
+            const std::size_t n = entries.size();
+            std::vector<std::uint32_t> order;
+            if (n < kKeysOnTwoThreadsFrom) {
+                SortKeys keys(n, n * 16);
+                setKeys(keys, 0, n, true);
+                std::vector<std::uint32_t>().swap(visit);
+                progress.advanceToShare(0.5);
+                order = keys.stableOrder();
+            } else {
+                // Each half of the entries, in catalogue order, gets its keys on a thread of its own.
+                SortKeys firstKeys(n, n * 8, SortKeys::Entries::Some);
+                SortKeys secondKeys(n, n * 8, SortKeys::Entries::Some);
+                const std::size_t middle = n / 2;
+                onTwoThreads([&](int half) {
+                    if (half == 0)
+                        setKeys(firstKeys, 0, middle, true);
+                    else
+                        setKeys(secondKeys, middle, n, false);
+                });
+                std::vector<std::uint32_t>().swap(visit);
+                progress.advanceToShare(0.5);
+                order = SortKeys::stableOrder(firstKeys, secondKeys);
             }
-            std::vector<std::uint32_t>().swap(visit);
-            progress.advanceToShare(0.5);
-            std::vector<std::uint32_t> order = keys.stableOrder();
             progress.advanceToShare(0.8);
             return order;
         }();

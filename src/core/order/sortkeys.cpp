@@ -2,6 +2,7 @@
 
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/texthash.h"
+#include "core/catalogue/twothreads.h"
 
 #include <algorithm>
 #include <array>
@@ -157,7 +158,8 @@ std::uint64_t slotOf(std::uint32_t d, std::uint64_t hash)
 
 } // namespace
 
-SortKeys::SortKeys(std::size_t count, std::size_t bytesHint) : m_entryKey(count)
+SortKeys::SortKeys(std::size_t count, std::size_t bytesHint, Entries entries)
+    : m_entryKey(count, entries == Entries::Some ? kNotSet : 0)
 {
     m_arena.reserve(bytesHint);
     m_table.assign(1024, kNoKey);
@@ -351,19 +353,25 @@ void SortKeys::sortByChunks(std::vector<KeyedItem>& items) const
     }
 }
 
-// Each distinct key is sorted once; the entries then take their key's rank and are laid out by
-// (major, rank) with two counting sorts, which keep entry order among equals.
-std::vector<std::uint32_t> SortKeys::stableOrder() const
+std::vector<std::uint32_t> SortKeys::distinctInOrder() const
 {
-    const std::size_t n = m_entryKey.size();
     std::vector<KeyedItem> distinct(m_spans.size());
     for (std::uint32_t d = 0; d < distinct.size(); ++d)
         distinct[d] = {chunkAt(distinctKey(d), 0), 0, d};
     sortByChunks(distinct);
-    std::vector<std::uint32_t> rankOf(distinct.size());
+    std::vector<std::uint32_t> inOrder(distinct.size());
     for (std::size_t r = 0; r < distinct.size(); ++r)
-        rankOf[distinct[r].index] = static_cast<std::uint32_t>(r);
+        inOrder[r] = distinct[r].index;
+    return inOrder;
+}
 
+// The entries are laid out by (major, rank) with two counting sorts, which keep entry order among
+// equals.
+template <class RankOf, class MajorOf>
+std::vector<std::uint32_t> SortKeys::byRank(std::size_t count, std::size_t ranks, RankOf rankOf,
+                                            std::uint32_t maxMajor, MajorOf majorOf)
+{
+    const std::size_t n = count;
     // Sorts the entries that forEach gives, in their order, by bucketOf.
     const auto countingSort = [n](auto forEach, std::size_t buckets, auto bucketOf) {
         std::vector<std::size_t> next(buckets + 1, 0);
@@ -378,17 +386,62 @@ std::vector<std::uint32_t> SortKeys::stableOrder() const
         for (std::uint32_t i = 0; i < n; ++i)
             visit(i);
     };
-    std::vector<std::uint32_t> order =
-        countingSort(everyEntry, distinct.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; });
-    if (m_maxMajor > 0) {
+    std::vector<std::uint32_t> order = countingSort(everyEntry, ranks, rankOf);
+    if (maxMajor > 0) {
         const auto inOrder = [&order](auto visit) {
             for (std::uint32_t i : order)
                 visit(i);
         };
-        order = countingSort(inOrder, std::size_t{m_maxMajor} + 1,
-                             [&](std::uint32_t i) { return m_entryMajor[i]; });
+        order = countingSort(inOrder, std::size_t{maxMajor} + 1, majorOf);
     }
     return order;
+}
+
+// Each distinct key is sorted once; the entries then take their key's rank.
+std::vector<std::uint32_t> SortKeys::stableOrder() const
+{
+    const std::vector<std::uint32_t> inOrder = distinctInOrder();
+    std::vector<std::uint32_t> rankOf(inOrder.size());
+    for (std::size_t r = 0; r < inOrder.size(); ++r)
+        rankOf[inOrder[r]] = static_cast<std::uint32_t>(r);
+    return byRank(
+        m_entryKey.size(), inOrder.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; }, m_maxMajor,
+        [&](std::uint32_t i) { return m_entryMajor[i]; });
+}
+
+// Each table's distinct keys are sorted on a thread of its own, and the two runs merged into ranks
+// that equal keys share.
+std::vector<std::uint32_t> SortKeys::stableOrder(const SortKeys& first, const SortKeys& second)
+{
+    std::vector<std::uint32_t> firstInOrder;
+    std::vector<std::uint32_t> secondInOrder;
+    onTwoThreads([&](int part) {
+        if (part == 0)
+            firstInOrder = first.distinctInOrder();
+        else
+            secondInOrder = second.distinctInOrder();
+    });
+    std::vector<std::uint32_t> firstRank(firstInOrder.size());
+    std::vector<std::uint32_t> secondRank(secondInOrder.size());
+    std::uint32_t rank = 0;
+    for (std::size_t i = 0, j = 0; i < firstInOrder.size() || j < secondInOrder.size(); ++rank) {
+        const int c = i == firstInOrder.size() ? 1
+                      : j == secondInOrder.size()
+                          ? -1
+                          : first.distinctKey(firstInOrder[i]).compare(second.distinctKey(secondInOrder[j]));
+        if (c <= 0)
+            firstRank[firstInOrder[i++]] = rank;
+        if (c >= 0)
+            secondRank[secondInOrder[j++]] = rank;
+    }
+    const auto inFirst = [&](std::uint32_t i) { return first.m_entryKey[i] != kNotSet; };
+    return byRank(
+        first.m_entryKey.size(), rank,
+        [&](std::uint32_t i) {
+            return inFirst(i) ? firstRank[first.m_entryKey[i]] : secondRank[second.m_entryKey[i]];
+        },
+        std::max(first.m_maxMajor, second.m_maxMajor),
+        [&](std::uint32_t i) { return inFirst(i) ? first.majorOf(i) : second.majorOf(i); });
 }
 
 } // namespace discora

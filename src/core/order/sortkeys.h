@@ -30,14 +30,25 @@ struct KeyedItem
     std::uint32_t index = 0; // the entry's position before the sort; the final tie-break
 };
 
+// A list of this many entries and more has its keys made on two threads, half the entries each.
+constexpr std::size_t kKeysOnTwoThreadsFrom = std::size_t{1} << 16;
+
 // Keys for entries 0 to count - 1. Texts repeat a lot in a catalogue (a title on many albums, a
 // player on many records), so each distinct key is kept once and each entry holds its number:
 // telling repeats apart by hash as they are set is much cheaper than sorting every copy by its bytes.
 class SortKeys
 {
 public:
+    // Which entries the keys are set for: all of them, or some, the others being set in a second
+    // SortKeys (on another thread) with which these are ordered (stableOrder of the two).
+    enum class Entries
+    {
+        All,
+        Some
+    };
+
     // Keys for entries 0 to count - 1, set in any order; bytesHint sizes the key buffer.
-    explicit SortKeys(std::size_t count, std::size_t bytesHint = 0);
+    explicit SortKeys(std::size_t count, std::size_t bytesHint = 0, Entries entries = Entries::All);
 
     // Keys made after this fold accented letters as folding says (comparisonForm).
     void setLetterFolding(LetterFolding folding) { m_folding = folding; }
@@ -56,6 +67,9 @@ public:
 
     // Entry indices ordered by (major, key, index): the result of a stable sort by the keys.
     std::vector<std::uint32_t> stableOrder() const;
+    // The same for entries whose keys were set some in first and the others in second (both made
+    // for Entries::Some and the same count), as one SortKeys holding them all would give it.
+    static std::vector<std::uint32_t> stableOrder(const SortKeys& first, const SortKeys& second);
 
 private:
     std::string_view distinctKey(std::uint32_t d) const
@@ -69,6 +83,15 @@ private:
     void placeScratch(std::size_t i, std::uint32_t major);
     void growTable();
     void sortByChunks(std::vector<KeyedItem>& items) const;
+    // The distinct keys' numbers in the order of their keys.
+    std::vector<std::uint32_t> distinctInOrder() const;
+    std::uint32_t majorOf(std::size_t i) const { return m_entryMajor.empty() ? 0 : m_entryMajor[i]; }
+    // Entries 0 to count - 1 laid out by (majorOf, rankOf, index), ranks below ranks and majors up
+    // to maxMajor.
+    template <class RankOf, class MajorOf>
+    static std::vector<std::uint32_t> byRank(std::size_t count, std::size_t ranks, RankOf rankOf,
+                                             std::uint32_t maxMajor, MajorOf majorOf);
+    static constexpr std::uint32_t kNotSet = ~std::uint32_t{0};
 
     std::string m_arena;                                      // the distinct keys, one after another
     std::vector<std::pair<std::size_t, std::size_t>> m_spans; // per distinct key: offset and length

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace discora {
 namespace {
 
@@ -139,6 +141,101 @@ TEST(SongList, EntriesPointAtTheCatalogueIndexNotTheDisplayPosition)
             EXPECT_EQ(std::string(songTitle(*doc, e)), artist + "'s Song");
         }
     }
+}
+
+// A long list has its keys made on two threads, each for half the albums; titles and artists
+// recur across both halves, so equal keys from the two must still keep the display order.
+TEST(SongList, ALongListIsOrderedAsAStableSortByTitle)
+{
+    const std::vector<std::string> words = {"Intro", "intro", "Blue", "Blue Moon",
+                                            "Élan",  "Zed",   "",     "Outro"};
+    std::vector<AlbumRecord> albums;
+    for (int a = 0; a < 3000; ++a) {
+        std::vector<std::string> titles;
+        for (int s = 0; s < 26; ++s)
+            titles.push_back(words[static_cast<std::size_t>((a * 7 + s * 3) % 8)] +
+                             (s % 5 == 0 ? "" : " " + std::to_string((a + s) % 97)));
+        albums.push_back(
+            albumWithSongs(std::string("Artist ") + std::to_string(a % 40) + (a % 3 ? "" : "x"), titles));
+    }
+    auto doc = documentOf(albums, optionsWith({{ViewOption::ArtistSongSort, 1}}));
+    doc->runOrder(SortOrder::ByArtist); // a display order other than the catalogue's
+
+    // The songs of the displayed albums in display order, stably sorted by title.
+    std::vector<SongEntry> expected;
+    for (std::uint32_t album : doc->displayOrder())
+        for (int slot = 1; slot <= kSongSlots; ++slot)
+            if (!doc->text(titleField(slot), static_cast<int>(album)).empty())
+                expected.push_back({album, static_cast<std::uint8_t>(slot)});
+    ASSERT_GT(expected.size(), std::size_t{1} << 16);
+    std::stable_sort(expected.begin(), expected.end(), [&](const SongEntry& a, const SongEntry& b) {
+        return CompareNames(songTitle(*doc, a), songTitle(*doc, b)) < 0;
+    });
+    doc->runOrder(SortOrder::BySong);
+    EXPECT_TRUE(doc->derivedLists().songs == expected);
+
+    // The artist short list with its songs sorted: by artist, then by title within each artist.
+    doc->runOrder(SortOrder::ByArtistShort);
+    const auto& songs = doc->derivedLists().songs;
+    std::size_t headers = 0;
+    for (std::size_t i = 1; i < songs.size(); ++i) {
+        if (songs[i].isHeader()) {
+            ++headers;
+            continue;
+        }
+        if (songs[i - 1].isHeader())
+            continue;
+        const std::string_view artist = doc->text(Field::Artist, static_cast<int>(songs[i].album));
+        ASSERT_EQ(CompareNames(artist, doc->text(Field::Artist, static_cast<int>(songs[i - 1].album))), 0)
+            << i;
+        ASSERT_LE(CompareNames(songTitle(*doc, songs[i - 1]), songTitle(*doc, songs[i])), 0) << i;
+    }
+    EXPECT_EQ(headers + 1, 80u);
+}
+
+// The performers of a long list too: by name, a name's spellings by their bytes, then as displayed.
+TEST(PerformerList, ALongListIsOrderedByNameThenSpellingThenDisplay)
+{
+    const std::vector<std::string> names = {"Ann Lee", "ann lee", "ANN LEE", "Bob", "Émile", "Emile", "Zoë"};
+    std::vector<AlbumRecord> albums;
+    for (int a = 0; a < 6600; ++a) {
+        AlbumRecord r;
+        r.artist = "Artist " + std::to_string(a % 50);
+        for (std::size_t slot = 0; slot < r.performers.size(); ++slot)
+            r.performers[slot].name =
+                names[(static_cast<std::size_t>(a) * 3 + slot * 5) % names.size()] +
+                (slot % 4 == 0 ? "" : " " + std::to_string((a + static_cast<int>(slot)) % 13));
+        albums.push_back(r);
+    }
+    auto doc = documentOf(albums);
+    std::vector<std::uint32_t> positionOf(albums.size());
+    for (std::size_t p = 0; p < doc->displayOrder().size(); ++p)
+        positionOf[doc->displayOrder()[p]] = static_cast<std::uint32_t>(p);
+    doc->runOrder(SortOrder::ByPerformer);
+
+    const auto& list = doc->derivedLists().performers;
+    std::size_t entries = 0;
+    const PerformerEntry* previous = nullptr;
+    for (const PerformerEntry& e : list) {
+        if (e.header)
+            continue;
+        ++entries;
+        if (previous) {
+            const std::string_view a = performerName(*doc, *previous);
+            const std::string_view b = performerName(*doc, e);
+            const int byName = CompareNames(a, b);
+            ASSERT_LE(byName, 0) << a << " / " << b;
+            if (byName == 0 && a != b) {
+                ASSERT_LT(a, b);
+            }
+            if (a == b) {
+                ASSERT_LT(std::make_pair(positionOf[previous->album], previous->slot),
+                          std::make_pair(positionOf[e.album], e.slot));
+            }
+        }
+        previous = &e;
+    }
+    EXPECT_EQ(entries, albums.size() * 10);
 }
 
 // ---- Artist short list -------------------------------------------------------------------------
