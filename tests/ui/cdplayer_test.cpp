@@ -226,7 +226,8 @@ TEST_F(CdPlayerWindowTest, EveryControlOfThePlayerIsHeardByNameAndContinuousPlay
 
 TEST_F(CdPlayerWindowTest, ThePlayerShowsItsStateTheTrackTimeAndPosition)
 {
-    auto now = std::chrono::steady_clock::time_point{};
+    // The player's clock is one the test moves by hand: no real time passes.
+    PlayerTime now{};
     m_app.cdPlayer().setClock([&now] { return now; });
     m_drive.insert(FakeCdDrive::discOf(3, {4, 5}));
     window().runCommand(CommandId::Play);

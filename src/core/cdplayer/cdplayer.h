@@ -21,7 +21,8 @@ namespace discora {
 class CdPlayerObserver;
 
 using CdDeviceFactory = std::function<std::unique_ptr<CdDevice>()>;
-using PlayerClock = std::function<std::chrono::steady_clock::time_point()>;
+using PlayerTime = std::chrono::steady_clock::time_point;
+using PlayerClock = std::function<PlayerTime()>;
 
 enum class PlaybackState
 {

@@ -1,7 +1,6 @@
 #include "core/order/performerlist.h"
 
 #include "core/catalogue/catalogue.h"
-#include "core/catalogue/twothreads.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -126,35 +125,17 @@ SortedPerformers collectSortedPerformers(const Catalogue& doc, ProgressSink* sin
     try {
         if (visit.size() != entries.size())
             visit = inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
-        const std::size_t n = entries.size();
-        // The keys of the entries visited from first to last; only the calling thread reports.
-        const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last, bool reports) {
-            keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
+        // The first half's keys are set on this thread, which shows the progress.
+        const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last) {
             for (std::size_t k = first; k < last; ++k) {
-                if (reports)
-                    progress.advanceWithin(k - first, last - first, 0.5);
+                if (first == 0)
+                    progress.advanceWithin(k, last, 0.5);
                 keys.setSpelled(visit[k], names[visit[k]]);
             }
         };
-        std::vector<std::uint32_t> from;
-        if (n < kKeysOnTwoThreadsFrom) {
-            SortKeys keys(n, n * 8);
-            setKeys(keys, 0, n, true);
-            progress.advanceToShare(0.5);
-            from = keys.stableOrder();
-        } else {
-            // Each half of the entries, in catalogue order, gets its keys on a thread of its own.
-            SortKeys firstKeys(n, n * 4, SortKeys::Entries::Some);
-            SortKeys secondKeys(n, n * 4, SortKeys::Entries::Some);
-            onTwoThreads([&](int half) {
-                if (half == 0)
-                    setKeys(firstKeys, 0, n / 2, true);
-                else
-                    setKeys(secondKeys, n / 2, n, false);
-            });
-            progress.advanceToShare(0.5);
-            from = SortKeys::stableOrder(firstKeys, secondKeys);
-        }
+        const std::vector<std::uint32_t> from =
+            stableOrderOfVisits(entries.size(), 8, letterFoldingOf(doc.viewOptions()), setKeys,
+                                [&] { progress.advanceToShare(0.5); });
         progress.advanceToShare(0.8);
         // Both made before either is replaced, so that entries and names stay in step.
         std::vector<PerformerEntry> sortedEntries = permuted(entries, from);

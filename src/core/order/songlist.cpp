@@ -1,7 +1,6 @@
 #include "core/order/songlist.h"
 
 #include "core/catalogue/catalogue.h"
-#include "core/catalogue/twothreads.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
@@ -99,12 +98,11 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
             std::vector<std::uint32_t> visit =
                 inCatalogueOrder(entries.size(), [&](std::uint32_t k) { return entries[k].album; });
             const AlbumStore& albums = doc.albums();
-            // The keys of the entries visited from first to last; only the calling thread reports.
-            const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last, bool reports) {
-                keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
+            // The first half's keys are set on this thread, which shows the progress.
+            const auto setKeys = [&](SortKeys& keys, std::size_t first, std::size_t last) {
                 for (std::size_t k = first; k < last; ++k) {
-                    if (reports)
-                        progress.advanceWithin(k - first, last - first, 0.5);
+                    if (first == 0)
+                        progress.advanceWithin(k, last, 0.5);
                     albums.prefetchAhead(
                         k, last, [&](std::size_t v) { return entries[visit[v]].album; }, Field::FirstTitle);
                     const std::uint32_t i = visit[k];
@@ -113,29 +111,11 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
                              artistShort ? rankOf[entries[i].album] : 0);
                 }
             };
-            const std::size_t n = entries.size();
-            std::vector<std::uint32_t> order;
-            if (n < kKeysOnTwoThreadsFrom) {
-                SortKeys keys(n, n * 16);
-                setKeys(keys, 0, n, true);
-                std::vector<std::uint32_t>().swap(visit);
-                progress.advanceToShare(0.5);
-                order = keys.stableOrder();
-            } else {
-                // Each half of the entries, in catalogue order, gets its keys on a thread of its own.
-                SortKeys firstKeys(n, n * 8, SortKeys::Entries::Some);
-                SortKeys secondKeys(n, n * 8, SortKeys::Entries::Some);
-                const std::size_t middle = n / 2;
-                onTwoThreads([&](int half) {
-                    if (half == 0)
-                        setKeys(firstKeys, 0, middle, true);
-                    else
-                        setKeys(secondKeys, middle, n, false);
+            std::vector<std::uint32_t> order =
+                stableOrderOfVisits(entries.size(), 16, letterFoldingOf(doc.viewOptions()), setKeys, [&] {
+                    std::vector<std::uint32_t>().swap(visit);
+                    progress.advanceToShare(0.5);
                 });
-                std::vector<std::uint32_t>().swap(visit);
-                progress.advanceToShare(0.5);
-                order = SortKeys::stableOrder(firstKeys, secondKeys);
-            }
             progress.advanceToShare(0.8);
             return order;
         }();

@@ -2,7 +2,6 @@
 
 #include "core/catalogue/cp1252.h"
 #include "core/catalogue/texthash.h"
-#include "core/catalogue/twothreads.h"
 
 #include <algorithm>
 #include <array>
@@ -368,10 +367,9 @@ std::vector<std::uint32_t> SortKeys::distinctInOrder() const
 // The entries are laid out by (major, rank) with two counting sorts, which keep entry order among
 // equals.
 template <class RankOf, class MajorOf>
-std::vector<std::uint32_t> SortKeys::byRank(std::size_t count, std::size_t ranks, RankOf rankOf,
+std::vector<std::uint32_t> SortKeys::byRank(std::size_t n, std::size_t ranks, RankOf rankOf,
                                             std::uint32_t maxMajor, MajorOf majorOf)
 {
-    const std::size_t n = count;
     // Sorts the entries that forEach gives, in their order, by bucketOf.
     const auto countingSort = [n](auto forEach, std::size_t buckets, auto bucketOf) {
         std::vector<std::size_t> next(buckets + 1, 0);
@@ -406,7 +404,7 @@ std::vector<std::uint32_t> SortKeys::stableOrder() const
         rankOf[inOrder[r]] = static_cast<std::uint32_t>(r);
     return byRank(
         m_entryKey.size(), inOrder.size(), [&](std::uint32_t i) { return rankOf[m_entryKey[i]]; }, m_maxMajor,
-        [&](std::uint32_t i) { return m_entryMajor[i]; });
+        [&](std::uint32_t i) { return majorOf(i); });
 }
 
 // Each table's distinct keys are sorted on a thread of its own, and the two runs merged into ranks

@@ -2,6 +2,7 @@
 // order CompareNames gives, so a sort compares integers and memory instead of decoding UTF-8.
 #pragma once
 
+#include "core/catalogue/twothreads.h"
 #include "core/order/comparenames.h"
 
 #include <algorithm>
@@ -29,9 +30,6 @@ struct KeyedItem
     std::uint32_t major = 0; // groups entries before the key is looked at (0 for plain name orders)
     std::uint32_t index = 0; // the entry's position before the sort; the final tie-break
 };
-
-// A list of this many entries and more has its keys made on two threads, half the entries each.
-constexpr std::size_t kKeysOnTwoThreadsFrom = std::size_t{1} << 16;
 
 // Keys for entries 0 to count - 1. Texts repeat a lot in a catalogue (a title on many albums, a
 // player on many records), so each distinct key is kept once and each entry holds its number:
@@ -86,10 +84,10 @@ private:
     // The distinct keys' numbers in the order of their keys.
     std::vector<std::uint32_t> distinctInOrder() const;
     std::uint32_t majorOf(std::size_t i) const { return m_entryMajor.empty() ? 0 : m_entryMajor[i]; }
-    // Entries 0 to count - 1 laid out by (majorOf, rankOf, index), ranks below ranks and majors up
+    // Entries 0 to n - 1 laid out by (majorOf, rankOf, index), ranks below ranks and majors up
     // to maxMajor.
     template <class RankOf, class MajorOf>
-    static std::vector<std::uint32_t> byRank(std::size_t count, std::size_t ranks, RankOf rankOf,
+    static std::vector<std::uint32_t> byRank(std::size_t n, std::size_t ranks, RankOf rankOf,
                                              std::uint32_t maxMajor, MajorOf majorOf);
     static constexpr std::uint32_t kNotSet = ~std::uint32_t{0};
 
@@ -104,6 +102,36 @@ private:
     LetterFolding m_folding = LetterFolding::AsciiOnly;
     std::string m_folded; // a text's accents folded, before its key is made
 };
+
+// The stable order of count entries whose keys are set visit by visit: setKeys(keys, first, last)
+// sets in keys (folding letters as folding says) the keys of the entries of visits first to last - 1.
+// A long list is keyed on two threads, half the visits each; the visits from 0 are always keyed on
+// this thread. keysSet() runs once every key is set, before they are sorted.
+template <class SetKeys, class KeysSet>
+std::vector<std::uint32_t> stableOrderOfVisits(std::size_t count, std::size_t bytesPerEntry,
+                                               LetterFolding folding, SetKeys setKeys, KeysSet keysSet)
+{
+    constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 16;
+    if (count < kTwoThreadsFrom) {
+        SortKeys keys(count, count * bytesPerEntry);
+        keys.setLetterFolding(folding);
+        setKeys(keys, std::size_t{0}, count);
+        keysSet();
+        return keys.stableOrder();
+    }
+    SortKeys firstKeys(count, count * bytesPerEntry / 2, SortKeys::Entries::Some);
+    SortKeys secondKeys(count, count * bytesPerEntry / 2, SortKeys::Entries::Some);
+    firstKeys.setLetterFolding(folding);
+    secondKeys.setLetterFolding(folding);
+    onTwoThreads([&](int half) {
+        if (half == 0)
+            setKeys(firstKeys, std::size_t{0}, count / 2);
+        else
+            setKeys(secondKeys, count / 2, count);
+    });
+    keysSet();
+    return SortKeys::stableOrder(firstKeys, secondKeys);
+}
 
 // items rearranged as stableOrder() says: element i of the result is items[from[i]].
 template <class T>
