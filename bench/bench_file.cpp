@@ -3,11 +3,11 @@
 // loaded catalogue holds compared with its file.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/atomicfile.h"
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/atomicfile.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/model/columnlayout.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,11 +5,11 @@
 // empty catalogue, which sorts them by artist.
 #include "benchdocument.h"
 
-#include "core/catalogue/csvcolumns.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"
 #include "core/import/csvimport.h"
 #include "core/import/csvreader.h"
+#include "core/view/csvcolumns.h"
 
 #include <benchmark/benchmark.h>
 

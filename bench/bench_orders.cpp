@@ -5,11 +5,11 @@
 // 5,000 albums.
 #include "benchdocument.h"
 
-#include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
+#include "core/layout/orderlisting.h"
+#include "core/model/columnlayout.h"
 #include "core/order/comparenames.h"
 #include "core/order/filters.h"
-#include "core/order/orderlisting.h"
 #include "core/order/orders.h"
 
 #include <benchmark/benchmark.h>

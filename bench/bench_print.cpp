@@ -7,7 +7,7 @@
 
 #include "core/document/cataloguedocument.h"
 #include "ui/printing/cataloguepages.h"
-#include "ui/printing/printcommandline.h"
+#include "ui/printing/pdfoutput.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -6,9 +6,9 @@
 #include "benchdocument.h"
 #include "qtbenchmarkmain.h"
 
-#include "core/catalogue/cataloguereader.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/prompter.h"
+#include "core/fileformat/cataloguereader.h"
 #include "core/order/orders.h"
 #include "ui/dialogs/filtersdialog.h"
 #include "ui/entry/albumsheet.h"

@@ -5,9 +5,9 @@
 
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/model/columnlayout.h"
 
 #include <map>
 #include <memory>

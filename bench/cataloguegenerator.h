@@ -3,7 +3,7 @@
 // and word lists, never from the standard library's distributions.
 #pragma once
 
-#include "core/catalogue/albumstore.h"
+#include "core/model/albumstore.h"
 
 #include <cstdint>
 

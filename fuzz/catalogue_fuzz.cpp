@@ -4,12 +4,12 @@
 #include "allocationwatch.h"
 #include "fuzzcheck.h"
 
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/cataloguewriter.h"
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"
-#include "core/order/orderlisting.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/layout/orderlisting.h"
 
 #include <cstdint>
 #include <cstdio>

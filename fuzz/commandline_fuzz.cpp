@@ -1,7 +1,7 @@
 // Any arguments (NUL-separated in the input): the parser either names the error or gives a
 // command that can run (one that reads a catalogue names it, unless an import into a new one
 // or of audio files is saved), and every order and field name it accepted is one of the table's.
-#include "core/commands/commandline.h"
+#include "cli/commandline.h"
 #include "fuzzcheck.h"
 
 #include <cstdint>

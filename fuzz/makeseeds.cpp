@@ -3,9 +3,9 @@
 // Windows-1252 and long texts among them), settings files and command lines.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/cp1252.h"
-#include "core/catalogue/displaysettings.h"
+#include "core/base/cp1252.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/view/displaysettings.h"
 #include "support/testcatalogue.h"
 
 #include <filesystem>

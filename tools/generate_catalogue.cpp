@@ -2,9 +2,9 @@
 // collection or on a very large one.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/atomicfile.h"
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/columnlayout.h"
+#include "core/fileformat/atomicfile.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/model/columnlayout.h"
 
 #include <charconv>
 #include <cstdio>

@@ -2,10 +2,10 @@
 // as asked, and carried through the catalogue file unchanged.
 #include "cataloguegenerator.h"
 
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/columnlayout.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/model/columnlayout.h"
 
 #include <gtest/gtest.h>
 

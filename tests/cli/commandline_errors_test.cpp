@@ -1,7 +1,7 @@
 // The program run from the command line as a user runs it: every error exits with its documented
 // code, says why on standard error and writes nothing; --save-as through a link replaces the file
 // the link names.
-#include "core/commands/commandline.h"
+#include "cli/commandline.h"
 #include "core/document/cataloguedocument.h"
 #include "support/documentfixture.h"
 #include "support/files.h"

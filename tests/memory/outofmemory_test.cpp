@@ -1,7 +1,7 @@
 // Running out of memory at every allocation of a command: the song, producer and performer lists
 // keep what was built and say so; every other document operation leaves everything as it was.
-#include "core/catalogue/cp1252.h"
-#include "core/commands/commandline.h"
+#include "cli/commandline.h"
+#include "core/base/cp1252.h"
 #include "core/document/cataloguedocument.h"
 #include "core/order/performerlist.h"
 #include "core/order/producerlist.h"

@@ -7,7 +7,7 @@
 #include "support/testcatalogue.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
-#include "ui/printing/printcommandline.h"
+#include "ui/printing/pdfoutput.h"
 
 #include <QFileInfo>
 #if __has_include(<sanitizer/lsan_interface.h>)
@@ -35,7 +35,7 @@ class WindowOutOfMemory : public ::testing::Test
 protected:
     WindowOutOfMemory() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         std::vector<AlbumRecord> albums;
         for (int a = 0; a < 300; ++a)
             albums.push_back(fixture::distinctAlbum(a));

@@ -12,11 +12,11 @@ tree() {
     local t="$work/$1"
     mkdir -p "$t/src/core/catalogue" "$t/src/core/order" "$t/src/core/export" "$t/src/core/document" \
         "$t/src/core/commands" "$t/src/ui/support" "$t/src/ui/view" "$t/src/ui/app"
-    printf '#pragma once\n#include <string>\n#include <queue>\n' >"$t/src/core/catalogue/field.h"
-    printf '#include "core/catalogue/field.h"\n#include "field.h"\n' >"$t/src/core/catalogue/field.cpp"
-    printf '#include "core/catalogue/field.h"\n#include "core/order/orders.h"\n' >"$t/src/core/order/orders.h"
+    printf '#pragma once\n#include <string>\n#include <queue>\n' >"$t/src/core/model/field.h"
+    printf '#include "core/model/field.h"\n#include "field.h"\n' >"$t/src/core/catalogue/field.cpp"
+    printf '#include "core/model/field.h"\n#include "core/order/orders.h"\n' >"$t/src/core/order/orders.h"
     printf '#include "core/order/orders.h"\n' >"$t/src/core/export/csv.h"
-    printf '#include "core/export/csv.h"\n#include "core/catalogue/field.h"\n' >"$t/src/core/document/doc.h"
+    printf '#include "core/export/csv.h"\n#include "core/model/field.h"\n' >"$t/src/core/document/doc.h"
     printf '#include "core/document/doc.h"\n' >"$t/src/core/commands/commands.h"
     printf '#include <QString>\n#include "core/commands/commands.h"\n' >"$t/src/ui/support/text.h"
     printf '#include "ui/support/text.h"\n#include "core/document/doc.h"\n#include "view.moc"\n' \
@@ -102,7 +102,7 @@ echo '#include "orders.h"' >>"$t/src/core/export/csv.h"
 expect 1 "\"orders.h\" is not written from src/" "$t"
 
 t="$(tree every-problem-listed)"
-echo '#include "core/commands/commands.h"' >>"$t/src/core/catalogue/field.h"
+echo '#include "core/commands/commands.h"' >>"$t/src/core/model/field.h"
 echo '#include "ui/app/window.h"' >>"$t/src/ui/support/text.h"
 expect 1 "2 layering problem(s)" "$t"
 
@@ -240,7 +240,7 @@ expect 1 "src/tools/helper.cxx: source file outside src/core/<subsystem>/ and sr
 
 # The lookup folders have their ranks: core/lookup beside import and export, ui/lookup beside view.
 t="$(tree lookup-ranked)"
-put "$t" core/lookup/release.h '#include "core/catalogue/field.h"\n'
+put "$t" core/lookup/release.h '#include "core/model/field.h"\n'
 put "$t" ui/lookup/picker.cpp '#include "ui/support/text.h"\n#include "core/lookup/release.h"\n'
 expect 0 "keep to the layers" "$t"
 

@@ -2,8 +2,8 @@
 // derived list is built by the program's own load steps.
 #pragma once
 
-#include "core/catalogue/cataloguereader.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/cataloguereader.h"
 
 #include <string>
 #include <vector>

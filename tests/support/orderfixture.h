@@ -2,9 +2,9 @@
 // file is, plus a progress recorder and a plain exchange sort the fast orders must reproduce.
 #pragma once
 
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/columnlayout.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/model/columnlayout.h"
 #include "core/order/comparenames.h"
 
 #include <gtest/gtest.h>

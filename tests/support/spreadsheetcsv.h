@@ -2,7 +2,7 @@
 // Year, Genre and Track 1 to Track 12, two albums and a row left empty.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
+#include "core/model/albumrecord.h"
 
 #include <string>
 #include <vector>

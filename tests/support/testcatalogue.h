@@ -3,9 +3,9 @@
 // so a mistake shared by our reader and writer cannot hide behind a round trip.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
-#include "core/catalogue/columnlayout.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
+#include "core/model/albumrecord.h"
+#include "core/model/columnlayout.h"
 
 #include <array>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // What a screen reader finds in the window: the catalogue view as a table of its entries in every
 // order, the entry the keyboard is on announced as the focus, named controls, and Tab walking the
 // fields of every sheet and dialog in reading order.
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/contrast.h"
 #include "core/document/audioimportplan.h"
 #include "core/document/csvimportplan.h"
+#include "core/fileformat/cataloguereader.h"
 #include "core/import/csvreader.h"
 #include "core/order/orders.h"
+#include "core/view/contrast.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainstatusbar.h"
@@ -80,7 +80,7 @@ class AccessibilityTest : public ::testing::Test
 protected:
     AccessibilityTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         window().resize(900, 600);
         window().show();
         QApplication::processEvents();

@@ -634,9 +634,6 @@ TEST_F(AlbumSheetTest, LoadTimesFromCdTakesThePlayersTimesAndKeepsTypedTitles)
 TEST_F(AlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
 {
     FixedPlayerTimes noDisc;
-    std::array<std::string, kSongSlots> stale;
-    stale[0] = "04:00"; // stale; the player has nothing now
-    m_doc.setPlayerTimes(stale);
     m_sheet.setPlayerTimesSource(&noDisc);
     AlbumRecord stored;
     stored.songs[0].time = "02:02";
@@ -812,7 +809,7 @@ TEST(AlbumSheetApplication, TheApplicationBuildsOneSheetAndFeedsItTheValueLists)
     MemorySettingsStore store;
     FakePrompter prompter;
     Application app(store, &prompter);
-    app.start(CommandLine{});
+    app.start();
     AlbumSheet& sheet = app.albumSheet();
     EXPECT_EQ(sheet.parentWidget(), &app.mainWindow());
     EXPECT_EQ(sheet.windowTitle(), kAlbumSheetCaption);
@@ -827,7 +824,7 @@ TEST(AlbumSheetApplication, ANewCatalogueOffersNoneOfThePreviousOnesValues)
     MemorySettingsStore store;
     FakePrompter prompter;
     Application app(store, &prompter);
-    app.start(CommandLine{});
+    app.start();
     loadAlbums(app.document(), {albumOf("Zed", "One"), albumOf("Amber", "Two")});
     app.mainWindow().runCommand(CommandId::New);
     ASSERT_EQ(app.document().albumCount(), 0);

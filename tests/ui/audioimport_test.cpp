@@ -35,7 +35,7 @@ class AudioImportWindowTest : public ::testing::Test
 protected:
     AudioImportWindowTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         fixture::loadAlbums(doc(), {fixture::albumOf("Amber", "First Light")});
         const std::filesystem::path dir = m_dir.path().toStdString();
         fixture::writeBytes(

@@ -1,6 +1,6 @@
 // The catalogue view in the main window, driven by the mouse, the keys and the commands as a user
 // would drive it, and painted into an image to check what it shows.
-#include "core/catalogue/cataloguereader.h"
+#include "core/fileformat/cataloguereader.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
@@ -71,7 +71,7 @@ class CatalogueViewTest : public ::testing::Test
 protected:
     CatalogueViewTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         window().resize(900, 700);
         QApplication::processEvents();
         doc().setViewOptions(switchesOff());

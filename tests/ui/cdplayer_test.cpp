@@ -1,11 +1,11 @@
 // The CD player window as the user meets it: Play in the view opens it on the selected songs or
 // the chosen album, its buttons and track list drive a scripted drive, the drive's notices come
 // back queued, and closing it lets the drive go and enables Play again.
-#include "core/catalogue/cataloguereader.h"
 #include "core/cdplayer/cdplayer.h"
 #include "core/cdplayer/cdplayertext.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/cdplayer/nullpcmoutput.h"
+#include "core/fileformat/cataloguereader.h"
 #include "support/discimage.h"
 #include "support/fakecddrive.h"
 #include "support/fakeprompter.h"
@@ -68,7 +68,7 @@ protected:
                     return m_drive.makeDevice();
                 })
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         window().resize(900, 700);
         QApplication::processEvents();
         LoadedCatalogue loaded;
@@ -453,7 +453,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
         return std::unique_ptr<CdDevice>(
             std::make_unique<LibcdioDevice>(drive, std::move(output), std::move(notices)));
     });
-    CommandLine cl;
+    WindowStart cl;
     cl.cdDevice = cue;
     app.start(cl);
     MainWindow& window = app.mainWindow();

@@ -1,8 +1,8 @@
 // Enter, Modify, Delete, Undo, Find and the exports, driven through the main window's commands,
 // the real entry sheet and the view, as a user would.
-#include "core/catalogue/atomicfile.h"
-#include "core/catalogue/cataloguereader.h"
-#include "core/commands/commandlineexport.h"
+#include "cli/commandlineexport.h"
+#include "core/fileformat/atomicfile.h"
+#include "core/fileformat/cataloguereader.h"
 #include "support/fakeprompter.h"
 #include "support/files.h"
 #include "ui/app/application.h"
@@ -88,7 +88,7 @@ class EditingTest : public ::testing::Test
 protected:
     EditingTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         window().resize(900, 700);
         LoadedCatalogue loaded;
         for (const AlbumRecord& a : {album("Amber", "First Light"), album("Birch", "Hello, world"),

@@ -1,3 +1,4 @@
+#include "cli/commandlinemodes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -34,7 +35,7 @@ class FiltersTest : public ::testing::Test
 protected:
     FiltersTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         CatalogueDocument source;
         for (const AlbumRecord& a :
              {album("The Rockets", "Rock", "Ann"), album("Zed", "rock", "Bob"),

@@ -47,7 +47,7 @@ class ImportTest : public ::testing::Test
 protected:
     ImportTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         fixture::loadAlbums(doc(),
                             {fixture::albumOf("Amber", "First Light"), fixture::albumOf("Birch", "Hello")});
         QApplication::processEvents();

@@ -1,5 +1,6 @@
 // The online lookup against a web server of the test's own on the loopback, answering as the
 // database's web service documents it.
+#include "cli/lookupcommandline.h"
 #include "core/cdplayer/discidentity.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/lookup/lookuprequest.h"
@@ -8,7 +9,6 @@
 #include "support/fakeprompter.h"
 #include "ui/entry/albumsheet.h"
 #include "ui/lookup/albumlookup.h"
-#include "ui/lookup/lookupcommandline.h"
 #include "ui/lookup/musicbrainzclient.h"
 #include "ui/lookup/releasepicker.h"
 

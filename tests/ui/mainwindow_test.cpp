@@ -1,4 +1,4 @@
-#include "core/catalogue/filebytes.h"
+#include "core/base/filebytes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/backgroundrunner.h"
@@ -73,7 +73,7 @@ QString menuLine(const QString& text, const QString& own, QKeySequence::Standard
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    MainWindowTest() : m_app(m_store, &m_prompter) { m_app.start(CommandLine{}); }
+    MainWindowTest() : m_app(m_store, &m_prompter) { m_app.start(); }
 
     MainWindow& window() { return m_app.mainWindow(); }
     CatalogueDocument& doc() { return m_app.document(); }
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, PlacementRoundTripsThroughTheSettings)
     store.writeString(kWindowSize, "Rect", "-004 0030 0596 0480");
     FakePrompter prompter;
     Application second(store, &prompter);
-    second.start(CommandLine{});
+    second.start();
     EXPECT_EQ(second.mainWindow().currentPlacement().normal, (ScreenRect{-4, 30, 596, 480}));
 }
 

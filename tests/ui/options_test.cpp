@@ -74,7 +74,7 @@ protected:
 
     void start(const std::vector<AlbumRecord>& albums = {})
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         if (albums.empty())
             return;
         CatalogueDocument source;

@@ -1,7 +1,8 @@
 // Printing as the user and the command line see it: PDF files printed offscreen and read back
 // with poppler's pdfinfo and pdftotext, the print dialog's Selection range, the preview's page
 // keys, and the progress a job reports.
-#include "core/catalogue/progresssink.h"
+#include "cli/printcommandline.h"
+#include "core/base/progresssink.h"
 #include "core/layout/viewselection.h"
 #include "core/settings/appsettings.h"
 #include "support/documentfixture.h"
@@ -10,7 +11,7 @@
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/printing/cataloguepages.h"
-#include "ui/printing/printcommandline.h"
+#include "ui/printing/pdfoutput.h"
 #include "ui/printing/printhandlers.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
@@ -320,7 +321,7 @@ class PrintWindowTest : public PrintingTest
 protected:
     PrintWindowTest() : m_app(m_store, &m_prompter)
     {
-        m_app.start(CommandLine{});
+        m_app.start();
         window().resize(900, 700);
         QApplication::processEvents();
         doc().setViewOptions(shortAlbums(0));

@@ -1,6 +1,7 @@
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/filebytes.h"
+#include "cli/commandlinemodes.h"
+#include "core/base/filebytes.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/cataloguewriter.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -49,7 +50,7 @@ TEST_F(Startup, OpensTheFileNamedOnTheCommandLine)
 {
     const std::string file = writeCatalogue("named.dcf", "Named");
     Application app(m_store, &m_prompter);
-    CommandLine cl;
+    WindowStart cl;
     cl.file = file;
     app.start(cl);
     ASSERT_EQ(app.document().albumCount(), 1);
@@ -64,7 +65,7 @@ TEST_F(Startup, TheFileOpenedAtStartUpBecomesTheMostRecentFile)
 {
     const std::string file = writeCatalogue("named.dcf", "Named");
     Application app(m_store, &m_prompter);
-    CommandLine cl;
+    WindowStart cl;
     cl.file = QDir::current().relativeFilePath(QString::fromStdString(file)).toStdString();
     app.start(cl);
     ASSERT_EQ(app.document().albumCount(), 1);
@@ -80,7 +81,7 @@ TEST_F(Startup, LoadLastLooksAtTheFirstRecentFileOnly)
     m_store.writeString(kRecentFileList, "File1", "");
     m_store.writeString(kRecentFileList, "File2", file);
     Application app(m_store, &m_prompter);
-    app.start(CommandLine{});
+    app.start();
     EXPECT_EQ(app.document().albumCount(), 0);
     EXPECT_TRUE(m_prompter.errors.empty());
 }
@@ -90,7 +91,7 @@ TEST_F(Startup, AnUnreadableNamedFileIsReportedAndAnEmptyCatalogueStarts)
     const std::string file = path("notes.dcf");
     writeBytes(file, "Group/Artist,Album Name\r\n");
     Application app(m_store, &m_prompter);
-    CommandLine cl;
+    WindowStart cl;
     cl.file = file;
     app.start(cl);
     ASSERT_EQ(m_prompter.errors.size(), 1u);
@@ -107,7 +108,7 @@ TEST_F(Startup, LoadLastReopensTheMostRecentFile)
     m_store.writeInt(kUserData, "LoadLast", 1);
     m_store.writeString(kRecentFileList, "File1", file);
     Application app(m_store, &m_prompter);
-    app.start(CommandLine{});
+    app.start();
     ASSERT_EQ(app.document().albumCount(), 1);
     EXPECT_EQ(app.document().text(Field::Artist, 0), "Last");
 }
@@ -117,7 +118,7 @@ TEST_F(Startup, LoadLastWithADeletedFileStartsEmptyWithoutAMessage)
     m_store.writeInt(kUserData, "LoadLast", 1);
     m_store.writeString(kRecentFileList, "File1", path("gone.dcf"));
     Application app(m_store, &m_prompter);
-    app.start(CommandLine{});
+    app.start();
     EXPECT_EQ(app.document().albumCount(), 0);
     EXPECT_TRUE(m_prompter.errors.empty());
 }
@@ -129,7 +130,7 @@ TEST_F(Startup, LoadLastWithADamagedFileSaysSoAndStartsEmpty)
     m_store.writeInt(kUserData, "LoadLast", 1);
     m_store.writeString(kRecentFileList, "File1", file);
     Application app(m_store, &m_prompter);
-    app.start(CommandLine{});
+    app.start();
     EXPECT_EQ(app.document().albumCount(), 0);
     EXPECT_EQ(m_prompter.errors.size(), 1u);
 }
@@ -139,7 +140,7 @@ TEST_F(Startup, TheSettingsAreAppliedAfterTheFileIsOpened)
     m_store.writeInt(kUserData, "ShowNotes", 1);
     m_store.writeString(kUserData, "Custom1", "Composer");
     Application app(m_store, &m_prompter);
-    app.start(CommandLine{});
+    app.start();
     EXPECT_TRUE(app.document().viewOptions().on(ViewOption::ShowNotes));
     EXPECT_EQ(app.document().heading(0), "Composer");
     EXPECT_EQ(app.document().heading(1), "Custom 2");

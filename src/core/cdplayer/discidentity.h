@@ -3,7 +3,7 @@
 // takes. Computed from the table of contents alone; nothing is sent anywhere.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 #include "core/cdplayer/cddevice.h"
 
 #include <string>

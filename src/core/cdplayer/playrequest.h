@@ -2,8 +2,8 @@
 // songs selected in a song list in the order they were selected.
 #pragma once
 
-#include "core/catalogue/catalogue.h"
 #include "core/layout/viewselection.h"
+#include "core/view/catalogue.h"
 
 #include <array>
 #include <string>

@@ -87,6 +87,38 @@ constexpr CommandInfo kCommands[] = {
     {C::RemoveField, "Remove Field", "Removes the selected field\nRemoves the selected field", "", ""},
 };
 
+// The command that sorts by each order, indexed by SortOrder.
+struct SortCommand
+{
+    SortOrder order;
+    CommandId command;
+};
+constexpr std::array<SortCommand, kSortOrderCount> kSortCommands = {{
+    {SortOrder::ByArtist, C::SortByArtist},
+    {SortOrder::ByArtistShort, C::SortByArtistShort},
+    {SortOrder::ByAlbumName, C::SortByAlbumName},
+    {SortOrder::ByCatalogNumber, C::SortByCatalogNumber},
+    {SortOrder::ByCustom1, C::SortByCustom1},
+    {SortOrder::ByCustom2, C::SortByCustom2},
+    {SortOrder::ByLabel, C::SortByLabel},
+    {SortOrder::ByMediaType, C::SortByMediaType},
+    {SortOrder::ByMusicType, C::SortByMusicType},
+    {SortOrder::ByNumber, C::SortByNumber},
+    {SortOrder::ByPerformer, C::SortByPerformer},
+    {SortOrder::ByProducer, C::SortByProducer},
+    {SortOrder::ByQuality, C::SortByQuality},
+    {SortOrder::BySong, C::SortBySong},
+    {SortOrder::BySongDetail, C::SortBySongDetail},
+}};
+static_assert(
+    [] {
+        for (int i = 0; i < kSortOrderCount; ++i)
+            if (static_cast<int>(kSortCommands[i].order) != i)
+                return false;
+        return true;
+    }(),
+    "kSortCommands is indexed by SortOrder");
+
 constexpr MenuItem cmd(CommandId id)
 {
     return {MenuItemKind::Command, id, {}, {}};
@@ -246,15 +278,15 @@ const CommandInfo& commandInfo(CommandId id)
 
 std::optional<SortOrder> sortOrderOf(CommandId id)
 {
-    for (const SortOrderInfo& info : kSortOrders)
-        if (info.command == static_cast<int>(id))
-            return info.order;
+    for (const SortCommand& c : kSortCommands)
+        if (c.command == id)
+            return c.order;
     return std::nullopt;
 }
 
 CommandId sortCommandOf(SortOrder order)
 {
-    return static_cast<CommandId>(sortOrderInfo(order).command);
+    return kSortCommands[static_cast<int>(order)].command;
 }
 
 std::span<const MenuDef> mainMenu()

@@ -3,7 +3,7 @@
 // The main window makes its actions, menus and toolbar from these tables.
 #pragma once
 
-#include "core/catalogue/sortorder.h"
+#include "core/view/sortorder.h"
 
 #include <optional>
 #include <span>

@@ -1,6 +1,6 @@
 #include "core/commands/statusfields.h"
 
-#include "core/catalogue/groupednumber.h"
+#include "core/base/groupednumber.h"
 
 namespace discora {
 

@@ -2,7 +2,7 @@
 // that hide the others, and which order is current.
 #pragma once
 
-#include "core/catalogue/catalogue.h"
+#include "core/view/catalogue.h"
 
 #include <string>
 #include <string_view>

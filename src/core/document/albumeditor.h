@@ -2,7 +2,7 @@
 // the edited album on OK and nothing on Cancel. The window layer implements it; tests script it.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
+#include "core/model/albumrecord.h"
 
 #include <array>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "core/document/audioimportplan.h"
 
-#include "core/catalogue/cp1252.h"
-#include "core/catalogue/headings.h"
+#include "core/base/cp1252.h"
 #include "core/import/csvreader.h"
+#include "core/model/headings.h"
 
 #include <unordered_set>
 

@@ -1,9 +1,11 @@
 #include "core/document/cataloguedocument.h"
 
-#include "core/catalogue/cataloguereader.h"
-#include "core/catalogue/cataloguewriter.h"
-#include "core/catalogue/filebytes.h"
-#include "core/catalogue/twothreads.h"
+#include "core/base/filebytes.h"
+#include "core/base/twothreads.h"
+#include "core/document/undosteps.h"
+#include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/cataloguewriter.h"
+#include "core/model/albumvalues.h"
 #include "core/order/albumorders.h"
 #include "core/order/derivedorders.h"
 #include "core/order/filters.h"
@@ -53,20 +55,16 @@ void addError(CatalogueDocument::EditOutcome& outcome, const Status& status)
 
 void CatalogueDocument::restore(Snapshot& saved) noexcept
 {
-    m_displayOrder.swap(saved.displayOrder);
-    std::swap(m_derived, saved.derived);
-    m_filters.swap(saved.filters);
-    m_currentOrder = saved.currentOrder;
-    m_viewStyle = saved.viewStyle;
-    m_viewOptions = saved.viewOptions;
+    m_derived.displayOrder.swap(saved.displayOrder);
+    std::swap(m_derived.lists, saved.lists);
+    std::swap(m_view, saved.view);
     m_modified = saved.modified;
 }
 
 template <typename Change, typename Revert>
 auto CatalogueDocument::allOrNothing(Change&& change, Revert&& revertAlbums)
 {
-    Snapshot saved{m_displayOrder, m_derived,     m_filters, m_currentOrder,
-                   m_viewStyle,    m_viewOptions, m_modified};
+    Snapshot saved{m_derived.displayOrder, m_derived.lists, m_view, m_modified};
     try {
         return change();
     } catch (const std::bad_alloc&) {
@@ -105,47 +103,47 @@ void CatalogueDocument::setModified(bool modified)
 
 void CatalogueDocument::setHeadings(std::string first, std::string second)
 {
-    m_headings = {std::move(first), std::move(second)};
+    m_contents.headings = {std::move(first), std::move(second)};
     finish(&DocumentObserver::headingsChanged);
 }
 
 void CatalogueDocument::setColors(const DisplayColors& colors)
 {
-    m_colors = colors;
+    m_view.colors = colors;
     finish(&DocumentObserver::displaySettingsChanged);
 }
 
 void CatalogueDocument::setFont(const ScreenFont& font)
 {
-    m_font = font;
+    m_view.font = font;
     finish(&DocumentObserver::displaySettingsChanged);
 }
 
 Status CatalogueDocument::setViewOptions(const ViewOptions& options)
 {
-    const auto changed = [&](ViewOption o) { return m_viewOptions.on(o) != options.on(o); };
+    const auto changed = [&](ViewOption o) { return m_view.options.on(o) != options.on(o); };
     const bool artistOrAlbumName =
-        m_currentOrder == SortOrder::ByArtist || m_currentOrder == SortOrder::ByAlbumName;
+        m_view.order == SortOrder::ByArtist || m_view.order == SortOrder::ByAlbumName;
     bool rerun = false;
-    if (m_currentOrder == SortOrder::BySong || m_currentOrder == SortOrder::BySongDetail)
+    if (m_view.order == SortOrder::BySong || m_view.order == SortOrder::BySongDetail)
         rerun = changed(ViewOption::SongThe);
-    else if (m_currentOrder == SortOrder::ByArtistShort)
+    else if (m_view.order == SortOrder::ByArtistShort)
         rerun = changed(ViewOption::ArtistThe);
-    else if (artistOrAlbumName && m_viewStyle == ViewStyle::Normal)
+    else if (artistOrAlbumName && m_view.style == ViewStyle::Normal)
         rerun = changed(ViewOption::NlViewThe);
-    else if (artistOrAlbumName && m_viewStyle == ViewStyle::SingleLineSorts)
+    else if (artistOrAlbumName && m_view.style == ViewStyle::SingleLineSorts)
         rerun = changed(ViewOption::GroupViewThe);
     // Every order compares names, so folding accents differently re-sorts whichever is current.
     rerun = rerun || changed(ViewOption::SortAccents);
     if (!rerun || displayedCount() < 2) {
-        m_viewOptions = options;
+        m_view.options = options;
         finish(&DocumentObserver::displaySettingsChanged);
         return success();
     }
     Status status = allOrNothing(
         [&] {
-            m_viewOptions = options;
-            return orderBy(m_currentOrder);
+            m_view.options = options;
+            return orderBy(m_view.order);
         },
         [] {});
     // A new sequence of entries: the views take up the new options along with it.
@@ -153,74 +151,36 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     return status;
 }
 
-void CatalogueDocument::addValuesOf(int album)
-{
-    addValuesOf(album, m_valueLists);
-}
-
-void CatalogueDocument::addValuesOf(int album, std::array<ValueList, kValueListCount>& lists) const
-{
-    // The album's texts are walked through in field order, so its two producers go in one after
-    // the other.
-    const auto add = [&](Field f, std::string_view text) {
-        if (const auto id = valueListOf(f))
-            lists[static_cast<int>(*id)].addDistinctValue(text);
-    };
-    m_albums.forEachText(album, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
-    m_albums.forEachText(album, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
-}
-
-void CatalogueDocument::rebuildValueLists()
-{
-    // Built beside the lists in use, which are replaced only when all is built.
-    m_valueLists = valueListsOfAlbums(progress());
-}
-
-std::array<ValueList, kValueListCount> CatalogueDocument::valueListsOfAlbums(ProgressSink* progress) const
-{
-    // Each list takes its texts in album order.
-    std::array<ValueList, kValueListCount> lists;
-    ProgressScope scope(progress, "Updating Artist, Music Type, and Media Type", albumCount());
-    for (int a = 0; a < albumCount(); ++a) {
-        m_albums.prefetchAhead(
-            static_cast<std::size_t>(a), static_cast<std::size_t>(albumCount()),
-            [](std::size_t k) { return k; }, Field::CatalogNumber);
-        addValuesOf(a, lists);
-        scope.step();
-    }
-    return lists;
-}
-
 void CatalogueDocument::refillEntryLists()
 {
-    m_entryLists.refill(m_valueLists, progress());
+    m_entryLists.refill(m_derived.valueLists, progress());
 }
 
 void CatalogueDocument::clearAll()
 {
     m_filterPerformerNames.reset();
     m_history.clear();
-    m_displayOrder.clear();
-    m_displayOrder.shrink_to_fit();
-    m_derived.clear();
-    m_albums.clear();
-    for (auto& list : m_valueLists)
+    m_derived.displayOrder.clear();
+    m_derived.displayOrder.shrink_to_fit();
+    m_derived.lists.clear();
+    m_contents.albums.clear();
+    for (auto& list : m_derived.valueLists)
         list.clear();
     // The sheet's drop-down lists mirror the value lists; a new catalogue must not offer the old one's.
     m_entryLists.clear();
-    m_currentOrder = SortOrder::ByArtist;
+    m_view.order = SortOrder::ByArtist;
 }
 
 void CatalogueDocument::newDocument()
 {
-    ColumnLayouts layouts = defaultColumnLayouts(m_dpi);
+    ColumnLayouts layouts = defaultColumnLayouts(m_view.dpi);
     m_readyForEntry = true;
     clearAll();
-    m_layouts = std::move(layouts);
+    m_contents.layouts = std::move(layouts);
     m_progressEnabled = true;
-    m_currentOrder = SortOrder::ByArtist;
-    m_viewStyle = ViewStyle::Normal;
-    m_filters.fill(kNoFilter);
+    m_view.order = SortOrder::ByArtist;
+    m_view.style = ViewStyle::Normal;
+    m_view.filters.fill(kNoFilter);
     m_modified = false;
     finish(&DocumentObserver::viewReset);
 }
@@ -230,24 +190,19 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     // Everything is built beside the open catalogue, which is replaced only when nothing is left to
     // run out of memory. The filters, the view style and the settings stay in force.
     CatalogueDocument next;
-    next.m_filters = m_filters;
-    next.m_viewStyle = m_viewStyle;
-    next.m_viewOptions = m_viewOptions;
-    next.m_dpi = m_dpi;
-    next.m_colors = m_colors;
-    next.m_font = m_font;
+    next.m_view = m_view;
     next.m_progressEnabled = m_progressEnabled;
     next.m_progressSink = m_progressSink;
     next.m_valueListsKept = m_valueListsKept;
-    next.m_albums = std::move(loaded.albums);
-    next.m_layouts = std::move(loaded.layouts);
-    next.m_headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
+    next.m_contents.albums = std::move(loaded.albums);
+    next.m_contents.layouts = std::move(loaded.layouts);
+    next.m_contents.headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
     next.m_entryLists = m_entryLists;
     try {
         const auto showAlbums = [&] {
             next.applyFilters();
             // ByArtist is current after every load, sorted or not.
-            next.m_currentOrder = SortOrder::ByArtist;
+            next.m_view.order = SortOrder::ByArtist;
             if (next.displayedCount() > 1)
                 next.orderBy(SortOrder::ByArtist);
         };
@@ -260,11 +215,11 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
             std::array<ValueList, kValueListCount> lists;
             onTwoThreads([&](int part) {
                 if (part == 1)
-                    lists = next.valueListsOfAlbums(nullptr);
+                    lists = valueListsOf(next.m_contents.albums, nullptr);
                 else
                     showAlbums();
             });
-            next.m_valueLists = std::move(lists);
+            next.m_derived.valueLists = std::move(lists);
             next.refillEntryLists();
         } else {
             next.rebuildValueLists();
@@ -286,7 +241,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
 
 Status CatalogueDocument::load(std::string_view bytes)
 {
-    auto loaded = readCatalogue(bytes, LoadBase{m_layouts, m_headings}, progress());
+    auto loaded = readCatalogue(bytes, LoadBase{m_contents.layouts, m_contents.headings}, progress());
     if (!loaded)
         return Error{loaded.error()};
     try {
@@ -299,12 +254,12 @@ Status CatalogueDocument::load(std::string_view bytes)
 
 std::string CatalogueDocument::save() const
 {
-    return writeCatalogue(m_albums, m_layouts, m_headings);
+    return writeCatalogue(m_contents.albums, m_contents.layouts, m_contents.headings);
 }
 
 Status CatalogueDocument::openFile(const std::string& path)
 {
-    auto loaded = readCatalogueFile(path, LoadBase{m_layouts, m_headings}, progress());
+    auto loaded = readCatalogueFile(path, LoadBase{m_contents.layouts, m_contents.headings}, progress());
     if (!loaded)
         return Error{loaded.error()};
     try {
@@ -317,7 +272,8 @@ Status CatalogueDocument::openFile(const std::string& path)
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    if (Status status = writeCatalogueFile(path, m_albums, m_layouts, m_headings); !status)
+    if (Status status = writeCatalogueFile(path, m_contents.albums, m_contents.layouts, m_contents.headings);
+        !status)
         return status;
     setModified(false);
     return success();
@@ -327,7 +283,7 @@ void CatalogueDocument::applyFilters()
 {
     // Every change of the albums or the filters comes here.
     m_filterPerformerNames.reset();
-    m_displayOrder = filteredAlbums(*this);
+    m_derived.displayOrder = filteredAlbums(*this);
 }
 
 const std::vector<std::string>& CatalogueDocument::filterPerformerNames()
@@ -341,7 +297,7 @@ Status CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>
 {
     Status status = allOrNothing(
         [&] {
-            m_filters = filters;
+            m_view.filters = filters;
             applyFilters();
             return reapplyCurrentOrder();
         },
@@ -352,7 +308,7 @@ Status CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>
 
 Status CatalogueDocument::setFilter(FilterField field, std::string text)
 {
-    auto filters = m_filters;
+    auto filters = m_view.filters;
     filters[static_cast<int>(field)] = std::move(text);
     return setFilters(filters);
 }
@@ -372,9 +328,9 @@ Status CatalogueDocument::orderBy(SortOrder order, bool inBackground)
         compute([&](ProgressSink* sink) {
             sorted = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), sink);
         });
-        m_derived.clear();
-        m_displayOrder.swap(sorted);
-        m_currentOrder = order;
+        m_derived.lists.clear();
+        m_derived.displayOrder.swap(sorted);
+        m_view.order = order;
         return success();
     }
     if (order == SortOrder::ByArtistShort) {
@@ -385,12 +341,12 @@ Status CatalogueDocument::orderBy(SortOrder order, bool inBackground)
                 *this, SortOrder::ByArtist,
                 albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), sink);
         });
-        m_displayOrder.swap(byArtist);
+        m_derived.displayOrder.swap(byArtist);
     }
     DerivedOrderLists built;
     compute([&](ProgressSink* sink) { built = derivedOrderLists(*this, order, sink); });
-    m_derived = std::move(built.lists);
-    m_currentOrder = order;
+    m_derived.lists = std::move(built.lists);
+    m_view.order = order;
     return built.status;
 }
 
@@ -405,25 +361,25 @@ Status CatalogueDocument::reapplyCurrentOrder()
 {
     if (displayedCount() < 2) {
         // Nothing to order, and a derived list would point at albums that may be gone.
-        m_derived.clear();
-        m_currentOrder = SortOrder::ByArtist;
-        m_viewStyle = ViewStyle::Normal;
+        m_derived.lists.clear();
+        m_view.order = SortOrder::ByArtist;
+        m_view.style = ViewStyle::Normal;
         return success();
     }
-    Status status = orderBy(m_currentOrder);
-    if (m_viewStyle == ViewStyle::SingleLineSorts)
+    Status status = orderBy(m_view.order);
+    if (m_view.style == ViewStyle::SingleLineSorts)
         applyViewStyle(ViewStyle::SingleLineSorts);
     return status;
 }
 
 void CatalogueDocument::applyViewStyle(ViewStyle style)
 {
-    m_viewStyle = style;
+    m_view.style = style;
     if (style != ViewStyle::SingleLineSorts)
         return;
     // The single-line layouts show albums only.
     const bool derivedShown = !albumOrderCurrent();
-    m_derived.clear();
+    m_derived.lists.clear();
     if (derivedShown)
         orderBy(SortOrder::ByArtist);
 }
@@ -434,70 +390,37 @@ void CatalogueDocument::setViewStyle(ViewStyle style)
     finish(&DocumentObserver::documentUpdated);
 }
 
-bool CatalogueDocument::recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind kind)
-{
-    try {
-        step.record(album, before, kind);
-        return true;
-    } catch (const std::bad_alloc&) {
-        step.setIncomplete();
-        return false;
-    }
-}
-
-bool CatalogueDocument::roomForStep()
-{
-    try {
-        m_history.reserve();
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-void CatalogueDocument::addStep(UndoRecord step, bool room) noexcept
-{
-    if (room) {
-        step.setAvailable();
-        m_history.add(std::move(step));
-        return;
-    }
-    // Without its step, the steps before it no longer lead back to the states they recorded.
-    m_history.clear();
-    m_history.forgetSaved();
-}
-
 CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 {
     for (Song& song : album.songs)
         if (song.title.empty() && song.time.empty())
             song.trackNumber.clear();
-    const int index = m_albums.albumCount();
+    const int index = m_contents.albums.albumCount();
     EditOutcome outcome = allOrNothing(
         [&] {
             EditOutcome entered;
             try {
-                m_albums.appendAlbum(album);
+                m_contents.albums.appendAlbum(album);
             } catch (const std::bad_alloc&) {
                 entered.error = kEnterOutOfMemory;
                 return entered;
             }
             UndoRecord step;
-            const bool room = roomForStep();
+            const bool room = m_history.reserveRoom();
             if (!room || !recordUndo(step, index, album, UndoKind::Delete))
                 entered.error = kRecordUndoOutOfMemory;
             step.setName(changeName("Enter", 1));
             applyFilters();
-            addValuesOf(index);
+            addAlbumValues(m_contents.albums, index, m_derived.valueLists);
             addError(entered, reapplyCurrentOrder());
             refillEntryLists();
             m_modified = true;
             entered.changed = 1;
-            addStep(std::move(step), room);
+            m_history.addStep(std::move(step), room);
             return entered;
         },
         [&] {
-            m_albums.resize(index);
+            m_contents.albums.resize(index);
             recoverValueLists();
         });
     if (outcome.changed == 0)
@@ -508,7 +431,7 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 
 CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums)
 {
-    const int first = m_albums.albumCount();
+    const int first = m_contents.albums.albumCount();
     const int count = albums.albumCount();
     if (count == 0) {
         finish(&DocumentObserver::documentUpdated);
@@ -518,13 +441,13 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
         [&] {
             EditOutcome imported;
             try {
-                m_albums.appendAlbums(albums);
+                m_contents.albums.appendAlbums(albums);
             } catch (const std::bad_alloc&) {
                 imported.error = kEnterOutOfMemory;
                 return imported;
             }
             UndoRecord step;
-            bool room = roomForStep();
+            bool room = m_history.reserveRoom();
             if (room) {
                 try {
                     step.recordEntered(first, std::move(albums));
@@ -538,10 +461,9 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
             applyFilters();
             {
                 // Adding each new album's values leaves the lists as rebuilding them all would.
-                ProgressScope progress(this->progress(), "Updating Artist, Music Type, and Media Type",
-                                       count);
+                ProgressScope progress(this->progress(), kUpdatingValueLists, count);
                 for (int a = first; a < first + count; ++a) {
-                    addValuesOf(a);
+                    addAlbumValues(m_contents.albums, a, m_derived.valueLists);
                     progress.step();
                 }
             }
@@ -549,11 +471,11 @@ CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums
             refillEntryLists();
             m_modified = true;
             imported.changed = count;
-            addStep(std::move(step), room);
+            m_history.addStep(std::move(step), room);
             return imported;
         },
         [&] {
-            m_albums.resize(first);
+            m_contents.albums.resize(first);
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);
@@ -570,7 +492,7 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
         [&] {
             EditOutcome modified;
             UndoRecord step;
-            const bool room = roomForStep();
+            const bool room = m_history.reserveRoom();
             // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
             for (std::uint32_t album : albums) {
                 const int a = static_cast<int>(album);
@@ -583,7 +505,7 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                 if (!room || !recordUndo(step, a, before, UndoKind::Unmodify))
                     modified.error = kRecordUndoOutOfMemory;
                 originals.emplace_back(a, std::move(before));
-                m_albums.setAlbum(a, *edited);
+                m_contents.albums.setAlbum(a, *edited);
                 rebuildValueLists();
                 refillEntryLists();
                 m_modified = true;
@@ -599,14 +521,14 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                 step.setName(changeName("Modify", static_cast<int>(distinct)));
                 applyFilters();
                 addError(modified, reapplyCurrentOrder());
-                addStep(std::move(step), room);
+                m_history.addStep(std::move(step), room);
             }
             return modified;
         },
         [&] {
             for (auto it = originals.rbegin(); it != originals.rend(); ++it) {
                 try {
-                    m_albums.setAlbum(it->first, it->second);
+                    m_contents.albums.setAlbum(it->first, it->second);
                 } catch (const std::bad_alloc&) {
                     // That album keeps its new texts, which is still a whole album.
                 }
@@ -617,15 +539,6 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
     return outcome;
 }
 
-AlbumStore CatalogueDocument::removeAlbums(const std::vector<bool>& marked)
-{
-    // The kept albums are copied into a store of their own: the old albums stay whole until the
-    // copy is complete, and come back if what follows runs out of memory.
-    AlbumStore kept = m_albums.without(marked);
-    std::swap(m_albums, kept);
-    return kept;
-}
-
 CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const std::uint32_t> albums)
 {
     std::vector<bool> marked(static_cast<std::size_t>(albumCount()), false);
@@ -634,7 +547,7 @@ CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const s
         [&] {
             EditOutcome deleted;
             UndoRecord step;
-            const bool room = roomForStep();
+            const bool room = m_history.reserveRoom();
             for (std::uint32_t album : albums) {
                 if (album >= marked.size() || marked[album])
                     continue;
@@ -646,76 +559,23 @@ CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const s
             }
             if (deleted.changed > 0) {
                 step.setName(changeName("Delete", deleted.changed));
-                previousAlbums = removeAlbums(marked);
+                previousAlbums = removeMarkedAlbums(m_contents.albums, marked);
                 applyFilters();
                 m_modified = true;
                 addError(deleted, reapplyCurrentOrder());
                 rebuildValueLists();
                 refillEntryLists();
-                addStep(std::move(step), room);
+                m_history.addStep(std::move(step), room);
             }
             return deleted;
         },
         [&] {
             if (previousAlbums)
-                std::swap(m_albums, *previousAlbums);
+                std::swap(m_contents.albums, *previousAlbums);
             recoverValueLists();
         });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
-}
-
-std::optional<AlbumStore> CatalogueDocument::applyStep(const UndoRecord& step, UndoRecord& reverse)
-{
-    switch (step.kind()) {
-    case UndoKind::Unmodify:
-        // Backwards, so that an album changed twice ends as it was before the first change.
-        for (int i = step.count() - 1; i >= 0; --i) {
-            const int a = step.albumIndex(i);
-            if (a >= m_albums.albumCount())
-                continue;
-            reverse.record(a, m_albums, a, UndoKind::Unmodify);
-            m_albums.setAlbum(a, step.savedAlbum(i));
-        }
-        return std::nullopt;
-    case UndoKind::Delete: {
-        std::vector<bool> marked(static_cast<std::size_t>(m_albums.albumCount()), false);
-        for (int i = 0; i < step.count(); ++i)
-            if (step.albumIndex(i) < m_albums.albumCount())
-                marked[static_cast<std::size_t>(step.albumIndex(i))] = true;
-        for (int a = 0; a < m_albums.albumCount(); ++a)
-            if (marked[static_cast<std::size_t>(a)])
-                reverse.record(a, m_albums, a, UndoKind::Restore);
-        return removeAlbums(marked);
-    }
-    case UndoKind::Restore: {
-        // Each album goes back to the index it had, so the catalogue is exactly as before the
-        // Delete and the steps before it still name the right albums.
-        std::vector<int> byIndex(static_cast<std::size_t>(step.count()));
-        for (std::size_t i = 0; i < byIndex.size(); ++i)
-            byIndex[i] = static_cast<int>(i);
-        std::stable_sort(byIndex.begin(), byIndex.end(),
-                         [&](int x, int y) { return step.albumIndex(x) < step.albumIndex(y); });
-        const int keptCount = m_albums.albumCount();
-        AlbumStore merged;
-        merged.reserve(static_cast<std::size_t>(keptCount + step.count()),
-                       m_albums.recordBytes() + step.savedAlbums().recordBytes());
-        int kept = 0;
-        for (int entry : byIndex) {
-            const int take = std::clamp(step.albumIndex(entry) - merged.albumCount(), 0, keptCount - kept);
-            merged.appendAlbums(m_albums, kept, kept + take);
-            kept += take;
-            const int at = merged.albumCount();
-            merged.appendAlbums(step.savedAlbums(), entry, entry + 1);
-            reverse.record(at, merged, at, UndoKind::Delete);
-        }
-        merged.appendAlbums(m_albums, kept, keptCount);
-        std::swap(m_albums, merged);
-        return merged;
-    }
-    case UndoKind::None: break;
-    }
-    return std::nullopt;
 }
 
 CatalogueDocument::EditOutcome CatalogueDocument::undo()
@@ -741,7 +601,7 @@ CatalogueDocument::EditOutcome CatalogueDocument::stepThroughHistory(bool undoin
             EditOutcome done;
             taken = undoing ? m_history.takeUndo() : m_history.takeRedo();
             reverse.setName(taken->name());
-            previousAlbums = applyStep(*taken, reverse);
+            previousAlbums = applyUndoStep(m_contents.albums, *taken, reverse);
             applyFilters();
             addError(done, reapplyCurrentOrder());
             rebuildValueLists();
@@ -757,16 +617,9 @@ CatalogueDocument::EditOutcome CatalogueDocument::stepThroughHistory(bool undoin
         },
         [&] {
             if (previousAlbums) {
-                std::swap(m_albums, *previousAlbums);
+                std::swap(m_contents.albums, *previousAlbums);
             } else if (taken && taken->kind() == UndoKind::Unmodify) {
-                // The albums changed so far, put back from the reverse record, latest first.
-                for (int i = reverse.count() - 1; i >= 0; --i) {
-                    try {
-                        m_albums.setAlbum(reverse.albumIndex(i), reverse.savedAlbum(i));
-                    } catch (const std::bad_alloc&) {
-                        // That album keeps the restored texts, which is still a whole album.
-                    }
-                }
+                revertUnmodify(m_contents.albums, reverse);
             }
             if (taken) {
                 if (undoing)

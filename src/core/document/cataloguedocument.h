@@ -6,13 +6,13 @@
 // the operation returns the list's message.
 #pragma once
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/progresssink.h"
-#include "core/catalogue/result.h"
+#include "core/base/progresssink.h"
+#include "core/base/result.h"
 #include "core/document/backgroundwork.h"
 #include "core/document/entrylistfeed.h"
 #include "core/document/undohistory.h"
 #include "core/order/findquery.h"
+#include "core/view/catalogue.h"
 
 #include <functional>
 #include <optional>
@@ -81,12 +81,12 @@ public:
     Status setViewOptions(const ViewOptions& options);
     void setHeadings(std::string first, std::string second);
     // The view's resolution; new catalogues get their default column edges computed for it.
-    void setScreenDpi(int dpi) { m_dpi = dpi; }
+    void setScreenDpi(int dpi) { m_view.dpi = dpi; }
     // The view's column edits. No observer is told: the view that made the edit repaints itself,
     // and marks the catalogue modified once the edit is complete.
     void setColumnLayout(LayoutId id, ColumnLayout layout)
     {
-        m_layouts[static_cast<int>(id)] = std::move(layout);
+        m_contents.layouts[static_cast<int>(id)] = std::move(layout);
     }
     // The user's edit of a column layout: stored, the catalogue marked modified, and announced.
     void editColumnLayout(LayoutId id, ColumnLayout layout)
@@ -128,10 +128,6 @@ public:
     const UndoRecord& redoRecord() const { return m_history.nextRedo(); }
     const UndoHistory& history() const { return m_history; }
 
-    // Times of the disc in the player, handed to the entry sheet
-    const std::array<std::string, kSongSlots>& playerTimes() const { return m_playerTimes; }
-    void setPlayerTimes(const std::array<std::string, kSongSlots>& times) { m_playerTimes = times; }
-
     // The performer names the Filters dialog offers (distinctPerformerNames of the displayed
     // albums), gathered once after each change of the albums or the filters.
     const std::vector<std::string>& filterPerformerNames();
@@ -168,11 +164,8 @@ private:
     struct Snapshot
     {
         std::vector<std::uint32_t> displayOrder;
-        DerivedLists derived;
-        std::array<std::string, kFilterCount> filters;
-        SortOrder currentOrder;
-        ViewStyle viewStyle;
-        ViewOptions viewOptions;
+        DerivedLists lists;
+        ViewState view;
         bool modified;
     };
     void restore(Snapshot& saved) noexcept;
@@ -186,10 +179,6 @@ private:
 
     void clearAll();
     void rebuildValueLists();
-    // Every album's values, in album order, the steps told to progress (which may be null).
-    std::array<ValueList, kValueListCount> valueListsOfAlbums(ProgressSink* progress) const;
-    void addValuesOf(int album);
-    void addValuesOf(int album, std::array<ValueList, kValueListCount>& lists) const;
     void applyFilters();
     // The steps of an order without notifying. Album orders are all or nothing; a derived order
     // replaces the display order before it builds its list, so callers run it in allOrNothing.
@@ -200,24 +189,13 @@ private:
     // ByArtist current in the Normal style without sorting; otherwise the current order runs again.
     Status reapplyCurrentOrder();
     void applyViewStyle(ViewStyle style);
-    // Replaces the albums with those not marked and returns the albums as they were.
-    AlbumStore removeAlbums(const std::vector<bool>& marked);
-    bool recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind kind);
-    // Room in the history for the step of a change; false when memory ran out for it.
-    bool roomForStep();
-    // The step of a change that happened, after everything that can run out of memory.
-    void addStep(UndoRecord step, bool room) noexcept;
     EditOutcome stepThroughHistory(bool undoing);
-    // Applies a step's record and builds in reverse the record that takes it back. Returns the
-    // albums as they were when the step replaced the whole store (Delete, Restore).
-    std::optional<AlbumStore> applyStep(const UndoRecord& step, UndoRecord& reverse);
 
     // The one notification of an operation, preceded by modifiedChanged when the flag changed.
     void finish(void (DocumentObserver::*hook)());
 
     UndoHistory m_history;
     FindQuery m_findQuery;
-    std::array<std::string, kSongSlots> m_playerTimes;
     bool m_modified = false;
     bool m_notifiedModified = false;
     bool m_readyForEntry = false;

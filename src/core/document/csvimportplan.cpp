@@ -1,7 +1,7 @@
 #include "core/document/csvimportplan.h"
 
-#include "core/catalogue/headings.h"
 #include "core/import/csvreader.h"
+#include "core/model/headings.h"
 
 namespace discora {
 

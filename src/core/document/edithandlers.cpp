@@ -52,12 +52,12 @@ EditHandlers::EditHandlers(CatalogueDocument& doc, Prompter& prompter, AlbumEdit
     : m_doc(doc), m_prompter(prompter), m_editor(editor)
 {}
 
-void EditHandlers::collectPlayerTimes()
+std::array<std::string, kSongSlots> EditHandlers::playerTimes() const
 {
     std::array<std::string, kSongSlots> times;
     if (m_playerTimesSource)
         m_playerTimesSource->fillPlayerTimes(times);
-    m_doc.setPlayerTimes(times);
+    return times;
 }
 
 void EditHandlers::report(const std::string& error)
@@ -68,8 +68,7 @@ void EditHandlers::report(const std::string& error)
 
 bool EditHandlers::enter()
 {
-    collectPlayerTimes();
-    const AlbumRecord preset = enterPresets(m_doc.albumCount(), m_doc.playerTimes(),
+    const AlbumRecord preset = enterPresets(m_doc.albumCount(), playerTimes(),
                                             m_doc.viewOptions().on(ViewOption::AutoLoad), m_sheetMediaType);
     std::optional<AlbumRecord> entered = m_editor.editAlbum(preset, m_doc.headings());
     if (!entered)
@@ -82,7 +81,6 @@ bool EditHandlers::enter()
 
 int EditHandlers::modify(std::span<const int> selectedPositions)
 {
-    collectPlayerTimes();
     std::vector<std::uint32_t> albums;
     for (int p : inDisplayOrder(selectedPositions))
         if (const auto album = albumOfEntry(m_doc, p))

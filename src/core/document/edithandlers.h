@@ -2,7 +2,7 @@
 // supply the input, the document makes the change, and memory trouble is reported here.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
+#include "core/model/albumrecord.h"
 
 #include <array>
 #include <span>
@@ -48,7 +48,8 @@ public:
     const std::string& sheetMediaType() const { return m_sheetMediaType; }
 
 private:
-    void collectPlayerTimes();
+    // The times of the disc in the player, asked afresh each time.
+    std::array<std::string, kSongSlots> playerTimes() const;
     void report(const std::string& error);
 
     CatalogueDocument& m_doc;

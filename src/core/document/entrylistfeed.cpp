@@ -1,6 +1,6 @@
 #include "core/document/entrylistfeed.h"
 
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 
 #include <new>
 

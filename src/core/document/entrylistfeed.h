@@ -2,8 +2,8 @@
 // them, and refilled whole after every change, so the next sheet offers what was typed.
 #pragma once
 
-#include "core/catalogue/valuelist.h"
 #include "core/document/entrylistsink.h"
+#include "core/model/valuelist.h"
 
 #include <array>
 

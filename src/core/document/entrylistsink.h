@@ -1,7 +1,7 @@
 // Where the entry sheet's drop-down lists are filled from the value lists; the sheet answers it.
 #pragma once
 
-#include "core/catalogue/valuelist.h"
+#include "core/model/valuelist.h"
 
 #include <string>
 

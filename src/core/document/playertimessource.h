@@ -2,7 +2,7 @@
 // sheet offers for a new album. The CD player (core/cdplayer) implements it.
 #pragma once
 
-#include "core/catalogue/field.h"
+#include "core/model/field.h"
 
 #include <array>
 #include <string>

@@ -1,5 +1,7 @@
 #include "core/document/undohistory.h"
 
+#include <new>
+
 #include <algorithm>
 #include <iterator>
 
@@ -31,6 +33,27 @@ void UndoHistory::reserve()
 {
     reserveOneMore(m_undo);
     reserveOneMore(m_redo);
+}
+
+bool UndoHistory::reserveRoom() noexcept
+{
+    try {
+        reserve();
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void UndoHistory::addStep(UndoRecord step, bool room) noexcept
+{
+    if (room) {
+        step.setAvailable();
+        add(std::move(step));
+        return;
+    }
+    clear();
+    forgetSaved();
 }
 
 void UndoHistory::dropOldest(std::size_t count) noexcept

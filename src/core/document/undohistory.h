@@ -33,6 +33,11 @@ public:
     // over its bounds. An incomplete record cannot bring back the state the steps before it
     // start from, so they go too.
     void add(UndoRecord step) noexcept;
+    // reserve, false instead of std::bad_alloc: a change goes ahead without its step.
+    bool reserveRoom() noexcept;
+    // The step of a change that happened (room: what reserveRoom said). Without its step, the
+    // steps before it no longer lead back to the states they recorded, so they go too.
+    void addStep(UndoRecord step, bool room) noexcept;
     // Taking a step and putting one on a list, after reserve.
     UndoRecord takeUndo() noexcept;
     UndoRecord takeRedo() noexcept;

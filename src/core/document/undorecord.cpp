@@ -1,6 +1,6 @@
 #include "core/document/undorecord.h"
 
-#include "core/catalogue/groupednumber.h"
+#include "core/base/groupednumber.h"
 
 #include <algorithm>
 

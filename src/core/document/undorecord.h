@@ -3,8 +3,8 @@
 // compact album store because a Delete of a whole catalogue keeps every album.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
-#include "core/catalogue/albumstore.h"
+#include "core/model/albumrecord.h"
+#include "core/model/albumstore.h"
 
 #include <string>
 #include <vector>

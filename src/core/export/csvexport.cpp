@@ -1,8 +1,8 @@
 #include "core/export/csvexport.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/csvcolumns.h"
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
+#include "core/view/catalogue.h"
+#include "core/view/csvcolumns.h"
 
 #include <algorithm>
 #include <vector>

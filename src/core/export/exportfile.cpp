@@ -1,7 +1,7 @@
 #include "core/export/exportfile.h"
 
-#include "core/catalogue/atomicfile.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
+#include "core/fileformat/atomicfile.h"
 
 namespace discora {
 

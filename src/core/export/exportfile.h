@@ -3,7 +3,7 @@
 // character is lost or replaced, and the window tells the user which it wrote.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 
 #include <string>
 #include <string_view>
@@ -12,6 +12,12 @@ namespace discora {
 
 inline constexpr const char* kUtf8ExportNotice =
     "Some texts do not fit Windows-1252, so the export was written as UTF-8.";
+
+enum class ExportFormat
+{
+    Csv,
+    Text
+};
 
 struct ExportedFile
 {

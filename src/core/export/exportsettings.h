@@ -3,9 +3,9 @@
 // ShowPeople) and the headings of the two custom fields.
 #pragma once
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/headings.h"
+#include "core/model/headings.h"
+#include "core/view/catalogue.h"
+#include "core/view/displaysettings.h"
 
 #include <array>
 #include <string>

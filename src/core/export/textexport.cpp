@@ -1,7 +1,7 @@
 #include "core/export/textexport.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "core/import/audioalbums.h"
 
-#include "core/catalogue/albumrecord.h"
-#include "core/catalogue/cp1252.h"
-#include "core/catalogue/progresssink.h"
+#include "core/base/cp1252.h"
+#include "core/base/progresssink.h"
+#include "core/model/albumrecord.h"
 #include <tuple>
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // songs in order with their playing times, and the albums made into records the catalogue adds.
 #pragma once
 
-#include "core/catalogue/albumstore.h"
 #include "core/import/audiofolderscan.h"
+#include "core/model/albumstore.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // AIFF). The one file of the program that uses TagLib.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 #include "core/import/audiotrack.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // result and the counters it shares with the window (files found, files read, Cancel).
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 #include "core/import/audiotrack.h"
 
 #include <atomic>

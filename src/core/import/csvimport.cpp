@@ -1,6 +1,6 @@
 #include "core/import/csvimport.h"
 
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 
 #include <algorithm>
 

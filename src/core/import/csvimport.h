@@ -4,9 +4,9 @@
 // the number, each album gets the number the entry sheet would have offered.
 #pragma once
 
-#include "core/catalogue/albumstore.h"
 #include "core/import/columnmapping.h"
 #include "core/import/csvtable.h"
+#include "core/model/albumstore.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "core/import/csvreader.h"
 
-#include "core/catalogue/filebytes.h"
+#include "core/base/filebytes.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // inside quotes resolved, every cell's text in one buffer. Row 0 is the heading row.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 #include "core/import/textdecoding.h"
 
 #include <cstdint>

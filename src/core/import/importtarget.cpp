@@ -1,7 +1,7 @@
 #include "core/import/importtarget.h"
 
-#include "core/catalogue/cp1252.h"
-#include "core/catalogue/csvcolumns.h"
+#include "core/base/cp1252.h"
+#include "core/view/csvcolumns.h"
 
 #include <vector>
 

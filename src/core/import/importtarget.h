@@ -3,7 +3,7 @@
 // The fields a column can be given, with the names the command line knows them by.
 #pragma once
 
-#include "core/catalogue/field.h"
+#include "core/model/field.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/import/textdecoding.h"
 
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 
 namespace discora {
 

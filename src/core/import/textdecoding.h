@@ -3,7 +3,7 @@
 // Windows-1252, which is what spreadsheets write when they are not asked for Unicode.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 
 #include <string>
 #include <string_view>

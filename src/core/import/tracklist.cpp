@@ -1,6 +1,6 @@
 #include "core/import/tracklist.h"
 
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // tab-separated cells hold number, title and time in any order.
 #pragma once
 
-#include "core/catalogue/songfill.h"
+#include "core/model/songfill.h"
 
 #include <string>
 #include <string_view>

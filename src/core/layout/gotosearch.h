@@ -2,7 +2,7 @@
 // order's rule for a leading "the ", and where the view scrolls to show it.
 #pragma once
 
-#include "core/catalogue/sortorder.h"
+#include "core/view/sortorder.h"
 
 #include <optional>
 #include <string_view>

@@ -2,9 +2,9 @@
 // pagination, column editing and Go To ask this table instead of switching on the kind.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/sortorder.h"
 #include "core/layout/viewmetrics.h"
+#include "core/view/displaysettings.h"
+#include "core/view/sortorder.h"
 
 #include <array>
 #include <string_view>
@@ -80,6 +80,9 @@ struct LayoutKindInfo
     int fixedColumns;
     std::array<ColumnSource, 2> fixedSources;
     std::string_view songHeading;
+    // The column list whose lines stand for the entries where each must be one line (the command
+    // line's listing): the kind itself for a column list.
+    LayoutKind lineKind;
     // The highest column count at which one more column still fits (-1: no column editing), the
     // leftmost column the user may remove or add after, and whether the first movable edge (the
     // artist list's " T#") is held in place by the column after it.
@@ -109,6 +112,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 0,
      .fixedSources = {ColumnSource::Field, ColumnSource::Field},
      .songHeading = "",
+     .lineKind = LayoutKind::SingleLine,
      .addLimit = -1,
      .firstEditableColumn = 2,
      .firstEdgeHeld = false,
@@ -128,6 +132,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 0,
      .fixedSources = {ColumnSource::Field, ColumnSource::Field},
      .songHeading = "",
+     .lineKind = LayoutKind::SingleLine,
      .addLimit = 5,
      .firstEditableColumn = 2,
      .firstEdgeHeld = false,
@@ -147,6 +152,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 2,
      .fixedSources = {ColumnSource::SongTitle, ColumnSource::TrackNumber},
      .songHeading = "Song",
+     .lineKind = LayoutKind::SongList,
      .addLimit = 3,
      .firstEditableColumn = 3,
      .firstEdgeHeld = false,
@@ -166,6 +172,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 2,
      .fixedSources = {ColumnSource::SongTitle, ColumnSource::TrackNumber},
      .songHeading = "Group/Artist/Song",
+     .lineKind = LayoutKind::ArtistShortList,
      .addLimit = 3,
      .firstEditableColumn = 3,
      .firstEdgeHeld = true,
@@ -185,6 +192,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 1,
      .fixedSources = {ColumnSource::ProducerName, ColumnSource::Field},
      .songHeading = "",
+     .lineKind = LayoutKind::ProducerList,
      .addLimit = 4,
      .firstEditableColumn = 2,
      .firstEdgeHeld = false,
@@ -204,6 +212,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 1,
      .fixedSources = {ColumnSource::PerformerRole, ColumnSource::Field},
      .songHeading = "",
+     .lineKind = LayoutKind::PerformerList,
      .addLimit = 4,
      .firstEditableColumn = 2,
      .firstEdgeHeld = false,
@@ -223,6 +232,7 @@ inline constexpr std::array<LayoutKindInfo, 7> kLayoutKinds = {{
      .fixedColumns = 0,
      .fixedSources = {ColumnSource::Field, ColumnSource::Field},
      .songHeading = "",
+     .lineKind = LayoutKind::SongList,
      .addLimit = -1,
      .firstEditableColumn = 2,
      .firstEdgeHeld = false,
@@ -265,15 +275,13 @@ constexpr bool rowsAreInKindOrder()
 }
 static_assert(rowsAreInKindOrder(), "kLayoutKinds is indexed by LayoutKind");
 
-// The orders' command-line listings count the same fixed columns as the screen.
-constexpr bool fixedColumnsAgree()
+constexpr bool linesAreColumnLists()
 {
-    for (const SortOrderInfo& order : kSortOrders)
-        if (isColumnList(order.listKind) && !isAlbumOrder(order.order) &&
-            order.fixedColumns != layoutKindInfo(order.listKind).fixedColumns)
+    for (const LayoutKindInfo& info : kLayoutKinds)
+        if (!isColumnList(info.lineKind) || (isColumnList(info.kind) && info.lineKind != info.kind))
             return false;
     return true;
 }
-static_assert(fixedColumnsAgree(), "kSortOrders and kLayoutKinds disagree on a list's fixed columns");
+static_assert(linesAreColumnLists(), "an entry's line is a line of a column list");
 
 } // namespace discora

@@ -1,7 +1,7 @@
 #include "core/layout/listlayout.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/headings.h"
+#include "core/model/headings.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 

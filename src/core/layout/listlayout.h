@@ -3,8 +3,8 @@
 // their cells, heading buttons, the content width and the grab zones of the movable edges.
 #pragma once
 
-#include "core/catalogue/columnlayout.h"
 #include "core/layout/viewlayout.h"
+#include "core/model/columnlayout.h"
 
 #include <array>
 #include <string>

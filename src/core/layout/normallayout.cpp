@@ -1,7 +1,7 @@
 #include "core/layout/normallayout.h"
 
-#include "core/catalogue/columnlayout.h"
 #include "core/layout/viewmetrics.h"
+#include "core/model/columnlayout.h"
 
 #include <algorithm>
 

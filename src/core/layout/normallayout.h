@@ -3,8 +3,8 @@
 // cells and grid; painting and printing walk the same plan, made for the screen or for paper.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/field.h"
+#include "core/model/field.h"
+#include "core/view/displaysettings.h"
 
 #include <string>
 #include <string_view>

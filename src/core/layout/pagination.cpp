@@ -1,11 +1,11 @@
 #include "core/layout/pagination.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 #include "core/layout/viewlayout.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 #include <array>

@@ -3,9 +3,9 @@
 // arithmetic on the catalogue and the printer's measures, so it is tested without a printer.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/sortorder.h"
 #include "core/order/comparenames.h"
+#include "core/view/displaysettings.h"
+#include "core/view/sortorder.h"
 
 #include <optional>
 #include <string>

@@ -1,12 +1,12 @@
 #include "core/layout/spokenentry.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/layout/listlayout.h"
 #include "core/layout/normallayout.h"
+#include "core/layout/rowmodel.h"
 #include "core/layout/viewlayout.h"
 #include "core/order/orderentries.h"
-#include "core/order/orderlisting.h"
 #include "core/order/orders.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 #include <string_view>
@@ -93,16 +93,14 @@ std::vector<std::string> spokenColumnHeadings(const Catalogue& doc)
         return headings;
     default: break;
     }
-    const int fixed = fixedColumnCount(kind);
     const std::string_view custom1 = doc.heading(0);
     const std::string_view custom2 = doc.heading(1);
-    for (int i = 0; i < fixed; ++i) {
+    for (const RowColumn& c : RowModel(doc).columns()) {
         ListColumn column;
-        column.source = layoutKindInfo(kind).fixedSources[static_cast<std::size_t>(i)];
+        column.source = c.source;
+        column.fieldId = c.fieldId;
         trimmed(columnHeading(column, kind, custom1, custom2));
     }
-    for (int field : shownFieldColumns(doc.columnLayout(layoutOf(doc.currentOrder())), fixed))
-        trimmed(columnFieldName(field, custom1, custom2));
     return headings;
 }
 
@@ -126,15 +124,10 @@ SpokenEntry spokenEntry(const Catalogue& doc, int position)
                                           : doc.text(cell.field, a));
         break;
     default: {
-        const DerivedLists& lists = doc.derivedLists();
-        const auto entry = static_cast<std::size_t>(position);
-        switch (currentLayoutKind(doc)) {
-        case LayoutKind::ArtistShortList: spoken.groupHeading = lists.songs[entry].isHeader(); break;
-        case LayoutKind::PerformerList: spoken.groupHeading = lists.performers[entry].header; break;
-        default: break;
-        }
-        for (std::string_view text : entryTexts(doc, position))
-            spoken.cells.emplace_back(text);
+        const RowModel rows(doc);
+        const RowEntry entry = *rows.entryAt(position);
+        spoken.groupHeading = entry.heading;
+        rows.forEachText(entry, [&](std::string_view text) { spoken.cells.emplace_back(text); });
         break;
     }
     }

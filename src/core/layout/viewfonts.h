@@ -2,7 +2,7 @@
 // limits and bold rule, and the screen and printing fonts with their heights in device units.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
+#include "core/view/displaysettings.h"
 
 #include <string>
 

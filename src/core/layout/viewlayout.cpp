@@ -1,8 +1,8 @@
 #include "core/layout/viewlayout.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/layout/normallayout.h"
 #include "core/order/orders.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,11 +3,11 @@
 // covers and the hit test. Pure functions of the document and a ViewMetrics.
 #pragma once
 
-#include "core/catalogue/columnlayout.h"
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/sortorder.h"
 #include "core/layout/layoutkinds.h"
 #include "core/layout/viewmetrics.h"
+#include "core/model/columnlayout.h"
+#include "core/view/displaysettings.h"
+#include "core/view/sortorder.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "core/lookup/releasefill.h"
 
-#include "core/catalogue/songfill.h"
-#include "core/order/orderlisting.h"
+#include "core/base/linetext.h"
+#include "core/model/songfill.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // never replaced.
 #pragma once
 
-#include "core/catalogue/albumrecord.h"
 #include "core/lookup/release.h"
+#include "core/model/albumrecord.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "core/order/albumorders.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,7 +2,7 @@
 // moves; only the 32-bit indices in displayOrder do.
 #pragma once
 
-#include "core/catalogue/sortorder.h"
+#include "core/view/sortorder.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "core/order/comparenames.h"
 
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // characters' Windows-1252 values; characters outside Windows-1252 rank after all of them.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
+#include "core/view/displaysettings.h"
 
 #include <string>
 #include <string_view>

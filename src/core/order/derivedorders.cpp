@@ -1,9 +1,9 @@
 #include "core/order/derivedorders.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/order/performerlist.h"
 #include "core/order/producerlist.h"
 #include "core/order/songlist.h"
+#include "core/view/catalogue.h"
 
 namespace discora {
 

@@ -2,9 +2,9 @@
 // the performer list), built from the displayed albums as the document hands them over.
 #pragma once
 
-#include "core/catalogue/derivedlists.h"
-#include "core/catalogue/result.h"
-#include "core/catalogue/sortorder.h"
+#include "core/base/result.h"
+#include "core/model/derivedlists.h"
+#include "core/view/sortorder.h"
 
 namespace discora {
 

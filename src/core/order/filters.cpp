@@ -1,8 +1,8 @@
 #include "core/order/filters.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/performerlist.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The lists the Filters dialog offers and the text each of its boxes shows.
-#include "core/catalogue/catalogue.h"
 #include "core/order/comparenames.h"
 #include "core/order/filters.h"
 #include "core/order/orders.h"
 #include "core/order/performerlist.h"
 #include "core/order/sortkeys.h"
+#include "core/view/catalogue.h"
 
 #include <new>
 

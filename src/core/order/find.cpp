@@ -1,8 +1,8 @@
 #include "core/order/find.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 #include "core/order/comparenames.h"
+#include "core/view/catalogue.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "core/order/orderentries.h"
 
-#include "core/catalogue/catalogue.h"
+#include "core/view/catalogue.h"
 
 namespace discora {
 

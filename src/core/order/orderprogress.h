@@ -2,7 +2,7 @@
 // bar keeps its range (passes, gap values or albums) and is moved on after each stage of the work.
 #pragma once
 
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "core/order/orders.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/order/performerlist.h"
+#include "core/view/catalogue.h"
 
 namespace discora {
 

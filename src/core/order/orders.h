@@ -1,9 +1,9 @@
 // What the entries of the derived lists show, and the sorted lists the Filters dialog offers.
 #pragma once
 
-#include "core/catalogue/derivedlists.h"
-#include "core/catalogue/sortorder.h"
-#include "core/catalogue/valuelist.h"
+#include "core/model/derivedlists.h"
+#include "core/model/valuelist.h"
+#include "core/view/sortorder.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // ordered by name, with a header entry before each run of byte-identical names.
 #pragma once
 
-#include "core/catalogue/derivedlists.h"
+#include "core/model/derivedlists.h"
 
 #include <cstdint>
 #include <string_view>

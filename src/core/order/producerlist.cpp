@@ -1,9 +1,9 @@
 #include "core/order/producerlist.h"
 
-#include "core/catalogue/catalogue.h"
 #include "core/order/orderprogress.h"
 #include "core/order/orders.h"
 #include "core/order/sortkeys.h"
+#include "core/view/catalogue.h"
 
 #include <new>
 #include <vector>

@@ -2,7 +2,7 @@
 // "No producer listed" entry for an album that names none.
 #pragma once
 
-#include "core/catalogue/derivedlists.h"
+#include "core/model/derivedlists.h"
 
 #include <string_view>
 #include <vector>

@@ -2,7 +2,7 @@
 // title in the displayed albums, and under the artist short list a header at each change of artist.
 #pragma once
 
-#include "core/catalogue/derivedlists.h"
+#include "core/model/derivedlists.h"
 
 #include <vector>
 

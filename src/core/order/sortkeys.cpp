@@ -1,7 +1,7 @@
 #include "core/order/sortkeys.h"
 
-#include "core/catalogue/cp1252.h"
-#include "core/catalogue/texthash.h"
+#include "core/base/cp1252.h"
+#include "core/base/texthash.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // order CompareNames gives, so a sort compares integers and memory instead of decoding UTF-8.
 #pragma once
 
-#include "core/catalogue/twothreads.h"
+#include "core/base/twothreads.h"
 #include "core/order/comparenames.h"
 
 #include <algorithm>

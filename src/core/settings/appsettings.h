@@ -2,10 +2,10 @@
 // that fill defaults, write the keys back and hand the values to the document.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
-#include "core/catalogue/headings.h"
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
+#include "core/model/headings.h"
 #include "core/settings/settingsstore.h"
+#include "core/view/displaysettings.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
 // The texts of the "Change Screen Color" dialog's list; the color values and their rules are in
-// core/catalogue/displaysettings.h.
+// core/view/displaysettings.h.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
+#include "core/view/displaysettings.h"
 
 #include <array>
 #include <string_view>

@@ -2,8 +2,8 @@
 // "LoadLast", reached by their settings keys, and the rule that hands them back on OK.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
 #include "core/settings/appsettings.h"
+#include "core/view/displaysettings.h"
 
 #include <optional>
 #include <string_view>

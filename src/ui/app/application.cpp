@@ -97,13 +97,13 @@ Application::~Application()
     m_doc.setEntryListSink(nullptr);
 }
 
-void Application::start(const CommandLine& commandLine)
+void Application::start(const WindowStart& request)
 {
     // A drive named on the command line serves this run only; the setting stays as it is.
-    m_cdDrive = chooseCdDrive(commandLine.cdDevice, std::getenv(kCdDeviceVariable), m_settings.readCdDrive());
+    m_cdDrive = chooseCdDrive(request.cdDevice, std::getenv(kCdDeviceVariable), m_settings.readCdDrive());
     // The rule looks at "File1" alone: an empty first entry means there is no last file.
     const std::string fileToOpen =
-        chooseStartupFile(commandLine.file, m_store.readString(kRecentFileList, "File1", ""),
+        chooseStartupFile(request.file, m_store.readString(kRecentFileList, "File1", ""),
                           m_settings.readLoadLast(), &fileIsReadable);
     m_doc.newDocument();
     m_doc.setProgressEnabled(false); // the first load shows no progress

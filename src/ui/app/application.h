@@ -3,8 +3,6 @@
 #pragma once
 
 #include "core/cdplayer/cdplayer.h"
-#include "core/commands/commandline.h"
-#include "core/commands/commandlinemodes.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/appsettings.h"
 #include "ui/app/messageprompter.h"
@@ -39,6 +37,14 @@ CdDeviceMaker libcdioDevices();
 // Qt would append it to every window's title, and each window already names itself.
 void setApplicationIdentity();
 
+// What the command line asks of the window: the catalogue to open (empty: none, or the last one
+// when the settings ask for it) and the drive or disc image the CD player uses for this run.
+struct WindowStart
+{
+    std::string file;
+    std::string cdDevice;
+};
+
 class Application
 {
 public:
@@ -50,7 +56,7 @@ public:
     // Opens the file named on the command line (or the last file when asked to), shows the main
     // window and applies the settings. A file that cannot be read is reported and the program
     // starts with an empty catalogue instead.
-    void start(const CommandLine& commandLine);
+    void start(const WindowStart& request = {});
 
     CatalogueDocument& document() { return m_doc; }
     AppSettings& settings() { return m_settings; }

@@ -1,6 +1,6 @@
 #include "ui/app/backgroundrunner.h"
 
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 
 #include <QApplication>
 #include <QCloseEvent>

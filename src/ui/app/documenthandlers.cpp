@@ -1,7 +1,5 @@
 #include "ui/app/documenthandlers.h"
 
-#include "core/catalogue/headings.h"
-#include "core/commands/commandlineexport.h"
 #include "core/commands/statusfields.h"
 #include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
@@ -9,6 +7,7 @@
 #include "core/document/prompter.h"
 #include "core/export/csvexport.h"
 #include "core/export/textexport.h"
+#include "core/model/headings.h"
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"

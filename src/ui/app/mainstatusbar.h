@@ -3,7 +3,7 @@
 // ProgressSink interface; they may nest, and an inner one hands the bar back to the outer one.
 #pragma once
 
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 
 #include <QStatusBar>
 

@@ -1,6 +1,6 @@
 #include "ui/entry/albumgeneralpage.h"
 
-#include "core/catalogue/headings.h"
+#include "core/model/headings.h"
 #include "ui/entry/entrylists.h"
 #include "ui/support/qttext.h"
 

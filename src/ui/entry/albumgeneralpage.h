@@ -2,7 +2,7 @@
 // headings, and the notes. The drop-down fields show the sheet's entry lists.
 #pragma once
 
-#include "core/catalogue/field.h"
+#include "core/model/field.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // The "Performers" page of the entry sheet: ten names, each with its instrument or vocals.
 #pragma once
 
-#include "core/catalogue/field.h"
+#include "core/model/field.h"
 
 #include <QWidget>
 

@@ -170,12 +170,8 @@ void AlbumSheet::loadTimesFromCd()
         std::copy_n(reading.times.begin(), std::min(reading.times.size(), times.size()), times.begin());
     } else {
         // The CD player may hold the disc's times even when the drive cannot be read now.
-        if (m_playerTimesSource) {
-            std::array<std::string, kSongSlots> fromPlayer;
-            m_playerTimesSource->fillPlayerTimes(fromPlayer);
-            m_doc.setPlayerTimes(fromPlayer);
-        }
-        times = m_doc.playerTimes();
+        if (m_playerTimesSource)
+            m_playerTimesSource->fillPlayerTimes(times);
         if (times[0].empty()) {
             // Both came to nothing: the fields keep their times, and the user hears why once.
             if (reading.message.empty())

@@ -3,8 +3,8 @@
 // the one that pastes a track list. A pasted list is taken back by one Undo while the sheet is open.
 #pragma once
 
-#include "core/catalogue/field.h"
-#include "core/catalogue/songfill.h"
+#include "core/model/field.h"
+#include "core/model/songfill.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 // change of the catalogue costs one copy per value and no widget work.
 #pragma once
 
-#include "core/catalogue/valuelist.h"
+#include "core/model/valuelist.h"
 
 #include <array>
 #include <string>

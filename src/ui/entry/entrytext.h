@@ -1,7 +1,7 @@
 // The entry sheet's own texts, and the line breaks of notes between the catalogue and the edit control.
 #pragma once
 
-#include "core/catalogue/valuelist.h"
+#include "core/model/valuelist.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // OK applies the paste; Cancel leaves the songs as they are.
 #pragma once
 
-#include "core/catalogue/songfill.h"
 #include "core/import/tracklist.h"
+#include "core/model/songfill.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // offering 2 to 12 points and no effects.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
+#include "core/view/displaysettings.h"
 
 #include <QFontDialog>
 

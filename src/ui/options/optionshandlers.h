@@ -1,7 +1,7 @@
 // The handlers of the Options and Edit Custom Headings commands.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,7 @@
 // opens the color chooser on the selected entry; the static parts show the selected color.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
+#include "core/view/displaysettings.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "ui/printing/cataloguepages.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/progresssink.h"
+#include "core/base/progresssink.h"
 #include "core/layout/viewfonts.h"
+#include "core/view/catalogue.h"
 #include "ui/support/fonts.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // object, so ending a job is letting it go.
 #pragma once
 
-#include "core/catalogue/result.h"
+#include "core/base/result.h"
 #include "core/layout/pagination.h"
 #include "ui/support/cataloguepainter.h"
 

@@ -1,10 +1,11 @@
 #include "ui/support/cataloguepainter.h"
 
-#include "core/catalogue/catalogue.h"
-#include "core/catalogue/headings.h"
+#include "core/layout/rowmodel.h"
 #include "core/layout/viewselection.h"
+#include "core/model/headings.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "core/view/catalogue.h"
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 
@@ -137,9 +138,10 @@ void CataloguePainter::paintPage(int page)
     if (isColumnList(m_kind)) {
         const ListGeometry g =
             printedListGeometry(m_kind, shownColumnLayout(m_doc), in.screenDpi, in.printDpi, in.printWidth);
+        const RowModel rows(m_doc, g.columns);
         paintPrintedHeadingRow(g);
         for (int n = entries.first; n <= entries.last; ++n)
-            paintRow(g, pages.positionOf(n), (pages.firstEntryLine() + n - entries.first) * m_lh);
+            paintRow(g, rows, pages.positionOf(n), (pages.firstEntryLine() + n - entries.first) * m_lh);
         m_p.setClipping(false);
         flushGrid();
     } else {
@@ -294,8 +296,9 @@ void CataloguePainter::flushGrid()
 void CataloguePainter::paintList(const ListGeometry& g)
 {
     const PaintRange range = paintRange(m_kind, m_screen->metrics, 1, m_screen->entries);
+    const RowModel rows(m_doc, g.columns);
     for (int position = range.first; position <= range.last; ++position)
-        paintRow(g, position, m_lh + (position - range.first) * m_lh - range.offset);
+        paintRow(g, rows, position, m_lh + (position - range.first) * m_lh - range.offset);
     m_p.setClipping(false);
     flushGrid();
     paintHeadingRow(g);
@@ -334,46 +337,28 @@ void CataloguePainter::paintPrintedHeadingRow(const ListGeometry& g)
         paintRowGrid(g, 0, false);
 }
 
-std::string_view CataloguePainter::columnText(const ListColumn& c, int position) const
-{
-    const auto entry = static_cast<std::size_t>(position);
-    const DerivedLists& lists = m_doc.derivedLists();
-    switch (c.source) {
-    case ColumnSource::SongTitle: return songTitle(m_doc, lists.songs[entry]);
-    case ColumnSource::TrackNumber: return songTrack(m_doc, lists.songs[entry]);
-    case ColumnSource::ProducerName: return producerName(m_doc, lists.producers[entry]);
-    case ColumnSource::PerformerRole: return performerInstrument(m_doc, lists.performers[entry]);
-    case ColumnSource::Field: break;
-    }
-    const auto field = fieldOfColumn(c.fieldId);
-    return field ? m_doc.text(*field, albumAt(m_doc, position)) : kFailedText;
-}
-
-void CataloguePainter::paintRow(const ListGeometry& g, int position, int top)
+void CataloguePainter::paintRow(const ListGeometry& g, const RowModel& rows, int position, int top)
 {
     const bool selected = isSelected(position);
-    const auto entry = static_cast<std::size_t>(position);
-    bool groupHeading = false;
-    switch (layoutKindInfo(m_kind).headings) {
-    case GroupHeadings::ArtistOfSongs: groupHeading = m_doc.derivedLists().songs[entry].isHeader(); break;
-    case GroupHeadings::Performers: groupHeading = m_doc.derivedLists().performers[entry].header; break;
-    case GroupHeadings::None: break;
-    }
-    if (groupHeading) {
-        paintGroupHeading(g, position, top, selected);
+    const RowEntry entry = rows.entry(static_cast<std::size_t>(position));
+    if (entry.heading) {
+        rows.forEachText(entry, [&](std::string_view text) { paintGroupHeading(g, text, top, selected); });
     } else {
         const ViewColors& c = m_colors;
         m_p.setPen(selected ? c.selectedText : c.data);
         const QColor* background = selected ? &c.selectedBackground : nullptr;
-        for (const ListColumn& column : g.columns)
-            drawCell(column.left, top, column.cellRight, columnText(column, position), background);
+        auto column = g.columns.begin();
+        rows.forEachText(entry, [&](std::string_view text) {
+            drawCell(column->left, top, column->cellRight, text, background);
+            ++column;
+        });
         m_p.setClipping(false);
     }
     if (gridOn())
-        paintRowGrid(g, top, groupHeading);
+        paintRowGrid(g, top, entry.heading);
 }
 
-void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, int top, bool selected)
+void CataloguePainter::paintGroupHeading(const ListGeometry& g, std::string_view text, int top, bool selected)
 {
     const ViewColors& c = m_colors;
     m_p.fillRect(QRect(g.bandLeft - m_scrollX, top, g.paintWidth - g.bandLeft, m_lh),
@@ -383,13 +368,12 @@ void CataloguePainter::paintGroupHeading(const ListGeometry& g, int position, in
         return;
     const ListColumn& first = g.columns.front();
     if (layoutKindInfo(m_kind).headings == GroupHeadings::ArtistOfSongs) {
-        drawCell(first.left, top, first.cellRight, m_doc.text(Field::Artist, albumAt(m_doc, position)),
-                 nullptr);
+        drawCell(first.left, top, first.cellRight, text, nullptr);
     } else {
         const auto fifth = std::find_if(g.columns.begin(), g.columns.end(),
                                         [](const ListColumn& col) { return col.number == 5; });
         const int right = fifth != g.columns.end() ? fifth->left - 4 : g.contentWidth;
-        drawCell(first.left, top, right, performerName(m_doc, static_cast<std::size_t>(position)), nullptr);
+        drawCell(first.left, top, right, text, nullptr);
     }
     m_p.setClipping(false);
 }

@@ -4,11 +4,11 @@
 // printing, the benchmarks and the tests all draw exactly the same way.
 #pragma once
 
-#include "core/catalogue/displaysettings.h"
 #include "core/layout/listlayout.h"
 #include "core/layout/normallayout.h"
 #include "core/layout/pagination.h"
 #include "core/layout/viewlayout.h"
+#include "core/view/displaysettings.h"
 
 #include <QColor>
 #include <QFont>
@@ -26,6 +26,7 @@ class QPainter;
 namespace discora {
 
 class Catalogue;
+class RowModel;
 class ViewSelection;
 
 // The eight display colors, in the order the settings hand them over.
@@ -89,8 +90,8 @@ private:
     void paintList(const ListGeometry& g);
     void paintHeadingRow(const ListGeometry& g);
     void paintPrintedHeadingRow(const ListGeometry& g);
-    void paintRow(const ListGeometry& g, int position, int top);
-    void paintGroupHeading(const ListGeometry& g, int position, int top, bool selected);
+    void paintRow(const ListGeometry& g, const RowModel& rows, int position, int top);
+    void paintGroupHeading(const ListGeometry& g, std::string_view text, int top, bool selected);
     void paintRowGrid(const ListGeometry& g, int top, bool groupHeading);
     void paintFooter(int page);
 
@@ -106,7 +107,6 @@ private:
     void drawRaisedButton(int left, int right);
     // Grid lines are gathered and drawn together, over what their lines show.
     void flushGrid();
-    std::string_view columnText(const ListColumn& c, int position) const;
     bool gridOn() const;
     bool isSelected(int position) const;
     // The font of heading labels: the bold print font on paper, the screen font on screen.

@@ -1,11 +1,11 @@
 #include "ui/view/catalogueview.h"
 
-#include "core/catalogue/contrast.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "core/view/contrast.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueaccessible.h"

@@ -63,7 +63,8 @@ private:
 };
 
 // Keeps every byte played; optionally takes its time, like a sound server, so a play can be
-// caught half way.
+// caught half way. With the gate shut, each write waits until the test lets it through, so the
+// test knows how far the playback thread has got without timing it.
 class RecordingOutput : public PcmOutput
 {
 public:
@@ -75,8 +76,20 @@ public:
     {
         if (m_perSector > 0us)
             std::this_thread::sleep_for(m_perSector);
-        const std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        if (m_gated) {
+            m_waiting = true;
+            m_changed.notify_all();
+            m_changed.wait(lock, [this] { return !m_gated || m_allowed > 0; });
+            m_waiting = false;
+            if (m_gated)
+                --m_allowed;
+        }
         m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+        ++m_writes;
+        if (m_sealed)
+            ++m_lateWrites;
+        m_changed.notify_all();
         return true;
     }
     void close() override {}
@@ -91,11 +104,54 @@ public:
         return m_bytes.size();
     }
 
+    void shutGate()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_gated = true;
+    }
+    void letThrough(int writes)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_allowed += writes;
+        m_changed.notify_all();
+    }
+    void openGate()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_gated = false;
+        m_changed.notify_all();
+    }
+    // Waits until writes have been made and, with waiting, the next one waits at the gate; false
+    // after five seconds.
+    bool reached(int writes, bool waiting)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, 5s, [&] { return m_writes == writes && (!waiting || m_waiting); });
+    }
+    // From now on every write is counted as one that should not have come.
+    void seal()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_sealed = true;
+    }
+    int lateWrites()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_lateWrites;
+    }
+
 private:
     std::chrono::microseconds m_perSector;
     bool m_opens;
     std::mutex m_mutex;
+    std::condition_variable m_changed;
     std::vector<std::uint8_t> m_bytes;
+    int m_writes = 0;
+    bool m_gated = false;
+    bool m_waiting = false;
+    int m_allowed = 0;
+    bool m_sealed = false;
+    int m_lateWrites = 0;
 };
 
 // Polls until the condition holds; false after five seconds.
@@ -306,23 +362,23 @@ TEST_F(LibcdioDeviceTest, PauseAndResumeFadeOneSectorEachAndLoseNothing)
 {
     const image::Disc disc{{tone(600, 440)}};
     NoticeQueue notices;
-    auto output = std::make_unique<RecordingOutput>(1ms);
+    auto output = std::make_unique<RecordingOutput>();
     RecordingOutput& heard = *output;
+    heard.shutGate();
     LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
-    ASSERT_TRUE(settles([&] { return heard.size() >= 20u * image::kSectorBytes; }));
+    heard.letThrough(20);
+    ASSERT_TRUE(heard.reached(20, true)); // the 21st sector is in hand
     ASSERT_EQ(device.pause(), CdError::None);
     EXPECT_EQ(device.mode().value, CdMode::Paused);
-    // The fading sector goes out, then nothing more while paused.
-    std::size_t atPause = 0;
-    ASSERT_TRUE(settles([&] {
-        const std::size_t now = heard.size();
-        std::this_thread::sleep_for(30ms);
-        atPause = heard.size();
-        return atPause == now;
-    }));
-    EXPECT_LT(atPause, image::trackBytes(disc.tracks[0]).size());
+    // The sector in hand and the fading one go out. Were the playback to go on while paused, the
+    // sector after them would be in hand when the play resumes, unfaded, and the fade-in would
+    // land one sector later than the fade-out's neighbour, which the check below catches.
+    heard.letThrough(2);
+    ASSERT_TRUE(heard.reached(22, false));
+    EXPECT_EQ(heard.size(), 22u * image::kSectorBytes);
+    heard.openGate();
     ASSERT_EQ(device.resume(std::nullopt, 2), CdError::None);
     EXPECT_EQ(notices.wait(), 2u); // the resumed play's notice, and no other
     EXPECT_EQ(notices.pending(), 0u);
@@ -360,12 +416,13 @@ TEST_F(LibcdioDeviceTest, StopEndsThePlayAndItsNoticeComesOnce)
     ASSERT_TRUE(settles([&] { return heard.size() >= 10u * image::kSectorBytes; }));
     EXPECT_EQ(device.mode().value, CdMode::Playing);
     EXPECT_EQ(device.stop(), CdError::None);
+    heard.seal(); // nothing more may be written once stop has returned
     EXPECT_EQ(device.mode().value, CdMode::Idle);
     EXPECT_EQ(notices.wait(), 7u);
-    const std::size_t atStop = heard.size();
-    EXPECT_LT(atStop, image::trackBytes(disc.tracks[0]).size());
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(heard.size(), atStop);
+    EXPECT_LT(heard.size(), image::trackBytes(disc.tracks[0]).size());
+    // Closing ends whatever playback thread there still is, so a late write would have come by now.
+    device.close();
+    EXPECT_EQ(heard.lateWrites(), 0);
 
     // Closing a device that plays stops it too; its notice still comes.
     ASSERT_EQ(device.open(), CdError::None);

@@ -50,6 +50,7 @@ public:
                     break;
                 const std::lock_guard lock(m_mutex);
                 m_bytes.insert(m_bytes.end(), chunk.begin(), chunk.end());
+                m_grown.notify_all();
             }
         });
     }
@@ -64,6 +65,12 @@ public:
     {
         const std::lock_guard lock(m_mutex);
         return m_bytes.size();
+    }
+    // Waits until what was recorded so far satisfies recorded, or the time is up.
+    template <class Predicate> bool waitUntil(Predicate recorded, std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_grown.wait_for(lock, timeout, [&] { return recorded(m_bytes); });
     }
     std::vector<std::uint8_t> finish()
     {
@@ -80,6 +87,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
+    std::condition_variable m_grown;
     std::vector<std::uint8_t> m_bytes;
 };
 
@@ -120,8 +128,7 @@ TEST(PulsePcmOutput, TwoSecondsOfADiscImageReachTheSoundServerUnchanged)
     MonitorRecorder recorder(std::string(sink) + ".monitor");
     ASSERT_TRUE(recorder.error().empty()) << recorder.error();
     // The monitor sends silence as soon as it is connected; wait for it.
-    for (int i = 0; i < 200 && recorder.size() < 44100 * 4 / 5; ++i)
-        std::this_thread::sleep_for(10ms);
+    recorder.waitUntil([](const auto& bytes) { return bytes.size() >= 44100 * 4 / 5; }, 2s);
 
     std::mutex mutex;
     std::condition_variable notified;
@@ -138,14 +145,14 @@ TEST(PulsePcmOutput, TwoSecondsOfADiscImageReachTheSoundServerUnchanged)
         std::unique_lock lock(mutex);
         ASSERT_TRUE(notified.wait_for(lock, 10s, [&] { return finished == 5; }));
     }
-    // What is still queued at the server plays out.
-    std::this_thread::sleep_for(800ms);
-    const std::vector<std::uint8_t> recorded = recorder.finish();
-
     // The server plays silence before the image, after it and, should the machine be slow to feed
     // it, in between: the frames that carry sound must be the image's, all of them, in order.
-    const std::vector<std::uint32_t> heard = soundingFrames(recorded);
+    // What is still queued at the server plays out: the recording goes on until every sounding
+    // frame has come (or, should some be lost, for ten seconds).
     const std::vector<std::uint32_t> played = soundingFrames(expected);
+    recorder.waitUntil([&](const auto& bytes) { return soundingFrames(bytes).size() >= played.size(); }, 10s);
+    const std::vector<std::uint8_t> recorded = recorder.finish();
+    const std::vector<std::uint32_t> heard = soundingFrames(recorded);
     ASSERT_FALSE(heard.empty()) << "the sink's monitor heard nothing";
     ASSERT_EQ(heard.size(), played.size())
         << "frames of sound recorded: " << heard.size() << " of " << played.size();

@@ -1,8 +1,8 @@
 // The catalogue document: value lists, clearing and File New, progress reporting around a load,
 // saving without losing the old file, and the order the albums are shown in after an open.
-#include "core/catalogue/atomicfile.h"
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/atomicfile.h"
 #include "core/order/orders.h"
 #include "support/files.h"
 #include "support/testcatalogue.h"

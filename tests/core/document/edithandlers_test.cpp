@@ -134,9 +134,6 @@ TEST_F(EditCommandsTest, EnterTakesTheTimesOfThePlayersDiscOnlyWithAutoLoad)
     FixedPlayer player;
     player.times = {"03:05", "04:10"};
     commands.setPlayerTimesSource(&player);
-    std::array<std::string, kSongSlots> stale;
-    stale[5] = "stale";
-    doc.setPlayerTimes(stale);
 
     editor.thenCancel();
     commands.enter();

@@ -1,7 +1,7 @@
 // The CSV export: golden bytes with every display switch off and on, values holding quotes and
 // line breaks read back by an RFC 4180 reader, the selection rule, the encoding and the file write.
-#include "core/catalogue/atomicfile.h"
 #include "core/export/csvexport.h"
+#include "core/fileformat/atomicfile.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"

@@ -1,7 +1,7 @@
 // Importing a folder of audio files: what is read from files the encoders and the tests write, how
 // tracks become one album a disc, what hostile or broken files do, and the albums entering the
 // catalogue as one Undo.
-#include "core/catalogue/cp1252.h"
+#include "core/base/cp1252.h"
 #include "core/document/audioimportplan.h"
 #include "core/import/audiofilereader.h"
 #include "support/audiofiles.h"

@@ -1,8 +1,8 @@
 // Which field each column fills: the heading names one by one, the whole heading row of a Discora
 // export, a field claimed by two columns, the user's assignments and the columns named on the
 // command line.
-#include "core/catalogue/csvcolumns.h"
 #include "core/import/columnmapping.h"
+#include "core/view/csvcolumns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Rows into albums: Discora's own export read back field for field and byte for byte under several
 // display switches, a spreadsheet's columns, rows skipped or shortened, and what the status bar says.
-#include "core/catalogue/csvcolumns.h"
 #include "core/export/csvexport.h"
 #include "core/import/csvimport.h"
 #include "core/import/csvreader.h"
 #include "core/order/orderentries.h"
+#include "core/view/csvcolumns.h"
 #include "support/documentfixture.h"
 #include "support/spreadsheetcsv.h"
 

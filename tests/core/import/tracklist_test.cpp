@@ -1,8 +1,8 @@
 // Reading pasted track lists: each shape a shop or an encyclopedia page gives, mixed shapes, the
 // lines passed over and the lines refused with the reason; then putting songs into an album's
 // slots without touching typed text.
-#include "core/catalogue/songfill.h"
 #include "core/import/tracklist.h"
+#include "core/model/songfill.h"
 
 #include <gtest/gtest.h>
 

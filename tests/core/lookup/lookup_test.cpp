@@ -1,7 +1,7 @@
+#include "cli/commandline.h"
 #include "core/cdplayer/cdtoc.h"
 #include "core/cdplayer/discidentity.h"
 #include "core/cdplayer/libcdiodevice.h"
-#include "core/commands/commandline.h"
 #include "core/lookup/lookuprequest.h"
 #include "core/lookup/releasefill.h"
 #include "support/discimage.h"

@@ -1,0 +1,45 @@
+#include "cli/lookupcommandline.h"
+
+#include "core/cdplayer/libcdiodevice.h"
+#include "core/lookup/lookuprequest.h"
+#include "core/lookup/releasefill.h"
+#include "core/settings/appsettings.h"
+
+#include <cstdlib>
+#include <ostream>
+
+namespace discora {
+
+int runLookupMode(const CommandLine& cl, SettingsStore& store, std::ostream& out, std::ostream& err,
+                  const LookupTimings& timings)
+{
+    AppSettings settings(store);
+    LibcdioDevice device(chooseCdDrive(cl.cdDevice, std::getenv(kCdDeviceVariable), settings.readCdDrive()));
+    const DiscIdReading reading = readDiscIdentity(device);
+    if (!reading.ok()) {
+        err << reading.message << "\n";
+        return kExitFailure;
+    }
+    MusicBrainzClient client(
+        chooseMusicBrainzServer(std::getenv(kMusicBrainzServerVariable), settings.readMusicBrainzServer()));
+    client.setTimings(timings);
+    const LookupOutcome outcome = client.run([&](MusicBrainzClient& c) { c.lookUpDisc(reading.identity); });
+    if (!outcome.ok()) {
+        err << "discora: " << outcome.message << "\n";
+        return kExitFailure;
+    }
+    if (outcome.similar)
+        err << "discora: the disc ID " << reading.identity.discId
+            << " is not in MusicBrainz; these releases hold discs with a similar table of contents.\n";
+    for (const Release& release : outcome.releases) {
+        out << releaseLine(release) << '\n';
+        if (const ReleaseMedium* medium =
+                chooseMedium(release, reading.identity.discId, reading.identity.trackCount))
+            for (const std::string& line : trackLines(*medium))
+                out << line << '\n';
+    }
+    out.flush();
+    return out ? kExitSuccess : kExitFailure;
+}
+
+} // namespace discora
