@@ -115,5 +115,29 @@ TEST(CommandLine, PrintingArgumentsThatCannotBeUnderstood)
         EXPECT_FALSE(parseCommandLine(args).error.empty()) << args[0] << " " << args.size();
 }
 
+TEST(LookupCommandLine, DiscModesTakeTheDriveAndNoFile)
+{
+    const struct
+    {
+        std::vector<std::string> args;
+        CommandLine::Mode mode;
+        bool error;
+    } cases[] = {
+        {{"--disc-id"}, CommandLine::Mode::DiscId, false},
+        {{"--lookup", "--cd-device", "disc.cue"}, CommandLine::Mode::Lookup, false},
+        {{"--lookup", "albums.dcf"}, CommandLine::Mode::Lookup, true},
+        {{"--disc-id", "--lookup"}, CommandLine::Mode::DiscId, true},
+        {{"--cd-info", "--disc-id"}, CommandLine::Mode::CdInfo, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(isCommandLineMode(c.args));
+        const CommandLine cl = parseCommandLine(c.args);
+        EXPECT_EQ(!cl.error.empty(), c.error) << c.args.front() << ": " << cl.error;
+        if (!c.error) {
+            EXPECT_EQ(cl.mode, c.mode);
+        }
+    }
+}
+
 } // namespace
 } // namespace discora

@@ -121,20 +121,7 @@ void CatalogueDocument::setFont(const ScreenFont& font)
 
 Status CatalogueDocument::setViewOptions(const ViewOptions& options)
 {
-    const auto changed = [&](ViewOption o) { return m_view.options.on(o) != options.on(o); };
-    const bool artistOrAlbumName =
-        m_view.order == SortOrder::ByArtist || m_view.order == SortOrder::ByAlbumName;
-    bool rerun = false;
-    if (m_view.order == SortOrder::BySong || m_view.order == SortOrder::BySongDetail)
-        rerun = changed(ViewOption::SongThe);
-    else if (m_view.order == SortOrder::ByArtistShort)
-        rerun = changed(ViewOption::ArtistThe);
-    else if (artistOrAlbumName && m_view.style == ViewStyle::Normal)
-        rerun = changed(ViewOption::NlViewThe);
-    else if (artistOrAlbumName && m_view.style == ViewStyle::SingleLineSorts)
-        rerun = changed(ViewOption::GroupViewThe);
-    // Every order compares names, so folding accents differently re-sorts whichever is current.
-    rerun = rerun || changed(ViewOption::SortAccents);
+    const bool rerun = optionsResort(m_view.order, m_view.style, m_view.options, options);
     if (!rerun || displayedCount() < 2) {
         m_view.options = options;
         finish(&DocumentObserver::displaySettingsChanged);
@@ -149,6 +136,12 @@ Status CatalogueDocument::setViewOptions(const ViewOptions& options)
     // A new sequence of entries: the views take up the new options along with it.
     finish(&DocumentObserver::documentUpdated);
     return status;
+}
+
+void CatalogueDocument::rebuildValueLists()
+{
+    // Built beside the lists in use, which are replaced only when all is built.
+    m_derived.valueLists = valueListsOf(m_contents.albums, progress());
 }
 
 void CatalogueDocument::refillEntryLists()

@@ -116,4 +116,20 @@ std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOr
     return displayOrder;
 }
 
+bool optionsResort(SortOrder current, ViewStyle style, const ViewOptions& before, const ViewOptions& after)
+{
+    const auto changed = [&](ViewOption o) { return before.on(o) != after.on(o); };
+    const bool artistOrAlbumName = current == SortOrder::ByArtist || current == SortOrder::ByAlbumName;
+    bool rerun = false;
+    if (current == SortOrder::BySong || current == SortOrder::BySongDetail)
+        rerun = changed(ViewOption::SongThe);
+    else if (current == SortOrder::ByArtistShort)
+        rerun = changed(ViewOption::ArtistThe);
+    else if (artistOrAlbumName && style == ViewStyle::Normal)
+        rerun = changed(ViewOption::NlViewThe);
+    else if (artistOrAlbumName && style == ViewStyle::SingleLineSorts)
+        rerun = changed(ViewOption::GroupViewThe);
+    return rerun || changed(ViewOption::SortAccents);
+}
+
 } // namespace discora

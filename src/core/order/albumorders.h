@@ -33,6 +33,11 @@ std::vector<std::uint32_t> sortedDisplayOrder(const Catalogue& catalogue, SortOr
 bool albumOrderIgnoresThe(const Catalogue& catalogue, SortOrder order,
                           ArtistSortRole role = ArtistSortRole::Command);
 
+// Whether new view options change how the current order sorts, so that it must run again: the
+// "The" switch of a song, artist short or artist/album name order, or accent folding, which
+// every order's comparison uses.
+bool optionsResort(SortOrder current, ViewStyle style, const ViewOptions& before, const ViewOptions& after);
+
 // The value ByNumber sorts by: nothing for an empty number or one starting with a blank, else the
 // integer of its leading sign and digits (0 when it does not start with them).
 std::optional<std::int64_t> albumNumberValue(std::string_view number);

@@ -1,4 +1,3 @@
-#include "cli/commandline.h"
 #include "core/cdplayer/cdtoc.h"
 #include "core/cdplayer/discidentity.h"
 #include "core/cdplayer/libcdiodevice.h"
@@ -222,30 +221,6 @@ TEST(ReleaseFill, ListingLines)
     EXPECT_EQ(trackLines(r.media[1]), (std::vector<std::string>{"01\t01:00\tb1", "02\t--:--\tb2"}));
     EXPECT_EQ(r.formats(), "2xCD");
     EXPECT_EQ(formatLength(59500), "01:00");
-}
-
-TEST(LookupCommandLine, DiscModesTakeTheDriveAndNoFile)
-{
-    const struct
-    {
-        std::vector<std::string> args;
-        CommandLine::Mode mode;
-        bool error;
-    } cases[] = {
-        {{"--disc-id"}, CommandLine::Mode::DiscId, false},
-        {{"--lookup", "--cd-device", "disc.cue"}, CommandLine::Mode::Lookup, false},
-        {{"--lookup", "albums.dcf"}, CommandLine::Mode::Lookup, true},
-        {{"--disc-id", "--lookup"}, CommandLine::Mode::DiscId, true},
-        {{"--cd-info", "--disc-id"}, CommandLine::Mode::CdInfo, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_TRUE(isCommandLineMode(c.args));
-        const CommandLine cl = parseCommandLine(c.args);
-        EXPECT_EQ(!cl.error.empty(), c.error) << c.args.front() << ": " << cl.error;
-        if (!c.error) {
-            EXPECT_EQ(cl.mode, c.mode);
-        }
-    }
 }
 
 } // namespace
