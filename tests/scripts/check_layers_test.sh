@@ -10,10 +10,10 @@ failures=0
 # tree NAME: a fresh tree with a clean include structure in every layer.
 tree() {
     local t="$work/$1"
-    mkdir -p "$t/src/core/catalogue" "$t/src/core/order" "$t/src/core/export" "$t/src/core/document" \
+    mkdir -p "$t/src/core/model" "$t/src/core/order" "$t/src/core/export" "$t/src/core/document" \
         "$t/src/core/commands" "$t/src/ui/support" "$t/src/ui/view" "$t/src/ui/app"
     printf '#pragma once\n#include <string>\n#include <queue>\n' >"$t/src/core/model/field.h"
-    printf '#include "core/model/field.h"\n#include "field.h"\n' >"$t/src/core/catalogue/field.cpp"
+    printf '#include "core/model/field.h"\n#include "field.h"\n' >"$t/src/core/model/field.cpp"
     printf '#include "core/model/field.h"\n#include "core/order/orders.h"\n' >"$t/src/core/order/orders.h"
     printf '#include "core/order/orders.h"\n' >"$t/src/core/export/csv.h"
     printf '#include "core/export/csv.h"\n#include "core/model/field.h"\n' >"$t/src/core/document/doc.h"
@@ -59,7 +59,7 @@ expect 0 "keep to the layers" "$t"
 
 t="$(tree upward)"
 echo '#include "core/document/doc.h"' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document" "$t"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) includes core/document" "$t"
 
 t="$(tree sideways)"
 mkdir -p "$t/src/core/layout"
@@ -114,11 +114,11 @@ expect 1 "src/core/commands/commands.h:2: core includes the UI header <ui/suppor
 
 t="$(tree angled-upward)"
 echo '#include <core/document/doc.h>' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): <core/document/doc.h>" "$t"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) includes core/document (rank 5): <core/document/doc.h>" "$t"
 
 t="$(tree angled-dots-upward)"
-echo '#include <core/catalogue/../document/doc.h>' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): <core/catalogue/../document/doc.h> (src/core/document/doc.h)" "$t"
+echo '#include <core/model/../document/doc.h>' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) includes core/document (rank 5): <core/model/../document/doc.h> (src/core/document/doc.h)" "$t"
 
 t="$(tree dotdot-ui-in-core)"
 echo '#include "../../ui/app/window.h"' >>"$t/src/core/order/orders.h"
@@ -126,7 +126,7 @@ expect 1 "src/core/order/orders.h:3: core includes the UI header \"../../ui/app/
 
 t="$(tree dotdot-upward)"
 echo '#include "../document/doc.h"' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document" "$t"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) includes core/document" "$t"
 
 t="$(tree dotdot-leaves-src)"
 echo '#include "../../../secret.h"' >>"$t/src/core/order/orders.h"
@@ -143,12 +143,12 @@ expect 1 "src/core/order/orders.h:3: <../src/ui/app/window.h> leaves src/" "$t"
 # Not beside the file, "./core/..." is found from src/, so it is ranked as that header too.
 t="$(tree dot-through-src)"
 echo '#include "./core/document/doc.h"' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 1) includes core/document (rank 3): \"./core/document/doc.h\" (src/core/document/doc.h)" "$t"
+expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) includes core/document (rank 5): \"./core/document/doc.h\" (src/core/document/doc.h)" "$t"
 
 t="$(tree dots-downward-and-beside)"
-echo '#include "./field.h"' >>"$t/src/core/catalogue/field.cpp"
-echo '#include "../catalogue/field.h"' >>"$t/src/core/order/orders.h"
-echo '#include <core/catalogue/field.h>' >>"$t/src/core/export/csv.h"
+echo '#include "./field.h"' >>"$t/src/core/model/field.cpp"
+echo '#include "../model/field.h"' >>"$t/src/core/order/orders.h"
+echo '#include <core/model/field.h>' >>"$t/src/core/export/csv.h"
 expect 0 "keep to the layers" "$t"
 
 t="$(tree absolute-path)"
@@ -156,12 +156,12 @@ echo '#include "/usr/include/x86_64-linux-gnu/qt6/QtCore/QString"' >>"$t/src/cor
 expect 1 "src/core/document/doc.h:3: absolute include path \"/usr/include/x86_64-linux-gnu/qt6/QtCore/QString\"" "$t"
 
 t="$(tree source-included)"
-echo '#include "core/catalogue/field.cpp"' >>"$t/src/core/order/orders.h"
-expect 1 "src/core/order/orders.h:3: includes the source file \"core/catalogue/field.cpp\"" "$t"
+echo '#include "core/model/field.cpp"' >>"$t/src/core/order/orders.h"
+expect 1 "src/core/order/orders.h:3: includes the source file \"core/model/field.cpp\"" "$t"
 
 t="$(tree symbolic-link)"
-ln -s ../../ui/support/text.h "$t/src/core/catalogue/text.h"
-expect 1 "src/core/catalogue/text.h: symbolic link" "$t"
+ln -s ../../ui/support/text.h "$t/src/core/model/text.h"
+expect 1 "src/core/model/text.h: symbolic link" "$t"
 
 # Every spelling of a Qt header is Qt.
 for header in qstring.h QtCore/qstring.h QtWidgets/QWidget qt6/QtCore/QString private/qobject_p.h; do
@@ -223,8 +223,8 @@ put "$t" core/order/sort.hpp '#include "core/document/doc.h"\n'
 expect 1 "src/core/order/sort.hpp:1: upward include" "$t"
 
 t="$(tree inl-file)"
-put "$t" core/catalogue/field.inl '\n#include <QList>\n'
-expect 1 "src/core/catalogue/field.inl:2: core includes the Qt header <QList>" "$t"
+put "$t" core/model/field.inl '\n#include <QList>\n'
+expect 1 "src/core/model/field.inl:2: core includes the Qt header <QList>" "$t"
 
 t="$(tree cc-file)"
 put "$t" core/export/csv.cc '#include "ui/support/text.h"\n'
@@ -236,7 +236,7 @@ expect 1 "src/core/order/table.list:1: core includes the Qt header <QStringList>
 
 t="$(tree cxx-file-outside-layers)"
 put "$t" tools/helper.cxx '#include <string>\n'
-expect 1 "src/tools/helper.cxx: source file outside src/core/<subsystem>/ and src/ui/<subsystem>/" "$t"
+expect 1 "src/tools/helper.cxx: source file outside src/core/<subsystem>/, src/ui/<subsystem>/ and src/cli/" "$t"
 
 # The lookup folders have their ranks: core/lookup beside import and export, ui/lookup beside view.
 t="$(tree lookup-ranked)"
@@ -290,6 +290,29 @@ expect 1 "src/ui/view/fetch.cpp:1: <qnetworkrequest.h>: Qt Network is also inclu
 t="$(tree qt-network-outside-ui)"
 echo '#include <QtNetwork>' >>"$t/src/main.cpp"
 expect 1 "src/main.cpp:3: <QtNetwork> is Qt Network, which is used only under src/ui" "$t"
+
+t="$(tree command-line)"
+put "$t" cli/modes.h '#include "ui/app/window.h"\n#include "core/document/doc.h"\n#include <QString>\n'
+put "$t" cli/modes.cpp '#include "cli/modes.h"\n'
+expect 0 "keep to the layers" "$t"
+
+t="$(tree core-includes-command-line)"
+put "$t" cli/modes.h '#pragma once\n'
+echo '#include "cli/modes.h"' >>"$t/src/core/commands/commands.h"
+expect 1 "src/core/commands/commands.h:2: core includes the command line's header \"cli/modes.h\"" "$t"
+
+t="$(tree ui-includes-command-line)"
+put "$t" cli/modes.h '#pragma once\n'
+echo '#include "cli/modes.h"' >>"$t/src/ui/app/window.cpp"
+expect 1 "src/ui/app/window.cpp:3: ui includes the command line's header \"cli/modes.h\"" "$t"
+
+t="$(tree command-line-subfolder)"
+put "$t" cli/deep/modes.cpp '#include "core/document/doc.h"\n'
+expect 1 "src/cli/deep/modes.cpp: source file outside" "$t"
+
+t="$(tree qt-network-in-command-line)"
+put "$t" cli/lookup.cpp '#include <QNetworkReply>\n'
+expect 1 "src/cli/lookup.cpp:1: <QNetworkReply> is Qt Network, which is used only under src/ui" "$t"
 
 run real-tree 0 "keep to the layers"
 run unknown-argument 2 "unknown argument: --bogus" --bogus
