@@ -25,9 +25,9 @@ class BenchDocument : public CatalogueDocument
 public:
     void showInCatalogueOrder()
     {
-        m_filters.fill(kNoFilter);
-        m_displayOrder = filteredAlbums(*this);
-        m_derived.clear();
+        m_view.filters.fill(kNoFilter);
+        m_derived.displayOrder = filteredAlbums(*this);
+        m_derived.lists.clear();
     }
 };
 
