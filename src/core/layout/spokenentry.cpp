@@ -95,7 +95,8 @@ std::vector<std::string> spokenColumnHeadings(const Catalogue& doc)
     }
     const std::string_view custom1 = doc.heading(0);
     const std::string_view custom2 = doc.heading(1);
-    for (const RowColumn& c : RowModel(doc).columns()) {
+    const RowModel rows(doc);
+    for (const RowColumn& c : rows.columns()) {
         ListColumn column;
         column.source = c.source;
         column.fieldId = c.fieldId;
