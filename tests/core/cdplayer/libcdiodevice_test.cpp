@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -62,20 +63,15 @@ private:
     std::deque<PlayId> m_ids;
 };
 
-// Keeps every byte played; optionally takes its time, like a sound server, so a play can be
-// caught half way. With the gate shut, each write waits until the test lets it through, so the
-// test knows how far the playback thread has got without timing it.
+// Keeps every byte played. With the gate shut, each write waits until the test lets it through,
+// so the test knows how far the playback thread has got without timing it.
 class RecordingOutput : public PcmOutput
 {
 public:
-    explicit RecordingOutput(std::chrono::microseconds perSector = 0us, bool opens = true)
-        : m_perSector(perSector), m_opens(opens)
-    {}
+    explicit RecordingOutput(bool opens = true) : m_opens(opens) {}
     std::string open() override { return m_opens ? std::string() : std::string("Connection refused"); }
     bool write(std::span<const std::uint8_t> bytes) override
     {
-        if (m_perSector > 0us)
-            std::this_thread::sleep_for(m_perSector);
         std::unique_lock lock(m_mutex);
         if (m_gated) {
             m_waiting = true;
@@ -87,8 +83,6 @@ public:
         }
         m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
         ++m_writes;
-        if (m_sealed)
-            ++m_lateWrites;
         m_changed.notify_all();
         return true;
     }
@@ -102,6 +96,11 @@ public:
     {
         const std::lock_guard lock(m_mutex);
         return m_bytes.size();
+    }
+    int writes()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_writes;
     }
 
     void shutGate()
@@ -121,27 +120,28 @@ public:
         m_gated = false;
         m_changed.notify_all();
     }
-    // Waits until writes have been made and, with waiting, the next one waits at the gate; false
-    // after five seconds.
-    bool reached(int writes, bool waiting)
+    // Told by the device's notice: a play ended. Counted, so a test can tell one play's end.
+    void playEnded()
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_ends;
+        m_changed.notify_all();
+    }
+    int ends()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_ends;
+    }
+    // Waits until writes have been made and, with waiting, the next one waits at the gate or a
+    // play has ended since endsBefore; false after five seconds.
+    bool reached(int writes, bool waiting, int endsBefore = std::numeric_limits<int>::max())
     {
         std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, 5s, [&] { return m_writes == writes && (!waiting || m_waiting); });
-    }
-    // From now on every write is counted as one that should not have come.
-    void seal()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_sealed = true;
-    }
-    int lateWrites()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_lateWrites;
+        return m_changed.wait_for(
+            lock, 5s, [&] { return m_writes == writes && (!waiting || m_waiting || m_ends > endsBefore); });
     }
 
 private:
-    std::chrono::microseconds m_perSector;
     bool m_opens;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -150,19 +150,44 @@ private:
     bool m_gated = false;
     bool m_waiting = false;
     int m_allowed = 0;
-    bool m_sealed = false;
-    int m_lateWrites = 0;
+    int m_ends = 0;
 };
 
-// Polls until the condition holds; false after five seconds.
-bool settles(const std::function<bool()>& condition)
+// A device whose notices reach both the queue and the output.
+CdNoticeSink noticesTo(NoticeQueue& notices, RecordingOutput& heard)
 {
-    for (int i = 0; i < 500; ++i) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(10ms);
+    return [post = notices.sink(), &heard](PlayId id) {
+        post(id);
+        heard.playEnded();
+    };
+}
+
+// Runs end (a stop or a close) on a thread of its own while the play, held at the gate, is let
+// through a write at a time until it has ended: the play is caught half way whatever the
+// machine's speed. ended: the play had ended when end returned.
+struct Ending
+{
+    bool stepped = false;
+    bool ended = false;
+};
+template <class End> Ending endWhileStepping(RecordingOutput& heard, End end)
+{
+    const int endsBefore = heard.ends();
+    Ending ending;
+    std::thread ender([&] {
+        end();
+        ending.ended = heard.ends() > endsBefore;
+    });
+    ending.stepped = heard.reached(heard.writes(), true, endsBefore);
+    while (ending.stepped && heard.ends() == endsBefore) {
+        const int next = heard.writes() + 1;
+        heard.letThrough(1);
+        ending.stepped = heard.reached(next, true, endsBefore);
     }
-    return false;
+    if (!ending.stepped)
+        heard.openGate(); // so the thread can end and be joined
+    ender.join();
+    return ending;
 }
 
 std::vector<std::uint8_t> concat(std::initializer_list<std::vector<std::uint8_t>> parts)
@@ -365,7 +390,7 @@ TEST_F(LibcdioDeviceTest, PauseAndResumeFadeOneSectorEachAndLoseNothing)
     auto output = std::make_unique<RecordingOutput>();
     RecordingOutput& heard = *output;
     heard.shutGate();
-    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    LibcdioDevice device(writeDisc(disc), std::move(output), noticesTo(notices, heard));
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 1), CdError::None);
     heard.letThrough(20);
@@ -408,26 +433,30 @@ TEST_F(LibcdioDeviceTest, StopEndsThePlayAndItsNoticeComesOnce)
 {
     const image::Disc disc{{tone(600, 440)}};
     NoticeQueue notices;
-    auto output = std::make_unique<RecordingOutput>(1ms);
+    auto output = std::make_unique<RecordingOutput>();
     RecordingOutput& heard = *output;
-    LibcdioDevice device(writeDisc(disc), std::move(output), notices.sink());
+    heard.shutGate();
+    LibcdioDevice device(writeDisc(disc), std::move(output), noticesTo(notices, heard));
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 7), CdError::None);
-    ASSERT_TRUE(settles([&] { return heard.size() >= 10u * image::kSectorBytes; }));
+    heard.letThrough(10);
+    ASSERT_TRUE(heard.reached(10, true));
     EXPECT_EQ(device.mode().value, CdMode::Playing);
-    EXPECT_EQ(device.stop(), CdError::None);
-    heard.seal(); // nothing more may be written once stop has returned
+    CdError stopped = CdError::CannotOpen;
+    const Ending stop = endWhileStepping(heard, [&] { stopped = device.stop(); });
+    ASSERT_TRUE(stop.stepped);
+    EXPECT_EQ(stopped, CdError::None);
+    EXPECT_TRUE(stop.ended) << "stop returned while the play still went on";
     EXPECT_EQ(device.mode().value, CdMode::Idle);
     EXPECT_EQ(notices.wait(), 7u);
     EXPECT_LT(heard.size(), image::trackBytes(disc.tracks[0]).size());
-    // Closing ends whatever playback thread there still is, so a late write would have come by now.
-    device.close();
-    EXPECT_EQ(heard.lateWrites(), 0);
 
     // Closing a device that plays stops it too; its notice still comes.
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 8), CdError::None);
-    device.close();
+    const Ending closing = endWhileStepping(heard, [&] { device.close(); });
+    ASSERT_TRUE(closing.stepped);
+    EXPECT_TRUE(closing.ended);
     EXPECT_EQ(notices.wait(), 8u);
     EXPECT_EQ(notices.pending(), 0u);
 }
@@ -436,7 +465,7 @@ TEST_F(LibcdioDeviceTest, WithoutASoundServerTheDiscStillPlaysSilentlyAndSaysSoO
 {
     const image::Disc disc{{tone(10, 440)}};
     NoticeQueue notices;
-    LibcdioDevice device(writeDisc(disc), std::make_unique<RecordingOutput>(0us, false), notices.sink());
+    LibcdioDevice device(writeDisc(disc), std::make_unique<RecordingOutput>(false), notices.sink());
     ASSERT_EQ(device.open(), CdError::None);
     ASSERT_EQ(device.play(1, std::nullopt, 3), CdError::None);
     EXPECT_EQ(device.soundProblem(), kNoSoundServer);
