@@ -5,6 +5,8 @@
 #include "core/lookup/releasefill.h"
 #include "core/settings/appsettings.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
 #include <ostream>
 
@@ -23,7 +25,17 @@ int runLookupMode(const CommandLine& cl, SettingsStore& store, std::ostream& out
     MusicBrainzClient client(
         chooseMusicBrainzServer(std::getenv(kMusicBrainzServerVariable), settings.readMusicBrainzServer()));
     client.setTimings(timings);
-    const LookupOutcome outcome = client.run([&](MusicBrainzClient& c) { c.lookUpDisc(reading.identity); });
+    // The answer comes through the application's own event loop, which runs until it has.
+    LookupOutcome outcome;
+    bool answered = false;
+    QObject::connect(&client, &MusicBrainzClient::finished, [&](const LookupOutcome& o) {
+        outcome = o;
+        answered = true;
+        QCoreApplication::exit(0);
+    });
+    client.lookUpDisc(reading.identity);
+    if (!answered)
+        QCoreApplication::exec();
     if (!outcome.ok()) {
         err << "discora: " << outcome.message << "\n";
         return kExitFailure;

@@ -58,7 +58,6 @@ protected:
 TEST_F(WindowOutOfMemory, ASongListBuiltInPartIsShownWithItsMessage)
 {
     // The limit holds for this thread only: the list is built here rather than beside the window.
-    doc().setBackgroundWork(nullptr);
     {
         // 300 albums of 26 songs need a list of 62,400 bytes; a block of 16 KiB is the most there is.
         AllocationLimit limit(16 * 1024);

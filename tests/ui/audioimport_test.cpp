@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace discora {
 namespace {
@@ -57,6 +58,14 @@ protected:
 
     CatalogueDocument& doc() { return m_app.document(); }
     MainWindow& window() { return m_app.mainWindow(); }
+    // Imports a folder and waits until the import is over: whether albums were added.
+    bool importAudio(const QString& folder)
+    {
+        std::optional<bool> added;
+        m_app.documentHandlers().importAudio(folder, [&](bool a) { added = a; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return added.has_value(); }, 60000));
+        return added.value_or(false);
+    }
 
     QTemporaryDir m_dir;
     MemorySettingsStore m_store;
@@ -86,7 +95,7 @@ TEST_F(AudioImportWindowTest, TickedAlbumsAreAddedAndOneUndoTakesThemBack)
         dialog.yearBox()->setCurrentIndex(dialog.yearBox()->findText("Custom 2"));
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     });
-    ASSERT_TRUE(m_app.documentHandlers().importAudio(m_dir.path()));
+    ASSERT_TRUE(importAudio(m_dir.path()));
     EXPECT_EQ(answerer.shown(), 1);
 
     ASSERT_EQ(doc().albumCount(), 2);
@@ -108,9 +117,9 @@ TEST_F(AudioImportWindowTest, TickedAlbumsAreAddedAndOneUndoTakesThemBack)
 TEST_F(AudioImportWindowTest, CancelAndBadFoldersChangeNothing)
 {
     AudioDialogAnswerer answerer([](AudioImportDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(m_app.documentHandlers().importAudio(m_dir.path()));
+    EXPECT_FALSE(importAudio(m_dir.path()));
     EXPECT_EQ(answerer.shown(), 1);
-    EXPECT_FALSE(m_app.documentHandlers().importAudio(m_dir.path() + "/nowhere"));
+    EXPECT_FALSE(importAudio(m_dir.path() + "/nowhere"));
     EXPECT_EQ(answerer.shown(), 1);
     ASSERT_EQ(m_prompter.errors.size(), 1u);
     EXPECT_NE(m_prompter.errors[0].find("There is no such folder."), std::string::npos);

@@ -26,7 +26,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 
 namespace discora {
@@ -144,11 +146,23 @@ QByteArray discAnswer(const std::vector<QByteArray>& releases)
     return json + "]}";
 }
 
+// Starts a lookup and waits for its outcome.
+LookupOutcome outcomeOf(MusicBrainzClient& client, const std::function<void(MusicBrainzClient&)>& start)
+{
+    std::optional<LookupOutcome> outcome;
+    const QMetaObject::Connection connection =
+        QObject::connect(&client, &MusicBrainzClient::finished, [&](const LookupOutcome& o) { outcome = o; });
+    start(client);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 60000));
+    QObject::disconnect(connection);
+    return outcome.value_or(LookupOutcome{});
+}
+
 LookupOutcome lookUp(LocalServer& server, const DiscIdentity& disc)
 {
     MusicBrainzClient client(server.url());
     client.setTimings(kQuick);
-    return client.run([&](MusicBrainzClient& c) { c.lookUpDisc(disc); });
+    return outcomeOf(client, [&](MusicBrainzClient& c) { c.lookUpDisc(disc); });
 }
 
 TEST(MusicBrainzClient, DiscLookups)
@@ -251,7 +265,8 @@ TEST(MusicBrainzClient, RefusedConnectionAndAServerThatIsNoWebAddress)
     for (const std::string& server : {closedUrl, std::string("ftp://mirror.example")}) {
         MusicBrainzClient client(server);
         client.setTimings(kQuick);
-        const LookupOutcome outcome = client.run([](MusicBrainzClient& c) { c.searchReleases("Ann", ""); });
+        const LookupOutcome outcome =
+            outcomeOf(client, [](MusicBrainzClient& c) { c.searchReleases("Ann", ""); });
         EXPECT_EQ(outcome.failure, LookupFailure::Unreachable) << server;
         EXPECT_FALSE(outcome.message.empty());
     }

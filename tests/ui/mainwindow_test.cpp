@@ -1,7 +1,7 @@
 #include "core/base/filebytes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
-#include "ui/app/backgroundrunner.h"
+#include "ui/app/inputhold.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
@@ -13,11 +13,14 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
@@ -548,81 +551,13 @@ TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)
     EXPECT_FALSE(window().isWindowModified());
 }
 
-// Records what a runner's work told its progress, and on which thread it arrived.
-struct RecordingSink : ProgressSink
+// An order's work beside the window ends with the runner's finished signal.
+bool waitForTheTask(MainWindow& window)
 {
-    void begin(std::string_view text, int range) override
-    {
-        note("begin " + std::string(text) + " " + std::to_string(range));
-    }
-    void setRange(int range) override { note("range " + std::to_string(range)); }
-    void step() override
-    {
-        ++steps;
-        note("step");
-    }
-    void end() override { note("end"); }
-    void note(std::string what)
-    {
-        told.push_back(std::move(what));
-        onOtherThread = onOtherThread || QThread::currentThread() != qApp->thread();
-    }
-    std::vector<std::string> told;
-    int steps = 0;
-    bool onOtherThread = false;
-};
-
-TEST(BackgroundRunnerTest, TheWindowGoesOnWhileWorkRunsAndClosesOnlyAfterIt)
-{
-    QWidget window;
-    window.show();
-    RecordingSink sink;
-    BackgroundRunner runner(sink, window);
-
-    // The work waits, half done, until this thread has shown its first steps and has been asked to
-    // close the window: only an event loop running beside the work gets it past that point.
-    std::atomic<bool> seen = false;
-    bool closedAtOnce = true;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (seen || sink.steps < 2)
-            return;
-        EXPECT_TRUE(runner.busy());
-        closedAtOnce = window.close();
-        seen = true;
-    });
-    watch.start(5);
-    bool waited = false;
-    runner.run([&](ProgressSink* progress) {
-        progress->begin("Building the Song List", 4);
-        progress->step();
-        progress->step();
-        for (int i = 0; i < 2000 && !seen; ++i)
-            QThread::msleep(5);
-        waited = seen;
-        progress->step();
-        progress->step();
-        progress->end();
-    });
-    watch.stop();
-    EXPECT_TRUE(waited);
-    EXPECT_FALSE(runner.busy());
-    const std::vector<std::string> expected = {
-        "begin Building the Song List 4", "step", "step", "step", "step", "end"};
-    EXPECT_EQ(sink.told, expected);
-    EXPECT_FALSE(sink.onOtherThread);
-    // The close asked for meanwhile waited for the work, and happens now.
-    EXPECT_FALSE(closedAtOnce);
-    EXPECT_TRUE(window.isVisible());
-    QApplication::processEvents();
-    EXPECT_FALSE(window.isVisible());
-
-    // What the work throws comes out of run, and the runner can be used again.
-    EXPECT_THROW(runner.run([](ProgressSink*) { throw std::bad_alloc(); }), std::bad_alloc);
-    EXPECT_FALSE(runner.busy());
-    int runs = 0;
-    runner.run([&](ProgressSink*) { ++runs; });
-    EXPECT_EQ(runs, 1);
+    if (!window.taskRunner().busy())
+        return true;
+    QSignalSpy finished(&window.taskRunner(), &TaskRunner::finished);
+    return finished.wait(10000);
 }
 
 TEST_F(MainWindowTest, AnOrderBuiltBesideTheWindowIsTheOrderBuiltAtOnce)
@@ -635,21 +570,109 @@ TEST_F(MainWindowTest, AnOrderBuiltBesideTheWindowIsTheOrderBuiltAtOnce)
         album.performers[0].name = artist;
         doc().enterAlbum(album);
     }
+    window().setLongOrderFrom(2);
     for (const SortOrder order :
          {SortOrder::BySong, SortOrder::ByArtistShort, SortOrder::ByPerformer, SortOrder::ByAlbumName}) {
+        SCOPED_TRACE(static_cast<int>(order));
+        const std::vector<std::uint32_t> before = doc().displayOrder();
+        const SortOrder shownBefore = doc().currentOrder();
         window().runCommand(sortCommandOf(order));
+        // The command returned with the work still going: the document is as it was until the
+        // result is handed over.
+        EXPECT_EQ(doc().displayOrder(), before);
+        EXPECT_EQ(doc().currentOrder(), shownBefore);
+        ASSERT_TRUE(waitForTheTask(window()));
         ASSERT_EQ(doc().currentOrder(), order);
         const std::vector<std::uint32_t> shown = doc().displayOrder();
         const DerivedLists lists = doc().derivedLists();
-        // The same order once more, without the window's runner.
-        doc().setBackgroundWork(nullptr);
+        // The same order once more, at once.
         ASSERT_TRUE(doc().runOrder(order));
         EXPECT_EQ(doc().displayOrder(), shown);
         EXPECT_TRUE(doc().derivedLists().songs == lists.songs);
         EXPECT_TRUE(doc().derivedLists().performers == lists.performers);
-        doc().setBackgroundWork(&window().backgroundRunner());
         EXPECT_FALSE(window().mainStatusBar()->inProgressLayout());
     }
+}
+
+TEST_F(MainWindowTest, ACommandThatComesWhileLongWorkRunsRunsAfterIt)
+{
+    for (const char* artist : {"b", "a", "c"})
+        addAlbum(artist);
+    ASSERT_TRUE(doc().runOrder(SortOrder::ByArtist));
+    std::atomic<bool> release = false;
+    window().taskRunner().start<int>(
+        [&](ProgressSink*) {
+            while (!release)
+                QThread::yieldCurrentThread();
+            return 0;
+        },
+        [](TaskResult<int>) {});
+    window().runCommand(CommandId::SortByAlbumName);
+    EXPECT_EQ(doc().currentOrder(), SortOrder::ByArtist) << "ran while the work read the document";
+    release = true;
+    ASSERT_TRUE(waitForTheTask(window()));
+    EXPECT_EQ(doc().currentOrder(), SortOrder::ByAlbumName) << "the command was lost";
+}
+
+// A window with a line edit, held while long work runs.
+struct HeldWindow
+{
+    HeldWindow()
+        : hold(
+              window, [this] { ++refusals; }, [this] { ++cancels; })
+    {
+        edit = new QLineEdit(&window);
+        window.show();
+        edit->setFocus();
+    }
+    QWidget window;
+    QLineEdit* edit;
+    int refusals = 0;
+    int cancels = 0;
+    InputHold hold;
+};
+
+TEST(InputHoldTest, KeysAndClicksWaitAndAreDeliveredInOrder)
+{
+    HeldWindow w;
+    w.hold.engage();
+    QTest::keyClicks(w.edit, "ab");
+    QTest::keyClick(w.edit, Qt::Key_Backspace);
+    QTest::keyClicks(w.edit, "c");
+    EXPECT_EQ(w.edit->text(), "") << "typed while held";
+    w.hold.release();
+    QApplication::processEvents();
+    EXPECT_EQ(w.edit->text(), "ac");
+    // Released, the window takes its input at once again.
+    QTest::keyClicks(w.edit, "d");
+    EXPECT_EQ(w.edit->text(), "acd");
+}
+
+TEST(InputHoldTest, ADropIsRefusedWithAWordEscapeCancelsAndACloseWaits)
+{
+    HeldWindow w;
+    w.window.setAcceptDrops(true);
+    w.hold.engage();
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/other.dcf"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.window, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.window, &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(w.refusals, 1);
+
+    QTest::keyClick(w.edit, Qt::Key_Escape);
+    EXPECT_EQ(w.cancels, 1);
+
+    EXPECT_FALSE(w.window.close());
+    EXPECT_TRUE(w.window.isVisible());
+    w.hold.release();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.window.isVisible()) << "the close asked for meanwhile was lost";
+    EXPECT_EQ(w.edit->text(), "") << "Escape went on to the window as well";
 }
 
 } // namespace

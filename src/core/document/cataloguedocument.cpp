@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <new>
+#include <span>
 #include <utility>
 
 namespace discora {
@@ -306,46 +307,52 @@ Status CatalogueDocument::setFilter(FilterField field, std::string text)
     return setFilters(filters);
 }
 
-Status CatalogueDocument::orderBy(SortOrder order, bool inBackground)
+OrderResult CatalogueDocument::computeOrder(SortOrder order, ProgressSink* progress) const
 {
-    // The sorting and list building only read the document, so a runner may do them on a thread of
-    // its own; the results are put in place here.
-    const auto compute = [&](auto work) {
-        if (inBackground && m_background && progress())
-            m_background->run(work);
-        else
-            work(progress());
-    };
+    OrderResult result;
+    result.order = order;
     if (isAlbumOrder(order)) {
-        std::vector<std::uint32_t> sorted;
-        compute([&](ProgressSink* sink) {
-            sorted = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), sink);
-        });
-        m_derived.lists.clear();
-        m_derived.displayOrder.swap(sorted);
-        m_view.order = order;
-        return success();
+        result.displayOrder = sortedDisplayOrder(*this, order, albumOrderIgnoresThe(*this, order), progress);
+        return result;
     }
+    std::span<const std::uint32_t> shown = m_derived.displayOrder;
     if (order == SortOrder::ByArtistShort) {
-        // The songs are listed from the albums sorted by artist.
-        std::vector<std::uint32_t> byArtist;
-        compute([&](ProgressSink* sink) {
-            byArtist = sortedDisplayOrder(
-                *this, SortOrder::ByArtist,
-                albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), sink);
-        });
-        m_derived.displayOrder.swap(byArtist);
+        // The songs are listed from the albums sorted by artist, which are shown along with them.
+        result.displayOrder = sortedDisplayOrder(
+            *this, SortOrder::ByArtist,
+            albumOrderIgnoresThe(*this, SortOrder::ByArtist, ArtistSortRole::ArtistShortStep), progress);
+        shown = *result.displayOrder;
     }
-    DerivedOrderLists built;
-    compute([&](ProgressSink* sink) { built = derivedOrderLists(*this, order, sink); });
-    m_derived.lists = std::move(built.lists);
-    m_view.order = order;
-    return built.status;
+    DerivedOrderLists built = derivedOrderLists(*this, order, shown, progress);
+    result.lists = std::move(built.lists);
+    result.status = std::move(built.status);
+    return result;
+}
+
+Status CatalogueDocument::putOrderInPlace(OrderResult&& result) noexcept
+{
+    if (result.displayOrder)
+        m_derived.displayOrder.swap(*result.displayOrder);
+    m_derived.lists = std::move(result.lists);
+    m_view.order = result.order;
+    return std::move(result.status);
+}
+
+Status CatalogueDocument::orderBy(SortOrder order)
+{
+    return putOrderInPlace(computeOrder(order, progress()));
 }
 
 Status CatalogueDocument::runOrder(SortOrder order)
 {
-    Status status = allOrNothing([&] { return orderBy(order, true); }, [] {});
+    Status status = allOrNothing([&] { return orderBy(order); }, [] {});
+    finish(&DocumentObserver::documentUpdated);
+    return status;
+}
+
+Status CatalogueDocument::adoptOrder(OrderResult result)
+{
+    Status status = putOrderInPlace(std::move(result));
     finish(&DocumentObserver::documentUpdated);
     return status;
 }

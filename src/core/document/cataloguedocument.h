@@ -8,7 +8,6 @@
 
 #include "core/base/progresssink.h"
 #include "core/base/result.h"
-#include "core/document/backgroundwork.h"
 #include "core/document/entrylistfeed.h"
 #include "core/document/undohistory.h"
 #include "core/order/findquery.h"
@@ -47,6 +46,17 @@ inline constexpr const char* kNotEnoughMemory = "Not enough memory";
 inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
 inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
 
+// What an order's command works out: the display order (album orders, and the artist short list,
+// whose songs are listed from the albums sorted by artist) and the lists of a derived order, with
+// the message of a list that memory cut short.
+struct OrderResult
+{
+    SortOrder order = SortOrder::ByArtist;
+    std::optional<std::vector<std::uint32_t>> displayOrder;
+    DerivedLists lists;
+    Status status = success();
+};
+
 class CatalogueDocument : public Catalogue
 {
 public:
@@ -66,6 +76,11 @@ public:
     // list (derived orders) and makes it current. Fails with the list's message when memory ran
     // out while its list was built; the list then holds what was built.
     Status runOrder(SortOrder order);
+    // The same in two parts, for long work done beside the window: what the order works out, read
+    // from the document (which must not change until the result is adopted), and the result put in
+    // place and announced at once.
+    OrderResult computeOrder(SortOrder order, ProgressSink* progress) const;
+    Status adoptOrder(OrderResult result);
     // View by Normal or Single Line Sorts. Single Line Sorts shows albums only: a derived list on
     // screen gives way to ByArtist.
     void setViewStyle(ViewStyle style);
@@ -147,9 +162,6 @@ public:
     bool progressEnabled() const { return m_progressEnabled; }
     void setProgressEnabled(bool on) { m_progressEnabled = on; }
     void setProgressSink(ProgressSink* sink) { m_progressSink = sink; }
-    // Where an order's command sorts and builds its list while progress display is on (none: at
-    // once, on this thread).
-    void setBackgroundWork(BackgroundWork* runner) { m_background = runner; }
     // Whether a load builds the value lists, which only the entry sheet and the Filters dialog
     // offer: a catalogue opened to be listed, exported or printed and closed goes without.
     void setValueListsKept(bool kept) { m_valueListsKept = kept; }
@@ -180,11 +192,9 @@ private:
     void clearAll();
     void rebuildValueLists();
     void applyFilters();
-    // The steps of an order without notifying. Album orders are all or nothing; a derived order
-    // replaces the display order before it builds its list, so callers run it in allOrNothing.
-    // inBackground lets the background runner do the work (the command of an order; the document
-    // is otherwise as it was, so the window can go on drawing it meanwhile).
-    Status orderBy(SortOrder order, bool inBackground = false);
+    // The steps of an order without notifying: worked out, then put in place (which cannot fail).
+    Status orderBy(SortOrder order);
+    Status putOrderInPlace(OrderResult&& result) noexcept;
     // After the catalogue or the display order changed: fewer than two displayed albums make
     // ByArtist current in the Normal style without sorting; otherwise the current order runs again.
     Status reapplyCurrentOrder();
@@ -201,7 +211,6 @@ private:
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;
     ProgressSink* m_progressSink = nullptr;
-    BackgroundWork* m_background = nullptr;
     bool m_valueListsKept = true;
     EntryListFeed m_entryLists;
     std::vector<DocumentObserver*> m_observers;

@@ -19,22 +19,24 @@ Status adoptList(std::vector<Entry>& target, BuiltList<Entry>&& built, const cha
 
 } // namespace
 
-DerivedOrderLists derivedOrderLists(const Catalogue& catalogue, SortOrder order, ProgressSink* progress)
+DerivedOrderLists derivedOrderLists(const Catalogue& catalogue, SortOrder order,
+                                    std::span<const std::uint32_t> shown, ProgressSink* progress)
 {
     DerivedOrderLists out;
     DerivedLists& lists = out.lists;
     switch (order) {
     case SortOrder::ByArtistShort: {
-        auto songs = songList(catalogue, SongHeaders::PerArtist, progress);
+        auto songs = songList(catalogue, shown, SongHeaders::PerArtist, progress);
         if (catalogue.viewOptions().on(ViewOption::ArtistSongSort))
-            songs = sortedSongList(catalogue, std::move(songs), SongHeaders::PerArtist, progress);
+            songs = sortedSongList(catalogue, shown, std::move(songs), SongHeaders::PerArtist, progress);
         out.status = adoptList(lists.songs, std::move(songs), kSongsOutOfMemory);
         break;
     }
     case SortOrder::BySong:
     case SortOrder::BySongDetail:
         out.status = adoptList(lists.songs,
-                               sortedSongList(catalogue, songList(catalogue, SongHeaders::None, progress),
+                               sortedSongList(catalogue, shown,
+                                              songList(catalogue, shown, SongHeaders::None, progress),
                                               SongHeaders::None, progress),
                                kSongsOutOfMemory);
         break;

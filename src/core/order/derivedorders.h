@@ -6,6 +6,9 @@
 #include "core/model/derivedlists.h"
 #include "core/view/sortorder.h"
 
+#include <cstdint>
+#include <span>
+
 namespace discora {
 
 class Catalogue;
@@ -17,9 +20,11 @@ struct DerivedOrderLists
     Status status = success();
 };
 
-// The artist short list takes the albums in display order, so that order must be by artist. When
-// memory cuts a list short, it holds what was built and status fails with the list's message.
-// An album order has no lists.
-DerivedOrderLists derivedOrderLists(const Catalogue& catalogue, SortOrder order, ProgressSink* progress);
+// The song lists take the shown albums in that order: the display order, but for the artist short
+// list the displayed albums sorted by artist, which the display order becomes along with the list.
+// The producer and performer lists take the display order itself. When memory cuts a list short,
+// it holds what was built and status fails with the list's message. An album order has no lists.
+DerivedOrderLists derivedOrderLists(const Catalogue& catalogue, SortOrder order,
+                                    std::span<const std::uint32_t> shown, ProgressSink* progress);
 
 } // namespace discora

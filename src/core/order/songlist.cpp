@@ -19,9 +19,9 @@ std::string_view artistOf(const Catalogue& doc, std::uint32_t album)
 }
 
 // A rank per displayed album such that albums whose artist keys compare equal share one rank.
-std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
+std::vector<std::uint32_t> artistRanks(const Catalogue& doc, std::span<const std::uint32_t> displayOrder,
+                                       bool ignoreThe)
 {
-    const auto& displayOrder = doc.displayOrder();
     SortKeys keys(displayOrder.size(), displayOrder.size() * 16);
     keys.setLetterFolding(letterFoldingOf(doc.viewOptions()));
     const std::vector<std::uint32_t> visit =
@@ -49,9 +49,9 @@ std::vector<std::uint32_t> artistRanks(const Catalogue& doc, bool ignoreThe)
 
 } // namespace
 
-BuiltList<SongEntry> songList(const Catalogue& doc, SongHeaders headers, ProgressSink* sink)
+BuiltList<SongEntry> songList(const Catalogue& doc, std::span<const std::uint32_t> displayOrder,
+                              SongHeaders headers, ProgressSink* sink)
 {
-    const auto& displayOrder = doc.displayOrder();
     const bool withHeaders = headers == SongHeaders::PerArtist;
     BuiltList<SongEntry> songs;
     songs.reserve(displayOrder.size() * 14);
@@ -78,8 +78,8 @@ BuiltList<SongEntry> songList(const Catalogue& doc, SongHeaders headers, Progres
     return songs;
 }
 
-BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> songs, SongHeaders headers,
-                                    ProgressSink* sink)
+BuiltList<SongEntry> sortedSongList(const Catalogue& doc, std::span<const std::uint32_t> shown,
+                                    BuiltList<SongEntry> songs, SongHeaders headers, ProgressSink* sink)
 {
     const ViewOptions& options = doc.viewOptions();
     const bool artistShort = headers == SongHeaders::PerArtist;
@@ -90,7 +90,7 @@ BuiltList<SongEntry> sortedSongList(const Catalogue& doc, BuiltList<SongEntry> s
     try {
         std::vector<std::uint32_t> rankOf;
         if (artistShort)
-            rankOf = artistRanks(doc, options.on(ViewOption::ArtistThe));
+            rankOf = artistRanks(doc, shown, options.on(ViewOption::ArtistThe));
 
         // The keys are let go before the entries are laid out in their new order, so that the two
         // never take room at once.

@@ -173,19 +173,33 @@ bool DocumentHandlers::importCsv(QString fileName)
     return outcome.edit.changed > 0;
 }
 
-bool DocumentHandlers::importAudio(QString folder)
+void DocumentHandlers::importAudio(QString folder, std::function<void(bool added)> done)
 {
+    const auto finish = [done](bool added) {
+        if (done)
+            done(added);
+    };
+    if (m_audioScan) // one folder at a time; the progress window is modal to the main window
+        return finish(false);
     if (folder.isEmpty()) {
         QFileDialog dialog(&m_window, QStringLiteral("Import Audio Files"));
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
+            return finish(false);
         folder = dialog.selectedFiles().first();
     }
     const std::string path = toPath(folder);
-    AudioScanDialog progress(&m_window);
-    Result<AudioScan> scan = progress.scan(path);
+    m_audioScan = new AudioScanDialog(&m_window);
+    m_audioScan->scan(path, [this, path, finish](Result<AudioScan> scan) {
+        m_audioScan->deleteLater();
+        m_audioScan = nullptr;
+        finish(addAudioAlbums(path, std::move(scan)));
+    });
+}
+
+bool DocumentHandlers::addAudioAlbums(const std::string& path, Result<AudioScan> scan)
+{
     if (scan && scan->cancelled)
         return false;
     if (!scan) {

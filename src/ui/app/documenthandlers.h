@@ -8,11 +8,17 @@
 #include "core/document/edithandlers.h"
 #include "core/document/findcommand.h"
 
+#include "core/import/audiofolderscan.h"
+
 #include <QString>
+
+#include <functional>
+#include <string>
 
 namespace discora {
 
 class AlbumEditor;
+class AudioScanDialog;
 class CatalogueDocument;
 class CatalogueView;
 class MainWindow;
@@ -36,9 +42,10 @@ public:
     // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
     // True when albums were added.
     bool importCsv(QString fileName = {});
-    // Adds the albums of the audio files in a folder, read with a progress window, after the Import
-    // Audio Files dialog; an empty name asks for the folder. True when albums were added.
-    bool importAudio(QString folder = {});
+    // Adds the albums of the audio files in a folder, read beside the window with a progress
+    // window, after the Import Audio Files dialog; an empty name asks for the folder. Returns once
+    // the reading has started; done hears, once it is all over, whether albums were added.
+    void importAudio(QString folder = {}, std::function<void(bool added)> done = {});
 
     EditHandlers& editHandlers() { return m_edit; }
 
@@ -49,6 +56,7 @@ public:
 
 private:
     CatalogueView& view() const;
+    bool addAudioAlbums(const std::string& folder, Result<AudioScan> scan);
     // Selects an album's first entry and scrolls it onto the page.
     void showAlbum(std::uint32_t album);
 
@@ -56,6 +64,7 @@ private:
     MainWindow& m_window;
     Prompter& m_prompter;
     EditHandlers m_edit;
+    AudioScanDialog* m_audioScan = nullptr; // while a folder is read
 };
 
 } // namespace discora

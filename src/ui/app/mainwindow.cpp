@@ -6,9 +6,9 @@
 #include "core/order/find.h"
 #include "core/order/orders.h"
 #include "core/settings/appsettings.h"
-#include "ui/app/backgroundrunner.h"
 #include "ui/app/commandkeys.h"
 #include "ui/app/helpwindow.h"
+#include "ui/app/inputhold.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/viewhandlers.h"
 #include "ui/dialogs/aboutdialog.h"
@@ -29,6 +29,7 @@
 #include <QWhatsThis>
 
 #include <new>
+#include <utility>
 
 // The resources live in a static library, so they are registered by hand.
 static void initDiscoraResources()
@@ -43,6 +44,9 @@ namespace {
 
 const QString kAppTitle = QString::fromLatin1(kProgramTitle);
 const QString kFileFilter = QStringLiteral("Discora Files (*.dcf)");
+constexpr const char* kWaitForTheOrder =
+    "The catalogue is being put in order; drop the file again when it is shown.";
+constexpr const char* kOrderCancelled = "Cancelled: the catalogue is shown in the order it was.";
 constexpr CommandId kRecentFileIds[kRecentFileCount] = {CommandId::RecentFile1, CommandId::RecentFile2,
                                                         CommandId::RecentFile3, CommandId::RecentFile4};
 
@@ -62,8 +66,17 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     m_statusBar = new MainStatusBar(this);
     setStatusBar(m_statusBar);
     m_doc.setProgressSink(m_statusBar);
-    m_runner = new BackgroundRunner(*m_statusBar, *this, this);
-    m_doc.setBackgroundWork(m_runner);
+    m_tasks = new TaskRunner(m_statusBar, this);
+    m_hold = new InputHold(
+        *this, [this] { m_statusBar->setStatusText(QString::fromUtf8(kWaitForTheOrder)); },
+        [this] { m_tasks->cancel(); });
+    // Once long work has handed its result over, what came meanwhile has its turn.
+    connect(m_tasks, &TaskRunner::finished, this, [this] {
+        m_hold->release();
+        for (CommandId id : std::exchange(m_heldCommands, {}))
+            runCommand(id);
+        refreshActions();
+    });
 
     for (const std::string& file : m_settings.readRecentFiles())
         m_recentFiles.append(fromPath(file));
@@ -95,7 +108,6 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     m_doc.removeObserver(this);
     m_doc.setProgressSink(nullptr);
-    m_doc.setBackgroundWork(nullptr);
 }
 
 // ---- Command table -------------------------------------------------------------------------
@@ -163,8 +175,10 @@ void MainWindow::setHandler(CommandId id, std::function<void()> handler)
 
 void MainWindow::runCommand(CommandId id)
 {
-    if (m_runner->busy()) // a command that reached us anyway (a screen reader's) waits its turn
+    if (m_tasks->busy()) { // a command that reached us anyway (a screen reader's) waits its turn
+        m_heldCommands.push_back(id);
         return;
+    }
     refreshActions();
     const auto it = m_handlers.find(id);
     QAction* a = action(id);
@@ -204,9 +218,39 @@ void MainWindow::registerOrderHandlers()
 {
     for (int o = 0; o < kSortOrderCount; ++o) {
         const auto order = static_cast<SortOrder>(o);
-        setHandler(sortCommandOf(order), [this, order] { report(m_doc.runOrder(order)); });
+        setHandler(sortCommandOf(order), [this, order] { runOrder(order); });
     }
     setHandler(CommandId::Filters, [this] { report(runFiltersCommand(m_doc, this)); });
+}
+
+void MainWindow::runOrder(SortOrder order)
+{
+    if (!m_doc.progress() || m_doc.displayedCount() < m_longOrderFrom) {
+        report(m_doc.runOrder(order));
+        return;
+    }
+    // The work only reads the document, which nothing changes until the result is put in place:
+    // commands and input wait, so the window goes on drawing the order it shows meanwhile.
+    m_hold->engage();
+    m_tasks->start<OrderResult>(
+        [&doc = m_doc, order](ProgressSink* progress) { return doc.computeOrder(order, progress); },
+        [this](TaskResult<OrderResult> result) { orderBuilt(std::move(result)); });
+    refreshActions();
+}
+
+void MainWindow::orderBuilt(TaskResult<OrderResult> result)
+{
+    if (result.value) {
+        report(m_doc.adoptOrder(std::move(*result.value)));
+    } else if (result.failure) {
+        try {
+            std::rethrow_exception(result.failure);
+        } catch (const std::bad_alloc&) {
+            m_prompter.showError(kNotEnoughMemory); // the order shown stays as it was
+        }
+    } else {
+        m_statusBar->setStatusText(QString::fromUtf8(kOrderCancelled));
+    }
 }
 
 void MainWindow::report(const Status& status)

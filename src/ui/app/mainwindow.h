@@ -5,6 +5,7 @@
 #include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
 #include "core/settings/windowplacement.h"
+#include "ui/support/taskrunner.h"
 
 #include <QMainWindow>
 
@@ -19,7 +20,7 @@ namespace discora {
 
 class AppSettings;
 class CatalogueView;
-class BackgroundRunner;
+class InputHold;
 class MainStatusBar;
 class ViewHandlers;
 class Prompter;
@@ -71,7 +72,11 @@ public:
     CatalogueView* view() const { return m_view; }
     ViewHandlers& viewHandlers() const { return *m_viewHandlers; }
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
-    BackgroundRunner& backgroundRunner() const { return *m_runner; }
+    // Long work beside the window: an order whose sorting or list is built on a thread of its own.
+    TaskRunner& taskRunner() const { return *m_tasks; }
+    // Orders of at least this many displayed albums are worked out beside the window; smaller
+    // ones at once.
+    void setLongOrderFrom(int albums) { m_longOrderFrom = albums; }
     QToolBar* toolBar() const { return m_toolBar; }
 
     // DocumentObserver
@@ -101,6 +106,9 @@ private:
     void createToolBar();
     void registerHandlers();
     void registerOrderHandlers();
+    // An order's command: at once, or beside the window, the input that comes meanwhile held.
+    void runOrder(SortOrder order);
+    void orderBuilt(TaskResult<OrderResult> result);
     // Shows what went wrong, if anything.
     void report(const Status& status);
     // After an open or a save: reports a failure, or makes the file current and most recent.
@@ -122,7 +130,12 @@ private:
     CatalogueView* m_view = nullptr;
     ViewHandlers* m_viewHandlers = nullptr;
     MainStatusBar* m_statusBar = nullptr;
-    BackgroundRunner* m_runner = nullptr;
+    TaskRunner* m_tasks = nullptr;
+    InputHold* m_hold = nullptr;
+    int m_longOrderFrom = 20000;
+    // Commands that came while an order was built beside the window (a screen reader's, or a
+    // shortcut's): run in turn once it is in place.
+    std::vector<CommandId> m_heldCommands;
     QToolBar* m_toolBar = nullptr;
     HelpWindow* m_helpWindow = nullptr;
     QAction* m_noRecentFile = nullptr;

@@ -1,10 +1,5 @@
 #include "ui/dialogs/audioscandialog.h"
 
-#include <QEventLoop>
-#include <QThread>
-#include <QTimer>
-
-#include <memory>
 #include <new>
 
 namespace discora {
@@ -38,28 +33,25 @@ void AudioScanDialog::showCounts()
     setLabelText(QStringLiteral("Reading the audio files: %1 of %2").arg(read).arg(found));
 }
 
-Result<AudioScan> AudioScanDialog::scan(const std::string& folder)
+void AudioScanDialog::scan(const std::string& folder, std::function<void(Result<AudioScan>)> done)
 {
-    std::optional<Result<AudioScan>> result;
-    QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        try {
-            result.emplace(scanAudioFolder(folder, &m_progress));
-        } catch (const std::bad_alloc&) {
-            result.emplace(Error{"There is not enough memory to read the folder."});
-        }
-    }));
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, this, [this] { showCounts(); });
-    timer.start(50);
+    connect(&m_counts, &QTimer::timeout, this, &AudioScanDialog::showCounts, Qt::UniqueConnection);
+    m_counts.start(50);
     show();
-    worker->start();
-    loop.exec();
-    worker->wait();
-    timer.stop();
-    hide();
-    return std::move(*result);
+    m_tasks.start<Result<AudioScan>>(
+        [this, folder](ProgressSink*) -> Result<AudioScan> {
+            try {
+                return scanAudioFolder(folder, &m_progress);
+            } catch (const std::bad_alloc&) {
+                return Error{"There is not enough memory to read the folder."};
+            }
+        },
+        [this, done = std::move(done)](TaskResult<Result<AudioScan>> result) {
+            m_counts.stop();
+            hide();
+            done(result.value ? std::move(*result.value)
+                              : Result<AudioScan>(Error{"The folder could not be read."}));
+        });
 }
 
 } // namespace discora

@@ -4,7 +4,6 @@
 #include "ui/support/qttext.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -350,22 +349,6 @@ void MusicBrainzClient::finish(LookupOutcome outcome)
     }
     m_request->active = false;
     emit finished(outcome);
-}
-
-LookupOutcome MusicBrainzClient::run(const std::function<void(MusicBrainzClient&)>& start)
-{
-    LookupOutcome result;
-    QEventLoop loop;
-    const QMetaObject::Connection connection =
-        connect(this, &MusicBrainzClient::finished, &loop, [&](const LookupOutcome& outcome) {
-            result = outcome;
-            loop.quit();
-        });
-    start(*this);
-    if (m_request->active)
-        loop.exec();
-    disconnect(connection);
-    return result;
 }
 
 } // namespace discora

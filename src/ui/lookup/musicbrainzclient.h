@@ -70,9 +70,6 @@ public:
     void cancel();
     bool busy() const;
 
-    // Starts a lookup and runs the event loop until it is over: for the command line.
-    LookupOutcome run(const std::function<void(MusicBrainzClient&)>& start);
-
 signals:
     void finished(const discora::LookupOutcome& outcome);
 
