@@ -6,7 +6,7 @@
 #include "benchdocument.h"
 
 #include "core/document/cataloguedocument.h"
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 #include "core/model/columnlayout.h"
 #include "core/order/comparenames.h"
 #include "core/order/filters.h"

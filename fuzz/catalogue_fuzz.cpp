@@ -9,7 +9,7 @@
 #include "core/export/textexport.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -11,7 +11,7 @@
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
 #include "core/import/csvreader.h"
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 #include "core/settings/appsettings.h"
 
 #include <cstdlib>

@@ -10,13 +10,13 @@ failures=0
 # tree NAME: a fresh tree with a clean include structure in every layer.
 tree() {
     local t="$work/$1"
-    mkdir -p "$t/src/core/model" "$t/src/core/order" "$t/src/core/export" "$t/src/core/document" \
+    mkdir -p "$t/src/core/model" "$t/src/core/order" "$t/src/core/import" "$t/src/core/document" \
         "$t/src/core/commands" "$t/src/ui/support" "$t/src/ui/view" "$t/src/ui/app"
     printf '#pragma once\n#include <string>\n#include <queue>\n' >"$t/src/core/model/field.h"
     printf '#include "core/model/field.h"\n#include "field.h"\n' >"$t/src/core/model/field.cpp"
     printf '#include "core/model/field.h"\n#include "core/order/orders.h"\n' >"$t/src/core/order/orders.h"
-    printf '#include "core/order/orders.h"\n' >"$t/src/core/export/csv.h"
-    printf '#include "core/export/csv.h"\n#include "core/model/field.h"\n' >"$t/src/core/document/doc.h"
+    printf '#include "core/order/orders.h"\n' >"$t/src/core/import/csv.h"
+    printf '#include "core/import/csv.h"\n#include "core/model/field.h"\n' >"$t/src/core/document/doc.h"
     printf '#include "core/document/doc.h"\n' >"$t/src/core/commands/commands.h"
     printf '#include <QString>\n#include "core/commands/commands.h"\n' >"$t/src/ui/support/text.h"
     printf '#include "ui/support/text.h"\n#include "core/document/doc.h"\n#include "view.moc"\n' \
@@ -63,13 +63,13 @@ expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) include
 
 t="$(tree sideways)"
 mkdir -p "$t/src/core/layout"
-printf '\n#include "core/export/csv.h"\n' >"$t/src/core/layout/lay.h"
+printf '\n#include "core/import/csv.h"\n' >"$t/src/core/layout/lay.h"
 expect 1 "src/core/layout/lay.h:2: sideways include" "$t"
 
-t="$(tree import-beside-export)"
-mkdir -p "$t/src/core/import"
-printf '#include "core/order/orders.h"\n#include "core/export/csv.h"\n' >"$t/src/core/import/reader.h"
-expect 1 "src/core/import/reader.h:2: sideways include" "$t"
+t="$(tree export-beside-document)"
+mkdir -p "$t/src/core/export"
+printf '#include "core/order/orders.h"\n#include "core/document/doc.h"\n' >"$t/src/core/export/listing.h"
+expect 1 "src/core/export/listing.h:2: sideways include" "$t"
 
 t="$(tree ui-sideways)"
 mkdir -p "$t/src/ui/entry"
@@ -98,7 +98,7 @@ echo '#include "core/network/net.h"' >>"$t/src/core/commands/commands.h"
 expect 1 "unknown core subsystem 'network'" "$t"
 
 t="$(tree not-from-src)"
-echo '#include "orders.h"' >>"$t/src/core/export/csv.h"
+echo '#include "orders.h"' >>"$t/src/core/import/csv.h"
 expect 1 "\"orders.h\" is not written from src/" "$t"
 
 t="$(tree every-problem-listed)"
@@ -148,7 +148,7 @@ expect 1 "src/core/order/orders.h:3: upward include: core/order (rank 3) include
 t="$(tree dots-downward-and-beside)"
 echo '#include "./field.h"' >>"$t/src/core/model/field.cpp"
 echo '#include "../model/field.h"' >>"$t/src/core/order/orders.h"
-echo '#include <core/model/field.h>' >>"$t/src/core/export/csv.h"
+echo '#include <core/model/field.h>' >>"$t/src/core/import/csv.h"
 expect 0 "keep to the layers" "$t"
 
 t="$(tree absolute-path)"
@@ -238,7 +238,7 @@ t="$(tree cxx-file-outside-layers)"
 put "$t" tools/helper.cxx '#include <string>\n'
 expect 1 "src/tools/helper.cxx: source file outside src/core/<subsystem>/, src/ui/<subsystem>/ and src/cli/" "$t"
 
-# The lookup folders have their ranks: core/lookup beside import and export, ui/lookup beside view.
+# The lookup folders have their ranks: core/lookup beside import and layout, ui/lookup beside view.
 t="$(tree lookup-ranked)"
 put "$t" core/lookup/release.h '#include "core/model/field.h"\n'
 put "$t" ui/lookup/picker.cpp '#include "ui/support/text.h"\n#include "core/lookup/release.h"\n'

@@ -390,39 +390,41 @@ void CatalogueDocument::setViewStyle(ViewStyle style)
     finish(&DocumentObserver::documentUpdated);
 }
 
+template <typename UpdateValues>
+CatalogueDocument::EditOutcome CatalogueDocument::changeAlbums(AlbumChange& change, ValuesAfter values,
+                                                               UpdateValues&& updateValues)
+{
+    return allOrNothing(
+        [&] {
+            const AlbumEdit edit = change.apply(m_contents.albums, m_history);
+            EditOutcome outcome{edit.changed, edit.error};
+            if (edit.changed == 0)
+                return outcome;
+            applyFilters();
+            if (values == ValuesAfter::Added)
+                updateValues();
+            addError(outcome, reapplyCurrentOrder());
+            if (values == ValuesAfter::Rebuilt)
+                rebuildValueLists();
+            refillEntryLists();
+            m_modified = change.commit(m_history);
+            return outcome;
+        },
+        [&] {
+            change.revert(m_contents.albums, m_history);
+            recoverValueLists();
+        });
+}
+
 CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 {
     for (Song& song : album.songs)
         if (song.title.empty() && song.time.empty())
             song.trackNumber.clear();
-    const int index = m_contents.albums.albumCount();
-    EditOutcome outcome = allOrNothing(
-        [&] {
-            EditOutcome entered;
-            try {
-                m_contents.albums.appendAlbum(album);
-            } catch (const std::bad_alloc&) {
-                entered.error = kEnterOutOfMemory;
-                return entered;
-            }
-            UndoRecord step;
-            const bool room = m_history.reserveRoom();
-            if (!room || !recordUndo(step, index, album, UndoKind::Delete))
-                entered.error = kRecordUndoOutOfMemory;
-            step.setName(changeName("Enter", 1));
-            applyFilters();
-            addAlbumValues(m_contents.albums, index, m_derived.valueLists);
-            addError(entered, reapplyCurrentOrder());
-            refillEntryLists();
-            m_modified = true;
-            entered.changed = 1;
-            m_history.addStep(std::move(step), room);
-            return entered;
-        },
-        [&] {
-            m_contents.albums.resize(index);
-            recoverValueLists();
-        });
+    EnterAlbum change(std::move(album));
+    const EditOutcome outcome = changeAlbums(change, ValuesAfter::Added, [&] {
+        addAlbumValues(m_contents.albums, change.index(), m_derived.valueLists);
+    });
     if (outcome.changed == 0)
         return outcome;
     finish(&DocumentObserver::documentUpdated);
@@ -431,53 +433,20 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
 
 CatalogueDocument::EditOutcome CatalogueDocument::importAlbums(AlbumStore albums)
 {
-    const int first = m_contents.albums.albumCount();
     const int count = albums.albumCount();
     if (count == 0) {
         finish(&DocumentObserver::documentUpdated);
         return {};
     }
-    EditOutcome outcome = allOrNothing(
-        [&] {
-            EditOutcome imported;
-            try {
-                m_contents.albums.appendAlbums(albums);
-            } catch (const std::bad_alloc&) {
-                imported.error = kEnterOutOfMemory;
-                return imported;
-            }
-            UndoRecord step;
-            bool room = m_history.reserveRoom();
-            if (room) {
-                try {
-                    step.recordEntered(first, std::move(albums));
-                    step.setName(changeName("Import", count));
-                } catch (const std::bad_alloc&) {
-                    room = false;
-                }
-            }
-            if (!room)
-                imported.error = kRecordUndoOutOfMemory;
-            applyFilters();
-            {
-                // Adding each new album's values leaves the lists as rebuilding them all would.
-                ProgressScope progress(this->progress(), kUpdatingValueLists, count);
-                for (int a = first; a < first + count; ++a) {
-                    addAlbumValues(m_contents.albums, a, m_derived.valueLists);
-                    progress.step();
-                }
-            }
-            addError(imported, reapplyCurrentOrder());
-            refillEntryLists();
-            m_modified = true;
-            imported.changed = count;
-            m_history.addStep(std::move(step), room);
-            return imported;
-        },
-        [&] {
-            m_contents.albums.resize(first);
-            recoverValueLists();
-        });
+    ImportAlbums change(std::move(albums));
+    const EditOutcome outcome = changeAlbums(change, ValuesAfter::Added, [&] {
+        // Adding each new album's values leaves the lists as rebuilding them all would.
+        ProgressScope progress(this->progress(), kUpdatingValueLists, count);
+        for (int a = change.first(); a < change.first() + count; ++a) {
+            addAlbumValues(m_contents.albums, a, m_derived.valueLists);
+            progress.step();
+        }
+    });
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
@@ -541,39 +510,8 @@ CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
 
 CatalogueDocument::EditOutcome CatalogueDocument::deleteAlbums(std::span<const std::uint32_t> albums)
 {
-    std::vector<bool> marked(static_cast<std::size_t>(albumCount()), false);
-    std::optional<AlbumStore> previousAlbums;
-    EditOutcome outcome = allOrNothing(
-        [&] {
-            EditOutcome deleted;
-            UndoRecord step;
-            const bool room = m_history.reserveRoom();
-            for (std::uint32_t album : albums) {
-                if (album >= marked.size() || marked[album])
-                    continue;
-                if (!room || !recordUndo(step, static_cast<int>(album), this->album(static_cast<int>(album)),
-                                         UndoKind::Restore))
-                    deleted.error = kRecordUndoOutOfMemory;
-                marked[album] = true;
-                ++deleted.changed;
-            }
-            if (deleted.changed > 0) {
-                step.setName(changeName("Delete", deleted.changed));
-                previousAlbums = removeMarkedAlbums(m_contents.albums, marked);
-                applyFilters();
-                m_modified = true;
-                addError(deleted, reapplyCurrentOrder());
-                rebuildValueLists();
-                refillEntryLists();
-                m_history.addStep(std::move(step), room);
-            }
-            return deleted;
-        },
-        [&] {
-            if (previousAlbums)
-                std::swap(m_contents.albums, *previousAlbums);
-            recoverValueLists();
-        });
+    DeleteAlbums change(albums);
+    const EditOutcome outcome = changeAlbums(change, ValuesAfter::Rebuilt, [] {});
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }
@@ -593,42 +531,8 @@ CatalogueDocument::EditOutcome CatalogueDocument::stepThroughHistory(bool undoin
     if (undoing ? !m_history.canUndo() : !m_history.canRedo())
         return {};
     m_history.reserve();
-    std::optional<UndoRecord> taken;
-    std::optional<AlbumStore> previousAlbums;
-    UndoRecord reverse;
-    EditOutcome outcome = allOrNothing(
-        [&] {
-            EditOutcome done;
-            taken = undoing ? m_history.takeUndo() : m_history.takeRedo();
-            reverse.setName(taken->name());
-            previousAlbums = applyUndoStep(m_contents.albums, *taken, reverse);
-            applyFilters();
-            addError(done, reapplyCurrentOrder());
-            rebuildValueLists();
-            refillEntryLists();
-            reverse.setAvailable();
-            if (undoing)
-                m_history.putRedo(std::move(reverse));
-            else
-                m_history.putUndo(std::move(reverse));
-            m_modified = !m_history.atSaved();
-            done.changed = 1;
-            return done;
-        },
-        [&] {
-            if (previousAlbums) {
-                std::swap(m_contents.albums, *previousAlbums);
-            } else if (taken && taken->kind() == UndoKind::Unmodify) {
-                revertUnmodify(m_contents.albums, reverse);
-            }
-            if (taken) {
-                if (undoing)
-                    m_history.putUndo(std::move(*taken));
-                else
-                    m_history.putRedo(std::move(*taken));
-            }
-            recoverValueLists();
-        });
+    WalkHistory change(undoing);
+    const EditOutcome outcome = changeAlbums(change, ValuesAfter::Rebuilt, [] {});
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }

@@ -8,6 +8,7 @@
 
 #include "core/base/progresssink.h"
 #include "core/base/result.h"
+#include "core/document/albumchanges.h"
 #include "core/document/entrylistfeed.h"
 #include "core/document/undohistory.h"
 #include "core/order/findquery.h"
@@ -39,11 +40,9 @@ public:
     virtual void modifiedChanged(bool /*modified*/) {}
 };
 
-inline constexpr const char* kEnterOutOfMemory = "Out of memory! Cannot add any more entries!";
 // What the window and the command line report when a command ran out of memory. The document
 // operations leave everything as it was before they throw std::bad_alloc.
 inline constexpr const char* kNotEnoughMemory = "Not enough memory";
-inline constexpr const char* kRecordUndoOutOfMemory = "Not enough memory to record undo.";
 inline constexpr const char* kRestoreUndoOutOfMemory = "Not enough memory to restore undo.";
 
 // What an order's command works out: the display order (album orders, and the artist short list,
@@ -200,6 +199,15 @@ private:
     Status reapplyCurrentOrder();
     void applyViewStyle(ViewStyle style);
     EditOutcome stepThroughHistory(bool undoing);
+    // Runs an edit's album change and brings what depends on the albums up to date: the value
+    // lists by updateValues before the current order runs again (Added), or all rebuilt after it.
+    enum class ValuesAfter
+    {
+        Added,
+        Rebuilt
+    };
+    template <typename UpdateValues>
+    EditOutcome changeAlbums(AlbumChange& change, ValuesAfter values, UpdateValues&& updateValues);
 
     // The one notification of an operation, preceded by modifiedChanged when the flag changed.
     void finish(void (DocumentObserver::*hook)());

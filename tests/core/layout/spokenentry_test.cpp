@@ -1,5 +1,5 @@
 // What a screen reader hears for each entry: the texts the view shows, in every order and layout.
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 #include "core/layout/spokenentry.h"
 #include "core/layout/viewlayout.h"
 #include "core/order/orderentries.h"

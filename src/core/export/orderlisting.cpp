@@ -1,4 +1,4 @@
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 
 #include "core/base/linetext.h"
 #include "core/base/twothreads.h"

@@ -1,5 +1,5 @@
 // What `discora --list` prints: one line per entry whatever the texts hold, the fields apart.
-#include "core/layout/orderlisting.h"
+#include "core/export/orderlisting.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
 
