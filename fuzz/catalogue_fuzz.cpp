@@ -6,10 +6,10 @@
 
 #include "core/document/cataloguedocument.h"
 #include "core/export/csvexport.h"
+#include "core/export/orderlisting.h"
 #include "core/export/textexport.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
-#include "core/export/orderlisting.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -8,10 +8,10 @@
 #include "core/document/audioimportplan.h"
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
+#include "core/export/orderlisting.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
 #include "core/import/csvreader.h"
-#include "core/export/orderlisting.h"
 #include "core/settings/appsettings.h"
 
 #include <cstdlib>

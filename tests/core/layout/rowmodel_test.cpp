@@ -1,7 +1,7 @@
 // One entry's line read every way the program reads it: in the columns the view and the printed
 // pages place, as `discora --list` writes it, and as a screen reader hears it.
-#include "core/layout/listlayout.h"
 #include "core/export/orderlisting.h"
+#include "core/layout/listlayout.h"
 #include "core/layout/rowmodel.h"
 #include "core/layout/spokenentry.h"
 #include "core/layout/viewlayout.h"
