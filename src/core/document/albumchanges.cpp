@@ -2,6 +2,7 @@
 
 #include "core/document/undosteps.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -68,6 +69,55 @@ void ImportAlbums::revert(AlbumStore& albums, UndoHistory&) noexcept
 }
 
 bool ImportAlbums::commit(UndoHistory& history) noexcept
+{
+    history.addStep(std::move(m_step), m_room);
+    return true;
+}
+
+AlbumEdit ModifyAlbums::apply(AlbumStore& albums, UndoHistory& history)
+{
+    AlbumEdit edit;
+    m_room = history.reserveRoom();
+    // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
+    for (std::uint32_t album : m_albums) {
+        const int a = static_cast<int>(album);
+        if (a >= albums.albumCount())
+            continue;
+        AlbumRecord before = albums.album(a);
+        std::optional<AlbumRecord> edited = m_edit(before);
+        if (!edited)
+            continue;
+        if (!m_room || !recordUndo(m_step, a, before, UndoKind::Unmodify))
+            edit.error = kRecordUndoOutOfMemory;
+        m_originals.emplace_back(a, std::move(before));
+        albums.setAlbum(a, *edited);
+        m_afterEach();
+        ++edit.changed;
+    }
+    if (edit.changed > 0) {
+        // An album edited twice in one Modify counts once.
+        std::vector<int> changed;
+        for (const auto& original : m_originals)
+            changed.push_back(original.first);
+        std::sort(changed.begin(), changed.end());
+        const auto distinct = std::unique(changed.begin(), changed.end()) - changed.begin();
+        m_step.setName(changeName("Modify", static_cast<int>(distinct)));
+    }
+    return edit;
+}
+
+void ModifyAlbums::revert(AlbumStore& albums, UndoHistory&) noexcept
+{
+    for (auto it = m_originals.rbegin(); it != m_originals.rend(); ++it) {
+        try {
+            albums.setAlbum(it->first, it->second);
+        } catch (const std::bad_alloc&) {
+            // That album keeps its new texts, which is still a whole album.
+        }
+    }
+}
+
+bool ModifyAlbums::commit(UndoHistory& history) noexcept
 {
     history.addStep(std::move(m_step), m_room);
     return true;

@@ -10,9 +10,11 @@
 #include "core/model/albumstore.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace discora {
@@ -70,6 +72,30 @@ public:
 private:
     AlbumStore m_albums;
     int m_first = 0;
+    UndoRecord m_step;
+    bool m_room = false;
+};
+
+// Replaces albums one at a time with what edit makes of each (nothing: the album stays as it
+// was), as Modify does through the entry sheet; undone by one Unmodify. afterEach runs after each
+// album changed, so that the next sheet offers what was typed.
+class ModifyAlbums : public AlbumChange
+{
+public:
+    using Edit = std::function<std::optional<AlbumRecord>(const AlbumRecord&)>;
+    ModifyAlbums(std::span<const std::uint32_t> albums, const Edit& edit, std::function<void()> afterEach)
+        : m_albums(albums), m_edit(edit), m_afterEach(std::move(afterEach))
+    {}
+    AlbumEdit apply(AlbumStore& albums, UndoHistory& history) override;
+    void revert(AlbumStore& albums, UndoHistory& history) noexcept override;
+    bool commit(UndoHistory& history) noexcept override;
+
+private:
+    std::span<const std::uint32_t> m_albums;
+    const Edit& m_edit;
+    std::function<void()> m_afterEach;
+    // The albums changed so far, as they were, to put back when memory runs out.
+    std::vector<std::pair<int, AlbumRecord>> m_originals;
     UndoRecord m_step;
     bool m_room = false;
 };

@@ -406,7 +406,8 @@ CatalogueDocument::EditOutcome CatalogueDocument::changeAlbums(AlbumChange& chan
             addError(outcome, reapplyCurrentOrder());
             if (values == ValuesAfter::Rebuilt)
                 rebuildValueLists();
-            refillEntryLists();
+            if (values != ValuesAfter::Kept)
+                refillEntryLists();
             m_modified = change.commit(m_history);
             return outcome;
         },
@@ -455,55 +456,12 @@ CatalogueDocument::EditOutcome
 CatalogueDocument::modifyAlbums(std::span<const std::uint32_t> albums,
                                 const std::function<std::optional<AlbumRecord>(const AlbumRecord&)>& edit)
 {
-    // The albums changed so far, as they were, to put back when memory runs out.
-    std::vector<std::pair<int, AlbumRecord>> originals;
-    EditOutcome outcome = allOrNothing(
-        [&] {
-            EditOutcome modified;
-            UndoRecord step;
-            const bool room = m_history.reserveRoom();
-            // Album indices stay valid through the loop: nothing is re-sorted until every sheet has closed.
-            for (std::uint32_t album : albums) {
-                const int a = static_cast<int>(album);
-                if (a >= albumCount())
-                    continue;
-                AlbumRecord before = this->album(a);
-                std::optional<AlbumRecord> edited = edit(before);
-                if (!edited)
-                    continue;
-                if (!room || !recordUndo(step, a, before, UndoKind::Unmodify))
-                    modified.error = kRecordUndoOutOfMemory;
-                originals.emplace_back(a, std::move(before));
-                m_contents.albums.setAlbum(a, *edited);
-                rebuildValueLists();
-                refillEntryLists();
-                m_modified = true;
-                ++modified.changed;
-            }
-            if (modified.changed > 0) {
-                // An album edited twice in one Modify counts once.
-                std::vector<int> edited;
-                for (const auto& original : originals)
-                    edited.push_back(original.first);
-                std::sort(edited.begin(), edited.end());
-                const auto distinct = std::unique(edited.begin(), edited.end()) - edited.begin();
-                step.setName(changeName("Modify", static_cast<int>(distinct)));
-                applyFilters();
-                addError(modified, reapplyCurrentOrder());
-                m_history.addStep(std::move(step), room);
-            }
-            return modified;
-        },
-        [&] {
-            for (auto it = originals.rbegin(); it != originals.rend(); ++it) {
-                try {
-                    m_contents.albums.setAlbum(it->first, it->second);
-                } catch (const std::bad_alloc&) {
-                    // That album keeps its new texts, which is still a whole album.
-                }
-            }
-            recoverValueLists();
-        });
+    ModifyAlbums change(albums, edit, [this] {
+        rebuildValueLists();
+        refillEntryLists();
+        m_modified = true;
+    });
+    const EditOutcome outcome = changeAlbums(change, ValuesAfter::Kept, [] {});
     finish(&DocumentObserver::documentUpdated);
     return outcome;
 }

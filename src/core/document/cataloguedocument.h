@@ -200,11 +200,13 @@ private:
     void applyViewStyle(ViewStyle style);
     EditOutcome stepThroughHistory(bool undoing);
     // Runs an edit's album change and brings what depends on the albums up to date: the value
-    // lists by updateValues before the current order runs again (Added), or all rebuilt after it.
+    // lists by updateValues before the current order runs again (Added), all rebuilt after it
+    // (Rebuilt), or as the change kept them (Kept).
     enum class ValuesAfter
     {
         Added,
-        Rebuilt
+        Rebuilt,
+        Kept
     };
     template <typename UpdateValues>
     EditOutcome changeAlbums(AlbumChange& change, ValuesAfter values, UpdateValues&& updateValues);
