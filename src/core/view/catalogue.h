@@ -72,10 +72,6 @@ public:
     const ScreenFont& font() const { return m_view.font; }
     const ViewOptions& viewOptions() const { return m_view.options; }
 
-    // The three parts, for whoever takes one over whole
-    const CatalogueContents& contents() const { return m_contents; }
-    const ViewState& viewState() const { return m_view; }
-
 protected:
     CatalogueContents m_contents;
     ViewState m_view;
