@@ -79,7 +79,9 @@ AudioImportOutcome applyAudioImport(CatalogueDocument& doc, const AudioImportPla
         }
     }
     report.otherFiles = plan.scan.otherFiles;
-    report.unreadable = static_cast<int>(plan.scan.unreadable.size());
+    report.unreadable = plan.scan.unreadableFiles();
+    report.unreadableFolders = plan.scan.unreadableFolders();
+    report.skipped = plan.scan.unreadable;
     report.loops = plan.scan.loops;
     AlbumStore records = audioAlbumRecords(plan.scan, chosen, plan.options, doc.albumCount(), doc.progress());
     outcome.edit = doc.importAlbums(std::move(records));

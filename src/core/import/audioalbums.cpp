@@ -359,6 +359,8 @@ std::string audioImportSummary(const AudioImportReport& report)
         skipped.push_back(counted(report.inCatalogue, "album", "albums") + " already in the catalogue");
     if (report.notChosen > report.inCatalogue)
         skipped.push_back(counted(report.notChosen - report.inCatalogue, "album", "albums") + " not chosen");
+    if (report.unreadableFolders > 0)
+        skipped.push_back(counted(report.unreadableFolders, "unreadable folder", "unreadable folders"));
     if (report.unreadable > 0)
         skipped.push_back(counted(report.unreadable, "unreadable file", "unreadable files"));
     if (report.otherFiles > 0)

@@ -113,10 +113,12 @@ struct AudioImportReport
     int notChosen = 0;   // albums found but left unticked (or already in the catalogue)
     int inCatalogue = 0; // of those, already in the catalogue
     int otherFiles = 0;
-    int unreadable = 0;
+    int unreadable = 0;        // files
+    int unreadableFolders = 0; // whose files, if any, are missing from the import
     int loops = 0;
-    int shortened = 0;    // albums that keep only 26 songs
-    int droppedSongs = 0; // the songs those leave out
+    int shortened = 0;                     // albums that keep only 26 songs
+    int droppedSongs = 0;                  // the songs those leave out
+    std::vector<AudioScanProblem> skipped; // every unreadable folder and file, with its reason
 };
 
 // What the status bar says afterwards, e.g. "Imported 2 albums with 21 songs; skipped 1 file of

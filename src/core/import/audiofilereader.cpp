@@ -4,16 +4,24 @@
 
 #include <aifffile.h>
 #include <flacfile.h>
+#include <id3v2framefactory.h>
 #include <mp4file.h>
 #include <mpegfile.h>
 #include <opusfile.h>
+#include <tiostream.h>
 #include <tpropertymap.h>
 #include <vorbisfile.h>
 #include <wavfile.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace discora {
@@ -68,23 +76,100 @@ const KindInfo* kindOf(std::string_view fileName)
     return nullptr;
 }
 
-std::unique_ptr<TagLib::File> openFile(Kind kind, const char* path)
+// A read-only stream over a descriptor already checked to be a regular file. TagLib is never given
+// the path: a name can be swapped for a pipe or a device between the check and the read, the open
+// descriptor cannot.
+class DescriptorStream : public TagLib::IOStream
+{
+public:
+    DescriptorStream(int fd, const char* path, long length) : m_fd(fd), m_path(path), m_length(length) {}
+
+    TagLib::FileName name() const override { return m_path; }
+    TagLib::ByteVector readBlock(unsigned long length) override
+    {
+        if (m_position >= m_length)
+            return {};
+        const auto wanted =
+            static_cast<unsigned long>(std::min<long>(static_cast<long>(length), m_length - m_position));
+        TagLib::ByteVector block(static_cast<unsigned int>(wanted), '\0');
+        unsigned long got = 0;
+        while (got < wanted) {
+            const ssize_t n =
+                ::pread(m_fd, block.data() + got, wanted - got, m_position + static_cast<long>(got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<unsigned long>(n);
+        }
+        block.resize(static_cast<unsigned int>(got));
+        m_position += static_cast<long>(got);
+        return block;
+    }
+    void writeBlock(const TagLib::ByteVector&) override {}
+    void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
+    void removeBlock(unsigned long, unsigned long) override {}
+    bool readOnly() const override { return true; }
+    bool isOpen() const override { return true; }
+    void seek(long offset, Position p) override
+    {
+        const long base = p == Beginning ? 0 : p == Current ? m_position : m_length;
+        m_position = std::max(0L, base + offset);
+    }
+    long tell() const override { return m_position; }
+    long length() override { return m_length; }
+    void truncate(long) override {}
+
+private:
+    int m_fd;
+    const char* m_path;
+    long m_length;
+    long m_position = 0;
+};
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+std::unique_ptr<TagLib::File> openFile(Kind kind, TagLib::IOStream* stream)
 {
     constexpr auto style = TagLib::AudioProperties::Average;
+#if TAGLIB_MAJOR_VERSION >= 2
+    const auto withId3 = [&]<typename F>() { return std::make_unique<F>(stream, true, style); };
+#else
+    const auto withId3 = [&]<typename F>() {
+        return std::make_unique<F>(stream, TagLib::ID3v2::FrameFactory::instance(), true, style);
+    };
+#endif
     switch (kind) {
-    case Kind::Flac: return std::make_unique<TagLib::FLAC::File>(path, true, style);
+    case Kind::Flac: return withId3.template operator()<TagLib::FLAC::File>();
     case Kind::OggVorbis: {
-        auto vorbis = std::make_unique<TagLib::Ogg::Vorbis::File>(path, true, style);
+        auto vorbis = std::make_unique<TagLib::Ogg::Vorbis::File>(stream, true, style);
         if (vorbis->isValid())
             return vorbis;
         // Opus is often stored with the extension of Vorbis.
-        return std::make_unique<TagLib::Ogg::Opus::File>(path, true, style);
+        vorbis.reset();
+        stream->seek(0, TagLib::IOStream::Beginning);
+        return std::make_unique<TagLib::Ogg::Opus::File>(stream, true, style);
     }
-    case Kind::Opus: return std::make_unique<TagLib::Ogg::Opus::File>(path, true, style);
-    case Kind::Mp3: return std::make_unique<TagLib::MPEG::File>(path, true, style);
-    case Kind::Mp4: return std::make_unique<TagLib::MP4::File>(path, true, style);
-    case Kind::Wav: return std::make_unique<TagLib::RIFF::WAV::File>(path, true, style);
-    case Kind::Aiff: return std::make_unique<TagLib::RIFF::AIFF::File>(path, true, style);
+    case Kind::Opus: return std::make_unique<TagLib::Ogg::Opus::File>(stream, true, style);
+    case Kind::Mp3: return withId3.template operator()<TagLib::MPEG::File>();
+    case Kind::Mp4: return std::make_unique<TagLib::MP4::File>(stream, true, style);
+    case Kind::Wav: return std::make_unique<TagLib::RIFF::WAV::File>(stream, true, style);
+    case Kind::Aiff: return std::make_unique<TagLib::RIFF::AIFF::File>(stream, true, style);
     }
     return nullptr;
 }
@@ -170,6 +255,11 @@ std::string yearOf(std::string date)
 
 } // namespace
 
+std::string notReadableBecause(int error)
+{
+    return std::string("not readable: ") + std::strerror(error);
+}
+
 bool hasAudioExtension(std::string_view fileName)
 {
     return kindOf(fileName) != nullptr;
@@ -180,10 +270,21 @@ Result<AudioTrack> readAudioFile(const std::string& path)
     const KindInfo* info = kindOf(path);
     if (!info)
         return Error{"not an audio file"};
+    // Non-blocking, so that a name that became a pipe since the folder was walked cannot hold the
+    // open; the descriptor's own status then says what was opened.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return Error{notReadableBecause(errno)};
+    struct stat st = {};
+    if (::fstat(fd.get(), &st) != 0)
+        return Error{notReadableBecause(errno)};
+    if (!S_ISREG(st.st_mode))
+        return Error{kAudioNotAFile};
     const std::string notReadable = std::string("not a readable ") + info->format + " file";
+    DescriptorStream stream(fd.get(), path.c_str(), static_cast<long>(st.st_size));
     std::unique_ptr<TagLib::File> file;
     try {
-        file = openFile(info->kind, path.c_str());
+        file = openFile(info->kind, &stream);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {

@@ -17,8 +17,15 @@ bool hasAudioExtension(std::string_view fileName);
 // and a hostile tag of megabytes must not reach the catalogue.
 inline constexpr std::size_t kAudioTagTextLimit = 1024;
 
-// Fails with a short reason ("not a readable FLAC file") when the file cannot be opened or is not
-// of the kind its name says. The track's folder and file name are left for the caller to fill.
+// What is said of a file or folder that could not be opened: "not readable: " and the system's
+// reason ("Permission denied", "File name too long").
+std::string notReadableBecause(int error);
+// Said of a name that no longer leads to a file (a pipe, a device) when it is read.
+inline constexpr const char* kAudioNotAFile = "no longer a file";
+
+// Fails with a short reason ("not a readable FLAC file", "not readable: Permission denied") when
+// the file cannot be opened, is not a regular file when opened, or is not of the kind its name
+// says. The track's folder and file name are left for the caller to fill.
 Result<AudioTrack> readAudioFile(const std::string& path);
 
 } // namespace discora

@@ -17,13 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What the walk found before reading anything: the audio files, in the order they are read.
-struct FoundFile
-{
-    std::string folder; // relative to the scanned folder, "" for the folder itself
-    std::string name;
-};
-
 using FileId = std::pair<dev_t, ino_t>;
 
 std::optional<FileId> idOf(const fs::path& path)
@@ -48,9 +41,9 @@ public:
 
     // Depth first, each folder's entries in name order; an explicit stack rather than recursion,
     // so a deep tree cannot exhaust the thread's stack.
-    std::vector<FoundFile> walk()
+    std::vector<AudioFileName> walk()
     {
-        std::vector<FoundFile> found;
+        std::vector<AudioFileName> found;
         std::vector<std::string> pending{""};
         if (const auto id = idOf(m_root))
             m_seen.insert(*id);
@@ -61,21 +54,32 @@ public:
             pending.pop_back();
             std::vector<std::pair<std::string, bool>> entries; // name, is a folder
             std::error_code error;
-            fs::directory_iterator it(m_root / folder, fs::directory_options::skip_permission_denied, error);
+            // A folder the user may not read is named, not passed over: the files in it are missing
+            // from the import, and the user should know why.
+            fs::directory_iterator it(m_root / folder, error);
             if (error) {
-                m_scan.unreadable.push_back({folder, "the folder cannot be read"});
+                m_scan.unreadable.push_back({folder, notReadableBecause(error.value()), true});
                 continue;
             }
-            for (const fs::directory_entry& entry : it) {
+            for (; it != fs::directory_iterator(); it.increment(error)) {
+                if (error)
+                    break;
+                const fs::directory_entry& entry = *it;
                 std::error_code statusError;
                 const fs::file_status status = entry.status(statusError); // follows links
                 const std::string name = entry.path().filename().string();
                 if (statusError) {
-                    // A link to nothing, or an entry that vanished while the folder was read.
-                    if (hasAudioExtension(name))
-                        m_scan.unreadable.push_back({joined(folder, name), "the file cannot be opened"});
-                    else
+                    // A link to nothing, or an entry that vanished while the folder was read, is
+                    // only worth a word when it had an audio name; anything else (a path too long
+                    // for the system, a folder the user may not enter) may hide audio files.
+                    const bool gone = statusError == std::errc::no_such_file_or_directory;
+                    std::error_code typeError; // the kind the folder listing gave, when it gave one
+                    const bool isFolder = entry.is_directory(typeError);
+                    if (gone && !hasAudioExtension(name))
                         ++m_scan.otherFiles;
+                    else
+                        m_scan.unreadable.push_back(
+                            {joined(folder, name), notReadableBecause(statusError.value()), isFolder});
                     continue;
                 }
                 if (!fs::is_directory(status) && !fs::is_regular_file(status)) {
@@ -90,6 +94,8 @@ public:
                 }
                 entries.emplace_back(name, fs::is_directory(status));
             }
+            if (error)
+                m_scan.unreadable.push_back({folder, notReadableBecause(error.value()), true});
             std::sort(entries.begin(), entries.end());
             // Subfolders go on the stack last first, so they are walked in name order.
             for (auto e = entries.rbegin(); e != entries.rend(); ++e)
@@ -121,19 +127,47 @@ private:
 
 } // namespace
 
-Result<AudioScan> scanAudioFolder(const std::string& dir, AudioScanProgress* progress)
+int AudioScan::unreadableFolders() const
+{
+    return static_cast<int>(std::count_if(unreadable.begin(), unreadable.end(),
+                                          [](const AudioScanProblem& p) { return p.folder; }));
+}
+
+int AudioScan::unreadableFiles() const
+{
+    return static_cast<int>(unreadable.size()) - unreadableFolders();
+}
+
+Result<AudioFolderListing> listAudioFolder(const std::string& dir, AudioScanProgress* progress)
 {
     std::error_code error;
     const fs::path root(dir);
-    if (dir.empty() || !fs::is_directory(root, error))
-        return Error{cannotImport(dir, kAudioFolderMissing)};
-    AudioScan scan;
-    scan.folderName = fs::weakly_canonical(root, error).filename().string();
-    FolderWalk walk(root, scan, progress);
-    const std::vector<FoundFile> found = walk.walk();
-    scan.tracks.reserve(found.size());
-    for (const FoundFile& file : found) {
-        if (walk.cancelled())
+    if (dir.empty() || !fs::is_directory(root, error)) {
+        if (!error || error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+            return Error{cannotImport(dir, kAudioFolderMissing)};
+        return Error{cannotImport(dir, "It is " + notReadableBecause(error.value()) + ".")};
+    }
+    AudioFolderListing listing;
+    listing.root = dir;
+    listing.scan.folderName = fs::weakly_canonical(root, error).filename().string();
+    FolderWalk walk(root, listing.scan, progress);
+    listing.files = walk.walk();
+    // The folder itself unreadable is the whole import failing, not a folder skipped.
+    if (listing.files.empty() && !listing.scan.unreadable.empty() && listing.scan.unreadable.front().folder &&
+        listing.scan.unreadable.front().file.empty())
+        return Error{cannotImport(dir, "It is " + listing.scan.unreadable.front().reason + ".")};
+    listing.scan.cancelled = walk.cancelled();
+    return listing;
+}
+
+AudioScan readAudioFolder(AudioFolderListing listing, AudioScanProgress* progress)
+{
+    const fs::path root(listing.root);
+    AudioScan& scan = listing.scan;
+    const auto cancelled = [&] { return progress && progress->cancel.load(std::memory_order_relaxed); };
+    scan.tracks.reserve(listing.files.size());
+    for (const AudioFileName& file : listing.files) {
+        if (cancelled())
             break;
         Result<AudioTrack> track = readAudioFile((root / file.folder / file.name).string());
         if (track) {
@@ -146,8 +180,16 @@ Result<AudioScan> scanAudioFolder(const std::string& dir, AudioScanProgress* pro
         if (progress)
             progress->read.fetch_add(1, std::memory_order_relaxed);
     }
-    scan.cancelled = walk.cancelled();
-    return scan;
+    scan.cancelled = scan.cancelled || cancelled();
+    return std::move(scan);
+}
+
+Result<AudioScan> scanAudioFolder(const std::string& dir, AudioScanProgress* progress)
+{
+    auto listing = listAudioFolder(dir, progress);
+    if (!listing)
+        return Error{listing.error()};
+    return readAudioFolder(std::move(*listing), progress);
 }
 
 } // namespace discora

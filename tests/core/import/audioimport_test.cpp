@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -179,6 +182,90 @@ TEST_F(AudioImport, FoldersAreWalkedOnceThroughLinksAndBadFoldersAreRefused)
     const auto plan = planAudioImport(doc, "empty", *scanAudioFolder((m_dir / "empty").string()));
     ASSERT_FALSE(plan);
     EXPECT_EQ(plan.error(), "Cannot import \"empty\". It holds no audio files.");
+}
+
+TEST_F(AudioImport, AFileThatBecomesAPipeOrADeviceAfterTheWalkIsSkipped)
+{
+    flac("Album/1.flac", tagsOf("Jo", "Quiet", "One", "1"));
+    flac("Album/2.flac", tagsOf("Jo", "Quiet", "Two", "2"));
+    flac("Album/3.flac", tagsOf("Jo", "Quiet", "Three", "3"));
+    auto listing = listAudioFolder(m_dir.string());
+    ASSERT_TRUE(listing) << listing.error();
+    ASSERT_EQ(listing->files.size(), 3u);
+    // Nothing writes to the pipe, and the device never ends: either would hold a reader for ever.
+    fs::remove(m_dir / "Album/1.flac");
+    ASSERT_EQ(::mkfifo((m_dir / "Album/1.flac").c_str(), 0644), 0);
+    fs::remove(m_dir / "Album/3.flac");
+    fs::create_symlink("/dev/zero", m_dir / "Album/3.flac");
+
+    const AudioScan s = readAudioFolder(std::move(*listing));
+    ASSERT_EQ(s.tracks.size(), 1u);
+    EXPECT_EQ(s.tracks[0].title, "Two");
+    ASSERT_EQ(s.unreadable.size(), 2u);
+    for (const AudioScanProblem& problem : s.unreadable)
+        EXPECT_EQ(problem.reason, kAudioNotAFile) << problem.file;
+}
+
+TEST_F(AudioImport, UnreadableFilesAndFoldersAreNamedWithTheSystemsReason)
+{
+    // Permission bits cannot be tried here when the tests run as root, who reads everything; names
+    // and paths beyond the system's limits fail for everyone.
+    const struct
+    {
+        std::string name;
+        const char* reason;
+    } cases[] = {
+        {std::string(300, 'x') + ".opus", "not readable: File name too long"},
+        {"missing.mp3", "not readable: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const Result<AudioTrack> track = readAudioFile((m_dir / c.name).string());
+        ASSERT_FALSE(track) << c.name;
+        EXPECT_EQ(track.error(), c.reason);
+    }
+
+    // A song just inside the limit of a path, and a folder beside it beyond it.
+    std::string relative;
+    int fd = ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY);
+    const std::string component(200, 'd');
+    while (m_dir.string().size() + relative.size() + component.size() + 20 < PATH_MAX) {
+        ASSERT_EQ(::mkdirat(fd, component.c_str(), 0755), 0);
+        const int inner = ::openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = inner;
+        relative += (relative.empty() ? "" : "/") + component;
+    }
+    const std::string song = fixture::flacBytes(tagsOf("Kai", "Deep", "Down", "1"), 60);
+    const int file = ::openat(fd, "1.flac", O_WRONLY | O_CREAT, 0644);
+    ASSERT_EQ(::write(file, song.data(), song.size()), static_cast<ssize_t>(song.size()));
+    ::close(file);
+    ASSERT_EQ(::mkdirat(fd, component.c_str(), 0755), 0);
+    ::close(fd);
+
+    const AudioScan s = scan();
+    std::system(("rm -rf " + (m_dir / component).string()).c_str()); // deeper than remove_all reaches
+    ASSERT_EQ(s.tracks.size(), 1u);
+    ASSERT_EQ(s.unreadable.size(), 1u);
+    EXPECT_EQ(s.unreadable[0].file, relative + "/" + component);
+    EXPECT_EQ(s.unreadable[0].reason, "not readable: File name too long");
+    EXPECT_TRUE(s.unreadable[0].folder);
+}
+
+TEST_F(AudioImport, TheSummaryCountsUnreadableFoldersAndKeepsEverySkippedFile)
+{
+    flac("A/1.flac", tagsOf("Lu", "Fine", "Song", "1"));
+    AudioScan s = scan();
+    s.unreadable = {{"Locked", "not readable: Permission denied", true},
+                    {"A/2.flac", "not readable: Permission denied"},
+                    {"A/3.flac", "not a readable FLAC file"}};
+    CatalogueDocument doc;
+    const auto plan = planAudioImport(doc, m_dir.string(), s);
+    ASSERT_TRUE(plan) << plan.error();
+    const AudioImportReport report = applyAudioImport(doc, *plan).report;
+    EXPECT_EQ(audioImportSummary(report),
+              "Imported 1 album with 1 song; skipped 1 unreadable folder, 2 unreadable files.");
+    ASSERT_EQ(report.skipped.size(), 3u);
+    EXPECT_EQ(report.skipped[2].file, "A/3.flac");
 }
 
 TEST_F(AudioImport, TracksMakeOneAlbumADiscInTrackOrder)
