@@ -9,6 +9,7 @@
 #include <climits>
 #include <map>
 #include <unordered_map>
+#include <utility>
 
 namespace discora {
 
@@ -73,6 +74,16 @@ std::string folderTitle(const AudioScan& scan, const std::string& folder)
 {
     const std::string name = folder.empty() ? scan.folderName : folder.substr(folder.rfind('/') + 1);
     return name.empty() ? std::string(kUnknownArtist) : name;
+}
+
+// "Artist - Album", the way untagged folders are often named: the two halves, split at the first
+// " - ", or nothing when the name is not of that form.
+std::optional<std::pair<std::string, std::string>> artistAndAlbumOf(const std::string& folderName)
+{
+    const auto dash = folderName.find(" - ");
+    if (dash == std::string::npos || dash == 0 || dash + 3 >= folderName.size())
+        return std::nullopt;
+    return std::pair(folderName.substr(0, dash), folderName.substr(dash + 3));
 }
 
 // A file name's leading track number ("07 - Song.mp3" gives 7), 0 when it has none.
@@ -160,9 +171,18 @@ std::vector<AudioAlbum> groupAudioAlbums(const AudioScan& scan)
 
     std::vector<AudioAlbum> albums;
     for (const Release& release : releases) {
-        const std::string artist = releaseArtist(scan, release);
+        std::string artist = releaseArtist(scan, release);
         const AudioTrack& first = scan.tracks[static_cast<std::size_t>(release.tracks.front())];
-        const std::string title = release.untagged ? folderTitle(scan, first.folder) : first.album;
+        std::string title = release.untagged ? folderTitle(scan, first.folder) : first.album;
+        const bool namesAnArtist = std::any_of(release.tracks.begin(), release.tracks.end(), [&](int t) {
+            const AudioTrack& track = scan.tracks[static_cast<std::size_t>(t)];
+            return !track.artist.empty() || !track.albumArtist.empty();
+        });
+        if (release.untagged && !namesAnArtist)
+            if (auto split = artistAndAlbumOf(title)) {
+                artist = std::move(split->first);
+                title = std::move(split->second);
+            }
         // Files that name no disc belong to the first when others name theirs.
         std::map<int, std::vector<int>> discs;
         int discTotal = 0;

@@ -291,6 +291,29 @@ TEST_F(AudioImport, TracksMakeOneAlbumADiscInTrackOrder)
                         }));
 }
 
+TEST_F(AudioImport, AnUntaggedFolderNamedArtistDashAlbumGivesBoth)
+{
+    const struct
+    {
+        const char* file;
+        const char* album;
+    } cases[] = {
+        {"Nightjar Choir - Harbour Lights/01 - Tide.mp3", "Nightjar Choir | Harbour Lights | Tide 00:01"},
+        {"Owl - Live - 1999/01 - Night.mp3", "Owl | Live - 1999 | Night 00:01"},
+        {"Pia/Early - /01 - Dawn.mp3", "Pia | Early -  | Dawn 00:01"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(m_dir);
+        fixture::writeBytes(m_dir / c.file, fixture::mp3Bytes("", 1));
+        EXPECT_EQ(albums(), std::vector<std::string>{c.album}) << c.file;
+    }
+    // An artist tag names the artist; the folder's name is left whole.
+    fs::remove_all(m_dir);
+    fixture::writeBytes(m_dir / "Quin - Tapes/1.mp3",
+                        fixture::mp3Bytes(fixture::latin1Frame("TPE1", "Quin"), 1));
+    EXPECT_EQ(albums(), std::vector<std::string>{"Quin | Quin - Tapes | 1 00:01"});
+}
+
 TEST_F(AudioImport, ADiscOfThirtyTracksKeepsTheFirstTwentySixAndSaysSo)
 {
     for (int t = 30; t >= 1; --t)
