@@ -9,12 +9,14 @@
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/export/orderlisting.h"
+#include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
 #include "core/import/csvreader.h"
 #include "core/settings/appsettings.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <new>
 
@@ -48,10 +50,24 @@ void newForCommandLine(CatalogueDocument& doc, const AppSettings& settings)
     doc.setHeadings(headings[0], headings[1]);
 }
 
+// Why --save-as refuses to write over a file the import reads: it would be replaced by the
+// catalogue made from it.
+constexpr const char* kOutputIsImported =
+    "It is a file being imported, which would be lost; choose another file.";
+
+Status refuseImportedOutput(const std::string& output, const std::string& imported)
+{
+    if (!isSameFile(output, imported))
+        return success();
+    return Error{"Cannot save \"" + output + "\". " + kOutputIsImported};
+}
+
 // Adds the rows of the --import-csv file, each column filling the field its heading names unless
 // a --map assignment says otherwise.
 Status importForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
 {
+    if (Status refused = refuseImportedOutput(cl.output, cl.importCsv); !refused)
+        return refused;
     auto plan = planCsvImport(doc, cl.importCsv, cl.columnMaps);
     if (!plan)
         return Error{plan.error()};
@@ -70,6 +86,14 @@ Status importAudioForCommandLine(CatalogueDocument& doc, const CommandLine& cl)
     auto scan = scanAudioFolder(cl.importAudio);
     if (!scan)
         return Error{scan.error()};
+    const std::filesystem::path root = cl.importAudio;
+    for (const AudioTrack& track : scan->tracks)
+        if (Status refused = refuseImportedOutput(cl.output, (root / track.folder / track.fileName).string());
+            !refused)
+            return refused;
+    for (const AudioScanProblem& problem : scan->unreadable)
+        if (Status refused = refuseImportedOutput(cl.output, (root / problem.file).string()); !refused)
+            return refused;
     auto plan = planAudioImport(doc, cl.importAudio, std::move(*scan), cl.tagMaps);
     if (!plan)
         return Error{plan.error()};
