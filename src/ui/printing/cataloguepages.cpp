@@ -12,10 +12,17 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace discora {
 
 namespace {
+
+// 16 MiB in blocks small enough to be had when memory is scattered.
+constexpr int kEndReserveBlocks = 256;
+constexpr std::size_t kEndReserveBlock = 64 * 1024;
 
 // How often a long job lets the window repaint, in milliseconds.
 constexpr int kRepaintInterval = 100;
@@ -59,36 +66,55 @@ Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan
     const int first = span.first <= 0 ? 1 : std::min(span.first, count);
     const int last = span.last <= 0 ? count : std::clamp(span.last, first, count);
     const int copies = std::max(1, span.copies);
-    QPainter painter;
-    if (!painter.begin(&device))
+    // Memory kept back while the pages are drawn, given back should drawing run out, so that the
+    // job can still be ended. Ending it writes the last page, which takes memory too.
+    std::vector<std::unique_ptr<char[]>> reserve;
+    for (int block = 0; block < kEndReserveBlocks; ++block)
+        reserve.emplace_back(new char[kEndReserveBlock]);
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&device))
         return Error{kCouldNotStartPrintJob};
-    ProgressScope scope(progress, printingPageText(first, count), (last - first + 1) * copies);
-    QElapsedTimer shown;
-    shown.start();
-    bool firstSheet = true;
-    const int total = (last - first + 1) * copies;
-    int printed = 0;
-    for (int copy = 0; copy < copies; ++copy) {
-        for (int page = first; page <= last; ++page) {
-            if (keepPrinting && printed > 0 && !keepPrinting(printed, total)) {
-                painter.end();
-                return success();
-            }
-            if (!firstSheet)
-                device.newPage();
-            firstSheet = false;
-            job.printPage(painter, page);
-            ++printed;
-            scope.step();
-            // A long job tells where it is and lets the window repaint; what the user types waits.
-            if (progress && shown.elapsed() >= kRepaintInterval) {
-                progress->setText(printingPageText(page, count));
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                shown.restart();
+    try {
+        ProgressScope scope(progress, printingPageText(first, count), (last - first + 1) * copies);
+        QElapsedTimer shown;
+        shown.start();
+        bool firstSheet = true;
+        const int total = (last - first + 1) * copies;
+        int printed = 0;
+        for (int copy = 0; copy < copies; ++copy) {
+            for (int page = first; page <= last; ++page) {
+                if (keepPrinting && printed > 0 && !keepPrinting(printed, total)) {
+                    painter->end();
+                    return success();
+                }
+                if (!firstSheet)
+                    device.newPage();
+                firstSheet = false;
+                job.printPage(*painter, page);
+                ++printed;
+                scope.step();
+                // A long job tells where it is and lets the window repaint; what the user types waits.
+                if (progress && shown.elapsed() >= kRepaintInterval) {
+                    progress->setText(printingPageText(page, count));
+                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                    shown.restart();
+                }
             }
         }
+        painter->end();
+    } catch (const std::bad_alloc&) {
+        reserve.clear();
+        try {
+            if (painter->isActive())
+                painter->end();
+        } catch (const std::bad_alloc&) {
+            // A painter still active ends its job again when destroyed, which would run out of
+            // memory once more inside a destructor and end the program. It is left as it is; the
+            // job and its bytes go with the device.
+            static_cast<void>(painter.release());
+        }
+        throw;
     }
-    painter.end();
     return success();
 }
 
