@@ -139,13 +139,34 @@ std::string fillSummary(const std::vector<std::string>& filled)
     return text + ".";
 }
 
+namespace {
+
+// A server's text as a field of a printed line: its control characters (C0, DEL and C1, which a
+// terminal would take as commands) become blanks; tabs and line breaks are written as \t, \n, \r.
+void appendServerText(std::string& line, std::string_view text)
+{
+    std::string clean(text);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        const auto c = static_cast<unsigned char>(clean[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
+            clean[i] = ' ';
+        } else if (c == 0xC2 && i + 1 < clean.size() && static_cast<unsigned char>(clean[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(clean[i + 1]) <= 0x9F) {
+            clean.replace(i, 2, " ");
+        }
+    }
+    appendText(line, clean);
+}
+
+} // namespace
+
 std::string releaseLine(const Release& release)
 {
     std::string line = "release";
     for (const std::string* text : {&release.artist, &release.title, &release.date, &release.label,
                                     &release.catalogNumber, &release.country, &release.id}) {
         line += '\t';
-        appendText(line, *text);
+        appendServerText(line, *text);
     }
     return line;
 }
@@ -162,7 +183,7 @@ std::vector<std::string> trackLines(const ReleaseMedium& medium)
         const std::string time = formatLength(track.lengthMs);
         line += time.empty() ? "--:--" : time;
         line += '\t';
-        appendText(line, track.title);
+        appendServerText(line, track.title);
         lines.push_back(std::move(line));
     }
     return lines;

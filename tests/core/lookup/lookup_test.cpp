@@ -221,6 +221,15 @@ TEST(ReleaseFill, ListingLines)
     EXPECT_EQ(trackLines(r.media[1]), (std::vector<std::string>{"01\t01:00\tb1", "02\t--:--\tb2"}));
     EXPECT_EQ(r.formats(), "2xCD");
     EXPECT_EQ(formatLength(59500), "01:00");
+
+    // What a server sends cannot drive the terminal the lines are printed on.
+    r.artist = "\x1b]0;owned\x07" "Band\x1b[31m";
+    r.title = std::string("Nul\0Del\x7f", 8) + "Csi\xc2\x9b" + "2J";
+    r.label = "Caf\xc3\xa9";
+    r.media[1].tracks[0].title = "\x1b[2Jb1";
+    EXPECT_EQ(releaseLine(r),
+              "release\t ]0;owned Band [31m\tNul Del Csi 2J\t1999-04-12\tCaf\xc3\xa9\tCAT 1\tGB\trel-1");
+    EXPECT_EQ(trackLines(r.media[1])[0], "01\t01:00\t [2Jb1");
 }
 
 } // namespace
