@@ -1,12 +1,14 @@
 #include "core/base/filebytes.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
+#include "ui/app/commandkeys.h"
 #include "ui/app/inputhold.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
 #include "ui/dialogs/gotodialog.h"
 #include "ui/support/dialogtitles.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -125,7 +127,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         menuLine("  E&xit", "", QKeySequence::Quit),
         "&Edit",
         "  &Undo\tCtrl+Z",
-        menuLine("  &Redo", "", QKeySequence::Redo),
+        menuLine("  &Redo", "Ctrl+Y", QKeySequence::Redo),
         "  -",
         menuLine("  &Delete", "Ctrl+D", QKeySequence::Delete),
         "  &Enter...\tCtrl+E",
@@ -172,6 +174,25 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
     EXPECT_EQ(all, expected) << all.join("\n").toStdString();
     EXPECT_EQ(window().action(CommandId::Undo)->shortcuts().size(), 2);
     EXPECT_EQ(window().action(CommandId::Undo)->shortcuts()[1], QKeySequence("Alt+Backspace"));
+}
+
+TEST_F(MainWindowTest, RedoAnswersCtrlYAndMenusShowOnlyTypedKeys)
+{
+    EXPECT_TRUE(window().action(CommandId::Redo)->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    addAlbum("x");
+    window().action(CommandId::Undo)->trigger();
+    ASSERT_EQ(doc().albumCount(), 0);
+    window().refreshActions();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(window().view(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc().albumCount(), 1) << "Ctrl+Y did not redo";
+
+    EXPECT_FALSE(isTypedKey(QKeySequence(Qt::Key_F14)));
+    EXPECT_FALSE(isTypedKey(QKeySequence(Qt::Key_F20)));
+    EXPECT_TRUE(isTypedKey(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    EXPECT_TRUE(isTypedKey(QKeySequence(Qt::Key_F12)));
+    EXPECT_FALSE(commandKeysText(CommandId::Undo, KeyList::ForMenu).contains(QStringLiteral("F14")));
 }
 
 TEST_F(MainWindowTest, ContextAndFieldsMenusUseTheirOwnTexts)

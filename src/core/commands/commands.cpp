@@ -221,6 +221,8 @@ constexpr std::optional<CommandId> kToolbar[] = {
 };
 
 constexpr std::string_view kUndoShortcuts[] = {"Alt+Backspace"};
+// Redo's key on many desktops, beside the standard Ctrl+Shift+Z; no other command takes it.
+constexpr std::string_view kRedoShortcuts[] = {"Ctrl+Y"};
 // Play is on the toolbar alone; these keys are its way from the keyboard.
 constexpr std::string_view kPlayShortcuts[] = {"Ctrl+Shift+P", "Media Play"};
 
@@ -239,6 +241,8 @@ std::span<const std::string_view> moreShortcuts(CommandId id)
 {
     if (id == C::Undo)
         return kUndoShortcuts;
+    if (id == C::Redo)
+        return kRedoShortcuts;
     if (id == C::Play)
         return kPlayShortcuts;
     return {};

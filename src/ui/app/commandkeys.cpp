@@ -64,10 +64,20 @@ QList<QKeySequence> commandKeys(CommandId id)
     return keys;
 }
 
+bool isTypedKey(const QKeySequence& key)
+{
+    if (key.isEmpty())
+        return false;
+    const int code = key[0].key();
+    return code < Qt::Key_F13 || code > Qt::Key_F35;
+}
+
 QString commandKeysText(CommandId id, KeyList which)
 {
     QStringList texts;
     for (const QKeySequence& key : commandKeys(id)) {
+        if (!isTypedKey(key))
+            continue;
         const QString text = key.toString(QKeySequence::NativeText);
         if (which == KeyList::ForMenu && texts.size() > 0) {
             bool alternate = false;

@@ -18,5 +18,9 @@ enum class KeyList
     ForMenu
 };
 QString commandKeysText(CommandId id, KeyList which = KeyList::All);
+// Whether a key is one a user types: the function keys past F12 that some desktops bind to a
+// standard action are the old Sun keyboard's Undo, Copy, Paste... keys, which keyboards today do
+// not have. They still work; the menus and the help leave them out.
+bool isTypedKey(const QKeySequence& key);
 
 } // namespace discora
