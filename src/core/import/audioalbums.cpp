@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <set>
 #include <unordered_map>
 #include <utility>
 
@@ -151,22 +152,69 @@ std::string playingTime(int seconds)
 
 std::vector<AudioAlbum> groupAudioAlbums(const AudioScan& scan)
 {
-    std::vector<Release> releases;
-    std::unordered_map<std::string, std::size_t> byKey;
+    // First each folder's files by their album tags, then the folders that hold parts of one
+    // release joined: an album ripped into two folders is one album, but two compilations that
+    // share a title ("Greatest Hits" by "Various Artists") are two.
+    std::vector<Release> folders;
+    std::unordered_map<std::string, std::size_t> byFolder;
     for (int t = 0; t < static_cast<int>(scan.tracks.size()); ++t) {
         const AudioTrack& track = scan.tracks[static_cast<std::size_t>(t)];
-        std::string key;
-        if (track.album.empty())
-            key = "U" + track.folder;
-        else if (!track.albumArtist.empty())
-            key = "A" + cp1252::foldCase(track.albumArtist) + '\0' + cp1252::foldCase(track.album);
-        else
-            // Without an album artist, one album title in two folders is two albums.
-            key = "F" + track.folder + '\0' + cp1252::foldCase(track.album);
-        const auto [it, added] = byKey.try_emplace(std::move(key), releases.size());
+        std::string key = track.album.empty()
+                              ? "U" + track.folder
+                              : "T" + track.folder + '\0' + cp1252::foldCase(track.albumArtist) + '\0' +
+                                    cp1252::foldCase(track.album);
+        const auto [it, added] = byFolder.try_emplace(std::move(key), folders.size());
         if (added)
-            releases.push_back({{}, track.album.empty()});
-        releases[it->second].tracks.push_back(t);
+            folders.push_back({{}, track.album.empty()});
+        folders[it->second].tracks.push_back(t);
+    }
+
+    // Folders join when their tracks complement each other: every track numbered and no disc and
+    // track number twice. Unnumbered files give no sign that a folder is a part, so each such
+    // folder stays an album of its own.
+    struct Joined
+    {
+        std::string identity;
+        std::set<std::pair<int, int>> numbers; // disc (1 for none) and track
+        bool numbered = true;
+    };
+    const auto numbersOf = [&](const Release& folder, Joined& into) {
+        for (int t : folder.tracks) {
+            const AudioTrack& track = scan.tracks[static_cast<std::size_t>(t)];
+            into.numbered = into.numbered && track.track > 0;
+            into.numbers.emplace(std::max(track.disc, 1), track.track);
+        }
+    };
+    std::vector<Release> releases;
+    std::vector<Joined> joined;
+    for (Release& folder : folders) {
+        if (!folder.untagged) {
+            const AudioTrack& first = scan.tracks[static_cast<std::size_t>(folder.tracks.front())];
+            const std::string artist =
+                first.albumArtist.empty() ? sharedArtist(scan, folder.tracks) : first.albumArtist;
+            Joined own{cp1252::foldCase(artist) + '\0' + cp1252::foldCase(first.album), {}, true};
+            numbersOf(folder, own);
+            const bool complete = own.numbers.size() == folder.tracks.size();
+            auto target = joined.end();
+            if (own.numbered && complete)
+                target = std::find_if(joined.begin(), joined.end(), [&](const Joined& j) {
+                    return j.numbered && j.identity == own.identity &&
+                           std::none_of(own.numbers.begin(), own.numbers.end(),
+                                        [&](const auto& n) { return j.numbers.contains(n); });
+                });
+            if (target != joined.end()) {
+                const auto r = static_cast<std::size_t>(target - joined.begin());
+                releases[r].tracks.insert(releases[r].tracks.end(), folder.tracks.begin(),
+                                          folder.tracks.end());
+                target->numbers.merge(own.numbers);
+                continue;
+            }
+            own.numbered = own.numbered && complete;
+            joined.push_back(std::move(own));
+        } else {
+            joined.push_back({{}, {}, false});
+        }
+        releases.push_back(std::move(folder));
     }
 
     std::vector<AudioAlbum> albums;

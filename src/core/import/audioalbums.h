@@ -41,8 +41,10 @@ struct AudioAlbum
 };
 
 // Grouping: album artist (else the artist all its tracks share, else "Various Artists"), album
-// and disc; tracks without an album tag by folder. Songs in disc and track-number order, then by
-// file name. Albums in the order their first files were found.
+// and disc; tracks without an album tag by folder (an untagged folder named "Artist - Album" gives
+// both). Folders with the same album tags are one album when their tracks complement each other
+// (all numbered, no disc and track number twice), else an album each. Songs in disc and
+// track-number order, then by file name. Albums in the order their first files were found.
 std::vector<AudioAlbum> groupAudioAlbums(const AudioScan& scan);
 
 // The song title of a track: its title tag, else its file name without the extension and a

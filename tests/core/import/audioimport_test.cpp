@@ -314,6 +314,64 @@ TEST_F(AudioImport, AnUntaggedFolderNamedArtistDashAlbumGivesBoth)
     EXPECT_EQ(albums(), std::vector<std::string>{"Quin | Quin - Tapes | 1 00:01"});
 }
 
+TEST_F(AudioImport, FoldersWithOneAlbumsTagsJoinOnlyWhenTheirTracksComplementEachOther)
+{
+    struct Song
+    {
+        const char* file;
+        const char* albumArtist;
+        const char* album;
+        const char* title;
+        const char* track;
+        const char* disc;
+    };
+    const struct
+    {
+        const char* name;
+        std::vector<Song> songs;
+        std::vector<std::string> albums;
+    } cases[] = {
+        {"compilations sharing a title",
+         {{"Pop Hits/Greatest Hits/1.flac", "Various Artists", "Greatest Hits", "Pop1", "1", ""},
+          {"Pop Hits/Greatest Hits/2.flac", "Various Artists", "Greatest Hits", "Pop2", "2", ""},
+          {"Jazz Hits/Greatest Hits/1.flac", "Various Artists", "Greatest Hits", "Jazz1", "1", ""},
+          {"Jazz Hits/Greatest Hits/2.flac", "Various Artists", "Greatest Hits", "Jazz2", "2", ""}},
+         {"Various Artists | Greatest Hits | Jazz1 Jazz2", "Various Artists | Greatest Hits | Pop1 Pop2"}},
+        {"an album in two folders",
+         {{"Split/Half B/5.flac", "", "Split", "E", "5", ""},
+          {"Split/Half B/4.flac", "", "Split", "D", "4", ""},
+          {"Split/Half A/1.flac", "", "Split", "A", "1", ""},
+          {"Split/Half A/2.flac", "", "Split", "B", "2", ""},
+          {"Split/Half A/3.flac", "", "Split", "C", "3", ""}},
+         {"Rue | Split | A B C D E"}},
+        {"a disc a folder",
+         {{"Set/CD1/1.flac", "", "Set", "A", "1", "1"},
+          {"Set/CD2/1.flac", "", "Set", "B", "1", "2"},
+          {"Set/CD2/2.flac", "", "Set", "C", "2", "2"}},
+         {"Rue | Set (Disc 1) | A", "Rue | Set (Disc 2) | B C"}},
+        {"unnumbered folders",
+         {{"Old/Best/a.flac", "Rue", "Best", "Old", "", ""},
+          {"New/Best/b.flac", "Rue", "Best", "New", "", ""}},
+         {"Rue | Best | New", "Rue | Best | Old"}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(m_dir);
+        for (const Song& song : c.songs) {
+            AudioTags tags = tagsOf("Rue", song.album, song.title, song.track, song.disc);
+            if (*song.albumArtist)
+                tags.emplace_back("ALBUMARTIST", song.albumArtist);
+            flac(song.file, tags, 60);
+        }
+        std::vector<std::string> titles;
+        for (std::string line : albums()) {
+            for (auto time = line.find(" 01:00"); time != std::string::npos; time = line.find(" 01:00"))
+                line.erase(time, 6);
+            titles.push_back(line);
+        }
+        EXPECT_EQ(titles, c.albums) << c.name;
+    }
+}
+
 TEST_F(AudioImport, ADiscOfThirtyTracksKeepsTheFirstTwentySixAndSaysSo)
 {
     for (int t = 30; t >= 1; --t)
