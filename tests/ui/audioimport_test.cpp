@@ -114,6 +114,31 @@ TEST_F(AudioImportWindowTest, TickedAlbumsAreAddedAndOneUndoTakesThemBack)
     EXPECT_EQ(fixture::albumNames(doc()), std::vector<std::string>{"First Light"});
 }
 
+TEST_F(AudioImportWindowTest, TheDialogListsEverySkippedFolderAndFileWithItsReason)
+{
+    auto scan = scanAudioFolder(m_dir.path().toStdString());
+    ASSERT_TRUE(scan) << scan.error();
+    scan->unreadable = {{"Locked", "not readable: Permission denied", true},
+                        {"Cole/Wires/3.flac", "not readable: Permission denied"},
+                        {"Cole/Wires/4.flac", "no longer a file"}};
+    auto plan = planAudioImport(doc(), "Music", std::move(*scan));
+    ASSERT_TRUE(plan) << plan.error();
+    AudioImportDialog dialog(*plan, {"Custom 1", "Custom 2"}, &window());
+    EXPECT_TRUE(dialog.description()->text().endsWith(
+        "skipped 1 unreadable folder, 2 unreadable files, 1 file of another kind."))
+        << dialog.description()->text().toStdString();
+    QTreeWidget* skipped = dialog.skippedList();
+    ASSERT_EQ(skipped->topLevelItemCount(), 3);
+    const std::pair<const char*, const char*> rows[] = {
+        {"Locked/", "not readable: Permission denied"},
+        {"Cole/Wires/3.flac", "not readable: Permission denied"},
+        {"Cole/Wires/4.flac", "no longer a file"}};
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(skipped->topLevelItem(r)->text(0), rows[r].first);
+        EXPECT_EQ(skipped->topLevelItem(r)->text(1), rows[r].second);
+    }
+}
+
 TEST_F(AudioImportWindowTest, CancelAndBadFoldersChangeNothing)
 {
     AudioDialogAnswerer answerer([](AudioImportDialog& dialog) { dialog.reject(); });

@@ -35,10 +35,10 @@ AudioImportDialog::AudioImportDialog(AudioImportPlan& plan, const std::array<std
             .arg(toQt(plan.folder), counted(static_cast<int>(plan.albums.size()), "album", "albums"),
                  counted(static_cast<int>(scan.tracks.size()), "audio file", "audio files"));
     QStringList skipped;
-    if (!scan.unreadable.empty())
-        skipped << counted(static_cast<int>(scan.unreadable.size()), "unreadable file", "unreadable files") +
-                       QStringLiteral(" (%1: %2)")
-                           .arg(toQt(scan.unreadable.front().file), toQt(scan.unreadable.front().reason));
+    if (scan.unreadableFolders() > 0)
+        skipped << counted(scan.unreadableFolders(), "unreadable folder", "unreadable folders");
+    if (scan.unreadableFiles() > 0)
+        skipped << counted(scan.unreadableFiles(), "unreadable file", "unreadable files");
     if (scan.otherFiles > 0)
         skipped << counted(scan.otherFiles, "file of another kind", "files of other kinds");
     if (scan.loops > 0)
@@ -66,6 +66,20 @@ AudioImportDialog::AudioImportDialog(AudioImportPlan& plan, const std::array<std
         m_albums->resizeColumnToContents(c);
     connect(m_albums, &QTreeWidget::itemChanged, this, [this] { updateOk(); });
 
+    // Every folder and file left out, with the reason, so that the user can put each right.
+    m_skipped = new QTreeWidget(this);
+    m_skipped->setRootIsDecorated(false);
+    m_skipped->setAccessibleName(QStringLiteral("Skipped"));
+    m_skipped->setHeaderLabels({QStringLiteral("Skipped"), QStringLiteral("Reason")});
+    for (const AudioScanProblem& problem : scan.unreadable) {
+        auto* item = new QTreeWidgetItem(m_skipped);
+        item->setText(0, toQt(problem.file.empty() ? plan.folder : problem.file) +
+                             (problem.folder ? QStringLiteral("/") : QString()));
+        item->setText(1, toQt(problem.reason));
+    }
+    m_skipped->resizeColumnToContents(0);
+    m_skipped->setVisible(!scan.unreadable.empty());
+
     m_mediaType = new QLineEdit(toQt(plan.options.mediaType), this);
     m_mediaType->setPlaceholderText(QStringLiteral("each album's format"));
     m_year = new QComboBox(this);
@@ -92,6 +106,7 @@ AudioImportDialog::AudioImportDialog(AudioImportPlan& plan, const std::array<std
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_description);
     layout->addWidget(m_albums, 1);
+    layout->addWidget(m_skipped);
     layout->addLayout(form);
     layout->addWidget(buttons);
     resize(760, 480);
