@@ -18,6 +18,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A copy, so that the lock file the killed window leaves lies beside it and not in the tree.
+cp "$catalogue" "$work/catalogue.dcf"
+catalogue="$work/catalogue.dcf"
 
 "$discora" --list by-artist "$catalogue" | head -n 5 >"$work/by-artist"
 "$discora" --list by-album-name "$catalogue" | head -n 5 >"$work/by-album-name"

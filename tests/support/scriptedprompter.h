@@ -19,6 +19,10 @@ public:
     std::deque<bool> continueAnswers;
     std::vector<std::string> deleteQuestions;
     int continueQuestions = 0;
+    std::deque<LockedAnswer> lockedAnswers;
+    std::vector<std::string> lockedQuestions;
+    std::deque<ChangedAnswer> changedAnswers;
+    int changedQuestions = 0;
     std::vector<std::string> errors;
     std::vector<std::string> messages;
 
@@ -43,6 +47,25 @@ public:
             return DeleteAnswer::NoToAll;
         const DeleteAnswer a = deleteAnswers.front();
         deleteAnswers.pop_front();
+        return a;
+    }
+    // Unscripted, a locked catalogue is opened read-only and a changed file is not written over.
+    LockedAnswer askOpenLocked(const std::string& fileName, const std::string& who) override
+    {
+        lockedQuestions.push_back(fileName + " | " + who);
+        if (lockedAnswers.empty())
+            return LockedAnswer::ReadOnly;
+        const LockedAnswer a = lockedAnswers.front();
+        lockedAnswers.pop_front();
+        return a;
+    }
+    ChangedAnswer askOverwriteChanged(const std::string&) override
+    {
+        ++changedQuestions;
+        if (changedAnswers.empty())
+            return ChangedAnswer::Cancel;
+        const ChangedAnswer a = changedAnswers.front();
+        changedAnswers.pop_front();
         return a;
     }
     bool askContinueFind() override

@@ -1,5 +1,7 @@
 #include "core/base/filebytes.h"
+#include "core/fileformat/cataloguelock.h"
 #include "support/fakeprompter.h"
+#include "support/files.h"
 #include "ui/app/application.h"
 #include "ui/app/commandkeys.h"
 #include "ui/app/inputhold.h"
@@ -8,6 +10,7 @@
 #include "ui/app/viewhandlers.h"
 #include "ui/dialogs/gotodialog.h"
 #include "ui/support/dialogtitles.h"
+#include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
@@ -33,8 +36,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace discora {
 namespace {
@@ -560,6 +565,70 @@ TEST_F(MainWindowTest, OpenRefusesADeviceOrAPipeAtOnceAndKeepsTheCatalogue)
         EXPECT_EQ(window().currentFile(), path("kept.dcf"));
         EXPECT_EQ(doc().albumCount(), 1);
     }
+}
+
+TEST_F(MainWindowTest, SavingOverAFileAnotherProgramChangedAsksFirst)
+{
+    addAlbum("Mine");
+    ASSERT_TRUE(window().saveFile(path("shared.dcf")));
+    // Another Discora (or a sync tool) writes the file meanwhile.
+    CatalogueDocument other;
+    AlbumRecord theirs;
+    theirs.artist = "Theirs";
+    other.enterAlbum(theirs);
+    other.enterAlbum(theirs);
+    ASSERT_TRUE(other.saveFile(toStd(path("shared.dcf"))));
+    const std::string written = fixture::fileBytes(toStd(path("shared.dcf")));
+
+    addAlbum("More of mine");
+    m_prompter.changedAnswers = {ChangedAnswer::Cancel};
+    EXPECT_FALSE(window().save());
+    EXPECT_EQ(m_prompter.changedQuestions, 1);
+    EXPECT_EQ(fixture::fileBytes(toStd(path("shared.dcf"))), written)
+        << "the other program's changes were lost";
+    EXPECT_TRUE(doc().isModified());
+
+    m_prompter.changedAnswers = {ChangedAnswer::Overwrite};
+    EXPECT_TRUE(window().save());
+    EXPECT_NE(fixture::fileBytes(toStd(path("shared.dcf"))), written);
+    // Saved from here, the file is as this window knows it: the next save asks nothing.
+    addAlbum("Last");
+    EXPECT_TRUE(window().save());
+    EXPECT_EQ(m_prompter.changedQuestions, 2);
+}
+
+TEST_F(MainWindowTest, ACatalogueOpenInAnotherDiscoraIsOfferedReadOnly)
+{
+    addAlbum("x");
+    ASSERT_TRUE(window().saveFile(path("locked.dcf")));
+    const std::string lock = lockPathOf(toStd(path("locked.dcf")));
+    EXPECT_EQ(lockHolderOf(toStd(path("locked.dcf"))), LockHolder::ThisProcess);
+    ASSERT_TRUE(window().newFile());
+    EXPECT_FALSE(std::filesystem::exists(lock)) << "New left the lock behind";
+
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    // Process 1 runs for as long as the machine does.
+    fixture::putFileBytes(lock, std::string(host) + "\n1\n");
+    m_prompter.lockedAnswers = {LockedAnswer::Cancel, LockedAnswer::ReadOnly};
+    EXPECT_FALSE(window().openFile(path("locked.dcf")));
+    EXPECT_EQ(doc().albumCount(), 0);
+    ASSERT_TRUE(window().openFile(path("locked.dcf")));
+    ASSERT_EQ(m_prompter.lockedQuestions.size(), 2u);
+    EXPECT_NE(m_prompter.lockedQuestions[0].find("process 1"), std::string::npos)
+        << m_prompter.lockedQuestions[0];
+    EXPECT_TRUE(window().isReadOnly());
+    EXPECT_TRUE(window().windowTitle().startsWith("locked.dcf (read-only)"));
+    EXPECT_EQ(fixture::fileBytes(lock), std::string(host) + "\n1\n")
+        << "the other Discora's lock was touched";
+
+    // A lock whose process is gone was left by a crash: the next open takes it over unasked.
+    ASSERT_TRUE(window().newFile());
+    fixture::putFileBytes(lock, std::string(host) + "\n2147483646\n");
+    ASSERT_TRUE(window().openFile(path("locked.dcf")));
+    EXPECT_EQ(m_prompter.lockedQuestions.size(), 2u);
+    EXPECT_FALSE(window().isReadOnly());
+    EXPECT_EQ(lockHolderOf(toStd(path("locked.dcf"))), LockHolder::ThisProcess);
 }
 
 TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)

@@ -22,6 +22,22 @@ enum class DeleteAnswer
     NoToAll
 };
 
+// A catalogue is open in another Discora: open it read-only, edit it all the same, or not open it.
+enum class LockedAnswer
+{
+    ReadOnly,
+    Edit,
+    Cancel
+};
+
+// The file being saved over was changed by another program since it was opened or last saved.
+enum class ChangedAnswer
+{
+    Overwrite,
+    SaveElsewhere,
+    Cancel
+};
+
 class Prompter
 {
 public:
@@ -36,6 +52,15 @@ public:
     virtual DeleteAnswer askDeleteAlbum(const std::string& /*question*/) { return DeleteAnswer::NoToAll; }
     // "Continue Find?" with OK and Cancel; true for OK.
     virtual bool askContinueFind() { return false; }
+    // fileName is the catalogue's name, who the Discora that has it open.
+    virtual LockedAnswer askOpenLocked(const std::string& /*fileName*/, const std::string& /*who*/)
+    {
+        return LockedAnswer::ReadOnly;
+    }
+    virtual ChangedAnswer askOverwriteChanged(const std::string& /*fileName*/)
+    {
+        return ChangedAnswer::Cancel;
+    }
 };
 
 } // namespace discora

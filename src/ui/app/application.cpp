@@ -21,6 +21,7 @@
 #include <QScreen>
 
 #include <cstdlib>
+#include <optional>
 
 namespace discora {
 
@@ -107,10 +108,12 @@ void Application::start(const WindowStart& request)
                           m_settings.readLoadLast(), &fileIsReadable);
     m_doc.newDocument();
     m_doc.setProgressEnabled(false); // the first load shows no progress
-    if (!fileToOpen.empty()) {
+    const std::optional<bool> readOnly =
+        fileToOpen.empty() ? std::nullopt : m_window->askToOpen(fromPath(fileToOpen));
+    if (readOnly) {
         const Status status = m_doc.openFile(fileToOpen);
         if (status)
-            m_window->adoptStartupFile(fromPath(fileToOpen));
+            m_window->adoptStartupFile(fromPath(fileToOpen), *readOnly);
         else
             m_prompter.showError(status.error() + "\nDiscora starts with an empty catalogue.");
     }

@@ -410,7 +410,10 @@ void MainWindow::modifiedChanged(bool)
 
 QString MainWindow::documentName() const
 {
-    return m_currentFile.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_currentFile).fileName();
+    if (m_currentFile.isEmpty())
+        return QStringLiteral("Untitled");
+    const QString name = QFileInfo(m_currentFile).fileName();
+    return m_readOnly ? name + QStringLiteral(" (read-only)") : name;
 }
 
 void MainWindow::updateTitle()
@@ -446,6 +449,9 @@ bool MainWindow::newFile()
     m_doc.newDocument();
     const auto& headings = m_settings.headings();
     m_doc.setHeadings(headings[0], headings[1]);
+    m_lock.release();
+    m_stamp = {};
+    m_readOnly = false;
     setCurrentFile(QString());
     return true;
 }
@@ -461,28 +467,52 @@ bool MainWindow::open()
     return openFile(fileName);
 }
 
+std::optional<bool> MainWindow::askToOpen(const QString& fileName)
+{
+    const std::string path = toPath(QFileInfo(fileName).absoluteFilePath());
+    std::string who;
+    if (lockHolderOf(path, &who) != LockHolder::Another)
+        return false;
+    switch (m_prompter.askOpenLocked(toStd(QFileInfo(fileName).fileName()), who)) {
+    case LockedAnswer::ReadOnly: return true;
+    case LockedAnswer::Edit: return false;
+    case LockedAnswer::Cancel: break;
+    }
+    return std::nullopt;
+}
+
 bool MainWindow::openFile(const QString& fileName)
 {
-    if (!adoptFile(m_doc.openFile(toPath(fileName)), fileName))
+    const std::optional<bool> readOnly = askToOpen(fileName);
+    if (!readOnly)
+        return false;
+    if (!adoptFile(m_doc.openFile(toPath(fileName)), fileName, *readOnly))
         return false;
     showStatus(openedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));
     return true;
 }
 
-bool MainWindow::adoptFile(const Status& status, const QString& fileName)
+bool MainWindow::adoptFile(const Status& status, const QString& fileName, bool readOnly)
 {
     if (!status) {
         m_prompter.showError(status.error());
         return false;
     }
-    setCurrentFile(QFileInfo(fileName).absoluteFilePath());
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
+    m_readOnly = readOnly;
+    if (readOnly)
+        m_lock.release();
+    else
+        m_lock.take(toPath(absolute));
+    m_stamp = stampOf(toPath(absolute));
+    setCurrentFile(absolute);
     addRecentFile(m_currentFile);
     return true;
 }
 
-void MainWindow::adoptStartupFile(const QString& fileName)
+void MainWindow::adoptStartupFile(const QString& fileName, bool readOnly)
 {
-    adoptFile(success(), fileName);
+    adoptFile(success(), fileName, readOnly);
 }
 
 bool MainWindow::openRecentFile(int index)
@@ -503,7 +533,7 @@ bool MainWindow::openRecentFile(int index)
 
 bool MainWindow::save()
 {
-    if (m_currentFile.isEmpty())
+    if (m_currentFile.isEmpty() || m_readOnly)
         return saveAs();
     return saveFile(m_currentFile);
 }
@@ -522,6 +552,17 @@ bool MainWindow::saveAs()
 
 bool MainWindow::saveFile(const QString& fileName)
 {
+    // Another program (or another Discora) wrote the file since it was opened or saved here: its
+    // changes are not lost without a word.
+    const bool sameFile = QFileInfo(fileName).absoluteFilePath() == m_currentFile;
+    const FileStamp now = sameFile ? stampOf(toPath(fileName)) : FileStamp{};
+    if (sameFile && m_stamp.exists && now.exists && now != m_stamp) {
+        switch (m_prompter.askOverwriteChanged(toStd(QFileInfo(fileName).fileName()))) {
+        case ChangedAnswer::Overwrite: break;
+        case ChangedAnswer::SaveElsewhere: return saveAs();
+        case ChangedAnswer::Cancel: return false;
+        }
+    }
     if (!adoptFile(m_doc.saveFile(toPath(fileName)), fileName))
         return false;
     showStatus(savedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));

@@ -4,6 +4,7 @@
 
 #include "core/commands/handlerregistry.h"
 #include "core/document/cataloguedocument.h"
+#include "core/fileformat/cataloguelock.h"
 #include "core/settings/windowplacement.h"
 #include "ui/support/taskrunner.h"
 
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -47,7 +49,12 @@ public:
     QString currentFile() const { return m_currentFile; }
     // Records the file the document was opened from at start-up; like any opened file it becomes
     // the most recent one, so the last-file rule finds it next time.
-    void adoptStartupFile(const QString& fileName);
+    void adoptStartupFile(const QString& fileName, bool readOnly = false);
+    // Before a catalogue is opened: when another Discora has it open, the user is asked whether
+    // to open it read-only. Nothing when it is not to be opened; else whether read-only.
+    std::optional<bool> askToOpen(const QString& fileName);
+    // Opened read-only: Save asks for another file, and no lock marks the catalogue.
+    bool isReadOnly() const { return m_readOnly; }
     QStringList recentFiles() const { return m_recentFiles; }
 
     // Commands: an owner registers the handler of each command it implements. A command without a
@@ -112,7 +119,7 @@ private:
     // Shows what went wrong, if anything.
     void report(const Status& status);
     // After an open or a save: reports a failure, or makes the file current and most recent.
-    bool adoptFile(const Status& status, const QString& fileName);
+    bool adoptFile(const Status& status, const QString& fileName, bool readOnly = false);
     void setCurrentFile(const QString& fileName);
     void updateTitle();
     void updateOrientation();
@@ -144,6 +151,9 @@ private:
     std::vector<std::pair<CommandId, QAction*>> m_extraActions;
     std::map<CommandId, std::function<void()>> m_handlers;
     QString m_currentFile;
+    bool m_readOnly = false;
+    CatalogueLock m_lock;
+    FileStamp m_stamp; // the current file as last opened or saved
     // The Undo and Redo texts the menu shows.
     std::string m_shownUndoText;
     std::string m_shownRedoText;

@@ -6,6 +6,7 @@
 #include "ui/support/qttext.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace discora {
 
@@ -50,6 +51,46 @@ bool MessagePrompter::askContinueFind()
     NormalCursor cursor;
     return QMessageBox::question(m_parent, kTitle, QStringLiteral("Continue Find?"),
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+LockedAnswer MessagePrompter::askOpenLocked(const std::string& fileName, const std::string& who)
+{
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Question, kTitle,
+                    QStringLiteral("%1 is open in another Discora (%2). Changes saved from here and "
+                                   "there would overwrite each other.\n\nOpen it read-only?")
+                        .arg(toQt(fileName), toQt(who)),
+                    QMessageBox::NoButton, m_parent);
+    QPushButton* readOnly = box.addButton(QStringLiteral("Open &Read-Only"), QMessageBox::AcceptRole);
+    QPushButton* edit = box.addButton(QStringLiteral("&Edit Anyway"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(readOnly);
+    box.exec();
+    if (box.clickedButton() == readOnly)
+        return LockedAnswer::ReadOnly;
+    if (box.clickedButton() == edit)
+        return LockedAnswer::Edit;
+    return LockedAnswer::Cancel;
+}
+
+ChangedAnswer MessagePrompter::askOverwriteChanged(const std::string& fileName)
+{
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Warning, kTitle,
+                    QStringLiteral("%1 was changed by another program since it was opened or last saved. "
+                                   "Saving over it loses those changes.")
+                        .arg(toQt(fileName)),
+                    QMessageBox::NoButton, m_parent);
+    QPushButton* elsewhere = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
+    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(elsewhere);
+    box.exec();
+    if (box.clickedButton() == elsewhere)
+        return ChangedAnswer::SaveElsewhere;
+    if (box.clickedButton() == overwrite)
+        return ChangedAnswer::Overwrite;
+    return ChangedAnswer::Cancel;
 }
 
 } // namespace discora

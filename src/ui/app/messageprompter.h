@@ -18,6 +18,8 @@ public:
     void showMessage(const std::string& message) override;
     DeleteAnswer askDeleteAlbum(const std::string& question) override;
     bool askContinueFind() override;
+    LockedAnswer askOpenLocked(const std::string& fileName, const std::string& who) override;
+    ChangedAnswer askOverwriteChanged(const std::string& fileName) override;
 
 private:
     QWidget* m_parent;
