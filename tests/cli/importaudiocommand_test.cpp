@@ -117,5 +117,20 @@ TEST_F(ImportAudioCommand, BadFoldersWriteNothingAndExitWithOne)
     }
 }
 
+TEST_F(ImportAudioCommand, AFolderBeyondThePathLimitIsNamedWithTheReason)
+{
+    fs::create_directories(m_dir / "deep");
+    const std::string deep = fixture::makeDeepFolders(m_dir / "deep");
+    ::testing::internal::CaptureStderr();
+    const int status = run({"--import-audio", path("deep"), "--save-as", path("out.dcf")});
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    fixture::removeDeepFolders(m_dir / "deep");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(said, "discora: " +
+                        cannotImport(path("deep"), "No audio file could be read; \"" + deep +
+                                                       "\" is not readable: File name too long.") +
+                        "\n");
+}
+
 } // namespace
 } // namespace discora

@@ -4,7 +4,13 @@
 // silence. Nothing is encoded, so thousands can be written in moments.
 #pragma once
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -102,6 +108,41 @@ inline void writeBytes(const std::filesystem::path& path, const std::string& byt
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Folders of 200-character names inside root, each in the one before, as deep as a path stays
+// within the system's limit, with a file of these bytes at the bottom if any is named, and one
+// folder more whose path is beyond the limit: that folder's path from root. Made a level at a time
+// from an open folder, since no path reaches it; removeDeepFolders takes it away again.
+inline std::string makeDeepFolders(const std::filesystem::path& root, const std::string& fileName = {},
+                                   const std::string& bytes = {})
+{
+    const std::string component(200, 'd');
+    std::string relative;
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (root.string().size() + relative.size() + component.size() + 20 < PATH_MAX) {
+        ::mkdirat(fd, component.c_str(), 0755);
+        const int inner = ::openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = inner;
+        relative += (relative.empty() ? "" : "/") + component;
+    }
+    if (!fileName.empty()) {
+        const int file = ::openat(fd, fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        const bool written = ::write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        ::close(file);
+        if (!written)
+            return {};
+    }
+    ::mkdirat(fd, component.c_str(), 0755);
+    ::close(fd);
+    return relative + "/" + component;
+}
+
+inline void removeDeepFolders(const std::filesystem::path& root)
+{
+    // rm walks a folder at a time, where remove_all would need the whole path.
+    std::system(("rm -rf '" + (root / std::string(200, 'd')).string() + "'").c_str());
 }
 
 } // namespace discora::fixture

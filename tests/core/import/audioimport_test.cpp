@@ -9,11 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -225,28 +223,14 @@ TEST_F(AudioImport, UnreadableFilesAndFoldersAreNamedWithTheSystemsReason)
     }
 
     // A song just inside the limit of a path, and a folder beside it beyond it.
-    std::string relative;
-    int fd = ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY);
-    const std::string component(200, 'd');
-    while (m_dir.string().size() + relative.size() + component.size() + 20 < PATH_MAX) {
-        ASSERT_EQ(::mkdirat(fd, component.c_str(), 0755), 0);
-        const int inner = ::openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = inner;
-        relative += (relative.empty() ? "" : "/") + component;
-    }
-    const std::string song = fixture::flacBytes(tagsOf("Kai", "Deep", "Down", "1"), 60);
-    const int file = ::openat(fd, "1.flac", O_WRONLY | O_CREAT, 0644);
-    ASSERT_EQ(::write(file, song.data(), song.size()), static_cast<ssize_t>(song.size()));
-    ::close(file);
-    ASSERT_EQ(::mkdirat(fd, component.c_str(), 0755), 0);
-    ::close(fd);
-
+    const std::string deep =
+        fixture::makeDeepFolders(m_dir, "1.flac", fixture::flacBytes(tagsOf("Kai", "Deep", "Down", "1"), 60));
+    ASSERT_FALSE(deep.empty());
     const AudioScan s = scan();
-    std::system(("rm -rf " + (m_dir / component).string()).c_str()); // deeper than remove_all reaches
+    fixture::removeDeepFolders(m_dir);
     ASSERT_EQ(s.tracks.size(), 1u);
     ASSERT_EQ(s.unreadable.size(), 1u);
-    EXPECT_EQ(s.unreadable[0].file, relative + "/" + component);
+    EXPECT_EQ(s.unreadable[0].file, deep);
     EXPECT_EQ(s.unreadable[0].reason, "not readable: File name too long");
     EXPECT_TRUE(s.unreadable[0].folder);
 }
