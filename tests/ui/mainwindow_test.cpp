@@ -631,6 +631,39 @@ TEST_F(MainWindowTest, ACatalogueOpenInAnotherDiscoraIsOfferedReadOnly)
     EXPECT_EQ(lockHolderOf(toStd(path("locked.dcf"))), LockHolder::ThisProcess);
 }
 
+// Tells what the status bar's album field says when a load begins.
+struct FieldAtBegin : ProgressSink
+{
+    explicit FieldAtBegin(QLabel* field) : field(field) {}
+    void begin(std::string_view, int) override
+    {
+        if (seen.isEmpty())
+            seen = field->text();
+    }
+    void setRange(int) override {}
+    void step() override {}
+    void end() override {}
+    QLabel* field;
+    QString seen;
+};
+
+TEST_F(MainWindowTest, WhileACatalogueLoadsTheStatusBarSaysSo)
+{
+    for (const char* artist : {"a", "b", "c"})
+        addAlbum(artist);
+    ASSERT_TRUE(window().saveFile(path("three.dcf")));
+    ASSERT_TRUE(window().newFile());
+    addAlbum("only");
+    ASSERT_EQ(window().mainStatusBar()->albumCountField()->text(), "1 album");
+    doc().setModified(false);
+    FieldAtBegin field(window().mainStatusBar()->albumCountField());
+    doc().setProgressSink(&field);
+    ASSERT_TRUE(window().openFile(path("three.dcf")));
+    doc().setProgressSink(window().mainStatusBar());
+    EXPECT_EQ(field.seen, "Loading three.dcf...");
+    EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "3 albums");
+}
+
 TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)
 {
     EXPECT_EQ(window().windowTitle(), "Untitled[*] - Discora and CD Player");

@@ -486,8 +486,13 @@ bool MainWindow::openFile(const QString& fileName)
     const std::optional<bool> readOnly = askToOpen(fileName);
     if (!readOnly)
         return false;
-    if (!adoptFile(m_doc.openFile(toPath(fileName)), fileName, *readOnly))
+    // While a large catalogue loads, the fields must not go on describing the one it replaces.
+    m_statusBar->setOrientation(QStringLiteral("Loading %1...").arg(QFileInfo(fileName).fileName()),
+                                QString());
+    if (!adoptFile(m_doc.openFile(toPath(fileName)), fileName, *readOnly)) {
+        updateOrientation();
         return false;
+    }
     showStatus(openedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));
     return true;
 }
