@@ -21,8 +21,8 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <memory>
+#include <system_error>
 
 namespace discora {
 
@@ -89,8 +89,8 @@ public:
     {
         if (m_position >= m_length)
             return {};
-        const auto wanted =
-            static_cast<unsigned long>(std::min<long>(static_cast<long>(length), m_length - m_position));
+        // A length read from a hostile header may be anything; no more than the file holds is read.
+        const unsigned long wanted = std::min(length, static_cast<unsigned long>(m_length - m_position));
         TagLib::ByteVector block(static_cast<unsigned int>(wanted), '\0');
         unsigned long got = 0;
         while (got < wanted) {
@@ -257,7 +257,8 @@ std::string yearOf(std::string date)
 
 std::string notReadableBecause(int error)
 {
-    return std::string("not readable: ") + std::strerror(error);
+    // The category's message, unlike strerror, may be asked for on the scan's thread.
+    return "not readable: " + std::generic_category().message(error);
 }
 
 bool hasAudioExtension(std::string_view fileName)
