@@ -344,10 +344,13 @@ Text withoutBullet(const Text& line)
     return line;
 }
 
-// The numbering so far: which bare numbers and vinyl positions continue it.
+// The numbering so far: which bare numbers and vinyl positions continue it. A list that begins
+// again at 1 after a heading ("Disc 2") goes on counting, so that the discs' songs do not take
+// each other's numbers.
 struct Sequence
 {
     int last = 0;
+    int offset = 0;      // the songs before the heading that began the numbers again
     bool restart = true; // at the start and after a heading a list may begin again at 1
     char32_t side = 0;
     int sidePosition = 0;
@@ -356,23 +359,42 @@ struct Sequence
     {
         if (n.kind == Numbering::Vinyl)
             return (n.number == 1 && n.side != side) || (n.side == side && n.number == sidePosition + 1);
-        return n.number == last + 1 || (restart && n.number == 1);
+        return n.number == last - offset + 1 || (restart && n.number == 1);
     }
 
     int take(const LeadingNumber& n)
     {
+        const bool beginsAgain = restart && n.number == 1 && last > 0;
         restart = false;
         if (n.kind == Numbering::Vinyl) {
             side = n.side;
             sidePosition = n.number;
         } else if (n.kind == Numbering::Number) {
             side = 0;
-            last = n.number;
+            if (beginsAgain)
+                offset = last;
+            last = offset + n.number;
             return last;
         }
         return ++last;
     }
 };
+
+// Dot leaders between a title and its time, as printed track lists align them: "Title ........"
+// or "Title . . . . ." (a title's own "..." stays).
+Text withoutLeaders(Text title)
+{
+    std::size_t end = title.size();
+    int dots = 0;
+    while (end > 0 && (title[end - 1] == '.' || title[end - 1] == U'\u2026' || isBlank(title[end - 1]))) {
+        dots += title[end - 1] == '.' ? 1 : title[end - 1] == U'\u2026' ? 3 : 0;
+        --end;
+    }
+    if (dots < 4 || end == 0)
+        return title;
+    title.resize(end);
+    return trimmed(title);
+}
 
 class Reader
 {
@@ -429,7 +451,7 @@ public:
                 title = title.substr(0, trailing.start);
             }
         }
-        title = withoutQuotes(withoutTrailingDashes(trimmed(title)));
+        title = withoutQuotes(withoutTrailingDashes(withoutLeaders(trimmed(title))));
         if (number.kind == Numbering::None && isTotalLine(title))
             return;
 
@@ -455,17 +477,52 @@ private:
 
 TrackList parseTrackList(std::string_view text)
 {
-    Reader reader;
-    int lineNumber = 1;
+    std::vector<Text> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = text.size();
-        reader.readLine(lineNumber++, decode(text.substr(start, end - start)));
+        lines.push_back(decode(text.substr(start, end - start)));
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
             ++end;
         start = end + 1;
+    }
+    // A number, a title and a time each on a line of its own (as some shops list them) are read
+    // as one line "N. Title (M:SS)".
+    const auto numberOnly = [&](std::size_t i) {
+        const Text line = trimmed(normalisedLine(lines[i]));
+        return !line.empty() && numberCell(line).has_value();
+    };
+    const auto timeOnly = [&](std::size_t i) {
+        std::string time;
+        const Text line = trimmed(normalisedLine(lines[i]));
+        return !line.empty() && readBracketedTime(line, time) == TimeShape::Valid;
+    };
+    const auto titleOnly = [&](std::size_t i) {
+        const Text line = trimmed(normalisedLine(lines[i]));
+        return !line.empty() && !numberOnly(i) && !timeOnly(i) && !isHeading(line) &&
+               !isColumnHeadings(line) && line.find(U'\t') == Text::npos;
+    };
+    Reader reader;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int lineNumber = static_cast<int>(i) + 1;
+        if (i + 1 < lines.size() && numberOnly(i) && titleOnly(i + 1)) {
+            Text joined = trimmed(normalisedLine(lines[i]));
+            if (joined.back() != '.' && joined.back() != ')')
+                joined += '.';
+            joined += ' ';
+            joined += trimmed(normalisedLine(lines[i + 1]));
+            ++i;
+            if (i + 1 < lines.size() && timeOnly(i + 1)) {
+                joined += ' ';
+                joined += trimmed(normalisedLine(lines[i + 1]));
+                ++i;
+            }
+            reader.readLine(lineNumber, joined);
+            continue;
+        }
+        reader.readLine(lineNumber, lines[i]);
     }
     return std::move(reader.list);
 }
