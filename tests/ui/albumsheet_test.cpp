@@ -536,7 +536,7 @@ TEST_F(AlbumSheetTest, PastingATrackListFillsOnlyEmptyFieldsAndOneUndoTakesItBac
     stored.songs[1].title = "Typed Two";
     stored.songs[2].time = "09:09";
     QGuiApplication::clipboard()->setText(QStringLiteral("Disc 1\r\n1. Alpha 3:01\r\n2. Beta 3:02\r\n"
-                                                         "3. Gamma (3:03)\r\n4.\r\nDelta - 1:00:04\r\n"));
+                                                         "3. Gamma (3:03)\r\n4.\r\n\r\nDelta - 1:00:04\r\n"));
     PreviewSeen seen;
     const auto typed = show(stored, [&seen](AlbumSheet& sheet) {
         sheet.tabs()->setCurrentIndex(1);

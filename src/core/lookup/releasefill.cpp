@@ -126,6 +126,17 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
     return fill;
 }
 
+std::string tracksLeftOut(const ReleaseMedium& medium)
+{
+    const int tracks = static_cast<int>(medium.tracks.size());
+    if (tracks <= kSongSlots)
+        return {};
+    const int left = tracks - kSongSlots;
+    return "The disc has " + std::to_string(tracks) + " tracks; " +
+           (left == 1 ? std::string("the one") : "the " + std::to_string(left)) + " after the " +
+           std::to_string(kSongSlots) + "th " + (left == 1 ? "was" : "were") + " left out.";
+}
+
 std::string fillSummary(const std::vector<std::string>& filled)
 {
     if (filled.empty())

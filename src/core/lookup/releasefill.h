@@ -41,6 +41,9 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
 // The status line after a fill: "Filled from MusicBrainz: group/artist, album name and 12 song
 // titles." or that nothing was empty.
 std::string fillSummary(const std::vector<std::string>& filled);
+// What the status line adds when the medium has more tracks than an album has song slots: the
+// n-th track goes to the n-th slot, so those past the last are left out. Empty when none are.
+std::string tracksLeftOut(const ReleaseMedium& medium);
 
 // The media type the catalogue uses for a medium's format: CD, LP, Cassette, or the format itself.
 std::string mediaTypeOf(const std::string& format);

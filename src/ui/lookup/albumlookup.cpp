@@ -99,7 +99,11 @@ void AlbumLookup::answered(const LookupOutcome& outcome)
     m_target.setLookupBusy(false);
     const ReleaseMedium* medium = chooseMedium(release, m_disc.discId, m_disc.trackCount);
     const ReleaseTimes times = m_disc.discId.empty() ? ReleaseTimes::Fill : ReleaseTimes::Skip;
-    m_target.showLookupStatus(fillSummary(m_target.fillFromRelease(release, medium, times)));
+    std::string status = fillSummary(m_target.fillFromRelease(release, medium, times));
+    if (medium)
+        if (const std::string left = tracksLeftOut(*medium); !left.empty())
+            status += ' ' + left;
+    m_target.showLookupStatus(status);
     emit done();
 }
 

@@ -210,6 +210,19 @@ TEST(ReleaseFill, SongsPastTheLastSlotAreLeftOut)
                                         "number, media type, 25 song titles and 26 song times.");
 }
 
+TEST(ReleaseFill, TracksPastTheLastSlotAreSaidToBeLeftOut)
+{
+    ReleaseMedium medium;
+    for (int t = 1; t <= 26; ++t)
+        medium.tracks.push_back({t, "t" + std::to_string(t), std::nullopt});
+    EXPECT_EQ(tracksLeftOut(medium), "");
+    medium.tracks.push_back({27, "t27", std::nullopt});
+    EXPECT_EQ(tracksLeftOut(medium), "The disc has 27 tracks; the one after the 26th was left out.");
+    for (int t = 28; t <= 30; ++t)
+        medium.tracks.push_back({t, "t" + std::to_string(t), std::nullopt});
+    EXPECT_EQ(tracksLeftOut(medium), "The disc has 30 tracks; the 4 after the 26th were left out.");
+}
+
 TEST(ReleaseFill, ListingLines)
 {
     Release r = twoDiscRelease();
@@ -223,7 +236,8 @@ TEST(ReleaseFill, ListingLines)
     EXPECT_EQ(formatLength(59500), "01:00");
 
     // What a server sends cannot drive the terminal the lines are printed on.
-    r.artist = "\x1b]0;owned\x07" "Band\x1b[31m";
+    r.artist = "\x1b]0;owned\x07"
+               "Band\x1b[31m";
     r.title = std::string("Nul\0Del\x7f", 8) + "Csi\xc2\x9b" + "2J";
     r.label = "Caf\xc3\xa9";
     r.media[1].tracks[0].title = "\x1b[2Jb1";
