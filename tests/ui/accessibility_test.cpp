@@ -23,12 +23,14 @@
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
+#include "ui/support/accessiblelabels.h"
 #include "ui/support/colors.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -43,6 +45,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -498,6 +501,40 @@ TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
     AudioImportPlan audioPlan;
     AudioImportDialog audioImport(audioPlan, {"Custom 1", "Custom 2"}, &window());
     walkDialog(audioImport, "audio import");
+}
+
+// Fields are named by their labels: the Options sheet's server field and the import's album list
+// had no name at all.
+TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
+{
+    OptionsSheet options(OptionValues{}, &window());
+    std::array<std::vector<std::string>, kFilterCount> values;
+    FiltersDialog filters(values, {}, &window());
+    for (QWidget* dialog : {static_cast<QWidget*>(&m_app.albumSheet()), static_cast<QWidget*>(&filters),
+                            static_cast<QWidget*>(&options)}) {
+        SCOPED_TRACE(dialog->metaObject()->className());
+        QSet<QString> names;
+        int labelled = 0;
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->buddy() || label->text().isEmpty()) // a custom field, named by its heading
+                continue;
+            ++labelled;
+            EXPECT_EQ(label->buddy()->accessibleName(), labelName(*label)) << label->text().toStdString();
+            names.insert(label->buddy()->accessibleName());
+            if (!qobject_cast<QComboBox*>(label->buddy())) {
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(label->buddy())->text(QAccessible::Name),
+                          labelName(*label));
+            }
+        }
+        EXPECT_GT(labelled, 0);
+        EXPECT_EQ(names.size(), labelled) << "two fields share a name";
+    }
+    AudioImportPlan plan;
+    AudioImportDialog audioImport(plan, {"Custom 1", "Custom 2"}, &window());
+    for (const QTreeWidget* list : audioImport.findChildren<QTreeWidget*>())
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(const_cast<QTreeWidget*>(list))
+                         ->text(QAccessible::Name)
+                         .isEmpty());
 }
 
 } // namespace

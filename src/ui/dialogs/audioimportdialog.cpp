@@ -50,6 +50,7 @@ AudioImportDialog::AudioImportDialog(AudioImportPlan& plan, const std::array<std
     m_description->setWordWrap(true);
 
     m_albums = new QTreeWidget(this);
+    m_albums->setAccessibleName(QStringLiteral("Albums found"));
     m_albums->setRootIsDecorated(false);
     m_albums->setHeaderLabels({QStringLiteral("Artist"), QStringLiteral("Album"), QStringLiteral("Songs"),
                                QStringLiteral("Format"), QStringLiteral("Problem")});

@@ -1,5 +1,7 @@
 #include "ui/dialogs/filtersdialog.h"
 
+#include "ui/support/accessiblelabels.h"
+
 #include "core/order/orders.h"
 #include "ui/support/qttext.h"
 
@@ -45,6 +47,7 @@ FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterC
 
         auto* label = new QLabel(toQt(info.label), this);
         label->setBuddy(box);
+        nameByLabel(*label);
         form->addRow(label, box);
         m_boxes[f] = box;
     }

@@ -1,5 +1,7 @@
 #include "ui/entry/albumgeneralpage.h"
 
+#include "ui/support/accessiblelabels.h"
+
 #include "core/model/headings.h"
 #include "ui/entry/entrylists.h"
 #include "ui/support/qttext.h"
@@ -25,6 +27,7 @@ AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget
         auto* l = new QLabel(text, this);
         l->setTextFormat(Qt::PlainText);
         l->setBuddy(buddy);
+        nameByLabel(*l);
         return l;
     };
     // Created in reading order, which is also the tab order.

@@ -1,5 +1,7 @@
 #include "ui/options/optionssheet.h"
 
+#include "ui/support/accessiblelabels.h"
+
 #include "ui/options/fontchooser.h"
 #include "ui/options/optionspage.h"
 #include "ui/options/screencolordialog.h"
@@ -54,8 +56,11 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QS
     driveRow->addWidget(browse);
 
     auto* serverRow = new QHBoxLayout;
-    serverRow->addWidget(new QLabel(QStringLiteral("MusicBrainz server:"), this));
+    auto* serverLabel = new QLabel(QStringLiteral("MusicBrainz server:"), this);
+    serverRow->addWidget(serverLabel);
     m_musicBrainzServer = new QLineEdit(musicBrainzServer, this);
+    serverLabel->setBuddy(m_musicBrainzServer);
+    nameByLabel(*serverLabel);
     m_musicBrainzServer->setPlaceholderText(QStringLiteral("https://musicbrainz.org"));
     m_musicBrainzServer->setToolTip(QStringLiteral(
         "Where \"Look Up Online\" asks for album details; asked only when you look an album up"));
@@ -69,6 +74,7 @@ OptionsSheet::OptionsSheet(const OptionValues& values, QWidget* parent, const QS
     layout->addLayout(driveRow);
     layout->addLayout(serverRow);
     layout->addWidget(buttons);
+    nameFieldsByTheirLabels(*this);
 }
 
 OptionValues OptionsSheet::values() const
