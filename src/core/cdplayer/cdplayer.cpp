@@ -119,6 +119,17 @@ void CdPlayer::readDiscTimes()
 void CdPlayer::buildTrackList()
 {
     m_trackList.clear();
+    // A disc no album is playing from lists its own tracks, so that any of them can be picked.
+    if (m_trackTitles.empty()) {
+        for (std::size_t i = 0; i < m_playList.size(); ++i) {
+            const int track = m_playList[i];
+            std::string text = "Track " + std::to_string(track);
+            if (track >= 1 && static_cast<std::size_t>(track) <= m_discTimes.size())
+                text += "  " + m_discTimes[static_cast<std::size_t>(track) - 1];
+            m_trackList.push_back({text, static_cast<int>(i)});
+        }
+        return;
+    }
     // The list follows the album: without its titles for every position there is no list, and a
     // song it leaves untitled is not listed. A disc's CD-Text fills the entry sheet, not this list.
     if (m_trackTitles.size() < m_playList.size())
@@ -151,8 +162,8 @@ void CdPlayer::play()
         m_albumTexts = {};
         m_trackTitles.clear();
         m_playList = wholeDiscPlayList(n);
-        buildTrackList();
         readDiscTimes();
+        buildTrackList();
         changed();
     }
     m_trackCount = n;

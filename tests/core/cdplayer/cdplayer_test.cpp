@@ -249,7 +249,10 @@ TEST_F(CdPlayerTest, AnotherDiscFoundAtPlayMeansTheWholeNewDiscFromTrackOne)
     EXPECT_EQ(press(&CdPlayer::play), Actions{"play 1-2"});
     EXPECT_TRUE(player.wholeDisc());
     EXPECT_EQ(player.albumTexts(), PlayerAlbumTexts{});
-    EXPECT_TRUE(player.trackList().empty());
+    // No album names the new disc's tracks: the list shows the disc's own, each one to pick.
+    ASSERT_EQ(player.trackList().size(), 4u);
+    EXPECT_EQ(player.trackList()[3], (TrackListEntry{"Track 4  02:30", 3}));
+    EXPECT_EQ(player.trackList()[0].text.rfind("Track 1  ", 0), 0u) << player.trackList()[0].text;
     EXPECT_EQ(endTrack(), Actions{"play 2-3"});
     std::array<std::string, kSongSlots> times;
     player.fillPlayerTimes(times);
