@@ -464,6 +464,21 @@ TEST_F(SheetLookup, TheDiscInTheDriveFillsTitlesFromItsOwnMediumAndKeepsTheTimes
     EXPECT_EQ(m_server->requests.size(), 1u);
 }
 
+TEST_F(SheetLookup, ASimilarDiscIsOfferedNotFilledIn)
+{
+    testimage::TempDir dir;
+    const std::string cue = testimage::write(dir.path(), "three", threeTracks());
+    m_lookup.setDiscReader([cue] { return std::make_unique<LibcdioDevice>(cue); });
+    serve({{404, "{}"},
+           {200, R"({"release-count":1,"releases":[)" + releaseJson("rel-9", "Near", "other") + "]}"}});
+    const auto typed = lookUp(
+        AlbumRecord{}, [](AlbumSheet&) {}, -1);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(m_offered, 1) << "a similar disc was filled in without asking";
+    EXPECT_EQ(typed->albumName, "");
+    EXPECT_EQ(m_status, "No album was chosen; the sheet is unchanged.");
+}
+
 TEST_F(SheetLookup, FailuresLeaveTheSheetUnchangedWithAMessage)
 {
     AlbumRecord stored;

@@ -75,7 +75,9 @@ void AlbumLookup::answered(const LookupOutcome& outcome)
         return;
     }
     int index = 0;
-    if (outcome.releases.size() > 1 && !m_fetching) {
+    // Several albums are offered to choose from, and so is a single one that only holds a similar
+    // disc: it may not be this one, so it is not filled in without asking.
+    if ((outcome.releases.size() > 1 || outcome.similar) && !m_fetching) {
         // The list is a dialog of its own; the sheet's busy state ends while the user reads it.
         m_target.setLookupBusy(false);
         index = m_chooser(outcome.releases, outcome.similar);
