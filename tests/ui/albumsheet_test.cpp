@@ -646,6 +646,31 @@ TEST_F(AlbumSheetTest, LoadTimesFromCdWithNothingFoundSaysSoAndKeepsTheTimes)
     EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
 }
 
+TEST_F(AlbumSheetTest, TheSongsPagesButtonsHaveKeys)
+{
+    FixedPlayerTimes noDisc;
+    m_sheet.setPlayerTimesSource(&noDisc);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1. Alpha 3:01"));
+    PreviewSeen seen;
+    const auto typed = show(AlbumRecord{}, [&](AlbumSheet& sheet) {
+        sheet.tabs()->setCurrentIndex(1);
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        sheet.control(titleField(1))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier); // Load Times from CD
+        answerPreview(seen, true);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V,
+                        Qt::ControlModifier | Qt::ShiftModifier); // Paste Track List
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoCdDetected});
+    EXPECT_EQ(typed->songs[0].title, "Alpha");
+    for (QPushButton* button :
+         {m_sheet.lookUpButton(), m_sheet.pasteTrackListButton(), m_sheet.loadTimesButton()})
+        EXPECT_FALSE(QKeySequence::mnemonic(button->text()).isEmpty()) << button->text().toStdString();
+}
+
 // A reader for "Load Times from CD" on a disc image.
 AlbumSheet::DiscReader imageReader(const std::string& cue)
 {

@@ -113,8 +113,8 @@ std::string AlbumSheet::typedAlbumName() const
 void AlbumSheet::setLookupBusy(bool busy)
 {
     m_lookupBusy->setVisible(busy);
-    m_songs->lookUpButton()->setText(busy ? QStringLiteral("Cancel Lookup")
-                                          : QStringLiteral("Look Up Online"));
+    m_songs->lookUpButton()->setText(busy ? QStringLiteral("Cancel &Lookup")
+                                          : QStringLiteral("&Look Up Online"));
     okButton()->setEnabled(!busy);
 }
 
