@@ -130,7 +130,7 @@ QByteArray releaseJson(const QByteArray& id, const QByteArray& title, const QByt
         media += R"(,{"position":2,"format":"CD","track-count":3,"discs":[{"id":")" + secondDiscId +
                  R"("}],"tracks":)" + tracksJson(3, "two") + "}";
     return R"({"id":")" + id + R"(","title":")" + title +
-           R"(","status":"Official","date":"2001-05-14","country":"GB",)"
+           R"(","status":"Official","date":"2001-05-14","country":"GB","barcode":"5012345678900",)"
            R"("artist-credit":[{"name":"Ann","joinphrase":" & ","artist":{"id":"a1","name":"Ann"}},)"
            R"({"name":"The Bs","joinphrase":"","artist":{"id":"a2","name":"The Bs"}}],)"
            R"("label-info":[{"catalog-number":"LBL 042","label":{"id":"l1","name":"Label One"}}],)"
@@ -223,6 +223,9 @@ TEST(MusicBrainzClient, DiscLookups)
         EXPECT_EQ(outcome.similar, c.similar) << c.name;
         EXPECT_EQ(server.requests.size(), c.requests) << c.name;
         EXPECT_EQ(outcome.ok(), outcome.message.empty()) << c.name;
+        if (!outcome.releases.empty()) {
+            EXPECT_EQ(outcome.releases[0].barcode, "5012345678900") << c.name;
+        }
         ASSERT_FALSE(server.requests.empty()) << c.name;
         EXPECT_EQ(server.requests[0].target.toStdString(), discIdPath(disc.discId)) << c.name;
         EXPECT_EQ(server.requests[0].userAgent.toStdString(), lookupUserAgent()) << c.name;

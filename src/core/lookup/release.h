@@ -33,6 +33,7 @@ struct Release
     std::string country;
     std::string label;
     std::string catalogNumber;
+    std::string barcode; // what collectors compare with the disc in hand, with the catalogue number
     std::vector<ReleaseMedium> media;
 
     int trackCount() const;

@@ -89,7 +89,13 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
         }
     };
     fillText(fill.album.artist, release.artist, "group/artist");
-    fillText(fill.album.albumName, release.title, "album name");
+    // A disc of a set is an album of its own, named as the audio import names it.
+    const bool ofASet = medium && release.media.size() > 1 && medium->position > 0;
+    fillText(fill.album.albumName,
+             ofASet && !release.title.empty()
+                 ? release.title + " (Disc " + std::to_string(medium->position) + ")"
+                 : release.title,
+             "album name");
     fillText(fill.album.label, release.label, "label");
     fillText(fill.album.catalogNumber, release.catalogNumber, "catalogue number");
     if (medium)

@@ -95,6 +95,7 @@ Release readRelease(const QJsonObject& json)
     release.artist = artistCredit(json);
     release.date = text(json, "date");
     release.country = text(json, "country");
+    release.barcode = text(json, "barcode");
     for (const QJsonValue& value : array(json, "label-info")) {
         const QJsonObject info = object(value);
         if (release.label.empty())

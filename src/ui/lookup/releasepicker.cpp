@@ -26,12 +26,14 @@ ReleasePicker::ReleasePicker(const std::vector<Release>& releases, bool similar,
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("Artist"), QStringLiteral("Title"), QStringLiteral("Year"),
-                             QStringLiteral("Label"), QStringLiteral("Country"), QStringLiteral("Format"),
+                             QStringLiteral("Label"), QStringLiteral("Catalogue #"),
+                             QStringLiteral("Barcode"), QStringLiteral("Country"), QStringLiteral("Format"),
                              QStringLiteral("Tracks")});
     for (const Release& release : releases) {
         const int tracks = release.trackCount();
         auto* row = new QTreeWidgetItem(m_list, {toQt(release.artist), toQt(release.title),
                                                  toQt(releaseYear(release.date)), toQt(release.label),
+                                                 toQt(release.catalogNumber), toQt(release.barcode),
                                                  toQt(release.country), toQt(release.formats()),
                                                  tracks > 0 ? QString::number(tracks) : QString()});
         row->setToolTip(1, toQt(release.id));

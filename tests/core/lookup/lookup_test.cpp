@@ -168,7 +168,8 @@ TEST(ReleaseFill, FillsOnlyEmptyFields)
 
     const ReleaseFill withTimes = fillFromRelease(typed, r, chooseMedium(r, "disc-one"), ReleaseTimes::Fill);
     EXPECT_EQ(withTimes.album.artist, "Typed Artist");
-    EXPECT_EQ(withTimes.album.albumName, "Double");
+    EXPECT_EQ(withTimes.album.albumName, "Double (Disc 1)")
+        << "a disc of a set is named as the audio import names it";
     EXPECT_EQ(withTimes.album.label, "Label");
     EXPECT_EQ(withTimes.album.catalogNumber, "CAT 1");
     EXPECT_EQ(withTimes.album.mediaType, "CD");
