@@ -1,5 +1,6 @@
 #include "cli/lookupcommandline.h"
 
+#include "core/cdplayer/disctimes.h"
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/lookup/lookuprequest.h"
 #include "core/lookup/releasefill.h"
@@ -22,6 +23,8 @@ int runLookupMode(const CommandLine& cl, SettingsStore& store, std::ostream& out
         err << reading.message << "\n";
         return kExitFailure;
     }
+    // The disc's own times stand in for lengths MusicBrainz does not know.
+    const std::vector<std::string> discTimes = readDiscTimes(device).times;
     MusicBrainzClient client(
         chooseMusicBrainzServer(std::getenv(kMusicBrainzServerVariable), settings.readMusicBrainzServer()));
     client.setTimings(timings);
@@ -47,7 +50,7 @@ int runLookupMode(const CommandLine& cl, SettingsStore& store, std::ostream& out
         out << releaseLine(release) << '\n';
         if (const ReleaseMedium* medium =
                 chooseMedium(release, reading.identity.discId, reading.identity.trackCount))
-            for (const std::string& line : trackLines(*medium))
+            for (const std::string& line : trackLines(*medium, discTimes))
                 out << line << '\n';
     }
     out.flush();

@@ -452,18 +452,23 @@ TEST_F(SheetLookup, WithoutADiscSearchesByNameAndTheChosenReleaseFillsOnlyEmptyF
     EXPECT_TRUE(m_prompter.errors.empty());
 }
 
-TEST_F(SheetLookup, TheDiscInTheDriveFillsTitlesFromItsOwnMediumAndKeepsTheTimes)
+TEST_F(SheetLookup, TheDiscInTheDriveFillsTitlesFromItsOwnMediumAndTimesFromItself)
 {
     testimage::TempDir dir;
     const std::string cue = testimage::write(dir.path(), "three", threeTracks());
     m_lookup.setDiscReader([cue] { return std::make_unique<LibcdioDevice>(cue); });
     serve({{200, discAnswer(
                      {releaseJson("rel-1", "Double", "first-disc", threeTrackIdentity().discId.c_str())})}});
-    const auto typed = lookUp(AlbumRecord{}, [](AlbumSheet&) {});
+    AlbumRecord stored;
+    stored.songs[1].time = "09:09";
+    const auto typed = lookUp(stored, [](AlbumSheet&) {});
     ASSERT_TRUE(typed);
     EXPECT_EQ(typed->artist, "Ann & The Bs");
     EXPECT_EQ(typed->songs[2].title, "two song 3");
-    EXPECT_EQ(typed->songs[0].time, "");
+    // The empty times come from the disc's table of contents, not from MusicBrainz's lengths; a
+    // typed one stays.
+    EXPECT_EQ(typed->songs[0].time, "00:10");
+    EXPECT_EQ(typed->songs[1].time, "09:09");
     EXPECT_EQ(m_server->requests.size(), 1u);
 }
 

@@ -21,9 +21,11 @@ public:
     virtual void setLookupBusy(bool busy) = 0;
     // One line telling what the last lookup did.
     virtual void showLookupStatus(const std::string& status) = 0;
-    // Fills the empty fields from the release's medium; returns what was filled.
+    // Fills the empty fields from the release's medium (and, without its times, from the disc's
+    // own); returns what was filled.
     virtual std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
-                                                     ReleaseTimes times) = 0;
+                                                     ReleaseTimes times,
+                                                     const std::vector<std::string>& discTimes) = 0;
 };
 
 } // namespace discora

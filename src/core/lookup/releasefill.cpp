@@ -79,7 +79,7 @@ std::string releaseYear(const std::string& date)
 }
 
 ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, const ReleaseMedium* medium,
-                            ReleaseTimes times)
+                            ReleaseTimes times, const std::vector<std::string>& discTimes)
 {
     ReleaseFill fill{typed, {}};
     const auto fillText = [&](std::string& slot, const std::string& text, const char* name) {
@@ -107,9 +107,13 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
     for (std::size_t k = 0; k < slots.size(); ++k)
         slots[k] = {"", typed.songs[k].title, typed.songs[k].time};
     std::vector<IncomingSong> incoming;
-    for (const ReleaseTrack& track : medium->tracks)
-        incoming.push_back(
-            {"", track.title, times == ReleaseTimes::Fill ? formatLength(track.lengthMs) : ""});
+    for (std::size_t k = 0; k < medium->tracks.size(); ++k) {
+        const ReleaseTrack& track = medium->tracks[k];
+        const std::string time = times == ReleaseTimes::Fill ? formatLength(track.lengthMs)
+                                 : k < discTimes.size()      ? discTimes[k]
+                                                             : std::string();
+        incoming.push_back({"", track.title, time});
+    }
     // The sheet cuts a title to its field as it shows it.
     const SongFill songs = fillEmptySongs(slots, incoming, std::numeric_limits<int>::max());
     for (std::size_t k = 0; k < slots.size(); ++k) {
@@ -188,7 +192,7 @@ std::string releaseLine(const Release& release)
     return line;
 }
 
-std::vector<std::string> trackLines(const ReleaseMedium& medium)
+std::vector<std::string> trackLines(const ReleaseMedium& medium, const std::vector<std::string>& discTimes)
 {
     std::vector<std::string> lines;
     int number = 0;
@@ -197,7 +201,9 @@ std::vector<std::string> trackLines(const ReleaseMedium& medium)
         char prefix[16];
         std::snprintf(prefix, sizeof prefix, "%02d\t", track.position > 0 ? track.position : number);
         std::string line = prefix;
-        const std::string time = formatLength(track.lengthMs);
+        std::string time = formatLength(track.lengthMs);
+        if (time.empty() && static_cast<std::size_t>(number) <= discTimes.size())
+            time = discTimes[static_cast<std::size_t>(number) - 1];
         line += time.empty() ? "--:--" : time;
         line += '\t';
         appendServerText(line, track.title);

@@ -35,8 +35,10 @@ struct ReleaseFill
 
 // The album as typed with its empty group/artist, album name, label, catalogue number, media type,
 // song titles and (when asked) song times filled from the release's medium.
+// With ReleaseTimes::Skip, discTimes (the disc's own, read from its table of contents, in track
+// order) fill the empty song times instead.
 ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, const ReleaseMedium* medium,
-                            ReleaseTimes times);
+                            ReleaseTimes times, const std::vector<std::string>& discTimes = {});
 
 // The status line after a fill: "Filled from MusicBrainz: group/artist, album name and 12 song
 // titles." or that nothing was empty.
@@ -55,6 +57,8 @@ std::string releaseYear(const std::string& date);
 // date, label, catalogue number, country, release ID), then one line per track of the medium:
 // the two-digit track number, MM:SS and the title.
 std::string releaseLine(const Release& release);
-std::vector<std::string> trackLines(const ReleaseMedium& medium);
+// A track MusicBrainz gives no length takes the disc's own (discTimes, in track order) when known.
+std::vector<std::string> trackLines(const ReleaseMedium& medium,
+                                    const std::vector<std::string>& discTimes = {});
 
 } // namespace discora

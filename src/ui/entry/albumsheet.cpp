@@ -124,10 +124,11 @@ void AlbumSheet::showLookupStatus(const std::string& status)
 }
 
 std::vector<std::string> AlbumSheet::fillFromRelease(const Release& release, const ReleaseMedium* medium,
-                                                     ReleaseTimes times)
+                                                     ReleaseTimes times,
+                                                     const std::vector<std::string>& discTimes)
 {
     const AlbumRecord typed = typedAlbum();
-    const ReleaseFill fill = discora::fillFromRelease(typed, release, medium, times);
+    const ReleaseFill fill = discora::fillFromRelease(typed, release, medium, times, discTimes);
     for (int f = 0; f < kFieldCount; ++f) {
         const Field field = fieldAt(f);
         const std::string& text = fill.album.text(field);

@@ -58,7 +58,8 @@ public:
     void setLookupBusy(bool busy) override;
     void showLookupStatus(const std::string& status) override;
     std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
-                                             ReleaseTimes times) override;
+                                             ReleaseTimes times,
+                                             const std::vector<std::string>& discTimes) override;
 
     // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
     // texts the user left alone unchanged.

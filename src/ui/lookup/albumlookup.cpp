@@ -1,5 +1,7 @@
 #include "ui/lookup/albumlookup.h"
 
+#include "core/cdplayer/disctimes.h"
+
 #include "core/document/prompter.h"
 #include "core/lookup/lookuprequest.h"
 #include "ui/lookup/releasepicker.h"
@@ -30,11 +32,15 @@ void AlbumLookup::lookUpOrCancel()
 void AlbumLookup::start()
 {
     m_disc = {};
+    m_discTimes.clear();
     m_fetching = false;
     if (m_discReader) {
         const std::unique_ptr<CdDevice> device = m_discReader();
-        if (DiscIdReading reading = readDiscIdentity(*device); reading.ok())
+        if (DiscIdReading reading = readDiscIdentity(*device); reading.ok()) {
             m_disc = std::move(reading.identity);
+            // Its own times fill the empty times along with the titles.
+            m_discTimes = readDiscTimes(*device).times;
+        }
     }
     const std::string artist = m_target.typedArtist();
     const std::string album = m_target.typedAlbumName();
@@ -101,7 +107,7 @@ void AlbumLookup::answered(const LookupOutcome& outcome)
     m_target.setLookupBusy(false);
     const ReleaseMedium* medium = chooseMedium(release, m_disc.discId, m_disc.trackCount);
     const ReleaseTimes times = m_disc.discId.empty() ? ReleaseTimes::Fill : ReleaseTimes::Skip;
-    std::string status = fillSummary(m_target.fillFromRelease(release, medium, times));
+    std::string status = fillSummary(m_target.fillFromRelease(release, medium, times, m_discTimes));
     if (medium)
         if (const std::string left = tracksLeftOut(*medium); !left.empty())
             status += ' ' + left;

@@ -55,6 +55,7 @@ private:
     DiscReader m_discReader;
     ServerChoice m_server;
     ReleaseChooser m_chooser;
+    std::vector<std::string> m_discTimes;
     MusicBrainzClient m_client;
     // The disc in the drive when the lookup started; empty after a search by name.
     DiscIdentity m_disc;

@@ -233,6 +233,9 @@ TEST(ReleaseFill, ListingLines)
     EXPECT_EQ(releaseLine(r), "release\tBand & Friend\tTab\\there\t1999-04-12\tLabel\tCAT 1\tGB\trel-1");
     r.media[1].tracks[1].lengthMs.reset();
     EXPECT_EQ(trackLines(r.media[1]), (std::vector<std::string>{"01\t01:00\tb1", "02\t--:--\tb2"}));
+    // The disc's own times stand in for a length the release does not give, and only for that.
+    EXPECT_EQ(trackLines(r.media[1], {"00:59", "04:44"}),
+              (std::vector<std::string>{"01\t01:00\tb1", "02\t04:44\tb2"}));
     EXPECT_EQ(r.formats(), "2xCD");
     EXPECT_EQ(formatLength(59500), "01:00");
 
