@@ -68,6 +68,17 @@ public:
         changedAnswers.pop_front();
         return a;
     }
+    std::deque<bool> chooseDriveAnswers;
+    // The message is recorded as an error, as the plain message box would show it.
+    bool askChooseDrive(const std::string& message) override
+    {
+        errors.push_back(message);
+        if (chooseDriveAnswers.empty())
+            return false;
+        const bool a = chooseDriveAnswers.front();
+        chooseDriveAnswers.pop_front();
+        return a;
+    }
     bool askContinueFind() override
     {
         ++continueQuestions;

@@ -366,6 +366,17 @@ TEST_F(CdPlayerWindowTest, WithoutADiscThePlayerSaysSoAndCloses)
     EXPECT_TRUE(playEnabled());
 }
 
+TEST_F(CdPlayerWindowTest, WithoutADiscChooseDriveKeepsThePlayerOpenAtItsDriveField)
+{
+    m_prompter.chooseDriveAnswers = {true};
+    window().runCommand(CommandId::Play);
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{kNoAudioTracks});
+    QApplication::processEvents();
+    ASSERT_NE(player(), nullptr) << "the player closed, taking its drive field with it";
+    EXPECT_TRUE(player()->isVisible());
+    EXPECT_EQ(player()->focusWidget(), player()->driveEdit());
+}
+
 TEST_F(CdPlayerWindowTest, ClosingWhileATrackPlaysStopsTheDiscAndTheLateNoticeFindsNothing)
 {
     m_drive.insert(FakeCdDrive::discOf(3));

@@ -183,7 +183,9 @@ void CdPlayer::startOneTrack()
     const int n = m_trackCount;
     CdError result = CdError::None;
     if (n == 0) {
-        tell(kNoAudioTracks);
+        // The message comes with the way to another drive; taken, the window stays open for it.
+        if (m_observer && m_observer->offerDriveChoice(kNoAudioTracks))
+            return;
         result = CdError::NoMedium;
     } else if (m_wholeDisc) {
         if (m_playPos < 0 || m_playPos >= n)

@@ -15,6 +15,13 @@ public:
     virtual void playerChanged() {}
     // The user closed the player, or starting to play failed: the window goes.
     virtual void closeRequested() {}
+    // No audio disc in the drive: the message, with the way to another drive where the window
+    // offers one. True when the user takes it: the window then stays open for it.
+    virtual bool offerDriveChoice(const std::string& message)
+    {
+        showMessage(message);
+        return false;
+    }
 };
 
 } // namespace discora

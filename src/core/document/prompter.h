@@ -61,6 +61,12 @@ public:
     {
         return ChangedAnswer::Cancel;
     }
+    // message (no disc in the drive) with OK and "Choose Drive..."; true for the latter.
+    virtual bool askChooseDrive(const std::string& message)
+    {
+        showError(message);
+        return false;
+    }
 };
 
 } // namespace discora

@@ -93,4 +93,13 @@ ChangedAnswer MessagePrompter::askOverwriteChanged(const std::string& fileName)
     return ChangedAnswer::Cancel;
 }
 
+bool MessagePrompter::askChooseDrive(const std::string& message)
+{
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Warning, kTitle, toQt(message), QMessageBox::Ok, m_parent);
+    QPushButton* choose = box.addButton(QStringLiteral("&Choose Drive..."), QMessageBox::ActionRole);
+    box.exec();
+    return box.clickedButton() == choose;
+}
+
 } // namespace discora

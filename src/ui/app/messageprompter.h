@@ -20,6 +20,7 @@ public:
     bool askContinueFind() override;
     LockedAnswer askOpenLocked(const std::string& fileName, const std::string& who) override;
     ChangedAnswer askOverwriteChanged(const std::string& fileName) override;
+    bool askChooseDrive(const std::string& message) override;
 
 private:
     QWidget* m_parent;

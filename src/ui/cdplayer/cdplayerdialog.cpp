@@ -242,6 +242,16 @@ void CdPlayerDialog::reject()
     m_player.close();
 }
 
+bool CdPlayerDialog::offerDriveChoice(const std::string& message)
+{
+    if (!m_prompter.askChooseDrive(message))
+        return false;
+    // The drive field is the player's own: the window stays, with the field ready for typing.
+    m_drive->setFocus(Qt::OtherFocusReason);
+    m_drive->selectAll();
+    return true;
+}
+
 void CdPlayerDialog::closeRequested()
 {
     m_closing = true;

@@ -60,6 +60,7 @@ public:
     void showMessage(const std::string& message) override;
     void playerChanged() override;
     void closeRequested() override;
+    bool offerDriveChoice(const std::string& message) override;
 
 public slots:
     // The close box and Escape: the disc stops and the window goes.
