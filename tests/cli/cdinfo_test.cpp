@@ -69,15 +69,16 @@ protected:
 TEST_F(CdInfoTest, PrintsOneLinePerTrackOfTheWholeDisc)
 {
     image::Disc disc({image::seconds(3, 5), image::seconds(0, 59)});
-    for (int k = 3; k <= 30; ++k)
+    for (int k = 3; k <= 29; ++k)
         disc.tracks.push_back(image::seconds(0, 1));
+    disc.tracks.push_back(image::seconds(0, 4)); // the shortest a CD's last track can be
     const std::string cue = image::write(m_dir.path(), "long", disc);
     const Output o = run({"--cd-info", "--cd-device", cue});
     EXPECT_EQ(o.code, 0);
     std::string expected = "01\t03:05\n02\t00:59\n";
     for (int k = 3; k <= 30; ++k) {
         char line[16];
-        std::snprintf(line, sizeof line, "%02d\t00:01\n", k);
+        std::snprintf(line, sizeof line, "%02d\t00:%02d\n", k, k < 30 ? 1 : 4);
         expected.append(line);
     }
     EXPECT_EQ(o.out, expected);
@@ -86,13 +87,13 @@ TEST_F(CdInfoTest, PrintsOneLinePerTrackOfTheWholeDisc)
 
 TEST_F(CdInfoTest, TheDriveComesFromTheEnvironmentOrTheSettingWhenNotNamed)
 {
-    const std::string one = image::write(m_dir.path(), "one", {{image::seconds(0, 1)}});
-    const std::string two = image::write(m_dir.path(), "two", {{image::seconds(0, 2)}});
+    const std::string one = image::write(m_dir.path(), "one", {{image::seconds(0, 4)}});
+    const std::string two = image::write(m_dir.path(), "two", {{image::seconds(0, 5)}});
     AppSettings(m_store).writeCdDrive(one);
-    EXPECT_EQ(run({"--cd-info"}).out, "01\t00:01\n");
+    EXPECT_EQ(run({"--cd-info"}).out, "01\t00:04\n");
     setenv(kCdDeviceVariable, two.c_str(), 1);
-    EXPECT_EQ(run({"--cd-info"}).out, "01\t00:02\n");
-    EXPECT_EQ(run({"--cd-info", "--cd-device", one}).out, "01\t00:01\n");
+    EXPECT_EQ(run({"--cd-info"}).out, "01\t00:05\n");
+    EXPECT_EQ(run({"--cd-info", "--cd-device", one}).out, "01\t00:04\n");
 }
 
 TEST_F(CdInfoTest, WithoutAWholeAudioDiscItSaysWhatTheEntrySheetWouldSay)
@@ -103,6 +104,12 @@ TEST_F(CdInfoTest, WithoutAWholeAudioDiscItSaysWhatTheEntrySheetWouldSay)
     const std::string cut = image::write(
         m_dir.path(), "cut", {{image::seconds(0, 3), image::seconds(0, 3), image::seconds(0, 3)}});
     std::filesystem::resize_file(m_dir.path() / "cut.bin", 4 * 75 * image::kSectorBytes);
+    // Three tracks of five seconds cut 20 sectors into the third, and cut inside their last sector.
+    const image::Disc fives{{image::seconds(0, 5), image::seconds(0, 5), image::seconds(0, 5)}};
+    const std::string cutInLast = image::write(m_dir.path(), "cut in last", fives);
+    std::filesystem::resize_file(m_dir.path() / "cut in last.bin", (2 * 375 + 20) * image::kSectorBytes);
+    const std::string cutInSector = image::write(m_dir.path(), "cut in sector", fives);
+    std::filesystem::resize_file(m_dir.path() / "cut in sector.bin", 3 * 375 * image::kSectorBytes - 1000);
     const std::string none = (m_dir.path() / "none.cue").string();
     const std::string pipe = (m_dir.path() / "pipe").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -115,6 +122,8 @@ TEST_F(CdInfoTest, WithoutAWholeAudioDiscItSaysWhatTheEntrySheetWouldSay)
     for (const Row& row :
          {Row{"a data first track", mixed, kNoAudioTrackOne},
           Row{"an image that ends inside track 2", cut, kDamagedDisc},
+          Row{"an image that ends inside its last track", cutInLast, kDamagedDisc},
+          Row{"an image that ends inside a sector", cutInSector, kDamagedDisc},
           Row{"no such image", none, "The disc image file " + none + " cannot be found."},
           Row{"a named pipe", pipe, pipe + " is neither a CD drive nor a disc image file."}}) {
         const Output o = run({"--cd-info", "--cd-device", row.drive});

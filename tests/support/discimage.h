@@ -1,6 +1,7 @@
 // BIN/CUE disc images written by the tests: tracks of whole 2352-byte sectors holding a sine tone
 // (or silence, stored sparse, for long tracks that are only measured), data tracks, and CD-Text
-// TITLE and PERFORMER lines.
+// TITLE and PERFORMER lines. As on a CD, a disc's last track lasts four seconds at least: a shorter
+// one reads as an image cut short.
 #pragma once
 
 #include <cmath>

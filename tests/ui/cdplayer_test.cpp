@@ -397,7 +397,7 @@ TEST_F(CdPlayerWindowTest, TheCdDriveNamedInThePlayerIsStoredAndUsedFromThenOn)
     QLineEdit* edit = player()->driveEdit();
     EXPECT_EQ(edit->text(), "");
     testimage::TempDir dir;
-    const std::string live = testimage::write(dir.path(), "live", {{testimage::seconds(0, 2)}});
+    const std::string live = testimage::write(dir.path(), "live", {{testimage::seconds(0, 4)}});
     edit->setText(QString::fromStdString(live));
     emit edit->editingFinished();
     EXPECT_EQ(m_store.readString(kUserData, "CD drive"), live);
@@ -444,7 +444,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     testimage::Disc disc;
     for (int k = 1; k <= 3; ++k) {
         testimage::Track t;
-        t.sectors = 75;
+        t.sectors = k < 3 ? 75 : 300; // a CD's last track lasts four seconds at least
         t.toneHz = 220 * k;
         t.title = "Part " + std::to_string(k);
         disc.tracks.push_back(t);
@@ -482,7 +482,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     EXPECT_EQ(entered.artist, "Quartet");
     EXPECT_EQ(entered.albumName, "Suite");
     EXPECT_EQ(entered.songs[0].title, "Part 1");
-    EXPECT_EQ(entered.songs[2].time, "00:01");
+    EXPECT_EQ(entered.songs[2].time, "00:04");
     EXPECT_EQ(entered.songs[3].time, "");
     EXPECT_TRUE(prompter.errors.empty());
 
@@ -494,7 +494,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     auto* player = qobject_cast<CdPlayerDialog*>(window.viewHandlers().playerWindow());
     ASSERT_NE(player, nullptr);
     QTest::mouseClick(player->continuousButton(), Qt::LeftButton); // stop after the last track
-    // Three seconds of sound play at their own pace; the end of each track comes back as a queued
+    // The disc plays at its own pace; the end of each track comes back as a queued
     // notice, which wakes the wait. (A player that never stops ends in CTest's time limit.)
     while (!app.cdPlayer().stopped())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -502,7 +502,7 @@ TEST(CdPlayerWithAnImage, AnAlbumEnteredFromTheDiscPlaysTrackAfterTrack)
     EXPECT_EQ(player->playingTrackLabel()->text(), "3");
     EXPECT_EQ(player->albumLabel(1)->text(), "Suite");
     ASSERT_EQ(outputs.size(), 1u);
-    EXPECT_EQ(outputs[0]->bytesWritten(), 3u * 75u * 2352u);
+    EXPECT_EQ(outputs[0]->bytesWritten(), (75u + 75u + 300u) * 2352u);
     EXPECT_TRUE(prompter.errors.empty());
     player->close();
     QApplication::processEvents();

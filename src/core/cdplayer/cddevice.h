@@ -23,7 +23,7 @@ enum class CdError
     NotAudio,    // a data track cannot be played
     NotPaused,   // resume without a pause
     NoOutput,    // the device plays nothing (opened for reading only)
-    Damaged,     // the disc ends before its last track starts, as an image cut short does
+    Damaged,     // the disc ends before its last track does, as an image cut short does
 };
 
 enum class CdMode
@@ -101,7 +101,7 @@ public:
     virtual CdText cdText() { return {}; }
     // On an open device with a disc: where its audio tracks lie.
     virtual CdAnswer<DiscLayout> discLayout() { return {{}, CdError::NoMedium}; }
-    // On an open device: whether the disc ends before its last track starts, so that the table of
+    // On an open device: whether the disc ends before its last track does, so that the table of
     // contents promises music that is not there (a disc image shorter than its cue sheet).
     virtual bool damaged() const { return false; }
     // Why the last open failed when the drive's path is at fault (a missing image file, a path

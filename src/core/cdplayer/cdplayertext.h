@@ -13,8 +13,8 @@ inline constexpr const char* kNoAudioTracks = "No audio CD detected!";
 inline constexpr const char* kIncorrectTrackNumber = "Incorrect track number!";
 inline constexpr const char* kPlayerNotReady = "The CD Player is not ready!";
 inline constexpr const char* kDamagedDisc =
-    "The CD is damaged: it ends before its last track. A disc image may be shorter than its cue "
-    "sheet.";
+    "The CD is damaged: it ends before the end of its last track. A disc image may be shorter than "
+    "its cue sheet.";
 inline constexpr const char* kNoSoundServer =
     "No sound server could be reached, so the disc plays without sound. Its track times can still "
     "be read.";

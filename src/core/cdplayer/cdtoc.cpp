@@ -50,6 +50,11 @@ bool CdToc::complete() const
     return true;
 }
 
+bool CdToc::lastTrackTooShort() const
+{
+    return !m_tracks.empty() && sectors(static_cast<int>(m_tracks.size())) < kShortestTrackSectors;
+}
+
 DiscLayout CdToc::audioLayout() const
 {
     DiscLayout layout;

@@ -17,6 +17,8 @@ inline constexpr int kFramesPerSector = 588; // 44.1 kHz stereo frames of 16-bit
 // Lead-out of the first session, lead-in of the second and the data track's pregap: the stretch
 // an Enhanced CD puts between its last audio track and its data track.
 inline constexpr std::int32_t kSessionGapSectors = 11400;
+// No track on a CD is shorter than four seconds.
+inline constexpr std::int32_t kShortestTrackSectors = 4 * kSectorsPerSecond;
 
 struct CdTocTrack
 {
@@ -45,6 +47,10 @@ public:
     // Whether every track, data tracks included, starts before the next one and before the
     // lead-out: an image cut short puts its lead-out before its last tracks.
     bool complete() const;
+    // Whether the last track, data or audio, is shorter than any track on a CD may be. A disc
+    // image's cue sheet gives no length for its last track, so an image cut short inside that
+    // track shows only so.
+    bool lastTrackTooShort() const;
     // The audio tracks' starts and the end of their session: an Enhanced CD's audio ends one session
     // gap before its data track starts.
     DiscLayout audioLayout() const;

@@ -21,7 +21,7 @@ std::string cdDriveProblem(const std::string& drive);
 
 // On an open device: whether a disc is in, whole, and its track 1 is audio. A missing disc fails
 // with "No CD detected!", a first track that is not audio with "No Audio CD detected!", a disc
-// that ends before its last track with kDamagedDisc; a device that cannot answer fails without a
+// that ends before its last track does with kDamagedDisc; a device that cannot answer fails without a
 // message.
 struct DiscCheck
 {

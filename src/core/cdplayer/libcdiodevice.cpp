@@ -88,6 +88,9 @@ struct LibcdioDevice::Drive
     // libcdio reads the music from the file named as the sheet with ".bin" for ".cue", whatever
     // the sheet's FILE line says; a folder of its own holds links under those names.
     fs::path links;
+    // The file a cue sheet's FILE line names, and whether it was cut short inside its last track.
+    fs::path image;
+    bool imageCut = false;
     ~Drive()
     {
         if (cdio)
@@ -100,9 +103,9 @@ struct LibcdioDevice::Drive
 
 namespace {
 
-// Opens a cue sheet by its FILE line: links to the sheet and to the file it names, side by side
-// under the names libcdio expects. A sheet of one file per track is refused with a message.
-CdIo_t* openCueSheet(const std::string& path, fs::path& links, std::string& problem)
+// Opens a cue sheet by its FILE line: links to the sheet and to the file it names (image), side
+// by side under the names libcdio expects. A sheet of one file per track is refused with a message.
+CdIo_t* openCueSheet(const std::string& path, fs::path& links, fs::path& image, std::string& problem)
 {
     const std::vector<fs::path> files = cueSheetFiles(path);
     if (files.size() > 1) {
@@ -119,6 +122,7 @@ CdIo_t* openCueSheet(const std::string& path, fs::path& links, std::string& prob
                   " cannot be found.";
         return nullptr;
     }
+    image = files.front();
     std::string pattern = (fs::temp_directory_path(ec) / "discora-cue-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         return nullptr;
@@ -129,6 +133,15 @@ CdIo_t* openCueSheet(const std::string& path, fs::path& links, std::string& prob
     if (ec)
         return nullptr;
     return cdio_open_cue((links / "disc.cue").string().c_str());
+}
+
+// Whether a disc image file ends in the middle of a sector; one that cannot be measured is
+// left to libcdio.
+bool endsInsideASector(const fs::path& image)
+{
+    std::error_code ec;
+    const std::uintmax_t size = image.empty() ? 0 : fs::file_size(image, ec);
+    return !ec && size % kBytesPerSector != 0;
 }
 
 } // namespace
@@ -158,7 +171,7 @@ CdError LibcdioDevice::open()
         return CdError::CannotOpen;
     auto drive = std::make_unique<Drive>();
     CdIo_t* cdio = m_path.empty()       ? cdio_open(nullptr, DRIVER_DEVICE)
-                   : isCueSheet(m_path) ? openCueSheet(m_path, drive->links, m_driveProblem)
+                   : isCueSheet(m_path) ? openCueSheet(m_path, drive->links, drive->image, m_driveProblem)
                                         : cdio_open(m_path.c_str(), DRIVER_UNKNOWN);
     if (!cdio)
         return CdError::CannotOpen;
@@ -178,6 +191,11 @@ CdError LibcdioDevice::open()
     if (cdio_get_last_session(cdio, &sessionStart) == DRIVER_OP_SUCCESS)
         lastSession = sessionStart;
     m_toc = CdToc(std::move(tracks), leadOut, lastSession);
+    // A cue sheet gives no length for its last track: libcdio ends the disc where the image file
+    // ends, so an image cut short inside its last track shows only as a track shorter than a CD
+    // holds, or as a last sector cut in two. A drive's own table of contents tells every length.
+    if (isCueSheet(m_path))
+        m_drive->imageCut = m_toc.lastTrackTooShort() || endsInsideASector(m_drive->image);
     return CdError::None;
 }
 
@@ -255,7 +273,7 @@ CdAnswer<CdMode> LibcdioDevice::mode()
 
 bool LibcdioDevice::damaged() const
 {
-    return m_drive && !m_toc.empty() && !m_toc.complete();
+    return m_drive && !m_toc.empty() && (!m_toc.complete() || m_drive->imageCut);
 }
 
 CdAnswer<DiscLayout> LibcdioDevice::discLayout()

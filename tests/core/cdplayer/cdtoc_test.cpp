@@ -46,6 +46,25 @@ TEST(CdToc, AnEnhancedCdKeepsItsDataTrackAndTheSessionGapOutOfTheMusic)
     EXPECT_EQ(oneSession.sectors(2), 4500);
 }
 
+TEST(CdToc, ALastTrackShorterThanFourSecondsIsTooShortWhateverItHolds)
+{
+    struct Row
+    {
+        const char* name;
+        CdToc toc;
+        bool tooShort;
+    };
+    const Row rows[] = {
+        {"four seconds", CdToc({{0, true}, {750, true}}, 750 + 300), false},
+        {"a frame less", CdToc({{0, true}, {750, true}}, 750 + 299), true},
+        {"a short first track before a long last one", CdToc({{0, true}, {10, true}}, 10 + 300), false},
+        {"a short data track last", CdToc({{0, true}, {750, false}}, 750 + 100), true},
+        {"no tracks", CdToc(), false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.toc.lastTrackTooShort(), row.tooShort) << row.name;
+}
+
 TEST(CdToc, AMixedDiscWithDataFirstKeepsEveryTrack)
 {
     const CdToc toc({{0, false}, {6000, true}, {9000, true}}, 12000);

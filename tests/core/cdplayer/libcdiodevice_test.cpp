@@ -219,7 +219,7 @@ protected:
 
 TEST_F(LibcdioDeviceTest, AnImageTellsItsTracksAndTheirLengths)
 {
-    const image::Disc disc{{image::seconds(3, 5), image::seconds(0, 59), tone(150, 440)}};
+    const image::Disc disc{{image::seconds(3, 5), image::seconds(0, 59), tone(300, 440)}};
     LibcdioDevice device(writeDisc(disc));
     ASSERT_EQ(device.open(), CdError::None);
     EXPECT_TRUE(device.mediaPresent().value);
@@ -227,7 +227,7 @@ TEST_F(LibcdioDeviceTest, AnImageTellsItsTracksAndTheirLengths)
     EXPECT_EQ(device.trackType(1).value, CdTrackType::Audio);
     EXPECT_EQ(device.trackLength(1).value, (CdTime{3, 5}));
     EXPECT_EQ(device.trackLength(2).value, (CdTime{0, 59}));
-    EXPECT_EQ(device.trackLength(3).value, (CdTime{0, 2}));
+    EXPECT_EQ(device.trackLength(3).value, (CdTime{0, 4}));
     EXPECT_EQ(device.trackLength(4).error, CdError::NoSuchTrack);
     EXPECT_EQ(device.mode().value, CdMode::Idle);
     device.close();
@@ -235,7 +235,7 @@ TEST_F(LibcdioDeviceTest, AnImageTellsItsTracksAndTheirLengths)
 
     const DiscReading reading = readDiscTimes(device);
     ASSERT_TRUE(reading.ok());
-    EXPECT_EQ(reading.times, (std::vector<std::string>{"03:05", "00:59", "00:02"}));
+    EXPECT_EQ(reading.times, (std::vector<std::string>{"03:05", "00:59", "00:04"}));
     EXPECT_TRUE(reading.text.empty());
 }
 
@@ -243,10 +243,17 @@ TEST_F(LibcdioDeviceTest, ReadingTheTimesRefusesWhatIsNoAudioDisc)
 {
     image::Track data = tone(300, 0);
     data.audio = false;
-    const std::string mixed = writeDisc({{data, tone(75, 440)}}, "mixed");
+    const std::string mixed = writeDisc({{data, tone(300, 440)}}, "mixed");
     // The sheet promises three tracks; the image ends inside the second.
     const std::string cut = writeDisc({{tone(75, 440), tone(75, 440), tone(75, 440)}}, "cut");
     std::filesystem::resize_file(m_dir.path() / "cut.bin", (75 + 30) * image::kSectorBytes);
+    // Three tracks of five seconds: cut 20 sectors into the third, whose length only the image's
+    // size tells, and cut inside its very last sector.
+    const image::Disc fives{{image::seconds(0, 5), image::seconds(0, 5), image::seconds(0, 5)}};
+    const std::string cutInLast = writeDisc(fives, "cut in last");
+    std::filesystem::resize_file(m_dir.path() / "cut in last.bin", (2 * 375 + 20) * image::kSectorBytes);
+    const std::string cutInSector = writeDisc(fives, "cut in sector");
+    std::filesystem::resize_file(m_dir.path() / "cut in sector.bin", 3 * 375 * image::kSectorBytes - 1000);
     const std::string missing = (m_dir.path() / "missing.cue").string();
     const std::string pipe = (m_dir.path() / "pipe").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -260,6 +267,8 @@ TEST_F(LibcdioDeviceTest, ReadingTheTimesRefusesWhatIsNoAudioDisc)
     const Row rows[] = {
         {"a data first track", mixed, CdError::NotAudio, kNoAudioTrackOne},
         {"an image shorter than its sheet", cut, CdError::Damaged, kDamagedDisc},
+        {"an image cut inside its last track", cutInLast, CdError::Damaged, kDamagedDisc},
+        {"an image cut inside a sector", cutInSector, CdError::Damaged, kDamagedDisc},
         {"no such image", missing, CdError::CannotOpen,
          "The disc image file " + missing + " cannot be found."},
         {"a named pipe", pipe, CdError::CannotOpen, pipe + " is neither a CD drive nor a disc image file."},
@@ -349,7 +358,7 @@ TEST_F(LibcdioDeviceTest, AThirtyTrackDiscIsReadWholeAndThePlayerKeepsTwentySixT
 
 TEST_F(LibcdioDeviceTest, CdTextTitlesAndPerformerComeFromTheCueSheet)
 {
-    image::Disc disc{{tone(75, 440, "Morning"), image::seconds(0, 3), tone(75, 660, "Evening")}};
+    image::Disc disc{{tone(75, 440, "Morning"), image::seconds(0, 3), tone(300, 660, "Evening")}};
     disc.title = "Days";
     disc.performer = "The Hours";
     LibcdioDevice device(writeDisc(disc));
