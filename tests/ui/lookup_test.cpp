@@ -7,15 +7,18 @@
 #include "core/settings/settingsstore.h"
 #include "support/discimage.h"
 #include "support/fakeprompter.h"
+#include "ui/app/messageprompter.h"
 #include "ui/entry/albumsheet.h"
 #include "ui/lookup/albumlookup.h"
 #include "ui/lookup/musicbrainzclient.h"
 #include "ui/lookup/releasepicker.h"
+#include "ui/support/linkedtext.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -362,10 +365,10 @@ protected:
         m_sheet.setLookUp([this] { m_lookup.lookUpOrCancel(); }, [this] { return m_lookup.busy(); });
     }
 
-    // Shows album, lets act type, presses "Look Up Online", waits for the lookup to end (choosing
-    // row pick when a list is offered) and presses OK.
+    // Shows album, lets act type, presses "Look Up Online" (or does what press does), waits for the
+    // lookup to end (choosing row pick when a list is offered) and presses OK.
     std::optional<AlbumRecord> lookUp(const AlbumRecord& album, const std::function<void(AlbumSheet&)>& act,
-                                      int pick = -1)
+                                      int pick = -1, const std::function<void(AlbumSheet&)>& press = {})
     {
         bool done = false;
         const QMetaObject::Connection ended =
@@ -383,7 +386,10 @@ protected:
         picker.start(10);
         QTimer::singleShot(0, &m_sheet, [&] {
             act(m_sheet);
-            QTest::mouseClick(m_sheet.lookUpButton(), Qt::LeftButton);
+            if (press)
+                press(m_sheet);
+            else
+                QTest::mouseClick(m_sheet.lookUpButton(), Qt::LeftButton);
             EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
             m_status = m_sheet.lookupStatus()->text().toStdString();
             QTest::mouseClick(m_sheet.okButton(), Qt::LeftButton);
@@ -485,6 +491,117 @@ TEST_F(SheetLookup, ASimilarDiscIsOfferedNotFilledIn)
     EXPECT_EQ(m_offered, 1) << "a similar disc was filled in without asking";
     EXPECT_EQ(typed->albumName, "");
     EXPECT_EQ(m_status, "No album was chosen; the sheet is unchanged.");
+}
+
+// The General page's "Look Up Online" is the Songs page's: its button, Alt+L and Ctrl+L from a
+// field start the same lookup.
+TEST_F(SheetLookup, TheGeneralPageLooksUpByItsButtonAndItsKeys)
+{
+    const auto key = [](int modifiers) {
+        return [modifiers](AlbumSheet& sheet) {
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+            sheet.control(Field::Artist)->setFocus();
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_L,
+                            static_cast<Qt::KeyboardModifiers>(modifiers));
+        };
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void(AlbumSheet&)> press;
+    } cases[] = {
+        {"its button",
+         [](AlbumSheet& sheet) { QTest::mouseClick(sheet.generalLookUpButton(), Qt::LeftButton); }},
+        {"Alt+L", key(Qt::AltModifier)},
+        {"Ctrl+L", key(Qt::ControlModifier)},
+    };
+    for (const auto& c : cases) {
+        serve({{200, R"({"count":0,"releases":[]})"}});
+        m_status.clear();
+        lookUp(
+            AlbumRecord{}, [](AlbumSheet& sheet) { type(sheet.control(Field::Artist), "Ann"); }, -1, c.press);
+        ASSERT_EQ(m_server->requests.size(), 1u) << c.name;
+        EXPECT_EQ(m_server->requests[0].target.toStdString(), releaseSearchPath("Ann", "")) << c.name;
+        EXPECT_NE(m_status.find("knows no such album"), std::string::npos) << c.name << ": " << m_status;
+    }
+}
+
+TEST_F(SheetLookup, WhileALookupRunsBothPagesButtonsCancelIt)
+{
+    serve({{200, {}, true}});
+    QStringList busyTexts;
+    lookUp(
+        AlbumRecord{}, [](AlbumSheet& sheet) { type(sheet.control(Field::Artist), "Ann"); }, -1,
+        [&](AlbumSheet& sheet) {
+            QTest::mouseClick(sheet.generalLookUpButton(), Qt::LeftButton);
+            busyTexts << sheet.generalLookUpButton()->text() << sheet.lookUpButton()->text();
+            QTest::mouseClick(sheet.generalLookUpButton(), Qt::LeftButton);
+        });
+    EXPECT_EQ(busyTexts, (QStringList{"Cancel &Lookup", "Cancel &Lookup"}));
+    EXPECT_EQ(m_status, "The lookup was cancelled; the sheet is unchanged.");
+    EXPECT_EQ(m_sheet.generalLookUpButton()->text(), "&Look Up Online");
+    EXPECT_EQ(m_sheet.lookUpButton()->text(), "&Look Up Online");
+}
+
+// Where an unknown disc can be added is a link, in the sheet's status line and in the message.
+TEST_F(SheetLookup, AnUnknownDiscsSubmissionAddressIsALinkThatOpens)
+{
+    testimage::TempDir dir;
+    const std::string cue = testimage::write(dir.path(), "three", threeTracks());
+    m_lookup.setDiscReader([cue] { return std::make_unique<LibcdioDevice>(cue); });
+    serve({{404, "{}"}, {404, "{}"}});
+    lookUp(AlbumRecord{}, [](AlbumSheet&) {});
+    const QString address = QString::fromStdString(threeTrackIdentity().submissionUrl);
+    ASSERT_TRUE(address.startsWith("https://musicbrainz.org/cdtoc/attach?")) << address.toStdString();
+    const QString link = "<a href=\"" + address.toHtmlEscaped() + "\">";
+
+    const QLabel* status = m_sheet.lookupStatus();
+    EXPECT_TRUE(status->text().contains(link)) << status->text().toStdString();
+    EXPECT_EQ(status->textFormat(), Qt::RichText);
+    EXPECT_TRUE(status->openExternalLinks());
+    EXPECT_EQ(status->textInteractionFlags() & Qt::TextBrowserInteraction, Qt::TextBrowserInteraction);
+
+    ASSERT_EQ(m_prompter.errors.size(), 1u);
+    MessagePrompter prompter;
+    const QLabel* linked = nullptr;
+    QString shown;
+    bool opens = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (const QLabel* label : box->findChildren<QLabel*>())
+            if (label->text().contains(link))
+                linked = label;
+        if (linked) {
+            shown = linked->text();
+            opens = linked->openExternalLinks() && linked->textFormat() == Qt::RichText &&
+                    (linked->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+        }
+        box->accept();
+    });
+    prompter.showError(m_prompter.errors[0]);
+    ASSERT_NE(linked, nullptr) << "no link in the message";
+    EXPECT_TRUE(opens) << shown.toStdString();
+}
+
+TEST(LinkedText, AddressesBecomeLinksAndTheRestStaysText)
+{
+    const struct
+    {
+        const char* plain;
+        const char* linked;
+    } cases[] = {
+        {"No address here.", ""},
+        {"Only http://example.org is left as it is.", ""},
+        {"Add it at https://mb.example/attach?id=a_b-&toc=1+2 please.",
+         R"(Add it at <a href="https://mb.example/attach?id=a_b-&amp;toc=1+2">https://mb.example/attach?id=a_b-&amp;toc=1+2</a> please.)"},
+        {"<b> at https://mb.example/x. Then\nmore.",
+         R"(&lt;b&gt; at <a href="https://mb.example/x">https://mb.example/x</a>. Then<br>more.)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linkedText(QString::fromUtf8(c.plain)).toStdString(), c.linked) << c.plain;
 }
 
 TEST_F(SheetLookup, FailuresLeaveTheSheetUnchangedWithAMessage)

@@ -53,6 +53,9 @@ Result<DiscIdentity> identifyDisc(const DiscLayout& layout)
     identity.discId = discid_get_id(disc.get());
     identity.freedbId = discid_get_freedb_id(disc.get());
     identity.submissionUrl = discid_get_submission_url(disc.get());
+    // libdiscid names the plain-http address, which the service only redirects from.
+    if (identity.submissionUrl.starts_with("http://"))
+        identity.submissionUrl.insert(4, "s");
     identity.toc = discid_get_toc_string(disc.get());
     identity.trackCount = count;
     return identity;

@@ -2,6 +2,7 @@
 #include "core/commands/programname.h"
 
 #include "ui/dialogs/deletealbumsdialog.h"
+#include "ui/support/linkedtext.h"
 #include "ui/support/normalcursor.h"
 #include "ui/support/qttext.h"
 
@@ -30,7 +31,15 @@ SaveAnswer MessagePrompter::askSaveChanges(const std::string& documentName)
 void MessagePrompter::showError(const std::string& message)
 {
     NormalCursor cursor;
-    QMessageBox::warning(m_parent, kTitle, toQt(message));
+    const QString linked = linkedText(toQt(message));
+    if (linked.isEmpty()) {
+        QMessageBox::warning(m_parent, kTitle, toQt(message));
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, kTitle, linked, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::RichText);
+    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    box.exec();
 }
 
 void MessagePrompter::showMessage(const std::string& message)

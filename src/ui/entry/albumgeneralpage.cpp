@@ -4,14 +4,17 @@
 
 #include "core/model/headings.h"
 #include "ui/entry/entrylists.h"
+#include "ui/entry/lookupbutton.h"
 #include "ui/support/qttext.h"
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringListModel>
 
 namespace discora {
@@ -79,6 +82,12 @@ AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget
     grid->addWidget(label(QStringLiteral("Notes"), m_notes), 8, 0, 1, 4);
     grid->addWidget(m_notes, 9, 0, 1, 4);
     grid->setRowStretch(9, 1);
+    // A lookup mostly starts from the group/artist and album name typed here.
+    m_lookUp = makeLookUpButton(this);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(m_lookUp);
+    grid->addLayout(buttonRow, 10, 0, 1, 4);
     setHeadings({});
 }
 

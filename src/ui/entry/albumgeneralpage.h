@@ -1,5 +1,5 @@
 // The "General" page of the entry sheet: the album's own fields, the two custom fields under their
-// headings, and the notes. The drop-down fields show the sheet's entry lists.
+// headings, the notes and "Look Up Online". The drop-down fields show the sheet's entry lists.
 #pragma once
 
 #include "core/model/field.h"
@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace discora {
 
@@ -28,6 +29,7 @@ public:
     QWidget* control(Field field) const;
     QComboBox* comboBox(Field field) const;
     QPlainTextEdit* notesEdit() const { return m_notes; }
+    QPushButton* lookUpButton() const { return m_lookUp; }
 
     // The labels of the two custom fields show the headings exactly as stored.
     void setHeadings(const std::array<std::string, 2>& headings);
@@ -41,6 +43,7 @@ private:
     std::array<QWidget*, kFieldCount> m_controls{};
     std::array<QLabel*, 2> m_headingLabels{};
     QPlainTextEdit* m_notes = nullptr;
+    QPushButton* m_lookUp = nullptr;
 };
 
 } // namespace discora

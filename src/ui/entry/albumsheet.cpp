@@ -9,8 +9,10 @@
 #include "ui/entry/albumperformerspage.h"
 #include "ui/entry/albumsongspage.h"
 #include "ui/entry/entrytext.h"
+#include "ui/entry/lookupbutton.h"
 #include "ui/entry/tracklistpreview.h"
 #include "ui/entry/typinglimit.h"
+#include "ui/support/linkedtext.h"
 #include "ui/support/qttext.h"
 
 #include <QClipboard>
@@ -46,11 +48,10 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_songs->lookUpButton(), &QPushButton::clicked, this, [this] {
-        if (m_lookUpOrCancel)
-            m_lookUpOrCancel();
-    });
-    m_songs->lookUpButton()->setEnabled(false);
+    for (QPushButton* button : {m_general->lookUpButton(), m_songs->lookUpButton()}) {
+        connect(button, &QPushButton::clicked, this, &AlbumSheet::lookUpOrCancel);
+        button->setEnabled(false);
+    }
 
     m_lookupStatus = new QLabel(this);
     m_lookupStatus->setWordWrap(true);
@@ -97,7 +98,14 @@ void AlbumSheet::setLookUp(std::function<void()> lookUpOrCancel, std::function<b
 {
     m_lookUpOrCancel = std::move(lookUpOrCancel);
     m_lookupUnderWay = std::move(busy);
-    m_songs->lookUpButton()->setEnabled(static_cast<bool>(m_lookUpOrCancel));
+    for (QPushButton* button : {m_general->lookUpButton(), m_songs->lookUpButton()})
+        button->setEnabled(static_cast<bool>(m_lookUpOrCancel));
+}
+
+void AlbumSheet::lookUpOrCancel()
+{
+    if (m_lookUpOrCancel)
+        m_lookUpOrCancel();
 }
 
 std::string AlbumSheet::typedArtist() const
@@ -113,14 +121,14 @@ std::string AlbumSheet::typedAlbumName() const
 void AlbumSheet::setLookupBusy(bool busy)
 {
     m_lookupBusy->setVisible(busy);
-    m_songs->lookUpButton()->setText(busy ? QStringLiteral("Cancel &Lookup")
-                                          : QStringLiteral("&Look Up Online"));
+    for (QPushButton* button : {m_general->lookUpButton(), m_songs->lookUpButton()})
+        showLookupBusy(button, busy);
     okButton()->setEnabled(!busy);
 }
 
 void AlbumSheet::showLookupStatus(const std::string& status)
 {
-    m_lookupStatus->setText(toQt(status));
+    showLinkedText(*m_lookupStatus, toQt(status));
 }
 
 std::vector<std::string> AlbumSheet::fillFromRelease(const Release& release, const ReleaseMedium* medium,
@@ -258,6 +266,11 @@ QPushButton* AlbumSheet::lookUpButton() const
     return m_songs->lookUpButton();
 }
 
+QPushButton* AlbumSheet::generalLookUpButton() const
+{
+    return m_general->lookUpButton();
+}
+
 QPushButton* AlbumSheet::pasteTrackListButton() const
 {
     return m_songs->pasteTrackListButton();
@@ -276,7 +289,7 @@ QPushButton* AlbumSheet::cancelButton() const
 void AlbumSheet::showAlbum(const AlbumRecord& album)
 {
     m_album = album;
-    m_lookupStatus->clear();
+    showLinkedText(*m_lookupStatus, QString());
     m_songs->forgetPaste();
     for (int f = 0; f < kFieldCount; ++f) {
         const Field field = fieldAt(f);

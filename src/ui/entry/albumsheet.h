@@ -85,7 +85,9 @@ public:
     QPlainTextEdit* notesEdit() const;
     QLabel* headingLabel(int which) const;
     QPushButton* loadTimesButton() const;
+    // "Look Up Online" on the Songs page, and the same on the General page.
     QPushButton* lookUpButton() const;
+    QPushButton* generalLookUpButton() const;
     QLabel* lookupStatus() const { return m_lookupStatus; }
     QProgressBar* lookupBusy() const { return m_lookupBusy; }
     QPushButton* pasteTrackListButton() const;
@@ -100,6 +102,7 @@ private:
     void showAlbum(const AlbumRecord& album);
     AlbumRecord typedAlbum() const;
     QString shownText(Field field) const;
+    void lookUpOrCancel();
     void fillIfEmpty(Field field, const std::string& text, int limit);
 
     CatalogueDocument& m_doc;

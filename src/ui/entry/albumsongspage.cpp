@@ -1,6 +1,7 @@
 #include "ui/entry/albumsongspage.h"
 
 #include "ui/entry/entrytext.h"
+#include "ui/entry/lookupbutton.h"
 #include "ui/entry/typinglimit.h"
 #include "ui/support/qttext.h"
 
@@ -68,10 +69,7 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
                 QStringLiteral("Song %1 time").arg(k));
     }
 
-    m_lookUp = new QPushButton(QStringLiteral("&Look Up Online"), this);
-    m_lookUp->setAutoDefault(false);
-    m_lookUp->setToolTip(QStringLiteral("Fill the empty fields from MusicBrainz: sends the disc's ID, or "
-                                        "without a disc the group/artist and album name typed"));
+    m_lookUp = makeLookUpButton(this);
     m_pasteTrackList = new QPushButton(QStringLiteral("&Paste Track List"), this);
     m_pasteTrackList->setAutoDefault(false);
     m_pasteTrackList->setToolTip(QStringLiteral("Fills the empty song titles and times from a track list "
@@ -87,17 +85,11 @@ AlbumSongsPage::AlbumSongsPage(QWidget* parent) : QWidget(parent)
     // Made after the other two, so Tab reaches the buttons left to right.
     m_loadTimes = new QPushButton(QStringLiteral("Load &Times from CD"), this);
     m_loadTimes->setAutoDefault(false);
-    m_loadTimes->setToolTip(QStringLiteral("Fill the times from the audio CD in the drive"));
-    // Keys of their own beside the buttons' Alt letters, so that no field needs tabbing away from.
-    const auto buttonKey = [this](QKeySequence key, QPushButton* button) {
-        auto* shortcut = new QShortcut(key, this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
-    };
-    buttonKey(QKeySequence(Qt::CTRL | Qt::Key_L), m_lookUp);
-    buttonKey(QKeySequence(Qt::CTRL | Qt::Key_T), m_loadTimes);
-    m_lookUp->setToolTip(m_lookUp->toolTip() + QStringLiteral(" (Ctrl+L)"));
-    m_loadTimes->setToolTip(m_loadTimes->toolTip() + QStringLiteral(" (Ctrl+T)"));
+    m_loadTimes->setToolTip(QStringLiteral("Fill the times from the audio CD in the drive (Ctrl+T)"));
+    // A key of its own beside the button's Alt letter, so that no field needs tabbing away from.
+    auto* loadTimesKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    loadTimesKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(loadTimesKey, &QShortcut::activated, m_loadTimes, &QPushButton::click);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_lookUp);

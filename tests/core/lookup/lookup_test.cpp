@@ -25,6 +25,8 @@ TEST(DiscIdentity, MatchesTheDocumentedExample)
     EXPECT_EQ(identity->freedbId, "3404f606");
     EXPECT_EQ(identity->toc, "1 6 95462 150 15363 32314 46592 63414 80489");
     EXPECT_NE(identity->submissionUrl.find(identity->discId), std::string::npos);
+    EXPECT_TRUE(identity->submissionUrl.starts_with("https://musicbrainz.org/cdtoc/attach?"))
+        << identity->submissionUrl;
     EXPECT_EQ(identity->trackCount, 6);
 }
 
