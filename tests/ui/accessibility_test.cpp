@@ -468,6 +468,36 @@ void walkDialog(QDialog& dialog, const std::string& what)
     dialog.hide();
 }
 
+// The entry sheet's group/artist field and a filter, filled, as a screen reader hears them: the
+// field's name, then its value, and in the edit line typed into.
+TEST_F(AccessibilityTest, AFilledComboBoxIsHeardByItsFieldsNameThenItsValue)
+{
+    std::array<std::vector<std::string>, kFilterCount> values;
+    values[static_cast<int>(FilterField::Label)] = {"Blue Note", "ECM"};
+    FiltersDialog filters(values, {}, &window());
+    QComboBox* label = filters.comboBox(FilterField::Label);
+    label->setCurrentIndex(label->findText(QStringLiteral("ECM")));
+    QComboBox* artist = m_app.albumSheet().comboBox(Field::Artist);
+    artist->setEditText(QStringLiteral("the Quiet Foxes"));
+    const struct
+    {
+        QComboBox* box;
+        QString name;
+        QString value;
+    } cases[] = {{artist, "Group/Artist Name", "the Quiet Foxes"}, {label, "Label", "ECM"}};
+    for (const auto& c : cases) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(c.box);
+        EXPECT_EQ(box->text(QAccessible::Name), c.name);
+        EXPECT_EQ(box->text(QAccessible::Value), c.value);
+        EXPECT_TRUE(box->state().editable);
+        ASSERT_NE(box->focusChild(), nullptr);
+        EXPECT_EQ(box->focusChild()->object(), c.box->lineEdit());
+        EXPECT_EQ(box->focusChild()->text(QAccessible::Value), c.value);
+        EXPECT_EQ(box->indexOfChild(box->focusChild()), 1);
+        EXPECT_EQ(box->child(0)->object(), c.box->view()); // the drop-down list
+    }
+}
+
 TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
 {
     walkDialog(m_app.albumSheet(), "album sheet");
@@ -504,7 +534,7 @@ TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
 }
 
 // Fields are named by their labels: the Options sheet's server field and the import's album list
-// had no name at all.
+// had no name at all, and a filled combo box was named by its value.
 TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
 {
     OptionsSheet options(OptionValues{}, &window());
@@ -521,9 +551,16 @@ TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
             ++labelled;
             EXPECT_EQ(label->buddy()->accessibleName(), labelName(*label)) << label->text().toStdString();
             names.insert(label->buddy()->accessibleName());
-            if (!qobject_cast<QComboBox*>(label->buddy())) {
-                EXPECT_EQ(QAccessible::queryAccessibleInterface(label->buddy())->text(QAccessible::Name),
-                          labelName(*label));
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(label->buddy());
+            EXPECT_EQ(field->text(QAccessible::Name), labelName(*label));
+            if (auto* box = qobject_cast<QComboBox*>(label->buddy())) {
+                if (box->isEditable())
+                    box->setEditText(QStringLiteral("the Quiet Foxes"));
+                else
+                    box->setCurrentIndex(box->count() - 1);
+                EXPECT_EQ(field->role(), QAccessible::ComboBox);
+                EXPECT_EQ(field->text(QAccessible::Name), labelName(*label)) << "filled";
+                EXPECT_EQ(field->text(QAccessible::Value), box->currentText());
             }
         }
         EXPECT_GT(labelled, 0);

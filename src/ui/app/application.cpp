@@ -13,6 +13,7 @@
 #include "ui/options/optionshandlers.h"
 #include "ui/printing/printhandlers.h"
 #include "ui/support/colors.h"
+#include "ui/support/comboboxaccessible.h"
 #include "ui/support/dialogtitles.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
@@ -48,6 +49,7 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
 {
     m_dialogTitles = std::make_unique<DialogTitleRoom>();
     QApplication::instance()->installEventFilter(m_dialogTitles.get());
+    installComboBoxAccessibility();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_doc.setScreenDpi(qRound(screen->logicalDotsPerInchY()));
     m_window = std::make_unique<MainWindow>(m_doc, m_settings, m_prompter);
