@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include "core/order/filters.h"
+
 #include <algorithm>
 #include <array>
 
@@ -226,7 +228,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (eq == std::string::npos || !field)
                 return fail("unknown filter \"" + filterArg +
                             "\"; write FIELD=TEXT with FIELD one of: " + namesOf(kFilterFields));
+            if (auto problem = filterProblem(*field, filterArg.substr(eq + 1)))
+                return fail("--filter " + filterArg + ": " + *problem);
             cl.filters.emplace_back(*field, filterArg.substr(eq + 1));
+        } else if (a == "--with-details") {
+            cl.withDetails = true;
         } else if (a == "--import-csv") {
             if (!hasValue)
                 return fail("--import-csv needs the name of the file to read");
@@ -261,6 +267,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--style goes with --list or --print-pdf");
     if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
         return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
+    if (cl.withDetails && cl.mode != CommandLine::Mode::ExportCsv)
+        return fail("--with-details goes with --export-csv");
     if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && !isDiscMode(cl.mode))
         return fail("--cd-device goes with --cd-info, --disc-id, --lookup or the window");
     if (!cl.importCsv.empty() && !cl.importAudio.empty())
@@ -317,7 +325,7 @@ std::string usageText()
            "       discora --import-csv IN [--map COLUMN=FIELD]... --save-as OUT [FILE]\n"
            "       discora --import-audio DIR [--media-type TEXT] [--map TAG=FIELD]... --save-as OUT [FILE]\n"
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
-           "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
+           "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... [--with-details] FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --print FILE\n"
            "       discora --print-pdf OUT [--order ORDER] [--style normal|single-line] [--filter "
@@ -346,8 +354,15 @@ std::string usageText()
            "                      written \\t, \\n, \\r or \\\\\n"
            "  --style STYLE       the view style: whose ignore-\"The\" switch the order follows, and\n"
            "                      how --print-pdf lays out an album order\n"
-           "  --filter FIELD=TEXT show only albums whose FIELD begins with TEXT (any letter case)\n"
+           "  --filter FIELD=TEXT show only albums whose FIELD begins with TEXT (any letter case);\n"
+           "                      status=Wanted (In Collection, Wanted, Ordered, Sold, or Want List for\n"
+           "                      Wanted and Ordered), year=1970-1979 (or 1975, 1970-, -1979),\n"
+           "                      condition=VG+ (the media's or the sleeve's grade), on-loan=yes|no,\n"
+           "                      overdue=yes|no\n"
            "  --export-csv OUT    write the displayed albums as comma-separated values\n"
+           "  --with-details      with --export-csv: the collection details (status, year, barcode,\n"
+           "                      location, purchase, value, condition, rating, dates, loans) as\n"
+           "                      further columns\n"
            "  --export-text OUT   write the displayed albums as a text document\n"
            "  --order ORDER       the album sequence of the export, or the order --print-pdf prints\n"
            "                      (by-artist by default)\n"

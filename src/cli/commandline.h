@@ -38,8 +38,9 @@ struct CommandLine
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;
-    std::string cdDevice; // --cd-device: the drive or disc image the CD player uses
-    std::string error;    // set when the arguments cannot be understood
+    bool withDetails = false; // --with-details: the export's detail columns
+    std::string cdDevice;     // --cd-device: the drive or disc image the CD player uses
+    std::string error;        // set when the arguments cannot be understood
     // --import-csv IN and its --map COLUMN=FIELD assignments; with --save-as, FILE may be left out.
     std::string importCsv;
     std::vector<std::pair<std::string, ImportTarget>> columnMaps;

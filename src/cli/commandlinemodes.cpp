@@ -121,7 +121,10 @@ Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
     for (int h = 0; h < 2; ++h)
         if (loaded->headings[h].empty())
             loaded->headings[h] = defaults[h];
-    return writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings);
+    if (!loaded->detailsNotice.empty())
+        std::cerr << "discora: " << loaded->detailsNotice << "\n";
+    return writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings,
+                              loaded->keptBlock);
 }
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
@@ -154,8 +157,9 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
     case CommandLine::Mode::ExportText: {
         const ExportFormat format =
             cl.mode == CommandLine::Mode::ExportCsv ? ExportFormat::Csv : ExportFormat::Text;
-        const Result<ExportedFile> file =
-            exportDisplayedAlbums(doc, format, cl.order, cl.filters, ExportSettings::of(doc));
+        ExportSettings settings = ExportSettings::of(doc);
+        settings.withDetails = cl.withDetails;
+        const Result<ExportedFile> file = exportDisplayedAlbums(doc, format, cl.order, cl.filters, settings);
         if (!file)
             return Error{file.error()};
         Status status = writeExportFile(cl.output, file.value(), cl.file);

@@ -58,8 +58,9 @@ TEST(CommandLine, UnknownOrdersAndFieldsListTheValidNames)
 {
     const CommandLine order = parseCommandLine({"--list", "by-color", "x.dcf"});
     EXPECT_NE(order.error.find("by-song-detail"), std::string::npos);
-    const CommandLine field = parseCommandLine({"--list", "by-artist", "--filter", "year=1999", "x.dcf"});
+    const CommandLine field = parseCommandLine({"--list", "by-artist", "--filter", "colour=red", "x.dcf"});
     EXPECT_NE(field.error.find("media-type"), std::string::npos);
+    EXPECT_NE(field.error.find("on-loan"), std::string::npos);
     EXPECT_FALSE(parseCommandLine({"--list", "by-artist", "--style", "wide", "x.dcf"}).error.empty());
 }
 

@@ -44,11 +44,11 @@ TEST(ImportCommandLine, ReportsWhatItCannotUnderstand)
     for (const Args& args :
          {Args{"--import-csv", "in.csv"}, Args{"--import-csv", "in.csv", "--list", "by-artist", "x"},
           Args{"--import-csv"}, Args{"--map", "Year=custom1", "--save-as", "o", "x.dcf"},
-          Args{"--import-csv", "i", "--map", "Year=year", "--save-as", "o"},
+          Args{"--import-csv", "i", "--map", "Year=colour", "--save-as", "o"},
           Args{"--import-csv", "i", "--map", "Year", "--save-as", "o"},
           Args{"--import-csv", "i", "--map", "=artist", "--save-as", "o"}})
         EXPECT_FALSE(parseCommandLine(args).error.empty()) << ::testing::PrintToString(args);
-    EXPECT_NE(parseCommandLine({"--import-csv", "i", "--map", "Year=year", "--save-as", "o"})
+    EXPECT_NE(parseCommandLine({"--import-csv", "i", "--map", "Year=colour", "--save-as", "o"})
                   .error.find("song1..song26"),
               std::string::npos);
 }
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     BadInput, ImportCommandRefuses,
     ::testing::Values(
         BadInputCase{"Empty", "", {}, kImportEmptyFile},
-        BadInputCase{"NoHeadingNamesAField", "Year,Colour\n1965,blue\n", {}, kImportNoFields},
+        BadInputCase{"NoHeadingNamesAField", "Mood,Colour\nglad,blue\n", {}, kImportNoFields},
         BadInputCase{"QuoteLeftOpen", "Artist\n\"Nina\n", {}, openQuoteMessage(2)},
         BadInputCase{"NotText", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), {}, kImportNotText},
         BadInputCase{

@@ -2,6 +2,7 @@
 // Year, Genre and Track 1 to Track 12, two albums and a row left empty.
 #pragma once
 
+#include "core/model/albumdetails.h"
 #include "core/model/albumrecord.h"
 
 #include <string>
@@ -31,7 +32,8 @@ inline std::string spreadsheetCsv()
     return csv;
 }
 
-// What the file gives with Year in the first custom field, the albums numbered from firstNumber.
+// What the file gives with Year in the first custom field, the albums numbered from firstNumber
+// and added today.
 inline std::vector<AlbumRecord> spreadsheetAlbums(int firstNumber)
 {
     AlbumRecord nina;
@@ -52,6 +54,7 @@ inline std::vector<AlbumRecord> spreadsheetAlbums(int firstNumber)
     csn.songs[0] = {"Suite: Judy Blue Eyes", "", "01"};
     csn.songs[1] = {"Marrakesh Express", "", "02"};
     csn.songs[2] = {"Guinnevere \"live\"", "", "03"};
+    nina.text(Field::DateAdded) = csn.text(Field::DateAdded) = todaysDate();
     return {nina, csn};
 }
 

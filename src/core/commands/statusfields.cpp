@@ -35,12 +35,27 @@ std::string_view orderTitle(SortOrder order)
 
 } // namespace
 
+namespace {
+
+// "; 2 on loan, 1 overdue" when any album is lent out.
+std::string loansText(const Catalogue& catalogue)
+{
+    if (catalogue.albumsOnLoan() == 0)
+        return {};
+    std::string text = "; " + groupedNumber(catalogue.albumsOnLoan()) + " on loan";
+    if (catalogue.albumsOverdue() > 0)
+        text += ", " + groupedNumber(catalogue.albumsOverdue()) + " overdue";
+    return text;
+}
+
+} // namespace
+
 std::string albumCountText(const Catalogue& catalogue)
 {
     const int total = catalogue.albumCount();
     const int shown = catalogue.displayedCount();
     if (shown >= total)
-        return albums(total);
+        return albums(total) + loansText(catalogue);
     std::string text = groupedNumber(shown) + " of " + albums(total);
     std::string filters;
     for (const FilterFieldInfo& info : kFilterFields) {
@@ -53,7 +68,7 @@ std::string albumCountText(const Catalogue& catalogue)
     }
     if (!filters.empty())
         text += " (" + filters + ')';
-    return text;
+    return text + loansText(catalogue);
 }
 
 std::string savedText(int count, std::string_view fileName)

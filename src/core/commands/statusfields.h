@@ -9,7 +9,8 @@
 
 namespace discora {
 
-// "3,012 albums", or "12 of 3,012 albums (Group/Artist: ABBA; Label: Polar)" when filters hide some.
+// "3,012 albums", or "12 of 3,012 albums (Group/Artist: ABBA; Label: Polar)" when filters hide some,
+// followed by "; 2 on loan, 1 overdue" when albums are lent out.
 std::string albumCountText(const Catalogue& catalogue);
 // "Sorted by Album Name"; the custom orders take their headings.
 std::string orderText(const Catalogue& catalogue);

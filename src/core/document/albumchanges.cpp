@@ -1,6 +1,7 @@
 #include "core/document/albumchanges.h"
 
 #include "core/document/undosteps.h"
+#include "core/model/albumdetails.h"
 
 #include <algorithm>
 #include <new>
@@ -87,6 +88,9 @@ AlbumEdit ModifyAlbums::apply(AlbumStore& albums, UndoHistory& history)
         std::optional<AlbumRecord> edited = m_edit(before);
         if (!edited)
             continue;
+        // A change of the album's texts dates it, unless the edit gave a date of its own.
+        if (*edited != before && edited->text(Field::DateModified) == before.text(Field::DateModified))
+            edited->text(Field::DateModified) = todaysDate();
         if (!m_room || !recordUndo(m_step, a, before, UndoKind::Unmodify))
             edit.error = kRecordUndoOutOfMemory;
         m_originals.emplace_back(a, std::move(before));
@@ -132,7 +136,7 @@ AlbumEdit DeleteAlbums::apply(AlbumStore& albums, UndoHistory& history)
         if (album >= marked.size() || marked[album])
             continue;
         const int a = static_cast<int>(album);
-        if (!m_room || !recordUndo(m_step, a, albums.album(a), UndoKind::Restore))
+        if (!m_room || !recordUndo(m_step, a, albums, UndoKind::Restore))
             edit.error = kRecordUndoOutOfMemory;
         marked[album] = true;
         ++edit.changed;

@@ -5,6 +5,7 @@
 #include "core/document/undosteps.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
+#include "core/model/albumdetails.h"
 #include "core/model/albumvalues.h"
 #include "core/order/albumorders.h"
 #include "core/order/derivedorders.h"
@@ -191,6 +192,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     next.m_contents.albums = std::move(loaded.albums);
     next.m_contents.layouts = std::move(loaded.layouts);
     next.m_contents.headings = {std::move(loaded.headings[0]), std::move(loaded.headings[1])};
+    next.m_contents.keptDetailsBlock = std::move(loaded.keptBlock);
     next.m_entryLists = m_entryLists;
     try {
         const auto showAlbums = [&] {
@@ -226,6 +228,7 @@ void CatalogueDocument::adoptLoaded(LoadedCatalogue&& loaded)
     }
 
     static_cast<Catalogue&>(*this) = std::move(next);
+    m_loadNotice = std::move(loaded.detailsNotice);
     m_filterPerformerNames.reset();
     m_history.clear();
     m_readyForEntry = true;
@@ -248,7 +251,8 @@ Status CatalogueDocument::load(std::string_view bytes)
 
 std::string CatalogueDocument::save() const
 {
-    return writeCatalogue(m_contents.albums, m_contents.layouts, m_contents.headings);
+    return writeCatalogue(m_contents.albums, m_contents.layouts, m_contents.headings,
+                          m_contents.keptDetailsBlock);
 }
 
 Status CatalogueDocument::openFile(const std::string& path)
@@ -266,7 +270,8 @@ Status CatalogueDocument::openFile(const std::string& path)
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
-    if (Status status = writeCatalogueFile(path, m_contents.albums, m_contents.layouts, m_contents.headings);
+    if (Status status = writeCatalogueFile(path, m_contents.albums, m_contents.layouts, m_contents.headings,
+                                           m_contents.keptDetailsBlock);
         !status)
         return status;
     setModified(false);
@@ -278,6 +283,9 @@ void CatalogueDocument::applyFilters()
     // Every change of the albums or the filters comes here.
     m_filterPerformerNames.reset();
     m_derived.displayOrder = filteredAlbums(*this);
+    const LoanCount loans = countLoans(m_contents.albums);
+    m_derived.onLoan = loans.out;
+    m_derived.overdue = loans.overdue;
 }
 
 const std::vector<std::string>& CatalogueDocument::filterPerformerNames()
@@ -289,6 +297,9 @@ const std::vector<std::string>& CatalogueDocument::filterPerformerNames()
 
 Status CatalogueDocument::setFilters(const std::array<std::string, kFilterCount>& filters)
 {
+    for (int f = 0; f < kFilterCount; ++f)
+        if (auto problem = filterProblem(static_cast<FilterField>(f), filters[static_cast<std::size_t>(f)]))
+            return Error{std::move(*problem)};
     Status status = allOrNothing(
         [&] {
             m_view.filters = filters;
@@ -422,6 +433,8 @@ CatalogueDocument::EditOutcome CatalogueDocument::enterAlbum(AlbumRecord album)
     for (Song& song : album.songs)
         if (song.title.empty() && song.time.empty())
             song.trackNumber.clear();
+    if (std::string& added = album.text(Field::DateAdded); added.empty())
+        added = todaysDate();
     EnterAlbum change(std::move(album));
     const EditOutcome outcome = changeAlbums(change, ValuesAfter::Added, [&] {
         addAlbumValues(m_contents.albums, change.index(), m_derived.valueLists);

@@ -70,6 +70,9 @@ public:
     std::string save() const;
     Status openFile(const std::string& path);
     Status saveFile(const std::string& path);
+    // What the last load has to tell besides its albums (its collection details were not read,
+    // and why), or nothing.
+    const std::string& loadNotice() const { return m_loadNotice; }
 
     // Runs an order's command: sorts the display order (album orders) or builds and orders its
     // list (derived orders) and makes it current. Fails with the list's message when memory ran
@@ -217,6 +220,7 @@ private:
     UndoHistory m_history;
     FindQuery m_findQuery;
     bool m_modified = false;
+    std::string m_loadNotice;
     bool m_notifiedModified = false;
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;

@@ -17,6 +17,17 @@ bool recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind
     }
 }
 
+bool recordUndo(UndoRecord& step, int album, const AlbumStore& albums, UndoKind kind) noexcept
+{
+    try {
+        step.record(album, albums, album, kind);
+        return true;
+    } catch (const std::bad_alloc&) {
+        step.setIncomplete();
+        return false;
+    }
+}
+
 AlbumStore removeMarkedAlbums(AlbumStore& albums, const std::vector<bool>& marked)
 {
     AlbumStore kept = albums.without(marked);

@@ -12,6 +12,9 @@ namespace discora {
 
 // Keeps album as it was in step; false (the record marked incomplete) when memory ran out.
 bool recordUndo(UndoRecord& step, int album, const AlbumRecord& before, UndoKind kind) noexcept;
+// The same for an album as the store holds it, its identity kept, so that Undo brings back the
+// very album that was deleted.
+bool recordUndo(UndoRecord& step, int album, const AlbumStore& albums, UndoKind kind) noexcept;
 
 // Replaces the albums with those not marked and returns the albums as they were. The kept albums
 // are copied into a store of their own, so the old ones stay whole until the copy is complete.

@@ -27,7 +27,8 @@ void appendValue(std::string& out, std::string_view text)
 std::string csvText(const Catalogue& doc, const ExportSettings& settings,
                     std::span<const std::uint32_t> albums, ProgressSink* progress)
 {
-    const std::vector<CsvColumn> columns = csvColumns(settings.switches, settings.headings);
+    const std::vector<CsvColumn> columns =
+        csvColumns(settings.switches, settings.headings, settings.withDetails);
     std::string out;
     for (const CsvColumn& c : columns)
         appendValue(out, c.heading);

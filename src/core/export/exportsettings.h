@@ -16,8 +16,10 @@ struct ExportSettings
 {
     ViewOptions switches;
     std::array<std::string, 2> headings = withDefaultHeadings({});
+    // The collection details as further columns after the others (a CSV export only).
+    bool withDetails = false;
 
-    static ExportSettings of(const Catalogue& doc) { return {doc.viewOptions(), doc.headings()}; }
+    static ExportSettings of(const Catalogue& doc) { return {doc.viewOptions(), doc.headings(), false}; }
 };
 
 } // namespace discora

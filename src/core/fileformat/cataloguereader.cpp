@@ -3,12 +3,14 @@
 #include "core/base/cp1252.h"
 #include "core/base/filebytes.h"
 #include "core/base/twothreads.h"
+#include "core/fileformat/albumdetailsblock.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <deque>
 #include <new>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -212,6 +214,32 @@ struct StoredText
     bool wide = false;
 };
 
+// The details block as read, before its albums are: per album its identity, check and details,
+// the texts in one pool.
+struct ParsedDetails
+{
+    struct Piece
+    {
+        Field field;
+        std::size_t begin;
+        std::size_t size;
+    };
+    std::vector<AlbumId> ids;
+    std::vector<std::uint32_t> checks;
+    std::vector<std::size_t> firstPiece; // per album, and one past the last
+    std::vector<Piece> pieces;
+    std::string pool;
+
+    // Appends album's details to texts (field order: the details follow every list).
+    std::size_t appendTo(std::size_t album, FieldText* texts) const
+    {
+        std::size_t n = 0;
+        for (std::size_t p = firstPiece[album]; p < firstPiece[album + 1]; ++p)
+            texts[n++] = {pieces[p].field, std::string_view(pool).substr(pieces[p].begin, pieces[p].size)};
+        return n;
+    }
+};
+
 // Reads a catalogue in two passes over the file's bytes. The file holds one list per field, the
 // store one record per album: the first pass checks every list, notes where each begins and about
 // how much the records will take; the second reads all lists side by side, an album at a time,
@@ -277,9 +305,20 @@ public:
         // first pass finds out how much they need exactly.
         out.albums.reserve(m_albumCount, m_in.remaining());
         findLists(lists, numberTracks);
+        if (v == kCurrentFileVersion)
+            readDetails(out);
         m_in.drop();
         readAlbums(out.albums, lists, numberTracks, progress);
         m_source.checkUnchanged();
+        if (m_details) {
+            if (m_detailsMismatch) {
+                dropDetails(out.albums);
+                out.detailsNotice = detailsNotApplied(kDetailsDoNotMatch);
+            } else {
+                for (std::size_t a = 0; a < m_albumCount; ++a)
+                    out.albums.setAlbumId(static_cast<int>(a), m_details->ids[a]);
+            }
+        }
         return out;
     }
 
@@ -293,6 +332,98 @@ private:
         std::size_t middleOffset;
         std::size_t kept;
     };
+
+    // What follows the lists: nothing, the details block, a newer block kept as it is, or
+    // something damaged, which leaves the albums without details and says so.
+    void readDetails(LoadedCatalogue& out)
+    {
+        const std::size_t listsEnd = m_in.offset();
+        if (listsEnd == m_source.size())
+            return;
+        std::vector<char> buffer;
+        const std::size_t rest = m_source.size() - listsEnd;
+        const std::string_view bytes = m_source.from(listsEnd, rest, rest, buffer).substr(0, rest);
+        switch (detailsBlockKind(bytes)) {
+        case DetailsBlockKind::None: return;
+        case DetailsBlockKind::Newer:
+            out.keptBlock = std::string(bytes);
+            out.detailsNotice = detailsNotApplied(kDetailsNewer);
+            return;
+        case DetailsBlockKind::Damaged:
+            out.detailsNotice = detailsNotApplied("that part of the file is damaged");
+            return;
+        case DetailsBlockKind::Current: break;
+        }
+        try {
+            m_details = parseDetails(bytes);
+        } catch (const Malformed& m) {
+            out.detailsNotice = detailsNotApplied("that part of the file is damaged (" + m.what +
+                                                  ", at byte " + std::to_string(listsEnd + m.offset) + ")");
+        }
+    }
+
+    std::optional<ParsedDetails> parseDetails(std::string_view bytes) const
+    {
+        const Source source(bytes);
+        ByteReader in(source);
+        in.seek(kDetailsHeaderBytes);
+        const std::int32_t count = in.i32();
+        if (count < 0 || static_cast<std::size_t>(count) != m_albumCount)
+            throw Malformed{"it describes " + std::to_string(count) + " albums where the file has " +
+                                std::to_string(m_albumCount),
+                            kDetailsHeaderBytes};
+        // Every album takes at least its identity, its check and its count of details.
+        if (m_albumCount > in.remaining() / 13)
+            throw Malformed{"the file ends unexpectedly", in.offset()};
+        ParsedDetails d;
+        d.ids.reserve(m_albumCount);
+        d.checks.reserve(m_albumCount);
+        d.firstPiece.reserve(m_albumCount + 1);
+        std::string scratch;
+        for (std::size_t a = 0; a < m_albumCount; ++a) {
+            const std::uint64_t low = in.u32();
+            const AlbumId id = low | (std::uint64_t{in.u32()} << 32);
+            if (id == 0)
+                throw Malformed{"an album has no identity", in.offset() - 8};
+            d.ids.push_back(id);
+            d.checks.push_back(in.u32());
+            d.firstPiece.push_back(d.pieces.size());
+            const std::size_t n = in.u8();
+            int last = -1;
+            for (std::size_t k = 0; k < n; ++k) {
+                const std::size_t at = in.offset();
+                const int tag = in.u8();
+                if (tag >= kDetailCount || tag <= last)
+                    throw Malformed{"an album's details are out of order", at};
+                last = tag;
+                const std::string_view text = decode(readString(in), scratch);
+                if (text.empty())
+                    continue;
+                d.pieces.push_back({fieldAt(kFirstDetail + tag), d.pool.size(), text.size()});
+                d.pool.append(text);
+            }
+        }
+        d.firstPiece.push_back(d.pieces.size());
+        if (in.remaining() != 0)
+            throw Malformed{"it is longer than its albums", in.offset()};
+        std::vector<AlbumId> sorted = d.ids;
+        std::sort(sorted.begin(), sorted.end());
+        if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+            throw Malformed{"two albums have the same identity", kDetailsHeaderBytes};
+        return d;
+    }
+
+    // After a block that does not fit the albums: each album as its lists alone make it.
+    static void dropDetails(AlbumStore& albums)
+    {
+        for (int a = 0; a < albums.albumCount(); ++a) {
+            if (!albums.hasDetails(a))
+                continue;
+            AlbumRecord record = albums.album(a);
+            record.details = {};
+            albums.setAlbum(a, record);
+        }
+    }
 
     void readEdges(ColumnLayouts& layouts, std::span<const EdgeRef> group)
     {
@@ -468,6 +599,16 @@ private:
     {
         // Records usually keep 16-bit ends; texts that are not plain ASCII grow when they become
         // UTF-8. The store makes more room where this is not enough, and gives back what is left.
+        if (m_details) {
+            // The details are packed into the records too.
+            for (std::size_t a = 0; a < m_albumCount; ++a) {
+                const std::size_t part = a < m_middle ? 0 : 1;
+                for (std::size_t p = m_details->firstPiece[a]; p < m_details->firstPiece[a + 1]; ++p) {
+                    ++m_texts[part];
+                    m_textBytes[part] += m_details->pieces[p].size;
+                }
+            }
+        }
         const auto roomFor = [&](int part) {
             return static_cast<std::size_t>(m_texts[part] * 2 + m_textBytes[part] + m_textBytes[part] / 64);
         };
@@ -484,9 +625,10 @@ private:
             albums.fillAlbum(static_cast<int>(album), texts);
             return true;
         };
+        const ParsedDetails* details = m_details ? &*m_details : nullptr;
         std::array<PartReader, 2> parts{
-            PartReader(m_source, m_starts, false, 0, m_middle, numberTracks),
-            PartReader(m_source, m_starts, true, m_middle, m_albumCount, numberTracks)};
+            PartReader(m_source, m_starts, false, 0, m_middle, numberTracks, details),
+            PartReader(m_source, m_starts, true, m_middle, m_albumCount, numberTracks, details)};
         if (m_middle == m_albumCount) {
             parts[0].fill([&](std::size_t album, std::span<const FieldText> texts) {
                 if (album % 64 == 0)
@@ -511,6 +653,7 @@ private:
         stepTo(m_middle);
         for (; stepsTaken < lists.size(); ++stepsTaken)
             progress.step();
+        m_detailsMismatch = parts[0].detailsMismatch() || parts[1].detailsMismatch();
         albums.shrinkToFit();
     }
 
@@ -522,9 +665,9 @@ private:
     {
     public:
         PartReader(const Source& source, const std::vector<ListStart>& starts, bool fromMiddle,
-                   std::size_t first, std::size_t last, bool numberTracks)
-            : m_source(source), m_next(first), m_last(last), m_numberTracks(numberTracks),
-              m_notes(kBlock * kFieldCount)
+                   std::size_t first, std::size_t last, bool numberTracks, const ParsedDetails* details)
+            : m_source(source), m_next(first), m_last(last), m_numberTracks(numberTracks), m_details(details),
+              m_notes(kBlock * kStoredFieldCount)
         {
             if (first >= last)
                 return;
@@ -547,7 +690,7 @@ private:
             for (;;) {
                 for (; m_inBlock < m_blockSize; ++m_inBlock) {
                     const std::size_t album = m_blockFirst + m_inBlock;
-                    const std::span<const FieldText> texts(m_notes.data() + m_inBlock * kFieldCount,
+                    const std::span<const FieldText> texts(m_notes.data() + m_inBlock * kStoredFieldCount,
                                                            m_noted[m_inBlock]);
                     try {
                         if (!fill(album, texts))
@@ -611,7 +754,7 @@ private:
                     }
                     if (!text.empty()) {
                         const std::size_t i = a - first;
-                        m_notes[i * kFieldCount + m_noted[i]++] = {c.field, text};
+                        m_notes[i * kStoredFieldCount + m_noted[i]++] = {c.field, text};
                     }
                     ++a;
                 }
@@ -621,7 +764,7 @@ private:
             // follow them.
             if (m_numberTracks) {
                 for (std::size_t i = 0; i < block; ++i) {
-                    FieldText* texts = m_notes.data() + i * kFieldCount;
+                    FieldText* texts = m_notes.data() + i * kStoredFieldCount;
                     const std::size_t listed = m_noted[i];
                     for (std::size_t t = 0; t < listed; ++t) {
                         if (!isTitle(texts[t].field))
@@ -631,10 +774,33 @@ private:
                     }
                 }
             }
+            if (m_details)
+                addDetails(first, block);
             m_blockFirst = first;
             m_blockSize = block;
             m_inBlock = 0;
             m_next = first + block;
+        }
+
+    public:
+        bool detailsMismatch() const { return m_detailsMismatch; }
+
+    private:
+        // Each album of the block gets its details after its list texts, once those are what
+        // the block's check says they were.
+        void addDetails(std::size_t first, std::size_t block)
+        {
+            for (std::size_t i = 0; i < block; ++i) {
+                FieldText* texts = m_notes.data() + i * kStoredFieldCount;
+                AlbumCheck check;
+                for (std::size_t t = 0; t < m_noted[i]; ++t)
+                    check.add(texts[t].field, texts[t].text);
+                if (check.value() != m_details->checks[first + i]) {
+                    m_detailsMismatch = true;
+                    continue;
+                }
+                m_noted[i] += m_details->appendTo(first + i, texts + m_noted[i]);
+            }
         }
 
         // A list's place in the file and the window of bytes it reads from: at is the next text,
@@ -737,6 +903,8 @@ private:
         std::size_t m_next;
         std::size_t m_last;
         bool m_numberTracks;
+        const ParsedDetails* m_details;
+        bool m_detailsMismatch = false;
         std::vector<Cursor> m_cursors;
         // The current block: its first album, its size and the next album to hand over.
         std::size_t m_blockFirst = 0;
@@ -767,6 +935,8 @@ private:
     // The first album of the second part (the album count when there is one part).
     std::size_t m_middle = 0;
     std::vector<ListStart> m_starts;
+    std::optional<ParsedDetails> m_details;
+    bool m_detailsMismatch = false;
     // Per part, the non-empty texts the albums keep and their bytes as stored.
     std::array<std::size_t, 2> m_texts{};
     std::array<std::uint64_t, 2> m_textBytes{};

@@ -21,6 +21,11 @@ struct LoadedCatalogue
     ColumnLayouts layouts;
     std::array<std::string, 2> headings;
     int version = kCurrentFileVersion;
+    // Why the file's collection details were not read, when they were not; the albums are read
+    // all the same.
+    std::string detailsNotice;
+    // A details block of a newer version, kept to be written back as it was.
+    std::string keptBlock;
 };
 
 // What the document holds before the load: older files leave layouts as they were, and an empty

@@ -3,6 +3,7 @@
 #include "core/base/cp1252.h"
 #include "core/base/stringsink.h"
 #include "core/base/twothreads.h"
+#include "core/fileformat/albumdetailsblock.h"
 #include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguefile.h"
 
@@ -39,6 +40,12 @@ public:
         u16(v >> 16);
     }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
+    void u64(std::uint64_t v)
+    {
+        u32(static_cast<std::uint32_t>(v));
+        u32(static_cast<std::uint32_t>(v >> 32));
+    }
+    void raw(std::string_view bytes) { m_out.append(bytes); }
 
     void length(std::size_t n)
     {
@@ -338,7 +345,7 @@ private:
 // lists are filled side by side, each handing its bytes to its place whenever a few hundred
 // kilobytes are ready. The records are read twice, but the file is never held in memory. A large
 // catalogue is done in two halves of its albums, one on each of two threads.
-void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
+std::uint64_t writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& albums)
 {
     constexpr int kWorthTwoThreads = 4096;
     const int count = albums.albumCount();
@@ -376,12 +383,50 @@ void writeListsInPlace(ByteSink& sink, std::uint64_t start, const AlbumStore& al
         onTwoThreads(write, [&] { writer.stop(); });
     else
         write(0);
+    return place;
+}
+
+// The block after the lists: every album's identity, the check of its lists and its details.
+std::string detailsBlock(const AlbumStore& albums)
+{
+    std::string bytes;
+    ByteWriter out(bytes);
+    out.raw(kDetailsMarker);
+    out.i32(kDetailsBlockVersion);
+    out.u64(0); // the length, once known
+    out.i32(albums.albumCount());
+    for (int a = 0; a < albums.albumCount(); ++a) {
+        out.u64(albums.albumId(a));
+        out.u32(albumCheck(albums, a));
+        const std::size_t countAt = bytes.size();
+        out.u8(0);
+        int count = 0;
+        albums.forEachText(a, kFirstDetail, kStoredFieldCount, [&](Field f, std::string_view text) {
+            out.u8(static_cast<std::uint8_t>(fieldIndex(f) - kFirstDetail));
+            out.text(text);
+            ++count;
+        });
+        bytes[countAt] = static_cast<char>(count);
+    }
+    std::string length;
+    ByteWriter(length).u64(bytes.size() - kDetailsHeaderBytes);
+    bytes.replace(8, 8, length);
+    return bytes;
+}
+
+// What follows the lists: our details when any album has some, else a newer program's block as
+// it was read, else nothing, so that a catalogue without details is written as it always was.
+std::string afterLists(const AlbumStore& albums, std::string_view keptBlock)
+{
+    if (albums.hasDetails())
+        return detailsBlock(albums);
+    return std::string(keptBlock);
 }
 
 } // namespace
 
 void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
-                    const std::array<std::string, 2>& headings)
+                    const std::array<std::string, 2>& headings, std::string_view keptBlock)
 {
     std::string head;
     ByteWriter out(head);
@@ -402,7 +447,9 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
     sink.write(head);
 
     if (sink.canPlace()) {
-        writeListsInPlace(sink, head.size(), albums);
+        const std::uint64_t end = writeListsInPlace(sink, head.size(), albums);
+        if (const std::string block = afterLists(albums, keptBlock); !block.empty())
+            sink.place(end, block);
         return;
     }
 
@@ -424,23 +471,24 @@ void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayout
         for (int f = first; f < last; ++f)
             sink.write(lists[f - first].bytes());
     }
+    sink.write(afterLists(albums, keptBlock));
 }
 
 std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings)
+                           const std::array<std::string, 2>& headings, std::string_view keptBlock)
 {
     StringSink sink;
-    writeCatalogue(sink, albums, layouts, headings);
+    writeCatalogue(sink, albums, layouts, headings, keptBlock);
     return sink.take();
 }
 
 Status writeCatalogueFile(const std::string& path, const AlbumStore& albums, const ColumnLayouts& layouts,
-                          const std::array<std::string, 2>& headings)
+                          const std::array<std::string, 2>& headings, std::string_view keptBlock)
 {
     Status status = success();
     try {
         status = writeFileAtomically(
-            path, [&](ByteSink& sink) { writeCatalogue(sink, albums, layouts, headings); });
+            path, [&](ByteSink& sink) { writeCatalogue(sink, albums, layouts, headings, keptBlock); });
     } catch (const std::bad_alloc&) {
         return Error{"Cannot save \"" + path + "\". Not enough memory to save the file."};
     } catch (const std::logic_error& e) {

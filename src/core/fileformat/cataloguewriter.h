@@ -9,15 +9,18 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace discora {
 
+// Albums with details (or identities worth keeping) are followed by the details block; keptBlock
+// is a newer program's block, written back as it was read when the albums have no details.
 void writeCatalogue(ByteSink& sink, const AlbumStore& albums, const ColumnLayouts& layouts,
-                    const std::array<std::string, 2>& headings);
+                    const std::array<std::string, 2>& headings, std::string_view keptBlock = {});
 std::string writeCatalogue(const AlbumStore& albums, const ColumnLayouts& layouts,
-                           const std::array<std::string, 2>& headings);
+                           const std::array<std::string, 2>& headings, std::string_view keptBlock = {});
 // Saves to the file at path; a failure, memory included, says "Cannot save "PATH". REASON".
 Status writeCatalogueFile(const std::string& path, const AlbumStore& albums, const ColumnLayouts& layouts,
-                          const std::array<std::string, 2>& headings);
+                          const std::array<std::string, 2>& headings, std::string_view keptBlock = {});
 
 } // namespace discora

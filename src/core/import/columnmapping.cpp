@@ -73,6 +73,22 @@ constexpr CommonName kCommonNames[] = {
     {"note", Field::Notes},
     {"comment", Field::Notes},
     {"comments", Field::Notes},
+    {"collectionnotes", Field::Notes},
+    {"released", Field::Year},
+    {"releaseyear", Field::Year},
+    {"upc", Field::Barcode},
+    {"ean", Field::Barcode},
+    {"releaseid", Field::DiscogsId},
+    {"discogsid", Field::DiscogsId},
+    {"mbid", Field::MusicBrainzId},
+    {"musicbrainzid", Field::MusicBrainzId},
+    {"musicbrainzalbumid", Field::MusicBrainzId},
+    {"shelf", Field::Location},
+    {"price", Field::PurchasePrice},
+    {"mediacondition", Field::MediaCondition},
+    {"collectionmediacondition", Field::MediaCondition},
+    {"sleevecondition", Field::SleeveCondition},
+    {"collectionsleevecondition", Field::SleeveCondition},
 };
 
 enum class SlotKind
@@ -198,11 +214,14 @@ std::optional<std::vector<Field>> exportedFields(std::span<const std::string> he
                   kCsvColumnSwitches[4] == ViewOption::ShowCustom2);
     std::optional<std::vector<Field>> best;
     int bestCustom = 3;
+    // An export with the details has seventeen columns more than one without.
+    const bool withDetails = headings.size() >= static_cast<std::size_t>(kDetailCount) &&
+                             headings.back() == folded(csvHeading(Field::Loans, customHeadings));
     for (unsigned mask = 0; mask < (1u << kCsvColumnSwitches.size()); ++mask) {
         const int custom = std::popcount(mask & customBits);
         if (custom >= bestCustom)
             continue;
-        const std::vector<CsvColumn> columns = csvColumns(switchesOf(mask), customHeadings);
+        const std::vector<CsvColumn> columns = csvColumns(switchesOf(mask), customHeadings, withDetails);
         if (columns.size() != headings.size() ||
             !std::equal(columns.begin(), columns.end(), headings.begin(),
                         [](const CsvColumn& c, const std::string& h) { return folded(c.heading) == h; }))
@@ -243,7 +262,7 @@ ColumnMapping ColumnMapping::fromHeadings(std::span<const std::string_view> head
         return mapping;
     }
 
-    std::vector<bool> taken(kFieldCount, false);
+    std::vector<bool> taken(kStoredFieldCount, false);
     const auto take = [&](std::size_t column, const ImportTarget& target) {
         if (target.fillsField()) {
             if (taken[static_cast<std::size_t>(fieldIndex(target.field))])
@@ -267,6 +286,11 @@ ColumnMapping ColumnMapping::fromHeadings(std::span<const std::string_view> head
     for (std::size_t c = 0; c < named; ++c)
         if (mapping.m_targets[c].kind == ImportTarget::Kind::Ignore)
             take(c, commonTarget(headings[c], customHeadings));
+    const auto has = [&](std::string_view key) {
+        return std::any_of(headings.begin(), headings.end(),
+                           [&](std::string_view h) { return normalised(h) == key; });
+    };
+    mapping.m_discogs = has("releaseid") && has("collectionfolder");
     return mapping;
 }
 

@@ -33,11 +33,15 @@ public:
     void assign(int column, const ImportTarget& target);
 
     bool fillsAnyField() const;
+    // Whether the headings are those of a Discogs collection export (release_id, CollectionFolder
+    // and the rest), whose texts are made Discora's as they come in (csvimport.h).
+    bool discogsExport() const { return m_discogs; }
     // The column that fills field, if any.
     std::optional<int> columnOf(Field field) const;
 
 private:
     std::vector<ImportTarget> m_targets;
+    bool m_discogs = false;
 };
 
 // The column a name given by the user stands for: the column with that heading (in any letter

@@ -1,8 +1,11 @@
 #include "core/import/csvimport.h"
 
+#include "core/base/cp1252.h"
 #include "core/base/progresssink.h"
+#include "core/model/albumdetails.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace discora {
 
@@ -23,7 +26,88 @@ bool sameCells(const CsvTable::Row& row, const CsvTable::Row& other)
     return true;
 }
 
+bool digitsAt(std::string_view text, std::size_t n)
+{
+    return text.size() >= n && std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n),
+                                           [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A grade named by a condition such as "Near Mint (NM or M-)", "VG+" or "vg+", or nothing.
+std::optional<std::string_view> gradeIn(std::string_view text)
+{
+    const auto grade = [](std::string_view word) -> std::optional<std::string_view> {
+        for (std::string_view g : kConditionGrades)
+            if (cp1252::foldCase(g) == cp1252::foldCase(word))
+                return g;
+        return std::nullopt;
+    };
+    text = trimmed(text);
+    if (const auto g = grade(text))
+        return g;
+    const auto open = text.find('(');
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    std::string_view inside = text.substr(open + 1);
+    inside = inside.substr(0, std::min(inside.find(' '), inside.find(')')));
+    return grade(inside);
+}
+
+// "Artist (2)", as Discogs tells apart artists of one name: the name alone.
+std::string_view withoutNumberSuffix(std::string_view name)
+{
+    if (name.size() > 4 && name.back() == ')') {
+        const auto open = name.rfind(" (");
+        if (open != std::string_view::npos && open + 3 < name.size() &&
+            digitsAt(name.substr(open + 2, name.size() - open - 3), name.size() - open - 3))
+            return name.substr(0, open);
+    }
+    return name;
+}
+
 } // namespace
+
+std::string_view importedText(Field field, std::string_view text, bool discogs, std::string& scratch)
+{
+    switch (field) {
+    case Field::Status: return scratch = storedStatus(statusOf(trimmed(text)));
+    case Field::Year:
+        // "1979", "1979-05-00": the year; anything else says none.
+        text = trimmed(text);
+        return digitsAt(text, 4) && (text.size() == 4 || text[4] == '-') ? text.substr(0, 4)
+                                                                         : std::string_view();
+    case Field::MediaCondition:
+    case Field::SleeveCondition:
+        if (const auto grade = gradeIn(text))
+            return *grade;
+        return text;
+    case Field::Rating: {
+        text = trimmed(text);
+        return scratch = text.size() == 1 ? storedRating(ratingOf(text)) : std::string();
+    }
+    case Field::DateAdded:
+    case Field::DateModified:
+    case Field::PurchaseDate:
+        // "2019-03-04 10:22:33": the date.
+        if (validDate(trimmed(text).substr(0, 10)))
+            return trimmed(text).substr(0, 10);
+        return text;
+    case Field::MediaType:
+        // Discogs's "Vinyl, LP, Album": the medium.
+        return discogs ? trimmed(text.substr(0, text.find(','))) : text;
+    case Field::Artist:
+    case Field::Label: return discogs ? withoutNumberSuffix(trimmed(text)) : text;
+    default: return text;
+    }
+}
 
 ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, int albumCount,
                           ProgressSink* progress)
@@ -31,7 +115,7 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
     ImportedAlbums out;
     ImportReport& report = out.report;
     // The column each field is read from, -1 for none.
-    std::array<int, kFieldCount> source;
+    std::array<int, kStoredFieldCount> source;
     source.fill(-1);
     std::vector<int> filling;
     std::vector<int> extras;
@@ -60,6 +144,9 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
     albums.reserve(count, bytes);
 
     ProgressScope scope(progress, kImportStatusText, static_cast<int>(count));
+    const bool discogs = mapping.discogsExport();
+    const std::string today = todaysDate();
+    std::array<std::string, kStoredFieldCount> scratch;
     const CsvTable::Row headings = table.rowAt(0);
     for (int row = 1; row <= rows; ++row) {
         scope.step();
@@ -78,11 +165,13 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
         const auto text = [&](Field f) {
             return cells.cell(source[static_cast<std::size_t>(fieldIndex(f))]);
         };
-        std::array<FieldText, kFieldCount> texts;
+        std::array<FieldText, kStoredFieldCount> texts;
         std::string number;
-        for (int f = 0; f < kFieldCount; ++f) {
+        for (int f = 0; f < kStoredFieldCount; ++f) {
             const Field field = fieldAt(f);
             std::string_view value = text(field);
+            if (!value.empty())
+                value = importedText(field, value, discogs, scratch[static_cast<std::size_t>(f)]);
             const int slot = f - fieldIndex(Field::FirstTrack) + 1;
             if (slot >= 1 && slot <= kSongSlots) {
                 const bool used = !text(titleField(slot)).empty() || !text(timeField(slot)).empty();
@@ -90,6 +179,8 @@ ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, i
             } else if (field == Field::Number && source[static_cast<std::size_t>(f)] < 0) {
                 number = std::to_string(albumCount + report.added + 1);
                 value = number;
+            } else if (field == Field::DateAdded && value.empty()) {
+                value = today;
             }
             texts[static_cast<std::size_t>(f)] = {field, value};
         }

@@ -32,7 +32,14 @@ struct ImportedAlbums
     ImportReport report;
 };
 
-// albumCount: the albums the catalogue holds already, for the numbers. One progress step per row.
+// A cell's text as the album keeps it: a status by its name, the year of a date, the grade of a
+// condition ("Near Mint (NM or M-)" is NM), a rating of 0 to 5, the date of a date and time. From
+// a Discogs export, also the medium of a format ("Vinyl, LP, Album") and a name without the
+// number Discogs tells namesakes apart by ("Nightjar (2)"). scratch may hold the result.
+std::string_view importedText(Field field, std::string_view text, bool discogs, std::string& scratch);
+
+// albumCount: the albums the catalogue holds already, for the numbers; every album gets today as
+// its date added unless a column gives one. One progress step per row.
 ImportedAlbums importRows(const CsvTable& table, const ColumnMapping& mapping, int albumCount,
                           ProgressSink* progress = nullptr);
 

@@ -29,6 +29,23 @@ constexpr FieldName kFieldNames[] = {
     {Field::Custom1, "custom1"},
     {Field::Custom2, "custom2"},
     {Field::Notes, "notes"},
+    {Field::Status, "status"},
+    {Field::Year, "year"},
+    {Field::Barcode, "barcode"},
+    {Field::MusicBrainzId, "musicbrainz-id"},
+    {Field::DiscogsId, "discogs-id"},
+    {Field::Location, "location"},
+    {Field::PurchaseDate, "purchase-date"},
+    {Field::PurchasePrice, "purchase-price"},
+    {Field::Currency, "currency"},
+    {Field::BoughtFrom, "bought-from"},
+    {Field::CurrentValue, "current-value"},
+    {Field::MediaCondition, "media-condition"},
+    {Field::SleeveCondition, "sleeve-condition"},
+    {Field::Rating, "rating"},
+    {Field::DateAdded, "date-added"},
+    {Field::DateModified, "date-modified"},
+    {Field::Loans, "loans"},
 };
 
 struct SlotName
@@ -51,7 +68,7 @@ std::vector<Field> makeImportableFields()
     for (ViewOption option : kCsvColumnSwitches)
         all.set(option, 1);
     std::vector<Field> fields;
-    for (const CsvColumn& column : csvColumns(all, {}))
+    for (const CsvColumn& column : csvColumns(all, {}, true))
         fields.push_back(column.field);
     return fields;
 }

@@ -5,6 +5,8 @@ namespace discora {
 const std::string& AlbumRecord::text(Field f) const
 {
     const int i = fieldIndex(f);
+    if (isDetail(i))
+        return details[static_cast<std::size_t>(i - kFirstDetail)];
     if (i >= fieldIndex(Field::FirstTitle) && i < fieldIndex(Field::FirstTime))
         return songs[i - fieldIndex(Field::FirstTitle)].title;
     if (i >= fieldIndex(Field::FirstTime) && i < fieldIndex(Field::FirstTrack))

@@ -41,10 +41,13 @@ struct AlbumRecord
     std::array<Song, kSongSlots> songs;
     std::array<Performer, kPerformerSlots> performers;
     std::string notes;
+    // What the collector keeps about this copy, by field from Field::Status on: see
+    // albumdetails.h for what each holds.
+    std::array<std::string, kDetailCount> details;
 
     bool operator==(const AlbumRecord&) const = default;
 
-    // The record's text for one of the 111 file lists.
+    // The record's text for one of the 111 file lists or one of the details.
     std::string& text(Field f);
     const std::string& text(Field f) const;
 };

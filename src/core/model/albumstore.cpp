@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <random>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -24,15 +25,37 @@ template <class T> void storeAt(char* at, std::uint64_t value)
     std::memcpy(at, &v, sizeof v);
 }
 
-std::array<FieldText, kFieldCount> textsOf(const AlbumRecord& record)
+std::array<FieldText, kStoredFieldCount> textsOf(const AlbumRecord& record)
 {
-    std::array<FieldText, kFieldCount> texts;
-    for (int f = 0; f < kFieldCount; ++f)
+    std::array<FieldText, kStoredFieldCount> texts;
+    for (int f = 0; f < kStoredFieldCount; ++f)
         texts[static_cast<std::size_t>(f)] = {fieldAt(f), record.text(fieldAt(f))};
     return texts;
 }
 
 } // namespace
+
+AlbumId newAlbumId()
+{
+    // Seeded once per thread from the system's randomness; zero is never handed out, so that it
+    // can stand for "no album".
+    thread_local std::mt19937_64 generator{[] {
+        std::random_device device;
+        return (std::uint64_t{device()} << 32) ^ device();
+    }()};
+    AlbumId id = 0;
+    while (id == 0)
+        id = generator();
+    return id;
+}
+
+bool AlbumStore::hasDetails() const
+{
+    for (const Entry& e : m_index)
+        if (e.high >> (kFirstDetail - 64) != 0)
+            return true;
+    return false;
+}
 
 AlbumStore::AlbumStore(const AlbumStore& other) : m_index(other.m_index)
 {
@@ -148,12 +171,12 @@ std::uint64_t AlbumStore::recordSize(std::size_t presentTexts, std::uint64_t tex
 
 std::uint64_t AlbumStore::sizeOf(const Entry& e) const
 {
-    const std::size_t present = static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields));
+    const std::size_t present = presentTexts(e);
     if (present == 0)
         return 0;
     const char* record = m_bytes + e.offset;
-    return e.high & kWideOffsets ? load<std::uint32_t>(record + (present - 1) * 4)
-                                 : load<std::uint16_t>(record + (present - 1) * 2);
+    return e.wide ? load<std::uint32_t>(record + (present - 1) * 4)
+                  : load<std::uint16_t>(record + (present - 1) * 2);
 }
 
 void AlbumStore::reallocate(std::size_t capacity)
@@ -217,14 +240,14 @@ AlbumStore::Entry AlbumStore::entryFor(std::span<const FieldText> texts, std::ui
     if (size > kMaxRecordBytes)
         throw StoreFull();
     if (size > 0xFFFF)
-        e.high |= kWideOffsets;
+        e.wide = 1;
     return e;
 }
 
 void AlbumStore::writeRecord(char* record, const Entry& e, std::span<const FieldText> texts)
 {
-    const bool wide = (e.high & kWideOffsets) != 0;
-    const std::size_t present = static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields));
+    const bool wide = e.wide != 0;
+    const std::size_t present = presentTexts(e);
     std::size_t end = present * (wide ? 4 : 2);
     std::size_t slot = 0;
     for (const FieldText& t : texts) {
@@ -268,6 +291,7 @@ bool AlbumStore::fillIn(Room& room, int index, std::span<const FieldText> texts)
     e.offset = room.next;
     writeRecord(m_bytes + room.next, e, texts);
     room.next += static_cast<std::size_t>(size);
+    e.id = newAlbumId();
     m_index[static_cast<std::size_t>(index)] = e;
     return true;
 }
@@ -280,14 +304,17 @@ void AlbumStore::closeRooms(const std::array<Room, 2>& rooms)
 
 void AlbumStore::fillAlbum(int index, std::span<const FieldText> texts)
 {
-    m_index[static_cast<std::size_t>(index)] = pack(texts);
+    Entry e = pack(texts);
+    e.id = newAlbumId();
+    m_index[static_cast<std::size_t>(index)] = e;
 }
 
 int AlbumStore::appendAlbum(std::span<const FieldText> texts)
 {
     if (m_index.size() >= 0x7FFFFFFF)
         throw StoreFull();
-    const Entry e = pack(texts);
+    Entry e = pack(texts);
+    e.id = newAlbumId();
     try {
         m_index.push_back(e);
     } catch (...) {
@@ -317,7 +344,7 @@ void AlbumStore::replace(int index, std::span<FieldText> texts)
     // Texts the store holds itself are found again by their offset once the buffer has moved.
     if (size > m_capacity - m_size) {
         const char* base = m_bytes;
-        std::array<std::ptrdiff_t, kFieldCount> inside;
+        std::array<std::ptrdiff_t, kStoredFieldCount> inside;
         for (std::size_t i = 0; i < texts.size(); ++i) {
             const char* data = texts[i].text.data();
             const bool held = !texts[i].text.empty() && std::less_equal<>()(base, data) &&
@@ -331,15 +358,17 @@ void AlbumStore::replace(int index, std::span<FieldText> texts)
     }
     Entry& e = m_index[static_cast<std::size_t>(index)];
     const std::uint64_t before = sizeOf(e);
+    const AlbumId id = e.id;
     e = pack(texts);
+    e.id = id;
     m_unused += static_cast<std::size_t>(before);
     compactIfWasteful();
 }
 
 void AlbumStore::setText(Field f, int album, std::string_view text)
 {
-    std::array<FieldText, kFieldCount> texts;
-    for (int i = 0; i < kFieldCount; ++i)
+    std::array<FieldText, kStoredFieldCount> texts;
+    for (int i = 0; i < kStoredFieldCount; ++i)
         texts[static_cast<std::size_t>(i)] = {fieldAt(i), this->text(fieldAt(i), album)};
     texts[static_cast<std::size_t>(fieldIndex(f))].text = text;
     replace(album, texts);
@@ -354,7 +383,7 @@ void AlbumStore::setAlbum(int index, const AlbumRecord& record)
 AlbumRecord AlbumStore::album(int index) const
 {
     AlbumRecord record;
-    for (int f = 0; f < kFieldCount; ++f)
+    for (int f = 0; f < kStoredFieldCount; ++f)
         record.text(fieldAt(f)) = std::string(text(fieldAt(f), index));
     return record;
 }

@@ -32,6 +32,12 @@ public:
     const char* what() const noexcept override { return "more than the album store can hold"; }
 };
 
+// An album's identity: set when the album is made, kept by every change, sort, undo and save, and
+// never shared by two albums of a catalogue (a random 64-bit number). Covers and lookups refer to
+// an album by it.
+using AlbumId = std::uint64_t;
+AlbumId newAlbumId();
+
 // One text of an album, named by its field.
 struct FieldText
 {
@@ -41,15 +47,16 @@ struct FieldText
 
 class AlbumStore
 {
-    // Per album: where its record is and which fields have text.
+    // Per album: where its record is, which fields have text, and who the album is.
     struct Entry
     {
-        std::uint64_t offset = 0; // of the record in m_bytes
-        std::uint64_t low = 0;    // bit f: field f (0 to 63) has text
-        std::uint64_t high = 0;   // bit f - 64: field f (64 to 110) has text; plus kWideOffsets
+        std::uint64_t offset : 63 = 0; // of the record in m_bytes
+        std::uint64_t wide : 1 = 0;    // the record's ends are 32-bit
+        std::uint64_t low = 0;         // bit f: field f (0 to 63) has text
+        std::uint64_t high = 0;        // bit f - 64: field f (64 to 127) has text
+        AlbumId id = 0;
     };
-    static constexpr std::uint64_t kHighFields = (std::uint64_t{1} << (kFieldCount - 64)) - 1;
-    static constexpr std::uint64_t kWideOffsets = std::uint64_t{1} << 63;
+    static_assert(kStoredFieldCount == 128);
 
     template <class T> static std::size_t load(const char* at)
     {
@@ -120,7 +127,7 @@ public:
     void prefetchEnds(int album, int first) const
     {
         const Entry& e = m_index[static_cast<std::size_t>(album)];
-        prefetch(e.offset + presentBefore(e, first) * (e.high & kWideOffsets ? 4 : 2));
+        prefetch(e.offset + presentBefore(e, first) * (e.wide ? 4 : 2));
     }
     void prefetchTexts(int album, int first) const
     {
@@ -208,8 +215,18 @@ public:
                 visit(fieldAt(i), record.text(rank++));
     }
 
+    AlbumId albumId(int album) const { return m_index[static_cast<std::size_t>(album)].id; }
+    // Gives an album the identity it had before (a file's block, an undo).
+    void setAlbumId(int album, AlbumId id) { m_index[static_cast<std::size_t>(album)].id = id; }
+    // Whether any album has any detail (fields from Field::Status on).
+    bool hasDetails() const;
+    bool hasDetails(int album) const
+    {
+        return m_index[static_cast<std::size_t>(album)].high >> (kFirstDetail - 64) != 0;
+    }
+
     // The changes below may throw std::bad_alloc, leaving the store as it was. A text may be one
-    // the store holds itself.
+    // the store holds itself. A new album gets a new identity; a copied one keeps its own.
     void setText(Field f, int album, std::string_view text);
     AlbumRecord album(int index) const;
     // Both change the whole album or, when memory runs out (std::bad_alloc), nothing.
@@ -296,15 +313,19 @@ private:
     {
         if (i < 64)
             return static_cast<std::size_t>(countBits(e.low & ((std::uint64_t{1} << i) - 1)));
-        return static_cast<std::size_t>(
-            countBits(e.low) + countBits(e.high & kHighFields & ((std::uint64_t{1} << (i - 64)) - 1)));
+        if (i >= 128)
+            return presentTexts(e);
+        return static_cast<std::size_t>(countBits(e.low) +
+                                        countBits(e.high & ((std::uint64_t{1} << (i - 64)) - 1)));
+    }
+    static std::size_t presentTexts(const Entry& e)
+    {
+        return static_cast<std::size_t>(countBits(e.low) + countBits(e.high));
     }
 
     Record recordOf(const Entry& e) const
     {
-        return {m_bytes + e.offset,
-                static_cast<std::size_t>(countBits(e.low) + countBits(e.high & kHighFields)),
-                (e.high & kWideOffsets) != 0};
+        return {m_bytes + e.offset, presentTexts(e), e.wide != 0};
     }
 
     std::uint64_t sizeOf(const Entry& e) const;

@@ -12,6 +12,8 @@ void addAlbumValues(const AlbumStore& albums, int album, ValueLists& lists)
     };
     albums.forEachText(album, fieldIndex(Field::Artist), fieldIndex(Field::AlbumName) + 1, add);
     albums.forEachText(album, fieldIndex(Field::Quality), fieldIndex(Field::Label) + 1, add);
+    if (albums.hasText(Field::Location, album))
+        add(Field::Location, albums.text(Field::Location, album));
 }
 
 ValueLists valueListsOf(const AlbumStore& albums, ProgressSink* progress)

@@ -15,6 +15,9 @@ struct CatalogueContents
     AlbumStore albums;
     ColumnLayouts layouts;
     std::array<std::string, 2> headings;
+    // The details block of a newer program, written back as it was read while no album has
+    // details of this program's own.
+    std::string keptDetailsBlock;
 };
 
 } // namespace discora

@@ -1,4 +1,6 @@
-// The 111 text lists that make up a catalogue, numbered in the order the catalogue file stores them.
+// The 111 text lists that make up a catalogue, numbered in the order the catalogue file stores them,
+// followed by the details a collector keeps about each copy, which the file keeps in a block of
+// their own after the lists (core/fileformat/albumdetailsblock.h).
 #pragma once
 
 #include <cassert>
@@ -29,10 +31,39 @@ enum class Field : std::uint8_t
     Quality,
     Label,
     Notes,
+    // The details, in the order the file's block numbers them.
+    Status,
+    Year,
+    Barcode,
+    MusicBrainzId,
+    DiscogsId,
+    Location,
+    PurchaseDate,
+    PurchasePrice,
+    Currency,
+    BoughtFrom,
+    CurrentValue,
+    MediaCondition,
+    SleeveCondition,
+    Rating,
+    DateAdded,
+    DateModified,
+    Loans,
 };
 
+// The file's lists.
 constexpr int kFieldCount = static_cast<int>(Field::Notes) + 1;
 static_assert(kFieldCount == 111);
+// Every text an album keeps: the lists and the details.
+constexpr int kStoredFieldCount = static_cast<int>(Field::Loans) + 1;
+static_assert(kStoredFieldCount == 128);
+constexpr int kFirstDetail = kFieldCount;
+constexpr int kDetailCount = kStoredFieldCount - kFieldCount;
+
+constexpr bool isDetail(int index)
+{
+    return index >= kFirstDetail;
+}
 
 constexpr int fieldIndex(Field f)
 {

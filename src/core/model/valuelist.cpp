@@ -123,6 +123,7 @@ std::optional<ValueListId> valueListOf(Field field)
     case Field::MediaType: return ValueListId::MediaType;
     case Field::Label: return ValueListId::Label;
     case Field::Quality: return ValueListId::Quality;
+    case Field::Location: return ValueListId::Location;
     default: return std::nullopt;
     }
 }

@@ -53,9 +53,10 @@ enum class ValueListId : int
     MusicType,
     MediaType,
     Label,
-    Quality
+    Quality,
+    Location,
 };
-constexpr int kValueListCount = 7;
+constexpr int kValueListCount = 8;
 
 // The value list that keeps a field's texts and offers them in the entry sheet, if any: the two
 // producers share one list.

@@ -1,10 +1,12 @@
 #include "core/order/filters.h"
 
+#include "core/model/albumdetails.h"
 #include "core/order/comparenames.h"
 #include "core/order/performerlist.h"
 #include "core/view/catalogue.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace discora {
 
@@ -15,51 +17,163 @@ bool isNoFilter(std::string_view filter)
 
 namespace {
 
-// Whether album passes the given filters, each named by its table row.
-bool passes(const Catalogue& catalogue, int album, const std::vector<const FilterFieldInfo*>& active)
+bool sameWord(std::string_view a, std::string_view b)
 {
-    for (const FilterFieldInfo* info : active) {
-        const std::string& f = catalogue.filter(info->id);
-        if (info->id != FilterField::Performer) {
-            if (!beginsWithName(catalogue.text(info->field, album), f))
-                return false;
-            continue;
-        }
+    return CompareNames(a, b) == 0;
+}
+
+bool yes(std::string_view text)
+{
+    return sameWord(text, "Yes");
+}
+
+// A filter's text as it is matched, worked out once per filtering rather than once per album.
+struct ActiveFilter
+{
+    const FilterFieldInfo* info;
+    std::string text;
+    std::optional<YearRange> years;
+    std::optional<AlbumStatus> status;
+    bool wantList = false;
+};
+
+struct Context
+{
+    std::string today = todaysDate();
+};
+
+bool passesOne(const Catalogue& catalogue, int album, const ActiveFilter& filter, const Context& context)
+{
+    const std::string& f = filter.text;
+    switch (filter.info->match) {
+    case FilterMatch::Beginning: return beginsWithName(catalogue.text(filter.info->field, album), f);
+    case FilterMatch::Performer:
         // The Filters dialog offers performer names without leading white space, as the performer
         // list shows them, so a name stored as " Bob" must pass the filter "Bob" too.
-        bool any = false;
-        for (int k = 1; k <= kPerformerSlots && !any; ++k) {
+        for (int k = 1; k <= kPerformerSlots; ++k) {
             const std::string_view name = catalogue.text(performerField(k), album);
-            any = beginsWithName(name, f) || beginsWithName(trimmedPerformerName(name), f);
+            if (beginsWithName(name, f) || beginsWithName(trimmedPerformerName(name), f))
+                return true;
         }
-        if (!any)
-            return false;
+        return false;
+    case FilterMatch::Status: {
+        const AlbumStatus status = statusOf(catalogue.text(Field::Status, album));
+        if (filter.wantList)
+            return status == AlbumStatus::Wanted || status == AlbumStatus::Ordered;
+        return filter.status && status == *filter.status;
+    }
+    case FilterMatch::YearRange:
+        return filter.years && filter.years->contains(catalogue.text(Field::Year, album));
+    case FilterMatch::Condition:
+        return sameWord(catalogue.text(Field::MediaCondition, album), f) ||
+               sameWord(catalogue.text(Field::SleeveCondition, album), f);
+    case FilterMatch::OnLoan: return currentLoan(catalogue.text(Field::Loans, album)).has_value() == yes(f);
+    case FilterMatch::Overdue: {
+        const auto loan = currentLoan(catalogue.text(Field::Loans, album));
+        return (loan && overdue(*loan, context.today)) == yes(f);
+    }
     }
     return true;
 }
 
-std::vector<const FilterFieldInfo*> activeFilters(const Catalogue& catalogue)
+// Whether album passes the given filters.
+bool passes(const Catalogue& catalogue, int album, const std::vector<ActiveFilter>& active,
+            const Context& context)
 {
-    std::vector<const FilterFieldInfo*> active;
-    for (const FilterFieldInfo& info : kFilterFields)
-        if (!isNoFilter(catalogue.filter(info.id)))
-            active.push_back(&info);
+    for (const ActiveFilter& filter : active)
+        if (!passesOne(catalogue, album, filter, context))
+            return false;
+    return true;
+}
+
+std::vector<ActiveFilter> activeFilters(const Catalogue& catalogue)
+{
+    std::vector<ActiveFilter> active;
+    for (const FilterFieldInfo& info : kFilterFields) {
+        const std::string& text = catalogue.filter(info.id);
+        if (isNoFilter(text))
+            continue;
+        ActiveFilter filter{&info, text, std::nullopt, std::nullopt, false};
+        if (info.match == FilterMatch::YearRange)
+            filter.years = parseYearRange(text);
+        if (info.match == FilterMatch::Status) {
+            filter.wantList = sameWord(text, kWantListFilter);
+            filter.status = statusNamed(text);
+        }
+        active.push_back(std::move(filter));
+    }
     return active;
 }
 
 } // namespace
 
+std::optional<std::string> filterProblem(FilterField field, std::string_view text)
+{
+    if (isNoFilter(text))
+        return std::nullopt;
+    const FilterFieldInfo& info = filterFieldInfo(field);
+    switch (info.match) {
+    case FilterMatch::Status:
+        if (!sameWord(text, kWantListFilter) && !statusNamed(text))
+            return "The status filter takes one of: In Collection, Wanted, Ordered, Sold, Want List.";
+        break;
+    case FilterMatch::YearRange:
+        if (!parseYearRange(text))
+            return "The year filter takes a year or a range of years, such as 1975 or 1970-1979.";
+        break;
+    case FilterMatch::OnLoan:
+    case FilterMatch::Overdue:
+        if (!yes(text) && !sameWord(text, "No"))
+            return "The " + std::string(info.label) + " filter takes Yes or No.";
+        break;
+    default: break;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> filterChoices(FilterField field)
+{
+    switch (filterFieldInfo(field).match) {
+    case FilterMatch::Status: {
+        std::vector<std::string> choices{kWantListFilter};
+        for (AlbumStatus status : kAlbumStatuses)
+            choices.emplace_back(statusName(status));
+        return choices;
+    }
+    case FilterMatch::Condition: return {kConditionGrades.begin(), kConditionGrades.end()};
+    case FilterMatch::OnLoan:
+    case FilterMatch::Overdue: return {"Yes", "No"};
+    default: return {};
+    }
+}
+
+LoanCount countLoans(const AlbumStore& albums)
+{
+    LoanCount count;
+    const std::string today = todaysDate();
+    for (int a = 0; a < albums.albumCount(); ++a) {
+        if (!albums.hasText(Field::Loans, a))
+            continue;
+        if (const auto loan = currentLoan(albums.text(Field::Loans, a))) {
+            ++count.out;
+            count.overdue += overdue(*loan, today) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 std::vector<std::uint32_t> filteredAlbums(const Catalogue& catalogue)
 {
-    const std::vector<const FilterFieldInfo*> active = activeFilters(catalogue);
+    const std::vector<ActiveFilter> active = activeFilters(catalogue);
+    const Context context;
     const auto count = static_cast<std::size_t>(catalogue.albumCount());
     std::vector<std::uint32_t> shown;
     shown.reserve(count);
     for (std::size_t a = 0; a < count; ++a) {
         if (!active.empty())
             catalogue.albums().prefetchAhead(
-                a, count, [](std::size_t k) { return k; }, active.front()->field);
-        if (active.empty() || passes(catalogue, static_cast<int>(a), active))
+                a, count, [](std::size_t k) { return k; }, active.front().info->field);
+        if (active.empty() || passes(catalogue, static_cast<int>(a), active, context))
             shown.push_back(static_cast<std::uint32_t>(a));
     }
     return shown;

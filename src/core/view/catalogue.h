@@ -24,6 +24,9 @@ struct DerivedViews
     std::vector<std::uint32_t> displayOrder;
     DerivedLists lists;
     std::array<ValueList, kValueListCount> valueLists;
+    // How many albums are lent out, and how many of those are past their due date.
+    int onLoan = 0;
+    int overdue = 0;
 };
 
 class Catalogue
@@ -44,6 +47,9 @@ public:
     int displayedCount() const { return static_cast<int>(m_derived.displayOrder.size()); }
     const std::string& filter(FilterField f) const { return m_view.filters[static_cast<int>(f)]; }
     const std::array<std::string, kFilterCount>& filters() const { return m_view.filters; }
+
+    int albumsOnLoan() const { return m_derived.onLoan; }
+    int albumsOverdue() const { return m_derived.overdue; }
 
     // The derived lists of the song, producer and performer orders
     const DerivedLists& derivedLists() const { return m_derived.lists; }

@@ -1,5 +1,7 @@
 #include "core/view/csvcolumns.h"
 
+#include "core/model/albumdetails.h"
+
 namespace discora {
 
 namespace {
@@ -37,12 +39,12 @@ std::string csvHeading(Field field, const std::array<std::string, 2>& customHead
     case Field::Custom2: return customHeadings[1];
     case Field::Quality: return "Quality";
     case Field::Notes: return "Notes";
-    default: return {};
+    default: return std::string(detailName(field));
     }
 }
 
 std::vector<CsvColumn> csvColumns(const ViewOptions& switches,
-                                  const std::array<std::string, 2>& customHeadings)
+                                  const std::array<std::string, 2>& customHeadings, bool withDetails)
 {
     std::vector<Field> fields = {Field::Artist, Field::AlbumName, Field::MusicType, Field::MediaType,
                                  Field::Number};
@@ -70,6 +72,9 @@ std::vector<CsvColumn> csvColumns(const ViewOptions& switches,
         default: break;
         }
     }
+    if (withDetails)
+        for (int f = kFirstDetail; f < kStoredFieldCount; ++f)
+            fields.push_back(fieldAt(f));
     std::vector<CsvColumn> columns;
     columns.reserve(fields.size());
     for (Field f : fields)

@@ -29,8 +29,9 @@ inline constexpr std::array<ViewOption, 9> kCsvColumnSwitches = {
 // Empty for the track numbers, which the export leaves out.
 std::string csvHeading(Field field, const std::array<std::string, 2>& customHeadings);
 
-// The export's columns for these switches, in order.
+// The export's columns for these switches, in order; with details, the collection details follow
+// ("Status", "Year", ... "Loans").
 std::vector<CsvColumn> csvColumns(const ViewOptions& switches,
-                                  const std::array<std::string, 2>& customHeadings);
+                                  const std::array<std::string, 2>& customHeadings, bool withDetails = false);
 
 } // namespace discora

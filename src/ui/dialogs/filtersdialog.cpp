@@ -2,6 +2,7 @@
 
 #include "ui/support/accessiblelabels.h"
 
+#include "core/order/filters.h"
 #include "core/order/orders.h"
 #include "ui/support/qttext.h"
 
@@ -71,8 +72,10 @@ std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, QWidget*
 {
     std::array<std::vector<std::string>, kFilterCount> values;
     for (const FilterFieldInfo& info : kFilterFields)
-        values[static_cast<int>(info.id)] =
-            info.values ? sortedFilterValues(doc, *info.values) : doc.filterPerformerNames();
+        values[static_cast<int>(info.id)] = info.values ? sortedFilterValues(doc, *info.values)
+                                            : info.match == FilterMatch::Performer
+                                                ? doc.filterPerformerNames()
+                                                : filterChoices(info.id);
 
     std::array<std::string, kFilterCount> stored;
     for (int f = 0; f < kFilterCount; ++f)

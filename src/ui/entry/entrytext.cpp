@@ -14,6 +14,7 @@ const char* appendOutOfMemoryMessage(ValueListId list)
     case ValueListId::Producer: return "Not enough memory to add more Producers";
     case ValueListId::MusicType: return "Not enough memory to add more music types";
     case ValueListId::MediaType: return "Not enough memory to add more media types";
+    case ValueListId::Location: return "Not enough memory to add more locations.";
     }
     return "";
 }
@@ -28,6 +29,7 @@ const char* fillOutOfMemoryMessage(ValueListId list)
     case ValueListId::AlbumName: return "Not enough memory to add more Album Names";
     case ValueListId::Label: return "Not enough memory to add more Labels.";
     case ValueListId::Quality: return "Not enough memory to add any more different Qualities.";
+    case ValueListId::Location: return "Not enough memory to add more Locations.";
     }
     return "";
 }

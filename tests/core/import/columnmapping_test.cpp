@@ -69,8 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
         HeadingCase{"Song27", {ImportTarget::Kind::ExtraSong, Field::Artist, 27}},
         HeadingCase{"Track 30 Time", {ImportTarget::Kind::ExtraSong, Field::Artist, 30}},
         HeadingCase{"Performers11", {ImportTarget::Kind::ExtraPerformer, Field::Artist, 11}},
+        // the collection's details, by their own headings and Discogs's
+        HeadingCase{"Year", of(Field::Year)}, HeadingCase{"Released", of(Field::Year)},
+        HeadingCase{"release_id", of(Field::DiscogsId)}, HeadingCase{"UPC", of(Field::Barcode)},
+        HeadingCase{"Collection Media Condition", of(Field::MediaCondition)},
+        HeadingCase{"MusicBrainz Release ID", of(Field::MusicBrainzId)},
         // nothing
-        HeadingCase{"Year", {}}, HeadingCase{"", {}}, HeadingCase{"Track", {}}, HeadingCase{"Song0", {}},
+        HeadingCase{"Mood", {}}, HeadingCase{"", {}}, HeadingCase{"Track", {}}, HeadingCase{"Song0", {}},
         HeadingCase{"Disc 1 Track 2", {}}),
     [](const auto& info) {
         std::string name;
@@ -100,7 +105,8 @@ TEST(ColumnMapping, ASpreadsheetsColumnsFillTheirFieldsAndLeaveTheRest)
     for (int k = 1; k <= 12; ++k)
         tracks.push_back("Track " + std::to_string(k));
     headings.insert(headings.end(), tracks.begin(), tracks.end());
-    std::vector<ImportTarget> expected = {of(Field::Artist), of(Field::AlbumName), {}, of(Field::MusicType)};
+    std::vector<ImportTarget> expected = {of(Field::Artist), of(Field::AlbumName), of(Field::Year),
+                                          of(Field::MusicType)};
     for (int k = 1; k <= 12; ++k)
         expected.push_back(of(titleField(k)));
     const ColumnMapping m = mappingOf(headings);
@@ -123,7 +129,7 @@ TEST(ColumnMapping, AFieldGoesToTheFirstColumnNamingItAndOwnHeadingsComeFirst)
 
 TEST(ColumnMapping, NoHeadingNamingAFieldFillsNothing)
 {
-    EXPECT_FALSE(mappingOf({"Year", "Colour", ""}).fillsAnyField());
+    EXPECT_FALSE(mappingOf({"Mood", "Colour", ""}).fillsAnyField());
 }
 
 // A custom heading may repeat one of Discora's own; the heading row of an export still tells the
@@ -151,7 +157,7 @@ TEST(ColumnMapping, AnExportsHeadingRowGivesEachColumnItsOwnField)
 
 TEST(ColumnMapping, AssigningAFieldTakesItFromTheColumnThatHadIt)
 {
-    ColumnMapping m = mappingOf({"Artist", "Year", "Box"});
+    ColumnMapping m = mappingOf({"Artist", "Mood", "Box"});
     EXPECT_EQ(m.target(2), of(Field::Custom1));
     m.assign(1, of(Field::Custom1));
     EXPECT_EQ(targets(m), (std::vector<ImportTarget>{of(Field::Artist), of(Field::Custom1), {}}));
@@ -174,7 +180,7 @@ TEST(ColumnMapping, AColumnIsNamedByItsHeadingOrItsNumber)
 
 TEST(ImportTargets, EveryFieldButTheTrackNumbersHasANameThatFindsIt)
 {
-    EXPECT_EQ(importableFields().size(), 85u);
+    EXPECT_EQ(importableFields().size(), 85u + kDetailCount);
     for (Field f : importableFields()) {
         const std::string name = importFieldName(f);
         EXPECT_EQ(importTargetFromName(name), of(f)) << name;
@@ -182,7 +188,8 @@ TEST(ImportTargets, EveryFieldButTheTrackNumbersHasANameThatFindsIt)
     EXPECT_EQ(importTargetFromName("ALBUM-NAME"), of(Field::AlbumName));
     EXPECT_EQ(importTargetFromName("ignore"), ImportTarget{});
     EXPECT_EQ(importTargetFromName("song27"), std::nullopt);
-    EXPECT_EQ(importTargetFromName("year"), std::nullopt);
+    EXPECT_EQ(importTargetFromName("year"), of(Field::Year));
+    EXPECT_EQ(importTargetFromName("colour"), std::nullopt);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/export/csvexport.h"
 #include "core/import/csvimport.h"
 #include "core/import/csvreader.h"
+#include "core/model/albumdetails.h"
 #include "core/order/orderentries.h"
 #include "core/view/csvcolumns.h"
 #include "support/documentfixture.h"
@@ -23,11 +24,35 @@ AlbumRecord entered(AlbumRecord a)
     return a;
 }
 
-std::vector<AlbumRecord> variedAlbums(bool beyondWindows1252)
+// With dated, every album has a date added, as albums entered or imported do.
+std::vector<AlbumRecord> variedAlbums(bool beyondWindows1252, bool dated)
 {
     AlbumRecord full;
     for (Field f : importableFields())
-        full.text(f) = csvHeading(f, {"c1", "c2"}) + " text";
+        if (!isDetail(fieldIndex(f)))
+            full.text(f) = csvHeading(f, {"c1", "c2"}) + " text";
+    // Every detail, as the album keeps it.
+    const std::pair<Field, const char*> details[] = {
+        {Field::Status, "Wanted"},
+        {Field::Year, "1971"},
+        {Field::Barcode, "5 099902 987521"},
+        {Field::MusicBrainzId, "b84ee12a-09ef-421b-82de-0441a926375b"},
+        {Field::DiscogsId, "367104"},
+        {Field::Location, "Shelf 3, \"top\""},
+        {Field::PurchaseDate, "2024-05-01"},
+        {Field::PurchasePrice, "12.50"},
+        {Field::Currency, "EUR"},
+        {Field::BoughtFrom, "Market; stall 4"},
+        {Field::CurrentValue, "30"},
+        {Field::MediaCondition, "VG+"},
+        {Field::SleeveCondition, "NM"},
+        {Field::Rating, "4"},
+        {Field::DateAdded, "2024-05-02"},
+        {Field::DateModified, "2024-06-01"},
+        {Field::Loans, "Ann\t2024-07-01\t2024-07-15\t2024-07-10\nBob\t2024-08-01\t\t"},
+    };
+    for (const auto& [field, text] : details)
+        full.text(field) = text;
     full.artist = "Quotes \"inside\", commas; semicolons\tand a tab";
     full.notes = "Two lines\r\nand a bare\nline feed, \"quoted\"";
     full.songs[4] = {};
@@ -45,7 +70,10 @@ std::vector<AlbumRecord> variedAlbums(bool beyondWindows1252)
     plain.custom2 = "only the second custom field";
     AlbumRecord noName = fixture::albumOf("", "");
     noName.number = "4";
-    return {entered(full), entered(sparse), entered(plain), entered(noName)};
+    std::vector<AlbumRecord> albums{entered(full), entered(sparse), entered(plain), entered(noName)};
+    for (AlbumRecord& album : albums)
+        album.text(Field::DateAdded) = dated ? "2024-05-02" : "";
+    return albums;
 }
 
 ViewOptions switchesOf(unsigned mask)
@@ -56,12 +84,15 @@ ViewOptions switchesOf(unsigned mask)
     return switches;
 }
 
-// What an export with these switches carries of an album, read back as Enter stores it.
+// What an export with these switches carries of an album, read back as Enter stores it: an
+// album without a date added gets today's.
 AlbumRecord exportedPart(const AlbumRecord& a, const ExportSettings& settings)
 {
     AlbumRecord part;
-    for (const CsvColumn& c : csvColumns(settings.switches, settings.headings))
+    for (const CsvColumn& c : csvColumns(settings.switches, settings.headings, settings.withDetails))
         part.text(c.field) = a.text(c.field);
+    if (part.text(Field::DateAdded).empty())
+        part.text(Field::DateAdded) = todaysDate();
     return entered(part);
 }
 
@@ -71,6 +102,7 @@ struct RoundTripCase
     unsigned switches;
     std::array<std::string, 2> headings;
     bool beyondWindows1252;
+    bool withDetails = false;
 };
 
 void PrintTo(const RoundTripCase& c, std::ostream* os)
@@ -85,10 +117,10 @@ class RoundTrip : public ::testing::TestWithParam<RoundTripCase>
 TEST_P(RoundTrip, GivesTheSameAlbumsAndTheSameBytes)
 {
     const RoundTripCase& c = GetParam();
-    const ExportSettings settings{switchesOf(c.switches), c.headings};
+    const ExportSettings settings{switchesOf(c.switches), c.headings, c.withDetails};
     CatalogueDocument source;
     source.newDocument();
-    fixture::loadAlbums(source, variedAlbums(c.beyondWindows1252));
+    fixture::loadAlbums(source, variedAlbums(c.beyondWindows1252, c.withDetails));
     const std::vector<std::uint32_t> order = albumsOfEntries(source, {});
     const ExportedFile file = csvExport(source, settings, order);
     ASSERT_EQ(file.utf8, c.beyondWindows1252);
@@ -108,7 +140,7 @@ TEST_P(RoundTrip, GivesTheSameAlbumsAndTheSameBytes)
     for (int i = 0; i < target.albumCount(); ++i) {
         const AlbumRecord original = source.album(static_cast<int>(order[static_cast<std::size_t>(i)]));
         EXPECT_EQ(target.album(i), exportedPart(original, settings)) << "album " << i;
-        if (c.switches == 0x1FF) {
+        if (c.switches == 0x1FF && c.withDetails) {
             EXPECT_EQ(target.album(i), original) << "album " << i;
         }
     }
@@ -118,6 +150,9 @@ TEST_P(RoundTrip, GivesTheSameAlbumsAndTheSameBytes)
 INSTANTIATE_TEST_SUITE_P(
     Switches, RoundTrip,
     ::testing::Values(RoundTripCase{"EverySwitchOn", 0x1FF, {"Box", "Shelf"}, true},
+                      RoundTripCase{"EverySwitchAndTheDetails", 0x1FF, {"Box", "Shelf"}, true, true},
+                      // a custom heading that is also a detail's
+                      RoundTripCase{"TheDetailsAndACustomYear", 0x1FF, {"Year", "Location"}, false, true},
                       // the second custom heading repeats the notes' heading
                       RoundTripCase{"EverySwitchOnInWindows1252", 0x1FF, {"Year", "Notes"}, false},
                       RoundTripCase{"FixedColumnsOnly", 0, {"Custom 1", "Custom 2"}, false},
@@ -194,6 +229,52 @@ TEST(CsvImport, AnAlbumSummary)
     report.headingRows = 1;
     EXPECT_EQ(importSummary(report), "Imported 1 album; skipped 1 row (1 repeating the headings); 1 album "
                                      "keeps only the first 26 songs and 10 performers.");
+}
+
+TEST(CsvImport, ADiscogsCollectionExportComesInWithoutAMapping)
+{
+    const std::string csv =
+        "Catalog#,Artist,Title,Label,Format,Rating,Released,release_id,CollectionFolder,Date Added,"
+        "Collection Media Condition,Collection Sleeve Condition,Collection Notes\r\n"
+        "SHVL 804,Pink Floyd,The Dark Side Of The Moon,Harvest,\"Vinyl, LP, Album, Gatefold\",5,1973,"
+        "1873013,Uncategorized,2021-03-04 10:22:33,Near Mint (NM or M-),Very Good Plus (VG+),"
+        "Bought at a fair\r\n"
+        "4509-91887-2,Nightjar (2),Harbour Lights,Polar (3),\"CD, Album\",0,1994-05-00,99,Jazz,"
+        "2022-11-30 08:00:00,Mint (M),Generic,\r\n";
+    const ImportedAlbums imported = importText(csv, 7);
+    ASSERT_EQ(imported.albums.albumCount(), 2);
+    struct Expected
+    {
+        Field field;
+        const char* first;
+        const char* second;
+    };
+    for (const Expected& e : {
+             Expected{Field::CatalogNumber, "SHVL 804", "4509-91887-2"},
+             Expected{Field::Artist, "Pink Floyd", "Nightjar"},
+             Expected{Field::AlbumName, "The Dark Side Of The Moon", "Harbour Lights"},
+             Expected{Field::Label, "Harvest", "Polar"}, Expected{Field::MediaType, "Vinyl", "CD"},
+             Expected{Field::Rating, "5", ""}, Expected{Field::Year, "1973", "1994"},
+             Expected{Field::DiscogsId, "1873013", "99"},
+             Expected{Field::DateAdded, "2021-03-04", "2022-11-30"},
+             Expected{Field::MediaCondition, "NM", "M"}, Expected{Field::SleeveCondition, "VG+", "Generic"},
+             Expected{Field::Notes, "Bought at a fair", ""}, Expected{Field::Number, "8", "9"},
+             Expected{Field::Location, "", ""}, // the collection folder is Discogs's own
+         }) {
+        EXPECT_EQ(imported.albums.text(e.field, 0), e.first) << csvHeading(e.field, {});
+        EXPECT_EQ(imported.albums.text(e.field, 1), e.second) << csvHeading(e.field, {});
+    }
+}
+
+TEST(CsvImport, OnlyADiscogsExportLosesTheFormatsDetailAndTheNamesNumber)
+{
+    // The same headings without Discogs's own columns: the texts stay as they are.
+    const ImportedAlbums imported =
+        importText("Artist,Format,Released\r\nNightjar (2),\"CD, Album\",Spring 1994\r\n");
+    EXPECT_EQ(imported.albums.text(Field::Artist, 0), "Nightjar (2)");
+    EXPECT_EQ(imported.albums.text(Field::MediaType, 0), "CD, Album");
+    EXPECT_EQ(imported.albums.text(Field::Year, 0), ""); // not a year
+    EXPECT_EQ(imported.albums.text(Field::DateAdded, 0), todaysDate());
 }
 
 } // namespace
