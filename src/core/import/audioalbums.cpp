@@ -2,6 +2,7 @@
 
 #include "core/base/cp1252.h"
 #include "core/base/progresssink.h"
+#include "core/model/albumdetails.h"
 #include "core/model/albumrecord.h"
 #include <tuple>
 
@@ -343,6 +344,7 @@ AudioTagMapping AudioTagMapping::withDefaults(const std::array<std::string, 2>& 
     mapping.assign(AudioTag::Genre, Field::MusicType);
     mapping.assign(AudioTag::Label, Field::Label);
     mapping.assign(AudioTag::CatalogNumber, Field::CatalogNumber);
+    mapping.assign(AudioTag::Year, Field::Year);
     for (int h = 0; h < 2; ++h)
         if (cp1252::foldCase(customHeadings[static_cast<std::size_t>(h)]) == "year") {
             mapping.assign(AudioTag::Year, h == 0 ? Field::Custom1 : Field::Custom2);
@@ -368,8 +370,9 @@ AlbumStore audioAlbumRecords(const AudioScan& scan, std::span<const AudioAlbum> 
     AlbumStore store;
     ProgressScope scope(progress, kAudioImportStatusText, static_cast<int>(albums.size()));
     int added = 0;
-    std::array<std::string, kFieldCount> texts;
+    std::array<std::string, kStoredFieldCount> texts;
     std::vector<FieldText> fields;
+    const std::string today = todaysDate();
     for (const AudioAlbum& album : albums) {
         scope.step();
         for (std::string& text : texts)
@@ -399,8 +402,15 @@ AlbumStore audioAlbumRecords(const AudioScan& scan, std::span<const AudioAlbum> 
             {AudioTag::Comment, firstOf(&AudioTrack::comment)},
         };
         for (const auto& [tag, value] : values)
-            if (const auto field = options.mapping.field(tag))
+            if (const auto field = options.mapping.field(tag);
+                field && (*field != Field::Year || validYear(value)))
                 put(*field, value);
+        // The album's own details come with it whatever field the year tag was given to.
+        if (const std::string year = firstOf(&AudioTrack::year); validYear(year))
+            put(Field::Year, year);
+        put(Field::MusicBrainzId, firstOf(&AudioTrack::musicBrainzAlbumId));
+        put(Field::Barcode, firstOf(&AudioTrack::barcode));
+        put(Field::DateAdded, today);
         put(Field::MediaType, options.mediaType.empty() ? album.format : options.mediaType);
         put(Field::Number, std::to_string(albumCount + added + 1));
         for (std::size_t i = 0; i < album.tracks.size(); ++i) {
@@ -410,7 +420,7 @@ AlbumStore audioAlbumRecords(const AudioScan& scan, std::span<const AudioAlbum> 
             texts[static_cast<std::size_t>(fieldIndex(trackField(slot)))] = presetTrackNumber(slot);
         }
         fields.clear();
-        for (int f = 0; f < kFieldCount; ++f)
+        for (int f = 0; f < kStoredFieldCount; ++f)
             fields.push_back({fieldAt(f), texts[static_cast<std::size_t>(f)]});
         store.appendAlbum(fields);
         ++added;

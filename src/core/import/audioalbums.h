@@ -83,7 +83,9 @@ class AudioTagMapping
 {
 public:
     // artist to Artist, album to Album Name, genre to Music Type, label and catalognumber to
-    // theirs; year to the custom field headed "Year" (any letter case), if one is; comment nowhere.
+    // theirs; year to the custom field headed "Year" (any letter case), if one is, else to Year;
+    // comment nowhere. The album's Year, MusicBrainz release ID and barcode details are filled
+    // from their tags in any case.
     static AudioTagMapping withDefaults(const std::array<std::string, 2>& customHeadings);
 
     std::optional<Field> field(AudioTag tag) const;

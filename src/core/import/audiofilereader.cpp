@@ -311,6 +311,8 @@ Result<AudioTrack> readAudioFile(const std::string& path)
     track.year = yearOf(firstValue(tags, "DATE"));
     track.label = firstValue(tags, "LABEL");
     track.catalogNumber = firstValue(tags, "CATALOGNUMBER");
+    track.musicBrainzAlbumId = firstValue(tags, "MUSICBRAINZ_ALBUMID");
+    track.barcode = firstValue(tags, "BARCODE");
     track.comment = firstValue(tags, "COMMENT");
     track.track = numberAndTotal(firstValue(tags, "TRACKNUMBER")).first;
     const auto [disc, discs] = numberAndTotal(firstValue(tags, "DISCNUMBER"));

@@ -22,6 +22,8 @@ struct AudioTrack
     std::string label;
     std::string catalogNumber;
     std::string comment;
+    std::string musicBrainzAlbumId; // the MusicBrainz release the file was tagged from
+    std::string barcode;
     int track = 0;
     int disc = 0;
     int discTotal = 0;

@@ -1,6 +1,7 @@
 #include "core/lookup/releasefill.h"
 
 #include "core/base/linetext.h"
+#include "core/model/albumdetails.h"
 #include "core/model/songfill.h"
 
 #include <algorithm>
@@ -98,6 +99,10 @@ ReleaseFill fillFromRelease(const AlbumRecord& typed, const Release& release, co
              "album name");
     fillText(fill.album.label, release.label, "label");
     fillText(fill.album.catalogNumber, release.catalogNumber, "catalogue number");
+    const std::string year = releaseYear(release.date);
+    fillText(fill.album.text(Field::Year), validYear(year) ? year : std::string(), "year");
+    fillText(fill.album.text(Field::Barcode), release.barcode, "barcode");
+    fillText(fill.album.text(Field::MusicBrainzId), release.id, "MusicBrainz release ID");
     if (medium)
         fillText(fill.album.mediaType, mediaTypeOf(medium->format), "media type");
     if (!medium)

@@ -4,6 +4,7 @@
 #include "core/base/cp1252.h"
 #include "core/document/audioimportplan.h"
 #include "core/import/audiofilereader.h"
+#include "core/model/albumdetails.h"
 #include "support/audiofiles.h"
 #include "support/documentfixture.h"
 
@@ -388,7 +389,9 @@ protected:
               {"TRACKNUMBER", "1"},
               {"LABEL", "Lark"},
               {"CATALOGNUMBER", "LK 7"},
-              {"DATE", "2004"}},
+              {"DATE", "2004"},
+              {"MUSICBRAINZ_ALBUMID", "0f3c2f8a-1b7e-4b7e-9d1a-3a1f2c4e5d6b"},
+              {"BARCODE", "5099902987521"}},
              75);
         fixture::writeBytes(m_dir / "B/2.mp3", fixture::mp3Bytes(fixture::latin1Frame("TALB", "New") +
                                                                      fixture::latin1Frame("TPE1", "Ivy") +
@@ -421,6 +424,11 @@ TEST_F(AudioImportIntoCatalogue, ChosenAlbumsEnterAsOneUndoableStep)
     EXPECT_EQ(added.mediaType, "Digital");
     EXPECT_EQ(added.number, "2");
     EXPECT_EQ(added.custom1, "2004");
+    // The album's own details come with it, the year too though its tag went to a custom field.
+    EXPECT_EQ(added.text(Field::Year), "2004");
+    EXPECT_EQ(added.text(Field::MusicBrainzId), "0f3c2f8a-1b7e-4b7e-9d1a-3a1f2c4e5d6b");
+    EXPECT_EQ(added.text(Field::Barcode), "5099902987521");
+    EXPECT_EQ(added.text(Field::DateAdded), todaysDate());
     EXPECT_EQ(added.label, "Lark");
     EXPECT_EQ(added.catalogNumber, "LK 7");
     EXPECT_EQ(added.songs[0], (Song{"Fresh", "01:15", "01"}));

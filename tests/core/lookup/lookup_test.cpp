@@ -166,10 +166,17 @@ TEST(ReleaseFill, FillsOnlyEmptyFields)
     typed.artist = "Typed Artist";
     typed.songs[0].title = "Typed title";
     typed.songs[1].time = "09:09";
-    const Release r = twoDiscRelease();
+    typed.text(Field::Barcode) = "typed barcode";
+    Release r = twoDiscRelease();
+    r.date = "1999-04-12";
+    r.barcode = "5099902987521";
 
     const ReleaseFill withTimes = fillFromRelease(typed, r, chooseMedium(r, "disc-one"), ReleaseTimes::Fill);
     EXPECT_EQ(withTimes.album.artist, "Typed Artist");
+    // The collection's details: the year of the date, the release's own ID, no typed text replaced.
+    EXPECT_EQ(withTimes.album.text(Field::Year), "1999");
+    EXPECT_EQ(withTimes.album.text(Field::MusicBrainzId), r.id);
+    EXPECT_EQ(withTimes.album.text(Field::Barcode), "typed barcode");
     EXPECT_EQ(withTimes.album.albumName, "Double (Disc 1)")
         << "a disc of a set is named as the audio import names it";
     EXPECT_EQ(withTimes.album.label, "Label");
@@ -182,8 +189,9 @@ TEST(ReleaseFill, FillsOnlyEmptyFields)
     EXPECT_EQ(withTimes.album.songs[0].time, "01:00");
     EXPECT_EQ(withTimes.album.songs[1].time, "09:09");
     EXPECT_EQ(withTimes.album.songs[2].time, "03:00");
-    EXPECT_EQ(fillSummary(withTimes.filled), "Filled from MusicBrainz: album name, label, catalogue number, "
-                                             "media type, 2 song titles and 2 song times.");
+    EXPECT_EQ(fillSummary(withTimes.filled),
+              "Filled from MusicBrainz: album name, label, catalogue number, year, "
+              "MusicBrainz release ID, media type, 2 song titles and 2 song times.");
 
     const ReleaseFill discTimes = fillFromRelease(typed, r, chooseMedium(r, "disc-two"), ReleaseTimes::Skip);
     EXPECT_EQ(discTimes.album.songs[1].title, "b2");
@@ -209,8 +217,10 @@ TEST(ReleaseFill, SongsPastTheLastSlotAreLeftOut)
     EXPECT_EQ(fill.album.songs[25].title, "last typed");
     EXPECT_EQ(fill.album.songs[24].title, "t");
     EXPECT_EQ(fill.album.songs[25].time, "00:01");
-    EXPECT_EQ(fillSummary(fill.filled), "Filled from MusicBrainz: group/artist, album name, label, catalogue "
-                                        "number, media type, 25 song titles and 26 song times.");
+    EXPECT_EQ(fillSummary(fill.filled),
+              "Filled from MusicBrainz: group/artist, album name, label, catalogue "
+              "number, MusicBrainz release ID, media type, 25 song titles and 26 song "
+              "times.");
 }
 
 TEST(ReleaseFill, TracksPastTheLastSlotAreSaidToBeLeftOut)
