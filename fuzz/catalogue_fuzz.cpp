@@ -1,6 +1,7 @@
 // Any bytes as a catalogue file: the reader either fails with a message or reads a catalogue that
-// writes back and reads again unchanged, and on which every order, list and export works; and no
-// input makes it use more memory than its size allows.
+// writes back and reads again unchanged (its collection details, identities and a newer program's
+// block with it), and on which every order, list, filter and export works; and no input makes it
+// use more memory than its size allows.
 #include "allocationwatch.h"
 #include "fuzzcheck.h"
 
@@ -36,10 +37,16 @@ void exercise(CatalogueDocument& doc)
         doc.runOrder(static_cast<SortOrder>(o));
         listCurrentOrder(doc, [](std::string_view) {});
     }
+    settings.withDetails = true;
     csvExport(doc, settings, doc.displayOrder());
     textExport(doc, settings, doc.displayOrder());
     doc.setFilter(FilterField::Performer, "a");
     doc.runOrder(SortOrder::ByPerformer);
+    for (const auto& [field, text] :
+         {std::pair{FilterField::Status, "Want List"}, std::pair{FilterField::Year, "1970-1979"},
+          std::pair{FilterField::Condition, "VG+"}, std::pair{FilterField::OnLoan, "Yes"},
+          std::pair{FilterField::Overdue, "Yes"}, std::pair{FilterField::Location, "b"}})
+        doc.setFilter(field, text);
 }
 
 } // namespace
@@ -52,11 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const LoadBase base{defaultColumnLayouts(96), {"Custom 1", "Custom 2"}};
         auto loaded = readCatalogue(bytes, base, nullptr);
         if (loaded) {
-            const std::string written = writeCatalogue(loaded->albums, loaded->layouts, loaded->headings);
+            const std::string written =
+                writeCatalogue(loaded->albums, loaded->layouts, loaded->headings, loaded->keptBlock);
             auto again = readCatalogue(written, base, nullptr);
             check(again.ok(), "what was written cannot be read");
-            check(writeCatalogue(again->albums, again->layouts, again->headings) == written,
+            check(again->detailsNotice.empty() || !loaded->keptBlock.empty(),
+                  "the details written cannot be read back");
+            check(writeCatalogue(again->albums, again->layouts, again->headings, again->keptBlock) == written,
                   "what was written reads back differently");
+            for (int a = 0; a < loaded->albums.albumCount(); ++a)
+                check(again->albums.albumId(a) == loaded->albums.albumId(a), "an album lost its identity");
             CatalogueDocument doc;
             doc.newDocument();
             doc.adoptLoaded(std::move(*loaded));

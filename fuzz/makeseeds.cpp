@@ -75,6 +75,16 @@ void writeCatalogues(const fs::path& dir)
     AlbumStore longText = generateCatalogue(2, 13);
     longText.setText(Field::Notes, 1, std::string(70000, 'n'));
     put((dir / "v7-long.dcf").string(), writeCatalogue(longText, defaultColumnLayouts(120), {"One", "Two"}));
+
+    // Collection details in the block after the lists: every detail on one album, a few on another,
+    // one outside Windows-1252, none on the rest.
+    AlbumStore collected = generateCatalogue(5, 17);
+    for (int f = kFirstDetail; f < kStoredFieldCount; ++f)
+        collected.setText(fieldAt(f), 0, "detail " + std::to_string(f));
+    collected.setText(Field::Status, 1, "Wanted");
+    collected.setText(Field::Loans, 1, "Ann\t2024-07-01\t2024-07-15\t\nBob\t2024-01-01\t\t2024-02-01");
+    collected.setText(Field::Location, 2, "\xE6\x97\xA5\xE6\x9C\xAC");
+    put((dir / "v7-details.dcf").string(), writeCatalogue(collected, defaultColumnLayouts(96), {"", ""}));
 }
 
 void writeSettings(const fs::path& dir)
