@@ -64,6 +64,30 @@ TEST(CommandLine, UnknownOrdersAndFieldsListTheValidNames)
     EXPECT_FALSE(parseCommandLine({"--list", "by-artist", "--style", "wide", "x.dcf"}).error.empty());
 }
 
+TEST(CommandLine, TheCollectionsFiltersAndDetailColumnsAreCheckedAsTheyAreRead)
+{
+    const CommandLine ok = parseCommandLine({"--export-csv", "o.csv", "--filter", "status=Want List",
+                                             "--filter", "year=1970-1979", "--with-details", "x.dcf"});
+    ASSERT_EQ(ok.error, "");
+    EXPECT_TRUE(ok.withDetails);
+    ASSERT_EQ(ok.filters.size(), 2u);
+    EXPECT_EQ(ok.filters[0].first, FilterField::Status);
+    EXPECT_EQ(ok.filters[1].second, "1970-1979");
+
+    for (const auto& [args, says] :
+         {std::pair{std::vector<std::string>{"--list", "by-artist", "--filter", "year=soon", "x.dcf"},
+                    "1970-1979"},
+          std::pair{std::vector<std::string>{"--list", "by-artist", "--filter", "on-loan=perhaps", "x.dcf"},
+                    "Yes or No"},
+          std::pair{std::vector<std::string>{"--list", "by-artist", "--filter", "status=Lent", "x.dcf"},
+                    "Want List"},
+          std::pair{std::vector<std::string>{"--list", "by-artist", "--with-details", "x.dcf"},
+                    "--export-csv"}}) {
+        const std::string error = parseCommandLine(args).error;
+        EXPECT_NE(error.find(says), std::string::npos) << error;
+    }
+}
+
 TEST(CommandLine, EveryOrderHasAName)
 {
     for (int o = 0; o < kSortOrderCount; ++o) {
