@@ -202,10 +202,14 @@ void waitUntilWritten(pid_t pid, const fs::path& dir, long long bytes)
 // hidden file whose name does not end in ".dcf".
 TEST_F(FileWrite, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 {
-    // Few songs and performers keep the generator quick; the file still holds every list.
+    // Few songs and performers keep the generator quick; the file still holds every list, and the
+    // new one collection details after them.
     const auto bytesOf = [](int albums, std::uint32_t seed) {
-        return writeCatalogue(generateCatalogue(albums, seed, {3.0, 1.0, 1}), defaultColumnLayouts(96),
-                              {"Custom 1", "Custom 2"});
+        AlbumStore store = generateCatalogue(albums, seed, {3.0, 1.0, 1});
+        if (seed == 2)
+            for (int a = 0; a < albums; a += 7)
+                store.setText(Field::Location, a, "Shelf " + std::to_string(a));
+        return writeCatalogue(store, defaultColumnLayouts(96), {"Custom 1", "Custom 2"});
     };
     const std::string oldBytes = bytesOf(2000, 1);
     const std::string newBytes = bytesOf(20000, 2);
