@@ -2,18 +2,24 @@
 #include "core/cdplayer/libcdiodevice.h"
 #include "core/document/edithandlers.h"
 #include "core/document/playertimessource.h"
+#include "core/model/albumdetails.h"
+#include "support/dialoganswerer.h"
 #include "support/discimage.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
+#include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumsheet.h"
 #include "ui/entry/entrytext.h"
+#include "ui/entry/lenddialog.h"
 #include "ui/entry/tracklistpreview.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -792,6 +798,10 @@ TEST_F(AlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
         {trackField(1), titleField(1), timeField(1), trackField(2), titleField(2), timeField(2),
          trackField(3)},
         {performerField(1), instrumentField(1), performerField(2), instrumentField(2)},
+        {Field::Status, Field::Rating, Field::Year, Field::Location, Field::Barcode, Field::MusicBrainzId,
+         Field::DiscogsId, Field::PurchaseDate, Field::PurchasePrice, Field::Currency, Field::BoughtFrom,
+         Field::CurrentValue, Field::MediaCondition, Field::SleeveCondition, Field::DateAdded,
+         Field::DateModified},
     };
     show(AlbumRecord{}, [&](AlbumSheet& sheet) {
         for (std::size_t page = 0; page < pages.size(); ++page) {
@@ -804,6 +814,252 @@ TEST_F(AlbumSheetTest, TabMovesThroughEachPageInReadingOrder)
                     << focused()->metaObject()->className();
             }
         }
+    });
+}
+
+// ---- The Collection page ------------------------------------------------------------------
+
+QWidget* collectionPage(AlbumSheet& sheet)
+{
+    return sheet.collectionPage();
+}
+
+// Picks the entry of a drop-down list that reads text, as a user does from the keyboard.
+void pick(QComboBox* box, const QString& text)
+{
+    const int row = box->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    box->setFocus();
+    box->setCurrentIndex(row);
+}
+
+TEST_F(AlbumSheetTest, TheCollectionPageHandsBackWhatTheAlbumKeeps)
+{
+    AlbumRecord stored = albumOf("Amber", "Dawn");
+    stored.text(Field::Status) = storedStatus(AlbumStatus::Wanted);
+    stored.text(Field::DateAdded) = "2021-05-06";
+    stored.text(Field::DateModified) = "2022-07-08";
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
+        sheet.tabs()->setCurrentWidget(collectionPage(sheet));
+        EXPECT_EQ(sheet.comboBox(Field::Status)->currentText(), "Wanted");
+        EXPECT_EQ(sheet.lineEdit(Field::DateAdded)->text(), "2021-05-06");
+        EXPECT_TRUE(sheet.lineEdit(Field::DateAdded)->isReadOnly());
+        EXPECT_TRUE(sheet.lineEdit(Field::DateModified)->isReadOnly());
+        pick(sheet.comboBox(Field::Status), "In Collection");
+        pick(sheet.comboBox(Field::Rating), "4 stars");
+        pick(sheet.comboBox(Field::MediaCondition), "VG+ (Very Good Plus)");
+        replaceTyped(sheet.comboBox(Field::SleeveCondition), "nm");
+        replaceTyped(sheet.comboBox(Field::Location), "Shelf 3");
+        replaceTyped(sheet.control(Field::Year), " 1969 ");
+        replaceTyped(sheet.control(Field::Barcode), "0 77774 64412 8");
+        replaceTyped(sheet.control(Field::MusicBrainzId), "b84ee12a-09ef-421b-82de-0441a926375b");
+        replaceTyped(sheet.control(Field::DiscogsId), "1873013");
+        replaceTyped(sheet.control(Field::PurchaseDate), "2024-03-15");
+        replaceTyped(sheet.control(Field::PurchasePrice), "12.50");
+        replaceTyped(sheet.control(Field::Currency), "EUR");
+        replaceTyped(sheet.control(Field::BoughtFrom), "Record fair");
+        replaceTyped(sheet.control(Field::CurrentValue), "30");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    const std::pair<Field, std::string> expected[] = {
+        {Field::Status, ""}, // In Collection
+        {Field::Rating, "4"},
+        {Field::MediaCondition, "VG+"},
+        {Field::SleeveCondition, "NM"},
+        {Field::Location, "Shelf 3"},
+        {Field::Year, "1969"},
+        {Field::Barcode, "0 77774 64412 8"},
+        {Field::MusicBrainzId, "b84ee12a-09ef-421b-82de-0441a926375b"},
+        {Field::DiscogsId, "1873013"},
+        {Field::PurchaseDate, "2024-03-15"},
+        {Field::PurchasePrice, "12.50"},
+        {Field::Currency, "EUR"},
+        {Field::BoughtFrom, "Record fair"},
+        {Field::CurrentValue, "30"},
+        {Field::DateAdded, "2021-05-06"},
+        {Field::DateModified, "2022-07-08"},
+    };
+    for (const auto& [field, text] : expected)
+        EXPECT_EQ(typed->text(field), text) << detailName(field);
+}
+
+// Texts another program wrote, which this page could not have produced, come back byte for byte
+// while the user changes something else; only what the user touches is checked.
+TEST_F(AlbumSheetTest, DetailsTheUserLeavesAloneComeBackAsStored)
+{
+    AlbumRecord stored = albumOf("Amber", "Dawn");
+    stored.text(Field::Status) = "Lent out";
+    stored.text(Field::Rating) = "9";
+    stored.text(Field::Year) = "1970s";
+    stored.text(Field::PurchaseDate) = "March 2001";
+    stored.text(Field::MediaCondition) = "Sealed";
+    stored.text(Field::Loans) = "Ann\t2020-01-01\t\t2020-02-01";
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
+        EXPECT_EQ(sheet.comboBox(Field::MediaCondition)->currentText(), "Sealed");
+        replaceTyped(sheet.control(Field::Currency), "GBP");
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(typed);
+    AlbumRecord expected = stored;
+    expected.text(Field::Currency) = "GBP";
+    EXPECT_EQ(*typed, expected);
+    EXPECT_TRUE(m_prompter.errors.empty());
+}
+
+TEST_F(AlbumSheetTest, AYearOrPurchaseDateThatCannotBeKeptIsRefusedWhereItWasTyped)
+{
+    const struct
+    {
+        Field field;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {Field::Year, "19", "The year must be four digits"},
+        {Field::Year, "abcd", "The year must be four digits"},
+        {Field::PurchaseDate, "2023-02-29", "The purchase date must be a date"},
+        {Field::PurchaseDate, "15/03/2024", "The purchase date must be a date"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        m_prompter.errors.clear();
+        const auto typed = show(albumOf("Amber", "Dawn"), [&](AlbumSheet& sheet) {
+            sheet.tabs()->setCurrentWidget(collectionPage(sheet));
+            replaceTyped(sheet.control(c.field), QString::fromLatin1(c.text));
+            sheet.tabs()->setCurrentIndex(0); // OK from another page
+            pressOk(sheet);
+            EXPECT_TRUE(sheet.isVisible()) << "the sheet stays open";
+            ASSERT_EQ(m_prompter.errors.size(), 1u);
+            EXPECT_NE(m_prompter.errors[0].find(c.message), std::string::npos) << m_prompter.errors[0];
+            EXPECT_EQ(sheet.tabs()->currentWidget(), collectionPage(sheet));
+            EXPECT_TRUE(holdsFocus(sheet.control(c.field)));
+            // Put right, OK takes it.
+            replaceTyped(sheet.control(c.field), QString());
+            pressOk(sheet);
+        });
+        ASSERT_TRUE(typed);
+        EXPECT_EQ(typed->text(c.field), "");
+        EXPECT_EQ(m_prompter.errors.size(), 1u);
+    }
+}
+
+TEST_F(AlbumSheetTest, ABarcodeWithAWrongCheckDigitIsNotedAndKeptAsTyped)
+{
+    const struct
+    {
+        const char* barcode;
+        bool noted;
+    } cases[] = {
+        {"4006381333931", false},                           // EAN-13
+        {"4006381333932", true},   {"036000291452", false}, // UPC-A
+        {"0 36000 29145 3", true}, {"12345", false},        // neither: not checked
+        {"CAT-77", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.barcode);
+        const auto typed = show(AlbumRecord{}, [&](AlbumSheet& sheet) {
+            sheet.tabs()->setCurrentWidget(collectionPage(sheet));
+            replaceTyped(sheet.control(Field::Barcode), QString::fromLatin1(c.barcode));
+            QLabel* note = sheet.collectionPage()->barcodeNote();
+            EXPECT_EQ(note->isVisible(), c.noted);
+            EXPECT_EQ(sheet.control(Field::Barcode)->accessibleDescription().isEmpty(), !c.noted);
+            pressOk(sheet);
+        });
+        ASSERT_TRUE(typed);
+        EXPECT_EQ(typed->text(Field::Barcode), c.barcode);
+    }
+}
+
+// Answers the Lend dialog: a borrower, and a due date when one is given.
+void answerLend(LendDialog& dialog, const QString& borrower, const QDate& due)
+{
+    EXPECT_FALSE(dialog.okButton()->isEnabled()) << "no loan without a borrower";
+    EXPECT_EQ(dialog.lentEdit()->date(),
+              QDate::fromString(QString::fromStdString(todaysDate()), Qt::ISODate));
+    EXPECT_FALSE(dialog.dueEdit()->isEnabled());
+    QTest::keyClicks(dialog.borrowerEdit(), borrower);
+    if (due.isValid()) {
+        QTest::mouseClick(dialog.dueBox(), Qt::LeftButton);
+        EXPECT_TRUE(dialog.dueEdit()->isEnabled());
+        dialog.dueEdit()->setDate(due);
+    }
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+}
+
+TEST_F(AlbumSheetTest, LendAndReturnedKeepEveryLoanInTheHistory)
+{
+    const std::string today = todaysDate();
+    const QDate due = QDate::fromString(QString::fromStdString(today), Qt::ISODate).addDays(10);
+    AlbumRecord stored = albumOf("Amber", "Dawn");
+    stored.text(Field::Loans) = storedLoans({{"Bob", "2019-01-01", "", "2019-02-03"}});
+    fixture::DialogAnswerer<LendDialog> lendAnswer(
+        [&](LendDialog& dialog) { answerLend(dialog, "  Ann ", due); });
+    const auto typed = show(stored, [&](AlbumSheet& sheet) {
+        AlbumCollectionPage* page = sheet.collectionPage();
+        sheet.tabs()->setCurrentWidget(page);
+        EXPECT_EQ(page->loanLine()->text(), "Not lent");
+        EXPECT_FALSE(page->returnedButton()->isEnabled());
+        ASSERT_EQ(page->loanHistory()->topLevelItemCount(), 1);
+
+        QTest::mouseClick(page->lendButton(), Qt::LeftButton);
+        EXPECT_EQ(page->loanLine()->text().toStdString(), "Lent to Ann since " + today + ", due back " +
+                                                              due.toString(Qt::ISODate).toStdString() + ".");
+        EXPECT_FALSE(page->lendButton()->isEnabled()) << "one loan at a time";
+        EXPECT_TRUE(page->returnedButton()->isEnabled());
+
+        QTest::mouseClick(page->returnedButton(), Qt::LeftButton);
+        EXPECT_EQ(page->loanLine()->text(), "Not lent");
+        ASSERT_EQ(page->loanHistory()->topLevelItemCount(), 2);
+        const QTreeWidgetItem* latest = page->loanHistory()->topLevelItem(0);
+        EXPECT_EQ(latest->text(0), "Ann");
+        EXPECT_EQ(latest->text(3).toStdString(), today);
+        EXPECT_EQ(page->loanHistory()->topLevelItem(1)->text(0), "Bob");
+        pressOk(sheet);
+    });
+    ASSERT_EQ(lendAnswer.shown(), 1);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(loansOf(typed->text(Field::Loans)),
+              (std::vector<Loan>{{"Bob", "2019-01-01", "", "2019-02-03"},
+                                 {"Ann", today, due.toString(Qt::ISODate).toStdString(), today}}));
+}
+
+TEST_F(AlbumSheetTest, ALoanPastItsDueDateSaysSoAndCancellingTheLendDialogLendsNothing)
+{
+    AlbumRecord stored = albumOf("Amber", "Dawn");
+    stored.text(Field::Loans) = storedLoans({{"Bob", "2020-01-01", "2020-02-01", ""}});
+    fixture::DialogAnswerer<LendDialog> cancelLend([](LendDialog& dialog) {
+        QTest::keyClicks(dialog.borrowerEdit(), "Cy");
+        dialog.reject();
+    });
+    const auto typed = show(stored, [](AlbumSheet& sheet) {
+        AlbumCollectionPage* page = sheet.collectionPage();
+        EXPECT_EQ(page->loanLine()->text(), "Lent to Bob since 2020-01-01, due back 2020-02-01 (overdue).");
+        EXPECT_FALSE(page->lendButton()->isEnabled());
+        QTest::mouseClick(page->returnedButton(), Qt::LeftButton);
+        QTest::mouseClick(page->lendButton(), Qt::LeftButton);
+        EXPECT_EQ(page->loanLine()->text(), "Not lent");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(cancelLend.shown(), 1);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(loansOf(typed->text(Field::Loans)),
+              (std::vector<Loan>{{"Bob", "2020-01-01", "2020-02-01", todaysDate()}}));
+}
+
+TEST_F(AlbumSheetTest, TheLocationListOffersTheCataloguesLocations)
+{
+    AlbumRecord a = albumOf("Amber", "Dawn");
+    a.text(Field::Location) = "Shelf B";
+    AlbumRecord b = albumOf("Birch", "Dusk");
+    b.text(Field::Location) = "Box 1";
+    loadAlbums(m_doc, {a, b});
+    show(a, [](AlbumSheet& sheet) {
+        QComboBox* location = sheet.comboBox(Field::Location);
+        EXPECT_EQ(entries(location), (QStringList{"Box 1", "Shelf B"}));
+        EXPECT_EQ(location->currentIndex(), 1);
+        QStringList grades = entries(sheet.comboBox(Field::SleeveCondition));
+        EXPECT_EQ(grades.size(), 8);
+        EXPECT_EQ(grades.first(), "M (Mint)");
     });
 }
 

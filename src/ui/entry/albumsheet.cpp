@@ -5,6 +5,7 @@
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
 #include "core/import/tracklist.h"
+#include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumgeneralpage.h"
 #include "ui/entry/albumperformerspage.h"
 #include "ui/entry/albumsongspage.h"
@@ -39,14 +40,16 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     m_general = new AlbumGeneralPage(m_lists, m_tabs);
     m_songs = new AlbumSongsPage(m_tabs);
     m_performers = new AlbumPerformersPage(m_tabs);
+    m_collection = new AlbumCollectionPage(m_lists, m_tabs);
     m_tabs->addTab(m_general, QStringLiteral("General"));
     m_tabs->addTab(m_songs, QStringLiteral("Songs"));
     m_tabs->addTab(m_performers, QStringLiteral("Performers"));
+    m_tabs->addTab(m_collection, QStringLiteral("Collection"));
     connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
     connect(m_songs, &AlbumSongsPage::pasteTrackListRequested, this, &AlbumSheet::pasteTrackList);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &AlbumSheet::acceptIfKept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (QPushButton* button : {m_general->lookUpButton(), m_songs->lookUpButton()}) {
         connect(button, &QPushButton::clicked, this, &AlbumSheet::lookUpOrCancel);
@@ -94,6 +97,20 @@ std::optional<AlbumRecord> AlbumSheet::editAlbum(const AlbumRecord& album,
     return typedAlbum();
 }
 
+void AlbumSheet::acceptIfKept()
+{
+    // A text that cannot be kept is named, and the user is taken to it to put it right.
+    if (const auto refusal = m_collection->refusal()) {
+        m_tabs->setCurrentWidget(m_collection);
+        refusal->field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(refusal->field))
+            edit->selectAll();
+        m_prompter.showError(refusal->message);
+        return;
+    }
+    accept();
+}
+
 void AlbumSheet::setLookUp(std::function<void()> lookUpOrCancel, std::function<bool()> busy)
 {
     m_lookUpOrCancel = std::move(lookUpOrCancel);
@@ -137,7 +154,7 @@ std::vector<std::string> AlbumSheet::fillFromRelease(const Release& release, con
 {
     const AlbumRecord typed = typedAlbum();
     const ReleaseFill fill = discora::fillFromRelease(typed, release, medium, times, discTimes);
-    for (int f = 0; f < kFieldCount; ++f) {
+    for (int f = 0; f < kStoredFieldCount; ++f) {
         const Field field = fieldAt(f);
         const std::string& text = fill.album.text(field);
         if (text == typed.text(field))
@@ -221,14 +238,16 @@ void AlbumSheet::fillIfEmpty(Field field, const std::string& text, int limit)
             value = QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), limit);
     }
     QWidget* w = control(field);
-    if (auto* box = qobject_cast<QComboBox*>(w))
+    if (auto* box = qobject_cast<QComboBox*>(w); box && box->isEditable())
         box->setEditText(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+    else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->isReadOnly())
         TypingLimit::showText(edit, value);
 }
 
 QWidget* AlbumSheet::control(Field field) const
 {
+    if (isDetail(fieldIndex(field)))
+        return m_collection->control(field);
     if (QWidget* w = m_general->control(field))
         return w;
     if (QLineEdit* edit = m_songs->lineEdit(field))
@@ -309,6 +328,7 @@ void AlbumSheet::showAlbum(const AlbumRecord& album)
         }
         m_shown[f] = shownText(field);
     }
+    m_collection->showAlbum(album);
 }
 
 QString AlbumSheet::shownText(Field field) const
@@ -338,6 +358,7 @@ AlbumRecord AlbumSheet::typedAlbum() const
             continue;
         typed.text(field) = field == Field::Notes ? notesForCatalogue(now) : toStd(now);
     }
+    m_collection->readChanges(typed);
     return typed;
 }
 

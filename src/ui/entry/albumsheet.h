@@ -26,6 +26,7 @@ class QTabWidget;
 
 namespace discora {
 
+class AlbumCollectionPage;
 class AlbumGeneralPage;
 class AlbumPerformersPage;
 class AlbumSongsPage;
@@ -62,7 +63,8 @@ public:
                                              const std::vector<std::string>& discTimes) override;
 
     // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
-    // texts the user left alone unchanged.
+    // texts the user left alone unchanged. OK refuses a detail that cannot be kept (a year that is
+    // not four digits), saying why, and the sheet stays open.
     std::optional<AlbumRecord> editAlbum(const AlbumRecord& album,
                                          const std::array<std::string, 2>& headings) override;
 
@@ -93,6 +95,8 @@ public:
     QPushButton* pasteTrackListButton() const;
     QPushButton* okButton() const;
     QPushButton* cancelButton() const;
+    // The collection details and loans.
+    AlbumCollectionPage* collectionPage() const { return m_collection; }
     const EntryLists& entryLists() const { return m_lists; }
 
 private:
@@ -100,6 +104,8 @@ private:
     // Another catalogue brings its own headings.
     void viewReset() override { headingsChanged(); }
     void showAlbum(const AlbumRecord& album);
+    // OK: the album is handed back only when every changed text can be kept.
+    void acceptIfKept();
     AlbumRecord typedAlbum() const;
     QString shownText(Field field) const;
     void lookUpOrCancel();
@@ -116,6 +122,7 @@ private:
     AlbumGeneralPage* m_general = nullptr;
     AlbumSongsPage* m_songs = nullptr;
     AlbumPerformersPage* m_performers = nullptr;
+    AlbumCollectionPage* m_collection = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QLabel* m_lookupStatus = nullptr;
     QProgressBar* m_lookupBusy = nullptr;
