@@ -1,8 +1,10 @@
 #include "core/fileformat/albumdetailsblock.h"
 
+#include "core/base/twothreads.h"
+
 #include <zlib.h>
 
-#include <array>
+#include <algorithm>
 #include <string>
 
 namespace discora {
@@ -10,25 +12,44 @@ namespace discora {
 void AlbumCheck::add(Field f, std::string_view utf8)
 {
     const auto n = static_cast<std::uint32_t>(utf8.size());
-    const std::array<unsigned char, 5> head{
-        static_cast<unsigned char>(fieldIndex(f)), static_cast<unsigned char>(n & 0xFF),
-        static_cast<unsigned char>((n >> 8) & 0xFF), static_cast<unsigned char>((n >> 16) & 0xFF),
-        static_cast<unsigned char>(n >> 24)};
-    uLong crc = crc32(m_crc, head.data(), static_cast<uInt>(head.size()));
-    // zlib takes at most 4 GiB at a time; an album's text may be longer.
-    while (!utf8.empty()) {
-        const std::size_t piece = std::min<std::size_t>(utf8.size(), 1u << 30);
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(utf8.data()), static_cast<uInt>(piece));
-        utf8.remove_prefix(piece);
-    }
-    m_crc = static_cast<std::uint32_t>(crc);
+    m_bytes.push_back(static_cast<char>(fieldIndex(f)));
+    for (int i = 0; i < 4; ++i)
+        m_bytes.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
+    m_bytes.append(utf8);
 }
 
-std::uint32_t albumCheck(const AlbumStore& albums, int album)
+std::uint32_t AlbumCheck::value() const
 {
-    AlbumCheck check;
-    albums.forEachText(album, 0, kFieldCount, [&](Field f, std::string_view text) { check.add(f, text); });
-    return check.value();
+    uLong crc = crc32(0, nullptr, 0);
+    // zlib takes at most 4 GiB at a time; an album's texts may be longer.
+    std::string_view rest = m_bytes;
+    while (!rest.empty()) {
+        const std::size_t piece = std::min<std::size_t>(rest.size(), std::size_t{1} << 30);
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(rest.data()), static_cast<uInt>(piece));
+        rest.remove_prefix(piece);
+    }
+    return static_cast<std::uint32_t>(crc);
+}
+
+std::vector<std::uint32_t> albumChecks(const AlbumStore& albums)
+{
+    const int count = albums.albumCount();
+    std::vector<std::uint32_t> checks(static_cast<std::size_t>(count));
+    const auto part = [&](int first, int last) {
+        AlbumCheck check;
+        for (int a = first; a < last; ++a) {
+            check.clear();
+            albums.forEachText(a, 0, kFieldCount,
+                               [&](Field f, std::string_view text) { check.add(f, text); });
+            checks[static_cast<std::size_t>(a)] = check.value();
+        }
+    };
+    constexpr int kWorthTwoThreads = 4096;
+    if (count < kWorthTwoThreads)
+        part(0, count);
+    else
+        onTwoThreads([&](int half) { half == 0 ? part(0, count / 2) : part(count / 2, count); });
+    return checks;
 }
 
 DetailsBlockKind detailsBlockKind(std::string_view afterLists)

@@ -11,7 +11,9 @@
 #include "core/model/field.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace discora {
 
@@ -23,17 +25,20 @@ inline constexpr std::size_t kDetailsHeaderBytes = 4 + 4 + 8;
 // The check of one album's list texts: the CRC-32 of, for each of its non-empty list texts in
 // field order, the field's number (one byte), the text's length in UTF-8 (four bytes) and the
 // text in UTF-8.
+// The texts are gathered and the CRC taken once, as an album's texts are many and mostly short.
 class AlbumCheck
 {
 public:
     void add(Field f, std::string_view utf8);
-    std::uint32_t value() const { return m_crc; }
+    std::uint32_t value() const;
+    void clear() { m_bytes.clear(); }
 
 private:
-    std::uint32_t m_crc = 0;
+    std::string m_bytes;
 };
 
-std::uint32_t albumCheck(const AlbumStore& albums, int album);
+// The checks of every album, worked out on two threads for a large catalogue.
+std::vector<std::uint32_t> albumChecks(const AlbumStore& albums);
 
 // What a file's bytes after the lists hold.
 enum class DetailsBlockKind

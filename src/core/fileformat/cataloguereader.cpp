@@ -80,6 +80,11 @@ struct TooLarge
     std::size_t album;
 };
 
+// The details block names a detail a later version keeps.
+struct NewerDetail
+{
+};
+
 // Another program changed the file between or during the reads of its parts.
 struct ChangedWhileRead
 {
@@ -356,6 +361,11 @@ private:
         }
         try {
             m_details = parseDetails(bytes);
+        } catch (const NewerDetail&) {
+            // A detail this version does not know: the block is a later version's in all but its
+            // number, and is kept whole as such.
+            out.keptBlock = std::string(bytes);
+            out.detailsNotice = detailsNotApplied(kDetailsNewer);
         } catch (const Malformed& m) {
             out.detailsNotice = detailsNotApplied("that part of the file is damaged (" + m.what +
                                                   ", at byte " + std::to_string(listsEnd + m.offset) + ")");
@@ -393,9 +403,11 @@ private:
             for (std::size_t k = 0; k < n; ++k) {
                 const std::size_t at = in.offset();
                 const int tag = in.u8();
-                if (tag >= kDetailCount || tag <= last)
+                if (tag <= last)
                     throw Malformed{"an album's details are out of order", at};
                 last = tag;
+                if (tag >= kDetailCount)
+                    throw NewerDetail{};
                 const std::string_view text = decode(readString(in), scratch);
                 if (text.empty())
                     continue;
@@ -792,7 +804,8 @@ private:
         {
             for (std::size_t i = 0; i < block; ++i) {
                 FieldText* texts = m_notes.data() + i * kStoredFieldCount;
-                AlbumCheck check;
+                AlbumCheck& check = m_check;
+                check.clear();
                 for (std::size_t t = 0; t < m_noted[i]; ++t)
                     check.add(texts[t].field, texts[t].text);
                 if (check.value() != m_details->checks[first + i]) {
@@ -905,6 +918,7 @@ private:
         bool m_numberTracks;
         const ParsedDetails* m_details;
         bool m_detailsMismatch = false;
+        AlbumCheck m_check;
         std::vector<Cursor> m_cursors;
         // The current block: its first album, its size and the next album to hand over.
         std::size_t m_blockFirst = 0;

@@ -395,9 +395,10 @@ std::string detailsBlock(const AlbumStore& albums)
     out.i32(kDetailsBlockVersion);
     out.u64(0); // the length, once known
     out.i32(albums.albumCount());
+    const std::vector<std::uint32_t> checks = albumChecks(albums);
     for (int a = 0; a < albums.albumCount(); ++a) {
         out.u64(albums.albumId(a));
-        out.u32(albumCheck(albums, a));
+        out.u32(checks[static_cast<std::size_t>(a)]);
         const std::size_t countAt = bytes.size();
         out.u8(0);
         int count = 0;

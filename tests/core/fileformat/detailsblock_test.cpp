@@ -193,6 +193,16 @@ TEST(DetailsBlock, ANewerProgramsBlockIsKeptAsItWasWhileNoAlbumHasDetailsOfOurs)
     EXPECT_EQ(writeCatalogue(loaded.albums, loaded.layouts, loaded.headings, loaded.keptBlock),
               lists + newer);
 
+    // A block of this version naming a detail it does not know is a later version's too.
+    std::string laterDetail = writeCatalogue(storeOf({collected()}), kLayouts, kHeadings);
+    const std::size_t firstTag = laterDetail.rfind(kDetailsMarker) + kDetailsHeaderBytes + 4 + 8 + 4 + 1;
+    ASSERT_EQ(laterDetail[firstTag], 0) << "the status comes first";
+    laterDetail[firstTag] = static_cast<char>(kDetailCount + 3);
+    const LoadedCatalogue unknown = read(laterDetail);
+    EXPECT_EQ(unknown.detailsNotice, detailsNotApplied(kDetailsNewer));
+    EXPECT_FALSE(unknown.albums.hasDetails());
+    EXPECT_EQ(writeCatalogue(unknown.albums, unknown.layouts, unknown.headings, unknown.keptBlock), laterDetail);
+
     // Details of this program's own take the block's place.
     AlbumStore changed = loaded.albums;
     changed.setText(Field::Location, 0, "Box 1");
