@@ -5,6 +5,7 @@
 #include "core/document/csvimportplan.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/import/csvreader.h"
+#include "core/model/albumdetails.h"
 #include "core/order/orders.h"
 #include "core/view/contrast.h"
 #include "support/fakeprompter.h"
@@ -19,7 +20,9 @@
 #include "ui/dialogs/finddialog.h"
 #include "ui/dialogs/gotodialog.h"
 #include "ui/dialogs/importdialog.h"
+#include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/entry/lenddialog.h"
 #include "ui/options/customheadingsdialog.h"
 #include "ui/options/optionssheet.h"
 #include "ui/options/screencolordialog.h"
@@ -30,6 +33,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -38,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
@@ -474,7 +479,7 @@ TEST_F(AccessibilityTest, AFilledComboBoxIsHeardByItsFieldsNameThenItsValue)
 {
     std::array<std::vector<std::string>, kFilterCount> values;
     values[static_cast<int>(FilterField::Label)] = {"Blue Note", "ECM"};
-    FiltersDialog filters(values, {}, &window());
+    FiltersDialog filters(values, {}, m_prompter, &window());
     QComboBox* label = filters.comboBox(FilterField::Label);
     label->setCurrentIndex(label->findText(QStringLiteral("ECM")));
     QComboBox* artist = m_app.albumSheet().comboBox(Field::Artist);
@@ -504,7 +509,7 @@ TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
     OptionsSheet options(OptionValues{}, &window());
     walkDialog(options, "options");
     std::array<std::vector<std::string>, kFilterCount> values;
-    FiltersDialog filters(values, {}, &window());
+    FiltersDialog filters(values, {}, m_prompter, &window());
     walkDialog(filters, "filters");
     FindDialog find(FindQuery{}, &window());
     walkDialog(find, "find");
@@ -531,6 +536,10 @@ TEST_F(AccessibilityTest, TabWalksEveryFieldOfEverySheetAndDialogInReadingOrder)
     AudioImportPlan audioPlan;
     AudioImportDialog audioImport(audioPlan, {"Custom 1", "Custom 2"}, &window());
     walkDialog(audioImport, "audio import");
+    LendDialog lend(QDate(2024, 3, 1), &window());
+    walkDialog(lend, "lend");
+    lend.dueBox()->setChecked(true);
+    walkDialog(lend, "lend with a due date");
 }
 
 // Fields are named by their labels: the Options sheet's server field and the import's album list
@@ -539,7 +548,7 @@ TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
 {
     OptionsSheet options(OptionValues{}, &window());
     std::array<std::vector<std::string>, kFilterCount> values;
-    FiltersDialog filters(values, {}, &window());
+    FiltersDialog filters(values, {}, m_prompter, &window());
     for (QWidget* dialog : {static_cast<QWidget*>(&m_app.albumSheet()), static_cast<QWidget*>(&filters),
                             static_cast<QWidget*>(&options)}) {
         SCOPED_TRACE(dialog->metaObject()->className());
@@ -566,6 +575,39 @@ TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
         EXPECT_GT(labelled, 0);
         EXPECT_EQ(names.size(), labelled) << "two fields share a name";
     }
+    // The Collection page's fields are heard by the names the CSV export gives their columns, and
+    // each of its labels and buttons has a letter of its own beside OK and Cancel.
+    AlbumSheet& sheet = m_app.albumSheet();
+    for (int f = kFirstDetail; f < kStoredFieldCount; ++f) {
+        const Field field = fieldAt(f);
+        if (field == Field::Loans)
+            continue;
+        ASSERT_NE(sheet.control(field), nullptr) << detailName(field);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet.control(field))
+                      ->text(QAccessible::Name)
+                      .toStdString(),
+                  detailName(field));
+    }
+    AlbumCollectionPage* page = sheet.collectionPage();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(page->loanHistory())->text(QAccessible::Name),
+              "Loan History");
+    QSet<QKeyCombination> letters;
+    for (const QString& text : {sheet.okButton()->text(), sheet.cancelButton()->text()})
+        if (const QKeySequence letter = QKeySequence::mnemonic(text); !letter.isEmpty())
+            letters.insert(letter[0]);
+    QStringList texts;
+    for (const QLabel* label : page->findChildren<QLabel*>())
+        if (label->buddy())
+            texts << label->text();
+    for (const QPushButton* button : page->findChildren<QPushButton*>())
+        texts << button->text();
+    for (const QString& text : texts) {
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        ASSERT_FALSE(letter.isEmpty()) << text.toStdString() << " has no letter";
+        EXPECT_FALSE(letters.contains(letter[0])) << text.toStdString();
+        letters.insert(letter[0]);
+    }
+
     AudioImportPlan plan;
     AudioImportDialog audioImport(plan, {"Custom 1", "Custom 2"}, &window());
     for (const QTreeWidget* list : audioImport.findChildren<QTreeWidget*>())

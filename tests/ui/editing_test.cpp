@@ -3,6 +3,9 @@
 #include "cli/commandlineexport.h"
 #include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguereader.h"
+#include "core/import/csvreader.h"
+#include "core/model/albumdetails.h"
+#include "support/dialoganswerer.h"
 #include "support/fakeprompter.h"
 #include "support/files.h"
 #include "ui/app/application.h"
@@ -11,7 +14,9 @@
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/deletealbumsdialog.h"
 #include "ui/dialogs/finddialog.h"
+#include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/entry/lenddialog.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
 
@@ -19,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,6 +116,13 @@ protected:
             view().linesPerRecord() == 1 ? (position + 1) * lh : position * view().linesPerRecord() * lh + lh;
         QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier,
                           {40, top + lh / 2 - view().scrollY()});
+    }
+
+    // A click on an entry that is selected already (as one just modified is) unselects it.
+    void selectOnly(int position)
+    {
+        view().clearSelection();
+        view().clickEntry(position, {});
     }
 
     bool enabled(CommandId id)
@@ -348,6 +361,188 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
     const QByteArray doc = text.readAll();
     EXPECT_TRUE(doc.contains("Dune"));
     EXPECT_FALSE(doc.contains("Amber"));
+}
+
+// ---- Collection details --------------------------------------------------------------------
+
+void showCollection(AlbumSheet& sheet)
+{
+    sheet.tabs()->setCurrentWidget(sheet.collectionPage());
+}
+
+void choose(QComboBox* box, const QString& text)
+{
+    box->setCurrentIndex(box->findText(text));
+}
+
+TEST_F(EditingTest, DetailsGoIntoTheCatalogueAndComeBackInTheSheet)
+{
+    selectOnly(0); // Amber
+    SheetAnswerer modify({[](AlbumSheet& sheet) {
+        showCollection(sheet);
+        choose(sheet.comboBox(Field::Status), "Ordered");
+        choose(sheet.comboBox(Field::Rating), "5 stars");
+        choose(sheet.comboBox(Field::MediaCondition), "NM (Near Mint)");
+        sheet.comboBox(Field::Location)->setEditText("Attic");
+        sheet.lineEdit(Field::Year)->setText("1975");
+        QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    ASSERT_EQ(modify.shown(), 1);
+    const std::pair<Field, std::string> stored[] = {
+        {Field::Status, "Ordered"},   {Field::Rating, "5"},  {Field::MediaCondition, "NM"},
+        {Field::Location, "Attic"},   {Field::Year, "1975"}, {Field::DateModified, todaysDate()},
+        {Field::SleeveCondition, ""}, {Field::Loans, ""},
+    };
+    for (const auto& [field, text] : stored)
+        EXPECT_EQ(doc().text(field, 0), text) << detailName(field);
+
+    selectOnly(0);
+    SheetAnswerer reopen({[](AlbumSheet& sheet) {
+        EXPECT_EQ(sheet.comboBox(Field::Status)->currentText(), "Ordered");
+        EXPECT_EQ(sheet.comboBox(Field::Rating)->currentText(), "5 stars");
+        EXPECT_EQ(sheet.comboBox(Field::MediaCondition)->currentText(), "NM (Near Mint)");
+        EXPECT_EQ(sheet.comboBox(Field::Location)->currentText(), "Attic");
+        EXPECT_GE(sheet.comboBox(Field::Location)->currentIndex(), 0) << "a value of the list now";
+        EXPECT_EQ(sheet.lineEdit(Field::Year)->text(), "1975");
+        EXPECT_EQ(sheet.lineEdit(Field::DateModified)->text().toStdString(), todaysDate());
+        cancelSheet(sheet);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    EXPECT_EQ(reopen.shown(), 1);
+}
+
+TEST_F(EditingTest, ALoanAndItsReturnAreEachOneStepToUndo)
+{
+    const std::string today = todaysDate();
+    fixture::DialogAnswerer<LendDialog> lendAnswer([](LendDialog& dialog) {
+        QTest::keyClicks(dialog.borrowerEdit(), "Ann");
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    });
+    selectOnly(1); // Birch
+    SheetAnswerer lend({[](AlbumSheet& sheet) {
+        showCollection(sheet);
+        QTest::mouseClick(sheet.collectionPage()->lendButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    ASSERT_EQ(lendAnswer.shown(), 1);
+    const std::string lent = storedLoans({{"Ann", today, "", ""}});
+    EXPECT_EQ(doc().text(Field::Loans, 1), lent);
+    EXPECT_NE(window().mainStatusBar()->albumCountField()->text().indexOf("1 on loan"), -1)
+        << window().mainStatusBar()->albumCountField()->text().toStdString();
+
+    selectOnly(1);
+    SheetAnswerer giveBack({[](AlbumSheet& sheet) {
+        showCollection(sheet);
+        EXPECT_EQ(sheet.collectionPage()->loanLine()->text().toStdString(),
+                  "Lent to Ann since " + todaysDate() + ".");
+        QTest::mouseClick(sheet.collectionPage()->returnedButton(), Qt::LeftButton);
+        sheet.comboBox(Field::Location)->setEditText("Shelf 9");
+        QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    const std::string back = storedLoans({{"Ann", today, "", today}});
+    EXPECT_EQ(doc().text(Field::Loans, 1), back);
+    EXPECT_EQ(doc().text(Field::Location, 1), "Shelf 9");
+
+    // Undo takes the whole second Modify back: the loan is out again and the location empty.
+    window().action(CommandId::Undo)->trigger();
+    EXPECT_EQ(doc().text(Field::Loans, 1), lent);
+    EXPECT_EQ(doc().text(Field::Location, 1), "");
+    window().action(CommandId::Redo)->trigger();
+    EXPECT_EQ(doc().text(Field::Loans, 1), back);
+    window().action(CommandId::Undo)->trigger();
+    window().action(CommandId::Undo)->trigger();
+    EXPECT_EQ(doc().text(Field::Loans, 1), "");
+    EXPECT_EQ(doc().text(Field::DateModified, 1), "");
+}
+
+// The headings of an exported file and the value under one of them for one album.
+struct ExportedCsv
+{
+    std::vector<std::string> headings;
+    std::string yearOf(const std::string& artist) const
+    {
+        for (const auto& row : rows)
+            if (row.at(0) == artist)
+                for (std::size_t c = 0; c < headings.size(); ++c)
+                    if (headings[c] == "Year")
+                        return row.at(c);
+        return "(none)";
+    }
+    std::vector<std::vector<std::string>> rows;
+};
+
+ExportedCsv readExport(const QString& file)
+{
+    auto table = readCsvFile(toPath(file));
+    EXPECT_TRUE(table);
+    ExportedCsv out;
+    if (!table)
+        return out;
+    for (std::string_view h : table->headings())
+        out.headings.emplace_back(h);
+    for (int r = 1; r < table->rowCount(); ++r) {
+        std::vector<std::string> row;
+        for (std::string_view cell : table->row(r))
+            row.emplace_back(cell);
+        out.rows.push_back(std::move(row));
+    }
+    return out;
+}
+
+bool hasHeading(const ExportedCsv& csv, const char* heading)
+{
+    return std::find(csv.headings.begin(), csv.headings.end(), heading) != csv.headings.end();
+}
+
+TEST_F(EditingTest, TheCsvExportsCheckBoxAddsTheCollectionDetailsAndIsRemembered)
+{
+    const std::uint32_t amber[] = {0};
+    doc().modifyAlbums(amber, [](const AlbumRecord& a) {
+        AlbumRecord changed = a;
+        changed.text(Field::Year) = "1975";
+        return std::optional<AlbumRecord>(changed);
+    });
+    // Answers the export's file dialog: the box set as given, the file named.
+    const auto exportThrough = [this](const QString& file, bool details, bool expectShown) {
+        fixture::DialogAnswerer<QFileDialog> answer([&](QFileDialog& dialog) {
+            QCheckBox* box = nullptr;
+            for (QCheckBox* b : dialog.findChildren<QCheckBox*>())
+                if (b->text() == QString::fromUtf8(kIncludeDetailsText))
+                    box = b;
+            ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(box->isVisible());
+            EXPECT_EQ(box->isChecked(), expectShown);
+            box->setChecked(details);
+            dialog.selectFile(file);
+            static_cast<QDialog&>(dialog).accept(); // as Save does
+        });
+        window().action(CommandId::ExportCsv)->trigger();
+        EXPECT_EQ(answer.shown(), 1);
+    };
+
+    const QString plain = m_dir.path() + "/plain.csv";
+    ASSERT_TRUE(m_app.documentHandlers().exportTo(ExportFormat::Csv, plain));
+    EXPECT_FALSE(hasHeading(readExport(plain), "Year")) << "without the box, the export is as it was";
+
+    const QString withDetails = m_dir.path() + "/details.csv";
+    exportThrough(withDetails, true, false);
+    const ExportedCsv detailed = readExport(withDetails);
+    for (const char* heading : {"Status", "Year", "Location", "Rating", "Date Added", "Loans"})
+        EXPECT_TRUE(hasHeading(detailed, heading)) << heading;
+    EXPECT_EQ(detailed.yearOf("Amber"), "1975");
+    EXPECT_EQ(detailed.yearOf("Birch"), "");
+    EXPECT_EQ(detailed.headings.front(), "Group/Artist") << "the details come after the usual columns";
+
+    // The choice stays for the next export, until the box is cleared again.
+    const QString again = m_dir.path() + "/again.csv";
+    ASSERT_TRUE(m_app.documentHandlers().exportTo(ExportFormat::Csv, again));
+    EXPECT_TRUE(hasHeading(readExport(again), "Year"));
+    const QString cleared = m_dir.path() + "/cleared.csv";
+    exportThrough(cleared, false, true);
+    EXPECT_FALSE(hasHeading(readExport(cleared), "Year"));
 }
 
 TEST_F(EditingTest, AnExportOrSaveThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)

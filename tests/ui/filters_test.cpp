@@ -1,8 +1,10 @@
 #include "cli/commandlinemodes.h"
+#include "core/model/albumdetails.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "ui/dialogs/filtersdialog.h"
+#include "ui/view/catalogueview.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -154,6 +156,107 @@ TEST_F(FiltersTest, CancelLeavesTheShownSongListIntact)
     runFilters([](FiltersDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(doc().currentOrder(), SortOrder::ByPerformer);
     EXPECT_EQ(doc().derivedLists().performers, performers);
+}
+
+AlbumRecord withStatus(const char* artist, AlbumStatus status)
+{
+    AlbumRecord a = album(artist, "Jazz");
+    a.text(Field::Status) = storedStatus(status);
+    return a;
+}
+
+TEST_F(FiltersTest, TheWantListShowsWhatIsWantedOrOrderedAndFollowsTheFiltersDialog)
+{
+    fixture::appendAlbums(doc(), {withStatus("Wish", AlbumStatus::Wanted),
+                                  withStatus("Coming", AlbumStatus::Ordered),
+                                  withStatus("Gone", AlbumStatus::Sold)});
+    ASSERT_EQ(doc().displayedCount(), 7);
+    MainWindow& window = m_app.mainWindow();
+    QAction* wantList = window.action(CommandId::WantList);
+    window.refreshActions();
+    EXPECT_TRUE(wantList->isEnabled());
+    EXPECT_FALSE(wantList->isChecked());
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.view(), Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc().filter(FilterField::Status), kWantListFilter);
+    EXPECT_EQ(doc().displayedCount(), 2); // Wanted and Ordered
+    EXPECT_TRUE(wantList->isChecked());
+
+    // The Filters dialog shows the want list as the Status filter, and putting it back to All
+    // unchecks the menu entry.
+    runFilters([](FiltersDialog& dialog) {
+        QComboBox* status = dialog.comboBox(FilterField::Status);
+        EXPECT_EQ(status->currentText(), kWantListFilter);
+        status->setCurrentIndex(status->findText("All"));
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().displayedCount(), 7);
+    EXPECT_FALSE(wantList->isChecked());
+
+    runFilters([](FiltersDialog& dialog) {
+        dialog.comboBox(FilterField::Status)->setEditText("want list");
+        dialog.accept();
+    });
+    EXPECT_TRUE(wantList->isChecked()) << "any letter case names the want list";
+    wantList->trigger();
+    EXPECT_EQ(doc().filter(FilterField::Status), "All");
+    EXPECT_EQ(doc().displayedCount(), 7);
+    EXPECT_FALSE(wantList->isChecked());
+}
+
+TEST_F(FiltersTest, OkRefusesATextNoAlbumCouldMatchAndKeepsTheDialogOpenAtIt)
+{
+    const struct
+    {
+        FilterField field;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {FilterField::Year, "abc", "The year filter takes a year or a range of years"},
+        {FilterField::Year, "1979-1970", "The year filter takes a year or a range of years"},
+        {FilterField::OnLoan, "Maybe", "The On Loan filter takes Yes or No."},
+        {FilterField::Status, "Lost", "The status filter takes one of"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        m_prompter.errors.clear();
+        runFilters([&](FiltersDialog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            dialog.comboBox(FilterField::MusicType)->setEditText("Rock");
+            QComboBox* box = dialog.comboBox(c.field);
+            box->setEditText(QString::fromLatin1(c.text));
+            dialog.accept();
+            EXPECT_TRUE(dialog.isVisible());
+            ASSERT_EQ(m_prompter.errors.size(), 1u);
+            EXPECT_NE(m_prompter.errors[0].find(c.message), std::string::npos) << m_prompter.errors[0];
+            const QWidget* focus = QApplication::focusWidget();
+            EXPECT_TRUE(focus && (focus == box || box->isAncestorOf(focus)));
+            dialog.reject();
+        });
+        EXPECT_EQ(doc().filter(c.field), "All");
+        EXPECT_EQ(doc().filter(FilterField::MusicType), "All") << "nothing of a refused dialog is kept";
+    }
+}
+
+TEST_F(FiltersTest, TheYearFilterShowsHowARangeIsWrittenAndTakesOne)
+{
+    AlbumRecord early = album("Early", "Jazz");
+    early.text(Field::Year) = "1972";
+    AlbumRecord late = album("Late", "Jazz");
+    late.text(Field::Year) = "1985";
+    fixture::appendAlbums(doc(), {early, late});
+    runFilters([](FiltersDialog& dialog) {
+        QComboBox* year = dialog.comboBox(FilterField::Year);
+        EXPECT_EQ(year->lineEdit()->placeholderText(), "1970-1979");
+        EXPECT_TRUE(year->toolTip().contains("1970-1979"));
+        year->setEditText("1970-1979");
+        dialog.accept();
+    });
+    EXPECT_EQ(doc().filter(FilterField::Year), "1970-1979");
+    EXPECT_EQ(doc().displayedCount(), 1);
+    EXPECT_TRUE(m_prompter.errors.empty());
 }
 
 class ListCommand : public ::testing::Test

@@ -1,5 +1,7 @@
 #include "core/base/filebytes.h"
+#include "core/fileformat/albumdetailsblock.h"
 #include "core/fileformat/cataloguelock.h"
+#include "core/fileformat/cataloguewriter.h"
 #include "support/fakeprompter.h"
 #include "support/files.h"
 #include "ui/app/application.h"
@@ -171,6 +173,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "    &Single Line Sorts",
         "  &Go To...",
         "  &Filters",
+        "  &Want List\tCtrl+Shift+W",
         "&Help",
         "  &Help Topics",
         "  -",
@@ -662,6 +665,49 @@ TEST_F(MainWindowTest, WhileACatalogueLoadsTheStatusBarSaysSo)
     doc().setProgressSink(window().mainStatusBar());
     EXPECT_EQ(field.seen, "Loading three.dcf...");
     EXPECT_EQ(window().mainStatusBar()->albumCountField()->text(), "3 albums");
+}
+
+// A catalogue whose details block no longer fits its albums: another program changed an album's
+// artist in the lists after Discora saved it.
+std::string catalogueWithStaleDetails()
+{
+    AlbumStore store;
+    AlbumRecord album;
+    album.artist = "Harbour Lights";
+    album.text(Field::Location) = "Shelf 2";
+    store.appendAlbum(album);
+    album.artist = "Birch";
+    album.text(Field::Year) = "1969";
+    store.appendAlbum(album);
+    std::string bytes = writeCatalogue(store, defaultColumnLayouts(96), {"Custom 1", "Custom 2"});
+    bytes[bytes.find("Harbour Lights")] = 'h';
+    return bytes;
+}
+
+TEST_F(MainWindowTest, OpeningAFileWhoseDetailsCannotBeReadSaysWhyOnceAndOpensTheAlbums)
+{
+    fixture::putFileBytes(toStd(path("stale.dcf")), catalogueWithStaleDetails());
+    addAlbum("kept");
+    ASSERT_TRUE(window().saveFile(path("plain.dcf")));
+    m_prompter.errors.clear();
+
+    ASSERT_TRUE(window().openFile(path("stale.dcf")));
+    EXPECT_EQ(doc().albumCount(), 2);
+    EXPECT_EQ(doc().text(Field::Artist, 0), "harbour Lights");
+    EXPECT_EQ(doc().text(Field::Location, 0), "");
+    EXPECT_EQ(m_prompter.errors, std::vector<std::string>{detailsNotApplied(kDetailsDoNotMatch)});
+
+    // The next file opened does not bring it up again.
+    ASSERT_TRUE(window().openFile(path("plain.dcf")));
+    EXPECT_EQ(m_prompter.errors.size(), 1u);
+
+    // The file named at start-up says the same, once the window is up.
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    Application app(store, &prompter);
+    app.start({toPath(path("stale.dcf")), ""});
+    EXPECT_EQ(app.document().albumCount(), 2);
+    EXPECT_EQ(prompter.errors, std::vector<std::string>{detailsNotApplied(kDetailsDoNotMatch)});
 }
 
 TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksChanges)

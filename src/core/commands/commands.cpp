@@ -52,6 +52,7 @@ constexpr CommandInfo kCommands[] = {
      "view-single-line"},
     {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto"},
     {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters"},
+    {C::WantList, "&Want List", "Shows only the albums wanted or on order\nWant List", "Ctrl+Shift+W", ""},
     {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "",
      "sort-artist"},
     {C::SortByArtistShort, "Artist - &Short List",
@@ -177,6 +178,7 @@ constexpr MenuItem kViewByMenu[] = {cmd(C::ViewNormal), cmd(C::ViewSingleLine)};
 constexpr MenuItem kViewMenu[] = {
     cmd(C::ToggleToolBar), cmd(C::ToggleStatusBar),      kSep,         sub("So&rt", kSortMenu),
     cmd(C::Options),       sub("&View by", kViewByMenu), cmd(C::GoTo), cmd(C::Filters),
+    cmd(C::WantList),
 };
 constexpr MenuItem kHelpMenu[] = {cmd(C::HelpTopics), kSep, cmd(C::About)};
 
@@ -316,7 +318,7 @@ std::span<const std::optional<CommandId>> toolbarButtons()
 bool isCheckable(CommandId id)
 {
     return sortOrderOf(id).has_value() || id == C::ToggleToolBar || id == C::ToggleStatusBar ||
-           id == C::ViewNormal || id == C::ViewSingleLine;
+           id == C::ViewNormal || id == C::ViewSingleLine || id == C::WantList;
 }
 
 CommandStatus commandStatus(CommandId id, const UiState& s)
@@ -349,6 +351,8 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::ExportCsv:
     case C::ExportText: return {s.displayedCount != 0, false};
     case C::Filters: return {s.albumCount != 0, false};
+    // Once on, it can always be turned off again, even when no album is left.
+    case C::WantList: return {s.albumCount != 0 || s.wantListShown, s.wantListShown};
     case C::Play: return {!s.playerOpen, false};
     default: return {true, false};
     }

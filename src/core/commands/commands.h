@@ -67,6 +67,7 @@ enum class CommandId : int
     ExportText = 32826,
     ImportCsv = 32827,
     ImportAudio = 32828,
+    WantList = 32829,
 };
 
 struct CommandInfo
@@ -167,7 +168,8 @@ struct UiState
     int clickedColumn = 0;
     bool toolBarVisible = true;
     bool statusBarVisible = true;
-    bool playerOpen = false; // the CD player's window exists
+    bool playerOpen = false;    // the CD player's window exists
+    bool wantListShown = false; // the Status filter keeps the albums wanted or on order
 };
 
 struct CommandStatus

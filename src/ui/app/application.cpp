@@ -112,14 +112,18 @@ void Application::start(const WindowStart& request)
     m_doc.setProgressEnabled(false); // the first load shows no progress
     const std::optional<bool> readOnly =
         fileToOpen.empty() ? std::nullopt : m_window->askToOpen(fromPath(fileToOpen));
+    bool opened = false;
     if (readOnly) {
         const Status status = m_doc.openFile(fileToOpen);
+        opened = static_cast<bool>(status);
         if (status)
             m_window->adoptStartupFile(fromPath(fileToOpen), *readOnly);
         else
             m_prompter.showError(status.error() + "\nDiscora starts with an empty catalogue.");
     }
     m_window->showWithSavedPlacement();
+    if (opened && !m_doc.loadNotice().empty())
+        m_prompter.showError(m_doc.loadNotice());
     m_doc.setProgressEnabled(true);
     m_settings.applyAllAtStartup(systemColorsFromPalette(), m_doc);
     // The window, headings and column-heading colours follow the desktop when its theme changes.

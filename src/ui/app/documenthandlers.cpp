@@ -20,8 +20,10 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 
 #include <algorithm>
 
@@ -123,13 +125,27 @@ bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
         dialog.setNameFilter(csv ? QStringLiteral("Comma separated volume (*.csv)")
                                  : QStringLiteral("Doc files (*.doc)"));
         dialog.selectFile(csv ? QStringLiteral("Untitled.csv") : QStringLiteral("Untitled.doc"));
+        QCheckBox* details = nullptr;
+        if (csv) {
+            // The desktop's own file dialog has no room for a choice of ours.
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            details = new QCheckBox(QString::fromUtf8(kIncludeDetailsText), &dialog);
+            details->setToolTip(QStringLiteral("Adds the status, year, barcode, purchase, condition, "
+                                               "rating, dates and loans as further columns"));
+            details->setChecked(m_csvWithDetails);
+            if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+                grid->addWidget(details, grid->rowCount(), 0, 1, grid->columnCount());
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
+        if (details)
+            m_csvWithDetails = details->isChecked();
         fileName = dialog.selectedFiles().first();
     }
     const std::vector<int> selected = view().selection().positions();
     const std::vector<std::uint32_t> albums = albumsOfEntries(m_doc, selected);
-    const ExportSettings settings = ExportSettings::of(m_doc);
+    ExportSettings settings = ExportSettings::of(m_doc);
+    settings.withDetails = csv && m_csvWithDetails;
     const ExportedFile file = csv ? csvExport(m_doc, settings, albums, m_doc.progress())
                                   : textExport(m_doc, settings, albums, m_doc.progress());
     const Status status = writeExportFile(toPath(fileName), file, toPath(m_window.currentFile()));

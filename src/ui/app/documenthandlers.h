@@ -17,6 +17,9 @@
 
 namespace discora {
 
+// The CSV export's file dialog: whether the collection details go into the file.
+inline constexpr const char* kIncludeDetailsText = "Include collection &details";
+
 class AlbumEditor;
 class AudioScanDialog;
 class CatalogueDocument;
@@ -38,6 +41,8 @@ public:
     void undo();
     void find();
     // Writes the displayed albums (or the selected ones) to fileName; an empty name asks for one.
+    // A CSV export adds the collection details as further columns when the user last asked for
+    // them in its file dialog.
     bool exportTo(ExportFormat format, QString fileName = {});
     // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
     // True when albums were added.
@@ -65,6 +70,7 @@ private:
     Prompter& m_prompter;
     EditHandlers m_edit;
     AudioScanDialog* m_audioScan = nullptr; // while a folder is read
+    bool m_csvWithDetails = false;          // what the CSV export's check box said last
 };
 
 } // namespace discora

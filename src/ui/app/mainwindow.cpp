@@ -3,6 +3,7 @@
 #include "core/commands/statusfields.h"
 
 #include "core/document/prompter.h"
+#include "core/order/comparenames.h"
 #include "core/order/find.h"
 #include "core/order/orders.h"
 #include "core/settings/appsettings.h"
@@ -220,7 +221,11 @@ void MainWindow::registerOrderHandlers()
         const auto order = static_cast<SortOrder>(o);
         setHandler(sortCommandOf(order), [this, order] { runOrder(order); });
     }
-    setHandler(CommandId::Filters, [this] { report(runFiltersCommand(m_doc, this)); });
+    setHandler(CommandId::Filters, [this] { report(runFiltersCommand(m_doc, m_prompter, this)); });
+    setHandler(CommandId::WantList, [this] {
+        const bool shown = uiState().wantListShown;
+        report(m_doc.setFilter(FilterField::Status, shown ? kNoFilter : kWantListFilter));
+    });
 }
 
 void MainWindow::runOrder(SortOrder order)
@@ -272,6 +277,7 @@ UiState MainWindow::uiState() const
     s.undoName = m_doc.undoRecord().name();
     s.redoName = m_doc.redoRecord().name();
     s.findEnabled = findEnabled(m_doc);
+    s.wantListShown = CompareNames(m_doc.filter(FilterField::Status), kWantListFilter) == 0;
     s.toolBarVisible = m_toolBar && !m_toolBar->isHidden();
     s.statusBarVisible = m_statusBar && !m_statusBar->isHidden();
     if (m_view)
@@ -494,6 +500,9 @@ bool MainWindow::openFile(const QString& fileName)
         return false;
     }
     showStatus(openedText(m_doc.albumCount(), toStd(QFileInfo(fileName).fileName())));
+    // The albums are open; what the file kept beside them could not be read, and the user hears why.
+    if (!m_doc.loadNotice().empty())
+        m_prompter.showError(m_doc.loadNotice());
     return true;
 }
 

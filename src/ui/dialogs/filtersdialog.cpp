@@ -2,6 +2,7 @@
 
 #include "ui/support/accessiblelabels.h"
 
+#include "core/document/prompter.h"
 #include "core/order/filters.h"
 #include "core/order/orders.h"
 #include "ui/support/qttext.h"
@@ -10,14 +11,16 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace discora {
 
 FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterCount>& values,
-                             const std::array<std::string, kFilterCount>& stored, QWidget* parent)
-    : QDialog(parent)
+                             const std::array<std::string, kFilterCount>& stored, Prompter& prompter,
+                             QWidget* parent)
+    : QDialog(parent), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("Filters"));
     auto* form = new QFormLayout;
@@ -45,6 +48,11 @@ FiltersDialog::FiltersDialog(const std::array<std::vector<std::string>, kFilterC
         if (index >= 0)
             box->setCurrentIndex(index);
         box->setEditText(shown);
+        if (info.match == FilterMatch::YearRange) {
+            box->lineEdit()->setPlaceholderText(QStringLiteral("1970-1979"));
+            box->setToolTip(QStringLiteral("A year (1975) or a range of years (1970-1979, 1970- or -1979)"));
+            box->setAccessibleDescription(box->toolTip());
+        }
 
         auto* label = new QLabel(toQt(info.label), this);
         label->setBuddy(box);
@@ -68,7 +76,21 @@ std::array<std::string, kFilterCount> FiltersDialog::selections() const
     return texts;
 }
 
-std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, QWidget* parent)
+void FiltersDialog::accept()
+{
+    for (const FilterFieldInfo& info : kFilterFields) {
+        QComboBox* box = comboBox(info.id);
+        if (const auto problem = filterProblem(info.id, toStd(box->currentText()))) {
+            box->setFocus(Qt::OtherFocusReason);
+            box->lineEdit()->selectAll();
+            m_prompter.showError(*problem);
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, Prompter& prompter, QWidget* parent)
 {
     std::array<std::vector<std::string>, kFilterCount> values;
     for (const FilterFieldInfo& info : kFilterFields)
@@ -85,15 +107,15 @@ std::unique_ptr<FiltersDialog> filtersDialogFor(CatalogueDocument& doc, QWidget*
     for (const auto& list : values)
         total += static_cast<int>(list.size());
     ProgressScope progress(doc.progress(), "Updating Filters Dialog Box", total);
-    auto dialog = std::make_unique<FiltersDialog>(values, stored, parent);
+    auto dialog = std::make_unique<FiltersDialog>(values, stored, prompter, parent);
     for (int i = 0; i < total; ++i)
         progress.step();
     return dialog;
 }
 
-Status runFiltersCommand(CatalogueDocument& doc, QWidget* parent)
+Status runFiltersCommand(CatalogueDocument& doc, Prompter& prompter, QWidget* parent)
 {
-    const std::unique_ptr<FiltersDialog> dialog = filtersDialogFor(doc, parent);
+    const std::unique_ptr<FiltersDialog> dialog = filtersDialogFor(doc, prompter, parent);
     if (dialog->exec() != QDialog::Accepted)
         return success();
     return doc.setFilters(dialog->selections());
