@@ -453,8 +453,12 @@ TEST_F(SheetLookup, WithoutADiscSearchesByNameAndTheChosenReleaseFillsOnlyEmptyF
     EXPECT_EQ(typed->songs[0].time, "01:01");
     EXPECT_EQ(typed->songs[1].time, "02:02");
     EXPECT_EQ(typed->songs[2].title, "");
-    EXPECT_EQ(m_status, "Filled from MusicBrainz: album name, catalogue number, media type, 1 song title and "
-                        "2 song times.");
+    // The year, barcode and release ID land on the Collection page.
+    EXPECT_EQ(typed->text(Field::Year), "2001");
+    EXPECT_EQ(typed->text(Field::Barcode), "5012345678900");
+    EXPECT_EQ(typed->text(Field::MusicBrainzId), "rel-b");
+    EXPECT_EQ(m_status, "Filled from MusicBrainz: album name, catalogue number, year, barcode, MusicBrainz "
+                        "release ID, media type, 1 song title and 2 song times.");
     EXPECT_TRUE(m_prompter.errors.empty());
 }
 
@@ -467,9 +471,12 @@ TEST_F(SheetLookup, TheDiscInTheDriveFillsTitlesFromItsOwnMediumAndTimesFromItse
                      {releaseJson("rel-1", "Double", "first-disc", threeTrackIdentity().discId.c_str())})}});
     AlbumRecord stored;
     stored.songs[1].time = "09:09";
+    stored.text(Field::Year) = "1999";
     const auto typed = lookUp(stored, [](AlbumSheet&) {});
     ASSERT_TRUE(typed);
     EXPECT_EQ(typed->artist, "Ann & The Bs");
+    EXPECT_EQ(typed->text(Field::Year), "1999") << "a year the album has stays";
+    EXPECT_EQ(typed->text(Field::Barcode), "5012345678900");
     EXPECT_EQ(typed->songs[2].title, "two song 3");
     // The empty times come from the disc's table of contents, not from MusicBrainz's lengths; a
     // typed one stays.
