@@ -1001,14 +1001,23 @@ TEST_F(AlbumSheetTest, LendAndReturnedKeepEveryLoanInTheHistory)
         EXPECT_FALSE(page->returnedButton()->isEnabled());
         ASSERT_EQ(page->loanHistory()->topLevelItemCount(), 1);
 
-        QTest::mouseClick(page->lendButton(), Qt::LeftButton);
+        // From the keyboard: Alt+L, then Space on the button the keyboard is left on.
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        sheet.control(Field::Year)->setFocus();
+        QTest::keyClick(focused(), Qt::Key_L, Qt::AltModifier);
+        // A button's letter clicks it once its press has been shown.
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return lendAnswer.shown() == 1 && !page->lendButton()->isEnabled(); }));
         EXPECT_EQ(page->loanLine()->text().toStdString(), "Lent to Ann since " + today + ", due back " +
                                                               due.toString(Qt::ISODate).toStdString() + ".");
         EXPECT_FALSE(page->lendButton()->isEnabled()) << "one loan at a time";
         EXPECT_TRUE(page->returnedButton()->isEnabled());
+        ASSERT_EQ(sheet.focusWidget(), page->returnedButton());
 
-        QTest::mouseClick(page->returnedButton(), Qt::LeftButton);
+        QTest::keyClick(page->returnedButton(), Qt::Key_Space);
         EXPECT_EQ(page->loanLine()->text(), "Not lent");
+        EXPECT_EQ(sheet.focusWidget(), page->lendButton());
         ASSERT_EQ(page->loanHistory()->topLevelItemCount(), 2);
         const QTreeWidgetItem* latest = page->loanHistory()->topLevelItem(0);
         EXPECT_EQ(latest->text(0), "Ann");

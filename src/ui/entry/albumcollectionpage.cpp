@@ -313,11 +313,8 @@ void AlbumCollectionPage::showLoans()
     const std::optional<Loan> out = currentLoan(m_loans);
     m_loanLine->setText(loanText(out));
     // One loan at a time: it comes back before the album goes out again.
-    const bool keyboardOnButton = m_lend->hasFocus() || m_returned->hasFocus();
     m_lend->setEnabled(!out);
     m_returned->setEnabled(out.has_value());
-    if (keyboardOnButton)
-        (out ? m_returned : m_lend)->setFocus();
 
     m_history->clear();
     const std::vector<Loan> loans = loansOf(m_loans);
@@ -337,12 +334,15 @@ void AlbumCollectionPage::lendAlbum()
         return;
     m_loans = lend(m_loans, dialog.loan());
     showLoans();
+    // The button pressed is disabled now; the keyboard goes on from the one that can undo it.
+    m_returned->setFocus();
 }
 
 void AlbumCollectionPage::markReturned()
 {
     m_loans = returned(m_loans, todaysDate());
     showLoans();
+    m_lend->setFocus();
 }
 
 } // namespace discora
