@@ -240,25 +240,6 @@ TEST_F(FiltersTest, OkRefusesATextNoAlbumCouldMatchAndKeepsTheDialogOpenAtIt)
     }
 }
 
-TEST_F(FiltersTest, TheYearFilterShowsHowARangeIsWrittenAndTakesOne)
-{
-    AlbumRecord early = album("Early", "Jazz");
-    early.text(Field::Year) = "1972";
-    AlbumRecord late = album("Late", "Jazz");
-    late.text(Field::Year) = "1985";
-    fixture::appendAlbums(doc(), {early, late});
-    runFilters([](FiltersDialog& dialog) {
-        QComboBox* year = dialog.comboBox(FilterField::Year);
-        EXPECT_EQ(year->lineEdit()->placeholderText(), "1970-1979");
-        EXPECT_TRUE(year->toolTip().contains("1970-1979"));
-        year->setEditText("1970-1979");
-        dialog.accept();
-    });
-    EXPECT_EQ(doc().filter(FilterField::Year), "1970-1979");
-    EXPECT_EQ(doc().displayedCount(), 1);
-    EXPECT_TRUE(m_prompter.errors.empty());
-}
-
 class ListCommand : public ::testing::Test
 {
 protected:
