@@ -1,7 +1,8 @@
 // Small audio files written byte by byte for the import's tests and benchmark: a FLAC file is its
-// stream header and a comment block (the length comes from the stated sample count, so a file of a
-// few hundred bytes can last minutes); an MP3 file is an ID3v2.3 tag before constant-rate frames of
-// silence. Nothing is encoded, so thousands can be written in moments.
+// stream header, any pictures and a comment block (the length comes from the stated sample count, so
+// a file of a few hundred bytes can last minutes); an MP3 file is an ID3v2.3 tag before
+// constant-rate frames of silence; an MP4 file holds nothing but its tags (enough for the covers).
+// Nothing is encoded, so thousands can be written in moments.
 #pragma once
 
 #include <fcntl.h>
@@ -33,7 +34,25 @@ inline void appendLittleEndian32(std::string& out, std::uint32_t value)
         out += static_cast<char>((value >> (8 * b)) & 0xFF);
 }
 
-inline std::string flacBytes(const AudioTags& tags, int seconds)
+// The body of a FLAC PICTURE block, which Ogg comments also carry (base64, as
+// METADATA_BLOCK_PICTURE). Type 3 is the front cover, 4 the back.
+inline std::string flacPicture(int type, const std::string& mime, const std::string& data)
+{
+    std::string out;
+    appendBigEndian(out, static_cast<std::uint64_t>(type), 4);
+    appendBigEndian(out, mime.size(), 4);
+    out += mime;
+    appendBigEndian(out, 0, 4);  // no description
+    appendBigEndian(out, 1, 4);  // width
+    appendBigEndian(out, 1, 4);  // height
+    appendBigEndian(out, 24, 4); // colour depth
+    appendBigEndian(out, 0, 4);  // not indexed
+    appendBigEndian(out, data.size(), 4);
+    return out + data;
+}
+
+inline std::string flacBytes(const AudioTags& tags, int seconds,
+                             const std::vector<std::string>& pictures = {})
 {
     constexpr std::uint64_t kRate = 44100;
     std::string out = "fLaC";
@@ -48,6 +67,11 @@ inline std::string flacBytes(const AudioTags& tags, int seconds)
                                  (kRate * static_cast<std::uint64_t>(seconds));
     appendBigEndian(out, packed, 8);
     out += std::string(16, '\0'); // no MD5 signature
+    for (const std::string& picture : pictures) {
+        out += '\x06'; // PICTURE, not the last block
+        appendBigEndian(out, picture.size(), 3);
+        out += picture;
+    }
     std::string comment;
     const std::string vendor = "discora tests";
     appendLittleEndian32(comment, static_cast<std::uint32_t>(vendor.size()));
@@ -86,6 +110,13 @@ inline std::string utf16Frame(const std::string& id, const std::u16string& text)
     return id3Frame(id, body);
 }
 
+// An ID3v2.3 APIC frame: Latin-1, the MIME type, the picture type (3 the front cover), no
+// description, the picture.
+inline std::string apicFrame(int type, const std::string& mime, const std::string& data)
+{
+    return id3Frame("APIC", std::string(1, '\0') + mime + '\0' + static_cast<char>(type) + '\0' + data);
+}
+
 inline std::string mp3Bytes(const std::string& frames, int seconds)
 {
     std::string out = "ID3\x03";
@@ -101,6 +132,48 @@ inline std::string mp3Bytes(const std::string& frames, int seconds)
     frame.resize(417, '\0');
     for (int f = 0; f < count; ++f)
         out += frame;
+    return out;
+}
+
+inline std::string mp4Atom(const std::string& name, const std::string& body)
+{
+    std::string out;
+    appendBigEndian(out, body.size() + 8, 4);
+    return out + name + body;
+}
+
+// An MP4 file with these pictures in its "covr" item (none: no item), as JPEG data.
+inline std::string mp4Bytes(const std::vector<std::string>& covers)
+{
+    std::string covr;
+    for (const std::string& cover : covers) {
+        std::string data;
+        appendBigEndian(data, 13, 4); // JPEG
+        appendBigEndian(data, 0, 4);  // no locale
+        covr += mp4Atom("data", data + cover);
+    }
+    std::string title;
+    appendBigEndian(title, 1, 4); // UTF-8
+    appendBigEndian(title, 0, 4);
+    std::string ilst = mp4Atom("\xA9nam", mp4Atom("data", title + "Song"));
+    if (!covers.empty())
+        ilst += mp4Atom("covr", covr);
+    const std::string meta = mp4Atom("meta", std::string(4, '\0') + mp4Atom("ilst", ilst));
+    return mp4Atom("ftyp", "M4A " + std::string(4, '\0') + "M4A mp42isom") +
+           mp4Atom("moov", mp4Atom("udta", meta));
+}
+
+inline std::string base64(const std::string& bytes)
+{
+    constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        std::uint32_t group = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            group = (group << 8) | (i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0);
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= bytes.size() - i ? digits[(group >> (18 - 6 * k)) & 0x3F] : '=';
+    }
     return out;
 }
 

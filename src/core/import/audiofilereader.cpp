@@ -3,15 +3,21 @@
 #include "core/base/cp1252.h"
 
 #include <aifffile.h>
+#include <attachedpictureframe.h>
 #include <flacfile.h>
+#include <flacpicture.h>
 #include <id3v2framefactory.h>
+#include <id3v2tag.h>
+#include <mp4coverart.h>
 #include <mp4file.h>
+#include <mp4tag.h>
 #include <mpegfile.h>
 #include <opusfile.h>
 #include <tiostream.h>
 #include <tpropertymap.h>
 #include <vorbisfile.h>
 #include <wavfile.h>
+#include <xiphcomment.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -144,34 +150,131 @@ private:
     int m_fd;
 };
 
-std::unique_ptr<TagLib::File> openFile(Kind kind, TagLib::IOStream* stream)
+enum class Properties
+{
+    Read,
+    Skip, // nothing but the tags is wanted
+};
+
+std::unique_ptr<TagLib::File> openFile(Kind kind, TagLib::IOStream* stream, Properties properties)
 {
     constexpr auto style = TagLib::AudioProperties::Average;
+    const bool read = properties == Properties::Read;
 #if TAGLIB_MAJOR_VERSION >= 2
-    const auto withId3 = [&]<typename F>() { return std::make_unique<F>(stream, true, style); };
+    const auto withId3 = [&]<typename F>() { return std::make_unique<F>(stream, read, style); };
 #else
     const auto withId3 = [&]<typename F>() {
-        return std::make_unique<F>(stream, TagLib::ID3v2::FrameFactory::instance(), true, style);
+        return std::make_unique<F>(stream, TagLib::ID3v2::FrameFactory::instance(), read, style);
     };
 #endif
     switch (kind) {
     case Kind::Flac: return withId3.template operator()<TagLib::FLAC::File>();
     case Kind::OggVorbis: {
-        auto vorbis = std::make_unique<TagLib::Ogg::Vorbis::File>(stream, true, style);
+        auto vorbis = std::make_unique<TagLib::Ogg::Vorbis::File>(stream, read, style);
         if (vorbis->isValid())
             return vorbis;
         // Opus is often stored with the extension of Vorbis.
         vorbis.reset();
         stream->seek(0, TagLib::IOStream::Beginning);
-        return std::make_unique<TagLib::Ogg::Opus::File>(stream, true, style);
+        return std::make_unique<TagLib::Ogg::Opus::File>(stream, read, style);
     }
-    case Kind::Opus: return std::make_unique<TagLib::Ogg::Opus::File>(stream, true, style);
+    case Kind::Opus: return std::make_unique<TagLib::Ogg::Opus::File>(stream, read, style);
     case Kind::Mp3: return withId3.template operator()<TagLib::MPEG::File>();
-    case Kind::Mp4: return std::make_unique<TagLib::MP4::File>(stream, true, style);
-    case Kind::Wav: return std::make_unique<TagLib::RIFF::WAV::File>(stream, true, style);
-    case Kind::Aiff: return std::make_unique<TagLib::RIFF::AIFF::File>(stream, true, style);
+    case Kind::Mp4: return std::make_unique<TagLib::MP4::File>(stream, read, style);
+    case Kind::Wav: return std::make_unique<TagLib::RIFF::WAV::File>(stream, read, style);
+    case Kind::Aiff: return std::make_unique<TagLib::RIFF::AIFF::File>(stream, read, style);
     }
     return nullptr;
+}
+
+// Opens the file once, read-only, and hands it to readWanted, which gives what is wanted of it or
+// fails with the reason it is given ("not a readable FLAC file").
+template <typename T, typename Read>
+Result<T> readOpened(const std::string& path, Properties properties, Read readWanted)
+{
+    const KindInfo* info = kindOf(path);
+    if (!info)
+        return Error{"not an audio file"};
+    // Non-blocking, so that a name that became a pipe since the folder was walked cannot hold the
+    // open; the descriptor's own status then says what was opened.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return Error{notReadableBecause(errno)};
+    struct stat st = {};
+    if (::fstat(fd.get(), &st) != 0)
+        return Error{notReadableBecause(errno)};
+    if (!S_ISREG(st.st_mode))
+        return Error{kAudioNotAFile};
+    const std::string notReadable = std::string("not a readable ") + info->format + " file";
+    DescriptorStream stream(fd.get(), path.c_str(), static_cast<long>(st.st_size));
+    try {
+        const std::unique_ptr<TagLib::File> file = openFile(info->kind, &stream, properties);
+        if (!file || !file->isValid())
+            return Error{notReadable};
+        return readWanted(*file, *info, notReadable);
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception&) {
+        return Error{notReadable};
+    }
+}
+
+// Keeps the first picture marked as the front cover, else the first picture of all.
+class CoverChoice
+{
+public:
+    void offer(bool front, const TagLib::ByteVector& data)
+    {
+        if (m_front || data.isEmpty() || (!front && !m_bytes.empty()))
+            return;
+        m_bytes.assign(data.data(), data.size());
+        m_front = front;
+    }
+    void offer(TagLib::ID3v2::Tag* tag)
+    {
+        if (!tag)
+            return;
+        for (TagLib::ID3v2::Frame* frame : tag->frameList("APIC"))
+            if (const auto* apic = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame))
+                offer(apic->type() == TagLib::ID3v2::AttachedPictureFrame::FrontCover, apic->picture());
+    }
+    void offer(const TagLib::List<TagLib::FLAC::Picture*>& pictures)
+    {
+        for (const TagLib::FLAC::Picture* picture : pictures)
+            offer(picture->type() == TagLib::FLAC::Picture::FrontCover, picture->data());
+    }
+    std::string take() { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+    bool m_front = false;
+};
+
+std::string frontCoverOf(TagLib::File& file)
+{
+    CoverChoice choice;
+    if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(&file)) {
+        choice.offer(flac->pictureList());
+        if (flac->hasID3v2Tag())
+            choice.offer(flac->ID3v2Tag());
+    } else if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file)) {
+        if (mpeg->hasID3v2Tag())
+            choice.offer(mpeg->ID3v2Tag());
+    } else if (auto* mp4 = dynamic_cast<TagLib::MP4::File*>(&file)) {
+        // "covr" says nothing of which cover a picture shows; the first is the front by custom.
+        if (const TagLib::MP4::Tag* tag = mp4->tag(); tag && tag->contains("covr"))
+            for (const TagLib::MP4::CoverArt& art : tag->item("covr").toCoverArtList())
+                choice.offer(false, art.data());
+    } else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(&file)) {
+        if (wav->hasID3v2Tag())
+            choice.offer(wav->ID3v2Tag());
+    } else if (auto* aiff = dynamic_cast<TagLib::RIFF::AIFF::File*>(&file)) {
+        if (aiff->hasID3v2Tag())
+            choice.offer(aiff->tag());
+    } else if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file.tag())) {
+        choice.offer(xiph->pictureList());
+    }
+    return choice.take();
 }
 
 // A tag's text as the catalogue holds it. Single-byte tag texts (ID3v1, and ID3v2 frames marked
@@ -253,56 +356,18 @@ std::string yearOf(std::string date)
     return date;
 }
 
-} // namespace
-
-std::string notReadableBecause(int error)
+Result<AudioTrack> readTrack(TagLib::File& file, const KindInfo& info, const std::string& notReadable)
 {
-    // The category's message, unlike strerror, may be asked for on the scan's thread.
-    return "not readable: " + std::generic_category().message(error);
-}
-
-bool hasAudioExtension(std::string_view fileName)
-{
-    return kindOf(fileName) != nullptr;
-}
-
-Result<AudioTrack> readAudioFile(const std::string& path)
-{
-    const KindInfo* info = kindOf(path);
-    if (!info)
-        return Error{"not an audio file"};
-    // Non-blocking, so that a name that became a pipe since the folder was walked cannot hold the
-    // open; the descriptor's own status then says what was opened.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        return Error{notReadableBecause(errno)};
-    struct stat st = {};
-    if (::fstat(fd.get(), &st) != 0)
-        return Error{notReadableBecause(errno)};
-    if (!S_ISREG(st.st_mode))
-        return Error{kAudioNotAFile};
-    const std::string notReadable = std::string("not a readable ") + info->format + " file";
-    DescriptorStream stream(fd.get(), path.c_str(), static_cast<long>(st.st_size));
-    std::unique_ptr<TagLib::File> file;
-    try {
-        file = openFile(info->kind, &stream);
-    } catch (const std::bad_alloc&) {
-        throw;
-    } catch (const std::exception&) {
-        return Error{notReadable};
-    }
-    if (!file || !file->isValid())
-        return Error{notReadable};
     // A file that merely has an audio name (a text, a picture) can pass as valid: an MP3 file's tag
     // may stand alone. Without a stream of sound in it, it is not a song.
-    const TagLib::AudioProperties* properties = file->audioProperties();
+    const TagLib::AudioProperties* properties = file.audioProperties();
     if (!properties || properties->sampleRate() <= 0)
         return Error{notReadable};
 
     AudioTrack track;
-    track.format = info->format;
+    track.format = info.format;
     track.seconds = (std::max(properties->lengthInMilliseconds(), 0) + 500) / 1000;
-    const TagLib::PropertyMap tags = file->properties();
+    const TagLib::PropertyMap tags = file.properties();
     track.artist = firstValue(tags, "ARTIST");
     track.albumArtist = firstValue(tags, "ALBUMARTIST");
     track.album = firstValue(tags, "ALBUM");
@@ -319,6 +384,33 @@ Result<AudioTrack> readAudioFile(const std::string& path)
     track.disc = disc;
     track.discTotal = discs;
     return track;
+}
+
+} // namespace
+
+std::string notReadableBecause(int error)
+{
+    // The category's message, unlike strerror, may be asked for on the scan's thread.
+    return "not readable: " + std::generic_category().message(error);
+}
+
+bool hasAudioExtension(std::string_view fileName)
+{
+    return kindOf(fileName) != nullptr;
+}
+
+Result<AudioTrack> readAudioFile(const std::string& path)
+{
+    return readOpened<AudioTrack>(path, Properties::Read, readTrack);
+}
+
+std::string readFrontCover(const std::string& path)
+{
+    Result<std::string> cover =
+        readOpened<std::string>(path, Properties::Skip,
+                                [](TagLib::File& file, const KindInfo&,
+                                   const std::string&) -> Result<std::string> { return frontCoverOf(file); });
+    return cover ? std::move(*cover) : std::string();
 }
 
 } // namespace discora
