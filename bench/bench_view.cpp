@@ -139,13 +139,14 @@ void BM_FiltersDialog(benchmark::State& state, bool afterChange)
     doc.setViewStyle(ViewStyle::Normal);
     doc.runOrder(SortOrder::ByArtist);
     std::size_t performers = 0;
+    SilentPrompter prompter;
     for (auto _ : state) {
         if (afterChange) {
             state.PauseTiming();
             doc.setFilters(doc.filters());
             state.ResumeTiming();
         }
-        const auto dialog = filtersDialogFor(doc, nullptr);
+        const auto dialog = filtersDialogFor(doc, prompter, nullptr);
         performers = static_cast<std::size_t>(dialog->comboBox(FilterField::Performer)->count());
     }
     state.counters["performers"] = static_cast<double>(performers);
