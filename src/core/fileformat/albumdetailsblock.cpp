@@ -11,6 +11,8 @@ namespace discora {
 
 void AlbumCheck::add(Field f, std::string_view utf8)
 {
+    if (!namesTheAlbum(f))
+        return;
     const auto n = static_cast<std::uint32_t>(utf8.size());
     m_bytes.push_back(static_cast<char>(fieldIndex(f)));
     for (int i = 0; i < 4; ++i)
@@ -39,7 +41,11 @@ std::vector<std::uint32_t> albumChecks(const AlbumStore& albums)
         AlbumCheck check;
         for (int a = first; a < last; ++a) {
             check.clear();
-            albums.forEachText(a, 0, kFieldCount,
+            // The fields that name the album are the first nine lists but three, and the last
+            // three but notes.
+            albums.forEachText(a, 0, fieldIndex(Field::FirstTitle),
+                               [&](Field f, std::string_view text) { check.add(f, text); });
+            albums.forEachText(a, fieldIndex(Field::CatalogNumber), kFieldCount,
                                [&](Field f, std::string_view text) { check.add(f, text); });
             checks[static_cast<std::size_t>(a)] = check.value();
         }

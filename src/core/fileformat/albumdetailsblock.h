@@ -22,13 +22,31 @@ inline constexpr std::int32_t kDetailsBlockVersion = 1;
 // Marker, version and the length of the rest.
 inline constexpr std::size_t kDetailsHeaderBytes = 4 + 4 + 8;
 
-// The check of one album's list texts: the CRC-32 of, for each of its non-empty list texts in
+// The lists that tell an album apart, and that the check covers: custom 1 and 2, artist, media
+// type, album name, number, catalogue number and label. A song title another program corrects
+// leaves the details where they belong; an album moved, added or removed does not.
+constexpr bool namesTheAlbum(Field f)
+{
+    switch (f) {
+    case Field::Custom1:
+    case Field::Custom2:
+    case Field::Artist:
+    case Field::MediaType:
+    case Field::AlbumName:
+    case Field::Number:
+    case Field::CatalogNumber:
+    case Field::Label: return true;
+    default: return false;
+    }
+}
+
+// The check of one album: the CRC-32 of, for each of its non-empty texts of the lists above in
 // field order, the field's number (one byte), the text's length in UTF-8 (four bytes) and the
-// text in UTF-8.
-// The texts are gathered and the CRC taken once, as an album's texts are many and mostly short.
+// text in UTF-8. The texts are gathered and the CRC taken once.
 class AlbumCheck
 {
 public:
+    // Texts of other fields are passed over.
     void add(Field f, std::string_view utf8);
     std::uint32_t value() const;
     void clear() { m_bytes.clear(); }

@@ -177,6 +177,16 @@ TEST(DetailsBlock, ABlockThatDoesNotFitItsFileIsLeftUnreadAndTheAlbumsOpen)
     }
 }
 
+TEST(DetailsBlock, ASongCorrectedByAnotherProgramLeavesTheDetailsInPlace)
+{
+    std::string bytes = writeCatalogue(storeOf({collected()}), kLayouts, kHeadings);
+    bytes[bytes.find("4:12")] = '5';
+    const LoadedCatalogue loaded = read(bytes);
+    EXPECT_EQ(loaded.detailsNotice, "");
+    EXPECT_EQ(loaded.albums.text(Field::Status, 0), "Wanted");
+    EXPECT_EQ(loaded.albums.text(timeField(1), 0), "5:12");
+}
+
 TEST(DetailsBlock, ANewerProgramsBlockIsKeptAsItWasWhileNoAlbumHasDetailsOfOurs)
 {
     const std::string lists =
@@ -201,7 +211,8 @@ TEST(DetailsBlock, ANewerProgramsBlockIsKeptAsItWasWhileNoAlbumHasDetailsOfOurs)
     const LoadedCatalogue unknown = read(laterDetail);
     EXPECT_EQ(unknown.detailsNotice, detailsNotApplied(kDetailsNewer));
     EXPECT_FALSE(unknown.albums.hasDetails());
-    EXPECT_EQ(writeCatalogue(unknown.albums, unknown.layouts, unknown.headings, unknown.keptBlock), laterDetail);
+    EXPECT_EQ(writeCatalogue(unknown.albums, unknown.layouts, unknown.headings, unknown.keptBlock),
+              laterDetail);
 
     // Details of this program's own take the block's place.
     AlbumStore changed = loaded.albums;
