@@ -12,6 +12,7 @@
 #include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/import/csvreader.h"
 #include "core/settings/appsettings.h"
 
@@ -123,8 +124,23 @@ Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
             loaded->headings[h] = defaults[h];
     if (!loaded->detailsNotice.empty())
         std::cerr << "discora: " << loaded->detailsNotice << "\n";
-    return writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings,
-                              loaded->keptBlock);
+    if (Status status = writeCatalogueFile(cl.output, loaded->albums, loaded->layouts, loaded->headings,
+                                           loaded->keptBlock);
+        !status)
+        return status;
+    // The covers go with the catalogue, into the new file's covers folder.
+    std::vector<std::string> covers;
+    for (int a = 0; a < loaded->albums.albumCount(); ++a)
+        if (loaded->albums.hasText(Field::Cover, a))
+            covers.emplace_back(loaded->albums.text(Field::Cover, a));
+    if (covers.empty())
+        return success();
+    auto missing = copyCovers(coverFolderOf(cl.file), coverFolderOf(cl.output), covers);
+    if (!missing)
+        return Error{"Cannot copy the covers to " + coverFolderOf(cl.output) + ": " + missing.error()};
+    for (const std::string& name : *missing)
+        std::cerr << "discora: the cover " << name << " is missing from " << coverFolderOf(cl.file) << "\n";
+    return success();
 }
 
 Status runScripted(const CommandLine& cl, CatalogueDocument& doc)

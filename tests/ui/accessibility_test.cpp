@@ -578,7 +578,7 @@ TEST_F(AccessibilityTest, LabelledFieldsAndListsAreNamed)
     // The Collection page's fields are heard by the names the CSV export gives their columns, and
     // each of its labels and buttons has a letter of its own beside OK and Cancel.
     AlbumSheet& sheet = m_app.albumSheet();
-    for (int f = kFirstDetail; f < kStoredFieldCount; ++f) {
+    for (int f = kFirstDetail; f < kCollectionDetailEnd; ++f) {
         const Field field = fieldAt(f);
         if (field == Field::Loans)
             continue;

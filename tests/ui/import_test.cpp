@@ -145,7 +145,7 @@ TEST(ImportDialogTest, AFieldMovesToTheColumnLastGivenItAndOkNeedsOne)
     EXPECT_EQ(dialog.fieldBox(0)->currentText(), "Group/Artist");
     EXPECT_EQ(dialog.fieldBox(1)->currentText(), "(ignore)");
     EXPECT_EQ(dialog.fieldBox(2)->currentText(), "Song27 (not kept: an album holds 26 songs)");
-    EXPECT_EQ(dialog.fieldBox(1)->count(), 86 + kDetailCount);
+    EXPECT_EQ(dialog.fieldBox(1)->count(), 86 + kCollectionDetailCount);
     EXPECT_NE(dialog.fieldBox(1)->findText("Box"), -1);
 
     choose(dialog, 1, "Group/Artist");

@@ -1,9 +1,13 @@
 #include "core/document/audioimportplan.h"
 
 #include "core/base/cp1252.h"
+#include "core/base/filebytes.h"
+#include "core/import/audiofilereader.h"
+#include "core/import/coverimage.h"
 #include "core/import/csvreader.h"
 #include "core/model/headings.h"
 
+#include <filesystem>
 #include <unordered_set>
 
 namespace discora {
@@ -84,6 +88,23 @@ AudioImportOutcome applyAudioImport(CatalogueDocument& doc, const AudioImportPla
     report.skipped = plan.scan.unreadable;
     report.loops = plan.scan.loops;
     AlbumStore records = audioAlbumRecords(plan.scan, chosen, plan.options, doc.albumCount(), doc.progress());
+    // Each album's front cover: the one its first file holds, else a picture in its folder.
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (chosen[i].tracks.empty())
+            continue;
+        const AudioTrack& first = plan.scan.tracks[static_cast<std::size_t>(chosen[i].tracks.front())];
+        const std::filesystem::path folder = std::filesystem::path(plan.folder) / first.folder;
+        std::string picture = readFrontCover((folder / first.fileName).string());
+        if (picture.empty())
+            if (const auto image = folderCoverImage(folder.string(), chosen[i].name()))
+                if (auto bytes = readWholeFile(*image))
+                    picture = std::move(*bytes);
+        if (picture.empty())
+            continue;
+        // A picture that is not one (or too large to keep) is passed over; the album comes in.
+        if (const auto name = doc.addCoverImage(picture))
+            records.setText(Field::Cover, static_cast<int>(i), *name);
+    }
     outcome.edit = doc.importAlbums(std::move(records));
     report.albums = outcome.edit.changed;
     if (report.albums == 0)

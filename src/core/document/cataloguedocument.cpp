@@ -5,6 +5,7 @@
 #include "core/document/undosteps.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/model/albumdetails.h"
 #include "core/model/albumvalues.h"
 #include "core/order/albumorders.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <new>
+#include <set>
 #include <span>
 #include <utility>
 
@@ -177,6 +179,8 @@ void CatalogueDocument::newDocument()
     m_view.style = ViewStyle::Normal;
     m_view.filters.fill(kNoFilter);
     m_modified = false;
+    m_coverFolder.clear();
+    m_pendingCovers.clear();
     finish(&DocumentObserver::viewReset);
 }
 
@@ -265,8 +269,22 @@ Status CatalogueDocument::openFile(const std::string& path)
     } catch (const std::bad_alloc&) {
         return Error{cannotOpen(path, kLoadOutOfMemory)};
     }
+    m_coverFolder = coverFolderOf(path);
+    m_pendingCovers.clear();
     return success();
 }
+
+namespace {
+
+// The covers the albums name, each once.
+void addCoverNames(const AlbumStore& albums, std::set<std::string, std::less<>>& names)
+{
+    for (int a = 0; a < albums.albumCount(); ++a)
+        if (albums.hasText(Field::Cover, a))
+            names.emplace(albums.text(Field::Cover, a));
+}
+
+} // namespace
 
 Status CatalogueDocument::saveFile(const std::string& path)
 {
@@ -275,7 +293,60 @@ Status CatalogueDocument::saveFile(const std::string& path)
         !status)
         return status;
     setModified(false);
+    saveCovers(coverFolderOf(path));
     return success();
+}
+
+void CatalogueDocument::saveCovers(const std::string& folder)
+{
+    // The catalogue is saved; a cover that cannot be written is reported as missing rather than
+    // failing a save that has happened.
+    m_missingCovers.clear();
+    std::set<std::string, std::less<>> used;
+    addCoverNames(m_contents.albums, used);
+    std::set<std::string, std::less<>> kept = used;
+    m_history.forEachKeptStore([&](const AlbumStore& albums) { addCoverNames(albums, kept); });
+    for (auto it = m_pendingCovers.begin(); it != m_pendingCovers.end();) {
+        if (kept.contains(it->first) && addCover(folder, it->second))
+            it = m_pendingCovers.erase(it);
+        else
+            ++it;
+    }
+    if (!m_coverFolder.empty() && m_coverFolder != folder) {
+        const std::vector<std::string> names(kept.begin(), kept.end());
+        if (auto missing = copyCovers(m_coverFolder, folder, names))
+            for (std::string& name : *missing)
+                if (used.contains(name) && !m_pendingCovers.contains(name))
+                    m_missingCovers.push_back(std::move(name));
+    }
+    const std::vector<std::string> names(kept.begin(), kept.end());
+    removeUnusedCovers(folder, names);
+    m_coverFolder = folder;
+}
+
+Result<std::string> CatalogueDocument::addCoverImage(std::string_view imageBytes)
+{
+    auto name = coverNameOf(imageBytes);
+    if (!name)
+        return name;
+    if (!m_coverFolder.empty()) {
+        if (auto added = addCover(m_coverFolder, imageBytes))
+            return added;
+    }
+    m_pendingCovers.emplace(*name, std::string(imageBytes));
+    return name;
+}
+
+std::optional<std::string> CatalogueDocument::coverImage(std::string_view name) const
+{
+    if (const auto it = m_pendingCovers.find(name); it != m_pendingCovers.end())
+        return it->second;
+    if (m_coverFolder.empty() || !coverPresent(m_coverFolder, name))
+        return std::nullopt;
+    auto bytes = readWholeFile(coverPath(m_coverFolder, name));
+    if (!bytes)
+        return std::nullopt;
+    return std::move(*bytes);
 }
 
 void CatalogueDocument::applyFilters()

@@ -15,6 +15,7 @@
 #include "core/view/catalogue.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 
@@ -73,6 +74,19 @@ public:
     // What the last load has to tell besides its albums (its collection details were not read,
     // and why), or nothing.
     const std::string& loadNotice() const { return m_loadNotice; }
+
+    // Covers. A picture is kept under its name (coverfolder.h) in the covers folder beside the
+    // catalogue's file, or, while the catalogue has no file, in memory until it is saved. Saving
+    // writes those, copies the covers in use to a new file's folder (Save As) and removes the
+    // covers neither an album nor an undo step uses any more. An album names its cover in
+    // Field::Cover.
+    Result<std::string> addCoverImage(std::string_view imageBytes);
+    // The picture's bytes, from memory or the folder; nothing when it is missing.
+    std::optional<std::string> coverImage(std::string_view name) const;
+    // The folder of the file the catalogue was last opened from or saved to; empty for none.
+    const std::string& coverFolder() const { return m_coverFolder; }
+    // Covers in use that could not be found for the last save's new folder.
+    const std::vector<std::string>& missingCovers() const { return m_missingCovers; }
 
     // Runs an order's command: sorts the display order (album orders) or builds and orders its
     // list (derived orders) and makes it current. Fails with the list's message when memory ran
@@ -220,7 +234,12 @@ private:
     UndoHistory m_history;
     FindQuery m_findQuery;
     bool m_modified = false;
+    void saveCovers(const std::string& folder);
+
     std::string m_loadNotice;
+    std::string m_coverFolder;
+    std::map<std::string, std::string, std::less<>> m_pendingCovers; // name -> picture, not yet in a folder
+    std::vector<std::string> m_missingCovers;
     bool m_notifiedModified = false;
     bool m_readyForEntry = false;
     bool m_progressEnabled = false;

@@ -51,6 +51,15 @@ public:
     void forgetSaved() noexcept { m_savedAt.reset(); }
     bool atSaved() const { return m_savedAt == m_undo.size(); }
 
+    // Calls visit(store) with the albums each step keeps, undo and redo steps alike.
+    template <class Visit> void forEachKeptStore(Visit visit) const
+    {
+        for (const UndoRecord& step : m_undo)
+            visit(step.savedAlbums());
+        for (const UndoRecord& step : m_redo)
+            visit(step.savedAlbums());
+    }
+
 private:
     void dropOldest(std::size_t count) noexcept;
 

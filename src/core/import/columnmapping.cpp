@@ -215,7 +215,7 @@ std::optional<std::vector<Field>> exportedFields(std::span<const std::string> he
     std::optional<std::vector<Field>> best;
     int bestCustom = 3;
     // An export with the details has seventeen columns more than one without.
-    const bool withDetails = headings.size() >= static_cast<std::size_t>(kDetailCount) &&
+    const bool withDetails = headings.size() >= static_cast<std::size_t>(kCollectionDetailCount) &&
                              headings.back() == folded(csvHeading(Field::Loans, customHeadings));
     for (unsigned mask = 0; mask < (1u << kCsvColumnSwitches.size()); ++mask) {
         const int custom = std::popcount(mask & customBits);

@@ -278,6 +278,7 @@ std::string_view detailName(Field f)
     case Field::DateAdded: return "Date Added";
     case Field::DateModified: return "Date Modified";
     case Field::Loans: return "Loans";
+    case Field::Cover: return "Cover";
     default: return {};
     }
 }

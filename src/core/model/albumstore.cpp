@@ -52,7 +52,7 @@ AlbumId newAlbumId()
 bool AlbumStore::hasDetails() const
 {
     for (const Entry& e : m_index)
-        if (e.high >> (kFirstDetail - 64) != 0)
+        if (e.high >> (kFirstDetail - 64) != 0 || e.beyond != 0)
             return true;
     return false;
 }
@@ -233,8 +233,10 @@ AlbumStore::Entry AlbumStore::entryFor(std::span<const FieldText> texts, std::ui
         textBytes += t.text.size();
         if (f < 64)
             e.low |= std::uint64_t{1} << f;
-        else
+        else if (f < 128)
             e.high |= std::uint64_t{1} << (f - 64);
+        else
+            e.beyond |= std::uint64_t{1} << (f - 128);
     }
     size = recordSize(present, textBytes);
     if (size > kMaxRecordBytes)

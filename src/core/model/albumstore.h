@@ -50,13 +50,14 @@ class AlbumStore
     // Per album: where its record is, which fields have text, and who the album is.
     struct Entry
     {
-        std::uint64_t offset : 63 = 0; // of the record in m_bytes
+        std::uint64_t offset : 48 = 0; // of the record in m_bytes
+        std::uint64_t beyond : 15 = 0; // bit f - 128: field f (128 to 142) has text
         std::uint64_t wide : 1 = 0;    // the record's ends are 32-bit
         std::uint64_t low = 0;         // bit f: field f (0 to 63) has text
         std::uint64_t high = 0;        // bit f - 64: field f (64 to 127) has text
         AlbumId id = 0;
     };
-    static_assert(kStoredFieldCount == 128);
+    static_assert(kStoredFieldCount > 128 && kStoredFieldCount <= 128 + 15);
 
     template <class T> static std::size_t load(const char* at)
     {
@@ -222,7 +223,8 @@ public:
     bool hasDetails() const;
     bool hasDetails(int album) const
     {
-        return m_index[static_cast<std::size_t>(album)].high >> (kFirstDetail - 64) != 0;
+        const Entry& e = m_index[static_cast<std::size_t>(album)];
+        return e.high >> (kFirstDetail - 64) != 0 || e.beyond != 0;
     }
 
     // The changes below may throw std::bad_alloc, leaving the store as it was. A text may be one
@@ -306,21 +308,24 @@ private:
     }
     static bool has(const Entry& e, int i)
     {
-        return i < 64 ? (e.low >> i) & 1 : (e.high >> (i - 64)) & 1;
+        return i < 64 ? (e.low >> i) & 1 : i < 128 ? (e.high >> (i - 64)) & 1 : (e.beyond >> (i - 128)) & 1;
     }
     // How many of fields 0 to i - 1 have text: the rank of field i's text in the record.
     static std::size_t presentBefore(const Entry& e, int i)
     {
         if (i < 64)
             return static_cast<std::size_t>(countBits(e.low & ((std::uint64_t{1} << i) - 1)));
-        if (i >= 128)
+        if (i < 128)
+            return static_cast<std::size_t>(countBits(e.low) +
+                                            countBits(e.high & ((std::uint64_t{1} << (i - 64)) - 1)));
+        if (i >= 128 + 15)
             return presentTexts(e);
-        return static_cast<std::size_t>(countBits(e.low) +
-                                        countBits(e.high & ((std::uint64_t{1} << (i - 64)) - 1)));
+        return static_cast<std::size_t>(countBits(e.low) + countBits(e.high) +
+                                        countBits(e.beyond & ((std::uint64_t{1} << (i - 128)) - 1)));
     }
     static std::size_t presentTexts(const Entry& e)
     {
-        return static_cast<std::size_t>(countBits(e.low) + countBits(e.high));
+        return static_cast<std::size_t>(countBits(e.low) + countBits(e.high) + countBits(e.beyond));
     }
 
     Record recordOf(const Entry& e) const

@@ -49,16 +49,21 @@ enum class Field : std::uint8_t
     DateAdded,
     DateModified,
     Loans,
+    // The name of the album's front cover in the catalogue's covers folder (coverfolder.h).
+    Cover,
 };
 
 // The file's lists.
 constexpr int kFieldCount = static_cast<int>(Field::Notes) + 1;
 static_assert(kFieldCount == 111);
 // Every text an album keeps: the lists and the details.
-constexpr int kStoredFieldCount = static_cast<int>(Field::Loans) + 1;
-static_assert(kStoredFieldCount == 128);
+constexpr int kStoredFieldCount = static_cast<int>(Field::Cover) + 1;
 constexpr int kFirstDetail = kFieldCount;
 constexpr int kDetailCount = kStoredFieldCount - kFieldCount;
+// The details the collector types and a CSV export carries: Status to Loans (the cover is a
+// picture, kept apart).
+constexpr int kCollectionDetailEnd = static_cast<int>(Field::Loans) + 1;
+constexpr int kCollectionDetailCount = kCollectionDetailEnd - kFirstDetail;
 
 constexpr bool isDetail(int index)
 {

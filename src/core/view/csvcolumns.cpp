@@ -73,7 +73,7 @@ std::vector<CsvColumn> csvColumns(const ViewOptions& switches,
         }
     }
     if (withDetails)
-        for (int f = kFirstDetail; f < kStoredFieldCount; ++f)
+        for (int f = kFirstDetail; f < kCollectionDetailEnd; ++f)
             fields.push_back(fieldAt(f));
     std::vector<CsvColumn> columns;
     columns.reserve(fields.size());

@@ -212,7 +212,7 @@ QWidget* AlbumCollectionPage::control(Field field) const
 
 void AlbumCollectionPage::showAlbum(const AlbumRecord& album)
 {
-    for (int f = kFirstDetail; f < kStoredFieldCount; ++f) {
+    for (int f = kFirstDetail; f < kCollectionDetailEnd; ++f) {
         const Field field = fieldAt(f);
         const std::string& text = album.text(field);
         QWidget* w = control(field);
@@ -279,7 +279,7 @@ std::string AlbumCollectionPage::typedText(Field field) const
 
 void AlbumCollectionPage::readChanges(AlbumRecord& album) const
 {
-    for (int f = kFirstDetail; f < kStoredFieldCount; ++f)
+    for (int f = kFirstDetail; f < kCollectionDetailEnd; ++f)
         if (changed(fieldAt(f)))
             album.text(fieldAt(f)) = typedText(fieldAt(f));
     if (m_loans != m_shownLoans)

@@ -180,7 +180,7 @@ TEST(ColumnMapping, AColumnIsNamedByItsHeadingOrItsNumber)
 
 TEST(ImportTargets, EveryFieldButTheTrackNumbersHasANameThatFindsIt)
 {
-    EXPECT_EQ(importableFields().size(), 85u + kDetailCount);
+    EXPECT_EQ(importableFields().size(), 85u + kCollectionDetailCount);
     for (Field f : importableFields()) {
         const std::string name = importFieldName(f);
         EXPECT_EQ(importTargetFromName(name), of(f)) << name;
