@@ -38,6 +38,7 @@ AlbumRecord collected()
     a.text(Field::Rating) = "4";
     a.text(Field::DateAdded) = "2024-05-02";
     a.text(Field::DateModified) = "2024-06-01";
+    a.text(Field::Cover) = "0123456789abcdef0123456789abcdef.jpg";
     a.text(Field::Loans) = lend(returned(lend("", {"Ann", "2024-07-01", "2024-07-15", ""}), "2024-07-10"),
                                 {"Bob", "2024-08-01", "", ""});
     return a;
