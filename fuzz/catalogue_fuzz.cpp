@@ -67,8 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the details written cannot be read back");
             check(writeCatalogue(again->albums, again->layouts, again->headings, again->keptBlock) == written,
                   "what was written reads back differently");
-            for (int a = 0; a < loaded->albums.albumCount(); ++a)
-                check(again->albums.albumId(a) == loaded->albums.albumId(a), "an album lost its identity");
+            // Identities are written with the details; a catalogue without any gets new ones.
+            if (loaded->albums.hasDetails())
+                for (int a = 0; a < loaded->albums.albumCount(); ++a)
+                    check(again->albums.albumId(a) == loaded->albums.albumId(a),
+                          "an album lost its identity");
             CatalogueDocument doc;
             doc.newDocument();
             doc.adoptLoaded(std::move(*loaded));
