@@ -3,6 +3,7 @@
 #include "cli/commandlineexport.h"
 #include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/import/csvreader.h"
 #include "core/model/albumdetails.h"
 #include "support/dialoganswerer.h"
@@ -16,6 +17,7 @@
 #include "ui/dialogs/finddialog.h"
 #include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/entry/coverbox.h"
 #include "ui/entry/lenddialog.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueview.h"
@@ -25,6 +27,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -410,6 +413,57 @@ TEST_F(EditingTest, DetailsGoIntoTheCatalogueAndComeBackInTheSheet)
     }});
     window().action(CommandId::Modify)->trigger();
     EXPECT_EQ(reopen.shown(), 1);
+}
+
+TEST_F(EditingTest, AChosenCoverShowsInTheSheetIsKeptOnSaveAndRemovingItIsOneStepToUndo)
+{
+    // A picture of a kind the folder does not keep comes in as a PNG; a file that is no picture
+    // is refused with the reason and leaves the album as it was.
+    const QString picture = m_dir.path() + "/front.bmp";
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    const QString notPicture = m_dir.path() + "/notes.txt";
+    fixture::putFileBytes(toPath(notPicture), "not a picture");
+
+    selectOnly(0);
+    SheetAnswerer choose({[&](AlbumSheet& sheet) {
+        EXPECT_FALSE(sheet.coverBox()->showsPicture());
+        EXPECT_FALSE(sheet.setCoverFromFile(notPicture));
+        EXPECT_TRUE(sheet.setCoverFromFile(picture));
+        EXPECT_TRUE(sheet.coverBox()->showsPicture());
+        QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    ASSERT_EQ(choose.shown(), 1);
+    ASSERT_EQ(m_prompter.errors.size(), 1u);
+    EXPECT_NE(m_prompter.errors[0].find("it is not a picture"), std::string::npos) << m_prompter.errors[0];
+    const std::string cover(doc().text(Field::Cover, 0));
+    ASSERT_TRUE(isCoverName(cover)) << cover;
+    EXPECT_TRUE(cover.ends_with(".png"));
+    QImage kept;
+    const std::optional<std::string> bytes = doc().coverImage(cover);
+    ASSERT_TRUE(bytes);
+    ASSERT_TRUE(
+        kept.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size())));
+    EXPECT_EQ(kept.size(), QSize(40, 30));
+
+    // Saved, the picture is in the covers folder beside the file.
+    const QString file = m_dir.path() + "/Covers.dcf";
+    ASSERT_TRUE(doc().saveFile(toPath(file)));
+    EXPECT_TRUE(coverPresent(coverFolderOf(toPath(file)), cover));
+
+    selectOnly(0);
+    SheetAnswerer remove({[](AlbumSheet& sheet) {
+        EXPECT_TRUE(sheet.coverBox()->showsPicture());
+        QTest::mouseClick(sheet.coverBox()->removeButton(), Qt::LeftButton);
+        EXPECT_FALSE(sheet.coverBox()->showsPicture());
+        QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    EXPECT_EQ(doc().text(Field::Cover, 0), "");
+    doc().undo();
+    EXPECT_EQ(doc().text(Field::Cover, 0), cover);
 }
 
 TEST_F(EditingTest, ALoanAndItsReturnAreEachOneStepToUndo)

@@ -1,5 +1,7 @@
 #include "ui/entry/albumgeneralpage.h"
 
+#include "ui/entry/coverbox.h"
+
 #include "ui/support/accessiblelabels.h"
 
 #include "core/model/headings.h"
@@ -88,6 +90,9 @@ AlbumGeneralPage::AlbumGeneralPage(EntryLists& lists, QWidget* parent) : QWidget
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_lookUp);
     grid->addLayout(buttonRow, 10, 0, 1, 4);
+    // Below the fields, so that Tab reaches it last, in reading order.
+    m_cover = new CoverBox(this);
+    grid->addWidget(m_cover, 11, 0, 1, 4, Qt::AlignLeft);
     setHeadings({});
 }
 

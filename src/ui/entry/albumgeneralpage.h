@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace discora {
 
+class CoverBox;
+
 class EntryLists;
 
 class AlbumGeneralPage : public QWidget
@@ -30,6 +32,7 @@ public:
     QComboBox* comboBox(Field field) const;
     QPlainTextEdit* notesEdit() const { return m_notes; }
     QPushButton* lookUpButton() const { return m_lookUp; }
+    CoverBox* coverBox() const { return m_cover; }
 
     // The labels of the two custom fields show the headings exactly as stored.
     void setHeadings(const std::array<std::string, 2>& headings);
@@ -44,6 +47,7 @@ private:
     std::array<QLabel*, 2> m_headingLabels{};
     QPlainTextEdit* m_notes = nullptr;
     QPushButton* m_lookUp = nullptr;
+    CoverBox* m_cover = nullptr;
 };
 
 } // namespace discora

@@ -4,11 +4,13 @@
 #include "core/cdplayer/disctimes.h"
 #include "core/document/playertimessource.h"
 #include "core/document/prompter.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/import/tracklist.h"
 #include "ui/entry/albumcollectionpage.h"
 #include "ui/entry/albumgeneralpage.h"
 #include "ui/entry/albumperformerspage.h"
 #include "ui/entry/albumsongspage.h"
+#include "ui/entry/coverbox.h"
 #include "ui/entry/entrytext.h"
 #include "ui/entry/lookupbutton.h"
 #include "ui/entry/tracklistpreview.h"
@@ -16,11 +18,16 @@
 #include "ui/support/linkedtext.h"
 #include "ui/support/qttext.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -46,6 +53,8 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     m_tabs->addTab(m_performers, QStringLiteral("Performers"));
     m_tabs->addTab(m_collection, QStringLiteral("Collection"));
     connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
+    connect(coverBox(), &CoverBox::chooseRequested, this, &AlbumSheet::chooseCover);
+    connect(coverBox(), &CoverBox::removeRequested, this, &AlbumSheet::removeCover);
     connect(m_songs, &AlbumSongsPage::pasteTrackListRequested, this, &AlbumSheet::pasteTrackList);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -329,6 +338,71 @@ void AlbumSheet::showAlbum(const AlbumRecord& album)
         m_shown[f] = shownText(field);
     }
     m_collection->showAlbum(album);
+    m_coverName = album.text(Field::Cover);
+    showCurrentCover();
+}
+
+CoverBox* AlbumSheet::coverBox() const
+{
+    return m_general->coverBox();
+}
+
+void AlbumSheet::showCurrentCover()
+{
+    const std::optional<std::string> picture =
+        m_coverName.empty() ? std::nullopt : m_doc.coverImage(m_coverName);
+    coverBox()->showCover(picture, !m_coverName.empty() && !picture,
+                          toQt(m_album.artist.empty() ? m_album.albumName : m_album.artist));
+}
+
+void AlbumSheet::chooseCover()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Choose Cover"), QString(),
+                                     QStringLiteral("Pictures (*.jpg *.jpeg *.png *.gif *.bmp *.webp)"));
+    if (!path.isEmpty())
+        setCoverFromFile(path);
+}
+
+bool AlbumSheet::setCoverFromFile(const QString& path)
+{
+    const auto refuse = [&](const std::string& why) {
+        m_prompter.showError("Cannot use \"" + toStd(path) + "\" as the cover: " + why + ".");
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(toStd(file.errorString()));
+    QByteArray bytes = file.readAll();
+    QImage image;
+    if (!image.loadFromData(bytes))
+        return refuse("it is not a picture");
+    // Kept as found where it can be; else once scaled down, or written as a PNG.
+    constexpr int kLargestSide = 4000;
+    const bool tooLarge = image.width() > kLargestSide || image.height() > kLargestSide ||
+                          static_cast<std::size_t>(bytes.size()) > kCoverByteLimit;
+    const QByteArray format = QImageReader::imageFormat(path);
+    if (tooLarge || (format != "jpeg" && format != "png")) {
+        if (image.width() > kLargestSide || image.height() > kLargestSide)
+            image = image.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, tooLarge ? "JPEG" : "PNG", tooLarge ? 90 : -1);
+    }
+    const auto name =
+        m_doc.addCoverImage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!name)
+        return refuse(name.error());
+    m_coverName = *name;
+    showCurrentCover();
+    return true;
+}
+
+void AlbumSheet::removeCover()
+{
+    m_coverName.clear();
+    showCurrentCover();
 }
 
 QString AlbumSheet::shownText(Field field) const
@@ -359,6 +433,7 @@ AlbumRecord AlbumSheet::typedAlbum() const
         typed.text(field) = field == Field::Notes ? notesForCatalogue(now) : toStd(now);
     }
     m_collection->readChanges(typed);
+    typed.text(Field::Cover) = m_coverName;
     return typed;
 }
 

@@ -27,6 +27,7 @@ class QTabWidget;
 namespace discora {
 
 class AlbumCollectionPage;
+class CoverBox;
 class AlbumGeneralPage;
 class AlbumPerformersPage;
 class AlbumSongsPage;
@@ -97,6 +98,12 @@ public:
     QPushButton* cancelButton() const;
     // The collection details and loans.
     AlbumCollectionPage* collectionPage() const { return m_collection; }
+    CoverBox* coverBox() const;
+    // Choose Cover... with the file already chosen: the picture becomes the album's cover (scaled
+    // down once when larger than 4,000 pixels a side or 10 MB); false, and the user told, when it
+    // is not a picture that can be kept.
+    bool setCoverFromFile(const QString& path);
+    void removeCover();
     const EntryLists& entryLists() const { return m_lists; }
 
 private:
@@ -113,6 +120,9 @@ private:
 
     CatalogueDocument& m_doc;
     Prompter& m_prompter;
+    std::string m_coverName; // the cover the album will have on OK
+    void chooseCover();
+    void showCurrentCover();
     PlayerTimesSource* m_playerTimesSource = nullptr;
     DiscReader m_discReader;
     std::function<void()> m_lookUpOrCancel;
