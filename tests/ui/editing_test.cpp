@@ -24,16 +24,20 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -464,6 +468,59 @@ TEST_F(EditingTest, AChosenCoverShowsInTheSheetIsKeptOnSaveAndRemovingItIsOneSte
     EXPECT_EQ(doc().text(Field::Cover, 0), "");
     doc().undo();
     EXPECT_EQ(doc().text(Field::Cover, 0), cover);
+}
+
+TEST_F(EditingTest, ACoverCanBePastedOrDroppedAndShownLarger)
+{
+    const auto coverSize = [this] {
+        QImage kept;
+        const std::optional<std::string> bytes = doc().coverImage(doc().text(Field::Cover, 0));
+        if (bytes)
+            kept.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+        return kept.size();
+    };
+    QImage pasted(20, 20, QImage::Format_RGB32);
+    pasted.fill(Qt::darkRed);
+    QApplication::clipboard()->setImage(pasted);
+    QString largerTitle;
+    selectOnly(0);
+    SheetAnswerer paste({[&](AlbumSheet& s) {
+        CoverBox& box = *s.coverBox();
+        box.picture()->setFocus();
+        QTest::keyClick(box.picture(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(box.showsPicture());
+        // Enter on the picture shows it larger, in a window of its own.
+        QTimer::singleShot(0, [&] {
+            if (QWidget* larger = QApplication::activeModalWidget(); larger && larger != &s) {
+                largerTitle = larger->windowTitle();
+                larger->close();
+            }
+        });
+        QTest::keyClick(box.picture(), Qt::Key_Return);
+        QTest::mouseClick(s.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    ASSERT_EQ(paste.shown(), 1);
+    EXPECT_EQ(coverSize(), QSize(20, 20));
+    EXPECT_EQ(largerTitle, "Front Cover");
+
+    const QString dropped = m_dir.path() + "/dropped.png";
+    QImage file(30, 10, QImage::Format_RGB32);
+    file.fill(Qt::darkBlue);
+    ASSERT_TRUE(file.save(dropped, "PNG"));
+    selectOnly(0);
+    SheetAnswerer drop({[&](AlbumSheet& s) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(s.coverBox(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        s.coverBox()->dropPicture(data);
+        QTest::mouseClick(s.okButton(), Qt::LeftButton);
+    }});
+    window().action(CommandId::Modify)->trigger();
+    ASSERT_EQ(drop.shown(), 1);
+    EXPECT_EQ(coverSize(), QSize(30, 10));
 }
 
 TEST_F(EditingTest, ALoanAndItsReturnAreEachOneStepToUndo)

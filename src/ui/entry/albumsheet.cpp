@@ -30,11 +30,13 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace discora {
@@ -55,6 +57,8 @@ AlbumSheet::AlbumSheet(CatalogueDocument& doc, Prompter& prompter, QWidget* pare
     connect(m_songs->loadTimesButton(), &QPushButton::clicked, this, &AlbumSheet::loadTimesFromCd);
     connect(coverBox(), &CoverBox::chooseRequested, this, &AlbumSheet::chooseCover);
     connect(coverBox(), &CoverBox::removeRequested, this, &AlbumSheet::removeCover);
+    connect(coverBox(), &CoverBox::pictureOffered, this,
+            [this](const QMimeData& data) { setCoverFromData(data); });
     connect(m_songs, &AlbumSongsPage::pasteTrackListRequested, this, &AlbumSheet::pasteTrackList);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -373,7 +377,30 @@ bool AlbumSheet::setCoverFromFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(toStd(file.errorString()));
-    QByteArray bytes = file.readAll();
+    return keepCover(file.readAll(), path);
+}
+
+bool AlbumSheet::setCoverFromData(const QMimeData& data)
+{
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            return setCoverFromFile(url.toLocalFile());
+    if (!data.hasImage())
+        return false;
+    const QImage image = qvariant_cast<QImage>(data.imageData());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return keepCover(bytes, QStringLiteral("the pasted picture"));
+}
+
+bool AlbumSheet::keepCover(QByteArray bytes, const QString& from)
+{
+    const auto refuse = [&](const std::string& why) {
+        m_prompter.showError("Cannot use " + toStd(from) + " as the cover: " + why + ".");
+        return false;
+    };
     QImage image;
     if (!image.loadFromData(bytes))
         return refuse("it is not a picture");
@@ -381,7 +408,9 @@ bool AlbumSheet::setCoverFromFile(const QString& path)
     constexpr int kLargestSide = 4000;
     const bool tooLarge = image.width() > kLargestSide || image.height() > kLargestSide ||
                           static_cast<std::size_t>(bytes.size()) > kCoverByteLimit;
-    const QByteArray format = QImageReader::imageFormat(path);
+    QBuffer source(&bytes);
+    source.open(QIODevice::ReadOnly);
+    const QByteArray format = QImageReader::imageFormat(&source);
     if (tooLarge || (format != "jpeg" && format != "png")) {
         if (image.width() > kLargestSide || image.height() > kLargestSide)
             image = image.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);

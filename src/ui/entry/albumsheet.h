@@ -18,6 +18,7 @@
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
+class QMimeData;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -103,6 +104,8 @@ public:
     // down once when larger than 4,000 pixels a side or 10 MB); false, and the user told, when it
     // is not a picture that can be kept.
     bool setCoverFromFile(const QString& path);
+    // A pasted or dropped picture, or picture file.
+    bool setCoverFromData(const QMimeData& data);
     void removeCover();
     const EntryLists& entryLists() const { return m_lists; }
 
@@ -123,6 +126,7 @@ private:
     std::string m_coverName; // the cover the album will have on OK
     void chooseCover();
     void showCurrentCover();
+    bool keepCover(QByteArray bytes, const QString& from);
     PlayerTimesSource* m_playerTimesSource = nullptr;
     DiscReader m_discReader;
     std::function<void()> m_lookUpOrCancel;
