@@ -1,5 +1,6 @@
 #include "core/import/csvimport.h"
 
+#include "core/base/blanks.h"
 #include "core/base/cp1252.h"
 #include "core/base/progresssink.h"
 #include "core/model/albumdetails.h"
@@ -26,19 +27,10 @@ bool sameCells(const CsvTable::Row& row, const CsvTable::Row& other)
     return true;
 }
 
+// Whether the text begins with n digits.
 bool digitsAt(std::string_view text, std::size_t n)
 {
-    return text.size() >= n && std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n),
-                                           [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
+    return text.size() >= n && allDigits(text.substr(0, n));
 }
 
 // A grade named by a condition such as "Near Mint (NM or M-)", "VG+" or "vg+", or nothing.
@@ -50,7 +42,7 @@ std::optional<std::string_view> gradeIn(std::string_view text)
                 return g;
         return std::nullopt;
     };
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     if (const auto g = grade(text))
         return g;
     const auto open = text.find('(');
@@ -67,7 +59,7 @@ std::string_view withoutNumberSuffix(std::string_view name)
     if (name.size() > 4 && name.back() == ')') {
         const auto open = name.rfind(" (");
         if (open != std::string_view::npos && open + 3 < name.size() &&
-            digitsAt(name.substr(open + 2, name.size() - open - 3), name.size() - open - 3))
+            allDigits(name.substr(open + 2, name.size() - open - 3)))
             return name.substr(0, open);
     }
     return name;
@@ -78,10 +70,10 @@ std::string_view withoutNumberSuffix(std::string_view name)
 std::string_view importedText(Field field, std::string_view text, bool discogs, std::string& scratch)
 {
     switch (field) {
-    case Field::Status: return scratch = storedStatus(statusOf(trimmed(text)));
+    case Field::Status: return scratch = storedStatus(statusOf(trimmedBlanks(text)));
     case Field::Year:
         // "1979", "1979-05-00": the year; anything else says none.
-        text = trimmed(text);
+        text = trimmedBlanks(text);
         return digitsAt(text, 4) && (text.size() == 4 || text[4] == '-') ? text.substr(0, 4)
                                                                          : std::string_view();
     case Field::MediaCondition:
@@ -90,21 +82,21 @@ std::string_view importedText(Field field, std::string_view text, bool discogs, 
             return *grade;
         return text;
     case Field::Rating: {
-        text = trimmed(text);
+        text = trimmedBlanks(text);
         return scratch = text.size() == 1 ? storedRating(ratingOf(text)) : std::string();
     }
     case Field::DateAdded:
     case Field::DateModified:
     case Field::PurchaseDate:
         // "2019-03-04 10:22:33": the date.
-        if (validDate(trimmed(text).substr(0, 10)))
-            return trimmed(text).substr(0, 10);
+        if (validDate(trimmedBlanks(text).substr(0, 10)))
+            return trimmedBlanks(text).substr(0, 10);
         return text;
     case Field::MediaType:
         // Discogs's "Vinyl, LP, Album": the medium.
-        return discogs ? trimmed(text.substr(0, text.find(','))) : text;
+        return discogs ? trimmedBlanks(text.substr(0, text.find(','))) : text;
     case Field::Artist:
-    case Field::Label: return discogs ? withoutNumberSuffix(trimmed(text)) : text;
+    case Field::Label: return discogs ? withoutNumberSuffix(trimmedBlanks(text)) : text;
     default: return text;
     }
 }

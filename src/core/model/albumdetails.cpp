@@ -1,5 +1,7 @@
 #include "core/model/albumdetails.h"
 
+#include "core/base/blanks.h"
+
 #include <algorithm>
 #include <cctype>
 #include <ctime>
@@ -7,12 +9,6 @@
 namespace discora {
 
 namespace {
-
-bool allDigits(std::string_view text)
-{
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 std::string lowerWithoutSpaces(std::string_view text)
 {
@@ -30,10 +26,7 @@ std::string cleaned(std::string_view text)
     for (char& c : out)
         if (c == '\t' || c == '\n' || c == '\r')
             c = ' ';
-    const auto first = out.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+    return std::string(trimmedBlanks(out));
 }
 
 int yearNumber(std::string_view text)
@@ -106,17 +99,11 @@ bool YearRange::contains(std::string_view year) const
 
 std::optional<YearRange> parseYearRange(std::string_view text)
 {
-    const auto trim = [](std::string_view t) {
-        while (!t.empty() && t.front() == ' ')
-            t.remove_prefix(1);
-        while (!t.empty() && t.back() == ' ')
-            t.remove_suffix(1);
-        return t;
-    };
-    text = trim(text);
+    text = trimmedBlanks(text);
     const auto dash = text.find('-');
-    const std::string_view first = trim(text.substr(0, dash));
-    const std::string_view second = dash == std::string_view::npos ? first : trim(text.substr(dash + 1));
+    const std::string_view first = trimmedBlanks(text.substr(0, dash));
+    const std::string_view second =
+        dash == std::string_view::npos ? first : trimmedBlanks(text.substr(dash + 1));
     if (first.empty() && second.empty())
         return std::nullopt;
     const auto bound = [](std::string_view t) { return t.empty() || (t.size() == 4 && allDigits(t)); };
