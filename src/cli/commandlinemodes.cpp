@@ -129,10 +129,7 @@ Status saveAsCurrentVersion(const CommandLine& cl, const AppSettings& settings)
         !status)
         return status;
     // The covers go with the catalogue, into the new file's covers folder.
-    std::vector<std::string> covers;
-    for (int a = 0; a < loaded->albums.albumCount(); ++a)
-        if (loaded->albums.hasText(Field::Cover, a))
-            covers.emplace_back(loaded->albums.text(Field::Cover, a));
+    const std::vector<std::string> covers = coverNamesOf(loaded->albums);
     if (covers.empty())
         return success();
     auto missing = copyCovers(coverFolderOf(cl.file), coverFolderOf(cl.output), covers);

@@ -274,18 +274,6 @@ Status CatalogueDocument::openFile(const std::string& path)
     return success();
 }
 
-namespace {
-
-// The covers the albums name, each once.
-void addCoverNames(const AlbumStore& albums, std::set<std::string, std::less<>>& names)
-{
-    for (int a = 0; a < albums.albumCount(); ++a)
-        if (albums.hasText(Field::Cover, a))
-            names.emplace(albums.text(Field::Cover, a));
-}
-
-} // namespace
-
 Status CatalogueDocument::saveFile(const std::string& path)
 {
     if (Status status = writeCatalogueFile(path, m_contents.albums, m_contents.layouts, m_contents.headings,
@@ -302,10 +290,14 @@ void CatalogueDocument::saveCovers(const std::string& folder)
     // The catalogue is saved; a cover that cannot be written is reported as missing rather than
     // failing a save that has happened.
     m_missingCovers.clear();
-    std::set<std::string, std::less<>> used;
-    addCoverNames(m_contents.albums, used);
+    const std::vector<std::string> inUse = coverNamesOf(m_contents.albums);
+    const std::set<std::string, std::less<>> used(inUse.begin(), inUse.end());
     std::set<std::string, std::less<>> kept = used;
-    m_history.forEachKeptStore([&](const AlbumStore& albums) { addCoverNames(albums, kept); });
+    m_history.forEachKeptStore([&](const AlbumStore& albums) {
+        for (std::string& name : coverNamesOf(albums))
+            kept.insert(std::move(name));
+    });
+    const std::vector<std::string> names(kept.begin(), kept.end());
     for (auto it = m_pendingCovers.begin(); it != m_pendingCovers.end();) {
         if (kept.contains(it->first) && addCover(folder, it->second))
             it = m_pendingCovers.erase(it);
@@ -313,13 +305,11 @@ void CatalogueDocument::saveCovers(const std::string& folder)
             ++it;
     }
     if (!m_coverFolder.empty() && m_coverFolder != folder) {
-        const std::vector<std::string> names(kept.begin(), kept.end());
         if (auto missing = copyCovers(m_coverFolder, folder, names))
             for (std::string& name : *missing)
                 if (used.contains(name) && !m_pendingCovers.contains(name))
                     m_missingCovers.push_back(std::move(name));
     }
-    const std::vector<std::string> names(kept.begin(), kept.end());
     removeUnusedCovers(folder, names);
     m_coverFolder = folder;
 }

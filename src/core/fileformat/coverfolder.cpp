@@ -220,4 +220,15 @@ int removeUnusedCovers(const std::string& folder, std::span<const std::string> u
     return removed;
 }
 
+std::vector<std::string> coverNamesOf(const AlbumStore& albums)
+{
+    std::vector<std::string> names;
+    for (int a = 0; a < albums.albumCount(); ++a)
+        if (albums.hasText(Field::Cover, a))
+            names.emplace_back(albums.text(Field::Cover, a));
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 } // namespace discora

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/base/result.h"
+#include "core/model/albumstore.h"
 
 #include <cstddef>
 #include <span>
@@ -40,6 +41,9 @@ Result<std::string> addCover(const std::string& folder, std::string_view imageBy
 std::string coverPath(const std::string& folder, std::string_view name);
 // Whether the folder has a regular file for this cover name.
 bool coverPresent(const std::string& folder, std::string_view name);
+
+// The covers the albums name, each once, in order of name.
+std::vector<std::string> coverNamesOf(const AlbumStore& albums);
 
 // For Save As: copies the covers of these names from one folder to another (made when the first
 // cover is copied). A cover that is missing (or a name that is not a cover name) is skipped and
