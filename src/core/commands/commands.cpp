@@ -50,6 +50,8 @@ constexpr CommandInfo kCommands[] = {
     {C::ViewSingleLine, "&Single Line Sorts",
      "Displays Normal Sorts in a Single Line\nDisplays Normal Sorts in a Single Line", "",
      "view-single-line"},
+    {C::ViewCovers, "&Covers", "Displays the albums as a grid of their front covers\nCovers", "Ctrl+Shift+C",
+     "view-covers"},
     {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto"},
     {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters"},
     {C::WantList, "&Want List", "Shows only the albums wanted or on order\nWant List", "Ctrl+Shift+W", ""},
@@ -174,7 +176,7 @@ constexpr MenuItem kSortMenu[] = {
     cmd(C::SortByQuality),
     sub("Sort by &Songs", kSortSongsMenu),
 };
-constexpr MenuItem kViewByMenu[] = {cmd(C::ViewNormal), cmd(C::ViewSingleLine)};
+constexpr MenuItem kViewByMenu[] = {cmd(C::ViewNormal), cmd(C::ViewSingleLine), cmd(C::ViewCovers)};
 constexpr MenuItem kViewMenu[] = {
     cmd(C::ToggleToolBar), cmd(C::ToggleStatusBar),      kSep,         sub("So&rt", kSortMenu),
     cmd(C::Options),       sub("&View by", kViewByMenu), cmd(C::GoTo), cmd(C::Filters),
@@ -203,6 +205,7 @@ constexpr std::optional<CommandId> kToolbar[] = {
     std::nullopt,
     C::ViewNormal,
     C::ViewSingleLine,
+    C::ViewCovers,
     std::nullopt,
     C::SortByArtist,
     C::SortByArtistShort,
@@ -318,7 +321,7 @@ std::span<const std::optional<CommandId>> toolbarButtons()
 bool isCheckable(CommandId id)
 {
     return sortOrderOf(id).has_value() || id == C::ToggleToolBar || id == C::ToggleStatusBar ||
-           id == C::ViewNormal || id == C::ViewSingleLine || id == C::WantList;
+           id == C::ViewNormal || id == C::ViewSingleLine || id == C::ViewCovers || id == C::WantList;
 }
 
 CommandStatus commandStatus(CommandId id, const UiState& s)
@@ -334,6 +337,7 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::ToggleStatusBar: return {true, s.statusBarVisible};
     case C::ViewNormal: return {s.albumCount > 0, s.viewStyle == ViewStyle::Normal};
     case C::ViewSingleLine: return {s.albumCount > 0, s.viewStyle == ViewStyle::SingleLineSorts};
+    case C::ViewCovers: return {s.albumCount > 0, s.viewStyle == ViewStyle::Covers};
     case C::SelectAll:
     case C::GoTo: return {s.entryCount > 0, false};
     case C::AddField:

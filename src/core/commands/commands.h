@@ -68,6 +68,7 @@ enum class CommandId : int
     ImportCsv = 32827,
     ImportAudio = 32828,
     WantList = 32829,
+    ViewCovers = 32831,
 };
 
 struct CommandInfo

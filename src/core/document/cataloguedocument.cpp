@@ -447,9 +447,9 @@ Status CatalogueDocument::reapplyCurrentOrder()
 void CatalogueDocument::applyViewStyle(ViewStyle style)
 {
     m_view.style = style;
-    if (style != ViewStyle::SingleLineSorts)
+    if (style == ViewStyle::Normal)
         return;
-    // The single-line layouts show albums only.
+    // The single-line layouts and the covers show albums: choosing them leaves a derived list.
     const bool derivedShown = !albumOrderCurrent();
     m_derived.lists.clear();
     if (derivedShown)

@@ -83,6 +83,8 @@ public:
     Result<std::string> addCoverImage(std::string_view imageBytes);
     // The picture's bytes, from memory or the folder; nothing when it is missing.
     std::optional<std::string> coverImage(std::string_view name) const;
+    // Whether the picture is only in memory yet (added since the catalogue was last saved).
+    bool coverPending(std::string_view name) const { return m_pendingCovers.contains(name); }
     // The folder of the file the catalogue was last opened from or saved to; empty for none.
     const std::string& coverFolder() const { return m_coverFolder; }
     // Covers in use that could not be found for the last save's new folder.

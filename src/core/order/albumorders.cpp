@@ -125,7 +125,7 @@ bool optionsResort(SortOrder current, ViewStyle style, const ViewOptions& before
         rerun = changed(ViewOption::SongThe);
     else if (current == SortOrder::ByArtistShort)
         rerun = changed(ViewOption::ArtistThe);
-    else if (artistOrAlbumName && style == ViewStyle::Normal)
+    else if (artistOrAlbumName && style != ViewStyle::SingleLineSorts) // the covers follow the normal layout
         rerun = changed(ViewOption::NlViewThe);
     else if (artistOrAlbumName && style == ViewStyle::SingleLineSorts)
         rerun = changed(ViewOption::GroupViewThe);

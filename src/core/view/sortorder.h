@@ -36,6 +36,7 @@ enum class ViewStyle : int
 {
     Normal,
     SingleLineSorts,
+    Covers, // the album orders as a grid of front covers; the derived lists keep their layouts
 };
 
 // What an order shows one entry per: a displayed album, or an entry of a derived list.

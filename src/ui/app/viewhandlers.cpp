@@ -49,6 +49,7 @@ void ViewHandlers::registerHandlers()
     m_window.setHandler(CommandId::AddField, [this] { addField(); });
     m_window.setHandler(CommandId::RemoveField, [this] { removeField(); });
     m_window.setHandler(CommandId::ViewNormal, [this] { m_doc.setViewStyle(ViewStyle::Normal); });
+    m_window.setHandler(CommandId::ViewCovers, [this] { m_doc.setViewStyle(ViewStyle::Covers); });
     m_window.setHandler(CommandId::ViewSingleLine,
                         [this] { m_doc.setViewStyle(ViewStyle::SingleLineSorts); });
     if (m_player)

@@ -5,10 +5,12 @@
 #include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/view/contrast.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
 #include "ui/view/catalogueaccessible.h"
+#include "ui/view/covertiles.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
@@ -17,6 +19,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <memory>
@@ -93,6 +96,8 @@ CatalogueView::CatalogueView(CatalogueDocument& doc, QWidget* parent)
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CatalogueView::onHorizontalAction);
 
+    connect(&m_thumbnails, &CoverThumbnails::thumbnailsReady, viewport(), qOverload<>(&QWidget::update));
+
     m_doc.addObserver(this);
     m_selection.clear(orderEntryCount(m_doc));
     updateLayout();
@@ -135,6 +140,7 @@ void CatalogueView::viewReset()
     m_metrics.scrollX = 0;
     m_metrics.scrollY = 0;
     m_selection.clear(orderEntryCount(m_doc));
+    m_thumbnails.forgetUnreadable();
     updateLayout();
     entriesChanged();
 }
@@ -205,6 +211,21 @@ void CatalogueView::computeLayout()
     m_lines = discora::linesPerRecord(m_kind, m_options);
     m_metrics.clientWidth = viewport()->width();
     m_metrics.clientHeight = viewport()->height();
+    m_coversShown = m_doc.viewStyle() == ViewStyle::Covers && isAlbumOrder(m_doc.currentOrder());
+    // The grid follows the thumb as it is dragged; the lines of the other layouts come on release.
+    verticalScrollBar()->setTracking(m_coversShown);
+    if (m_coversShown) {
+        m_grid = discora::coverGrid(m_metrics, m_coverZoom, m_entries);
+        const ScrollGeometry geometry{0, m_grid.contentHeight, 0, m_metrics.clientHeight};
+        const FittedScroll fitted = fitScroll(geometry, 0, m_metrics.scrollY);
+        m_scroll = fitted.geometry;
+        m_metrics.scrollX = 0;
+        m_metrics.scrollY = fitted.scrollY;
+        m_shownStyle = m_doc.viewStyle();
+        m_shownList = -1;
+        m_shownEntries = m_entries;
+        return;
+    }
     int contentWidth = 0;
     switch (layoutKindInfo(m_kind).block) {
     case BlockShape::Normal:
@@ -305,6 +326,8 @@ void CatalogueView::scrollHorizontally(ScrollRequest request, int position)
 
 void CatalogueView::onVerticalAction(int action)
 {
+    if (m_coversShown)
+        return; // the bar's own steps: a line of text, a page
     QScrollBar* bar = verticalScrollBar();
     const int y = verticalScroll(requestOf(action, bar->isSliderDown()), m_metrics.scrollY,
                                  bar->sliderPosition(), m_metrics.lineHeight, m_scroll.pageHeight,
@@ -323,6 +346,12 @@ void CatalogueView::onHorizontalAction(int action)
 
 void CatalogueView::scrollToEntry(int position)
 {
+    if (m_coversShown) {
+        const int top = m_grid.tile(std::clamp(position, 0, std::max(0, m_entries - 1))).y - m_grid.gap;
+        setScrollPosition(0, std::clamp(top, 0, m_grid.maxScrollY(m_metrics.clientHeight)));
+        setCurrentEntry(position);
+        return;
+    }
     setScrollPosition(m_metrics.scrollX, goToScrollPosition(position, m_metrics.lineHeight, m_lines,
                                                             m_scroll.contentHeight, m_scroll.pageHeight));
     setCurrentEntry(position);
@@ -337,9 +366,12 @@ void CatalogueView::setCurrentEntry(int position)
     ViewMetrics m = m_metrics;
     m.clientWidth = viewport()->width();
     m.clientHeight = viewport()->height();
-    setScrollPosition(
-        m_metrics.scrollX,
-        scrollToShowEntry(position, m, m_lines, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight)));
+    if (m_coversShown)
+        setScrollPosition(0, m_grid.scrollToShow(position, m_metrics.scrollY, m.clientHeight));
+    else
+        setScrollPosition(
+            m_metrics.scrollX,
+            scrollToShowEntry(position, m, m_lines, maxScroll(m_scroll.contentHeight, m_scroll.pageHeight)));
     if (position == m_current)
         return;
     m_current = position;
@@ -349,6 +381,10 @@ void CatalogueView::setCurrentEntry(int position)
 
 QRect CatalogueView::entryRect(int position) const
 {
+    if (m_coversShown) {
+        const TileRect t = m_grid.tile(position);
+        return QRect(t.x, t.y - m_metrics.scrollY, t.width, t.height);
+    }
     const int height = m_lines * m_metrics.lineHeight;
     return QRect(0, entryTop(position, m_metrics, m_lines), viewport()->width(), height);
 }
@@ -372,6 +408,10 @@ void CatalogueView::announceSelection()
 
 void CatalogueView::revealEntry(int position)
 {
+    if (m_coversShown) {
+        setScrollPosition(0, m_grid.scrollToShow(position, m_metrics.scrollY, viewport()->height()));
+        return;
+    }
     const int height = m_lines * m_metrics.lineHeight;
     const int top = position * height;
     if (top < m_metrics.scrollY || top + height > m_metrics.scrollY + m_scroll.pageHeight)
@@ -403,7 +443,8 @@ void CatalogueView::paintFocusFrame(QPainter& painter)
 {
     if (!hasFocus() || m_current < 0 || m_current >= orderEntryCount(m_doc))
         return;
-    const QRect frame = entryRect(m_current).adjusted(2, 2, -3, -3);
+    const QRect frame = m_coversShown ? entryRect(m_current).adjusted(1, 1, -2, -2)
+                                      : entryRect(m_current).adjusted(2, 2, -3, -3);
     painter.save();
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(m_colors.background, 2));
@@ -436,6 +477,10 @@ QString CatalogueView::emptyCatalogueHint()
 
 void CatalogueView::paintContents(QPainter& painter)
 {
+    if (m_coversShown && m_doc.viewStyle() == ViewStyle::Covers && isAlbumOrder(m_doc.currentOrder())) {
+        paintCovers(painter);
+        return;
+    }
     // Read afresh: a paint may come between a change and its announcement.
     const LayoutKind kind = currentLayoutKind(m_doc);
     const int entries = orderEntryCount(m_doc);
@@ -447,6 +492,14 @@ void CatalogueView::paintContents(QPainter& painter)
     CataloguePainter(painter, input).paint();
 }
 
+void CatalogueView::paintCovers(QPainter& painter)
+{
+    m_selection.cover(m_entries);
+    const CoverTilesInput input{m_doc,    m_selection, m_grid, m_metrics.scrollY, viewport()->height(),
+                                m_font,   m_colors};
+    m_thumbnails.request(paintCoverTiles(painter, input, m_thumbnails), m_grid.side);
+}
+
 // ---- Mouse and keys ------------------------------------------------------------------------
 
 void CatalogueView::mousePressEvent(QMouseEvent* event)
@@ -454,9 +507,9 @@ void CatalogueView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || m_entries == 0)
         return;
     const QPoint pos = event->position().toPoint();
-    if (pos.y() >= m_metrics.lineHeight) {
-        const int position = hitTest(pos.y(), m_metrics, m_lines);
-        if (position < 0 || position >= m_entries)
+    if (m_coversShown || pos.y() >= m_metrics.lineHeight) {
+        const int position = entryAtPoint(pos);
+        if (position < 0)
             return;
         const Qt::KeyboardModifiers held = event->modifiers();
         clickEntry(position, {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
@@ -474,9 +527,8 @@ void CatalogueView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || m_entries == 0)
         return;
-    const QPoint pos = event->position().toPoint();
-    const int position = hitTest(pos.y(), m_metrics, m_lines);
-    if (pos.y() < m_metrics.lineHeight || position < 0 || position >= m_entries)
+    const int position = entryAtPoint(event->position().toPoint());
+    if (position < 0)
         return;
     m_selection.cover(m_entries);
     m_selection.selectOnly(position);
@@ -485,6 +537,87 @@ void CatalogueView::mouseDoubleClickEvent(QMouseEvent* event)
     announceSelection();
     emit selectionChanged();
     emit entryActivated();
+}
+
+int CatalogueView::entryAtPoint(const QPoint& pos) const
+{
+    if (m_coversShown)
+        return m_grid.entryAt(pos.x(), pos.y() + m_metrics.scrollY);
+    if (pos.y() < m_metrics.lineHeight)
+        return -1;
+    const int position = hitTest(pos.y(), m_metrics, m_lines);
+    return position < m_entries ? position : -1;
+}
+
+int CatalogueView::firstEntryInSight() const
+{
+    const int entries = orderEntryCount(m_doc);
+    if (m_coversShown)
+        return std::clamp(m_grid.firstShown(m_metrics.scrollY), 0, std::max(0, entries - 1));
+    return std::clamp(hitTest(m_lines == 1 ? m_metrics.lineHeight : 0, m_metrics, m_lines), 0,
+                      std::max(0, entries - 1));
+}
+
+void CatalogueView::setCoverZoom(int zoom)
+{
+    zoom = std::clamp(zoom, 0, kCoverZoomStepCount - 1);
+    if (zoom == m_coverZoom)
+        return;
+    // The keyboard's entry (or the first in sight) stays in sight as the tiles grow or shrink.
+    const int anchor = m_current >= 0 ? m_current : firstEntryInSight();
+    m_coverZoom = zoom;
+    updateLayout();
+    if (m_coversShown && m_entries > 0)
+        revealEntry(anchor);
+}
+
+void CatalogueView::wheelEvent(QWheelEvent* event)
+{
+    if (m_coversShown && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const int steps = event->angleDelta().y() / 120;
+        if (steps != 0)
+            setCoverZoom(m_coverZoom + steps);
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+// The grid's keys: the arrows and page keys move the keyboard's entry from tile to tile (with Ctrl
+// too, as in the other layouts), and Ctrl with plus, minus or 0 sizes the covers.
+bool CatalogueView::coverKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    if (held == Qt::ControlModifier || held == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: setCoverZoom(m_coverZoom + 1); return true;
+        case Qt::Key_Minus: setCoverZoom(m_coverZoom - 1); return true;
+        case Qt::Key_0: setCoverZoom(kDefaultCoverZoom); return true;
+        default: break;
+        }
+    }
+    if (held != Qt::NoModifier && held != Qt::ControlModifier)
+        return false;
+    std::optional<GridMove> move;
+    switch (event->key()) {
+    case Qt::Key_Left: move = GridMove::Left; break;
+    case Qt::Key_Right: move = GridMove::Right; break;
+    case Qt::Key_Up: move = GridMove::Up; break;
+    case Qt::Key_Down: move = GridMove::Down; break;
+    case Qt::Key_PageUp: move = GridMove::PageUp; break;
+    case Qt::Key_PageDown: move = GridMove::PageDown; break;
+    case Qt::Key_Home: move = GridMove::Home; break;
+    case Qt::Key_End: move = GridMove::End; break;
+    default: return false;
+    }
+    if (m_entries == 0)
+        return true;
+    // Without an entry yet, the first key lands on the first tile in sight.
+    const int to =
+        m_current < 0 ? firstEntryInSight() : moveInGrid(m_grid, m_current, *move, viewport()->height());
+    setCurrentEntry(to);
+    return true;
 }
 
 void CatalogueView::clickEntry(int position, ClickModifiers modifiers)
@@ -576,7 +709,7 @@ void CatalogueView::contextMenuEvent(QContextMenuEvent* event)
     if (m_entries == 0)
         return;
     const QPoint pos = event->pos();
-    if (isColumnList(m_kind) && pos.y() < m_metrics.lineHeight) {
+    if (!m_coversShown && isColumnList(m_kind) && pos.y() < m_metrics.lineHeight) {
         const ListGeometry g = listGeometry();
         m_clickedColumn = clickedColumnAt(g, pos.x() + m_metrics.scrollX);
         m_columnCount = g.columnCount;
@@ -591,13 +724,14 @@ void CatalogueView::keyPressEvent(QKeyEvent* event)
     // Ctrl with the arrow and page keys moves the keyboard's entry; the plain keys scroll.
     const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
     const int entries = orderEntryCount(m_doc);
+    if (m_coversShown && coverKey(event)) {
+        event->accept();
+        return;
+    }
     if (held == Qt::ControlModifier && entries > 0) {
         const int page = std::max(1, m_scroll.pageHeight / std::max(1, m_lines * m_metrics.lineHeight));
         // Without an entry yet, the first step lands on the top entry in sight.
-        const int from =
-            m_current >= 0 ? m_current
-                           : std::clamp(hitTest(m_lines == 1 ? m_metrics.lineHeight : 0, m_metrics, m_lines),
-                                        0, entries - 1);
+        const int from = m_current >= 0 ? m_current : firstEntryInSight();
         const int step = m_current >= 0 ? 1 : 0;
         std::optional<int> to;
         switch (event->key()) {
@@ -618,7 +752,7 @@ void CatalogueView::keyPressEvent(QKeyEvent* event)
     if (entries > 0 && event->key() == Qt::Key_Space &&
         (held & ~(Qt::ShiftModifier | Qt::ControlModifier)) == Qt::NoModifier) {
         if (m_current < 0)
-            setCurrentEntry(hitTest(m_lines == 1 ? m_metrics.lineHeight : 0, m_metrics, m_lines));
+            setCurrentEntry(firstEntryInSight());
         clickEntry(m_current, {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier)});
         event->accept();
         return;

@@ -6,10 +6,12 @@
 
 #include "core/commands/commands.h"
 #include "core/document/cataloguedocument.h"
+#include "core/layout/covergrid.h"
 #include "core/layout/viewlayout.h"
 #include "core/layout/viewscroll.h"
 #include "core/layout/viewselection.h"
 #include "ui/support/cataloguepainter.h"
+#include "ui/view/coverthumbnails.h"
 
 #include <QAbstractScrollArea>
 
@@ -48,6 +50,13 @@ public:
     int clickedColumn() const { return m_clickedColumn; }
     // The column list's geometry as painted, for the order shown.
     ListGeometry listGeometry() const;
+    // Whether the albums show as a grid of covers, and the grid as laid out last.
+    bool showsCovers() const { return m_coversShown; }
+    const CoverGrid& coverGrid() const { return m_grid; }
+    // The covers' size, a step of kCoverZoomSteps; Ctrl+plus and Ctrl+minus change it.
+    int coverZoom() const { return m_coverZoom; }
+    void setCoverZoom(int zoom);
+    CoverThumbnails& thumbnails() { return m_thumbnails; }
 
     // The selection, for Play, Modify, Delete and Find.
     const ViewSelection& selection() const { return m_selection; }
@@ -115,6 +124,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -142,6 +152,12 @@ private:
     void finishDrag();
     void entriesChanged();
     void paintFocusFrame(QPainter& painter);
+    void paintCovers(QPainter& painter);
+    // The entry under a point of the viewport, or -1.
+    int entryAtPoint(const QPoint& pos) const;
+    // The entry the keyboard starts from when it has none yet: the first one in sight.
+    int firstEntryInSight() const;
+    bool coverKey(QKeyEvent* event);
     void announceFocus();
     void announceSelection();
 
@@ -169,6 +185,11 @@ private:
     std::optional<ColumnDrag> m_drag;
     int m_current = -1;
     int m_generation = 0;
+
+    bool m_coversShown = false;
+    CoverGrid m_grid;
+    int m_coverZoom = kDefaultCoverZoom;
+    CoverThumbnails m_thumbnails;
 };
 
 } // namespace discora
