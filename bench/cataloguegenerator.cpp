@@ -3,6 +3,8 @@
 // style, and the texts carry the untidiness people type: case variants, leading blanks, odd numbers.
 #include "cataloguegenerator.h"
 
+#include "core/model/albumdetails.h"
+
 #include <algorithm>
 #include <span>
 #include <string>
@@ -507,6 +509,77 @@ std::string typedArtist(Random& random, const std::string& name)
     return name;
 }
 
+constexpr Weighted kStatuses[] = {{"", 880}, {"Wanted", 60}, {"Ordered", 20}, {"Sold", 40}};
+
+// Graded copies are mostly in good shape; a few grades are typed in small letters.
+constexpr Weighted kGrades[] = {{"M", 4}, {"NM", 20}, {"VG+", 25}, {"VG", 20}, {"G+", 8},
+                                {"G", 6}, {"F", 2},   {"P", 1},    {"vg+", 1}};
+
+constexpr Weighted kCurrencies[] = {{"EUR", 50}, {"USD", 30}, {"GBP", 14}, {"eur", 1}, {"", 5}};
+
+std::string dateIn(Random& random, int fromYear, int toYear)
+{
+    return std::to_string(random.between(fromYear, toYear)) + "-" + twoDigits(random.between(1, 12)) + "-" +
+           twoDigits(random.between(1, 28));
+}
+
+// A price as people type it: "12.99", now and then "12,50" or a whole "8".
+std::string price(Random& random, int low, int high)
+{
+    const int whole = random.between(low, high);
+    if (random.chance(100))
+        return std::to_string(whole);
+    const std::string cents = twoDigits(random.chance(500) ? 99 : random.between(0, 99));
+    return std::to_string(whole) + (random.chance(50) ? "," : ".") + cents;
+}
+
+// One album's collection details, from their own stream of numbers.
+void fillDetails(Random& random, AlbumRecord& record)
+{
+    record.details = {};
+    const auto set = [&](Field f, std::string text) { record.text(f) = std::move(text); };
+    set(Field::Status, std::string(pickWeighted(random, kStatuses)));
+    if (random.chance(850)) {
+        // Most collections lean towards the decades their owner grew up in.
+        const int year = random.chance(600) ? random.between(1962, 1995) : random.between(1950, 2023);
+        set(Field::Year, std::to_string(year));
+    }
+    if (random.chance(600))
+        set(Field::MediaCondition, std::string(pickWeighted(random, kGrades)));
+    if (random.chance(450))
+        set(Field::SleeveCondition, std::string(pickWeighted(random, kGrades)));
+    if (random.chance(400))
+        set(Field::Rating, std::to_string(random.between(1, 5)));
+    if (random.chance(300))
+        set(Field::Location, "Shelf " + std::string(1, static_cast<char>('A' + random.below(6))));
+    const bool priced = random.chance(450);
+    const bool valued = random.chance(250);
+    if (priced)
+        set(Field::PurchasePrice, price(random, 1, 40));
+    if (valued)
+        set(Field::CurrentValue, price(random, 2, 120));
+    if (priced || valued)
+        set(Field::Currency, std::string(pickWeighted(random, kCurrencies)));
+    if (random.chance(40)) {
+        // One to three loans; the last is still out two times in three, due back in the past
+        // (overdue), in the far future or on no set date.
+        std::vector<Loan> loans;
+        const int count = random.between(1, 3);
+        for (int k = 0; k < count; ++k) {
+            const int year = 2015 + 2 * k;
+            Loan loan{personName(random), dateIn(random, year, year), dateIn(random, year + 1, year + 1),
+                      dateIn(random, year + 1, year + 1)};
+            if (k == count - 1 && random.chance(667)) {
+                loan.returned.clear();
+                const int due = static_cast<int>(random.below(3));
+                loan.due = due == 0 ? dateIn(random, 2019, 2022) : due == 1 ? "2099-12-31" : "";
+            }
+            loans.push_back(std::move(loan));
+        }
+        set(Field::Loans, storedLoans(loans));
+    }
+}
+
 } // namespace
 
 AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOptions& options)
@@ -531,6 +604,8 @@ AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOpti
                                   random.below(static_cast<std::uint32_t>(producers.size())))];
     };
 
+    // The details' own stream, so that asking for them leaves the lists as they are.
+    Random detailsRandom(0xDE7A115 ^ (static_cast<std::uint64_t>(seed) << 20));
     AlbumStore store;
     AlbumRecord record;
     for (int i = 0; i < std::max(albums, 0); ++i) {
@@ -592,6 +667,8 @@ AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOpti
                 break;
             }
         }
+        if (options.collectionDetails)
+            fillDetails(detailsRandom, record);
         store.appendAlbum(record);
     }
     store.shrinkToFit();

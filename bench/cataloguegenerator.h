@@ -19,6 +19,9 @@ struct GeneratorOptions
     // Share of songs, in percent, titled with one of a few dozen titles that collections repeat
     // ("Intro", "Untitled", the standards).
     int commonTitlePercent = 0;
+    // Whether albums carry collection details (status, year, conditions, rating, prices and
+    // values, loans), drawn apart from the lists so that the lists are the same either way.
+    bool collectionDetails = false;
 };
 
 AlbumStore generateCatalogue(int albums, std::uint32_t seed, const GeneratorOptions& options = {});

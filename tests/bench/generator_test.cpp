@@ -5,6 +5,7 @@
 #include "core/base/cp1252.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
+#include "core/model/albumdetails.h"
 #include "core/model/columnlayout.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,31 @@ TEST(CatalogueGenerator, RepeatsCommonTitlesOnlyWhenAsked)
     EXPECT_LT(intros, songs / 50);
     EXPECT_EQ(countTitled(plain, "Intro").second, 0);
     EXPECT_EQ(plain.text(Field::Artist, 0), common.text(Field::Artist, 0));
+}
+
+// Collection details come on top of the same albums, each kept as the Collection page keeps it,
+// and none without the option.
+TEST(CatalogueGenerator, AddsCollectionDetailsOnlyWhenAsked)
+{
+    GeneratorOptions options;
+    options.collectionDetails = true;
+    const AlbumStore plain = generateCatalogue(2000, 5);
+    const AlbumStore detailed = generateCatalogue(2000, 5, options);
+    EXPECT_EQ(firstDifference(plain, detailed), "");
+    EXPECT_FALSE(plain.hasDetails());
+    std::map<Field, int> filled;
+    int loansOut = 0;
+    for (int a = 0; a < detailed.albumCount(); ++a) {
+        for (int f = kFirstDetail; f < kCollectionDetailEnd; ++f)
+            filled[fieldAt(f)] += detailed.hasText(fieldAt(f), a);
+        EXPECT_TRUE(statusNamed(detailed.text(Field::Status, a)).has_value());
+        EXPECT_TRUE(validYear(detailed.text(Field::Year, a)));
+        loansOut += currentLoan(detailed.text(Field::Loans, a)).has_value();
+    }
+    for (Field f : {Field::Status, Field::Year, Field::MediaCondition, Field::SleeveCondition, Field::Rating,
+                    Field::PurchasePrice, Field::Currency, Field::CurrentValue, Field::Loans})
+        EXPECT_GT(filled[f], 40) << detailName(f);
+    EXPECT_GT(loansOut, 20);
 }
 
 TEST(CatalogueGenerator, ACatalogueOfNoAlbumsIsEmpty)
