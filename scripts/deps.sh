@@ -15,6 +15,7 @@ DISCORA_TEST_PACKAGES=(
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db groff-base
     flac vorbis-tools lame
     xvfb xdotool dbus at-spi2-core python3-pyatspi # the window read through the accessibility bus
+    python3-html5lib chromium # the web page export read by a validator and a browser
 )
 
 # scripts/fuzz: clang, and libFuzzer with the sanitizer runtimes for clang.

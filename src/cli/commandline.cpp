@@ -25,7 +25,7 @@ template <typename Table> std::string namesOf(const Table& table)
 bool isCommandOption(std::string_view a)
 {
     return a == "--save-as" || a == "--list" || a == "--export-csv" || a == "--export-text" ||
-           a == "--print-pdf";
+           a == "--export-html" || a == "--print-pdf";
 }
 
 CommandLine::Mode modeOfOutputOption(std::string_view a)
@@ -36,6 +36,8 @@ CommandLine::Mode modeOfOutputOption(std::string_view a)
         return CommandLine::Mode::ExportCsv;
     if (a == "--export-text")
         return CommandLine::Mode::ExportText;
+    if (a == "--export-html")
+        return CommandLine::Mode::ExportHtml;
     return CommandLine::Mode::PrintPdf;
 }
 
@@ -78,7 +80,7 @@ std::optional<std::string> readTagMap(const std::string& mapArg, CommandLine& cl
 }
 
 constexpr const char* kOneCommand =
-    "only one of --save-as, --list, --export-csv, --export-text, --print, --print-pdf, "
+    "only one of --save-as, --list, --export-csv, --export-text, --export-html, --print, --print-pdf, "
     "--cd-info, --disc-id and --lookup can be given";
 
 std::optional<CommandLine::Mode> discModeOf(std::string_view a)
@@ -188,7 +190,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
             if (!hasValue)
-                return fail(a + " needs " + (a == "--list" ? "an order" : "the name of the file to write"));
+                return fail(a + " needs " +
+                            (a == "--list"          ? "an order"
+                             : a == "--export-html" ? "the folder to write"
+                                                    : "the name of the file to write"));
             const std::string& value = args[++i];
             if (a == "--list") {
                 const auto order = orderFromName(value);
@@ -258,15 +263,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             return fail("only one catalogue file can be named");
         }
     }
-    const bool exporting =
-        cl.mode == CommandLine::Mode::ExportCsv || cl.mode == CommandLine::Mode::ExportText;
+    const bool exporting = cl.mode == CommandLine::Mode::ExportCsv ||
+                           cl.mode == CommandLine::Mode::ExportText ||
+                           cl.mode == CommandLine::Mode::ExportHtml;
     const bool toPdf = cl.mode == CommandLine::Mode::PrintPdf;
     if (orderGiven && !exporting && !toPdf)
-        return fail("--order goes with --export-csv, --export-text or --print-pdf");
+        return fail("--order goes with --export-csv, --export-text, --export-html or --print-pdf");
     if (styleGiven && cl.mode != CommandLine::Mode::List && !toPdf)
         return fail("--style goes with --list or --print-pdf");
     if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
-        return fail("--filter goes with --list, --export-csv, --export-text or --print-pdf");
+        return fail("--filter goes with --list, --export-csv, --export-text, --export-html or --print-pdf");
     if (cl.withDetails && cl.mode != CommandLine::Mode::ExportCsv)
         return fail("--with-details goes with --export-csv");
     if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && !isDiscMode(cl.mode))
@@ -327,6 +333,7 @@ std::string usageText()
            "       discora --list ORDER [--style normal|single-line] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... [--with-details] FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
+           "       discora --export-html OUTDIR [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --print FILE\n"
            "       discora --print-pdf OUT [--order ORDER] [--style normal|single-line] [--filter "
            "FIELD=TEXT]... "
@@ -364,6 +371,9 @@ std::string usageText()
            "                      location, purchase, value, condition, rating, dates, loans) as\n"
            "                      further columns\n"
            "  --export-text OUT   write the displayed albums as a text document\n"
+           "  --export-html OUTDIR write the displayed albums as a web page: OUTDIR/index.html (and\n"
+           "                      page-2.html on for many albums) with the covers' thumbnails in\n"
+           "                      OUTDIR/covers; OUTDIR must be new, empty or an earlier web page\n"
            "  --order ORDER       the album sequence of the export, or the order --print-pdf prints\n"
            "                      (by-artist by default)\n"
            "  --print FILE        print FILE on the default printer\n"

@@ -24,8 +24,9 @@ struct CommandLine
         List,
         ExportCsv,
         ExportText,
-        Print,    // to the default printer, as the desktop's print request asks
-        PrintPdf, // the printed pages as a PDF file
+        ExportHtml, // a web page, into a folder
+        Print,      // to the default printer, as the desktop's print request asks
+        PrintPdf,   // the printed pages as a PDF file
         CdInfo,
         DiscId, // the disc's IDs, computed without asking anyone
         Lookup, // the disc's releases, asked of the online music database
@@ -33,8 +34,9 @@ struct CommandLine
         Help
     };
     Mode mode = Mode::Window;
-    std::string file;   // the catalogue to open, convert, list or export
-    std::string output; // --save-as OUT, --export-csv OUT, --export-text OUT, --print-pdf OUT
+    std::string file; // the catalogue to open, convert, list or export
+    std::string
+        output; // --save-as OUT, --export-csv OUT, --export-text OUT, --export-html OUTDIR, --print-pdf OUT
     SortOrder order = SortOrder::ByArtist;
     ViewStyle style = ViewStyle::Normal;
     std::vector<std::pair<FilterField, std::string>> filters;

@@ -6,9 +6,10 @@
 
 namespace discora {
 
-Result<ExportedFile> exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
-                                           std::span<const std::pair<FilterField, std::string>> filters,
-                                           const ExportSettings& settings)
+namespace {
+
+Status showDisplayedAlbums(CatalogueDocument& doc, SortOrder order,
+                           std::span<const std::pair<FilterField, std::string>> filters)
 {
     std::array<std::string, kFilterCount> shown;
     shown.fill(kNoFilter);
@@ -18,10 +19,29 @@ Result<ExportedFile> exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat 
     // and albums the order finds equal stay in it.
     if (Status status = doc.setFilters(shown); !status)
         return Error{status.error()};
-    if (Status status = doc.runOrder(order); !status)
+    return doc.runOrder(order);
+}
+
+} // namespace
+
+Result<ExportedFile> exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
+                                           std::span<const std::pair<FilterField, std::string>> filters,
+                                           const ExportSettings& settings)
+{
+    if (Status status = showDisplayedAlbums(doc, order, filters); !status)
         return Error{status.error()};
     const auto& albums = doc.displayOrder();
     return format == ExportFormat::Csv ? csvExport(doc, settings, albums) : textExport(doc, settings, albums);
+}
+
+Result<WebPageReport>
+exportDisplayedAlbumsAsWebPage(CatalogueDocument& doc, const std::string& folder, SortOrder order,
+                               std::span<const std::pair<FilterField, std::string>> filters,
+                               const std::string& title)
+{
+    if (Status status = showDisplayedAlbums(doc, order, filters); !status)
+        return Error{status.error()};
+    return exportWebPage(doc, doc.displayOrder(), folder, title);
 }
 
 } // namespace discora

@@ -6,6 +6,7 @@
 #include "core/export/exportfile.h"
 #include "core/export/exportsettings.h"
 #include "core/view/sortorder.h"
+#include "ui/app/webpageexport.h"
 
 #include <span>
 #include <string>
@@ -21,5 +22,11 @@ namespace discora {
 Result<ExportedFile> exportDisplayedAlbums(CatalogueDocument& doc, ExportFormat format, SortOrder order,
                                            std::span<const std::pair<FilterField, std::string>> filters,
                                            const ExportSettings& settings);
+
+// The same albums, put in the same sequence, written as a web page into folder.
+Result<WebPageReport>
+exportDisplayedAlbumsAsWebPage(CatalogueDocument& doc, const std::string& folder, SortOrder order,
+                               std::span<const std::pair<FilterField, std::string>> filters,
+                               const std::string& title);
 
 } // namespace discora

@@ -180,6 +180,16 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
             std::cerr << "discora: " << kUtf8ExportNotice << "\n";
         return status;
     }
+    case CommandLine::Mode::ExportHtml: {
+        const Result<WebPageReport> report =
+            exportDisplayedAlbumsAsWebPage(doc, cl.output, cl.order, cl.filters, webPageTitleOf(cl.file));
+        if (!report)
+            return Error{report.error()};
+        for (const std::string& name : report->missingCovers)
+            std::cerr << "discora: the cover " << name << " could not be read from " << doc.coverFolder()
+                      << "\n";
+        return success();
+    }
     default: return success();
     }
 }
@@ -262,7 +272,7 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
             const bool onlyRead =
                 cl.importCsv.empty() && cl.importAudio.empty() &&
                 (cl.mode == CommandLine::Mode::List || cl.mode == CommandLine::Mode::ExportCsv ||
-                 cl.mode == CommandLine::Mode::ExportText);
+                 cl.mode == CommandLine::Mode::ExportText || cl.mode == CommandLine::Mode::ExportHtml);
             doc.setValueListsKept(!onlyRead);
             if (cl.file.empty())
                 newForCommandLine(doc, settings);

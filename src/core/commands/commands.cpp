@@ -29,6 +29,8 @@ constexpr CommandInfo kCommands[] = {
      "Exports the file to a different format\nExports the file to a different format", "", ""},
     {C::ExportText, "&Doc File (doc)",
      "Exports the file to a different format\nExports the file to a different format", "", ""},
+    {C::ExportWebPage, "&Web Page...",
+     "Writes the shown albums as a web page with their covers, in a folder\nExport a web page", "", ""},
     {C::ImportCsv, "&Comma Separated Values...",
      "Adds the albums of a comma-separated file\nImport comma-separated values", "", ""},
     {C::ImportAudio, "&Audio Files Folder...",
@@ -137,7 +139,7 @@ constexpr MenuItem sub(std::string_view title, std::span<const MenuItem> items)
 }
 
 constexpr MenuItem kImportMenu[] = {cmd(C::ImportCsv), cmd(C::ImportAudio)};
-constexpr MenuItem kExportMenu[] = {cmd(C::ExportCsv), cmd(C::ExportText)};
+constexpr MenuItem kExportMenu[] = {cmd(C::ExportCsv), cmd(C::ExportText), cmd(C::ExportWebPage)};
 constexpr MenuItem kFileMenu[] = {
     cmd(C::New),
     cmd(C::Open),
@@ -353,7 +355,8 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::Delete: return {s.anySelected && s.displayedCount > 0, false};
     case C::Find: return {s.findEnabled, false};
     case C::ExportCsv:
-    case C::ExportText: return {s.displayedCount != 0, false};
+    case C::ExportText:
+    case C::ExportWebPage: return {s.displayedCount != 0, false};
     case C::Filters: return {s.albumCount != 0, false};
     // Once on, it can always be turned off again, even when no album is left.
     case C::WantList: return {s.albumCount != 0 || s.wantListShown, s.wantListShown};

@@ -69,6 +69,7 @@ enum class CommandId : int
     ImportAudio = 32828,
     WantList = 32829,
     ViewCovers = 32831,
+    ExportWebPage = 32835,
 };
 
 struct CommandInfo

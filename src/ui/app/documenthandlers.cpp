@@ -11,6 +11,7 @@
 #include "core/order/orderentries.h"
 #include "ui/app/mainstatusbar.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/webpageexport.h"
 #include "ui/dialogs/audioimportdialog.h"
 #include "ui/dialogs/audioscandialog.h"
 #include "ui/dialogs/finddialog.h"
@@ -49,6 +50,7 @@ void DocumentHandlers::registerHandlers()
     m_window.setHandler(CommandId::Find, [this] { find(); });
     m_window.setHandler(CommandId::ExportCsv, [this] { exportTo(ExportFormat::Csv); });
     m_window.setHandler(CommandId::ExportText, [this] { exportTo(ExportFormat::Text); });
+    m_window.setHandler(CommandId::ExportWebPage, [this] { exportWebPage(); });
     m_window.setHandler(CommandId::ImportCsv, [this] { importCsv(); });
     m_window.setHandler(CommandId::ImportAudio, [this] { importAudio(); });
 }
@@ -158,6 +160,30 @@ bool DocumentHandlers::exportTo(ExportFormat format, QString fileName)
     else
         m_window.showStatus(
             exportedText(static_cast<int>(albums.size()), toStd(QFileInfo(fileName).fileName())));
+    return true;
+}
+
+bool DocumentHandlers::exportWebPage(QString folder)
+{
+    if (folder.isEmpty()) {
+        // A new folder can be made in the dialog; an existing one must be empty or hold an
+        // earlier web page, which the export says when it is not.
+        folder = QFileDialog::getExistingDirectory(&m_window, QStringLiteral("Export Web Page"), QString(),
+                                                   QFileDialog::ShowDirsOnly);
+        if (folder.isEmpty())
+            return false;
+    }
+    const std::vector<std::uint32_t> albums = albumsOfEntries(m_doc, view().selection().positions());
+    const Result<WebPageReport> report = discora::exportWebPage(
+        m_doc, albums, toPath(folder), webPageTitleOf(toPath(m_window.currentFile())), m_doc.progress());
+    if (!report) {
+        m_prompter.showError(report.error());
+        return false;
+    }
+    std::string status = exportedText(static_cast<int>(albums.size()), toStd(QFileInfo(folder).fileName()));
+    if (!report->missingCovers.empty())
+        status += "; " + std::to_string(report->missingCovers.size()) + " covers could not be read";
+    m_window.showStatus(status);
     return true;
 }
 

@@ -1,5 +1,5 @@
 // The handlers of the commands that change albums or read them all out: Enter, Modify, Delete, Undo, Find,
-// the import and the two exports. The core does the work; this class hands it the view's selection, the entry
+// the import and the exports. The core does the work; this class hands it the view's selection, the entry
 // sheet and the user's answers, and shows what comes back.
 #pragma once
 
@@ -44,6 +44,9 @@ public:
     // A CSV export adds the collection details as further columns when the user last asked for
     // them in its file dialog.
     bool exportTo(ExportFormat format, QString fileName = {});
+    // Writes the displayed albums (or the selected ones) as a web page into a folder; an empty name
+    // asks for one.
+    bool exportWebPage(QString folder = {});
     // Adds the albums of a comma-separated file after the Import dialog; an empty name asks for one.
     // True when albums were added.
     bool importCsv(QString fileName = {});
