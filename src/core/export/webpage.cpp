@@ -1,13 +1,12 @@
 #include "core/export/webpage.h"
 
 #include "core/base/groupednumber.h"
+#include "core/export/collectionstatistics.h"
 #include "core/fileformat/coverfolder.h"
 #include "core/view/catalogue.h"
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
-#include <unordered_set>
 
 namespace discora {
 
@@ -136,27 +135,6 @@ bool allowedInHtml(char32_t cp)
     if (cp >= 0xFDD0 && cp <= 0xFDEF)
         return false;
     return (cp & 0xFFFE) != 0xFFFE;
-}
-
-// "3:45" or "1:02:03" as seconds; nothing for any other text.
-std::optional<int> secondsOf(std::string_view time)
-{
-    int seconds = 0;
-    int parts = 0;
-    while (true) {
-        const auto colon = time.find(':');
-        const std::string_view part = time.substr(0, colon);
-        int value = 0;
-        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-        if (part.empty() || error != std::errc() || end != part.data() + part.size() || value < 0 ||
-            (parts > 0 && value >= 60) || ++parts > 3)
-            return std::nullopt;
-        seconds = seconds * 60 + value;
-        if (colon == std::string_view::npos)
-            break;
-        time.remove_prefix(colon + 1);
-    }
-    return parts >= 2 ? std::optional<int>(seconds) : std::nullopt;
 }
 
 std::string twoDigits(long long n)
@@ -372,31 +350,18 @@ std::string webPageText(const Catalogue& doc, const WebPageSource& source, int p
 
 std::vector<WebPageFigure> webPageTotals(const Catalogue& doc, std::span<const std::uint32_t> albums)
 {
-    long long songs = 0;
-    long long seconds = 0;
-    bool anyTime = false;
-    std::unordered_set<std::string_view> artists;
-    for (std::uint32_t album : albums) {
-        const int a = static_cast<int>(album);
-        if (const std::string_view artist = doc.text(Field::Artist, a); !artist.empty())
-            artists.insert(artist);
-        for (int slot = 1; slot <= kSongSlots; ++slot) {
-            if (doc.text(titleField(slot), a).empty())
-                continue;
-            ++songs;
-            if (const auto time = secondsOf(doc.text(timeField(slot), a))) {
-                seconds += *time;
-                anyTime = true;
-            }
-        }
-    }
+    // Loans and overdue dates are the collector's own business, not the page's.
+    const CollectionStatistics stats = collectionStatistics(doc.albums(), albums, {});
     std::vector<WebPageFigure> totals = {
-        {"Albums", groupedNumber(static_cast<long long>(albums.size()))},
-        {"Artists", groupedNumber(static_cast<long long>(artists.size()))},
-        {"Songs", groupedNumber(songs)},
+        {"Albums", groupedNumber(stats.albums)},
+        {"Artists", groupedNumber(stats.artists)},
+        {"Labels", groupedNumber(stats.labels)},
+        {"Songs", groupedNumber(stats.songs)},
     };
-    if (anyTime)
-        totals.push_back({"Playing time", playingTimeText(seconds)});
+    if (stats.timedSongs > 0)
+        totals.push_back({"Playing time", playingTimeText(stats.playingSeconds)});
+    if (stats.wantList() > 0)
+        totals.push_back({"On the want list", groupedNumber(stats.wantList())});
     return totals;
 }
 

@@ -56,8 +56,8 @@ std::string thumbnailFileName(std::string_view coverName);
 // The whole text of one page (0 to webPageCount - 1), UTF-8.
 std::string webPageText(const Catalogue& doc, const WebPageSource& source, int page);
 
-// The totals of the albums: how many albums, songs and artists, and the songs' playing time where
-// their times say it.
+// The totals of the albums the page shows (collectionstatistics.h): albums, artists, labels, songs,
+// their playing time where their times say it, and the albums on the want list when there are any.
 std::vector<WebPageFigure> webPageTotals(const Catalogue& doc, std::span<const std::uint32_t> albums);
 
 } // namespace discora

@@ -174,28 +174,35 @@ TEST(WebPageText, ShowsEachAlbumsTextsAsTextWithItsCover)
         EXPECT_EQ(page.find(address), std::string::npos) << address;
 }
 
-TEST(WebPageText, TotalsCountAlbumsArtistsSongsAndTheirTime)
+TEST(WebPageText, TotalsAreThoseOfTheAlbumsShown)
 {
     CatalogueDocument doc;
     AlbumRecord a = albumOf("Nina", "One");
     a.songs[0] = {"A", "3:30", ""};
     a.songs[1] = {"B", "1:00:30", ""};
     a.songs[5] = {"C", "soon", ""};
-    a.songs[6] = {"", "9:99", ""}; // a time without a song counts for nothing
+    a.label = "Bethlehem";
     AlbumRecord b = albumOf("Nina", "Two");
     b.songs[0] = {"D", "0:30", ""};
+    b.text(Field::Status) = "Wanted";
     AlbumRecord c = albumOf("Miles", "Hidden");
     c.songs[0] = {"E", "40:00", ""};
+    c.label = "Columbia";
     loadAlbums(doc, {a, b, c});
     const std::vector<std::uint32_t> shown = {0, 1};
-    const std::vector<WebPageFigure> totals = webPageTotals(doc, shown);
-    ASSERT_EQ(totals.size(), 4u);
-    const std::pair<std::string, std::string> expected[] = {
-        {"Albums", "2"}, {"Artists", "1"}, {"Songs", "4"}, {"Playing time", "1 h 05 min"}};
-    for (std::size_t i = 0; i < totals.size(); ++i) {
-        EXPECT_EQ(totals[i].name, expected[i].first);
-        EXPECT_EQ(totals[i].value, expected[i].second);
-    }
+    std::vector<std::pair<std::string, std::string>> totals;
+    for (const WebPageFigure& figure : webPageTotals(doc, shown))
+        totals.emplace_back(figure.name, figure.value);
+    const std::vector<std::pair<std::string, std::string>> expected = {{"Albums", "2"},
+                                                                       {"Artists", "1"},
+                                                                       {"Labels", "1"},
+                                                                       {"Songs", "4"},
+                                                                       {"Playing time", "1 h 05 min"},
+                                                                       {"On the want list", "1"}};
+    EXPECT_EQ(totals, expected);
+    const std::vector<std::uint32_t> untimed = {2};
+    EXPECT_EQ(webPageTotals(doc, untimed).back().name, "Playing time");
+    EXPECT_EQ(webPageTotals(doc, untimed).back().value, "40 min");
 }
 
 class WebPageFolder : public ::testing::Test
