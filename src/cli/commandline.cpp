@@ -81,7 +81,7 @@ std::optional<std::string> readTagMap(const std::string& mapArg, CommandLine& cl
 
 constexpr const char* kOneCommand =
     "only one of --save-as, --list, --export-csv, --export-text, --export-html, --print, --print-pdf, "
-    "--cd-info, --disc-id and --lookup can be given";
+    "--stats, --cd-info, --disc-id and --lookup can be given";
 
 std::optional<CommandLine::Mode> discModeOf(std::string_view a)
 {
@@ -144,7 +144,7 @@ std::optional<FilterField> filterFieldFromName(std::string_view name)
 bool isCommandLineMode(const std::vector<std::string>& args)
 {
     for (const std::string& a : args)
-        if (isCommandOption(a) || a == "--print" || discModeOf(a) || a == "--import-csv" ||
+        if (isCommandOption(a) || a == "--print" || a == "--stats" || discModeOf(a) || a == "--import-csv" ||
             a == "--import-audio" || a == "--version" || a == "--help" || a == "-h")
             return true;
     return false;
@@ -176,6 +176,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
             cl.mode = CommandLine::Mode::Print;
+        } else if (a == "--stats") {
+            if (cl.mode != CommandLine::Mode::Window)
+                return fail(kOneCommand);
+            cl.mode = CommandLine::Mode::Stats;
         } else if (const auto discMode = discModeOf(a)) {
             if (cl.mode != CommandLine::Mode::Window)
                 return fail(kOneCommand);
@@ -271,8 +275,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return fail("--order goes with --export-csv, --export-text, --export-html or --print-pdf");
     if (styleGiven && cl.mode != CommandLine::Mode::List && !toPdf)
         return fail("--style goes with --list or --print-pdf");
-    if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && !exporting && !toPdf)
-        return fail("--filter goes with --list, --export-csv, --export-text, --export-html or --print-pdf");
+    if (!cl.filters.empty() && cl.mode != CommandLine::Mode::List && cl.mode != CommandLine::Mode::Stats &&
+        !exporting && !toPdf)
+        return fail(
+            "--filter goes with --list, --stats, --export-csv, --export-text, --export-html or --print-pdf");
     if (cl.withDetails && cl.mode != CommandLine::Mode::ExportCsv)
         return fail("--with-details goes with --export-csv");
     if (!cl.cdDevice.empty() && cl.mode != CommandLine::Mode::Window && !isDiscMode(cl.mode))
@@ -334,6 +340,7 @@ std::string usageText()
            "       discora --export-csv OUT [--order ORDER] [--filter FIELD=TEXT]... [--with-details] FILE\n"
            "       discora --export-text OUT [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
            "       discora --export-html OUTDIR [--order ORDER] [--filter FIELD=TEXT]... FILE\n"
+           "       discora --stats [--filter FIELD=TEXT]... FILE\n"
            "       discora --print FILE\n"
            "       discora --print-pdf OUT [--order ORDER] [--style normal|single-line] [--filter "
            "FIELD=TEXT]... "
@@ -374,6 +381,8 @@ std::string usageText()
            "  --export-html OUTDIR write the displayed albums as a web page: OUTDIR/index.html (and\n"
            "                      page-2.html on for many albums) with the covers' thumbnails in\n"
            "                      OUTDIR/covers; OUTDIR must be new, empty or an earlier web page\n"
+           "  --stats FILE        print the statistics of the displayed albums: a [Heading] line for\n"
+           "                      each group, then one NAME<TAB>VALUE line a figure\n"
            "  --order ORDER       the album sequence of the export, or the order --print-pdf prints\n"
            "                      (by-artist by default)\n"
            "  --print FILE        print FILE on the default printer\n"

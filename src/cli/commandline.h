@@ -24,6 +24,7 @@ struct CommandLine
         List,
         ExportCsv,
         ExportText,
+        Stats,      // the statistics of the displayed albums, printed
         ExportHtml, // a web page, into a folder
         Print,      // to the default printer, as the desktop's print request asks
         PrintPdf,   // the printed pages as a PDF file

@@ -9,6 +9,7 @@
 #include "core/document/cataloguedocument.h"
 #include "core/document/csvimportplan.h"
 #include "core/export/orderlisting.h"
+#include "core/export/statisticslisting.h"
 #include "core/fileformat/atomicfile.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/fileformat/cataloguewriter.h"
@@ -166,6 +167,13 @@ Status runScripted(const CommandLine& cl, CatalogueDocument& doc)
         std::cout.flush();
         return std::cout ? success() : Status(Error{"The list could not be written."});
     }
+    case CommandLine::Mode::Stats: {
+        const CollectionStatistics stats =
+            collectionStatistics(doc.albums(), doc.displayOrder(), todaysDate());
+        std::cout << statisticsText(statisticsSections(stats));
+        std::cout.flush();
+        return std::cout ? success() : Status(Error{"The statistics could not be written."});
+    }
     case CommandLine::Mode::ExportCsv:
     case CommandLine::Mode::ExportText: {
         const ExportFormat format =
@@ -271,8 +279,9 @@ int runCommandLineMode(const CommandLine& cl, SettingsStore& store)
             // A catalogue only listed or exported and closed needs no value lists.
             const bool onlyRead =
                 cl.importCsv.empty() && cl.importAudio.empty() &&
-                (cl.mode == CommandLine::Mode::List || cl.mode == CommandLine::Mode::ExportCsv ||
-                 cl.mode == CommandLine::Mode::ExportText || cl.mode == CommandLine::Mode::ExportHtml);
+                (cl.mode == CommandLine::Mode::List || cl.mode == CommandLine::Mode::Stats ||
+                 cl.mode == CommandLine::Mode::ExportCsv || cl.mode == CommandLine::Mode::ExportText ||
+                 cl.mode == CommandLine::Mode::ExportHtml);
             doc.setValueListsKept(!onlyRead);
             if (cl.file.empty())
                 newForCommandLine(doc, settings);

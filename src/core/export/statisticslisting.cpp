@@ -1,6 +1,9 @@
 #include "core/export/statisticslisting.h"
 
+#include "core/base/groupednumber.h"
 #include "core/base/linetext.h"
+#include "core/order/filters.h"
+#include "core/view/catalogue.h"
 
 namespace discora {
 
@@ -121,6 +124,25 @@ std::vector<StatisticsSection> statisticsSections(const CollectionStatistics& s)
     sections.push_back(std::move(purchase));
     sections.push_back(std::move(value));
     return sections;
+}
+
+std::string statisticsScopeText(const Catalogue& catalogue)
+{
+    std::string filters;
+    for (const FilterFieldInfo& info : kFilterFields) {
+        const std::string& value = catalogue.filter(info.id);
+        if (isNoFilter(value))
+            continue;
+        if (!filters.empty())
+            filters += "; ";
+        filters += std::string(info.label) + ": " + value;
+    }
+    const int total = catalogue.albumCount();
+    const std::string albums = groupedNumber(total) + (total == 1 ? " album" : " albums");
+    if (filters.empty())
+        return "No filter applies: all " + albums + ".";
+    return "A filter applies: " + groupedNumber(catalogue.displayedCount()) + " of " + albums + " (" +
+           filters + ").";
 }
 
 std::string statisticsText(const std::vector<StatisticsSection>& sections)

@@ -9,6 +9,8 @@
 
 namespace discora {
 
+class Catalogue;
+
 struct StatisticsFigure
 {
     std::string name;
@@ -37,6 +39,10 @@ std::string statisticsText(const std::vector<StatisticsSection>& sections);
 std::string playingTimeText(std::int64_t seconds);
 // Hundredths as an amount with two decimals, "1234.50".
 std::string amountText(std::int64_t cents);
+
+// Which albums the statistics count: "No filter applies: all 3,012 albums." or "A filter applies:
+// 12 of 3,012 albums (Media Type: CD; Year: 1970-1979)."
+std::string statisticsScopeText(const Catalogue& catalogue);
 
 // The name a spread gives the albums without a text (no media type, no currency).
 inline constexpr const char* kNoneName = "(none)";
