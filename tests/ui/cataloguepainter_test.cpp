@@ -82,13 +82,13 @@ protected:
         m_selection.clear(m_doc.displayedCount());
     }
 
-    QImage paint(LayoutKind kind, const ViewOptions& options)
+    QImage paint(LayoutKind kind, const ViewOptions& options, CoverLookup covers = {})
     {
         QImage image(m_metrics.clientWidth, m_metrics.clientHeight, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         const PaintInput input{m_doc,  m_selection,  m_metrics, kind, m_doc.displayedCount(),
-                               m_font, testColors(), options};
+                               m_font, testColors(), options,   std::move(covers)};
         CataloguePainter(painter, input).paint();
         return image;
     }
@@ -137,6 +137,39 @@ TEST_F(CataloguePainterTest, NormalBlockDrawsHeadingsOverValuesAndMarksTheSelect
     EXPECT_GT(countColor(selected, firstCellRect, c.selectedBackground), 0);
     EXPECT_GT(countColor(selected, firstCellRect, c.selectedText), 0);
     EXPECT_EQ(countColor(selected, secondValues, c.selectedBackground), 0);
+}
+
+TEST_F(CataloguePainterTest, TheCoverOptionPutsEachAlbumsCoverLeftOfItsBlock)
+{
+    ViewOptions options = displaySwitchesOff();
+    const QImage without = paint(LayoutKind::Normal, options);
+    options.set(ViewOption::ShowCover, 1);
+    // The first album has a cover (all orange); the second has none and shows its initials.
+    AlbumRecord first = m_doc.album(0);
+    first.text(Field::Cover) = "00000000000000000000000000000000.png";
+    fixture::loadAlbums(m_doc, {first, m_doc.album(1)});
+    std::vector<int> sides;
+    const QImage with = paint(LayoutKind::Normal, options, [&](std::string_view name, int side) {
+        EXPECT_EQ(name, "00000000000000000000000000000000.png");
+        sides.push_back(side);
+        QImage orange(side * 2, side, QImage::Format_RGB32); // wider than high: centred, kept in shape
+        orange.fill(QColor(255, 128, 0));
+        return CoverLook{orange, false};
+    });
+    const int side = normalCoverSide(lh());
+    EXPECT_EQ(sides, std::vector<int>{side});
+    const int indent = side + std::max(4, lh() / 2);
+    const QRect coverBox(lh() / 4, lh() / 4, side, side);
+    EXPECT_GT(countColor(with, coverBox, QColor(255, 128, 0)), side * side / 3);
+    EXPECT_EQ(countColor(with, coverBox, QColor(255, 128, 0)), countColor(with, with.rect(), QColor(255, 128, 0)));
+    // The second album's placeholder is drawn, in no colour of the text.
+    const int blockHeight = 5 * lh();
+    EXPECT_GT(countInk(with, coverBox.translated(0, blockHeight)), side * side / 2);
+    // The heading band moved right of the cover: nothing of the band under the cover's column.
+    const ViewColors c = testColors();
+    EXPECT_GT(countColor(without, QRect(0, 0, indent, lh()), c.band), 0);
+    EXPECT_EQ(countColor(with, QRect(0, 0, indent - 1, 5 * lh()), c.band), 0);
+    EXPECT_GT(countColor(with, QRect(indent, 0, 40, lh()), c.band), 0);
 }
 
 TEST_F(CataloguePainterTest, SingleLineGridStandsAtTheColumnEdgesOnlyWhenSwitchedOn)

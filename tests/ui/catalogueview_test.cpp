@@ -1,6 +1,7 @@
 // The catalogue view in the main window, driven by the mouse, the keys and the commands as a user
 // would drive it, and painted into an image to check what it shows.
 #include "core/fileformat/cataloguereader.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
@@ -12,13 +13,17 @@
 #include "ui/entry/albumsheet.h"
 #include "ui/view/catalogueview.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -768,6 +773,168 @@ TEST_F(CatalogueViewTest, AColumnIdOutsideOneToTenShowsFailed)
     EXPECT_EQ(rowImage(corrupt, 0, lh, 150), failed);
     EXPECT_EQ(rowImage(corrupt, 1, lh, 150), failed);
     EXPECT_NE(rowImage(byArtist, 1, lh, 150), failed);
+}
+
+} // namespace
+} // namespace discora
+
+// ---- The Covers view -------------------------------------------------------------------------
+
+namespace discora {
+namespace {
+
+std::string pngOf(QColor color, int width = 60, int height = 60)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+class CoversViewTest : public CatalogueViewTest
+{
+protected:
+    CoversViewTest()
+    {
+        view().thumbnails().setCacheFolder(m_cache.path());
+    }
+
+    // Ten albums; 1 and 7 with a red cover (kept in memory, the catalogue has no file yet), 4 with
+    // a cover whose file is gone.
+    void loadWithCovers()
+    {
+        const std::string red = pngOf(Qt::red);
+        m_red = coverNameOf(red).value();
+        std::vector<AlbumRecord> albums = numberedAlbums(10);
+        albums[1].text(Field::Cover) = m_red;
+        albums[7].text(Field::Cover) = m_red;
+        albums[4].text(Field::Cover) = kGone;
+        load(albums);
+        ASSERT_EQ(doc().addCoverImage(red).value(), m_red);
+        window().runCommand(CommandId::ViewCovers);
+        QApplication::processEvents();
+    }
+
+    // Paints until every thumbnail asked for has come.
+    QImage paintWithThumbnails()
+    {
+        paint();
+        view().thumbnails().waitForDone();
+        QApplication::processEvents();
+        return paint();
+    }
+
+    QPoint centreOf(const TileRect& r) { return {r.x + r.width / 2, r.y + r.height / 2 - view().scrollY()}; }
+
+    static constexpr const char* kGone = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa.jpg";
+    QTemporaryDir m_cache;
+    std::string m_red;
+};
+
+TEST_F(CoversViewTest, TilesShowTheCoverOrAPlaceholderWhereTheGridSays)
+{
+    loadWithCovers();
+    ASSERT_TRUE(view().showsCovers());
+    EXPECT_TRUE(window().action(CommandId::ViewCovers)->isChecked());
+    const CoverGrid& g = view().coverGrid();
+    ASSERT_GT(g.columns, 1);
+    const QImage shown = paintWithThumbnails();
+    // The covered albums' pictures are red in the middle; the others are not, nor the gaps.
+    EXPECT_EQ(QColor(shown.pixel(centreOf(g.picture(1)))), QColor(Qt::red));
+    EXPECT_EQ(QColor(shown.pixel(centreOf(g.picture(7)))), QColor(Qt::red));
+    const QColor placeholder(shown.pixel(g.picture(2).x + 2, g.picture(2).y + 2 - view().scrollY()));
+    EXPECT_NE(placeholder, QColor(Qt::red));
+    EXPECT_NE(placeholder, view().colors().background);
+    EXPECT_EQ(QColor(shown.pixel(g.tile(0).x + g.tileWidth + g.gap / 2, g.tile(0).y + 3)), view().colors().background);
+    // A cover whose file is gone is told apart, and its thumbnail went to the disk cache otherwise.
+    EXPECT_TRUE(view().thumbnails().unreadable(QString::fromStdString(kGone)));
+    EXPECT_FALSE(QDir(m_cache.path()).entryList(QDir::Files).isEmpty());
+
+    // A second set of thumbnails finds the picture on disk without its source.
+    CoverThumbnails again;
+    again.setCacheFolder(m_cache.path());
+    again.request({{QString::fromStdString(m_red), QStringLiteral("/nonexistent/x.png"), {}}}, g.side);
+    again.waitForDone();
+    QApplication::processEvents();
+    const QColor fromDisk(again.find(QString::fromStdString(m_red), g.side).pixel(5, 5));
+    EXPECT_GT(fromDisk.red(), 230);
+    EXPECT_LT(fromDisk.green(), 30);
+}
+
+TEST_F(CoversViewTest, TheMouseAndTheKeysWorkOnTiles)
+{
+    loadWithCovers();
+    const CoverGrid& g = view().coverGrid();
+    const int columns = g.columns;
+    ASSERT_GE(columns, 3);
+    // A click selects the tile under it; a click in a gap selects nothing new.
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(g.tile(2)));
+    EXPECT_EQ(selectedPositions(view().selection()), (std::vector<int>{2}));
+    EXPECT_EQ(view().currentEntry(), 2);
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(g.tile(0).x + g.tileWidth + g.gap / 2, g.tile(0).y + 5 - view().scrollY()));
+    EXPECT_EQ(selectedPositions(view().selection()), (std::vector<int>{2}));
+    // The arrows walk the grid; Space selects, Enter asks to modify.
+    QTest::keyClick(&view(), Qt::Key_Right);
+    EXPECT_EQ(view().currentEntry(), 3);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    EXPECT_EQ(view().currentEntry(), std::min(9, 3 + columns));
+    QTest::keyClick(&view(), Qt::Key_End);
+    EXPECT_EQ(view().currentEntry(), 9);
+    QTest::keyClick(&view(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(selectedPositions(view().selection()), (std::vector<int>{2, 9}));
+    QSignalSpy activated(&view(), &CatalogueView::entryActivated);
+    QTest::mouseDClick(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(g.tile(5)));
+    EXPECT_EQ(activated.count(), 1);
+    EXPECT_EQ(selectedPositions(view().selection()), (std::vector<int>{5}));
+    // The tile the keyboard is on is framed.
+    EXPECT_EQ(view().entryRect(5), QRect(g.tile(5).x, g.tile(5).y - view().scrollY(), g.tileWidth, g.tileHeight));
+
+    // Ctrl+plus and Ctrl+minus size the covers, within the steps there are.
+    const int side = g.side;
+    QTest::keyClick(&view(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(view().coverGrid().side, side);
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(&view(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(view().coverZoom(), 0);
+    QTest::keyClick(&view(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(view().coverZoom(), kDefaultCoverZoom);
+}
+
+TEST_F(CoversViewTest, TheDerivedListsKeepTheirLayoutsAndTheAlbumOrdersComeBackAsCovers)
+{
+    load(numberedAlbums(10));
+    window().runCommand(CommandId::SortBySong);
+    window().runCommand(CommandId::ViewCovers);
+    // Choosing Covers over a song list goes back to the albums.
+    EXPECT_TRUE(isAlbumOrder(doc().currentOrder()));
+    EXPECT_TRUE(view().showsCovers());
+    window().runCommand(CommandId::SortByProducer);
+    EXPECT_FALSE(view().showsCovers());
+    EXPECT_EQ(view().layoutKind(), LayoutKind::ProducerList);
+    window().runCommand(CommandId::SortByAlbumName);
+    EXPECT_TRUE(view().showsCovers());
+    window().runCommand(CommandId::ViewNormal);
+    EXPECT_FALSE(view().showsCovers());
+    EXPECT_FALSE(window().action(CommandId::ViewCovers)->isChecked());
+}
+
+TEST_F(CoversViewTest, ATileIsReadAsTheAlbumItShows)
+{
+    QAccessible::setActive(true);
+    loadWithCovers();
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&view());
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->childCount(), 10);
+    QAccessibleInterface* tile = table->child(3);
+    ASSERT_NE(tile, nullptr);
+    EXPECT_TRUE(tile->text(QAccessible::Name).contains(QStringLiteral("Artist 0003")));
+    const TileRect r = view().coverGrid().tile(3);
+    EXPECT_EQ(tile->rect(), QRect(viewport()->mapToGlobal(QPoint(r.x, r.y - view().scrollY())), QSize(r.width, r.height)));
+    QAccessible::setActive(false);
 }
 
 } // namespace

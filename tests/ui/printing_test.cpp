@@ -1,6 +1,7 @@
 // Printing as the user and the command line see it: PDF files printed offscreen and read back
 // with poppler's pdfinfo and pdftotext, the print dialog's Selection range, the preview's page
 // keys, and the progress a job reports.
+#include "core/fileformat/coverfolder.h"
 #include "cli/printcommandline.h"
 #include "core/base/progresssink.h"
 #include "core/layout/viewselection.h"
@@ -26,6 +27,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QBuffer>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,6 +120,36 @@ TEST_F(PrintingTest, APdfHoldsTheLetterGroupsOnTheirPagesWithTheFooter)
         for (const QString& text : expected[page].absent)
             EXPECT_FALSE(pages[page].contains(text)) << page << " " << toStd(text);
     }
+}
+
+TEST_F(PrintingTest, WithTheCoverOptionEachCoverPrintsBesideItsAlbumAndTheTextsStayWhole)
+{
+    CatalogueDocument doc;
+    ViewOptions options = shortAlbums(0);
+    options.set(ViewOption::ShowCover, 1);
+    doc.setViewOptions(options);
+    QImage picture(300, 300, QImage::Format_RGB32);
+    picture.fill(QColor(20, 90, 200));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const std::string cover = coverNameOf(png.toStdString()).value();
+    std::vector<AlbumRecord> albums = albumsByArtist({"Air", "Blur", "Cher"});
+    albums[0].text(Field::Cover) = cover;
+    albums[2].text(Field::Cover) = cover;
+    loadAlbums(doc, albums);
+    ASSERT_EQ(doc.addCoverImage(png.toStdString()).value(), cover); // kept in memory: no file yet
+    ASSERT_TRUE(printToPdf(doc, toStd(pdf("covers.pdf")), QPageSize(QPageSize::A4)));
+
+    // Two pictures on the page (poppler lists each image drawn), and every text as without covers.
+    const QStringList images =
+        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf("covers.pdf")}).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(images.size(), 2 + 2) << toStd(images.join(u'\n')); // two heading lines, then the images
+    const std::vector<QString> pages = pdfPages(pdf("covers.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* text : {"Album of Air", "Album of Blur", "Album of Cher", "Group/Artist"})
+        EXPECT_TRUE(pages[0].contains(QString::fromLatin1(text))) << text;
 }
 
 // Times loaded from a disc are always MM:SS: on every paper each prints whole, under its

@@ -72,6 +72,18 @@ NormalPositions printedNormalPositions(int printDpi, int printWidth, int timeWid
     return p;
 }
 
+int normalCoverSide(int lineHeight)
+{
+    return std::max(8, 5 * lineHeight - lineHeight / 2);
+}
+
+NormalPositions withCoverColumn(NormalPositions p, int indent)
+{
+    for (int* x : {&p.x0, &p.xSong, &p.xMid, &p.xTrack2, &p.xSong2, &p.xNum, &p.xTime2, &p.contentWidth, &p.cellEnd})
+        *x += std::max(0, indent);
+    return p;
+}
+
 namespace {
 
 // Appends lines one below the other, every line boxed unless said otherwise.

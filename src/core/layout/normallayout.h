@@ -56,6 +56,13 @@ struct NormalPositions
 };
 
 NormalPositions normalPositions(int dpi, int maxCharWidth);
+// The normal layout's small front cover (the "ShowCover" option) stands at the left of each block,
+// as high as the block's first five lines less a margin; the block's texts move right to make room.
+int normalCoverSide(int lineHeight);
+// The positions moved right by indent. On paper, lay the block out for the page width less the
+// indent first, so that it keeps to the page.
+NormalPositions withCoverColumn(NormalPositions p, int indent);
+
 // On paper: the printer's resolution and usable width (its horizontal resolution less 5 pixels).
 // timeWidth is what a time ("00:00") or the "Time" heading needs in the print font, whichever is
 // wider: the time columns keep at least that much.

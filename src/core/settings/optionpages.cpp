@@ -23,6 +23,7 @@ constexpr sv kShowNotes[] = {"Display the Notes"};
 constexpr sv kShowCustom1[] = {"Display Custom 1"};
 constexpr sv kShowCustom2[] = {"Display Custom 2"};
 constexpr sv kShowPageNum[] = {"Display Page Numbers"};
+constexpr sv kShowCover[] = {"Display a small Front Cover beside each Album"};
 constexpr sv kAutoLoad[] = {"Auto load times for new record if CD is playing"};
 constexpr sv kSortAccents[] = {"Sort accented letters with their base letter"};
 constexpr sv kLoadLast[] = {"Load last used file when starting the program"};
@@ -35,6 +36,7 @@ constexpr OptionControl kGeneral[] = {
     {Check, "ShowCustom2", kShowCustom2}, {Check, "ShowPageNum", kShowPageNum},
     {Check, "AutoLoad", kAutoLoad},       {Check, "LoadLast", kLoadLast},
     {Check, "SortAccents", kSortAccents},
+    {Check, "ShowCover", kShowCover},
 };
 
 constexpr sv kNormalBreaks[] = {"No Page Breaks", "Print 1 Record per Page",

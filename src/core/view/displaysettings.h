@@ -97,9 +97,10 @@ enum class ViewOption : int
     ShowCustom2,
     ShowPageNum,
     SortAccents, // accented Latin letters sort, find and group with their base letter
+    ShowCover,   // the normal layout shows a small front cover at the left of each album
 };
 
-constexpr int kViewOptionCount = 29;
+constexpr int kViewOptionCount = 30;
 
 struct ViewOptionInfo
 {
@@ -116,7 +117,7 @@ constexpr std::array<ViewOptionInfo, kViewOptionCount> kViewOptionInfo = {{
     {"ShowProducers", 0},  {"ShowQuality", 0},    {"ShowPeople", 0},     {"ShowLable", 0},
     {"ShowCatalogNum", 0}, {"ShowNotes", 0},      {"AutoLoad", 1},       {"PerformerGrid", 1},
     {"PerformerPrint", 0}, {"ShowCustom1", 0},    {"ShowCustom2", 0},    {"ShowPageNum", 1},
-    {"SortAccents", 0},
+    {"SortAccents", 0},    {"ShowCover", 0},
 }};
 
 class ViewOptions

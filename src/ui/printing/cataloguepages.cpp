@@ -2,9 +2,12 @@
 
 #include "core/base/progresssink.h"
 #include "core/layout/viewfonts.h"
+#include "core/document/cataloguedocument.h"
 #include "core/view/catalogue.h"
 #include "ui/support/fonts.h"
+#include "ui/support/qttext.h"
 
+#include <QCache>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetrics>
@@ -35,8 +38,8 @@ std::string printingPageText(int page, int pageCount)
 }
 
 CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
-                               std::optional<std::vector<int>> selection)
-    : m_doc(doc), m_colors(toViewColors(doc.colors()))
+                               std::optional<std::vector<int>> selection, CoverLookup covers)
+    : m_doc(doc), m_colors(toViewColors(doc.colors())), m_covers(std::move(covers))
 {
     const ViewFonts fonts = makeViewFonts(doc.font(), doc.screenDpi(), device.logicalDpiY());
     m_font = toQFont(fonts.print);
@@ -55,8 +58,29 @@ void CataloguePages::printPage(QPainter& painter, int page) const
 {
     const PageInput input{m_doc,        m_pagination,        m_printDpi, m_printWidth,
                           m_pageHeight, m_doc.screenDpi(),   m_font,     m_boldFont,
-                          m_colors,     m_doc.viewOptions(), m_timeWidth};
+                          m_colors,     m_doc.viewOptions(), m_timeWidth, m_covers};
     CataloguePainter(painter, input).paintPage(page);
+}
+
+CoverLookup documentCovers(const CatalogueDocument& doc)
+{
+    // A job prints each cover once or a few times, near one another: a few pictures are kept.
+    auto kept = std::make_shared<QCache<QString, QImage>>(64 * 1024); // in KB
+    return [&doc, kept](std::string_view name, int side) {
+        const QString key = toQt(name) + QLatin1Char('@') + QString::number(side);
+        if (const QImage* image = kept->object(key))
+            return CoverLook{*image, false};
+        const std::optional<std::string> bytes = doc.coverImage(name);
+        QImage image;
+        if (bytes)
+            image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+        if (image.isNull())
+            return CoverLook{{}, true};
+        if (image.width() > side || image.height() > side)
+            image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        kept->insert(key, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes() / 1024));
+        return CoverLook{image, false};
+    };
 }
 
 Status printPages(QPagedPaintDevice& device, const CataloguePages& job, PageSpan span, ProgressSink* progress,

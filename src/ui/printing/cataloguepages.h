@@ -21,6 +21,7 @@ class QPainter;
 namespace discora {
 
 class Catalogue;
+class CatalogueDocument;
 class ProgressSink;
 
 inline constexpr const char* kCouldNotStartPrintJob = "Could not start print job.";
@@ -32,8 +33,9 @@ class CataloguePages
 {
 public:
     // selection: the positions to print, in ascending order; nothing prints every entry of the order.
-    CataloguePages(const Catalogue& doc, const QPaintDevice& device,
-                   std::optional<std::vector<int>> selection);
+    // covers: the albums' front covers, for the normal layout when its option shows them.
+    CataloguePages(const Catalogue& doc, const QPaintDevice& device, std::optional<std::vector<int>> selection,
+                   CoverLookup covers = {});
 
     const Pagination& pagination() const { return m_pagination; }
     int pageCount() const { return m_pagination.pageCount; }
@@ -52,7 +54,11 @@ private:
     int m_pageHeight = 0;
     ViewColors m_colors;
     Pagination m_pagination;
+    CoverLookup m_covers;
 };
+
+// The covers of a catalogue at full quality, read from its folder (or memory) and scaled for paper.
+CoverLookup documentCovers(const CatalogueDocument& doc);
 
 // Which pages of a job to print: first to last (0 for either: from the first or to the last page),
 // copies times over.

@@ -39,7 +39,7 @@ Status writePdf(const CatalogueDocument& doc, const std::string& path, const QPa
         QPdfWriter writer(&buffer);
         setUpPdfPage(writer, paper);
         writer.setCreator(QStringLiteral("Discora"));
-        const CataloguePages job(doc, writer, std::nullopt);
+        const CataloguePages job(doc, writer, std::nullopt, documentCovers(doc));
         status = printPages(writer, job);
     }
     if (!status)
@@ -84,7 +84,7 @@ Status printOnDefaultPrinter(const CatalogueDocument& doc, const std::string& fi
         return Error{"There is no printer to print on; " + file + " was not printed."};
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(fromPath(file));
-    const CataloguePages job(doc, printer, std::nullopt);
+    const CataloguePages job(doc, printer, std::nullopt, documentCovers(doc));
     return printPages(printer, job);
 }
 

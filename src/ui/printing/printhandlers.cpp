@@ -141,7 +141,7 @@ bool PrintHandlers::printOn(QPrinter& printer, bool selectionChosen, const KeepP
         list = m_selection.selection().positions();
     else
         m_selection.clear();
-    const CataloguePages job(m_doc, printer, std::move(list));
+    const CataloguePages job(m_doc, printer, std::move(list), documentCovers(m_doc));
     PageSpan span;
     if (printer.printRange() == QPrinter::PageRange) {
         span.first = printer.fromPage();

@@ -1,5 +1,6 @@
 #include "ui/support/cataloguepainter.h"
 
+#include "core/layout/covergrid.h"
 #include "core/layout/rowmodel.h"
 #include "core/layout/viewselection.h"
 #include "core/model/headings.h"
@@ -62,6 +63,7 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PaintInput& input)
 {
     m_valueAdvances.fill(-1);
     m_headingAdvances.fill(-1);
+    m_covers = &input.covers;
 }
 
 CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
@@ -74,6 +76,7 @@ CataloguePainter::CataloguePainter(QPainter& painter, const PageInput& input)
 {
     m_valueAdvances.fill(-1);
     m_headingAdvances.fill(-1);
+    m_covers = &input.covers;
 }
 
 bool CataloguePainter::gridOn() const
@@ -114,9 +117,10 @@ void CataloguePainter::paint()
     const ViewMetrics& m = m_screen->metrics;
     switch (layoutKindInfo(m_kind).block) {
     case BlockShape::Normal: {
-        const BlockPlan plan =
-            normalBlock(normalSwitches(m_options), normalPositions(m.dpi, m.maxCharWidth),
-                        headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1));
+        NormalPositions positions = normalPositions(m.dpi, m.maxCharWidth);
+        useCoverColumn(positions, false);
+        const BlockPlan plan = normalBlock(normalSwitches(m_options), positions, headingOrDefault(m_doc.heading(0), 0),
+                                           headingOrDefault(m_doc.heading(1), 1));
         paintBlocks(plan, gridOn());
         break;
     }
@@ -145,13 +149,15 @@ void CataloguePainter::paintPage(int page)
         m_p.setClipping(false);
         flushGrid();
     } else {
-        const BlockPlan plan =
-            layoutKindInfo(m_kind).block == BlockShape::Normal
-                ? normalBlock(normalSwitches(m_options),
-                              printedNormalPositions(in.printDpi, in.printWidth, in.timeWidth),
-                              headingOrDefault(m_doc.heading(0), 0), headingOrDefault(m_doc.heading(1), 1),
-                              BlockMedium::Paper)
-                : printedSongDetailBlock(in.printDpi, in.printWidth);
+        BlockPlan plan;
+        if (layoutKindInfo(m_kind).block == BlockShape::Normal) {
+            NormalPositions positions = printedNormalPositions(in.printDpi, in.printWidth, in.timeWidth);
+            useCoverColumn(positions, true);
+            plan = normalBlock(normalSwitches(m_options), positions, headingOrDefault(m_doc.heading(0), 0),
+                               headingOrDefault(m_doc.heading(1), 1), BlockMedium::Paper);
+        } else {
+            plan = printedSongDetailBlock(in.printDpi, in.printWidth);
+        }
         const int blockHeight = plan.linesPerRecord * m_lh;
         // An album taller than the page is cut at the last whole line above the footer.
         m_linesBottom = (pages.firstEntryLine() + pages.linesPerPage) * m_lh;
@@ -175,6 +181,36 @@ void CataloguePainter::paintFooter(int page)
 
 // ---- Block layouts -------------------------------------------------------------------------
 
+void CataloguePainter::useCoverColumn(NormalPositions& positions, bool paper)
+{
+    if (!m_options.on(ViewOption::ShowCover))
+        return;
+    m_coverSide = normalCoverSide(m_lh);
+    m_blockLeft = m_coverSide + std::max(4, m_lh / 2);
+    if (paper) {
+        // The block keeps to the page: it is laid out for the width the cover leaves.
+        positions = withCoverColumn(
+            printedNormalPositions(m_paper->printDpi, m_paper->printWidth - m_blockLeft, m_paper->timeWidth),
+            m_blockLeft);
+    } else {
+        positions = withCoverColumn(positions, m_blockLeft);
+    }
+}
+
+void CataloguePainter::paintBlockCover(int album, int top)
+{
+    const QRect box(m_lh / 4 - m_scrollX, top + m_lh / 4, m_coverSide, m_coverSide);
+    if (box.bottom() < 0 || box.top() >= m_clientHeight || box.bottom() > m_linesBottom)
+        return;
+    const std::string_view name = m_doc.text(Field::Cover, album);
+    CoverLook look;
+    if (!name.empty() && m_covers && *m_covers)
+        look = (*m_covers)(name, m_coverSide);
+    const QString initials = toQt(coverInitials(m_doc.text(Field::Artist, album), m_doc.text(Field::AlbumName, album)));
+    paintCoverPicture(m_p, {box, look, toQt(m_doc.text(Field::Artist, album)), initials}, m_font, m_colors.background,
+                      m_colors.data);
+}
+
 void CataloguePainter::paintBlocks(const BlockPlan& plan, bool grid)
 {
     const PaintRange range = paintRange(m_kind, m_screen->metrics, plan.linesPerRecord, m_screen->entries);
@@ -189,8 +225,11 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
     const bool selected = isSelected(position);
     const ViewColors& c = m_colors;
     const QColor* background = selected ? &c.selectedBackground : nullptr;
-    const int dx = -m_scrollX;
-    const int end = plan.contentWidth;
+    // With a cover column the bands and boxes start right of the cover.
+    const int dx = -m_scrollX + m_blockLeft;
+    const int end = plan.contentWidth - m_blockLeft;
+    if (m_coverSide > 0)
+        paintBlockCover(album, top);
 
     for (const BlockLine& line : plan.lines) {
         const int y = top + line.top * m_lh;

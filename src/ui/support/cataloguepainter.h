@@ -9,6 +9,7 @@
 #include "core/layout/pagination.h"
 #include "core/layout/viewlayout.h"
 #include "core/view/displaysettings.h"
+#include "ui/support/coverpicture.h"
 
 #include <QColor>
 #include <QFont>
@@ -54,6 +55,7 @@ struct PaintInput
     QFont font;
     ViewColors colors;
     ViewOptions options;
+    CoverLookup covers = {}; // the pictures of the normal layout's covers, when the option shows them
 };
 
 // What a printed page is drawn from: the job's pages, the printer's measures in device pixels and
@@ -71,6 +73,7 @@ struct PageInput
     ViewColors colors;
     ViewOptions options;
     int timeWidth = 0; // a time or the "Time" heading in the print fonts, whichever is wider
+    CoverLookup covers = {};
 };
 
 class CataloguePainter
@@ -94,6 +97,9 @@ private:
     void paintGroupHeading(const ListGeometry& g, std::string_view text, int top, bool selected);
     void paintRowGrid(const ListGeometry& g, int top, bool groupHeading);
     void paintFooter(int page);
+    // The normal layout's cover column: the side of its pictures and where the block starts after it.
+    void useCoverColumn(NormalPositions& positions, bool paper);
+    void paintBlockCover(int album, int top);
 
     // One line of text clipped to its cell; background behind the text only, when given.
     void drawCell(int left, int top, int right, std::string_view text, const QColor* background);
@@ -130,6 +136,9 @@ private:
     bool m_headingFontInUse = false;
     int m_scrollX;
     int m_clientHeight;
+    const CoverLookup* m_covers = nullptr;
+    int m_coverSide = 0; // 0: no cover column
+    int m_blockLeft = 0; // where a block's bands and boxes start
     int m_linesBottom = std::numeric_limits<int>::max(); // no line of a block reaches below this
     int m_visibleLeft;                                   // content x of the drawing area's left end
     int m_visibleRight;                                  // and of its right end

@@ -488,8 +488,23 @@ void CatalogueView::paintContents(QPainter& painter)
     ViewMetrics metrics = m_metrics;
     metrics.clientWidth = viewport()->width();
     metrics.clientHeight = viewport()->height();
-    const PaintInput input{m_doc, m_selection, metrics, kind, entries, m_font, m_colors, m_options};
+    PaintInput input{m_doc, m_selection, metrics, kind, entries, m_font, m_colors, m_options};
+    std::vector<CoverThumbnails::Source> wanted;
+    int wantedSide = 0;
+    if (m_options.on(ViewOption::ShowCover) && layoutKindInfo(kind).block == BlockShape::Normal) {
+        input.covers = [&](std::string_view name, int side) {
+            const QString qname = toQt(name);
+            CoverLook look{m_thumbnails.find(qname, side), m_thumbnails.unreadable(qname)};
+            if (look.image.isNull() && !look.missing) {
+                wanted.push_back(coverSourceOf(m_doc, std::string(name)));
+                wantedSide = side;
+            }
+            return look;
+        };
+    }
     CataloguePainter(painter, input).paint();
+    if (!wanted.empty())
+        m_thumbnails.request(wanted, wantedSide);
 }
 
 void CatalogueView::paintCovers(QPainter& painter)

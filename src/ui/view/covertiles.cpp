@@ -5,10 +5,10 @@
 #include "core/layout/viewselection.h"
 #include "core/model/field.h"
 #include "core/order/orderentries.h"
+#include "ui/support/coverpicture.h"
 #include "ui/support/qttext.h"
 
 #include <QFontMetrics>
-#include <QHash>
 
 namespace discora {
 
@@ -19,7 +19,9 @@ QRect toQRect(const TileRect& r, int scrollY)
     return QRect(r.x, r.y - scrollY, r.width, r.height);
 }
 
-CoverThumbnails::Source sourceOf(const CatalogueDocument& doc, const std::string& name)
+} // namespace
+
+CoverThumbnails::Source coverSourceOf(const CatalogueDocument& doc, const std::string& name)
 {
     CoverThumbnails::Source source;
     source.name = QString::fromStdString(name);
@@ -30,40 +32,6 @@ CoverThumbnails::Source sourceOf(const CatalogueDocument& doc, const std::string
         source.path = QString::fromStdString(coverPath(doc.coverFolder(), name));
     }
     return source;
-}
-
-void paintPlaceholder(QPainter& p, const QRect& box, const QString& artist, const QString& initials,
-                      bool missing, const CoverTilesInput& in)
-{
-    const QColor fill = placeholderColor(artist, in.colors.background);
-    p.fillRect(box, fill);
-    QColor ink = in.colors.data;
-    ink.setAlphaF(0.55);
-    p.setPen(ink);
-    QFont big = in.font;
-    big.setPixelSize(std::max(8, box.height() / 3));
-    big.setBold(true);
-    p.setFont(big);
-    p.drawText(box, Qt::AlignCenter, initials);
-    if (missing) {
-        QFont small = in.font;
-        small.setPixelSize(std::max(7, box.height() / 10));
-        p.setFont(small);
-        p.drawText(box.adjusted(2, 2, -2, -4), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("Cover missing"));
-    }
-}
-
-} // namespace
-
-QColor placeholderColor(const QString& artist, const QColor& background)
-{
-    const int hue = static_cast<int>(qHash(artist) % 360);
-    const bool dark = background.lightness() < 128;
-    QColor tint = QColor::fromHsl(hue, 90, dark ? 70 : 200);
-    // Mostly the background, so a page of placeholders stays quiet.
-    const auto mix = [](int a, int b) { return (a * 3 + b) / 4; };
-    return QColor(mix(background.red(), tint.red()), mix(background.green(), tint.green()),
-                  mix(background.blue(), tint.blue()));
 }
 
 std::vector<CoverThumbnails::Source> paintCoverTiles(QPainter& p, const CoverTilesInput& in,
@@ -78,7 +46,6 @@ std::vector<CoverThumbnails::Source> paintCoverTiles(QPainter& p, const CoverTil
     bold.setBold(true);
     const QFontMetrics boldMetrics(bold);
     p.save();
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int position = first; position <= last; ++position) {
         const auto album = albumOfEntry(in.doc, position);
         if (!album)
@@ -91,21 +58,16 @@ std::vector<CoverThumbnails::Source> paintCoverTiles(QPainter& p, const CoverTil
         const QString albumName = toQt(in.doc.text(Field::AlbumName, a));
         const std::string name(in.doc.text(Field::Cover, a));
         const QRect box = toQRect(g.picture(position), in.scrollY);
-        const QImage image = name.empty() ? QImage() : thumbnails.find(QString::fromStdString(name), g.side);
-        if (!image.isNull()) {
-            // Centred in its square, whatever its shape.
-            const QSize size = image.size().scaled(box.size(), Qt::KeepAspectRatio);
-            const QRect at(box.x() + (box.width() - size.width()) / 2,
-                           box.y() + (box.height() - size.height()) / 2, size.width(), size.height());
-            p.drawImage(at, image);
-        } else {
-            const bool missing = !name.empty() && thumbnails.unreadable(QString::fromStdString(name));
-            paintPlaceholder(p, box, artist,
-                             toQt(coverInitials(in.doc.text(Field::Artist, a), in.doc.text(Field::AlbumName, a))),
-                             missing, in);
-            if (!name.empty() && !missing)
-                wanted.push_back(sourceOf(in.doc, name));
+        CoverLook look;
+        if (!name.empty()) {
+            const QString qname = QString::fromStdString(name);
+            look = {thumbnails.find(qname, g.side), thumbnails.unreadable(qname)};
+            if (look.image.isNull() && !look.missing)
+                wanted.push_back(coverSourceOf(in.doc, name));
         }
+        const QString initials =
+            toQt(coverInitials(in.doc.text(Field::Artist, a), in.doc.text(Field::AlbumName, a)));
+        paintCoverPicture(p, {box, look, artist, initials}, in.font, in.colors.background, in.colors.data);
         p.setPen(selected ? in.colors.selectedText : in.colors.data);
         p.setFont(bold);
         p.drawText(toQRect(g.caption(position, 0), in.scrollY), Qt::AlignLeft | Qt::AlignVCenter,
@@ -124,7 +86,7 @@ std::vector<CoverThumbnails::Source> paintCoverTiles(QPainter& p, const CoverTil
         const std::string name(in.doc.text(Field::Cover, static_cast<int>(*album)));
         if (!name.empty() && thumbnails.find(QString::fromStdString(name), g.side).isNull() &&
             !thumbnails.unreadable(QString::fromStdString(name)))
-            wanted.push_back(sourceOf(in.doc, name));
+            wanted.push_back(coverSourceOf(in.doc, name));
     }
     return wanted;
 }

@@ -30,10 +30,10 @@ struct CoverTilesInput
 
 // Paints the tiles in sight and returns the covers whose thumbnails are still to be made: those in
 // sight first, then those of the next page, for a scroll to find them ready.
+// Where the thumbnails of a cover are made from: its file, or its bytes while only in memory.
+CoverThumbnails::Source coverSourceOf(const CatalogueDocument& doc, const std::string& name);
+
 std::vector<CoverThumbnails::Source> paintCoverTiles(QPainter& painter, const CoverTilesInput& input,
                                                      const CoverThumbnails& thumbnails);
-
-// A calm colour for an album's placeholder, the same for the same artist, close to the background.
-QColor placeholderColor(const QString& artist, const QColor& background);
 
 } // namespace discora
