@@ -36,13 +36,31 @@ bool isRegularFile(const fs::path& path)
     return fs::is_regular_file(fs::symlink_status(path, ec));
 }
 
-// Removes the regular files of the folder whose names stale() picks.
+// A file an export may remove: a regular file or a link (the link goes, not what it names).
+bool isRemovable(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    return fs::is_regular_file(status) || fs::is_symlink(status);
+}
+
+// Writes one of the files an export names. Writing follows a symbolic link to the file it names, so
+// a link in the folder is replaced by the file itself and what it pointed to stays as it was.
+Status writeOwnFile(const fs::path& path, std::string_view bytes)
+{
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec)) && !fs::remove(path, ec))
+        return Error{reason(ec)};
+    return writeFileAtomically(path.string(), bytes);
+}
+
+// Removes the files of the folder whose names stale() picks.
 template <class Stale> int removeFiles(const fs::path& folder, Stale stale)
 {
     std::error_code ec;
     std::vector<fs::path> doomed;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (stale(it->path().filename().string()) && isRegularFile(it->path()))
+        if (stale(it->path().filename().string()) && isRemovable(it->path()))
             doomed.push_back(it->path());
     int removed = 0;
     for (const fs::path& path : doomed)
@@ -74,7 +92,7 @@ Status prepareWebPageFolder(const std::string& folder)
         if (first != fs::directory_iterator())
             return cannotExport(folder, kWebPageFolderInUse);
     }
-    if (Status written = writeFileAtomically((dir / kWebPageMarker).string(), kMarkerText); !written)
+    if (Status written = writeOwnFile(dir / kWebPageMarker, kMarkerText); !written)
         return cannotExport(folder, written.error());
     const fs::path covers = dir / kWebPageFolderOfCovers;
     if (!fs::create_directory(covers, ec) && !fs::is_directory(fs::symlink_status(covers, ec)))
@@ -96,9 +114,7 @@ Status writeWebPages(const std::string& folder, const Catalogue& doc, const WebP
     std::set<std::string> written;
     for (int page = 0; page < pages; ++page) {
         const std::string name = webPageFileName(page);
-        if (Status status =
-                writeFileAtomically((fs::path(folder) / name).string(), webPageText(doc, source, page));
-            !status)
+        if (Status status = writeOwnFile(fs::path(folder) / name, webPageText(doc, source, page)); !status)
             return cannotExport(folder, status.error());
         written.insert(name);
         scope.step();

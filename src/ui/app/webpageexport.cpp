@@ -28,9 +28,14 @@ enum class Thumbnail
 
 Thumbnail makeThumbnail(const CatalogueDocument& doc, const std::string& cover, const std::string& path)
 {
+    // One an earlier export made shows the same picture: the name follows the cover's bytes. A link
+    // in its place is not ours to follow.
     std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec))
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+    if (std::filesystem::is_regular_file(status))
         return Thumbnail::Made;
+    if (std::filesystem::is_symlink(status) && !std::filesystem::remove(path, ec))
+        return Thumbnail::Unwritable;
     const std::optional<std::string> bytes = doc.coverImage(cover);
     if (!bytes)
         return Thumbnail::Unreadable;

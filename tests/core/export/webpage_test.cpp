@@ -279,6 +279,21 @@ TEST_F(WebPageFolder, WritesIntoANewOrEmptyFolderAndReplacesItsOwnExport)
     EXPECT_EQ(sectionCount(fileBytes(made / "index.html")), 2);
 }
 
+TEST_F(WebPageFolder, ALinkInPlaceOfAPageIsReplacedAndWhatItNamesKept)
+{
+    const fs::path site = m_dir / "site";
+    ASSERT_TRUE(exportAlbums(site, 1));
+    putFileBytes(m_dir / "precious.txt", "keep me");
+    fs::remove(site / "index.html");
+    fs::create_symlink(m_dir / "precious.txt", site / "index.html");
+    fs::create_symlink(m_dir / "precious.txt", site / "page-2.html");
+    ASSERT_TRUE(exportAlbums(site, 2));
+    EXPECT_EQ(fileBytes(m_dir / "precious.txt"), "keep me");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(site / "index.html")));
+    EXPECT_EQ(sectionCount(fileBytes(site / "index.html")), 2);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(site / "page-2.html"))) << "a page no export needs";
+}
+
 TEST_F(WebPageFolder, RemovesOnlyThumbnailsNoPageShows)
 {
     const fs::path folder = m_dir / "site";
