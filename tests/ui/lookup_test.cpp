@@ -9,16 +9,21 @@
 #include "support/fakeprompter.h"
 #include "ui/app/messageprompter.h"
 #include "ui/entry/albumsheet.h"
+#include "ui/entry/coverbox.h"
 #include "ui/lookup/albumlookup.h"
 #include "ui/lookup/musicbrainzclient.h"
 #include "ui/lookup/releasepicker.h"
 #include "ui/support/linkedtext.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -42,6 +47,10 @@ struct Answer
     int status = 200;
     QByteArray body;
     bool silent = false; // never answers
+    QByteArray contentType = "application/json";
+    QByteArray location{};      // a redirect's target: a path on the same server
+    bool withoutLength = false; // no Content-Length: the body runs until the connection closes
+    bool held = false;          // answered only when the test lets it go
 };
 
 struct Received
@@ -64,6 +73,15 @@ public:
     }
     std::string url() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()); }
     std::vector<Received> requests;
+
+    // Answers the requests held so far.
+    void letGo()
+    {
+        for (auto& [socket, answer] : m_held)
+            if (socket)
+                write(socket, answer);
+        m_held.clear();
+    }
 
 private:
     void read(QTcpSocket* socket)
@@ -88,15 +106,29 @@ private:
         }
         if (answer.silent)
             return;
-        socket->write("HTTP/1.1 " + QByteArray::number(answer.status) +
-                      " X\r\nContent-Type: application/json\r\nConnection: close\r\nContent-Length: " +
-                      QByteArray::number(answer.body.size()) + "\r\n\r\n" + answer.body);
+        if (answer.held)
+            m_held.emplace_back(socket, answer);
+        else
+            write(socket, answer);
+    }
+
+    void write(QTcpSocket* socket, const Answer& answer)
+    {
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) +
+                          " X\r\nContent-Type: " + answer.contentType + "\r\nConnection: close\r\n";
+        if (!answer.location.isEmpty())
+            head += "Location: " + QByteArray::fromStdString(url()) + answer.location + "\r\n";
+        if (!answer.withoutLength)
+            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+        socket->write(head + "\r\n");
+        socket->write(answer.body);
         socket->disconnectFromHost();
     }
 
     QTcpServer m_server;
     std::deque<Answer> m_script;
     std::map<QTcpSocket*, QByteArray> m_buffers;
+    std::vector<std::pair<QPointer<QTcpSocket>, Answer>> m_held;
 };
 
 constexpr LookupTimings kQuick{400, 5, 5, 50};
@@ -241,7 +273,8 @@ TEST(MusicBrainzClient, ReadsWhatTheServiceSendsAndSkipsWrongTypes)
     LocalServer server(
         {{404, "{}"},
          {200, R"({"releases":[)" + releaseJson("rel-1", "First", "d1", "d2") +
-                   R"(,{"id":"odd","title":7,"media":{"x":1},"artist-credit":[3,{"name":"A"}]},)"
+                   R"(,{"id":"odd","title":7,"media":{"x":1},"artist-credit":[3,{"name":"A"}],)"
+                   R"("cover-art-archive":{"artwork":true,"count":1,"front":true,"back":false}},)"
                    R"({"title":"no id"}]})"}});
     const LookupOutcome outcome = lookUp(server, disc);
     ASSERT_TRUE(outcome.ok()) << outcome.message;
@@ -259,6 +292,9 @@ TEST(MusicBrainzClient, ReadsWhatTheServiceSendsAndSkipsWrongTypes)
     EXPECT_EQ(outcome.releases[1].artist, "A");
     EXPECT_EQ(outcome.releases[1].title, "");
     EXPECT_TRUE(outcome.releases[1].media.empty());
+    // Whether the archive has a front cover, when the answer says.
+    EXPECT_EQ(r.frontCover, std::nullopt);
+    EXPECT_EQ(outcome.releases[1].frontCover, true);
 }
 
 TEST(MusicBrainzClient, RefusedConnectionAndAServerThatIsNoWebAddress)
@@ -276,6 +312,125 @@ TEST(MusicBrainzClient, RefusedConnectionAndAServerThatIsNoWebAddress)
         EXPECT_EQ(outcome.failure, LookupFailure::Unreachable) << server;
         EXPECT_FALSE(outcome.message.empty());
     }
+}
+
+// A picture as the archive sends one.
+QByteArray pngOf(QSize size, Qt::GlobalColor color)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+Answer picture(const QByteArray& bytes)
+{
+    return {200, bytes, false, "image/png"};
+}
+
+// What the archive answers for a release's front cover: a redirect to the picture.
+Answer redirectTo(const QByteArray& path)
+{
+    Answer answer{307, "See the picture", false, "text/plain"};
+    answer.location = path;
+    return answer;
+}
+
+const Answer kNoCover{404, "Not Found", false, "text/plain"};
+const Answer kBusy{503, "Busy", false, "text/plain"};
+const Answer kBrokenPicture{200, "\x01\x02 this is no JPEG at all", false, "image/jpeg"};
+
+// A picture of 50 MB, with its length told or not.
+Answer hugePicture(bool withoutLength)
+{
+    static const QByteArray body(50 << 20, '\xFF');
+    Answer answer{200, body, false, "image/jpeg"};
+    answer.withoutLength = withoutLength;
+    return answer;
+}
+
+// Reading 20 MB on the loopback takes longer than the MusicBrainz tests' time-out allows.
+constexpr LookupTimings kQuickCovers{5000, 5, 5, 50};
+
+CoverOutcome fetchFrontCover(LocalServer& archive, const LookupTimings& timings = kQuickCovers)
+{
+    CoverArtClient client(archive.url());
+    client.setTimings(timings);
+    std::optional<CoverOutcome> outcome;
+    QObject::connect(&client, &CoverArtClient::finished, [&](const CoverOutcome& o) { outcome = o; });
+    client.fetchFrontCover("rel-1");
+    EXPECT_FALSE(outcome.has_value()) << "answered before the fetch returned";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 60000));
+    return outcome.value_or(CoverOutcome{});
+}
+
+TEST(CoverArtClient, FrontCovers)
+{
+    const QByteArray png = pngOf({30, 20}, Qt::darkGreen);
+    const struct
+    {
+        const char* name;
+        std::deque<Answer> script;
+        CoverFailure failure;
+        std::size_t requests;
+        const char* said = "";
+        LookupTimings timings = kQuickCovers;
+    } cases[] = {
+        {"a picture", {picture(png)}, CoverFailure::None, 1},
+        {"redirected to the picture",
+         {redirectTo("/img/front-500.png"), picture(png)},
+         CoverFailure::None,
+         2},
+        {"no front cover", {kNoCover}, CoverFailure::NoCover, 1, "has no front cover"},
+        {"busy, then the picture", {kBusy, picture(png)}, CoverFailure::None, 2},
+        {"busy twice", {kBusy, kBusy}, CoverFailure::Unreachable, 2, "busy"},
+        {"server error", {{500, "oops", false, "text/plain"}}, CoverFailure::BadAnswer, 1, "HTTP status 500"},
+        {"not a picture", {kBrokenPicture}, CoverFailure::BadAnswer, 1, "not a picture"},
+        {"50 MB, its length told", {hugePicture(false)}, CoverFailure::TooLarge, 1, "too large"},
+        {"50 MB, its length untold", {hugePicture(true)}, CoverFailure::TooLarge, 1, "too large"},
+        {"never answers", {{200, {}, true}}, CoverFailure::Unreachable, 1, "did not answer", kQuick},
+    };
+    for (const auto& c : cases) {
+        LocalServer archive(c.script);
+        const CoverOutcome outcome = fetchFrontCover(archive, c.timings);
+        EXPECT_EQ(outcome.failure, c.failure) << c.name << ": " << outcome.message;
+        EXPECT_EQ(outcome.picture, outcome.ok() ? png : QByteArray()) << c.name;
+        EXPECT_NE(outcome.message.find(c.said), std::string::npos) << c.name << ": " << outcome.message;
+        EXPECT_EQ(outcome.ok(), outcome.message.empty()) << c.name;
+        ASSERT_EQ(archive.requests.size(), c.requests) << c.name;
+        EXPECT_EQ(archive.requests[0].target.toStdString(), frontCoverPath("rel-1")) << c.name;
+        for (const Received& request : archive.requests)
+            EXPECT_EQ(request.userAgent.toStdString(), lookupUserAgent()) << c.name;
+        if (c.requests == 2 && c.script.front().status == 307) {
+            EXPECT_EQ(archive.requests[1].target, "/img/front-500.png") << c.name;
+        }
+    }
+}
+
+TEST(CoverArtClient, ANewFetchOrCancelEndsTheOneUnderWay)
+{
+    LocalServer archive({{200, {}, true}, picture(pngOf({4, 4}, Qt::red))});
+    CoverArtClient client(archive.url());
+    client.setTimings(kQuickCovers);
+    std::vector<CoverFailure> ended;
+    QObject::connect(&client, &CoverArtClient::finished,
+                     [&](const CoverOutcome& outcome) { ended.push_back(outcome.failure); });
+    client.fetchFrontCover("first");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return archive.requests.size() == 1; }, 5000));
+    client.fetchFrontCover("second");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.size() == 2; }, 5000));
+    EXPECT_EQ(ended, (std::vector<CoverFailure>{CoverFailure::Cancelled, CoverFailure::None}));
+    EXPECT_EQ(archive.requests[1].target.toStdString(), frontCoverPath("second"));
+
+    client.fetchFrontCover("third");
+    EXPECT_TRUE(client.busy());
+    client.cancel();
+    EXPECT_FALSE(client.busy());
+    EXPECT_EQ(ended.back(), CoverFailure::Cancelled);
+    EXPECT_EQ(ended.size(), 3u);
 }
 
 struct CommandLineRun
@@ -352,17 +507,31 @@ TEST(LookupCommandLine, SimilarDiscsAreSaidToBeSimilar)
     EXPECT_NE(run.out.find("release\tAnn & The Bs\tNear\t"), std::string::npos);
 }
 
-// The entry sheet with "Look Up Online" wired to the local server.
+// The entry sheet with "Look Up Online" wired to the local server, and covers fetched from a local
+// archive only once a test serves them.
 class SheetLookup : public ::testing::Test
 {
 protected:
-    SheetLookup() { m_lookup.setTimings(kQuick); }
+    SheetLookup()
+    {
+        m_lookup.setTimings(kQuick);
+        m_lookup.setFetchCovers([this] { return m_fetchCovers; });
+        // Asked only once serveCovers() has turned the fetching on.
+        m_lookup.setCoverServer([this] { return m_archive->url(); });
+    }
 
     void serve(std::deque<Answer> script)
     {
         m_server = std::make_unique<LocalServer>(std::move(script));
         m_lookup.setServer([this] { return m_server->url(); });
         m_sheet.setLookUp([this] { m_lookup.lookUpOrCancel(); }, [this] { return m_lookup.busy(); });
+    }
+
+    // The archive's answers; covers are fetched from here on, as the option's default has it.
+    void serveCovers(std::deque<Answer> script)
+    {
+        m_archive = std::make_unique<LocalServer>(std::move(script));
+        m_fetchCovers = true;
     }
 
     // Shows album, lets act type, presses "Look Up Online" (or does what press does), waits for the
@@ -392,6 +561,7 @@ protected:
                 QTest::mouseClick(m_sheet.lookUpButton(), Qt::LeftButton);
             EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
             m_status = m_sheet.lookupStatus()->text().toStdString();
+            m_coverShown = m_sheet.coverBox()->showsPicture();
             QTest::mouseClick(m_sheet.okButton(), Qt::LeftButton);
             if (m_sheet.isVisible())
                 m_sheet.reject();
@@ -406,7 +576,10 @@ protected:
     AlbumSheet m_sheet{m_doc, m_prompter};
     AlbumLookup m_lookup{m_sheet, m_prompter, &m_sheet};
     std::unique_ptr<LocalServer> m_server;
+    std::unique_ptr<LocalServer> m_archive;
+    bool m_fetchCovers = false;
     std::string m_status;
+    bool m_coverShown = false;
     int m_offered = 0;
     QString m_firstRow;
 };
@@ -643,6 +816,165 @@ TEST_F(SheetLookup, FailuresLeaveTheSheetUnchangedWithAMessage)
     lookUp(AlbumRecord{}, [](AlbumSheet&) {});
     EXPECT_TRUE(m_server->requests.empty());
     EXPECT_EQ(m_prompter.errors.size(), 1u);
+}
+
+// A search by name that finds one release with its tracks: it fills the sheet without a list.
+const QByteArray kOneRelease = discAnswer({releaseJson("rel-1", "First", "d1")});
+constexpr const char* kFilled =
+    "Filled from MusicBrainz: album name, label, catalogue number, year, barcode, "
+    "MusicBrainz release ID, media type, 2 song titles and 2 song times.";
+
+void typeArtist(AlbumSheet& sheet)
+{
+    type(sheet.control(Field::Artist), "Ann");
+}
+
+// The picture an album's cover name stands for in the document; empty without one.
+QByteArray coverBytes(const CatalogueDocument& doc, const AlbumRecord& album)
+{
+    const std::string& name = album.text(Field::Cover);
+    const std::optional<std::string> bytes = name.empty() ? std::nullopt : doc.coverImage(name);
+    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
+}
+
+// The chosen release's front cover shows on the sheet before OK and comes with the album on OK;
+// whatever else the archive answers leaves the cover empty and says so on the status line only.
+TEST_F(SheetLookup, TheChosenReleasesFrontCoverFillsAnEmptyCover)
+{
+    const QByteArray png = pngOf({50, 40}, Qt::darkYellow);
+    constexpr const char* kCame = "The front cover came from the Cover Art Archive.";
+    const struct
+    {
+        const char* name;
+        std::deque<Answer> archive;
+        QSize kept; // the cover's size; none without a cover
+        std::size_t requests;
+        const char* said;
+    } cases[] = {
+        {"a picture", {picture(png)}, {50, 40}, 1, kCame},
+        {"redirected to the picture", {redirectTo("/img/front-500.png"), picture(png)}, {50, 40}, 2, kCame},
+        {"busy, then the picture", {kBusy, picture(png)}, {50, 40}, 2, kCame},
+        // Kept as a chosen picture is: scaled down once to 4,000 pixels a side.
+        {"a picture wider than 4,000 pixels", {picture(pngOf({4200, 10}, Qt::gray))}, {4000, 9}, 1, kCame},
+        {"no front cover", {kNoCover}, {}, 1, "The release has no front cover in the Cover Art Archive."},
+        {"not a picture",
+         {kBrokenPicture},
+         {},
+         1,
+         "The Cover Art Archive sent something that is not a picture. The cover is unchanged."},
+        {"a picture cut short",
+         {picture(png.left(40))},
+         {},
+         1,
+         "The front cover from the Cover Art Archive cannot be used: it is not a picture. The cover is "
+         "unchanged."},
+        {"50 MB",
+         {hugePicture(false)},
+         {},
+         1,
+         "The Cover Art Archive sent a picture too large to use (over 20 MB). The cover is unchanged."},
+    };
+    for (const auto& c : cases) {
+        serve({{200, kOneRelease}});
+        serveCovers(c.archive);
+        m_prompter.errors.clear();
+        const auto typed = lookUp(AlbumRecord{}, typeArtist);
+        ASSERT_TRUE(typed) << c.name;
+        EXPECT_EQ(typed->albumName, "First") << c.name;
+        EXPECT_EQ(m_coverShown, c.kept.isValid()) << c.name;
+        const QByteArray kept = coverBytes(m_doc, *typed);
+        if (!c.kept.isValid()) {
+            EXPECT_EQ(kept, QByteArray()) << c.name;
+        } else if (c.kept == QSize(50, 40)) {
+            EXPECT_EQ(kept, png) << c.name << ": not kept as sent";
+        } else {
+            EXPECT_EQ(QImage::fromData(kept).size(), c.kept) << c.name;
+        }
+        EXPECT_EQ(m_status, std::string(kFilled) + ' ' + c.said) << c.name;
+        EXPECT_TRUE(m_prompter.errors.empty()) << c.name << ": " << m_prompter.errors.front();
+        ASSERT_EQ(m_archive->requests.size(), c.requests) << c.name;
+        EXPECT_EQ(m_archive->requests[0].target.toStdString(), frontCoverPath("rel-1")) << c.name;
+    }
+}
+
+TEST_F(SheetLookup, NoCoverIsAskedForWhenTheOptionIsOffTheAlbumHasOneOrTheDatabaseSaysThereIsNone)
+{
+    const QByteArray own = pngOf({10, 10}, Qt::blue);
+    const auto ownName = m_doc.addCoverImage(own.toStdString());
+    ASSERT_TRUE(ownName) << ownName.error();
+    AlbumRecord covered;
+    covered.text(Field::Cover) = *ownName;
+    QByteArray noFront = releaseJson("rel-1", "First", "d1");
+    noFront.insert(1, R"("cover-art-archive":{"artwork":false,"count":0,"front":false,"back":false},)");
+    const struct
+    {
+        const char* name;
+        bool fetch;
+        AlbumRecord album;
+        QByteArray release;
+        const char* added;
+    } cases[] = {
+        {"the option off", false, AlbumRecord{}, kOneRelease, ""},
+        {"a cover of the album's own", true, covered, kOneRelease, ""},
+        {"none in the archive", true, AlbumRecord{}, discAnswer({noFront}),
+         " The release has no front cover in the Cover Art Archive."},
+    };
+    for (const auto& c : cases) {
+        serve({{200, c.release}});
+        serveCovers({picture(pngOf({20, 20}, Qt::red))});
+        m_fetchCovers = c.fetch;
+        const auto typed = lookUp(c.album, typeArtist);
+        ASSERT_TRUE(typed) << c.name;
+        EXPECT_TRUE(m_archive->requests.empty()) << c.name;
+        EXPECT_EQ(typed->text(Field::Cover), c.album.text(Field::Cover)) << c.name;
+        EXPECT_EQ(m_status, std::string(kFilled) + c.added) << c.name;
+    }
+}
+
+// A cover the user sets while the archive is asked is the one the album keeps.
+TEST_F(SheetLookup, ACoverSetWhileTheFrontCoverIsFetchedIsKept)
+{
+    serve({{200, kOneRelease}});
+    Answer held = picture(pngOf({20, 20}, Qt::red));
+    held.held = true;
+    serveCovers({held});
+    const QImage own(12, 12, QImage::Format_RGB32);
+    const auto typed = lookUp(AlbumRecord{}, typeArtist, -1, [&](AlbumSheet& sheet) {
+        QTest::mouseClick(sheet.lookUpButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_archive->requests.size() == 1; }, 5000));
+        EXPECT_NE(sheet.lookupStatus()->text().indexOf("Fetching the front cover"), -1);
+        EXPECT_FALSE(sheet.okButton()->isEnabled()) << "OK while the cover is on its way";
+        QMimeData pasted;
+        pasted.setImageData(own);
+        EXPECT_TRUE(sheet.setCoverFromData(pasted));
+        m_archive->letGo();
+    });
+    ASSERT_TRUE(typed);
+    QImage kept;
+    ASSERT_TRUE(kept.loadFromData(coverBytes(m_doc, *typed)));
+    EXPECT_EQ(kept.size(), QSize(12, 12));
+    EXPECT_EQ(m_status, std::string(kFilled) + " The album keeps the cover it has.");
+}
+
+// Cancel Lookup while the cover is fetched ends the fetch; what was filled stays.
+TEST_F(SheetLookup, CancellingTheLookupCancelsTheCoverFetch)
+{
+    serve({{200, kOneRelease}});
+    serveCovers({{200, {}, true}});
+    const auto typed = lookUp(AlbumRecord{}, typeArtist, -1, [&](AlbumSheet& sheet) {
+        QTest::mouseClick(sheet.lookUpButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_archive->requests.size() == 1; }, 5000));
+        EXPECT_TRUE(m_lookup.busy());
+        EXPECT_EQ(sheet.lookUpButton()->text(), "Cancel &Lookup");
+        QTest::mouseClick(sheet.lookUpButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_FALSE(m_lookup.busy());
+    EXPECT_EQ(typed->albumName, "First");
+    EXPECT_EQ(typed->text(Field::Cover), "");
+    EXPECT_EQ(m_status, std::string(kFilled) + " The cover fetch was cancelled.");
+    EXPECT_EQ(m_sheet.lookUpButton()->text(), "&Look Up Online");
+    EXPECT_TRUE(m_prompter.errors.empty());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/settings/optionpages.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -120,7 +121,9 @@ TEST_F(OptionsTest, SevenPagesCarryTheirSwitchesAndChoices)
             titles << sheet.tabs()->tabText(i);
         EXPECT_EQ(titles, (QStringList{"General", "Normal View", "Single Line Sorts", "Artist - Short List",
                                        "Song Sort", "Producer", "Performers"}));
-        EXPECT_EQ(sheet.page(0)->findChildren<QCheckBox*>().size(), 13);
+        // The General page holds switches only: one check box each.
+        EXPECT_EQ(sheet.page(0)->findChildren<QCheckBox*>().size(),
+                  static_cast<qsizetype>(optionPages()[0].controls.size()));
         EXPECT_EQ(sheet.page(1)->findChildren<QRadioButton*>().size(), 4);
         EXPECT_EQ(sheet.page(5)->findChildren<QCheckBox*>().size(), 1); // no Ignore "The" for producers
         auto* songBreak = qobject_cast<QCheckBox*>(sheet.button("SongPrint"));
@@ -129,6 +132,9 @@ TEST_F(OptionsTest, SevenPagesCarryTheirSwitchesAndChoices)
         EXPECT_EQ(sheet.button("NlViewThe")->text(), "Ignore \"The\" When Sorting");
         EXPECT_TRUE(sheet.button("ShowSongs")->isChecked()); // the defaults are in force
         EXPECT_TRUE(sheet.button("NlViewPrint", 0)->isChecked());
+        EXPECT_EQ(sheet.button("FetchCovers")->text(),
+                  "Fetch the front cover when looking an album up online");
+        EXPECT_TRUE(sheet.button("FetchCovers")->isChecked());
         sheet.reject();
     });
 }
@@ -137,7 +143,7 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesAndCancelNone)
 {
     start();
     runOptions([](OptionsSheet& sheet) {
-        for (const char* key : {"ShowSongs", "ShowNotes", "LoadLast", "SongPrint"})
+        for (const char* key : {"ShowSongs", "ShowNotes", "LoadLast", "SongPrint", "FetchCovers"})
             sheet.button(key)->click();
         sheet.button("NlViewPrint", 3)->click();
         sheet.button("ArtistPrint", 2)->click();
@@ -147,12 +153,14 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesAndCancelNone)
     EXPECT_EQ(stored("ShowNotes"), 1);
     EXPECT_EQ(stored("LoadLast"), 1);
     EXPECT_EQ(stored("SongPrint"), 1);
+    EXPECT_EQ(stored("FetchCovers"), 0);
     EXPECT_EQ(stored("NlViewPrint"), 3);
     EXPECT_EQ(stored("ArtistPrint"), 2);
     EXPECT_EQ(doc().viewOptions().value(ViewOption::NlViewPrint), 3);
 
     runOptions([](OptionsSheet& sheet) {
         EXPECT_TRUE(sheet.button("LoadLast")->isChecked()); // opened on the values in force
+        EXPECT_FALSE(sheet.button("FetchCovers")->isChecked());
         sheet.button("NlViewPrint", 1)->click();
         sheet.reject();
     });

@@ -62,6 +62,15 @@ std::string chooseMusicBrainzServer(const char* environment, const std::string& 
     return kDefaultMusicBrainzServer;
 }
 
+std::string chooseCoverArtServer(const char* environment)
+{
+    if (environment) {
+        if (std::string server = serverAddress(environment); !server.empty())
+            return server;
+    }
+    return kDefaultCoverArtServer;
+}
+
 std::string percentEncode(std::string_view text)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -110,6 +119,11 @@ std::string tocLookupPath(std::string_view toc)
 std::string releasePath(std::string_view releaseId)
 {
     return withFormat("/ws/2/release/" + pathSegment(releaseId) + "?inc=" + kReleaseIncludes);
+}
+
+std::string frontCoverPath(std::string_view releaseId)
+{
+    return "/release/" + pathSegment(releaseId) + "/front-500";
 }
 
 std::string releaseSearchPath(std::string_view artist, std::string_view album)

@@ -1,6 +1,6 @@
-// What Discora asks the online music database (its web service under /ws/2) and how it presents
-// itself: the request paths for a disc ID, a table of contents, a release and a name search, the
-// User-Agent, and which server is asked.
+// What Discora asks the online music database (its web service under /ws/2) and its cover archive,
+// and how it presents itself: the request paths for a disc ID, a table of contents, a release, a
+// name search and a release's front cover, the User-Agent, and which servers are asked.
 #pragma once
 
 #include <string>
@@ -11,6 +11,9 @@ namespace discora {
 inline constexpr const char* kMusicBrainzServerKey = "MusicBrainz server";
 inline constexpr const char* kDefaultMusicBrainzServer = "https://musicbrainz.org";
 inline constexpr const char* kMusicBrainzServerVariable = "DISCORA_MUSICBRAINZ_URL";
+// The Cover Art Archive, which keeps the releases' cover pictures; only the environment changes it.
+inline constexpr const char* kDefaultCoverArtServer = "https://coverartarchive.org";
+inline constexpr const char* kCoverArtServerVariable = "DISCORA_COVERART_URL";
 inline constexpr const char* kProjectAddress = "https://quorvane.example/discora";
 // What the disc and release lookups ask to be included: the artist credit, the labels and catalogue
 // numbers, and the tracks.
@@ -23,6 +26,9 @@ std::string lookupUserAgent();
 // The server to ask: the environment's (when set and not blank), else the setting, else the
 // default; without a trailing slash.
 std::string chooseMusicBrainzServer(const char* environment, const std::string& setting);
+// The cover archive to ask: the environment's (when set and not blank), else the default; without a
+// trailing slash.
+std::string chooseCoverArtServer(const char* environment);
 
 // The releases holding the disc with this ID.
 std::string discIdPath(std::string_view discId);
@@ -31,6 +37,8 @@ std::string discIdPath(std::string_view discId);
 std::string tocLookupPath(std::string_view toc);
 // One release with its tracks.
 std::string releasePath(std::string_view releaseId);
+// A release's front cover, at most 500 pixels a side (the archive answers with a redirect to it).
+std::string frontCoverPath(std::string_view releaseId);
 // Releases whose title and artist match the texts typed; either may be empty, not both.
 std::string releaseSearchPath(std::string_view artist, std::string_view album);
 

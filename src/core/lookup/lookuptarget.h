@@ -1,11 +1,14 @@
 // What an album lookup works on: the entry sheet, as seen by the lookup. The sheet tells what was
-// typed so far and takes the release chosen; the lookup tells it when it is busy and how it ended.
+// typed so far and whether the album has a cover, and takes the release chosen and its front cover;
+// the lookup tells it when it is busy and how it ended.
 #pragma once
 
+#include "core/base/result.h"
 #include "core/lookup/release.h"
 #include "core/lookup/releasefill.h"
 
 #include <string>
+#include <string_view>
 
 namespace discora {
 
@@ -26,6 +29,11 @@ public:
     virtual std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
                                                      ReleaseTimes times,
                                                      const std::vector<std::string>& discTimes) = 0;
+    // Whether the album has a cover, its own or one the user set: a fetched one never replaces it.
+    virtual bool hasCover() const = 0;
+    // Makes a fetched picture the album's cover, kept as a chosen one is (scaled down once when
+    // very large); the reason, in a few words, when it cannot be. Shows no message of its own.
+    virtual Status takeFetchedCover(std::string_view picture) = 0;
 };
 
 } // namespace discora

@@ -35,6 +35,9 @@ struct Release
     std::string catalogNumber;
     std::string barcode; // what collectors compare with the disc in hand, with the catalogue number
     std::vector<ReleaseMedium> media;
+    // Whether the cover archive holds a front cover, as the database says ("cover-art-archive");
+    // unknown when the answer does not say.
+    std::optional<bool> frontCover;
 
     int trackCount() const;
     // The media's formats, "2xCD" for two alike, "CD + DVD" for different ones.

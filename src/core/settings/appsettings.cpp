@@ -105,6 +105,16 @@ void AppSettings::writeMusicBrainzServer(const std::string& server)
     m_store.writeString(kUserData, kMusicBrainzServerKey, server);
 }
 
+bool AppSettings::readFetchCovers() const
+{
+    return m_store.readInt(kUserData, kFetchCoversKey, 1) != 0;
+}
+
+void AppSettings::writeFetchCovers(bool fetch)
+{
+    m_store.writeInt(kUserData, kFetchCoversKey, fetch ? 1 : 0);
+}
+
 DisplayColors toDisplayColors(const UserColors& user, const SystemColors& system)
 {
     DisplayColors d;
@@ -185,6 +195,7 @@ void AppSettings::applyAllAtStartup(const SystemColors& system, CatalogueDocumen
     doc.setHeadings(first, second);
     writeCdDrive(readCdDrive());
     writeMusicBrainzServer(readMusicBrainzServer());
+    writeFetchCovers(readFetchCovers());
 }
 
 std::vector<std::string> AppSettings::readRecentFiles() const

@@ -26,6 +26,8 @@ constexpr int kRecentFileCount = 4;
 // The CD player's drive: a device file or a disc image; empty for the system's default drive.
 inline constexpr const char* kCdDriveKey = "CD drive";
 inline constexpr const char* kCdDeviceVariable = "DISCORA_CD_DEVICE";
+// Whether "Look Up Online" fetches the chosen release's front cover: 1 (the default) or 0.
+inline constexpr const char* kFetchCoversKey = "FetchCovers";
 
 // The four colors the user chooses; -1 when not set.
 struct UserColors
@@ -68,6 +70,9 @@ public:
     // The online music database's address, "https://musicbrainz.org" unless changed.
     std::string readMusicBrainzServer() const;
     void writeMusicBrainzServer(const std::string& server);
+    // Whether a lookup fetches the release's front cover ("FetchCovers"); on unless turned off.
+    bool readFetchCovers() const;
+    void writeFetchCovers(bool fetch);
 
     // The apply rules: fill defaults, write the keys, hand the values to the document (when given).
     UserColors applyColors(UserColors colors, const SystemColors& system, CatalogueDocument* doc);

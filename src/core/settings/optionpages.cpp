@@ -27,6 +27,7 @@ constexpr sv kShowCover[] = {"Display a small Front Cover beside each Album"};
 constexpr sv kAutoLoad[] = {"Auto load times for new record if CD is playing"};
 constexpr sv kSortAccents[] = {"Sort accented letters with their base letter"};
 constexpr sv kLoadLast[] = {"Load last used file when starting the program"};
+constexpr sv kFetchCovers[] = {"Fetch the front cover when looking an album up online"};
 
 constexpr OptionControl kGeneral[] = {
     {Check, "ShowSongs", kShowSongs},     {Check, "ShowProducers", kShowProducers},
@@ -35,7 +36,7 @@ constexpr OptionControl kGeneral[] = {
     {Check, "ShowNotes", kShowNotes},     {Check, "ShowCustom1", kShowCustom1},
     {Check, "ShowCustom2", kShowCustom2}, {Check, "ShowPageNum", kShowPageNum},
     {Check, "AutoLoad", kAutoLoad},       {Check, "LoadLast", kLoadLast},
-    {Check, "SortAccents", kSortAccents},
+    {Check, "SortAccents", kSortAccents}, {Check, "FetchCovers", kFetchCovers},
     {Check, "ShowCover", kShowCover},
 };
 

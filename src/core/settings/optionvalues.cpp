@@ -16,6 +16,8 @@ int OptionValues::value(std::string_view key) const
 {
     if (key == kLoadLastKey)
         return loadLast ? 1 : 0;
+    if (key == kFetchCoversKey)
+        return fetchCovers ? 1 : 0;
     const auto option = viewOptionByKey(key);
     return option ? view.value(*option) : 0;
 }
@@ -24,6 +26,10 @@ void OptionValues::setValue(std::string_view key, int v)
 {
     if (key == kLoadLastKey) {
         loadLast = v != 0;
+        return;
+    }
+    if (key == kFetchCoversKey) {
+        fetchCovers = v != 0;
         return;
     }
     if (const auto option = viewOptionByKey(key))
@@ -38,6 +44,7 @@ OptionValues currentOptionValues(const AppSettings& settings, const CatalogueDoc
     values.font = doc.font();
     values.view = doc.viewOptions();
     values.loadLast = settings.readLoadLast();
+    values.fetchCovers = settings.readFetchCovers();
     return values;
 }
 
@@ -47,7 +54,9 @@ Status applyOptionValues(const OptionValues& values, AppSettings& settings, Cata
     const SystemColors system{shown.windowBackground, shown.buttonFace, shown.buttonShadow, shown.menuText};
     settings.applyColors(values.colors, system, &doc);
     settings.applyFont(values.font, &doc);
-    return settings.applyViewOptions(values.view, values.loadLast, &doc);
+    const Status applied = settings.applyViewOptions(values.view, values.loadLast, &doc);
+    settings.writeFetchCovers(values.fetchCovers);
+    return applied;
 }
 
 } // namespace discora

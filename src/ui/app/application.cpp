@@ -77,6 +77,8 @@ Application::Application(SettingsStore& store, Prompter* prompter, CdDeviceMaker
         return chooseMusicBrainzServer(std::getenv(kMusicBrainzServerVariable),
                                        m_settings.readMusicBrainzServer());
     });
+    m_albumLookup->setCoverServer([] { return chooseCoverArtServer(std::getenv(kCoverArtServerVariable)); });
+    m_albumLookup->setFetchCovers([this] { return m_settings.readFetchCovers(); });
     m_albumSheet->setLookUp([this] { m_albumLookup->lookUpOrCancel(); },
                             [this] { return m_albumLookup->busy(); });
     m_window->viewHandlers().setPlayer(m_cdPlayer, [this](QWidget* parent) {

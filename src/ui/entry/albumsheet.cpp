@@ -370,14 +370,10 @@ void AlbumSheet::chooseCover()
 
 bool AlbumSheet::setCoverFromFile(const QString& path)
 {
-    const auto refuse = [&](const std::string& why) {
-        m_prompter.showError("Cannot use \"" + toStd(path) + "\" as the cover: " + why + ".");
-        return false;
-    };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refuse(toStd(file.errorString()));
-    return keepCover(file.readAll(), path);
+        return keptOrSaid(Error{toStd(file.errorString())}, QLatin1Char('"') + path + QLatin1Char('"'));
+    return keptOrSaid(keepCover(file.readAll()), QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 bool AlbumSheet::setCoverFromData(const QMimeData& data)
@@ -392,25 +388,40 @@ bool AlbumSheet::setCoverFromData(const QMimeData& data)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return keepCover(bytes, QStringLiteral("the pasted picture"));
+    return keptOrSaid(keepCover(bytes), QStringLiteral("the pasted picture"));
 }
 
-bool AlbumSheet::keepCover(QByteArray bytes, const QString& from)
+Status AlbumSheet::takeFetchedCover(std::string_view picture)
 {
-    const auto refuse = [&](const std::string& why) {
-        m_prompter.showError("Cannot use " + toStd(from) + " as the cover: " + why + ".");
-        return false;
-    };
-    QImage image;
-    if (!image.loadFromData(bytes))
-        return refuse("it is not a picture");
+    return keepCover(QByteArray(picture.data(), static_cast<qsizetype>(picture.size())));
+}
+
+bool AlbumSheet::keptOrSaid(const Status& kept, const QString& from)
+{
+    if (!kept)
+        m_prompter.showError("Cannot use " + toStd(from) + " as the cover: " + kept.error() + ".");
+    return kept.ok();
+}
+
+Status AlbumSheet::keepCover(QByteArray bytes)
+{
     // Kept as found where it can be; else once scaled down, or written as a PNG.
     constexpr int kLargestSide = 4000;
-    const bool tooLarge = image.width() > kLargestSide || image.height() > kLargestSide ||
-                          static_cast<std::size_t>(bytes.size()) > kCoverByteLimit;
     QBuffer source(&bytes);
     source.open(QIODevice::ReadOnly);
-    const QByteArray format = QImageReader::imageFormat(&source);
+    QImageReader reader(&source);
+    const QByteArray format = reader.format();
+    // A picture of more pixels is decoded at the size it is kept at (a JPEG's decoder does that
+    // itself, quickly), never whole first.
+    const QSize size = reader.size();
+    const bool tooManyPixels = size.width() > kLargestSide || size.height() > kLargestSide;
+    if (tooManyPixels)
+        reader.setScaledSize(size.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio));
+    QImage image = reader.read();
+    if (image.isNull())
+        return Error{"it is not a picture"};
+    const bool tooLarge = tooManyPixels || image.width() > kLargestSide || image.height() > kLargestSide ||
+                          static_cast<std::size_t>(bytes.size()) > kCoverByteLimit;
     if (tooLarge || (format != "jpeg" && format != "png")) {
         if (image.width() > kLargestSide || image.height() > kLargestSide)
             image = image.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -422,10 +433,10 @@ bool AlbumSheet::keepCover(QByteArray bytes, const QString& from)
     const auto name =
         m_doc.addCoverImage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!name)
-        return refuse(name.error());
+        return Error{name.error()};
     m_coverName = *name;
     showCurrentCover();
-    return true;
+    return success();
 }
 
 void AlbumSheet::removeCover()

@@ -63,6 +63,8 @@ public:
     std::vector<std::string> fillFromRelease(const Release& release, const ReleaseMedium* medium,
                                              ReleaseTimes times,
                                              const std::vector<std::string>& discTimes) override;
+    bool hasCover() const override { return !m_coverName.empty(); }
+    Status takeFetchedCover(std::string_view picture) override;
 
     // Shows the sheet modally with album's texts; on OK every text as typed, with the bytes of the
     // texts the user left alone unchanged. OK refuses a detail that cannot be kept (a year that is
@@ -126,7 +128,10 @@ private:
     std::string m_coverName; // the cover the album will have on OK
     void chooseCover();
     void showCurrentCover();
-    bool keepCover(QByteArray bytes, const QString& from);
+    // Keeps the picture as the cover the album will have on OK; the reason when it cannot.
+    Status keepCover(QByteArray bytes);
+    // Tells the user why a chosen or pasted picture (from) cannot be the cover; whether it could.
+    bool keptOrSaid(const Status& kept, const QString& from);
     PlayerTimesSource* m_playerTimesSource = nullptr;
     DiscReader m_discReader;
     std::function<void()> m_lookUpOrCancel;

@@ -7,24 +7,29 @@
 #include "ui/lookup/releasepicker.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace discora {
 
 AlbumLookup::AlbumLookup(LookupTarget& target, Prompter& prompter, QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_target(target), m_prompter(prompter), m_dialogParent(dialogParent),
       m_server([] { return std::string(kDefaultMusicBrainzServer); }),
+      m_coverServer([] { return std::string(kDefaultCoverArtServer); }), m_fetchCovers([] { return true; }),
       m_chooser([dialogParent](const std::vector<Release>& releases, bool similar) {
           return ReleasePicker::pick(releases, similar, dialogParent);
       }),
-      m_client(kDefaultMusicBrainzServer, this)
+      m_client(kDefaultMusicBrainzServer, this), m_covers(kDefaultCoverArtServer, this)
 {
     connect(&m_client, &MusicBrainzClient::finished, this, &AlbumLookup::answered);
+    connect(&m_covers, &CoverArtClient::finished, this, &AlbumLookup::coverAnswered);
 }
 
 void AlbumLookup::lookUpOrCancel()
 {
     if (m_client.busy())
         m_client.cancel();
+    else if (m_covers.busy())
+        m_covers.cancel();
     else
         start();
 }
@@ -33,6 +38,7 @@ void AlbumLookup::start()
 {
     m_disc = {};
     m_discTimes.clear();
+    m_filled.clear();
     m_fetching = false;
     if (m_discReader) {
         const std::unique_ptr<CdDevice> device = m_discReader();
@@ -107,10 +113,53 @@ void AlbumLookup::answered(const LookupOutcome& outcome)
     m_target.setLookupBusy(false);
     const ReleaseMedium* medium = chooseMedium(release, m_disc.discId, m_disc.trackCount);
     const ReleaseTimes times = m_disc.discId.empty() ? ReleaseTimes::Fill : ReleaseTimes::Skip;
-    std::string status = fillSummary(m_target.fillFromRelease(release, medium, times, m_discTimes));
+    m_filled = fillSummary(m_target.fillFromRelease(release, medium, times, m_discTimes));
     if (medium)
         if (const std::string left = tracksLeftOut(*medium); !left.empty())
-            status += ' ' + left;
+            m_filled += ' ' + left;
+    if (fetchCover(release))
+        return;
+    m_target.showLookupStatus(m_filled);
+    emit done();
+}
+
+bool AlbumLookup::fetchCover(const Release& release)
+{
+    // A cover the album has (its own, or one the user set) is kept: nothing is asked for.
+    if (release.id.empty() || !m_fetchCovers() || m_target.hasCover())
+        return false;
+    // The database says when the archive has no front cover for the release.
+    if (release.frontCover == false) {
+        m_filled += " The release has no front cover in the Cover Art Archive.";
+        return false;
+    }
+    m_covers.setServer(m_coverServer());
+    m_target.setLookupBusy(true);
+    m_target.showLookupStatus(m_filled + " Fetching the front cover from the Cover Art Archive...");
+    m_covers.fetchFrontCover(release.id);
+    return true;
+}
+
+void AlbumLookup::coverAnswered(const CoverOutcome& outcome)
+{
+    m_target.setLookupBusy(false);
+    std::string status = m_filled + ' ';
+    if (!outcome.ok()) {
+        // The album's details are in; only the cover is missing, which is no error to stop for.
+        status += outcome.message;
+        if (outcome.failure != CoverFailure::NoCover && outcome.failure != CoverFailure::Cancelled)
+            status += " The cover is unchanged.";
+    } else if (m_target.hasCover()) {
+        // The user set one while it was fetched.
+        status += "The album keeps the cover it has.";
+    } else if (const Status taken = m_target.takeFetchedCover(std::string_view(
+                   outcome.picture.constData(), static_cast<std::size_t>(outcome.picture.size())));
+               !taken) {
+        status += "The front cover from the Cover Art Archive cannot be used: " + taken.error() +
+                  ". The cover is unchanged.";
+    } else {
+        status += "The front cover came from the Cover Art Archive.";
+    }
     m_target.showLookupStatus(status);
     emit done();
 }

@@ -99,6 +99,9 @@ TEST(LookupRequest, Paths)
         {releaseSearchPath("", "Say \"Hi\" \\ AC/DC"),
          "/ws/2/release?query=release%3A%22Say%20%5C%22Hi%5C%22%20%5C%5C%20AC%2FDC%22&limit=25&fmt=json"},
         {releaseSearchPath("Can", ""), "/ws/2/release?query=artist%3A%22Can%22&limit=25&fmt=json"},
+        {frontCoverPath("0b9b5a5c-4ad1-4a0b-8b3a-2a5c0a1d3e3f"),
+         "/release/0b9b5a5c-4ad1-4a0b-8b3a-2a5c0a1d3e3f/front-500"},
+        {frontCoverPath("../x?y"), "/release/..%2Fx%3Fy/front-500"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.got, c.expected);
@@ -119,6 +122,10 @@ TEST(LookupRequest, ServerChoice)
     };
     for (const auto& c : cases)
         EXPECT_EQ(chooseMusicBrainzServer(c.environment, c.setting), c.expected);
+    // The cover archive has no setting: only the environment moves it.
+    EXPECT_EQ(chooseCoverArtServer(nullptr), "https://coverartarchive.org");
+    EXPECT_EQ(chooseCoverArtServer(" "), "https://coverartarchive.org");
+    EXPECT_EQ(chooseCoverArtServer("http://127.0.0.1:8081/"), "http://127.0.0.1:8081");
     EXPECT_EQ(lookupUserAgent(),
               std::string("Discora/") + DISCORA_VERSION + " ( https://quorvane.example/discora )");
 }

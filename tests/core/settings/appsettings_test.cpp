@@ -32,11 +32,12 @@ TEST(AppSettings, FirstRunWritesEveryKeyWithItsDefault)
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 0);
     EXPECT_EQ(store.readString(kUserData, "CD drive"), ""); // the system's default drive
     EXPECT_EQ(store.readString(kUserData, "MusicBrainz server"), "https://musicbrainz.org");
+    EXPECT_EQ(store.readInt(kUserData, "FetchCovers"), 1);
     for (const auto& info : kViewOptionInfo)
         EXPECT_EQ(store.readInt(kUserData, info.key), info.defaultValue) << info.key;
-    // 4 colors, 5 font keys, 2 headings, LoadLast, the CD drive, the MusicBrainz server and the
-    // view options.
-    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 1u + 1u + kViewOptionCount);
+    // 4 colors, 5 font keys, 2 headings, LoadLast, the CD drive, the MusicBrainz server,
+    // FetchCovers and the view options.
+    EXPECT_EQ(store.size(), 4u + 5u + 2u + 1u + 1u + 1u + 1u + kViewOptionCount);
 
     EXPECT_EQ(doc.colors().dataText, 0);
     EXPECT_EQ(doc.colors().headingText, 0xFF0000);
@@ -180,6 +181,20 @@ TEST(AppSettings, TheCdDriveComesFromTheCommandLineThenTheEnvironmentThenTheSett
     settings.writeCdDrive("/home/me/disc.cue");
     EXPECT_EQ(store.readString(kUserData, "CD drive"), "/home/me/disc.cue");
     EXPECT_EQ(settings.readCdDrive(), "/home/me/disc.cue");
+}
+
+TEST(AppSettings, CoversAreFetchedUnlessTurnedOff)
+{
+    MemorySettingsStore store;
+    AppSettings settings(store);
+    EXPECT_TRUE(settings.readFetchCovers()) << "on when never set";
+    settings.writeFetchCovers(false);
+    EXPECT_EQ(store.readInt(kUserData, "FetchCovers"), 0);
+    EXPECT_FALSE(settings.readFetchCovers());
+    store.writeInt(kUserData, "FetchCovers", 7);
+    EXPECT_TRUE(settings.readFetchCovers());
+    store.writeString(kUserData, "FetchCovers", "garbage");
+    EXPECT_TRUE(settings.readFetchCovers()) << "a value that is no number gives the default";
 }
 
 TEST(AppSettings, ViewOptionsAreReadWrittenAndHandedOverInOrder)

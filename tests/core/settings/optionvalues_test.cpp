@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,20 +21,30 @@ TEST(OptionPages, EverySettingIsOnExactlyOnePageAndReachesItsOwnValue)
     for (const OptionPageInfo& page : optionPages())
         for (const OptionControl& control : page.controls)
             onPages.insert(std::string(control.key));
-    std::multiset<std::string> expected = {std::string(kLoadLastKey)};
+    std::multiset<std::string> expected = {std::string(kLoadLastKey), kFetchCoversKey};
     for (const ViewOptionInfo& info : kViewOptionInfo)
         expected.insert(info.key);
     EXPECT_EQ(onPages, expected);
 
     // Distinct values through every key: a key bound to the wrong option reads another's value.
+    // The two switches of their own are set away from their defaults.
+    const auto switchValue = [](const std::string& key) -> std::optional<int> {
+        if (key == kLoadLastKey)
+            return 1;
+        if (key == kFetchCoversKey)
+            return 0;
+        return std::nullopt;
+    };
     OptionValues values;
     int next = 2;
     for (const std::string& key : onPages)
-        values.setValue(key, key == kLoadLastKey ? 1 : next++);
+        values.setValue(key, switchValue(key).value_or(next++));
     next = 2;
     for (const std::string& key : onPages)
-        EXPECT_EQ(values.value(key), key == kLoadLastKey ? 1 : next++) << key;
+        EXPECT_EQ(values.value(key), switchValue(key).value_or(next++)) << key;
     EXPECT_TRUE(values.loadLast);
+    EXPECT_FALSE(values.fetchCovers);
+    EXPECT_TRUE(OptionValues{}.fetchCovers) << "covers are fetched by default";
 }
 
 // Records, at each notification, which of the new values the document already holds.
@@ -67,6 +78,7 @@ TEST(OptionValues, OkAppliesColorsThenFontThenViewOptionsAndKeepsTheSystemColors
     values.font = ScreenFont{"DejaVu Serif", 100, 700, true, true};
     values.view.set(ViewOption::NlViewPrint, 3);
     values.loadLast = true;
+    values.fetchCovers = false;
 
     ApplyOrder order(doc, values);
     doc.addObserver(&order);
@@ -77,6 +89,7 @@ TEST(OptionValues, OkAppliesColorsThenFontThenViewOptionsAndKeepsTheSystemColors
     EXPECT_EQ(store.readInt(kUserData, "HBkColor"), 0x222222);
     EXPECT_EQ(store.readInt(kUserData, "NlViewPrint"), 3);
     EXPECT_EQ(store.readInt(kUserData, "LoadLast"), 1);
+    EXPECT_EQ(store.readInt(kUserData, "FetchCovers"), 0);
     EXPECT_EQ(currentOptionValues(settings, doc), values);
     EXPECT_EQ(doc.colors().windowBackground, 0x101010);
     EXPECT_EQ(doc.colors().buttonShadow, 0x303030);
