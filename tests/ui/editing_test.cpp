@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -368,6 +369,34 @@ TEST_F(EditingTest, ExportWritesTheDisplayedOrTheSelectedAlbums)
     const QByteArray doc = text.readAll();
     EXPECT_TRUE(doc.contains("Dune"));
     EXPECT_FALSE(doc.contains("Amber"));
+}
+
+TEST_F(EditingTest, WebPageExportWritesTheShownOrSelectedAlbumsAndRefusesAForeignFolder)
+{
+    EXPECT_TRUE(enabled(CommandId::ExportWebPage));
+    const QString site = m_dir.path() + "/site";
+    ASSERT_TRUE(m_app.documentHandlers().exportWebPage(site));
+    const std::string page = fixture::fileBytes(toPath(site) + "/index.html");
+    EXPECT_NE(page.find("<h2>Hello, world</h2>"), std::string::npos);
+    EXPECT_NE(page.find("<dt>Albums</dt><dd>4</dd>"), std::string::npos);
+    EXPECT_EQ(window().mainStatusBar()->statusText(), "Exported 4 albums to site");
+
+    click(3);
+    ASSERT_TRUE(m_app.documentHandlers().exportWebPage(site));
+    const std::string one = fixture::fileBytes(toPath(site) + "/index.html");
+    EXPECT_NE(one.find("<h2>Quiet</h2>"), std::string::npos);
+    EXPECT_EQ(one.find("First Light"), std::string::npos);
+
+    const QString mine = m_dir.path() + "/mine";
+    QDir().mkpath(mine);
+    fixture::putFileBytes(toPath(mine) + "/notes.txt", "mine");
+    EXPECT_FALSE(m_app.documentHandlers().exportWebPage(mine));
+    ASSERT_EQ(m_prompter.errors.size(), 1u);
+    EXPECT_NE(m_prompter.errors[0].find("The folder holds other files"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(mine + "/index.html"));
+
+    doc().setFilter(FilterField::Artist, "nobody");
+    EXPECT_FALSE(enabled(CommandId::ExportWebPage));
 }
 
 // ---- Collection details --------------------------------------------------------------------
