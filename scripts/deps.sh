@@ -2,7 +2,7 @@
 # scripts/test, scripts/format and .ci/run.
 DISCORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcdio-dev libpulse-dev libdiscid-dev libtag1-dev zlib1g-dev
     poppler-utils

@@ -57,6 +57,7 @@ constexpr CommandInfo kCommands[] = {
     {C::GoTo, "&Go To...", "Go to a particular record\nGo to a particular record", "", "goto"},
     {C::Filters, "&Filters", "Changes the Filters\nChanges the Filters", "", "filters"},
     {C::WantList, "&Want List", "Shows only the albums wanted or on order\nWant List", "Ctrl+Shift+W", ""},
+    {C::Statistics, "St&atistics...", "Shows the figures and charts of the albums shown\nStatistics", "", ""},
     {C::SortByArtist, "&All info", "Sort list by Artist/Group\nSorts list by Artist/Group", "",
      "sort-artist"},
     {C::SortByArtistShort, "Artist - &Short List",
@@ -182,7 +183,7 @@ constexpr MenuItem kViewByMenu[] = {cmd(C::ViewNormal), cmd(C::ViewSingleLine), 
 constexpr MenuItem kViewMenu[] = {
     cmd(C::ToggleToolBar), cmd(C::ToggleStatusBar),      kSep,         sub("So&rt", kSortMenu),
     cmd(C::Options),       sub("&View by", kViewByMenu), cmd(C::GoTo), cmd(C::Filters),
-    cmd(C::WantList),
+    cmd(C::WantList),      cmd(C::Statistics),
 };
 constexpr MenuItem kHelpMenu[] = {cmd(C::HelpTopics), kSep, cmd(C::About)};
 
@@ -359,6 +360,7 @@ CommandStatus commandStatus(CommandId id, const UiState& s)
     case C::ExportWebPage: return {s.displayedCount != 0, false};
     case C::Filters: return {s.albumCount != 0, false};
     // Once on, it can always be turned off again, even when no album is left.
+    case C::Statistics: return {s.albumCount != 0, false};
     case C::WantList: return {s.albumCount != 0 || s.wantListShown, s.wantListShown};
     case C::Play: return {!s.playerOpen, false};
     default: return {true, false};

@@ -68,6 +68,7 @@ enum class CommandId : int
     ImportCsv = 32827,
     ImportAudio = 32828,
     WantList = 32829,
+    Statistics = 32838,
     ViewCovers = 32831,
     ExportWebPage = 32835,
 };

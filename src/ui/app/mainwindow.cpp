@@ -11,6 +11,7 @@
 #include "ui/app/helpwindow.h"
 #include "ui/app/inputhold.h"
 #include "ui/app/mainstatusbar.h"
+#include "ui/app/statisticshandlers.h"
 #include "ui/app/viewhandlers.h"
 #include "ui/dialogs/aboutdialog.h"
 #include "ui/dialogs/filtersdialog.h"
@@ -86,6 +87,8 @@ MainWindow::MainWindow(CatalogueDocument& doc, AppSettings& settings, Prompter& 
     registerHandlers();
     m_viewHandlers = new ViewHandlers(m_doc, *m_view, *this, this);
     m_viewHandlers->registerHandlers();
+    m_statisticsHandlers = new StatisticsHandlers(m_doc, *this, m_prompter);
+    m_statisticsHandlers->registerHandlers();
     m_view->setFocus();
     connect(m_view, &CatalogueView::menuRequested, this, [this](ViewMenu kind, const QPoint& at) {
         std::unique_ptr<QMenu> menu(kind == ViewMenu::Fields ? createFieldsMenu(m_view)

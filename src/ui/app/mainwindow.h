@@ -6,6 +6,7 @@
 #include "core/document/cataloguedocument.h"
 #include "core/fileformat/cataloguelock.h"
 #include "core/settings/windowplacement.h"
+#include "ui/app/inputhold.h"
 #include "ui/support/taskrunner.h"
 
 #include <QMainWindow>
@@ -26,6 +27,7 @@ class InputHold;
 class MainStatusBar;
 class ViewHandlers;
 class Prompter;
+class StatisticsHandlers;
 class HelpWindow;
 
 class MainWindow : public QMainWindow, public DocumentObserver, public HandlerRegistry
@@ -84,6 +86,17 @@ public:
     // Orders of at least this many displayed albums are worked out beside the window; smaller
     // ones at once.
     void setLongOrderFrom(int albums) { m_longOrderFrom = albums; }
+    int longWorkFrom() const { return m_longOrderFrom; }
+    // Other long work that reads the document beside the window, such as the statistics: the input
+    // that comes meanwhile is held until done has been given the result.
+    template <class Result>
+    void runBeside(std::function<Result(ProgressSink*)> work, std::function<void(TaskResult<Result>)> done)
+    {
+        m_hold->engage();
+        m_tasks->start<Result>(std::move(work), std::move(done));
+        refreshActions();
+    }
+    StatisticsHandlers& statisticsHandlers() const { return *m_statisticsHandlers; }
     QToolBar* toolBar() const { return m_toolBar; }
 
     // DocumentObserver
@@ -136,6 +149,7 @@ private:
     Prompter& m_prompter;
     CatalogueView* m_view = nullptr;
     ViewHandlers* m_viewHandlers = nullptr;
+    StatisticsHandlers* m_statisticsHandlers = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     TaskRunner* m_tasks = nullptr;
     InputHold* m_hold = nullptr;
