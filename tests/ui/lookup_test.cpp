@@ -11,6 +11,7 @@
 #include "ui/entry/albumsheet.h"
 #include "ui/entry/coverbox.h"
 #include "ui/lookup/albumlookup.h"
+#include "ui/lookup/coverartclient.h"
 #include "ui/lookup/musicbrainzclient.h"
 #include "ui/lookup/releasepicker.h"
 #include "ui/support/linkedtext.h"
@@ -384,7 +385,7 @@ TEST(CoverArtClient, FrontCovers)
          {redirectTo("/img/front-500.png"), picture(png)},
          CoverFailure::None,
          2},
-        {"no front cover", {kNoCover}, CoverFailure::NoCover, 1, "has no front cover"},
+        {"no front cover", {kNoCover}, CoverFailure::NoCover, 1, "has no cover"},
         {"busy, then the picture", {kBusy, picture(png)}, CoverFailure::None, 2},
         {"busy twice", {kBusy, kBusy}, CoverFailure::Unreachable, 2, "busy"},
         {"server error", {{500, "oops", false, "text/plain"}}, CoverFailure::BadAnswer, 1, "HTTP status 500"},
@@ -856,7 +857,7 @@ TEST_F(SheetLookup, TheChosenReleasesFrontCoverFillsAnEmptyCover)
         {"busy, then the picture", {kBusy, picture(png)}, {50, 40}, 2, kCame},
         // Kept as a chosen picture is: scaled down once to 4,000 pixels a side.
         {"a picture wider than 4,000 pixels", {picture(pngOf({4200, 10}, Qt::gray))}, {4000, 9}, 1, kCame},
-        {"no front cover", {kNoCover}, {}, 1, "The release has no front cover in the Cover Art Archive."},
+        {"no front cover", {kNoCover}, {}, 1, "The release has no cover in the Cover Art Archive."},
         {"not a picture",
          {kBrokenPicture},
          {},
@@ -917,7 +918,7 @@ TEST_F(SheetLookup, NoCoverIsAskedForWhenTheOptionIsOffTheAlbumHasOneOrTheDataba
         {"the option off", false, AlbumRecord{}, kOneRelease, ""},
         {"a cover of the album's own", true, covered, kOneRelease, ""},
         {"none in the archive", true, AlbumRecord{}, discAnswer({noFront}),
-         " The release has no front cover in the Cover Art Archive."},
+         " The release has no cover in the Cover Art Archive."},
     };
     for (const auto& c : cases) {
         serve({{200, c.release}});

@@ -130,7 +130,7 @@ bool AlbumLookup::fetchCover(const Release& release)
         return false;
     // The database says when the archive has no front cover for the release.
     if (release.frontCover == false) {
-        m_filled += " The release has no front cover in the Cover Art Archive.";
+        m_filled += " The release has no cover in the Cover Art Archive.";
         return false;
     }
     m_covers.setServer(m_coverServer());

@@ -7,6 +7,7 @@
 
 #include "core/cdplayer/cddevice.h"
 #include "core/lookup/lookuptarget.h"
+#include "ui/lookup/coverartclient.h"
 #include "ui/lookup/musicbrainzclient.h"
 
 #include <QObject>
