@@ -130,6 +130,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &Export",
         "    &Comma Separated Volume (csv)",
         "    &Doc File (doc)",
+        "    &Web Page...",
         "  -",
         menuLine("  E&xit", "", QKeySequence::Quit),
         "&Edit",
