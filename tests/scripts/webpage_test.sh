@@ -53,7 +53,8 @@ PY
 "$discora" --import-audio "$work/music" --save-as "$work/audio.dcf" 2>/dev/null
 "$discora" --import-csv "$work/more.csv" --save-as "$work/all.dcf" "$work/audio.dcf" 2>/dev/null
 "$discora" --export-html "$work/site" "$work/all.dcf"
-[ -f "$work/site/index.html" ] && [ -f "$work/site/page-2.html" ] && [ ! -e "$work/site/page-3.html" ]
+[ -f "$work/site/index.html" ] && [ -f "$work/site/page-2.html" ] && [ ! -e "$work/site/page-3.html" ] &&
+    [ -f "$work/site/search.js" ]
 
 if [ "$mode" = html ]; then
     "$python" - "$work/site" <<'PY'
@@ -76,7 +77,7 @@ for page in pages:
             assert not parts.scheme and not parts.netloc and not target.startswith("/"), target
             assert os.path.isfile(os.path.join(site, parts.path)), (page, target)
             images += element.tag == "img"
-    assert tree.find(".//script[@src]") is None, page
+    assert [s.get("src") for s in tree.iter("script") if s.get("src")] == ["search.js"], page
     assert tree.find(".//link") is None, page
 assert images == 1, images
 print("%d pages are valid HTML; the cover and the links between pages are in the folder" % len(pages))
@@ -95,6 +96,7 @@ open_page 'index.html#q=blue%20train' >"$work/blue.html"
 open_page 'index.html#q=ALERT' >"$work/alert.html"
 open_page 'index.html#q=cafe' >"$work/cafe.html"
 open_page 'index.html' >"$work/all.html"
+open_page 'page-2.html#q=blue' >"$work/elsewhere.html"
 "$python" - "$work" <<'PY'
 import os, sys
 import html5lib
@@ -105,7 +107,7 @@ def shown(name):
     assert tree.find(".//form[@id='search']").get("hidden") is None, "the search box stays hidden"
     names = [s.find(".//h2").text for s in tree.iter("section") if s.get("hidden") is None]
     scripts = len(list(tree.iter("script")))
-    assert scripts == 1, "%d scripts in %s" % (scripts, name)
+    assert scripts == 2, "%d scripts in %s" % (scripts, name)  # the page's and search.js
     return names, tree
 names, tree = shown("blue.html")
 assert names == ["Blue Train"], names
@@ -116,5 +118,11 @@ names, _ = shown("cafe.html")
 assert names == ["\u65e5\u672c"], names
 names, _ = shown("all.html")
 assert len(names) == 2000, len(names)
+# On the second page, the search offers the album of the first page that has the words.
+names, tree = shown("elsewhere.html")
+assert names == [], names
+links = [(a.get("href"), a.text) for a in tree.find(".//ul[@id='others']").iter("a")]
+assert len(links) == 1 and links[0][0].startswith("index.html#album-"), links
+assert links[0][1].startswith("Unknown Artist \u2013 Blue Train"), links
 print("the search hides the albums without the words typed; markup in a name shows as text")
 PY

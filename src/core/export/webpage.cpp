@@ -34,6 +34,7 @@ h1{margin:0;font-size:28px;line-height:1.2}
 .search label{display:block;font-weight:600;margin-bottom:4px}
 .search input{width:100%;font:inherit;font-size:17px;padding:9px 14px;border:1px solid var(--line);border-radius:8px;background:var(--card);color:var(--ink)}
 .shown{margin:4px 0 0;color:var(--muted);min-height:1.45em}
+.others{margin:0;padding-left:20px}
 .album{display:flex;gap:18px;background:var(--card);border:1px solid var(--line);border-radius:10px;padding:14px;margin:12px 0}
 .cover{flex:none;width:160px;height:160px;object-fit:contain;border-radius:4px;background:var(--line)}
 .nocover{display:flex;align-items:center;justify-content:center;font-size:56px;color:var(--muted)}
@@ -56,25 +57,51 @@ footer{color:var(--muted);font-size:13px;padding-bottom:24px}
 
 // Hides the albums whose text lacks any word typed, letter case and accents aside. "#q=WORDS" in
 // the page's address fills the box when the page opens, so a search can be linked to.
-constexpr std::string_view kScript = R"(
+constexpr std::string_view kScript = R"js(
 (function () {
   var form = document.getElementById("search"), box = document.getElementById("q");
   var shown = document.getElementById("shown"), albums = document.querySelectorAll(".album");
   function fold(s) {
     return (s.normalize ? s.normalize("NFD").replace(/[\u0300-\u036f]/g, "") : s).toLowerCase();
   }
+  function has(text, words) {
+    return words.every(function (w) { return text.indexOf(w) >= 0; });
+  }
   var texts = [];
   for (var i = 0; i < albums.length; i++) texts.push(fold(albums[i].textContent));
+  // With several pages, window.discoraAlbums names every album; those of other pages are links.
+  var others = document.getElementById("others"), page = +document.body.getAttribute("data-page");
+  var per = +document.body.getAttribute("data-per-page"), names = window.discoraAlbums || [], folded = null;
+  function elsewhere(words) {
+    others.textContent = "";
+    if (!words.length || !names.length) return;
+    if (!folded) folded = names.map(fold);
+    var found = 0;
+    for (var i = 0; i < names.length; i++) {
+      var where = Math.floor(i / per);
+      if (where === page || !has(folded[i], words) || ++found > 50) continue;
+      var item = document.createElement("li"), link = document.createElement("a");
+      link.href = (where ? "page-" + (where + 1) + ".html" : "index.html") + "#album-" + (i + 1);
+      link.textContent = names[i] + " (page " + (where + 1) + ")";
+      item.appendChild(link);
+      others.appendChild(item);
+    }
+    if (found > 50) {
+      var more = document.createElement("li");
+      more.textContent = "and " + (found - 50) + " more on other pages";
+      others.appendChild(more);
+    }
+  }
   function filter() {
     var words = fold(box.value).split(/\s+/).filter(function (w) { return w; });
     var count = 0;
     for (var i = 0; i < albums.length; i++) {
-      var text = texts[i];
-      var hit = words.every(function (w) { return text.indexOf(w) >= 0; });
+      var hit = has(texts[i], words);
       albums[i].hidden = !hit;
       if (hit) count++;
     }
     shown.textContent = words.length ? count + " of " + albums.length + " albums" : "";
+    elsewhere(words);
   }
   form.addEventListener("submit", function (e) { e.preventDefault(); });
   box.addEventListener("input", filter);
@@ -85,7 +112,7 @@ constexpr std::string_view kScript = R"(
   form.hidden = false;
   filter();
 })();
-)";
+)js";
 
 // The length of the UTF-8 sequence at text[i] and its code point; 0 when the bytes are not one.
 std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp)
@@ -149,6 +176,35 @@ std::string playingTimeText(long long seconds)
     if (minutes < 60)
         return std::to_string(minutes) + " min";
     return groupedNumber(minutes / 60) + " h " + twoDigits(minutes % 60) + " min";
+}
+
+// text as a JavaScript string literal: quotes, backslashes, controls, line and paragraph separators
+// and "<" escaped, and what is not UTF-8 replaced as in a page.
+void appendJsString(std::string& out, std::string_view text)
+{
+    constexpr std::string_view hex = "0123456789abcdef";
+    out += '"';
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const std::size_t length = decodeUtf8(text, i, cp);
+        if (length == 0 || !allowedInHtml(cp)) {
+            out += "\\ufffd";
+            i += std::max<std::size_t>(length, 1);
+            continue;
+        }
+        if (cp == '"' || cp == '\\') {
+            out += '\\';
+            out += static_cast<char>(cp);
+        } else if (cp < 0x20 || cp == '<' || cp == 0x2028 || cp == 0x2029) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[(cp >> shift) & 0xF];
+        } else {
+            out.append(text.substr(i, length));
+        }
+        i += length;
+    }
+    out += '"';
 }
 
 void appendIfAny(std::string& out, std::string_view open, std::string_view text, std::string_view close)
@@ -315,7 +371,8 @@ std::string webPageText(const Catalogue& doc, const WebPageSource& source, int p
         out += " \xE2\x80\x93 page " + std::to_string(page + 1) + " of " + std::to_string(pages);
     out += "</title>\n<style>";
     out += kStyle;
-    out += "</style>\n</head>\n<body>\n<header>\n<h1>";
+    out += "</style>\n</head>\n<body data-page=\"" + std::to_string(page) + "\" data-per-page=\"" +
+           std::to_string(kAlbumsPerWebPage) + "\">\n<header>\n<h1>";
     appendHtmlText(out, source.title);
     out += "</h1>\n";
     if (pages > 1)
@@ -331,9 +388,11 @@ std::string webPageText(const Catalogue& doc, const WebPageSource& source, int p
     out += "<form class=\"search\" id=\"search\" role=\"search\" hidden>\n"
            "<label for=\"q\">";
     out += pages > 1 ? "Search the albums on this page" : "Search the albums";
-    out += "</label>\n<input type=\"search\" id=\"q\" autocomplete=\"off\" "
-           "placeholder=\"Artist, album, song, label, year\">\n"
-           "<p class=\"shown\" id=\"shown\" aria-live=\"polite\"></p>\n</form>\n</header>\n";
+    out +=
+        "</label>\n<input type=\"search\" id=\"q\" autocomplete=\"off\" "
+        "placeholder=\"Artist, album, song, label, year\">\n"
+        "<p class=\"shown\" id=\"shown\" aria-live=\"polite\"></p>\n"
+        "<ul class=\"others\" id=\"others\" aria-label=\"Found on other pages\"></ul>\n</form>\n</header>\n";
     appendPageLinks(out, total, page, pages);
     out += "<main>\n";
     if (total == 0)
@@ -342,10 +401,30 @@ std::string webPageText(const Catalogue& doc, const WebPageSource& source, int p
         appendAlbum(out, doc, source, position);
     out += "</main>\n";
     appendPageLinks(out, total, page, pages);
-    out += "<footer><p>Made with Discora.</p></footer>\n<script>";
+    out += "<footer><p>Made with Discora.</p></footer>\n";
+    if (pages > 1)
+        out += std::string("<script src=\"") + kWebSearchIndexFileName + "\"></script>\n";
+    out += "<script>";
     out += kScript;
     out += "</script>\n</body>\n</html>\n";
     return out;
+}
+
+std::string webSearchIndexText(const Catalogue& doc, std::span<const std::uint32_t> albums)
+{
+    std::string out = "window.discoraAlbums = [\n";
+    for (std::uint32_t album : albums) {
+        const auto text = [&](Field f) { return doc.text(f, static_cast<int>(album)); };
+        std::string name(text(Field::Artist));
+        name += " \xE2\x80\x93 ";
+        name += text(Field::AlbumName);
+        for (Field f : {Field::Year, Field::Label})
+            if (!text(f).empty())
+                name += ", " + std::string(text(f));
+        appendJsString(out, name);
+        out += ",\n";
+    }
+    return out += "];\n";
 }
 
 std::vector<WebPageFigure> webPageTotals(const Catalogue& doc, std::span<const std::uint32_t> albums)

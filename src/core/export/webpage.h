@@ -20,6 +20,9 @@ class Catalogue;
 // A page grows by about a kilobyte an album; at this many a page still opens at once.
 inline constexpr std::size_t kAlbumsPerWebPage = 2000;
 inline constexpr const char* kWebPageFolderOfCovers = "covers";
+// With more than one page: every album's artist, name, year and label, which each page's search
+// reads to offer the albums of the other pages.
+inline constexpr const char* kWebSearchIndexFileName = "search.js";
 
 // One of the totals the page shows above the albums: "Albums", "3,012".
 struct WebPageFigure
@@ -55,6 +58,10 @@ std::string thumbnailFileName(std::string_view coverName);
 
 // The whole text of one page (0 to webPageCount - 1), UTF-8.
 std::string webPageText(const Catalogue& doc, const WebPageSource& source, int page);
+
+// The text of the search index (kWebSearchIndexFileName): a script that sets window.discoraAlbums
+// to one string an album, in the pages' sequence.
+std::string webSearchIndexText(const Catalogue& doc, std::span<const std::uint32_t> albums);
 
 // The totals of the albums the page shows (collectionstatistics.h): albums, artists, labels, songs,
 // their playing time where their times say it, and the albums on the want list when there are any.

@@ -119,8 +119,16 @@ Status writeWebPages(const std::string& folder, const Catalogue& doc, const WebP
         written.insert(name);
         scope.step();
     }
-    removeFiles(folder,
-                [&](const std::string& name) { return isWebPageFileName(name) && !written.contains(name); });
+    if (pages > 1) {
+        if (Status status = writeOwnFile(fs::path(folder) / kWebSearchIndexFileName,
+                                         webSearchIndexText(doc, source.albums));
+            !status)
+            return cannotExport(folder, status.error());
+        written.insert(kWebSearchIndexFileName);
+    }
+    removeFiles(folder, [&](const std::string& name) {
+        return (isWebPageFileName(name) || name == kWebSearchIndexFileName) && !written.contains(name);
+    });
     return success();
 }
 

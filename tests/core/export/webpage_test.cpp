@@ -125,9 +125,17 @@ TEST(WebPageText, SplitsManyAlbumsIntoLinkedPages)
     }
     EXPECT_NE(last.find("href=\"index.html\""), std::string::npos);
     EXPECT_EQ(first.find("href=\"index.html\""), std::string::npos);
+    // Each page's search reads the names of every album, in the pages' sequence.
+    EXPECT_NE(first.find("<script src=\"search.js\"></script>"), std::string::npos);
+    const std::string index = webSearchIndexText(doc, albums);
+    EXPECT_TRUE(index.starts_with("window.discoraAlbums = [\n\"Artist " + std::to_string(total - 1) +
+                                  " \xE2\x80\x93 Album "));
+    EXPECT_TRUE(index.ends_with("\"Artist 0 \xE2\x80\x93 Album 0\",\n];\n"));
 
     const std::vector<std::uint32_t> few = {0, 1};
-    EXPECT_EQ(webPageText(doc, {"Small", few, {}, {}}, 0).find("class=\"pages\""), std::string::npos);
+    const std::string small = webPageText(doc, {"Small", few, {}, {}}, 0);
+    EXPECT_EQ(small.find("class=\"pages\""), std::string::npos);
+    EXPECT_EQ(small.find("search.js"), std::string::npos);
     EXPECT_NE(webPageText(doc, {"None", {}, {}, {}}, 0).find("There are no albums to show."),
               std::string::npos);
 }
@@ -172,6 +180,23 @@ TEST(WebPageText, ShowsEachAlbumsTextsAsTextWithItsCover)
     // Nothing is fetched from elsewhere.
     for (const char* address : {"://", "url(", "@import", "src=\"/", "href=\"/"})
         EXPECT_EQ(page.find(address), std::string::npos) << address;
+}
+
+TEST(WebPageText, TheSearchIndexHoldsEachAlbumAsAScriptString)
+{
+    CatalogueDocument doc;
+    AlbumRecord odd = albumOf("Say \"Hi\" \\ Bye", "</script>\nNext\xE2\x80\xA8"
+                                                   "End\xFF");
+    odd.label = "Blue Note";
+    odd.text(Field::Year) = "1959";
+    loadAlbums(doc, {odd, albumOf("Plain", "Name")});
+    const std::vector<std::uint32_t> albums = {0, 1};
+    EXPECT_EQ(webSearchIndexText(doc, albums),
+              "window.discoraAlbums = [\n"
+              "\"Say \\\"Hi\\\" \\\\ Bye \xE2\x80\x93 \\u003c/script>\\u000aNext\\u2028End\\ufffd, 1959, "
+              "Blue Note\",\n"
+              "\"Plain \xE2\x80\x93 Name\",\n"
+              "];\n");
 }
 
 TEST(WebPageText, TotalsAreThoseOfTheAlbumsShown)
@@ -262,8 +287,8 @@ TEST_F(WebPageFolder, WritesIntoANewOrEmptyFolderAndReplacesItsOwnExport)
 {
     const fs::path made = m_dir / "made";
     ASSERT_TRUE(exportAlbums(made, kAlbumsPerWebPage + 1));
-    EXPECT_EQ(filesIn(made),
-              (std::set<std::string>{".discora-web-page", "covers", "index.html", "page-2.html"}));
+    EXPECT_EQ(filesIn(made), (std::set<std::string>{".discora-web-page", "covers", "index.html",
+                                                    "page-2.html", "search.js"}));
 
     const fs::path empty = m_dir / "empty";
     fs::create_directory(empty);
