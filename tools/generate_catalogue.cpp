@@ -19,9 +19,11 @@ constexpr std::uint32_t kDefaultSeed = 1;
 void printUsage(std::FILE* to)
 {
     std::fprintf(to,
-                 "Usage: discora-generate [--albums N] [--seed S] [--common-titles P] OUT.dcf\n"
+                 "Usage: discora-generate [--albums N] [--seed S] [--common-titles P] [--details] OUT.dcf\n"
                  "Writes N invented albums (default %d) made from seed S (default %u) to OUT.dcf;\n"
-                 "P percent of the songs (default 0) take titles that collections repeat often.\n",
+                 "P percent of the songs (default 0) take titles that collections repeat often;\n"
+                 "--details gives the albums collection details (status, year, condition, rating,\n"
+                 "prices and values, loans).\n",
                  kDefaultAlbums, kDefaultSeed);
 }
 
@@ -45,6 +47,10 @@ int main(int argc, char** argv)
         if (arg == "--help" || arg == "-h") {
             printUsage(stdout);
             return 0;
+        }
+        if (arg == "--details") {
+            options.collectionDetails = true;
+            continue;
         }
         if (arg == "--albums" || arg == "--seed" || arg == "--common-titles") {
             if (i + 1 >= argc) {

@@ -175,6 +175,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &Go To...",
         "  &Filters",
         "  &Want List\tCtrl+Shift+W",
+        "  St&atistics...",
         "&Help",
         "  &Help Topics",
         "  -",

@@ -23,10 +23,11 @@ void foldInto(std::string& out, std::string_view name)
 void NameTally::count(std::string_view name)
 {
     foldInto(m_folded, name);
-    count(name, m_folded, static_cast<std::uint32_t>(hashText(m_folded)), 1);
+    count(name, m_folded, static_cast<std::uint32_t>(hashText(m_folded)), 1, 1);
 }
 
-void NameTally::count(std::string_view name, std::string_view folded, std::uint32_t hash, int albums)
+void NameTally::count(std::string_view name, std::string_view folded, std::uint32_t hash, int albums,
+                      int votes)
 {
     if ((m_entries.size() + 1) * 2 > m_slots.size())
         growTable();
@@ -36,20 +37,29 @@ void NameTally::count(std::string_view name, std::string_view folded, std::uint3
         Entry& e = m_entries[m_slots[pos]];
         if (e.hash == hash && this->folded(e) == folded) {
             e.albums += albums;
+            if (spelling(e) == name) {
+                e.votes += votes;
+            } else if (e.votes >= votes) {
+                e.votes -= votes;
+            } else {
+                // Spellings of one folded name are as long as each other: the new one takes its place.
+                m_names.replace(e.offset + e.size, e.size, name);
+                e.votes = votes - e.votes;
+            }
             return;
         }
     }
     const std::size_t offset = m_names.size();
     m_names.append(folded);
     m_names.append(name);
-    m_entries.push_back({offset, static_cast<std::uint32_t>(name.size()), hash, albums});
+    m_entries.push_back({offset, static_cast<std::uint32_t>(name.size()), hash, albums, votes});
     m_slots[pos] = static_cast<std::uint32_t>(m_entries.size() - 1);
 }
 
 void NameTally::add(const NameTally& other)
 {
     for (const Entry& e : other.m_entries)
-        count(other.spelling(e), other.folded(e), e.hash, e.albums);
+        count(other.spelling(e), other.folded(e), e.hash, e.albums, e.votes);
 }
 
 void NameTally::growTable()

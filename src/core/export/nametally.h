@@ -1,5 +1,6 @@
 // How many albums name each artist, label, media type...: names that differ only in the letter
-// case of A to Z count as one, as a filter matches them, under the spelling counted first. An
+// case of A to Z count as one, as a filter matches them, under the spelling more than half of them
+// have (a majority vote as they are counted; without a majority, the one the vote leaves). An
 // open-addressing table by the hash of the folded name; the names sit one after another.
 #pragma once
 
@@ -37,10 +38,11 @@ private:
         std::uint32_t size;
         std::uint32_t hash;
         int albums;
+        int votes; // of the spelling kept, against the others
     };
     std::string_view spelling(const Entry& e) const { return {m_names.data() + e.offset + e.size, e.size}; }
     std::string_view folded(const Entry& e) const { return {m_names.data() + e.offset, e.size}; }
-    void count(std::string_view name, std::string_view folded, std::uint32_t hash, int albums);
+    void count(std::string_view name, std::string_view folded, std::uint32_t hash, int albums, int votes);
     void growTable();
 
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;

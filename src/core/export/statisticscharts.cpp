@@ -140,14 +140,14 @@ std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& s)
     add(namedChart("Albums by music type", ChartKind::Pie, s.musicTypes, s.withoutMusicType,
                    FilterField::MusicType, "Other music types"));
     add(yearChart("Albums by decade", s.decades, true));
+    if (s.albums > 0)
+        add(conditionChart(s));
     add(yearChart("Albums by year of release", s.years, false));
     add(namedChart("Artists with most albums", ChartKind::Bars, s.topArtists, 0, FilterField::Artist, ""));
     add(namedChart("Labels with most albums", ChartKind::Bars, s.topLabels, 0, FilterField::Label, ""));
     add(namedChart("Producers with most albums", ChartKind::Bars, s.topProducers, 0, std::nullopt, ""));
-    if (s.albums > 0) {
-        add(conditionChart(s));
+    if (s.albums > 0)
         add(ratingChart(s));
-    }
     add(valueChart(s));
     return charts;
 }

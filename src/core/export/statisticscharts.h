@@ -52,7 +52,7 @@ struct StatisticsChart
 inline constexpr std::size_t kPieSlices = 10;
 
 // The charts of the figures, in the order the window shows them: media type, music type, decade,
-// year, artists, labels, producers, condition, rating, values by currency. A chart without data
+// condition, year, artists, labels, producers, rating, values by currency. A chart without data
 // (no album with a year, no price, only albums without a media type) is left out.
 std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& stats);
 

@@ -71,6 +71,8 @@ StatisticsWindow::StatisticsWindow(QWidget* parent) : QDialog(parent)
 
     m_chartArea = new QWidget;
     m_chartGrid = new QGridLayout(m_chartArea);
+    for (int c = 0; c < kChartColumns; ++c)
+        m_chartGrid->setColumnStretch(c, 1);
     m_scroll = new QScrollArea(this);
     m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(m_chartArea);

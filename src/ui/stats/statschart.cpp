@@ -60,8 +60,8 @@ StatsChart::StatsChart(StatisticsChart chart, QWidget* parent)
             const double value = m_chart.series[0].values[c];
             QPieSlice* slice = pie->append(toQt(m_chart.categories[c]), value);
             // Small slices keep their names to the legend and the tooltip.
-            slice->setLabelVisible(total > 0 && value / total >= 0.04);
-            slice->setLabel(QStringLiteral("%1 (%2)").arg(toQt(m_chart.categories[c])).arg(value, 0, 'f', 0));
+            slice->setLabelVisible(total > 0 && value / total >= 0.06);
+            slice->setLabel(toQt(m_chart.categories[c]));
             connect(slice, &QPieSlice::hovered, this, [this, c](bool over) { hovered(over, 0, c); });
             connect(slice, &QPieSlice::clicked, this, [this, c] { emit categoryClicked(c); });
         }
