@@ -60,7 +60,7 @@ std::string thumbnailFileName(std::string_view coverName);
 std::string webPageText(const Catalogue& doc, const WebPageSource& source, int page);
 
 // The text of the search index (kWebSearchIndexFileName): a script that sets window.discoraAlbums
-// to one string an album, in the pages' sequence.
+// to one string an album ("Artist – Album, year, label"), in the pages' sequence.
 std::string webSearchIndexText(const Catalogue& doc, std::span<const std::uint32_t> albums);
 
 // The totals of the albums the page shows (collectionstatistics.h): albums, artists, labels, songs,
