@@ -112,7 +112,7 @@ TEST_F(ExportHtml, WritesTheDisplayedAlbumsInOrderWithTheirCovers)
 {
     const fs::path site = m_dir / "site";
     const Outcome run = runDiscora({"--export-html", site.string(), "--order", "by-album-name", "--filter",
-                                "music-type=Rock", m_catalogue});
+                                    "music-type=Rock", m_catalogue});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // The missing cover is named, and the page shows no picture for its album.
     EXPECT_NE(run.err.find(m_goneThumbnail.substr(0, 32)), std::string::npos) << run.err;
