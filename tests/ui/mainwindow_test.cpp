@@ -172,6 +172,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandInItsPlace)
         "  &View by",
         "    &Normal",
         "    &Single Line Sorts",
+        "    &Covers\tCtrl+Shift+C",
         "  &Go To...",
         "  &Filters",
         "  &Want List\tCtrl+Shift+W",
@@ -223,7 +224,7 @@ TEST_F(MainWindowTest, TheToolbarFollowsTheCommandOrder)
     for (QAction* a : window().toolBar()->actions())
         buttons << (a->isSeparator() ? QString("|") : QString::number(a->data().toInt()));
     EXPECT_EQ(buttons.join(" "),
-              "57600 57601 57603 57607 | 32771 32777 32776 | 32784 32785 | 32778 32803 32779 "
+              "57600 57601 57603 57607 | 32771 32777 32776 | 32784 32785 32831 | 32778 32803 32779 "
               "32780 32781 32782 32783 32800 | 57664 57669 | 32805 | 32806 32820");
     for (QAction* a : window().toolBar()->actions()) {
         if (!a->isSeparator()) {
