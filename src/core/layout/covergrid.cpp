@@ -184,6 +184,12 @@ std::vector<std::string> wordInitials(std::string_view text)
 
 std::string coverInitials(std::string_view artist, std::string_view album)
 {
+    // "The Copper Owls" stands for itself by its own words, as its orders file it.
+    constexpr std::string_view kThe = "the ";
+    if (artist.size() > kThe.size() && std::equal(kThe.begin(), kThe.end(), artist.begin(), [](char a, char b) {
+            return a == std::tolower(static_cast<unsigned char>(b));
+        }))
+        artist.remove_prefix(kThe.size());
     std::vector<std::string> letters = wordInitials(artist);
     if (letters.size() < 2) {
         const std::vector<std::string> more = wordInitials(album);

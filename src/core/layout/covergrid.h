@@ -84,7 +84,8 @@ enum class GridMove
 int moveInGrid(const CoverGrid& grid, int current, GridMove move, int pageHeight);
 
 // Up to two letters for an album without a cover: the first letters of the first two words of the
-// artist (or one of the artist and one of the album when the artist is one word); "?" for none.
+// artist, a leading "The" left out (or one of the artist and one of the album when the artist is
+// one word); "?" for none.
 std::string coverInitials(std::string_view artist, std::string_view album);
 
 } // namespace discora

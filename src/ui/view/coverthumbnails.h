@@ -44,6 +44,8 @@ public:
     // made yet, so a fast scroll does not leave a queue of pictures nobody sees any more.
     void request(const std::vector<Source>& sources, int side);
 
+    // The bytes the thumbnails in memory take.
+    qint64 memoryInUse() const { return m_images.totalCost() * 1024; }
     // The memory budget in bytes (about 200 MB unless set).
     void setMemoryBudget(qint64 bytes);
     // The disk cache's folder; empty keeps no files.

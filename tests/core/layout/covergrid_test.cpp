@@ -137,6 +137,9 @@ TEST(CoverGrid, InitialsStandForTheAlbum)
         const char* expected;
     } const cases[] = {
         {"Miles Davis", "Kind of Blue", "MD"},
+        {"The Copper Owls", "Silver River", "CO"}, // "The" left out
+        {"the Band", "Stage", "BS"},
+        {"The", "Album", "TA"},               // a band called The
         {"Björk", "Homogenic", "BH"},          // one word: then the album
         {"ébène quartet", "", "éQ"},           // a letter beyond ASCII keeps its case
         {"", "  (What's the Story)", "WT"},     // punctuation before a word is passed over
