@@ -4,6 +4,7 @@
 // and images are written (the PDF read back with pdftotext).
 #include "core/export/statisticscharts.h"
 #include "core/model/albumdetails.h"
+#include "core/order/comparenames.h"
 #include "support/documentfixture.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
@@ -125,9 +126,10 @@ TEST_F(StatisticsTest, ShowsTheTotalsAndChartsOfTheShownAlbums)
         EXPECT_TRUE(chart->isVisible()) << chart->chart().title;
         EXPECT_EQ(chart->accessibleName().toStdString(), chart->chart().title);
     }
-    EXPECT_EQ(titles, (std::vector<std::string>{"Albums by media type", "Albums by decade", "Condition",
-                                                "Albums by year of release", "Artists with most albums",
-                                                "Labels with most albums", "Rating"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Albums by media type", "Albums by decade",
+                                        "Condition of media or sleeve", "Albums by year of release",
+                                        "Artists with most albums", "Labels with most albums", "Rating"}));
     StatsChart* media = chartTitled(*stats, "Albums by media type");
     ASSERT_NE(media, nullptr);
     EXPECT_EQ(media->chart().categories, (std::vector<std::string>{"CD", "Cassette", "LP"}));
@@ -160,8 +162,87 @@ TEST_F(StatisticsTest, AClickOnABarOrSliceFiltersTheCatalogueAndTheFiguresFollow
 
     // A slice filters by its media type.
     QTest::mouseClick(media->surface(), Qt::LeftButton, {}, media->categoryPosition(0));
-    EXPECT_EQ(doc().filter(FilterField::MediaType), "CD");
+    EXPECT_EQ(doc().filter(FilterField::MediaType), "\"CD\"");
     EXPECT_EQ(doc().displayedCount(), 1);
+}
+
+// A click shows just the albums its bar or slice counts: "Rock" without "Rock and Roll", a producer
+// named on either producer field, a rating; the values per currency take no click.
+TEST_F(StatisticsTest, AClickShowsJustTheAlbumsItsBarCounts)
+{
+    const auto album = [](const char* name, const char* music, const char* producer1, const char* producer2,
+                          const char* rating) {
+        AlbumRecord a = fixture::albumOf("Artist", name);
+        a.musicType = music;
+        a.producer1 = producer1;
+        a.producer2 = producer2;
+        a.text(Field::Rating) = rating;
+        a.text(Field::PurchasePrice) = "10.00";
+        a.text(Field::Currency) = "USD";
+        return a;
+    };
+    fixture::loadAlbums(doc(),
+                        {album("A", "Rock", "Ann Lee", "", "4"), album("B", "rock", "Bo", "ann lee", "4"),
+                         album("C", "Rock and Roll", "Bo", "", "2"), album("D", "Jazz", "", "", ""),
+                         album("E", "Rock and Roll", "Cy", "", "4")});
+    StatisticsWindow* stats = openStatistics();
+    ASSERT_NE(stats, nullptr);
+    const auto shownNames = [&] {
+        std::vector<std::string> names;
+        for (std::uint32_t a : doc().displayOrder())
+            names.emplace_back(doc().text(Field::AlbumName, static_cast<int>(a)));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    // Clicks the category named name (in any letter case) on the chart titled title.
+    const auto click = [&](const std::string& title, std::string_view name) {
+        StatsChart* chart = chartTitled(*stats, title);
+        if (!chart || !laidOut(*chart))
+            return false;
+        const auto& names = chart->chart().categories;
+        const auto at = std::find_if(names.begin(), names.end(),
+                                     [&](const std::string& n) { return CompareNames(n, name) == 0; });
+        if (at == names.end())
+            return false;
+        const auto category = static_cast<std::size_t>(at - names.begin());
+        QTest::mouseClick(chart->surface(), Qt::LeftButton, {}, chart->categoryPosition(category));
+        return true;
+    };
+    const auto showAll = [&] {
+        std::array<std::string, kFilterCount> none;
+        none.fill(kNoFilter);
+        EXPECT_TRUE(doc().setFilters(none));
+        EXPECT_TRUE(waitForTheTask());
+    };
+    using Names = std::vector<std::string>;
+
+    ASSERT_TRUE(click("Albums by music type", "Rock"));
+    EXPECT_EQ(shownNames(), (Names{"A", "B"}));
+    showAll();
+
+    ASSERT_TRUE(click("Producers with most albums", "Ann Lee"));
+    EXPECT_EQ(CompareNames(doc().filter(FilterField::Producer), "\"Ann Lee\""), 0);
+    EXPECT_EQ(shownNames(), (Names{"A", "B"}));
+    // Within them another producer is no click: one producer filter cannot keep albums naming both.
+    ASSERT_TRUE(waitForTheTask());
+    StatsChart* producers = chartTitled(*stats, "Producers with most albums");
+    ASSERT_NE(producers, nullptr);
+    ASSERT_EQ(producers->chart().categories.size(), 2u);
+    EXPECT_EQ(producers->clickable(0), CompareNames(producers->chart().categories[0], "Ann Lee") == 0);
+    EXPECT_EQ(producers->clickable(1), CompareNames(producers->chart().categories[1], "Ann Lee") == 0);
+    showAll();
+
+    ASSERT_TRUE(click("Rating", "4 stars"));
+    EXPECT_EQ(doc().filter(FilterField::Rating), "4 stars");
+    EXPECT_EQ(shownNames(), (Names{"A", "B", "E"}));
+    showAll();
+
+    StatsChart* values = chartTitled(*stats, "Purchase price and current value");
+    ASSERT_NE(values, nullptr);
+    ASSERT_TRUE(laidOut(*values));
+    EXPECT_FALSE(values->clickable(0));
+    QTest::mouseClick(values->surface(), Qt::LeftButton, {}, values->categoryPosition(0));
+    EXPECT_EQ(doc().displayedCount(), 5);
 }
 
 TEST_F(StatisticsTest, ALargeCatalogueIsCountedBesideTheWindow)

@@ -41,18 +41,40 @@ std::string currencyKey(std::string_view text)
     return key;
 }
 
+// The grade's place in kConditionGrades; the number of grades for some other text.
+std::size_t gradeIndex(std::string_view grade)
+{
+    for (std::size_t g = 0; g < kConditionGrades.size(); ++g)
+        if (sameLetters(grade, kConditionGrades[g]))
+            return g;
+    return kConditionGrades.size();
+}
+
 void countGrade(ConditionSpread& spread, std::string_view grade)
 {
-    if (grade.empty()) {
+    if (grade.empty())
+        ++spread.ungraded;
+    else if (const std::size_t g = gradeIndex(grade); g < kConditionGrades.size())
+        ++spread.grades[g];
+    else
+        ++spread.other;
+}
+
+// An album once under each grade its media or sleeve has.
+void countEitherGrade(ConditionSpread& spread, std::string_view media, std::string_view sleeve)
+{
+    if (media.empty() && sleeve.empty()) {
         ++spread.ungraded;
         return;
     }
-    for (std::size_t g = 0; g < kConditionGrades.size(); ++g)
-        if (sameLetters(grade, kConditionGrades[g])) {
-            ++spread.grades[g];
-            return;
-        }
-    ++spread.other;
+    const std::size_t m = media.empty() ? kConditionGrades.size() + 1 : gradeIndex(media);
+    const std::size_t s = sleeve.empty() ? kConditionGrades.size() + 1 : gradeIndex(sleeve);
+    if (m < kConditionGrades.size())
+        ++spread.grades[m];
+    if (s < kConditionGrades.size() && s != m)
+        ++spread.grades[s];
+    if (m == kConditionGrades.size() || s == kConditionGrades.size())
+        ++spread.other;
 }
 
 void addSpread(ConditionSpread& to, const ConditionSpread& from)
@@ -105,6 +127,7 @@ void Tallies::add(const Tallies& other)
     f.withoutYear += o.withoutYear;
     addSpread(f.mediaCondition, o.mediaCondition);
     addSpread(f.sleeveCondition, o.sleeveCondition);
+    addSpread(f.eitherCondition, o.eitherCondition);
     for (std::size_t r = 0; r < f.ratings.size(); ++r)
         f.ratings[r] += o.ratings[r];
     f.unreadPrices += o.unreadPrices;
@@ -197,6 +220,7 @@ void countAlbum(const AlbumStore& albums, int album, std::string_view today, Tal
     ++f.statuses[static_cast<std::size_t>(status.empty() ? AlbumStatus::InCollection : statusOf(status))];
     countGrade(f.mediaCondition, mediaGrade);
     countGrade(f.sleeveCondition, sleeveGrade);
+    countEitherGrade(f.eitherCondition, mediaGrade, sleeveGrade);
     ++f.ratings[static_cast<std::size_t>(ratingOf(rating))];
     if (!loans.empty())
         if (const auto loan = currentLoan(loans)) {

@@ -84,6 +84,10 @@ struct CollectionStatistics
 
     ConditionSpread mediaCondition;
     ConditionSpread sleeveCondition;
+    // Albums by grade of the media or the sleeve, as the Condition filter keeps them: an album with
+    // an M record in a VG sleeve counts under both; other and ungraded as for one field (ungraded:
+    // neither field has a grade).
+    ConditionSpread eitherCondition;
     std::array<int, 6> ratings{}; // albums with 0 (no rating) to 5 stars
 
     // By currency, in the order of their names; prices that could not be read as amounts.

@@ -1,6 +1,7 @@
 #include "core/export/statisticscharts.h"
 
 #include "core/export/statisticslisting.h"
+#include "core/order/filters.h"
 
 namespace discora {
 
@@ -12,8 +13,9 @@ std::string albumsText(double albums)
     return std::to_string(n) + (n == 1 ? " album" : " albums");
 }
 
-// One series of album counts by name, the filter of each name in field; for a pie the names past
-// the first few are one slice.
+// One series of album counts by name, the filter of each name in field (exactly that name, so that
+// "Rock" does not bring "Rock and Roll" along); for a pie the names past the first few are one
+// slice, which no filter picks out.
 StatisticsChart namedChart(std::string title, ChartKind kind, const std::vector<NamedCount>& counts,
                            int without, std::optional<FilterField> field, std::string_view otherName)
 {
@@ -30,7 +32,8 @@ StatisticsChart namedChart(std::string title, ChartKind kind, const std::vector<
         }
         chart.categories.push_back(counts[i].name);
         chart.series[0].values.push_back(counts[i].albums);
-        chart.filters.push_back(field ? std::optional<ChartFilter>({*field, counts[i].name}) : std::nullopt);
+        chart.filters.push_back(field ? std::optional<ChartFilter>({*field, exactFilterText(counts[i].name)})
+                                      : std::nullopt);
     }
     if (rest > 0) {
         chart.categories.emplace_back(otherName);
@@ -40,7 +43,8 @@ StatisticsChart namedChart(std::string title, ChartKind kind, const std::vector<
     if (without > 0) {
         chart.categories.emplace_back(kNoneName);
         chart.series[0].values.push_back(without);
-        chart.filters.push_back(std::nullopt);
+        chart.filters.push_back(field ? std::optional<ChartFilter>({*field, exactFilterText("")})
+                                      : std::nullopt);
     }
     return chart;
 }
@@ -58,20 +62,21 @@ StatisticsChart yearChart(std::string title, const std::vector<YearCount>& count
     return chart;
 }
 
+// Albums by the grade of their media or sleeve, counted as the Condition filter keeps them, so a
+// click on a grade shows the albums its bar counts.
 StatisticsChart conditionChart(const CollectionStatistics& s)
 {
-    StatisticsChart chart{"Condition", ChartKind::Columns, {}, {{"Media", {}}, {"Sleeve", {}}}, {}, false};
+    StatisticsChart chart{
+        "Condition of media or sleeve", ChartKind::Columns, {}, {{"Albums", {}}}, {}, false};
+    const ConditionSpread& either = s.eitherCondition;
     for (std::size_t g = 0; g < kConditionGrades.size(); ++g) {
         chart.categories.emplace_back(kConditionGrades[g]);
-        chart.series[0].values.push_back(s.mediaCondition.grades[g]);
-        chart.series[1].values.push_back(s.sleeveCondition.grades[g]);
-        // The filter keeps the albums whose media or sleeve has the grade.
+        chart.series[0].values.push_back(either.grades[g]);
         chart.filters.push_back(ChartFilter{FilterField::Condition, std::string(kConditionGrades[g])});
     }
-    if (s.mediaCondition.other + s.sleeveCondition.other > 0) {
+    if (either.other > 0) {
         chart.categories.emplace_back("Other");
-        chart.series[0].values.push_back(s.mediaCondition.other);
-        chart.series[1].values.push_back(s.sleeveCondition.other);
+        chart.series[0].values.push_back(either.other);
         chart.filters.push_back(std::nullopt);
     }
     return chart;
@@ -81,11 +86,9 @@ StatisticsChart ratingChart(const CollectionStatistics& s)
 {
     StatisticsChart chart{"Rating", ChartKind::Columns, {}, {{"Albums", {}}}, {}, false};
     for (int stars = 0; stars <= 5; ++stars) {
-        chart.categories.push_back(stars == 0   ? std::string("No rating")
-                                   : stars == 1 ? std::string("1 star")
-                                                : std::to_string(stars) + " stars");
+        chart.categories.push_back(ratingName(stars));
         chart.series[0].values.push_back(s.ratings[static_cast<std::size_t>(stars)]);
-        chart.filters.push_back(std::nullopt);
+        chart.filters.push_back(ChartFilter{FilterField::Rating, ratingName(stars)});
     }
     return chart;
 }
@@ -102,6 +105,7 @@ StatisticsChart valueChart(const CollectionStatistics& s)
         chart.categories.push_back(c.currency.empty() ? std::string(kNoneName) : c.currency);
         chart.series[0].values.push_back(static_cast<double>(c.purchaseCents) / 100);
         chart.series[1].values.push_back(static_cast<double>(c.valueCents) / 100);
+        // No filter keeps the albums a currency's total counts (those with a price read in it).
         chart.filters.push_back(std::nullopt);
     }
     return chart;
@@ -145,10 +149,37 @@ std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& s)
     add(yearChart("Albums by year of release", s.years, false));
     add(namedChart("Artists with most albums", ChartKind::Bars, s.topArtists, 0, FilterField::Artist, ""));
     add(namedChart("Labels with most albums", ChartKind::Bars, s.topLabels, 0, FilterField::Label, ""));
-    add(namedChart("Producers with most albums", ChartKind::Bars, s.topProducers, 0, std::nullopt, ""));
+    add(namedChart("Producers with most albums", ChartKind::Bars, s.topProducers, 0, FilterField::Producer,
+                   ""));
     if (s.albums > 0)
         add(ratingChart(s));
     add(valueChart(s));
+    // An empty bar counts no album to show.
+    for (StatisticsChart& chart : charts)
+        for (std::size_t c = 0; c < chart.categories.size(); ++c) {
+            bool any = false;
+            for (const ChartSeries& series : chart.series)
+                any = any || series.values[c] > 0;
+            if (!any)
+                chart.filters[c].reset();
+        }
+    return charts;
+}
+
+std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& stats,
+                                              const std::array<std::string, kFilterCount>& shownBy)
+{
+    std::vector<StatisticsChart> charts = statisticsCharts(stats);
+    for (StatisticsChart& chart : charts)
+        for (std::optional<ChartFilter>& filter : chart.filters) {
+            if (!filter)
+                continue;
+            if (auto text = narrowedFilter(filter->field, shownBy[static_cast<std::size_t>(filter->field)],
+                                           filter->text))
+                filter->text = std::move(*text);
+            else
+                filter.reset();
+        }
     return charts;
 }
 

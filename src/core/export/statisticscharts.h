@@ -6,6 +6,7 @@
 #include "core/export/collectionstatistics.h"
 #include "core/view/filterfield.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ enum class ChartKind
     Bars,    // lying bars, the largest on top (names with most albums)
 };
 
-// The filter that shows the albums behind a category: media-type=CD, year=1970-1979.
+// The filter that shows the albums behind a category: media-type="CD", year=1970-1979.
 struct ChartFilter
 {
     FilterField field;
@@ -39,7 +40,8 @@ struct StatisticsChart
     ChartKind kind = ChartKind::Columns;
     std::vector<std::string> categories;
     std::vector<ChartSeries> series;
-    std::vector<std::optional<ChartFilter>> filters; // one per category
+    std::vector<std::optional<ChartFilter>> filters; // one per category; none when no filter keeps
+                                                     // just the albums counted (an "Other" slice)
     bool amounts = false; // the values are money (two decimals), else numbers of albums
 
     // "CD: 550 albums", "1970s, Media: 3 albums", "EUR, Purchase price: 1234.50".
@@ -55,5 +57,10 @@ inline constexpr std::size_t kPieSlices = 10;
 // condition, year, artists, labels, producers, rating, values by currency. A chart without data
 // (no album with a year, no price, only albums without a media type) is left out.
 std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& stats);
+// The same for the albums the filters shownBy let through: a category's filter is the one that keeps
+// those albums and the category's, and none when one text per field cannot say that (a second
+// producer while a producer filter is set).
+std::vector<StatisticsChart> statisticsCharts(const CollectionStatistics& stats,
+                                              const std::array<std::string, kFilterCount>& shownBy);
 
 } // namespace discora

@@ -102,6 +102,7 @@ std::vector<StatisticsSection> statisticsSections(const CollectionStatistics& s)
     sections.push_back(namedCounts("Producers", s.topProducers));
     sections.push_back(conditions("Media condition", s.mediaCondition));
     sections.push_back(conditions("Sleeve condition", s.sleeveCondition));
+    sections.push_back(conditions("Media or sleeve condition", s.eitherCondition));
 
     StatisticsSection rating{"Rating", {{"No rating", number(s.ratings[0])}}};
     for (int stars = 1; stars <= 5; ++stars)

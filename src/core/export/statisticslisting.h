@@ -25,7 +25,8 @@ struct StatisticsSection
 
 // The sections in the order they are printed: Totals, Status, Media types, Music types, Decades,
 // Years, Artists, Labels, Producers (those with most albums), Media condition, Sleeve condition,
-// Rating, Purchase price, Current value. A spread's empty names ("no media type") are "(none)".
+// Media or sleeve condition, Rating, Purchase price, Current value. A spread's empty names ("no media type")
+// are "(none)".
 std::vector<StatisticsSection> statisticsSections(const CollectionStatistics& stats);
 // The totals alone, the first section.
 StatisticsSection statisticsTotals(const CollectionStatistics& stats);

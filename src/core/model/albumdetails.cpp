@@ -154,6 +154,12 @@ std::string storedRating(int stars)
     return stars == 0 ? std::string() : std::string(1, static_cast<char>('0' + stars));
 }
 
+std::string ratingName(int stars)
+{
+    stars = std::clamp(stars, 0, 5);
+    return stars == 0 ? std::string("No rating") : std::to_string(stars) + (stars == 1 ? " star" : " stars");
+}
+
 bool validDate(std::string_view text)
 {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !allDigits(text.substr(0, 4)) ||

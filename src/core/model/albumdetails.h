@@ -65,6 +65,8 @@ BarcodeCheck checkBarcode(std::string_view text);
 // Ratings are 0 to 5 stars; the album keeps "1" to "5", and nothing for no stars.
 int ratingOf(std::string_view storedText);
 std::string storedRating(int stars);
+// How a rating is named to a person: "No rating", "1 star", "2 stars" ... "5 stars".
+std::string ratingName(int stars);
 
 // A date as the album keeps it: "YYYY-MM-DD".
 bool validDate(std::string_view text);

@@ -132,6 +132,17 @@ std::string_view stripLeadingThe(std::string_view key)
     return key;
 }
 
+bool sameNameAtoZ(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 bool beginsWithName(std::string_view value, std::string_view prefix)
 {
     std::size_t i = 0;

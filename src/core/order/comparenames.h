@@ -36,6 +36,10 @@ int CompareNames(std::string_view a, std::string_view b, LetterFolding folding);
 // whose first four equal "The " (any case) loses them.
 std::string_view stripLeadingThe(std::string_view key);
 
+// True when a and b are the same text but for the letter case of A to Z: how the statistics tell
+// names apart, and how a filter in double quotes matches.
+bool sameNameAtoZ(std::string_view a, std::string_view b);
+
 // True when value begins with prefix under CompareNames; a prefix longer than the value never matches.
 bool beginsWithName(std::string_view value, std::string_view prefix);
 bool beginsWithName(std::string_view value, std::string_view prefix, LetterFolding folding);

@@ -27,6 +27,15 @@ bool yes(std::string_view text)
     return sameWord(text, "Yes");
 }
 
+// The stars a Rating filter's text names: "3", "3 stars", "1 star", "0" or "No rating".
+std::optional<int> ratingStars(std::string_view text)
+{
+    for (int stars = 0; stars <= 5; ++stars)
+        if (sameWord(text, std::to_string(stars)) || sameWord(text, ratingName(stars)))
+            return stars;
+    return std::nullopt;
+}
+
 // A filter's text as it is matched, worked out once per filtering rather than once per album.
 struct ActiveFilter
 {
@@ -35,6 +44,14 @@ struct ActiveFilter
     std::optional<YearRange> years;
     std::optional<AlbumStatus> status;
     bool wantList = false;
+    std::optional<std::string> exact; // the name of a text filter in double quotes
+    std::optional<int> stars;
+
+    // Whether one text of the album passes a text filter.
+    bool matches(std::string_view value) const
+    {
+        return exact ? sameNameAtoZ(value, *exact) : beginsWithName(value, text);
+    }
 };
 
 struct Context
@@ -46,16 +63,31 @@ bool passesOne(const Catalogue& catalogue, int album, const ActiveFilter& filter
 {
     const std::string& f = filter.text;
     switch (filter.info->match) {
-    case FilterMatch::Beginning: return beginsWithName(catalogue.text(filter.info->field, album), f);
-    case FilterMatch::Performer:
+    case FilterMatch::Beginning: return filter.matches(catalogue.text(filter.info->field, album));
+    case FilterMatch::Performer: {
         // The Filters dialog offers performer names without leading white space, as the performer
-        // list shows them, so a name stored as " Bob" must pass the filter "Bob" too.
+        // list shows them, so a name stored as " Bob" must pass the filter "Bob" too. An exact
+        // empty name keeps the albums that name no performer.
+        bool named = false;
         for (int k = 1; k <= kPerformerSlots; ++k) {
             const std::string_view name = catalogue.text(performerField(k), album);
-            if (beginsWithName(name, f) || beginsWithName(trimmedPerformerName(name), f))
+            if (name.empty())
+                continue;
+            named = named || !trimmedPerformerName(name).empty();
+            if (filter.matches(name) || filter.matches(trimmedPerformerName(name)))
                 return true;
         }
-        return false;
+        return filter.exact && filter.exact->empty() && !named;
+    }
+    case FilterMatch::Producer: {
+        const std::string_view first = catalogue.text(Field::Producer1, album);
+        const std::string_view second = catalogue.text(Field::Producer2, album);
+        if (filter.exact && filter.exact->empty())
+            return first.empty() && second.empty();
+        return (!first.empty() && filter.matches(first)) || (!second.empty() && filter.matches(second));
+    }
+    case FilterMatch::Rating:
+        return filter.stars && ratingOf(catalogue.text(Field::Rating, album)) == *filter.stars;
     case FilterMatch::Status: {
         const AlbumStatus status = statusOf(catalogue.text(Field::Status, album));
         if (filter.wantList)
@@ -93,7 +125,13 @@ std::vector<ActiveFilter> activeFilters(const Catalogue& catalogue)
         const std::string& text = catalogue.filter(info.id);
         if (isNoFilter(text))
             continue;
-        ActiveFilter filter{&info, text, std::nullopt, std::nullopt, false};
+        ActiveFilter filter{&info, text, std::nullopt, std::nullopt, false, std::nullopt, std::nullopt};
+        if (info.match == FilterMatch::Beginning || info.match == FilterMatch::Performer ||
+            info.match == FilterMatch::Producer)
+            if (const auto name = exactFilterName(text))
+                filter.exact = std::string(*name);
+        if (info.match == FilterMatch::Rating)
+            filter.stars = ratingStars(text);
         if (info.match == FilterMatch::YearRange)
             filter.years = parseYearRange(text);
         if (info.match == FilterMatch::Status) {
@@ -126,9 +164,56 @@ std::optional<std::string> filterProblem(FilterField field, std::string_view tex
         if (!yes(text) && !sameWord(text, "No"))
             return "The " + std::string(info.label) + " filter takes Yes or No.";
         break;
+    case FilterMatch::Rating:
+        if (!ratingStars(text))
+            return "The rating filter takes a number of stars from 0 to 5, such as 3 or 3 stars, or No "
+                   "rating.";
+        break;
     default: break;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> narrowedFilter(FilterField field, std::string_view current,
+                                          std::string_view chosen)
+{
+    if (isNoFilter(current))
+        return std::string(chosen);
+    const FilterFieldInfo& info = filterFieldInfo(field);
+    switch (info.match) {
+    case FilterMatch::YearRange: {
+        const auto now = parseYearRange(current);
+        const auto more = parseYearRange(chosen);
+        if (!now || !more)
+            return std::nullopt;
+        const YearRange both{std::max(now->from, more->from), std::min(now->to, more->to)};
+        if (both.from > both.to)
+            return std::nullopt;
+        const auto year = [](int y) {
+            std::string text = std::to_string(y);
+            return std::string(4 - std::min<std::size_t>(4, text.size()), '0') + text;
+        };
+        return both.from == both.to ? year(both.from) : year(both.from) + "-" + year(both.to);
+    }
+    case FilterMatch::Beginning:
+    case FilterMatch::Performer:
+    case FilterMatch::Producer: {
+        // The albums whose field (or one of whose names) is the chosen name pass the current
+        // filter as well when that name itself does.
+        const auto name = exactFilterName(chosen);
+        if (!name)
+            return sameWord(current, chosen) ? std::optional<std::string>(chosen) : std::nullopt;
+        const auto nowExact = exactFilterName(current);
+        if (name->empty() && info.match != FilterMatch::Beginning)
+            return nowExact && nowExact->empty() ? std::optional<std::string>(chosen) : std::nullopt;
+        const bool passes = nowExact ? sameNameAtoZ(*name, *nowExact) : beginsWithName(*name, current);
+        return passes ? std::optional<std::string>(chosen) : std::nullopt;
+    }
+    case FilterMatch::Rating:
+        return ratingStars(current) == ratingStars(chosen) ? std::optional<std::string>(chosen)
+                                                           : std::nullopt;
+    default: return sameWord(current, chosen) ? std::optional<std::string>(chosen) : std::nullopt;
+    }
 }
 
 std::vector<std::string> filterChoices(FilterField field)
@@ -143,6 +228,12 @@ std::vector<std::string> filterChoices(FilterField field)
     case FilterMatch::Condition: return {kConditionGrades.begin(), kConditionGrades.end()};
     case FilterMatch::OnLoan:
     case FilterMatch::Overdue: return {"Yes", "No"};
+    case FilterMatch::Rating: {
+        std::vector<std::string> choices;
+        for (int stars = 0; stars <= 5; ++stars)
+            choices.push_back(ratingName(stars));
+        return choices;
+    }
     default: return {};
     }
 }

@@ -1,6 +1,6 @@
 // Which albums the filters let through. A filter of a text field keeps the albums whose field
-// begins with its text, letter case ignored; the collection's filters match as filterfield.h
-// says; "All" keeps every album.
+// begins with its text, letter case ignored, or, for a text in double quotes, whose field is that
+// text; the collection's filters match as filterfield.h says; "All" keeps every album.
 #pragma once
 
 #include "core/view/filterfield.h"
@@ -21,6 +21,12 @@ bool isNoFilter(std::string_view filter);
 
 // Why a filter's text cannot be matched ("The year filter takes..."), or nothing when it can.
 std::optional<std::string> filterProblem(FilterField field, std::string_view text);
+// The filter of field that keeps the albums passing both its current filter and chosen, when one
+// text does: a chart's click on "1970-1979" while the year filter is 1975 keeps 1975; a click on the
+// producer "\"Ann\"" while the producer filter is "\"Bob\"" has no such text, as an album may
+// name both.
+std::optional<std::string> narrowedFilter(FilterField field, std::string_view current,
+                                          std::string_view chosen);
 // What the Filters dialog offers for a filter that has no value list ("Yes", "No"; the statuses;
 // the condition grades); empty for the others.
 std::vector<std::string> filterChoices(FilterField field);

@@ -91,7 +91,7 @@ void StatisticsHandlers::computed(TaskResult<CollectionStatistics> result)
     if (!m_statistics)
         return;
     if (result.value) {
-        m_statistics->setStatistics(*result.value, toQt(statisticsScopeText(m_doc)));
+        m_statistics->setStatistics(*result.value, toQt(statisticsScopeText(m_doc)), m_doc.filters());
     } else if (result.failure) {
         m_statistics->close();
         m_prompter.showError(kNotEnoughMemory);

@@ -104,7 +104,8 @@ void StatisticsWindow::showWorking()
         button->setEnabled(false);
 }
 
-void StatisticsWindow::setStatistics(const CollectionStatistics& stats, const QString& scope)
+void StatisticsWindow::setStatistics(const CollectionStatistics& stats, const QString& scope,
+                                     const std::array<std::string, kFilterCount>& shownBy)
 {
     m_stats = stats;
     m_scope->setText(scope);
@@ -125,7 +126,7 @@ void StatisticsWindow::setStatistics(const CollectionStatistics& stats, const QS
     for (StatsChart* chart : m_charts)
         delete chart;
     m_charts.clear();
-    for (StatisticsChart& data : statisticsCharts(stats)) {
+    for (StatisticsChart& data : statisticsCharts(stats, shownBy)) {
         auto* chart = new StatsChart(std::move(data), m_chartArea);
         connect(chart, &StatsChart::categoryClicked, this, [this, chart](std::size_t category) {
             if (const auto& filter = chart->chart().filters[category])

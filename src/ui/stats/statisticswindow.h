@@ -29,8 +29,9 @@ class StatisticsWindow : public QDialog
 public:
     explicit StatisticsWindow(QWidget* parent = nullptr);
 
-    // Shows the figures of the albums scope describes.
-    void setStatistics(const CollectionStatistics& stats, const QString& scope);
+    // Shows the figures of the albums scope describes, which the filters shownBy let through.
+    void setStatistics(const CollectionStatistics& stats, const QString& scope,
+                       const std::array<std::string, kFilterCount>& shownBy);
     // While the figures are worked out beside the window.
     void showWorking();
 

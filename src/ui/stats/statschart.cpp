@@ -63,7 +63,10 @@ StatsChart::StatsChart(StatisticsChart chart, QWidget* parent)
             slice->setLabelVisible(total > 0 && value / total >= 0.06);
             slice->setLabel(toQt(m_chart.categories[c]));
             connect(slice, &QPieSlice::hovered, this, [this, c](bool over) { hovered(over, 0, c); });
-            connect(slice, &QPieSlice::clicked, this, [this, c] { emit categoryClicked(c); });
+            connect(slice, &QPieSlice::clicked, this, [this, c] {
+                if (clickable(c))
+                    emit categoryClicked(c);
+            });
         }
         pie->setPieSize(0.62);
         qchart->addSeries(pie);
@@ -94,8 +97,10 @@ StatsChart::StatsChart(StatisticsChart chart, QWidget* parent)
             hovered(over, s, static_cast<std::size_t>(barIndex(m_chart, static_cast<std::size_t>(index))));
         });
         connect(bars, &QAbstractBarSeries::clicked, this, [this](int index, QBarSet*) {
-            emit categoryClicked(
-                static_cast<std::size_t>(barIndex(m_chart, static_cast<std::size_t>(index))));
+            const auto category =
+                static_cast<std::size_t>(barIndex(m_chart, static_cast<std::size_t>(index)));
+            if (clickable(category))
+                emit categoryClicked(category);
         });
         qchart->addSeries(bars);
         auto* categoryAxis = new QBarCategoryAxis;
@@ -153,13 +158,25 @@ StatsChart::~StatsChart() = default;
 void StatsChart::hovered(bool over, std::size_t series, std::size_t category)
 {
     if (!over) {
+        surface()->unsetCursor();
         QToolTip::hideText();
         return;
     }
     QString text = toQt(m_chart.entryText(series, category));
-    if (m_chart.filters[category])
+    // Only a bar or slice a filter can show takes a click, and the pointer says so.
+    if (clickable(category)) {
         text += QStringLiteral("\nClick to show these albums");
+        surface()->setCursor(Qt::PointingHandCursor);
+    } else {
+        text += QStringLiteral("\nNo filter shows just these albums");
+        surface()->unsetCursor();
+    }
     QToolTip::showText(QCursor::pos(), text, this);
+}
+
+bool StatsChart::clickable(std::size_t category) const
+{
+    return m_chart.filters[category].has_value();
 }
 
 QPoint StatsChart::categoryPosition(std::size_t category, std::size_t series) const

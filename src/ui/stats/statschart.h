@@ -1,6 +1,7 @@
 // One chart of the statistics on the screen, drawn with Qt Charts (which no other file of ours
 // includes): its bars or slices name their figures on hover and to a screen reader, and a click on
-// one is reported with the category it stands for.
+// one that a filter can show is reported with the category it stands for; over those the pointer
+// is a pointing hand.
 #pragma once
 
 #include "core/export/statisticscharts.h"
@@ -20,6 +21,8 @@ public:
     ~StatsChart() override;
 
     const StatisticsChart& chart() const { return m_chart; }
+    // Whether a click on the category shows its albums: it has a filter.
+    bool clickable(std::size_t category) const;
     // The surface the chart is drawn on, which takes the mouse; and where the bar or slice of a
     // category (of a series) is on it.
     QWidget* surface() const;

@@ -1,9 +1,14 @@
 // The statistics: the figures of a generated catalogue with details against a count made here in
 // another way (whole album records, standard containers, the texts parsed afresh); the rules for
-// times, prices, names and loans on small catalogues; and the text --stats prints.
+// times, prices, names and loans on small catalogues; that a click on a chart filters to the albums
+// its bar counts; and the text --stats prints.
+#include "core/document/cataloguedocument.h"
 #include "core/export/collectionstatistics.h"
+#include "core/export/statisticscharts.h"
 #include "core/export/statisticslisting.h"
+#include "core/fileformat/cataloguereader.h"
 #include "core/model/albumstore.h"
+#include "core/model/columnlayout.h"
 
 #include "cataloguegenerator.h"
 
@@ -47,6 +52,7 @@ struct Expected
     int withoutMediaType = 0, withoutMusicType = 0, withoutYear = 0;
     std::map<int, int> years, decades;
     std::map<std::string, int> mediaGrades, sleeveGrades; // upper-cased grade, "" for none
+    std::map<std::string, int> eitherGrades;              // albums under each grade of media or sleeve
     std::map<int, int> ratings;
     std::map<std::string, std::pair<std::int64_t, int>> prices, values; // by upper-cased currency
 };
@@ -116,6 +122,12 @@ Expected countIndependently(const AlbumStore& store, const std::vector<std::uint
         }
         ++e.mediaGrades[upper(a.text(Field::MediaCondition))];
         ++e.sleeveGrades[upper(a.text(Field::SleeveCondition))];
+        std::set<std::string> either{upper(a.text(Field::MediaCondition)),
+                                     upper(a.text(Field::SleeveCondition))};
+        if (either.size() > 1)
+            either.erase("");
+        for (const std::string& grade : either)
+            ++e.eitherGrades[grade];
         const std::string& rating = a.text(Field::Rating);
         ++e.ratings[rating.empty() ? 0 : std::stoi(rating)];
         const std::string currency = upper(a.text(Field::Currency));
@@ -216,6 +228,7 @@ void expectFigures(const CollectionStatistics& s, const Expected& e)
     };
     EXPECT_EQ(grades(s.mediaCondition), e.mediaGrades);
     EXPECT_EQ(grades(s.sleeveCondition), e.sleeveGrades);
+    EXPECT_EQ(grades(s.eitherCondition), e.eitherGrades);
     std::map<int, int> ratings;
     for (int r = 0; r <= 5; ++r)
         if (s.ratings[static_cast<std::size_t>(r)] > 0)
@@ -277,6 +290,70 @@ TEST(CollectionStatistics, LargeCatalogueReadOnTwoThreadsMatchesAnIndependentCou
     const std::vector<std::uint32_t> shown = someShown(store.albumCount());
     ASSERT_GT(shown.size(), 65536u);
     expectFigures(collectionStatistics(store, shown, kToday), countIndependently(store, shown));
+}
+
+// Every bar or slice that takes a click names the filter that shows just the albums it counts:
+// "Rock" leaves "Rock and Roll" out, a condition counts as the Condition filter keeps it (media or
+// sleeve), a producer or rating has its filter; with filters already set, the click narrows them or
+// is not offered.
+TEST(ChartFilters, EveryClickableBarShowsTheAlbumsItCounts)
+{
+    AlbumStore store = generatedWithDetails(1500);
+    const auto add = [&](std::initializer_list<std::pair<Field, std::string>> fields) {
+        AlbumRecord r;
+        for (const auto& [field, text] : fields)
+            r.text(field) = text;
+        store.appendAlbum(r);
+    };
+    add({{Field::MusicType, "rOCK"}, {Field::Producer1, "Ann Lee"}, {Field::Producer2, "ann lee"}});
+    add({{Field::MediaType, ""}, {Field::MediaCondition, "vg+"}, {Field::SleeveCondition, "VG+"}});
+    add({{Field::Producer2, "ANN LEE"}, {Field::Rating, "9"}, {Field::MediaCondition, "Mint-ish"}});
+    auto doc = std::make_unique<CatalogueDocument>();
+    doc->newDocument();
+    LoadedCatalogue loaded;
+    loaded.albums = std::move(store);
+    loaded.layouts = defaultColumnLayouts(96);
+    doc->adoptLoaded(std::move(loaded));
+
+    using Filters = std::vector<std::pair<FilterField, std::string>>;
+    const Filters starts[] = {
+        {},
+        {{FilterField::Year, "1975-1992"}, {FilterField::MusicType, "Ro"}},
+        {{FilterField::Condition, "VG+"}},
+        {{FilterField::Producer, "\"Ann Lee\""}, {FilterField::Rating, "3"}},
+    };
+    int clicks = 0;
+    int refused = 0;
+    for (const Filters& start : starts) {
+        std::array<std::string, kFilterCount> base;
+        base.fill(kNoFilter);
+        for (const auto& [field, text] : start)
+            base[static_cast<std::size_t>(field)] = text;
+        ASSERT_TRUE(doc->setFilters(base));
+        const std::vector<std::uint32_t> shown = doc->displayOrder();
+        const CollectionStatistics stats = collectionStatistics(doc->albums(), shown, kToday);
+        for (const StatisticsChart& chart : statisticsCharts(stats, doc->filters())) {
+            for (std::size_t c = 0; c < chart.categories.size(); ++c) {
+                if (!chart.filters[c]) {
+                    ++refused;
+                    continue;
+                }
+                ASSERT_EQ(chart.series.size(), 1u) << chart.title;
+                ASSERT_FALSE(chart.amounts) << chart.title;
+                std::array<std::string, kFilterCount> clicked = base;
+                clicked[static_cast<std::size_t>(chart.filters[c]->field)] = chart.filters[c]->text;
+                ASSERT_TRUE(doc->setFilters(clicked)) << chart.filters[c]->text;
+                EXPECT_EQ(doc->displayedCount(), static_cast<int>(chart.series[0].values[c]))
+                    << chart.title << ": " << chart.categories[c] << " as " << chart.filters[c]->text;
+                // The albums shown are among those shown before the click.
+                for (std::uint32_t a : doc->displayOrder())
+                    ASSERT_TRUE(std::find(shown.begin(), shown.end(), a) != shown.end());
+                ++clicks;
+            }
+        }
+    }
+    EXPECT_GT(clicks, 150);
+    EXPECT_GT(refused, 10);
 }
 
 TEST(CollectionStatistics, NoAlbumsGiveZeroes)
@@ -463,6 +540,8 @@ TEST(StatisticsListing, PrintsNamedFiguresUnderHeadings)
         "\n[Producers]\n"
         "\n[Media condition]\nM\t0\nNM\t0\nVG+\t0\nVG\t0\nG+\t0\nG\t0\nF\t0\nP\t0\nOther\t0\nNot graded\t3\n"
         "\n[Sleeve condition]\nM\t0\nNM\t0\nVG+\t0\nVG\t0\nG+\t0\nG\t0\nF\t0\nP\t0\nOther\t0\nNot graded\t3\n"
+        "\n[Media or sleeve condition]\nM\t0\nNM\t0\nVG+\t0\nVG\t0\nG+\t0\nG\t0\nF\t0\nP\t0\nOther\t0\nNot "
+        "graded\t3\n"
         "\n[Rating]\nNo rating\t3\n1 star\t0\n2 stars\t0\n3 stars\t0\n4 stars\t0\n5 stars\t0\n"
         "\n[Purchase price]\nUSD\t12.50\nUSD albums\t1\n"
         "\n[Current value]\n");

@@ -2,6 +2,7 @@
 // each of its boxes shows for a stored selection.
 #include "support/orderfixture.h"
 
+#include "core/order/filters.h"
 #include "core/order/orders.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,17 @@ INSTANTIATE_TEST_SUITE_P(
                    "r",
                    {"Ro", "Rock", "Rock and Roll", "rock"}},
         FilterCase{"QualityEmptyShowsAll", FilterField::Quality, Field::Quality, "", kAllValues},
-        FilterCase{"AllInAnyCase", FilterField::MusicType, Field::MusicType, "aLL", kAllValues}),
+        FilterCase{"AllInAnyCase", FilterField::MusicType, Field::MusicType, "aLL", kAllValues},
+        // In double quotes: the whole text, A to Z in any letter case.
+        FilterCase{
+            "QuotedIsTheWholeText", FilterField::MusicType, Field::MusicType, "\"Rock\"", {"Rock", "rock"}},
+        FilterCase{"QuotedAnyCase", FilterField::Label, Field::Label, "\"ROCK AND ROLL\"", {"Rock and Roll"}},
+        FilterCase{"QuotedBeginningIsNoMatch", FilterField::Artist, Field::Artist, "\"Ro\"", {"Ro"}},
+        FilterCase{"QuotedEmptyIsTheEmptyField", FilterField::MediaType, Field::MediaType, "\"\"", {""}},
+        FilterCase{"QuotedInsideIsKept", FilterField::Location, Field::Location, "\"\"Rock\"\"", {}},
+        // A lone quote or one only at the start is a beginning as it always was.
+        FilterCase{"LoneQuoteIsABeginning", FilterField::Quality, Field::Quality, "\"", {}},
+        FilterCase{"OpenQuoteIsABeginning", FilterField::Quality, Field::Quality, "\"Rock", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PerformerFilter, MatchesWhenAnyOfTheTenPerformersBeginsWithIt)
@@ -79,6 +90,106 @@ TEST(PerformerFilter, MatchesWhenAnyOfTheTenPerformersBeginsWithIt)
     auto doc = documentOf({tenth, first, inside, albumWith({{Field::AlbumName, "none"}})});
     doc->setFilter(FilterField::Performer, "Benny");
     EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), (Lines{"first", "tenth"}));
+}
+
+TEST(PerformerFilter, InQuotesMatchesAWholeNameAndEmptyQuotesTheAlbumsWithoutPerformers)
+{
+    AlbumRecord trimmed = albumWith({{Field::AlbumName, "trimmed"}});
+    trimmed.performers[2].name = "  benny";
+    AlbumRecord longer = albumWith({{Field::AlbumName, "longer"}});
+    longer.performers[0].name = "Benny Andersson";
+    AlbumRecord blank = albumWith({{Field::AlbumName, "blank"}});
+    blank.performers[0].name = " ";
+    auto doc = documentOf({trimmed, longer, blank, albumWith({{Field::AlbumName, "none"}})});
+    const std::pair<const char*, Lines> cases[] = {
+        {"\"Benny\"", {"trimmed"}},
+        {"Benny", {"longer", "trimmed"}},
+        {"\"\"", {"blank", "none"}},
+    };
+    for (const auto& [text, shown] : cases) {
+        ASSERT_TRUE(doc->setFilter(FilterField::Performer, text));
+        EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), shown) << text;
+    }
+}
+
+TEST(ProducerFilter, MatchesEitherProducerFieldAsTheOtherTextFiltersDo)
+{
+    const auto album = [](const char* name, const char* first, const char* second) {
+        return albumWith({{Field::AlbumName, name}, {Field::Producer1, first}, {Field::Producer2, second}});
+    };
+    auto doc = documentOf({album("first", "George Martin", ""), album("second", "", "george martin"),
+                           album("both", "George Martin", "Geoff Emerick"),
+                           album("longer", "George Martinez", ""), album("none", "", "")});
+    const std::pair<const char*, Lines> cases[] = {
+        {"George", {"both", "first", "longer", "second"}},
+        {"\"George Martin\"", {"both", "first", "second"}},
+        {"\"geoff emerick\"", {"both"}},
+        {"ge", {"both", "first", "longer", "second"}},
+        {"\"George\"", {}},
+        {"\"\"", {"none"}},
+        {"", {"both", "first", "longer", "second"}},
+    };
+    for (const auto& [text, shown] : cases) {
+        ASSERT_TRUE(doc->setFilter(FilterField::Producer, text));
+        EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), shown) << text;
+    }
+}
+
+TEST(RatingFilter, KeepsTheAlbumsOfTheNamedNumberOfStars)
+{
+    // A rating the album keeps as some other text counts as none, as the statistics count it.
+    auto doc = documentOf({albumWith({{Field::AlbumName, "three"}, {Field::Rating, "3"}}),
+                           albumWith({{Field::AlbumName, "one"}, {Field::Rating, "1"}}),
+                           albumWith({{Field::AlbumName, "odd"}, {Field::Rating, "7"}}),
+                           albumWith({{Field::AlbumName, "unrated"}})});
+    const std::pair<const char*, Lines> cases[] = {
+        {"3", {"three"}},
+        {"3 stars", {"three"}},
+        {"1 STAR", {"one"}},
+        {"5", {}},
+        {"No rating", {"odd", "unrated"}},
+        {"0", {"odd", "unrated"}},
+    };
+    for (const auto& [text, shown] : cases) {
+        ASSERT_TRUE(doc->setFilter(FilterField::Rating, text)) << text;
+        EXPECT_EQ(displayedSorted(*doc, Field::AlbumName), shown) << text;
+    }
+    for (const char* refused : {"6", "three", "3 star s", "-1", ""})
+        EXPECT_TRUE(filterProblem(FilterField::Rating, refused).has_value()) << refused;
+    EXPECT_EQ(filterChoices(FilterField::Rating),
+              (Lines{"No rating", "1 star", "2 stars", "3 stars", "4 stars", "5 stars"}));
+}
+
+TEST(NarrowedFilter, KeepsTheAlbumsOfBothFiltersOrSaysNoTextCan)
+{
+    struct Case
+    {
+        FilterField field;
+        const char* current;
+        const char* chosen;
+        std::optional<std::string> narrowed;
+    };
+    const Case cases[] = {
+        {FilterField::Year, "All", "1970-1979", "1970-1979"},
+        {FilterField::Year, "1975", "1970-1979", "1975"},
+        {FilterField::Year, "1975-1985", "1970-1979", "1975-1979"},
+        {FilterField::Year, "-1972", "1970-1979", "1970-1972"},
+        {FilterField::Year, "1970-1979", "1971", "1971"},
+        {FilterField::Year, "0005-", "0000-0009", "0005-0009"},
+        {FilterField::MusicType, "ro", "\"Rock\"", "\"Rock\""},
+        {FilterField::MusicType, "\"rock\"", "\"Rock\"", "\"Rock\""},
+        {FilterField::MediaType, "", "\"\"", "\"\""},
+        {FilterField::Producer, "G", "\"George Martin\"", "\"George Martin\""},
+        {FilterField::Producer, "\"Geoff Emerick\"", "\"George Martin\"", std::nullopt},
+        {FilterField::Producer, "\"Geoff Emerick\"", "\"GEOFF EMERICK\"", "\"GEOFF EMERICK\""},
+        {FilterField::Producer, "G", "\"\"", std::nullopt},
+        {FilterField::Condition, "VG+", "VG+", "VG+"},
+        {FilterField::Condition, "M", "VG+", std::nullopt},
+        {FilterField::Rating, "3", "3 stars", "3 stars"},
+        {FilterField::Rating, "3", "1 star", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(narrowedFilter(c.field, c.current, c.chosen), c.narrowed) << c.current << " + " << c.chosen;
 }
 
 // ---- What the Filters dialog offers -------------------------------------------------------------
