@@ -1,6 +1,7 @@
 // discora --export-html run as a user runs it: the displayed albums in the chosen order, their
 // covers as thumbnails beside the page, a missing cover named and left out, a folder of other files
 // refused untouched, and an earlier export replaced.
+#include "support/pictures.h"
 #include "cli/commandline.h"
 #include "core/document/cataloguedocument.h"
 #include "core/fileformat/coverfolder.h"
@@ -51,16 +52,9 @@ Outcome runDiscora(const std::vector<std::string>& args)
     return run;
 }
 
-// A picture of this size and colour, as a PNG file's bytes.
 std::string pngOf(int width, int height, QColor color)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
+    return fixture::pictureBytes(width, height, color);
 }
 
 std::vector<std::string> matches(const std::string& text, const std::regex& pattern)

@@ -170,6 +170,21 @@ TEST_F(CataloguePainterTest, TheCoverOptionPutsEachAlbumsCoverLeftOfItsBlock)
     EXPECT_GT(countColor(without, QRect(0, 0, indent, lh()), c.band), 0);
     EXPECT_EQ(countColor(with, QRect(0, 0, indent - 1, 5 * lh()), c.band), 0);
     EXPECT_GT(countColor(with, QRect(indent, 0, 40, lh()), c.band), 0);
+
+    // With the grid on, the separators stand where the moved columns are, not moved twice.
+    options.set(ViewOption::NlViewGrid, 1);
+    const QImage grid = paint(LayoutKind::Normal, options, [](std::string_view, int) { return CoverLook{}; });
+    const BlockPlan plan = normalBlock(normalSwitches(options),
+                                       withCoverColumn(normalPositions(m_metrics.dpi, m_metrics.maxCharWidth), indent),
+                                       "Custom 1", "Custom 2");
+    const auto emptyValues = std::find_if(plan.lines.begin(), plan.lines.end(), [](const BlockLine& l) {
+        return l.kind == BlockLineKind::Values && l.separators.size() == 2; // music, media type, number
+    });
+    ASSERT_NE(emptyValues, plan.lines.end());
+    const int x = emptyValues->separators.back();
+    const QRect line(0, emptyValues->top * lh() + 2, m_metrics.clientWidth, lh() - 4);
+    EXPECT_GT(countInk(grid, QRect(x, line.top(), 1, line.height())), 0);
+    EXPECT_EQ(countInk(grid, QRect(x + indent, line.top(), 1, line.height())), 0);
 }
 
 TEST_F(CataloguePainterTest, SingleLineGridStandsAtTheColumnEdgesOnlyWhenSwitchedOn)

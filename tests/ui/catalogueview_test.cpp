@@ -4,6 +4,7 @@
 #include "core/fileformat/coverfolder.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
+#include "support/pictures.h"
 #include "support/fakeprompter.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
@@ -782,15 +783,9 @@ TEST_F(CatalogueViewTest, AColumnIdOutsideOneToTenShowsFailed)
 namespace discora {
 namespace {
 
-std::string pngOf(QColor color, int width = 60, int height = 60)
+std::string pngOf(QColor color)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
+    return fixture::pictureBytes(60, 60, color);
 }
 
 class CoversViewTest : public CatalogueViewTest

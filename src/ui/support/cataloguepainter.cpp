@@ -264,7 +264,7 @@ void CataloguePainter::paintBlock(const BlockPlan& plan, int position, int top, 
             m_grid.emplace_back(dx + end, y, dx + end, y + height - 1);
         }
         for (int x : line.separators)
-            m_grid.emplace_back(dx + x, y, dx + x, y + m_lh - 1);
+            m_grid.emplace_back(x - m_scrollX, y, x - m_scrollX, y + m_lh - 1);
         if (line.rule == BlockRule::Thick)
             m_p.fillRect(QRect(dx, y - 2, end + 1, 4), Qt::black); // a 4-pixel rule centred on the line
         else if (line.rule == BlockRule::Thin)
