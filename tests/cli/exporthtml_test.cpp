@@ -1,12 +1,12 @@
 // discora --export-html run as a user runs it: the displayed albums in the chosen order, their
 // covers as thumbnails beside the page, a missing cover named and left out, a folder of other files
 // refused untouched, and an earlier export replaced.
-#include "support/pictures.h"
 #include "cli/commandline.h"
 #include "core/document/cataloguedocument.h"
 #include "core/fileformat/coverfolder.h"
 #include "support/documentfixture.h"
 #include "support/files.h"
+#include "support/pictures.h"
 
 #include <gtest/gtest.h>
 

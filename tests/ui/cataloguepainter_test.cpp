@@ -87,8 +87,9 @@ protected:
         QImage image(m_metrics.clientWidth, m_metrics.clientHeight, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        const PaintInput input{m_doc,  m_selection,  m_metrics, kind, m_doc.displayedCount(),
-                               m_font, testColors(), options,   std::move(covers)};
+        const PaintInput input{
+            m_doc,        m_selection, m_metrics,        kind, m_doc.displayedCount(), m_font,
+            testColors(), options,     std::move(covers)};
         CataloguePainter(painter, input).paint();
         return image;
     }
@@ -161,7 +162,8 @@ TEST_F(CataloguePainterTest, TheCoverOptionPutsEachAlbumsCoverLeftOfItsBlock)
     const int indent = side + std::max(4, lh() / 2);
     const QRect coverBox(lh() / 4, lh() / 4, side, side);
     EXPECT_GT(countColor(with, coverBox, QColor(255, 128, 0)), side * side / 3);
-    EXPECT_EQ(countColor(with, coverBox, QColor(255, 128, 0)), countColor(with, with.rect(), QColor(255, 128, 0)));
+    EXPECT_EQ(countColor(with, coverBox, QColor(255, 128, 0)),
+              countColor(with, with.rect(), QColor(255, 128, 0)));
     // The second album's placeholder is drawn, in no colour of the text.
     const int blockHeight = 5 * lh();
     EXPECT_GT(countInk(with, coverBox.translated(0, blockHeight)), side * side / 2);
@@ -174,9 +176,10 @@ TEST_F(CataloguePainterTest, TheCoverOptionPutsEachAlbumsCoverLeftOfItsBlock)
     // With the grid on, the separators stand where the moved columns are, not moved twice.
     options.set(ViewOption::NlViewGrid, 1);
     const QImage grid = paint(LayoutKind::Normal, options, [](std::string_view, int) { return CoverLook{}; });
-    const BlockPlan plan = normalBlock(normalSwitches(options),
-                                       withCoverColumn(normalPositions(m_metrics.dpi, m_metrics.maxCharWidth), indent),
-                                       "Custom 1", "Custom 2");
+    const BlockPlan plan =
+        normalBlock(normalSwitches(options),
+                    withCoverColumn(normalPositions(m_metrics.dpi, m_metrics.maxCharWidth), indent),
+                    "Custom 1", "Custom 2");
     const auto emptyValues = std::find_if(plan.lines.begin(), plan.lines.end(), [](const BlockLine& l) {
         return l.kind == BlockLineKind::Values && l.separators.size() == 2; // music, media type, number
     });

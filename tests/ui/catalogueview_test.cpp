@@ -4,8 +4,8 @@
 #include "core/fileformat/coverfolder.h"
 #include "core/order/orders.h"
 #include "support/documentfixture.h"
-#include "support/pictures.h"
 #include "support/fakeprompter.h"
+#include "support/pictures.h"
 #include "ui/app/application.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/viewhandlers.h"
@@ -791,10 +791,7 @@ std::string pngOf(QColor color)
 class CoversViewTest : public CatalogueViewTest
 {
 protected:
-    CoversViewTest()
-    {
-        view().thumbnails().setCacheFolder(m_cache.path());
-    }
+    CoversViewTest() { view().thumbnails().setCacheFolder(m_cache.path()); }
 
     // Ten albums; 1 and 7 with a red cover (kept in memory, the catalogue has no file yet), 4 with
     // a cover whose file is gone.
@@ -842,7 +839,8 @@ TEST_F(CoversViewTest, TilesShowTheCoverOrAPlaceholderWhereTheGridSays)
     const QColor placeholder(shown.pixel(g.picture(2).x + 2, g.picture(2).y + 2 - view().scrollY()));
     EXPECT_NE(placeholder, QColor(Qt::red));
     EXPECT_NE(placeholder, view().colors().background);
-    EXPECT_EQ(QColor(shown.pixel(g.tile(0).x + g.tileWidth + g.gap / 2, g.tile(0).y + 3)), view().colors().background);
+    EXPECT_EQ(QColor(shown.pixel(g.tile(0).x + g.tileWidth + g.gap / 2, g.tile(0).y + 3)),
+              view().colors().background);
     // A cover whose file is gone is told apart, and its thumbnail went to the disk cache otherwise.
     EXPECT_TRUE(view().thumbnails().unreadable(QString::fromStdString(kGone)));
     EXPECT_FALSE(QDir(m_cache.path()).entryList(QDir::Files).isEmpty());
@@ -894,7 +892,8 @@ TEST_F(CoversViewTest, TheMouseAndTheKeysWorkOnTiles)
     EXPECT_EQ(artistShown, "Artist 0005");
     EXPECT_EQ(selectedWhileOpen, (std::vector<int>{5}));
     // The tile the keyboard is on is framed.
-    EXPECT_EQ(view().entryRect(5), QRect(g.tile(5).x, g.tile(5).y - view().scrollY(), g.tileWidth, g.tileHeight));
+    EXPECT_EQ(view().entryRect(5),
+              QRect(g.tile(5).x, g.tile(5).y - view().scrollY(), g.tileWidth, g.tileHeight));
 
     // Ctrl+plus and Ctrl+minus size the covers, within the steps there are.
     const int side = g.side;
@@ -936,7 +935,8 @@ TEST_F(CoversViewTest, ATileIsReadAsTheAlbumItShows)
     ASSERT_NE(tile, nullptr);
     EXPECT_TRUE(tile->text(QAccessible::Name).contains(QStringLiteral("Artist 0003")));
     const TileRect r = view().coverGrid().tile(3);
-    EXPECT_EQ(tile->rect(), QRect(viewport()->mapToGlobal(QPoint(r.x, r.y - view().scrollY())), QSize(r.width, r.height)));
+    EXPECT_EQ(tile->rect(),
+              QRect(viewport()->mapToGlobal(QPoint(r.x, r.y - view().scrollY())), QSize(r.width, r.height)));
     QAccessible::setActive(false);
 }
 

@@ -1,9 +1,9 @@
 // Printing as the user and the command line see it: PDF files printed offscreen and read back
 // with poppler's pdfinfo and pdftotext, the print dialog's Selection range, the preview's page
 // keys, and the progress a job reports.
-#include "core/fileformat/coverfolder.h"
 #include "cli/printcommandline.h"
 #include "core/base/progresssink.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/layout/viewselection.h"
 #include "core/settings/appsettings.h"
 #include "support/documentfixture.h"
@@ -18,6 +18,8 @@
 #include "ui/view/catalogueview.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPageSize>
@@ -27,8 +29,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QBuffer>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -143,8 +143,8 @@ TEST_F(PrintingTest, WithTheCoverOptionEachCoverPrintsBesideItsAlbumAndTheTextsS
     ASSERT_TRUE(printToPdf(doc, toStd(pdf("covers.pdf")), QPageSize(QPageSize::A4)));
 
     // Two pictures on the page (poppler lists each image drawn), and every text as without covers.
-    const QStringList images =
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf("covers.pdf")}).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf("covers.pdf")})
+                                   .split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(images.size(), 2 + 2) << toStd(images.join(u'\n')); // two heading lines, then the images
     const std::vector<QString> pages = pdfPages(pdf("covers.pdf"));
     ASSERT_EQ(pages.size(), 1u);

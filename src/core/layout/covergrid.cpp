@@ -164,7 +164,8 @@ std::vector<std::string> wordInitials(std::string_view text)
     for (std::size_t i = 0; i < text.size();) {
         const std::string_view c = codePointAt(text, i);
         const auto first = static_cast<unsigned char>(c[0]);
-        const bool space = c.size() == 1 && (std::isspace(first) || first == '-' || first == '/' || first == '&');
+        const bool space =
+            c.size() == 1 && (std::isspace(first) || first == '-' || first == '/' || first == '&');
         const bool wordStart = c.size() > 1 || std::isalnum(first);
         if (space) {
             inWord = false;
@@ -186,9 +187,9 @@ std::string coverInitials(std::string_view artist, std::string_view album)
 {
     // "The Copper Owls" stands for itself by its own words, as its orders file it.
     constexpr std::string_view kThe = "the ";
-    if (artist.size() > kThe.size() && std::equal(kThe.begin(), kThe.end(), artist.begin(), [](char a, char b) {
-            return a == std::tolower(static_cast<unsigned char>(b));
-        }))
+    if (artist.size() > kThe.size() &&
+        std::equal(kThe.begin(), kThe.end(), artist.begin(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
         artist.remove_prefix(kThe.size());
     std::vector<std::string> letters = wordInitials(artist);
     if (letters.size() < 2) {

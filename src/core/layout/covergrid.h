@@ -32,13 +32,13 @@ struct TileRect
 struct CoverGrid
 {
     int entries = 0;
-    int side = 0;        // the picture's width and height
-    int padding = 0;     // inside a tile, around the picture and the text
-    int lineHeight = 0;  // of each caption line
+    int side = 0;       // the picture's width and height
+    int padding = 0;    // inside a tile, around the picture and the text
+    int lineHeight = 0; // of each caption line
     int tileWidth = 0;
     int tileHeight = 0;
-    int gap = 0;         // between tiles, and above the first row
-    int left = 0;        // the first column's x: the rows stand centred in the client width
+    int gap = 0;  // between tiles, and above the first row
+    int left = 0; // the first column's x: the rows stand centred in the client width
     int columns = 1;
     int rows = 0;
     int contentHeight = 0; // with a gap under the last row

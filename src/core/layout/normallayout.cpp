@@ -79,7 +79,8 @@ int normalCoverSide(int lineHeight)
 
 NormalPositions withCoverColumn(NormalPositions p, int indent)
 {
-    for (int* x : {&p.x0, &p.xSong, &p.xMid, &p.xTrack2, &p.xSong2, &p.xNum, &p.xTime2, &p.contentWidth, &p.cellEnd})
+    for (int* x :
+         {&p.x0, &p.xSong, &p.xMid, &p.xTrack2, &p.xSong2, &p.xNum, &p.xTime2, &p.contentWidth, &p.cellEnd})
         *x += std::max(0, indent);
     return p;
 }

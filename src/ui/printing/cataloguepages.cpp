@@ -1,8 +1,8 @@
 #include "ui/printing/cataloguepages.h"
 
 #include "core/base/progresssink.h"
-#include "core/layout/viewfonts.h"
 #include "core/document/cataloguedocument.h"
+#include "core/layout/viewfonts.h"
 #include "core/view/catalogue.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
@@ -56,8 +56,8 @@ CataloguePages::CataloguePages(const Catalogue& doc, const QPaintDevice& device,
 
 void CataloguePages::printPage(QPainter& painter, int page) const
 {
-    const PageInput input{m_doc,        m_pagination,        m_printDpi, m_printWidth,
-                          m_pageHeight, m_doc.screenDpi(),   m_font,     m_boldFont,
+    const PageInput input{m_doc,        m_pagination,        m_printDpi,  m_printWidth,
+                          m_pageHeight, m_doc.screenDpi(),   m_font,      m_boldFont,
                           m_colors,     m_doc.viewOptions(), m_timeWidth, m_covers};
     CataloguePainter(painter, input).paintPage(page);
 }
@@ -73,7 +73,8 @@ CoverLookup documentCovers(const CatalogueDocument& doc)
         const std::optional<std::string> bytes = doc.coverImage(name);
         QImage image;
         if (bytes)
-            image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+            image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                               static_cast<int>(bytes->size()));
         if (image.isNull())
             return CoverLook{{}, true};
         if (image.width() > side || image.height() > side)

@@ -34,8 +34,8 @@ class CataloguePages
 public:
     // selection: the positions to print, in ascending order; nothing prints every entry of the order.
     // covers: the albums' front covers, for the normal layout when its option shows them.
-    CataloguePages(const Catalogue& doc, const QPaintDevice& device, std::optional<std::vector<int>> selection,
-                   CoverLookup covers = {});
+    CataloguePages(const Catalogue& doc, const QPaintDevice& device,
+                   std::optional<std::vector<int>> selection, CoverLookup covers = {});
 
     const Pagination& pagination() const { return m_pagination; }
     int pageCount() const { return m_pagination.pageCount; }

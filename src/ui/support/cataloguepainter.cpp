@@ -119,8 +119,9 @@ void CataloguePainter::paint()
     case BlockShape::Normal: {
         NormalPositions positions = normalPositions(m.dpi, m.maxCharWidth);
         useCoverColumn(positions, false);
-        const BlockPlan plan = normalBlock(normalSwitches(m_options), positions, headingOrDefault(m_doc.heading(0), 0),
-                                           headingOrDefault(m_doc.heading(1), 1));
+        const BlockPlan plan =
+            normalBlock(normalSwitches(m_options), positions, headingOrDefault(m_doc.heading(0), 0),
+                        headingOrDefault(m_doc.heading(1), 1));
         paintBlocks(plan, gridOn());
         break;
     }
@@ -206,9 +207,10 @@ void CataloguePainter::paintBlockCover(int album, int top)
     CoverLook look;
     if (!name.empty() && m_covers && *m_covers)
         look = (*m_covers)(name, m_coverSide);
-    const QString initials = toQt(coverInitials(m_doc.text(Field::Artist, album), m_doc.text(Field::AlbumName, album)));
-    paintCoverPicture(m_p, {box, look, toQt(m_doc.text(Field::Artist, album)), initials}, m_font, m_colors.background,
-                      m_colors.data);
+    const QString initials =
+        toQt(coverInitials(m_doc.text(Field::Artist, album), m_doc.text(Field::AlbumName, album)));
+    paintCoverPicture(m_p, {box, look, toQt(m_doc.text(Field::Artist, album)), initials}, m_font,
+                      m_colors.background, m_colors.data);
 }
 
 void CataloguePainter::paintBlocks(const BlockPlan& plan, bool grid)

@@ -137,8 +137,8 @@ private:
     int m_scrollX;
     int m_clientHeight;
     const CoverLookup* m_covers = nullptr;
-    int m_coverSide = 0; // 0: no cover column
-    int m_blockLeft = 0; // where a block's bands and boxes start
+    int m_coverSide = 0;                                 // 0: no cover column
+    int m_blockLeft = 0;                                 // where a block's bands and boxes start
     int m_linesBottom = std::numeric_limits<int>::max(); // no line of a block reaches below this
     int m_visibleLeft;                                   // content x of the drawing area's left end
     int m_visibleRight;                                  // and of its right end

@@ -22,8 +22,8 @@ void paintCoverPicture(QPainter& p, const CoverPicture& picture, const QFont& fo
     const QRect& box = picture.box;
     if (!picture.look.image.isNull()) {
         const QSize size = picture.look.image.size().scaled(box.size(), Qt::KeepAspectRatio);
-        const QRect at(box.x() + (box.width() - size.width()) / 2, box.y() + (box.height() - size.height()) / 2,
-                       size.width(), size.height());
+        const QRect at(box.x() + (box.width() - size.width()) / 2,
+                       box.y() + (box.height() - size.height()) / 2, size.width(), size.height());
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(at, picture.look.image);
@@ -44,7 +44,8 @@ void paintCoverPicture(QPainter& p, const CoverPicture& picture, const QFont& fo
         QFont small = font;
         small.setPixelSize(std::max(7, box.height() / 10));
         p.setFont(small);
-        p.drawText(box.adjusted(2, 2, -2, -4), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("Cover missing"));
+        p.drawText(box.adjusted(2, 2, -2, -4), Qt::AlignHCenter | Qt::AlignBottom,
+                   QStringLiteral("Cover missing"));
     }
     p.restore();
 }

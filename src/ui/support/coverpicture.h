@@ -35,7 +35,7 @@ struct CoverPicture
     QString initials;
 };
 
-void paintCoverPicture(QPainter& painter, const CoverPicture& picture, const QFont& font, const QColor& background,
-                       const QColor& text);
+void paintCoverPicture(QPainter& painter, const CoverPicture& picture, const QFont& font,
+                       const QColor& background, const QColor& text);
 
 } // namespace discora

@@ -1,11 +1,11 @@
 #include "ui/view/catalogueview.h"
 
 #include "core/base/cp1252.h"
+#include "core/fileformat/coverfolder.h"
 #include "core/layout/columnediting.h"
 #include "core/layout/gotosearch.h"
 #include "core/order/orderentries.h"
 #include "core/order/orders.h"
-#include "core/fileformat/coverfolder.h"
 #include "core/view/contrast.h"
 #include "ui/support/fonts.h"
 #include "ui/support/qttext.h"
@@ -510,8 +510,8 @@ void CatalogueView::paintContents(QPainter& painter)
 void CatalogueView::paintCovers(QPainter& painter)
 {
     m_selection.cover(m_entries);
-    const CoverTilesInput input{m_doc,    m_selection, m_grid, m_metrics.scrollY, viewport()->height(),
-                                m_font,   m_colors};
+    const CoverTilesInput input{m_doc,  m_selection, m_grid, m_metrics.scrollY, viewport()->height(),
+                                m_font, m_colors};
     m_thumbnails.request(paintCoverTiles(painter, input, m_thumbnails), m_grid.side);
 }
 

@@ -39,7 +39,8 @@ TEST(CoverGrid, TilesFillWholeColumnsAndStandCentred)
     // Zoom steps beyond the ends are held at the ends.
     EXPECT_EQ(coverGrid(metrics(400), -5, 1).side, kCoverZoomSteps[0] * 16);
     EXPECT_EQ(coverGrid(metrics(400), 99, 1).side, kCoverZoomSteps[kCoverZoomStepCount - 1] * 16);
-    EXPECT_GT(coverGrid(metrics(400), kDefaultCoverZoom + 1, 1).side, coverGrid(metrics(400), kDefaultCoverZoom, 1).side);
+    EXPECT_GT(coverGrid(metrics(400), kDefaultCoverZoom + 1, 1).side,
+              coverGrid(metrics(400), kDefaultCoverZoom, 1).side);
 }
 
 TEST(CoverGrid, HitTestingFindsTheTileUnderThePoint)
@@ -50,15 +51,15 @@ TEST(CoverGrid, HitTestingFindsTheTileUnderThePoint)
     {
         int x, y, expected;
     } const cases[] = {
-        {t6.x, t6.y, 6},                                       // the tile's corner
-        {t6.x + t6.width - 1, t6.y + t6.height - 1, 6},        // its far corner
-        {t6.x + t6.width, t6.y, -1},                           // the gap to its right
-        {t6.x, t6.y - 1, -1},                                  // the gap above it
-        {g.left - 1, t6.y, -1},                                // the left margin
-        {g.tile(3).x + g.tileWidth + 5, g.tile(3).y + 5, -1},  // right of the last column
+        {t6.x, t6.y, 6},                                              // the tile's corner
+        {t6.x + t6.width - 1, t6.y + t6.height - 1, 6},               // its far corner
+        {t6.x + t6.width, t6.y, -1},                                  // the gap to its right
+        {t6.x, t6.y - 1, -1},                                         // the gap above it
+        {g.left - 1, t6.y, -1},                                       // the left margin
+        {g.tile(3).x + g.tileWidth + 5, g.tile(3).y + 5, -1},         // right of the last column
         {g.tile(9).x + g.tileWidth + g.gap + 1, g.tile(9).y + 1, -1}, // where an 11th would be
-        {g.tile(0).x + 1, g.contentHeight + 50, -1},           // below the last row
-        {g.tile(0).x + 1, 0, -1},                              // the top margin
+        {g.tile(0).x + 1, g.contentHeight + 50, -1},                  // below the last row
+        {g.tile(0).x + 1, 0, -1},                                     // the top margin
     };
     for (const Case& c : cases)
         EXPECT_EQ(g.entryAt(c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -82,16 +83,17 @@ TEST(CoverGrid, KeysMoveAlongRowsAndColumns)
         GridMove move;
         int expected;
     } const cases[] = {
-        {5, GridMove::Left, 4},     {4, GridMove::Left, 3},  // over the start of a row
-        {0, GridMove::Left, 0},     {3, GridMove::Right, 4}, // over the end of a row
-        {9, GridMove::Right, 9},    {5, GridMove::Up, 1},      {1, GridMove::Up, 1},
-        {1, GridMove::Down, 5},     {6, GridMove::Down, 9},  // no entry under it: the last
-        {9, GridMove::Down, 9},     {0, GridMove::PageDown, 8}, {1, GridMove::PageDown, 9},
-        {9, GridMove::PageUp, 1},   {6, GridMove::PageUp, 2},  {5, GridMove::Home, 0},
-        {2, GridMove::End, 9},      {-1, GridMove::Right, 1}, // no entry yet: from the first
+        {5, GridMove::Left, 4},   {4, GridMove::Left, 3},  // over the start of a row
+        {0, GridMove::Left, 0},   {3, GridMove::Right, 4}, // over the end of a row
+        {9, GridMove::Right, 9},  {5, GridMove::Up, 1},       {1, GridMove::Up, 1},
+        {1, GridMove::Down, 5},   {6, GridMove::Down, 9}, // no entry under it: the last
+        {9, GridMove::Down, 9},   {0, GridMove::PageDown, 8}, {1, GridMove::PageDown, 9},
+        {9, GridMove::PageUp, 1}, {6, GridMove::PageUp, 2},   {5, GridMove::Home, 0},
+        {2, GridMove::End, 9},    {-1, GridMove::Right, 1}, // no entry yet: from the first
     };
     for (const Case& c : cases)
-        EXPECT_EQ(moveInGrid(g, c.from, c.move, page), c.expected) << c.from << " " << static_cast<int>(c.move);
+        EXPECT_EQ(moveInGrid(g, c.from, c.move, page), c.expected)
+            << c.from << " " << static_cast<int>(c.move);
     EXPECT_EQ(moveInGrid(coverGrid(metrics(400), 0, 0), 0, GridMove::Down, page), -1);
 }
 
@@ -118,11 +120,11 @@ TEST(CoverGrid, ScrollingShowsWholeTilesAndKnowsWhatIsInSight)
 
     // What a page shows: rows cut by its edges count.
     EXPECT_EQ(g.firstShown(0), 0);
-    EXPECT_EQ(g.firstShown(rowStep + g.gap), 4);             // the top of row 1
-    EXPECT_EQ(g.firstShown(g.gap + g.tileHeight + 1), 4);    // in the gap under row 0
-    EXPECT_EQ(g.firstShown(g.gap + g.tileHeight - 1), 0);    // row 0's last pixel line
-    EXPECT_EQ(g.lastShown(0, g.gap + 1), 3);                 // row 0's first pixel line
-    EXPECT_EQ(g.lastShown(0, g.gap), -1);                    // only the top margin
+    EXPECT_EQ(g.firstShown(rowStep + g.gap), 4);          // the top of row 1
+    EXPECT_EQ(g.firstShown(g.gap + g.tileHeight + 1), 4); // in the gap under row 0
+    EXPECT_EQ(g.firstShown(g.gap + g.tileHeight - 1), 0); // row 0's last pixel line
+    EXPECT_EQ(g.lastShown(0, g.gap + 1), 3);              // row 0's first pixel line
+    EXPECT_EQ(g.lastShown(0, g.gap), -1);                 // only the top margin
     EXPECT_EQ(g.lastShown(0, 100000), 39);
     EXPECT_EQ(g.rowsPerPage(page), page / rowStep);
     EXPECT_EQ(g.rowsPerPage(10), 1);
@@ -139,10 +141,10 @@ TEST(CoverGrid, InitialsStandForTheAlbum)
         {"Miles Davis", "Kind of Blue", "MD"},
         {"The Copper Owls", "Silver River", "CO"}, // "The" left out
         {"the Band", "Stage", "BS"},
-        {"The", "Album", "TA"},               // a band called The
-        {"Björk", "Homogenic", "BH"},          // one word: then the album
-        {"ébène quartet", "", "éQ"},           // a letter beyond ASCII keeps its case
-        {"", "  (What's the Story)", "WT"},     // punctuation before a word is passed over
+        {"The", "Album", "TA"},             // a band called The
+        {"Björk", "Homogenic", "BH"},       // one word: then the album
+        {"ébène quartet", "", "éQ"},        // a letter beyond ASCII keeps its case
+        {"", "  (What's the Story)", "WT"}, // punctuation before a word is passed over
         {"AC/DC", "", "AD"},
         {"", "", "?"},
         {"!!!", "...", "?"},
