@@ -233,23 +233,14 @@ class WebPageFolder : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/discora-webpage-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        m_dir = name;
+        ASSERT_TRUE(m_temporary.made());
         std::vector<AlbumRecord> records;
         for (std::size_t i = 0; i < kAlbumsPerWebPage + 1; ++i)
             records.push_back(albumOf("Artist", "Album " + std::to_string(i)));
         loadAlbums(m_doc, records);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
-    std::set<std::string> filesIn(const fs::path& folder) const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
+    static std::set<std::string> filesIn(const fs::path& folder) { return fixture::filesIn(folder); }
     Status exportAlbums(const fs::path& folder, std::size_t count)
     {
         const std::vector<std::uint32_t> albums(m_doc.displayOrder().begin(),
@@ -259,7 +250,8 @@ protected:
         return writeWebPages(folder.string(), m_doc, {"Test", albums, {}, {}});
     }
 
-    fs::path m_dir;
+    fixture::TemporaryFolder m_temporary{"discora-webpage"};
+    const fs::path& m_dir = m_temporary.path();
     CatalogueDocument m_doc;
 };
 

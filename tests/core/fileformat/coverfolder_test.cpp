@@ -28,20 +28,11 @@ class CoverFolder : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/discora-covers-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        m_dir = name;
+        ASSERT_TRUE(m_temporary.made());
         m_folder = coverFolderOf((m_dir / "Jazz.dcf").string());
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
-    std::set<std::string> filesIn(const fs::path& folder) const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
+    static std::set<std::string> filesIn(const fs::path& folder) { return fixture::filesIn(folder); }
     std::string add(const std::string& bytes) const
     {
         const Result<std::string> name = addCover(m_folder, bytes);
@@ -49,7 +40,8 @@ protected:
         return name ? *name : std::string();
     }
 
-    fs::path m_dir;
+    fixture::TemporaryFolder m_temporary{"discora-covers"};
+    const fs::path& m_dir = m_temporary.path();
     std::string m_folder;
 };
 
