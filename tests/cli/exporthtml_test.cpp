@@ -7,6 +7,7 @@
 #include "support/documentfixture.h"
 #include "support/files.h"
 #include "support/pictures.h"
+#include "support/shellrun.h"
 
 #include <gtest/gtest.h>
 
@@ -39,17 +40,8 @@ Outcome runDiscora(const std::vector<std::string>& args)
     std::string command = DISCORA_EXECUTABLE;
     for (const std::string& a : args)
         command += " '" + a + "'";
-    command += " 2>&1 >/dev/null";
-    Outcome run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.err.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    const fixture::ShellRun run = fixture::runShell(command + " 2>&1 >/dev/null");
+    return {run.exitCode, run.printed};
 }
 
 std::string pngOf(int width, int height, QColor color)

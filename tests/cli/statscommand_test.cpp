@@ -5,6 +5,7 @@
 #include "core/document/cataloguedocument.h"
 #include "core/fileformat/cataloguereader.h"
 #include "core/model/columnlayout.h"
+#include "support/shellrun.h"
 
 #include "cataloguegenerator.h"
 
@@ -32,17 +33,9 @@ struct ProgramRun
 
 ProgramRun runDiscora(const std::string& args)
 {
-    ProgramRun run;
-    const std::string command = std::string(DISCORA_EXECUTABLE) + " " + args + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    const fixture::ShellRun run =
+        fixture::runShell(std::string(DISCORA_EXECUTABLE) + " " + args + " 2>/dev/null");
+    return {run.exitCode, run.printed};
 }
 
 // Reads the printed figures; every line must be a heading, a figure under one, or the blank line
